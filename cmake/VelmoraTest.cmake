@@ -1,0 +1,13 @@
+# velmora_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI])
+# One GoogleTest program per suite folder; GUI suites get the headless test main.
+function(velmora_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} velmora_gui_test_main GTest::gtest GTest::gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,96 @@
+#include "platform/profile/AtomicReplace.h"
+
+#include "platform/profile/UniqueFd.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace profile {
+
+namespace {
+
+constexpr int kTempNameAttempts = 100;
+constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, like any new file
+constexpr mode_t kPermissionBits = 07777;
+
+// A symbolic link stays a link: the file it points to is the one replaced.
+std::string ResolveTarget(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Creates a fresh temporary file next to `target`; its name goes to `tempPath`.
+UniqueFd CreateTemp(const std::string& target, std::string& tempPath)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        tempPath = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        UniqueFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode));
+        if (fd.IsOpen() || errno != EEXIST)
+            return fd;
+    }
+    return UniqueFd(-1);
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a failure here loses nothing that is already in place.
+void SyncDirectory(const std::string& directory)
+{
+    const UniqueFd fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.IsOpen())
+        ::fsync(fd.Get());
+}
+
+} // namespace
+
+bool AtomicReplace(const std::string& path, std::string_view bytes)
+{
+    const std::string target = ResolveTarget(path);
+    std::string tempPath;
+    UniqueFd fd = CreateTemp(target, tempPath);
+    if (!fd.IsOpen())
+        return false;
+
+    struct stat old {};
+    bool written = ::stat(target.c_str(), &old) != 0 || ::fchmod(fd.Get(), old.st_mode & kPermissionBits) == 0;
+    written = written && WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
+    written = fd.Close() && written;
+    if (!written || std::rename(tempPath.c_str(), target.c_str()) != 0) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    SyncDirectory(DirectoryOf(target));
+    return true;
+}
+
+} // namespace profile

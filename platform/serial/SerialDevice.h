@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace serial {
+
+// Time-outs in milliseconds, in the shape the link configures them.
+struct CommTimeouts {
+    uint32_t readIntervalTimeout = 0;
+    uint32_t readTotalTimeoutMultiplier = 0;
+    uint32_t readTotalTimeoutConstant = 0;
+    uint32_t writeTotalTimeoutMultiplier = 0;
+    uint32_t writeTotalTimeoutConstant = 0;
+};
+
+// Line settings as filled from a mode string such as "baud=19200 parity=e data=8 stop=1".
+struct LineSettings {
+    uint32_t baudRate = 0;
+    char parity = 'n';    // 'n', 'e', 'o', 'm', 's'
+    uint8_t dataBits = 0;
+    uint8_t stopBits = 0; // 1 or 2
+};
+
+// Parses a mode string; false when a field is unknown or a value out of range.
+bool ParseModeString(const std::string& mode, LineSettings& out);
+
+enum class ReadResult { Byte, Empty, Failed };
+
+// One open serial device: exclusive, raw, one byte per read.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+
+    virtual bool Purge() = 0;
+    virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;
+    virtual bool SetLineSettings(const LineSettings& settings) = 0;
+    // Returns the number of bytes written, or -1 on failure.
+    virtual int Write(std::span<const uint8_t> bytes) = 0;
+    // Waits until every written byte has left.
+    virtual bool Drain() = 0;
+    // Empty after the total read time-out; Failed when the device is gone or broken.
+    virtual ReadResult ReadByte(uint8_t& byte) = 0;
+    virtual void ClearError() = 0;
+
+    // Opens a device path ("/dev/ttyUSB0", or a path claimed by a registered opener such
+    // as "sim:"); null when it does not exist or is already in use.
+    static std::unique_ptr<SerialDevice> Open(const std::string& path);
+
+    // Lets a component outside the platform serve special paths (the simulated controller).
+    using Opener = std::function<std::unique_ptr<SerialDevice>()>;
+    static void RegisterOpener(const std::string& path, Opener opener);
+};
+
+} // namespace serial

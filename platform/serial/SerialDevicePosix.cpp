@@ -1,0 +1,213 @@
+#include "platform/serial/SerialDevicePosix.h"
+
+#include "platform/serial/TermiosSettings.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace serial {
+namespace {
+
+// A read asks for one byte, so the per-byte multiplier counts once.
+constexpr uint64_t kBytesPerRead = 1;
+
+constexpr short kBrokenEvents = POLLHUP | POLLERR | POLLNVAL;
+
+// A signal or a momentary lack of data or room: try again.
+bool ShouldRetry()
+{
+    return errno == EINTR || errno == EAGAIN;
+}
+
+} // namespace
+
+std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::string& path)
+{
+    // Non-blocking only so a port without carrier does not hang the open; cleared below once
+    // CLOCAL is set.
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::unique_ptr<SerialDevicePosix> device(new SerialDevicePosix(fd));
+    if (!device->TakeExclusive() || !device->EnterRawMode() || !device->MakeBlocking()) {
+        return nullptr;
+    }
+    return device;
+}
+
+SerialDevicePosix::~SerialDevicePosix()
+{
+    // A pty's flags outlive the slave's close while the master stays open.
+    if (exclusive_) {
+        ::ioctl(fd_, TIOCNXCL);
+    }
+    ::close(fd_);
+}
+
+bool SerialDevicePosix::TakeExclusive()
+{
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        return false;
+    }
+#ifdef TIOCGEXCL
+    // A privileged open passes TIOCEXCL; refuse a terminal some other program already claimed.
+    int claimed = 0;
+    if (::ioctl(fd_, TIOCGEXCL, &claimed) == 0 && claimed != 0) {
+        return false;
+    }
+#endif
+    if (::ioctl(fd_, TIOCEXCL) != 0) {
+        return false; // not a terminal
+    }
+    exclusive_ = true;
+    return true;
+}
+
+bool SerialDevicePosix::EnterRawMode()
+{
+    termios attributes{};
+    if (::tcgetattr(fd_, &attributes) != 0) {
+        return false;
+    }
+    MakeRaw(attributes);
+    return ::tcsetattr(fd_, TCSANOW, &attributes) == 0;
+}
+
+bool SerialDevicePosix::MakeBlocking()
+{
+    const int flags = ::fcntl(fd_, F_GETFL);
+    return flags >= 0 && ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+bool SerialDevicePosix::Purge()
+{
+    return ::tcflush(fd_, TCIOFLUSH) == 0;
+}
+
+bool SerialDevicePosix::SetTimeouts(const CommTimeouts& timeouts)
+{
+    timeouts_ = timeouts;
+    return true;
+}
+
+bool SerialDevicePosix::SetLineSettings(const LineSettings& settings)
+{
+    termios attributes{};
+    return ::tcgetattr(fd_, &attributes) == 0 && ApplyLineSettings(settings, attributes) &&
+           ::tcsetattr(fd_, TCSANOW, &attributes) == 0;
+}
+
+int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() > static_cast<size_t>(INT_MAX)) {
+        return -1;
+    }
+    const uint64_t limitMs = uint64_t{timeouts_.writeTotalTimeoutMultiplier} * bytes.size() +
+                             timeouts_.writeTotalTimeoutConstant;
+    const auto deadline =
+        limitMs == 0 ? Clock::time_point::max() : Clock::now() + std::chrono::milliseconds(limitMs);
+
+    // The descriptor blocks, so the limit bounds the wait for room, not a write in progress.
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const Wait wait = WaitFor(POLLOUT, deadline);
+        if (wait == Wait::TimedOut) {
+            break;
+        }
+        if (wait == Wait::Broken) {
+            return -1;
+        }
+        const ssize_t count = ::write(fd_, bytes.data() + written, bytes.size() - written);
+        if (count < 0) {
+            if (ShouldRetry()) {
+                continue;
+            }
+            return -1;
+        }
+        written += static_cast<size_t>(count);
+    }
+    return static_cast<int>(written);
+}
+
+bool SerialDevicePosix::Drain()
+{
+    while (::tcdrain(fd_) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
+{
+    const uint64_t limitMs =
+        uint64_t{timeouts_.readTotalTimeoutMultiplier} * kBytesPerRead + timeouts_.readTotalTimeoutConstant;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
+    while (true) {
+        switch (WaitFor(POLLIN, deadline)) {
+        case Wait::TimedOut:
+            return ReadResult::Empty;
+        case Wait::Broken:
+            return ReadResult::Failed;
+        case Wait::Ready:
+            break;
+        }
+        const ssize_t count = ::read(fd_, &byte, 1);
+        if (count == 1) {
+            return ReadResult::Byte;
+        }
+        if (count < 0 && ShouldRetry()) {
+            continue;
+        }
+        return ReadResult::Failed; // 0 from a hung-up terminal, or EIO from a vanished one
+    }
+}
+
+void SerialDevicePosix::ClearError()
+{
+    // Nothing to do: every failure here is reported by the call that met it, none is latched.
+}
+
+SerialDevicePosix::Wait SerialDevicePosix::WaitFor(short events, Clock::time_point deadline) const
+{
+    const bool unlimited = deadline == Clock::time_point::max();
+    while (true) {
+        int timeoutMs = -1;
+        if (!unlimited) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            timeoutMs = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, INT_MAX));
+        }
+        pollfd entry{fd_, events, 0};
+        const int ready = ::poll(&entry, 1, timeoutMs);
+        if (ready < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Wait::Broken;
+        }
+        if (ready == 0) {
+            if (timeoutMs == 0 || Clock::now() >= deadline) {
+                return Wait::TimedOut;
+            }
+            continue;
+        }
+        // Data still queued on a line that just dropped is delivered before the failure.
+        if ((entry.revents & events) != 0) {
+            return Wait::Ready;
+        }
+        if ((entry.revents & kBrokenEvents) != 0) {
+            return Wait::Broken;
+        }
+    }
+}
+
+} // namespace serial

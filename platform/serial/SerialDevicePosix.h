@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/serial/SerialDevice.h"
+
+#include <chrono>
+
+namespace serial {
+
+// A terminal device through termios, held exclusively (TIOCEXCL for the kernel, an advisory
+// flock for processes that run privileged and so pass TIOCEXCL).
+//
+// Time-outs: a one-byte read waits at most readTotalTimeoutMultiplier + readTotalTimeoutConstant
+// ms (zero means look once and return); a write waits at most
+// writeTotalTimeoutMultiplier * size + writeTotalTimeoutConstant ms for room (zero: no limit).
+class SerialDevicePosix final : public SerialDevice {
+public:
+    // Null when the path is missing, not a terminal, or held by someone else.
+    static std::unique_ptr<SerialDevicePosix> OpenTerminal(const std::string& path);
+
+    ~SerialDevicePosix() override;
+    SerialDevicePosix(const SerialDevicePosix&) = delete;
+    SerialDevicePosix& operator=(const SerialDevicePosix&) = delete;
+
+    bool Purge() override;
+    bool SetTimeouts(const CommTimeouts& timeouts) override;
+    bool SetLineSettings(const LineSettings& settings) override;
+    int Write(std::span<const uint8_t> bytes) override;
+    bool Drain() override;
+    ReadResult ReadByte(uint8_t& byte) override;
+    void ClearError() override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    enum class Wait { Ready, TimedOut, Broken };
+
+    explicit SerialDevicePosix(int fd) : fd_(fd) {}
+
+    bool TakeExclusive();
+    bool EnterRawMode();
+    bool MakeBlocking();
+    // Polls for `events` until the deadline, resuming after signals with the time left.
+    Wait WaitFor(short events, Clock::time_point deadline) const;
+
+    int fd_ = -1;
+    bool exclusive_ = false; // only then is TIOCEXCL ours to undo
+    CommTimeouts timeouts_;
+};
+
+} // namespace serial

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/serial/SerialDevice.h"
+
+#include <termios.h>
+
+namespace serial {
+
+// Raw byte transport: no line editing, no echo, no signals, no output processing, no flow
+// control, modem lines ignored; a read returns once one byte is there.
+void MakeRaw(termios& attributes);
+
+// MakeRaw plus speed and framing; false (attributes untouched) for settings the terminal
+// interface cannot express.
+bool ApplyLineSettings(const LineSettings& settings, termios& attributes);
+
+} // namespace serial

@@ -1,0 +1,67 @@
+#include "platform/ui/Application.h"
+
+#include "platform/ui/WindowBridge.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QWidget>
+#include <cstdlib>
+
+namespace ui {
+
+namespace {
+
+bool IsRoutedInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel: return true;
+    default: return false;
+    }
+}
+
+// Every key and mouse event passes the windows' pre-translation before it is delivered.
+class RoutingApplication : public QApplication {
+public:
+    RoutingApplication(int& argc, char** argv)
+        : QApplication(argc, argv)
+    {
+    }
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (receiver->isWidgetType() && IsRoutedInput(event->type())) {
+            auto* widget = static_cast<QWidget*>(receiver);
+            if (widget->isEnabled() && WindowBridge::PreTranslate(widget, event)) {
+                event->accept();
+                return true;
+            }
+        }
+        return QApplication::notify(receiver, event);
+    }
+};
+
+} // namespace
+
+struct Application::Impl {
+    std::unique_ptr<RoutingApplication> app;
+};
+
+Application::Application(int& argc, char** argv, Display display)
+    : m_impl(std::make_unique<Impl>())
+{
+    if (display == Display::Headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    m_impl->app = std::make_unique<RoutingApplication>(argc, argv);
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+}
+
+Application::~Application() = default;
+
+} // namespace ui

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/ui/Window.h"
+
+namespace ui {
+
+// Push buttons, radio buttons and group boxes made from a template.
+class Button : public Window {
+public:
+    bool GetCheck() const;
+    void SetCheck(bool checked);
+    // Presses the button as a click would.
+    void Click();
+};
+
+} // namespace ui

@@ -1,0 +1,192 @@
+#include "platform/ui/ControlFactory.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ControlWidgets.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/QtConvert.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/Static.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/TabCtrl.h"
+#include "platform/ui/TabWidget.h"
+#include "platform/ui/WidgetHost.h"
+#include "platform/ui/WindowBridge.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ui {
+
+NotifyLabel::NotifyLabel(QWidget* parent, bool notify)
+    : QLabel(parent)
+    , m_notify(notify)
+{
+}
+
+void NotifyLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (m_notify && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        if (Window* owner = WindowBridge::Owner(this)) owner->SendCommandToParent(STN_CLICKED);
+    }
+}
+
+namespace {
+
+// Notifications go to whichever window object stands for the widget when they happen.
+void SendCommand(QWidget* widget, int code)
+{
+    if (Window* owner = WindowBridge::Owner(widget)) owner->SendCommandToParent(code);
+}
+
+QWidget* MakeButton(const ControlTemplate& control, QWidget* parent)
+{
+    const uint32_t type = control.style & BS_TYPEMASK;
+    const QString text = qt::ToQString(control.text);
+    if (type == BS_GROUPBOX) {
+        auto* box = new QGroupBox(text, parent);
+        box->setFocusPolicy(Qt::NoFocus);
+        return box;
+    }
+    QAbstractButton* button = nullptr;
+    if (type == BS_AUTORADIOBUTTON) {
+        button = new QRadioButton(text, parent);
+    } else {
+        auto* push = new QPushButton(text, parent);
+        push->setDefault(type == BS_DEFPUSHBUTTON);
+        push->setAutoDefault(false);
+        button = push;
+    }
+    QObject::connect(button, &QAbstractButton::clicked, button, [button] { SendCommand(button, BN_CLICKED); });
+    return button;
+}
+
+QWidget* MakeStatic(const ControlTemplate& control, QWidget* parent)
+{
+    auto* label = new NotifyLabel(parent, (control.style & SS_NOTIFY) != 0);
+    const uint32_t type = control.style & SS_TYPEMASK;
+    if (type == SS_ICON) {
+        if (const char* const* xpm = Resources::FindIcon(control.iconId)) label->setPixmap(QPixmap(xpm));
+        return label;
+    }
+    label->setText(qt::ToQString(control.text));
+    label->setTextFormat(Qt::PlainText);
+    Qt::Alignment alignment = type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
+    if ((control.style & SS_CENTERIMAGE) != 0) {
+        alignment |= Qt::AlignVCenter;
+    } else {
+        alignment |= Qt::AlignTop;
+        label->setWordWrap(true);
+    }
+    label->setAlignment(alignment);
+    if ((control.exStyle & WS_EX_STATICEDGE) != 0) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+    } else if ((control.exStyle & WS_EX_DLGMODALFRAME) != 0) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        label->setLineWidth(2);
+    }
+    return label;
+}
+
+QWidget* MakeEdit(const ControlTemplate& control, QWidget* parent)
+{
+    auto* edit = new QLineEdit(qt::ToQString(control.text), parent);
+    edit->setFrame((control.style & WS_BORDER) != 0);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
+        SendCommand(edit, EN_UPDATE);
+        SendCommand(edit, EN_CHANGE);
+    });
+    return edit;
+}
+
+QWidget* MakeListBox(const ControlTemplate& control, QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setVerticalScrollBarPolicy((control.style & LBS_DISABLENOSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if ((control.style & LBS_NOTIFY) != 0) {
+        // Only the user's changes notify, as SetCurSel sends nothing.
+        QObject::connect(list, &QListWidget::itemClicked, list, [list] { SendCommand(list, LBN_SELCHANGE); });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, list, [list] { SendCommand(list, LBN_DBLCLK); });
+    }
+    return list;
+}
+
+// Icons keep their own size. A one-line label whose text is wider than the template gives
+// it (the Japanese faces here run wider than the originals) gets a smaller font rather
+// than a clipped text.
+void FitStatic(QLabel* label, const ControlTemplate& control)
+{
+    if ((control.style & SS_TYPEMASK) == SS_ICON) {
+        label->resize(label->sizeHint());
+        return;
+    }
+    if (label->text().isEmpty()) return;
+    QFont font = label->font();
+    const int available = label->contentsRect().width();
+    const int original = font.pixelSize();
+    for (int size = original; size >= 8; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(label->text()) <= available || metrics.height() * 2 <= label->height()) {
+            if (size != original) label->setFont(font);
+            return;
+        }
+    }
+}
+
+std::unique_ptr<Window> StandInFor(const ControlTemplate& control)
+{
+    const std::string_view cls = control.windowClass;
+    if (cls == wc::Button) return std::make_unique<Button>();
+    if (cls == wc::Static) return std::make_unique<Static>();
+    if (cls == wc::Edit) return std::make_unique<Edit>();
+    if (cls == wc::ListBox) return std::make_unique<ListBox>();
+    if (cls == wc::TabControl) return std::make_unique<TabCtrl>();
+    if (cls == wc::ListView) return std::make_unique<ListView>();
+    return std::make_unique<Window>();
+}
+
+QWidget* MakeWidget(const ControlTemplate& control, QWidget* parent)
+{
+    const std::string_view cls = control.windowClass;
+    if (cls == wc::Button) return MakeButton(control, parent);
+    if (cls == wc::Static) return MakeStatic(control, parent);
+    if (cls == wc::Edit) return MakeEdit(control, parent);
+    if (cls == wc::ListBox) return MakeListBox(control, parent);
+    if (cls == wc::TabControl) return new TabWidget(parent);
+    // List views and registered custom classes are drawn by their window objects.
+    auto* host = new WidgetHost(parent);
+    host->SetBorder((control.style & WS_BORDER) != 0);
+    return host;
+}
+
+} // namespace
+
+std::unique_ptr<Window> CreateControl(const ControlTemplate& control, QWidget* dialog, const ControlGeometry& geometry, Font* font)
+{
+    QWidget* widget = MakeWidget(control, dialog);
+    widget->setGeometry(geometry.x, geometry.y, geometry.width, geometry.height);
+    if (control.windowClass == wc::Static) FitStatic(static_cast<QLabel*>(widget), control);
+    const bool tabStop = (control.style & WS_TABSTOP) != 0;
+    if (control.windowClass != wc::Static && !(control.windowClass == wc::Button && (control.style & BS_TYPEMASK) == BS_GROUPBOX)) {
+        widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    widget->setEnabled((control.style & WS_DISABLED) == 0);
+    widget->setVisible((control.style & WS_VISIBLE) != 0);
+    std::unique_ptr<Window> standIn = StandInFor(control);
+    standIn->Attach(widget, control.id, control.style, font);
+    return standIn;
+}
+
+} // namespace ui

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "platform/ui/Colors.h"
+#include "platform/ui/Geometry.h"
+
+#include <memory>
+#include <span>
+#include <string_view>
+#include <vector>
+
+class QPainter;
+
+namespace ui {
+
+class Font;
+class Bitmap;
+
+// Text-drawing flags.
+constexpr unsigned DT_LEFT = 0x0000;
+constexpr unsigned DT_CENTER = 0x0001;
+constexpr unsigned DT_RIGHT = 0x0002;
+constexpr unsigned DT_VCENTER = 0x0004;
+constexpr unsigned DT_BOTTOM = 0x0008;
+constexpr unsigned DT_WORDBREAK = 0x0010;
+constexpr unsigned DT_SINGLELINE = 0x0020;
+constexpr unsigned DT_NOCLIP = 0x0100;
+constexpr unsigned DT_CALCRECT = 0x0400;
+constexpr unsigned DT_NOPREFIX = 0x0800;
+constexpr unsigned DT_END_ELLIPSIS = 0x8000;
+
+// Background modes.
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+
+// Pen styles.
+constexpr int PS_SOLID = 0;
+constexpr int PS_DOT = 2;
+
+// 3-D edges: borders and which sides.
+constexpr unsigned BDR_RAISEDOUTER = 0x1;
+constexpr unsigned BDR_SUNKENOUTER = 0x2;
+constexpr unsigned BDR_RAISEDINNER = 0x4;
+constexpr unsigned BDR_SUNKENINNER = 0x8;
+constexpr unsigned EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+constexpr unsigned EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+constexpr unsigned BF_LEFT = 0x1;
+constexpr unsigned BF_TOP = 0x2;
+constexpr unsigned BF_RIGHT = 0x4;
+constexpr unsigned BF_BOTTOM = 0x8;
+constexpr unsigned BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+
+struct Pen {
+    int style = PS_SOLID;
+    int width = 1;
+    COLORREF color = RGB(0, 0, 0);
+};
+
+struct TextMetrics {
+    int height = 0;
+    int ascent = 0;
+    int descent = 0;
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int aveCharWidth = 0;
+    int overhang = 0;
+};
+
+// A device context: drawing state (font, colours, pen, current position) over a painter,
+// or a measuring-only context when there is nothing to paint on.
+class DC {
+public:
+    // Measuring only.
+    DC();
+    // Draws with painter (not owned), clipped to clipBox.
+    DC(QPainter& painter, const Rect& clipBox, Font* defaultFont);
+    // Draws into bitmap.
+    explicit DC(Bitmap& bitmap);
+    ~DC();
+    DC(const DC&) = delete;
+    DC& operator=(const DC&) = delete;
+
+    bool CanDraw() const { return m_painter != nullptr; }
+    Rect GetClipBox() const { return m_clipBox; }
+
+    Font* SelectFont(Font* font);
+    Font* GetCurrentFont() const { return m_font; }
+    COLORREF SetTextColor(COLORREF color);
+    COLORREF GetTextColor() const { return m_textColor; }
+    COLORREF SetBkColor(COLORREF color);
+    COLORREF GetBkColor() const { return m_bkColor; }
+    int SetBkMode(int mode);
+    Pen SelectPen(const Pen& pen);
+
+    int SaveDC();
+    bool RestoreDC(int saved);
+
+    void FillSolidRect(const Rect& rect, COLORREF color);
+    // Returns the height of the text; with DT_CALCRECT only measures and widens/lowers rect.
+    int DrawText(std::string_view text, Rect& rect, unsigned format);
+    Size GetTextExtent(std::string_view text) const;
+    TextMetrics GetTextMetrics() const;
+
+    // Lines leave out their last point, like the toolkit's.
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void Draw3dRect(const Rect& rect, COLORREF topLeft, COLORREF bottomRight);
+    void DrawEdge(const Rect& rect, unsigned edge, unsigned sides);
+    void DrawFocusRect(const Rect& rect);
+    void FillPolygon(std::span<const Point> points, COLORREF color);
+    void Polyline(std::span<const Point> points);
+    void InvertRect(const Rect& rect);
+
+private:
+    struct State {
+        Font* font;
+        COLORREF textColor;
+        COLORREF bkColor;
+        int bkMode;
+        Pen pen;
+    };
+    void ApplyFont() const;
+
+    std::unique_ptr<QPainter> m_ownedPainter;
+    QPainter* m_painter = nullptr;
+    Rect m_clipBox;
+    Font* m_font = nullptr;
+    COLORREF m_textColor = RGB(0, 0, 0);
+    COLORREF m_bkColor = RGB(255, 255, 255);
+    int m_bkMode = OPAQUE;
+    Pen m_pen;
+    Point m_position;
+    std::vector<State> m_saved;
+};
+
+} // namespace ui

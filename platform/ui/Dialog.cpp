@@ -1,0 +1,246 @@
+#include "platform/ui/Dialog.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ControlFactory.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/FontData.h"
+#include "platform/ui/QtConvert.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/WidgetHost.h"
+#include "platform/ui/WindowBridge.h"
+#include "platform/ui/testing/Recorder.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QScreen>
+
+namespace ui {
+
+namespace {
+
+Size BaseUnits(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int alphabetWidth = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return Size{(alphabetWidth / 26 + 1) / 2, metrics.height()};
+}
+
+bool IsPushButton(const Window* window)
+{
+    return window != nullptr && qobject_cast<QPushButton*>(window->Widget()) != nullptr;
+}
+
+} // namespace
+
+Dialog::Dialog(int templateId, Window* parent)
+    : m_templateId(templateId)
+    , m_parentWindow(parent)
+{
+}
+
+Dialog::~Dialog()
+{
+    DestroyWindow();
+}
+
+Rect Dialog::MapDialogRect(const Rect& units) const
+{
+    return Rect{MulDiv(units.left, m_baseUnits.cx, 4), MulDiv(units.top, m_baseUnits.cy, 8), MulDiv(units.right, m_baseUnits.cx, 4),
+                MulDiv(units.bottom, m_baseUnits.cy, 8)};
+}
+
+bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
+{
+    const bool child = (dialogTemplate.style & WS_CHILD) != 0;
+    if (child && (parent == nullptr || parent->Widget() == nullptr)) return false;
+
+    auto* host = new WidgetHost(child ? parent->Widget() : nullptr);
+    AdoptWidget(host, 0, dialogTemplate.style);
+
+    m_font = std::make_unique<Font>();
+    m_font->CreatePointFont(dialogTemplate.pointSize * 10, std::string(dialogTemplate.fontFace).c_str());
+    host->setFont(m_font->Data()->font);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), 0);
+    m_baseUnits = BaseUnits(m_font->Data()->font);
+    host->setAutoFillBackground(true);
+
+    const Rect client = MapDialogRect(Rect{0, 0, dialogTemplate.cx, dialogTemplate.cy});
+    if (child) {
+        host->setGeometry(0, 0, client.Width(), client.Height());
+    } else {
+        Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if ((dialogTemplate.style & WS_SYSMENU) != 0) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        host->setWindowFlags(flags);
+        host->setWindowTitle(qt::ToQString(dialogTemplate.caption));
+        host->setFixedSize(client.Width(), client.Height());
+        if (QScreen* screen = QApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            host->move(available.center() - QPoint(client.Width() / 2, client.Height() / 2));
+        }
+    }
+
+    m_controls.clear();
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        const Rect r = MapDialogRect(Rect{control.x, control.y, control.x + control.cx, control.y + control.cy});
+        const Rect size = MapDialogRect(Rect{0, 0, control.cx, control.cy});
+        m_controls.push_back(CreateControl(control, host, ControlGeometry{r.left, r.top, size.Width(), size.Height()}, m_font.get()));
+        m_items[control.id >= 0 ? control.id : -1 - static_cast<int>(m_controls.size())] = m_controls.back().get();
+    }
+    return true;
+}
+
+int Dialog::DoModal()
+{
+    const DialogTemplate* dialogTemplate = Resources::FindDialog(m_templateId);
+    if (dialogTemplate == nullptr || IsWindow()) return -1;
+    m_ended = false;
+    m_result = -1;
+    m_modalStarting = true;
+    if (!Instantiate(*dialogTemplate, m_parentWindow)) {
+        m_modalStarting = false;
+        return -1;
+    }
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    const bool focusFirst = OnInitDialog();
+    if (!m_ended && IsWindow()) {
+        Widget()->show();
+        Widget()->activateWindow();
+        if (focusFirst) FocusFirstTabStop();
+        if (auto* recorder = testing::Recorder::Active()) {
+            // A test never waits on a dialog: one its script left open is cancelled.
+            recorder->RunDialogAction(m_templateId, *this);
+            if (!m_ended) EndDialog(IDCANCEL);
+        }
+        if (!m_ended && IsWindow()) {
+            QEventLoop loop;
+            m_loop = &loop;
+            loop.exec(QEventLoop::DialogExec);
+            m_loop = nullptr;
+        }
+    }
+    m_modalStarting = false;
+    DestroyWindow();
+    m_items.clear();
+    m_controls.clear();
+    return m_result;
+}
+
+bool Dialog::Create(Window* parent)
+{
+    const DialogTemplate* dialogTemplate = Resources::FindDialog(m_templateId);
+    if (dialogTemplate == nullptr || IsWindow()) return false;
+    if (parent != nullptr) m_parentWindow = parent;
+    if (!Instantiate(*dialogTemplate, m_parentWindow)) return false;
+    const bool focusFirst = OnInitDialog();
+    const bool child = (dialogTemplate->style & WS_CHILD) != 0;
+    if ((dialogTemplate->style & WS_VISIBLE) != 0 || !child) {
+        Widget()->show();
+        if (focusFirst && !child) FocusFirstTabStop();
+    } else {
+        Widget()->hide();
+    }
+    return true;
+}
+
+void Dialog::EndDialog(int result)
+{
+    if (!IsModal()) return;
+    m_result = result;
+    m_ended = true;
+    if (m_loop != nullptr) m_loop->exit(result);
+}
+
+Window* Dialog::GetDlgItem(int id) const
+{
+    auto found = m_items.find(id);
+    return found == m_items.end() ? nullptr : found->second;
+}
+
+Window* Dialog::GetDefaultButton() const
+{
+    for (const auto& [id, item] : m_items) {
+        auto* push = item != nullptr ? qobject_cast<QPushButton*>(item->Widget()) : nullptr;
+        if (push != nullptr && push->isDefault()) return item;
+    }
+    return nullptr;
+}
+
+bool Dialog::BindControl(int id, Window& control)
+{
+    auto found = m_items.find(id);
+    if (found == m_items.end() || found->second == nullptr || found->second->Widget() == nullptr) return false;
+    Window* standIn = found->second;
+    QWidget* widget = standIn->Widget();
+    const uint32_t style = standIn->GetStyle();
+    Font* font = standIn->GetFont();
+    standIn->Detach();
+    control.Attach(widget, id, style, font);
+    found->second = &control;
+    return true;
+}
+
+void Dialog::FocusFirstTabStop()
+{
+    const DialogTemplate* dialogTemplate = Resources::FindDialog(m_templateId);
+    if (dialogTemplate == nullptr) return;
+    for (const ControlTemplate& control : dialogTemplate->controls) {
+        Window* item = (control.style & WS_TABSTOP) != 0 ? GetDlgItem(control.id) : nullptr;
+        if (item == nullptr || item->Widget() == nullptr || !item->IsWindowEnabled() || item->Widget()->isHidden()) continue;
+        item->SetFocus();
+        return;
+    }
+}
+
+bool Dialog::OnInitDialog()
+{
+    DoDataExchange();
+    return true;
+}
+
+void Dialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void Dialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+bool Dialog::OnCommand(WPARAM wParam, LPARAM)
+{
+    if (HIWORD(wParam) != BN_CLICKED) return false;
+    switch (LOWORD(wParam)) {
+    case IDOK: OnOK(); return true;
+    case IDCANCEL: OnCancel(); return true;
+    default: return false;
+    }
+}
+
+void Dialog::OnClose()
+{
+    OnCancel();
+}
+
+bool Dialog::PreTranslateMessage(Msg& msg)
+{
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+    Window* focus = GetFocus();
+    if (focus != nullptr && (focus->SendMessage(WM_GETDLGCODE) & DLGC_WANTALLKEYS) != 0) return false;
+    if (msg.wParam == VK_ESCAPE) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(IDCANCEL)));
+        return true;
+    }
+    // Enter presses the focused push button of this dialog, else its default button, else OK.
+    Window* target = IsPushButton(focus) && focus->GetParent() == this ? focus : GetDefaultButton();
+    if (target != nullptr && !target->IsWindowEnabled()) return true;
+    const int id = target != nullptr ? target->GetDlgCtrlID() : IDOK;
+    SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(target));
+    return true;
+}
+
+} // namespace ui

@@ -1,0 +1,244 @@
+#include "platform/ui/ListView.h"
+
+#include "platform/ui/DeviceContext.h"
+
+#include <QWidget>
+#include <algorithm>
+
+namespace ui {
+
+int ListView::InsertColumn(int column, std::string_view heading, int format, int width)
+{
+    if (column < 0) return -1;
+    const int at = std::min(column, GetColumnCount());
+    m_columns.insert(m_columns.begin() + at, Column{std::string(heading), format, width});
+    for (Item& item : m_items) {
+        if (at > 0 && static_cast<int>(item.texts.size()) >= at) item.texts.insert(item.texts.begin() + at, std::string());
+    }
+    Invalidate();
+    return at;
+}
+
+bool ListView::GetColumn(int column, int& format, int& width) const
+{
+    if (column < 0 || column >= GetColumnCount()) return false;
+    format = m_columns[static_cast<size_t>(column)].format;
+    width = m_columns[static_cast<size_t>(column)].width;
+    return true;
+}
+
+int ListView::InsertItem(int index, std::string_view text, int image, UINT state, UINT stateMask)
+{
+    if (index < 0) return -1;
+    if (m_rowHeight == 0) Remeasure();
+    const int at = std::min(index, GetItemCount());
+    Item item;
+    item.texts.assign(std::max<size_t>(1, m_columns.size()), std::string());
+    item.texts[0] = std::string(text);
+    item.image = image;
+    item.state = state & stateMask;
+    m_items.insert(m_items.begin() + at, std::move(item));
+    Invalidate();
+    return at;
+}
+
+bool ListView::DeleteItem(int index)
+{
+    if (index < 0 || index >= GetItemCount()) return false;
+    m_items.erase(m_items.begin() + index);
+    m_topIndex = std::clamp(m_topIndex, 0, std::max(0, GetItemCount() - 1));
+    Invalidate();
+    return true;
+}
+
+bool ListView::DeleteAllItems()
+{
+    m_items.clear();
+    m_topIndex = 0;
+    Invalidate();
+    return true;
+}
+
+bool ListView::SetItemText(int index, int subItem, std::string_view text)
+{
+    if (index < 0 || index >= GetItemCount() || subItem < 0) return false;
+    auto& texts = m_items[static_cast<size_t>(index)].texts;
+    if (subItem >= static_cast<int>(texts.size())) texts.resize(static_cast<size_t>(subItem) + 1);
+    texts[static_cast<size_t>(subItem)] = std::string(text);
+    RepaintItem(index);
+    return true;
+}
+
+std::string ListView::GetItemText(int index, int subItem) const
+{
+    if (index < 0 || index >= GetItemCount() || subItem < 0) return {};
+    const auto& texts = m_items[static_cast<size_t>(index)].texts;
+    return subItem < static_cast<int>(texts.size()) ? texts[static_cast<size_t>(subItem)] : std::string();
+}
+
+int ListView::GetItemImage(int index) const
+{
+    return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].image : -1;
+}
+
+bool ListView::SetItemState(int index, UINT state, UINT mask)
+{
+    if (index < 0 || index >= GetItemCount()) return false;
+    UINT& current = m_items[static_cast<size_t>(index)].state;
+    current = (current & ~mask) | (state & mask);
+    RepaintItem(index);
+    return true;
+}
+
+UINT ListView::GetItemState(int index, UINT mask) const
+{
+    return index >= 0 && index < GetItemCount() ? (m_items[static_cast<size_t>(index)].state & mask) : 0;
+}
+
+bool ListView::GetItemRect(int index, Rect& rect, int code) const
+{
+    if (index < 0 || index >= GetItemCount()) return false;
+    const int top = (index - m_topIndex) * m_rowHeight;
+    int width = 0;
+    for (const Column& column : m_columns) width += column.width;
+    rect = Rect{0, top, width, top + m_rowHeight};
+    if (code == LVIR_ICON) rect.right = rect.left;
+    if (code == LVIR_LABEL) rect.right = m_columns.empty() ? 0 : m_columns.front().width;
+    return true;
+}
+
+COLORREF ListView::SetBkColor(COLORREF color)
+{
+    const COLORREF previous = m_bkColor;
+    SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(color));
+    return previous;
+}
+
+COLORREF ListView::SetTextBkColor(COLORREF color)
+{
+    const COLORREF previous = m_textBkColor;
+    SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(color));
+    return previous;
+}
+
+void ListView::SetRedraw(bool redraw)
+{
+    m_redraw = redraw;
+    if (Widget() == nullptr) return;
+    Widget()->setUpdatesEnabled(redraw);
+    if (redraw) Invalidate();
+}
+
+void ListView::Remeasure()
+{
+    MEASUREITEMSTRUCT measure;
+    measure.CtlID = static_cast<UINT>(GetDlgCtrlID());
+    MeasureItem(measure);
+    m_rowHeight = std::max<int>(1, static_cast<int>(measure.itemHeight));
+    Invalidate();
+}
+
+void ListView::RepaintItem(int index)
+{
+    Rect rect;
+    if (m_redraw && GetItemRect(index, rect, LVIR_BOUNDS)) {
+        rect.right = std::max(rect.right, GetClientRect().right);
+        InvalidateRect(rect);
+    }
+}
+
+void ListView::SelectOnly(int index)
+{
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const UINT state = i == index ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
+        if (GetItemState(i, LVIS_SELECTED | LVIS_FOCUSED) != state) SetItemState(i, state, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+}
+
+void ListView::MeasureItem(MEASUREITEMSTRUCT& measure)
+{
+    auto dc = GetDC();
+    measure.itemHeight = static_cast<UINT>(dc->GetTextMetrics().height + 2);
+}
+
+void ListView::DrawItem(DRAWITEMSTRUCT& draw)
+{
+    DC& dc = *draw.hDC;
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    dc.FillSolidRect(draw.rcItem, selected ? GetSysColor(COLOR_HIGHLIGHT) : m_textBkColor);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
+    int left = draw.rcItem.left;
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        const Column& c = m_columns[static_cast<size_t>(column)];
+        Rect cell{left + 2, draw.rcItem.top, left + c.width - 2, draw.rcItem.bottom};
+        const unsigned align = (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT ? DT_RIGHT : (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
+        dc.DrawText(GetItemText(static_cast<int>(draw.itemID), column), cell, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        left += c.width;
+    }
+}
+
+void ListView::OnPaint(DC& dc)
+{
+    const Rect client = GetClientRect();
+    dc.FillSolidRect(client, m_bkColor);
+    if (m_rowHeight == 0) return;
+    const bool focused = GetFocus() == this;
+    for (int index = m_topIndex; index < GetItemCount(); ++index) {
+        DRAWITEMSTRUCT draw;
+        draw.CtlID = static_cast<UINT>(GetDlgCtrlID());
+        draw.itemID = static_cast<UINT>(index);
+        draw.hwndItem = this;
+        draw.hDC = &dc;
+        GetItemRect(index, draw.rcItem, LVIR_BOUNDS);
+        if (draw.rcItem.top >= client.bottom) break;
+        const UINT state = GetItemState(index, LVIS_SELECTED | LVIS_FOCUSED);
+        if ((state & LVIS_SELECTED) != 0) draw.itemState |= ODS_SELECTED;
+        if ((state & LVIS_FOCUSED) != 0 && focused) draw.itemState |= ODS_FOCUS;
+        const int saved = dc.SaveDC();
+        DrawItem(draw);
+        dc.RestoreDC(saved);
+    }
+}
+
+void ListView::OnLButtonDown(UINT, Point point)
+{
+    SetFocus();
+    if (m_rowHeight == 0) return;
+    const int index = m_topIndex + point.y / m_rowHeight;
+    if (index >= 0 && index < GetItemCount()) SelectOnly(index);
+}
+
+void ListView::OnKeyDown(UINT vk, UINT, UINT)
+{
+    int current = -1;
+    for (int i = 0; i < GetItemCount(); ++i) {
+        if (GetItemState(i, LVIS_FOCUSED) != 0) current = i;
+    }
+    if (vk == VK_DOWN && current + 1 < GetItemCount()) SelectOnly(current + 1);
+    if (vk == VK_UP && current > 0) SelectOnly(current - 1);
+}
+
+UINT ListView::OnGetDlgCode()
+{
+    return DLGC_WANTARROWS;
+}
+
+LRESULT ListView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case LVM_SETBKCOLOR:
+        m_bkColor = static_cast<COLORREF>(lParam);
+        Invalidate();
+        return 1;
+    case LVM_SETTEXTBKCOLOR:
+        m_textBkColor = static_cast<COLORREF>(lParam);
+        Invalidate();
+        return 1;
+    case LVM_SETIMAGELIST: return 0;
+    case WM_WINDOWPOSCHANGED: Remeasure(); return 0;
+    default: return Window::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,29 @@
+#include "platform/ui/MessageBox.h"
+
+#include "platform/ui/Messages.h"
+#include "platform/ui/QtConvert.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/testing/Recorder.h"
+
+#include <QMessageBox>
+
+namespace ui {
+
+int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags)
+{
+    if (auto* recorder = testing::Recorder::Active()) return recorder->RecordBox(owner, text, caption, flags);
+
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (flags & MB_ICONMASK) {
+    case MB_ICONERROR: icon = QMessageBox::Critical; break;
+    case MB_ICONWARNING: icon = QMessageBox::Warning; break;
+    case MB_ICONINFORMATION: icon = QMessageBox::Information; break;
+    default: break;
+    }
+    QWidget* parent = owner != nullptr ? owner->Widget() : nullptr;
+    QMessageBox box(icon, qt::ToQString(caption), qt::ToQString(text), QMessageBox::Ok, parent);
+    box.exec();
+    return IDOK;
+}
+
+} // namespace ui

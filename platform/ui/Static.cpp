@@ -1,0 +1,23 @@
+#include "platform/ui/Static.h"
+
+#include "platform/ui/Resources.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace ui {
+
+void Static::SetIcon(int iconId)
+{
+    auto* label = qobject_cast<QLabel*>(Widget());
+    const char* const* xpm = Resources::FindIcon(iconId);
+    if (label != nullptr && xpm != nullptr) label->setPixmap(QPixmap(xpm));
+}
+
+bool Static::HasIcon() const
+{
+    auto* label = qobject_cast<QLabel*>(Widget());
+    return label != nullptr && !label->pixmap().isNull();
+}
+
+} // namespace ui

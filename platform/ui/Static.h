@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/ui/Window.h"
+
+namespace ui {
+
+// A static text or icon control made from a template.
+class Static : public Window {
+public:
+    void SetIcon(int iconId);
+    bool HasIcon() const;
+};
+
+} // namespace ui

@@ -1,0 +1,38 @@
+#include "platform/ui/SystemMetrics.h"
+
+#include "platform/ui/Messages.h"
+#include "platform/ui/QtConvert.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace ui {
+
+LOGFONT GetMessageFont()
+{
+    // The message font of the Japanese desktop: 9 points of the dialog face.
+    return qt::PointFontRecord(90, "MS UI Gothic");
+}
+
+int GetWheelScrollLines()
+{
+    return QApplication::wheelScrollLines();
+}
+
+int GetIconSize()
+{
+    return QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+}
+
+bool IsKeyDown(unsigned vk)
+{
+    const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();
+    switch (vk) {
+    case VK_SHIFT: return (modifiers & Qt::ShiftModifier) != 0;
+    case VK_CONTROL: return (modifiers & Qt::ControlModifier) != 0;
+    case VK_MENU: return (modifiers & Qt::AltModifier) != 0;
+    default: return false;
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/ui/LogFont.h"
+
+namespace ui {
+
+// The font message boxes use: the default for grids and lists.
+LOGFONT GetMessageFont();
+// Lines one wheel notch scrolls; -1 means a page.
+int GetWheelScrollLines();
+// Width and height of a large icon.
+int GetIconSize();
+// Whether a key (VK_SHIFT, VK_CONTROL, ...) is held down now.
+bool IsKeyDown(unsigned vk);
+
+} // namespace ui

@@ -1,0 +1,467 @@
+#include "platform/ui/Window.h"
+
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/FontData.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/QtConvert.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/WidgetHost.h"
+#include "platform/ui/WindowBridge.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+
+namespace ui {
+
+namespace {
+
+WidgetHost* Host(QWidget* widget)
+{
+    return dynamic_cast<WidgetHost*>(widget);
+}
+
+Point PointFrom(LPARAM lParam)
+{
+    return Point{static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))),
+                 static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam)))};
+}
+
+} // namespace
+
+Window::Window() = default;
+
+Window::~Window()
+{
+    m_timers.clear();
+    if (m_widget != nullptr) {
+        QWidget* widget = m_widget;
+        WindowBridge::Unbind(widget);
+        m_widget = nullptr;
+        if (m_ownsWidget) delete widget;
+    }
+}
+
+bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t style)
+{
+    if (m_widget != nullptr || parent.Widget() == nullptr) return false;
+    auto* host = new WidgetHost(parent.Widget());
+    host->setGeometry(qt::ToQRect(rect));
+    host->setFocusPolicy((style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);
+    AdoptWidget(host, id, style);
+    host->setVisible((style & WS_VISIBLE) != 0);
+    return true;
+}
+
+void Window::Attach(QWidget* widget, int id, uint32_t style, Font* font)
+{
+    m_widget = widget;
+    m_id = id;
+    m_style = style;
+    m_font = font;
+    m_ownsWidget = false;
+    WindowBridge::Bind(widget, this);
+}
+
+void Window::AdoptWidget(QWidget* widget, int id, uint32_t style)
+{
+    Attach(widget, id, style, m_font);
+    m_ownsWidget = true;
+}
+
+void Window::Detach()
+{
+    if (m_widget != nullptr) WindowBridge::Unbind(m_widget);
+    m_widget = nullptr;
+    m_ownsWidget = false;
+}
+
+void Window::DestroyWindow()
+{
+    if (m_widget == nullptr) return;
+    SendMessage(WM_DESTROY);
+    m_timers.clear();
+    QWidget* widget = m_widget;
+    const bool owns = m_ownsWidget;
+    Detach();
+    if (owns) delete widget;
+}
+
+Window* Window::GetParent() const
+{
+    return m_widget != nullptr ? WindowBridge::Nearest(m_widget->parentWidget()) : nullptr;
+}
+
+Window* Window::GetTopLevel()
+{
+    return m_widget != nullptr ? WindowBridge::Nearest(m_widget->window()) : nullptr;
+}
+
+Rect Window::GetClientRect() const
+{
+    if (m_widget == nullptr) return {};
+    if (auto* host = Host(m_widget)) return qt::FromQRect(host->ClientRect());
+    return Rect{0, 0, m_widget->width(), m_widget->height()};
+}
+
+Rect Window::GetWindowRect() const
+{
+    if (m_widget == nullptr) return {};
+    return qt::FromQRect(m_widget->geometry());
+}
+
+void Window::MoveWindow(const Rect& rect, bool repaint)
+{
+    if (m_widget == nullptr) return;
+    m_widget->setGeometry(qt::ToQRect(rect));
+    if (repaint) m_widget->update();
+}
+
+void Window::BringToTop()
+{
+    if (m_widget != nullptr) m_widget->raise();
+}
+
+void Window::ShowWindow(int command)
+{
+    if (m_widget != nullptr) m_widget->setVisible(command != SW_HIDE);
+}
+
+bool Window::IsWindowVisible() const
+{
+    return m_widget != nullptr && m_widget->isVisibleTo(m_widget->window()) && !m_widget->window()->isHidden();
+}
+
+void Window::EnableWindow(bool enable)
+{
+    if (m_widget != nullptr) m_widget->setEnabled(enable);
+}
+
+bool Window::IsWindowEnabled() const
+{
+    return m_widget != nullptr && m_widget->isEnabled();
+}
+
+void Window::SetWindowText(std::string_view text)
+{
+    if (m_widget == nullptr) return;
+    const QString value = qt::ToQString(text);
+    // Controls keep their text where the toolkit shows it; other windows in the title.
+    if (m_widget->metaObject()->indexOfProperty("text") >= 0 && !m_widget->isWindow()) {
+        m_widget->setProperty("text", value);
+    } else if (m_widget->metaObject()->indexOfProperty("title") >= 0) {
+        m_widget->setProperty("title", value);
+    } else {
+        m_widget->setWindowTitle(value);
+    }
+}
+
+std::string Window::GetWindowText() const
+{
+    if (m_widget == nullptr) return {};
+    if (m_widget->metaObject()->indexOfProperty("text") >= 0 && !m_widget->isWindow()) {
+        return qt::FromQString(m_widget->property("text").toString());
+    }
+    if (m_widget->metaObject()->indexOfProperty("title") >= 0) return qt::FromQString(m_widget->property("title").toString());
+    return qt::FromQString(m_widget->windowTitle());
+}
+
+void Window::SetFont(Font* font, bool redraw)
+{
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? 1 : 0);
+}
+
+Font* Window::GetFont() const
+{
+    return m_font;
+}
+
+void Window::Invalidate(bool)
+{
+    if (m_widget != nullptr) m_widget->update();
+}
+
+void Window::InvalidateRect(const Rect& rect, bool)
+{
+    if (m_widget == nullptr) return;
+    QRect area = qt::ToQRect(rect);
+    if (auto* host = Host(m_widget)) area.translate(host->ClientOrigin());
+    m_widget->update(area);
+}
+
+void Window::UpdateWindow()
+{
+    if (m_widget != nullptr) m_widget->repaint();
+}
+
+std::unique_ptr<DC> Window::GetDC()
+{
+    auto dc = std::make_unique<DC>();
+    dc->SelectFont(m_font);
+    return dc;
+}
+
+void Window::SetFocus()
+{
+    if (m_widget != nullptr) m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+Window* Window::GetFocus()
+{
+    // Before the toolkit has activated a new window its focus widget is still the focus.
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* window : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+        if (focus == nullptr && window != nullptr) focus = window->focusWidget();
+    }
+    return focus != nullptr ? WindowBridge::Nearest(focus) : nullptr;
+}
+
+void Window::SetCapture()
+{
+    if (m_widget == nullptr) return;
+    Window* previous = GetCapture();
+    if (previous == this) return;
+    if (previous != nullptr) previous->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
+    m_widget->grabMouse();
+}
+
+void Window::ReleaseCapture()
+{
+    QWidget* grabber = QWidget::mouseGrabber();
+    if (grabber == nullptr) return;
+    grabber->releaseMouse();
+    if (Window* owner = WindowBridge::Owner(grabber)) owner->SendMessage(WM_CAPTURECHANGED, 0, 0);
+}
+
+Window* Window::GetCapture()
+{
+    QWidget* grabber = QWidget::mouseGrabber();
+    return grabber != nullptr ? WindowBridge::Owner(grabber) : nullptr;
+}
+
+void Window::SetCursor(Cursor cursor)
+{
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    switch (cursor) {
+    case Cursor::Arrow: shape = Qt::ArrowCursor; break;
+    case Cursor::Wait: shape = Qt::WaitCursor; break;
+    case Cursor::SizeNS: shape = Qt::SizeVerCursor; break;
+    case Cursor::SizeWE: shape = Qt::SizeHorCursor; break;
+    }
+    if (QWidget* under = QApplication::widgetAt(QCursor::pos())) under->setCursor(shape);
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->setCursor(shape);
+}
+
+uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)
+{
+    if (m_widget == nullptr) return 0;
+    auto& slot = m_timers[id];
+    if (!slot) {
+        slot = std::make_unique<QTimer>();
+        QPointer<QWidget> guard(m_widget);
+        QObject::connect(slot.get(), &QTimer::timeout, [this, id, guard] {
+            if (guard) SendMessage(WM_TIMER, id, 0);
+        });
+    }
+    slot->start(static_cast<int>(elapseMs));
+    return id;
+}
+
+bool Window::KillTimer(uintptr_t id)
+{
+    return m_timers.erase(id) != 0;
+}
+
+bool Window::HasTimer(uintptr_t id) const
+{
+    return m_timers.contains(id);
+}
+
+void Window::SetScrollInfo(int bar, const ScrollInfo& info, bool)
+{
+    auto* host = Host(m_widget);
+    if (host == nullptr) return;
+    QScrollBar* scrollBar = host->ScrollBar(bar);
+    scrollBar->setRange(info.min, std::max(info.min, info.max - std::max(0, info.page - 1)));
+    scrollBar->setPageStep(std::max(1, info.page));
+    scrollBar->setValue(info.pos);
+}
+
+ScrollInfo Window::GetScrollInfo(int bar) const
+{
+    auto* host = Host(m_widget);
+    if (host == nullptr) return {};
+    QScrollBar* scrollBar = host->ScrollBar(bar);
+    const int page = scrollBar->pageStep();
+    return ScrollInfo{scrollBar->minimum(), scrollBar->maximum() + page - 1, page, scrollBar->value()};
+}
+
+int Window::SetScrollPos(int bar, int pos, bool)
+{
+    auto* host = Host(m_widget);
+    if (host == nullptr) return 0;
+    QScrollBar* scrollBar = host->ScrollBar(bar);
+    const int previous = scrollBar->value();
+    scrollBar->setValue(pos);
+    return previous;
+}
+
+int Window::GetScrollPos(int bar) const
+{
+    auto* host = Host(m_widget);
+    return host != nullptr ? host->ScrollBar(bar)->value() : 0;
+}
+
+void Window::ShowScrollBar(int bar, bool show)
+{
+    if (auto* host = Host(m_widget)) host->ShowScrollBar(bar, show);
+}
+
+bool Window::IsScrollBarShown(int bar) const
+{
+    auto* host = Host(m_widget);
+    return host != nullptr && host->IsScrollBarShown(bar);
+}
+
+LRESULT Window::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return WindowProc(message, wParam, lParam);
+}
+
+void Window::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_widget == nullptr) return;
+    QPointer<QWidget> guard(m_widget);
+    QTimer::singleShot(0, m_widget, [this, guard, message, wParam, lParam] {
+        if (guard) SendMessage(message, wParam, lParam);
+    });
+}
+
+LRESULT Window::SendNotify(NMHDR& header)
+{
+    Window* parent = GetParent();
+    if (parent == nullptr) return 0;
+    header.hwndFrom = this;
+    header.idFrom = static_cast<uintptr_t>(m_id);
+    return parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(m_id), reinterpret_cast<LPARAM>(&header));
+}
+
+LRESULT Window::SendCommandToParent(int code)
+{
+    Window* parent = GetParent();
+    if (parent == nullptr) return 0;
+    return parent->SendMessage(WM_COMMAND, MAKEWPARAM(m_id, code), reinterpret_cast<LPARAM>(this));
+}
+
+Menu* Window::GetSystemMenu()
+{
+    if (m_widget == nullptr || !m_widget->isWindow() || (m_style & WS_SYSMENU) == 0) return nullptr;
+    if (!m_systemMenu) {
+        m_systemMenu = std::make_unique<Menu>();
+        m_systemMenu->AppendItem(SC_CLOSE, "閉じる(&C)\tAlt+F4");
+    }
+    return m_systemMenu.get();
+}
+
+bool Window::PreTranslateMessage(Msg&)
+{
+    return false;
+}
+
+LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    m_current.push_back({message, wParam, lParam});
+    struct Pop {
+        std::vector<Current>& stack;
+        ~Pop() { stack.pop_back(); }
+    } pop{m_current};
+
+    switch (message) {
+    case WM_PAINT: OnPaint(*reinterpret_cast<DC*>(lParam)); return 0;
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam))); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), 0); return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), 0); return 0;
+    case WM_CHAR: OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), 0); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
+    case WM_RBUTTONDOWN: OnRButtonDown(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
+    case WM_RBUTTONUP: OnRButtonUp(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(static_cast<UINT>(LOWORD(wParam)), static_cast<int16_t>(HIWORD(wParam)), PointFrom(lParam)) ? 1 : 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_SETFOCUS: OnSetFocus(reinterpret_cast<Window*>(wParam)); return 0;
+    case WM_KILLFOCUS: OnKillFocus(reinterpret_cast<Window*>(wParam)); return 0;
+    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<Window*>(lParam)); return 0;
+    case WM_HSCROLL: OnHScroll(LOWORD(wParam), static_cast<int16_t>(HIWORD(wParam))); return 0;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam), static_cast<int16_t>(HIWORD(wParam))); return 0;
+    case WM_GETDLGCODE: return static_cast<LRESULT>(OnGetDlgCode());
+    case WM_COMMAND: return OnCommand(wParam, lParam) ? 0 : Default();
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        return OnNotify(wParam, lParam, &result) ? result : Default();
+    }
+    case WM_SYSCOMMAND: OnSysCommand(static_cast<UINT>(wParam), lParam); return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    default: return DefWindowProc(message, wParam, lParam);
+    }
+}
+
+LRESULT Window::Default()
+{
+    if (m_current.empty()) return 0;
+    const Current current = m_current.back();
+    return DefWindowProc(current.message, current.wParam, current.lParam);
+}
+
+LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETFONT:
+        m_font = reinterpret_cast<Font*>(wParam);
+        if (m_widget != nullptr && m_font != nullptr && !m_font->IsNull()) m_widget->setFont(m_font->Data()->font);
+        if (lParam != 0) Invalidate();
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(WM_CLOSE);
+        return 0;
+    case WM_CLOSE: DestroyWindow(); return 0;
+    default: return 0;
+    }
+}
+
+void Window::OnPaint(DC&) { Default(); }
+void Window::OnSize(UINT, int, int) { Default(); }
+void Window::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void Window::OnKeyUp(UINT, UINT, UINT) { Default(); }
+void Window::OnChar(UINT, UINT, UINT) { Default(); }
+void Window::OnLButtonDown(UINT, Point) { Default(); }
+void Window::OnLButtonUp(UINT, Point) { Default(); }
+void Window::OnLButtonDblClk(UINT, Point) { Default(); }
+void Window::OnRButtonDown(UINT, Point) { Default(); }
+void Window::OnRButtonUp(UINT, Point) { Default(); }
+void Window::OnMouseMove(UINT, Point) { Default(); }
+bool Window::OnMouseWheel(UINT, int, Point) { return Default() != 0; }
+void Window::OnTimer(uintptr_t) { Default(); }
+void Window::OnSetFocus(Window*) { Default(); }
+void Window::OnKillFocus(Window*) { Default(); }
+void Window::OnCaptureChanged(Window*) { Default(); }
+void Window::OnHScroll(int, int) { Default(); }
+void Window::OnVScroll(int, int) { Default(); }
+UINT Window::OnGetDlgCode() { return static_cast<UINT>(Default()); }
+bool Window::OnCommand(WPARAM, LPARAM) { return false; }
+bool Window::OnNotify(WPARAM, LPARAM, LRESULT*) { return false; }
+void Window::OnSysCommand(UINT, LPARAM) { Default(); }
+void Window::OnClose() { Default(); }
+void Window::OnDestroy() { Default(); }
+
+} // namespace ui

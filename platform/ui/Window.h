@@ -1,0 +1,172 @@
+#pragma once
+
+#include "platform/ui/Geometry.h"
+#include "platform/ui/Messages.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QTimer;
+class QWidget;
+
+namespace ui {
+
+class DC;
+class Font;
+class Menu;
+
+enum class Cursor { Arrow, Wait, SizeNS, SizeWE };
+
+struct ScrollInfo {
+    int min = 0;
+    int max = 0;
+    int page = 0;
+    int pos = 0;
+};
+
+// A window: the common base of dialogs, standard controls and custom-drawn controls.
+// Messages reach it through WindowProc, which calls the On... handlers; a handler's base
+// version does the default processing.
+class Window {
+public:
+    Window();
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // A custom-drawn child window; its messages come to this object's handlers.
+    bool CreateChild(Window& parent, const Rect& rect, int id, uint32_t style);
+    void DestroyWindow();
+    bool IsWindow() const { return m_widget != nullptr; }
+
+    int GetDlgCtrlID() const { return m_id; }
+    uint32_t GetStyle() const { return m_style; }
+    Window* GetParent() const;
+    Window* GetTopLevel();
+
+    // Client rectangle: origin 0, 0; excludes shown scroll bars.
+    Rect GetClientRect() const;
+    // The window's rectangle in its parent's client coordinates (screen for a top-level).
+    Rect GetWindowRect() const;
+    void MoveWindow(const Rect& rect, bool repaint = true);
+    void BringToTop();
+    void ShowWindow(int command);
+    bool IsWindowVisible() const;
+    void EnableWindow(bool enable);
+    bool IsWindowEnabled() const;
+
+    void SetWindowText(std::string_view text);
+    std::string GetWindowText() const;
+
+    void SetFont(Font* font, bool redraw = true);
+    Font* GetFont() const;
+
+    void Invalidate(bool erase = true);
+    void InvalidateRect(const Rect& rect, bool erase = true);
+    void UpdateWindow();
+    // A device context for measuring outside painting; it cannot draw (CanDraw() is false),
+    // so callers that want to draw invalidate instead.
+    std::unique_ptr<DC> GetDC();
+
+    void SetFocus();
+    static Window* GetFocus();
+
+    void SetCapture();
+    static void ReleaseCapture();
+    static Window* GetCapture();
+    static void SetCursor(Cursor cursor);
+
+    // Starts (or restarts) timer id; OnTimer receives the id.
+    uintptr_t SetTimer(uintptr_t id, UINT elapseMs);
+    bool KillTimer(uintptr_t id);
+    bool HasTimer(uintptr_t id) const;
+
+    void SetScrollInfo(int bar, const ScrollInfo& info, bool redraw = true);
+    ScrollInfo GetScrollInfo(int bar) const;
+    int SetScrollPos(int bar, int pos, bool redraw = true);
+    int GetScrollPos(int bar) const;
+    void ShowScrollBar(int bar, bool show);
+    bool IsScrollBarShown(int bar) const;
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Queues the message; it is dispatched by the message loop or a pump step.
+    void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Sends a notification record to the parent and returns its answer.
+    LRESULT SendNotify(NMHDR& header);
+    // Sends a command notification (WM_COMMAND with this control's id) to the parent.
+    LRESULT SendCommandToParent(int code);
+
+    // The system-menu stand-in of a top-level window with a system menu; null otherwise.
+    Menu* GetSystemMenu();
+
+    // Runs for every key and mouse message before it is dispatched, first on the window that
+    // receives it, then on each parent; true consumes the message.
+    virtual bool PreTranslateMessage(Msg& msg);
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Toolkit side: the widget behind this window.
+    QWidget* Widget() const { return m_widget; }
+    // Makes this object the owner of an existing widget (binding a template control).
+    void Attach(QWidget* widget, int id, uint32_t style, Font* font = nullptr);
+    void Detach();
+
+protected:
+    // Default processing of the message now being handled.
+    LRESULT Default();
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    virtual void OnPaint(DC& dc);
+    virtual void OnSize(UINT type, int cx, int cy);
+    virtual void OnKeyDown(UINT vk, UINT repeat, UINT flags);
+    virtual void OnKeyUp(UINT vk, UINT repeat, UINT flags);
+    virtual void OnChar(UINT ch, UINT repeat, UINT flags);
+    virtual void OnLButtonDown(UINT flags, Point point);
+    virtual void OnLButtonUp(UINT flags, Point point);
+    virtual void OnLButtonDblClk(UINT flags, Point point);
+    virtual void OnRButtonDown(UINT flags, Point point);
+    virtual void OnRButtonUp(UINT flags, Point point);
+    virtual void OnMouseMove(UINT flags, Point point);
+    virtual bool OnMouseWheel(UINT flags, int delta, Point point);
+    virtual void OnTimer(uintptr_t id);
+    virtual void OnSetFocus(Window* oldFocus);
+    virtual void OnKillFocus(Window* newFocus);
+    virtual void OnCaptureChanged(Window* newCapture);
+    virtual void OnHScroll(int code, int pos);
+    virtual void OnVScroll(int code, int pos);
+    virtual UINT OnGetDlgCode();
+    // True when the command was handled.
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    // True when handled; *result is the answer returned to the sender.
+    virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual void OnSysCommand(UINT id, LPARAM lParam);
+    virtual void OnClose();
+    virtual void OnDestroy();
+
+    void SetStyle(uint32_t style) { m_style = style; }
+    // Binds a widget this window made and destroys with it.
+    void AdoptWidget(QWidget* widget, int id, uint32_t style);
+
+private:
+    friend class WindowBridge;
+
+    struct Current {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    QWidget* m_widget = nullptr;
+    bool m_ownsWidget = false;
+    int m_id = 0;
+    uint32_t m_style = 0;
+    Font* m_font = nullptr;
+    std::vector<Current> m_current;
+    std::map<uintptr_t, std::unique_ptr<QTimer>> m_timers;
+    std::unique_ptr<Menu> m_systemMenu;
+};
+
+} // namespace ui

@@ -1,0 +1,35 @@
+#pragma once
+
+// Ties widgets to the window objects that handle their messages, and routes the toolkit's
+// input through the pre-translation walk.
+
+#include "platform/ui/Messages.h"
+
+class QEvent;
+class QWidget;
+
+namespace ui {
+
+class Window;
+
+class WindowBridge {
+public:
+    static void Bind(QWidget* widget, Window* window);
+    static void Unbind(QWidget* widget);
+    // The window bound to exactly this widget, or null.
+    static Window* Owner(const QWidget* widget);
+    // The window bound to this widget or its nearest ancestor, or null.
+    static Window* Nearest(const QWidget* widget);
+
+    // Runs PreTranslateMessage from msg.hwnd outward to its top-level window.
+    static bool WalkPreTranslate(Msg& msg);
+    // Builds the message for a toolkit input event and walks it; true when consumed.
+    static bool PreTranslate(QWidget* receiver, QEvent* event);
+    // Whether the character of the key event now being delivered was consumed.
+    static bool CharConsumed(const QEvent* event);
+
+    static void ForgetWidget(Window& window);
+    static void ShowSystemMenu(Window& window);
+};
+
+} // namespace ui

@@ -1,0 +1,199 @@
+#include "platform/ui/testing/Input.h"
+
+#include "platform/ui/BitmapData.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/QtConvert.h"
+#include "platform/ui/Window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace ui::testing {
+
+namespace {
+
+int QtKey(unsigned vk)
+{
+    switch (vk) {
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_END: return Qt::Key_End;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_UP: return Qt::Key_Up;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_INSERT: return Qt::Key_Insert;
+    case VK_DELETE: return Qt::Key_Delete;
+    case VK_ADD: return Qt::Key_Plus;
+    case VK_SUBTRACT: return Qt::Key_Minus;
+    default: break;
+    }
+    if (vk >= VK_F1 && vk < VK_F1 + 24) return Qt::Key_F1 + static_cast<int>(vk - VK_F1);
+    return static_cast<int>(vk); // digits and capital letters share their codes
+}
+
+QString KeyText(unsigned vk, unsigned modifiers)
+{
+    switch (vk) {
+    case VK_RETURN: return QStringLiteral("\r");
+    case VK_TAB: return QStringLiteral("\t");
+    case VK_ESCAPE: return QString(QChar(0x1B));
+    case VK_BACK: return QString(QChar(0x08));
+    case VK_SPACE: return QStringLiteral(" ");
+    case VK_ADD: return QStringLiteral("+");
+    case VK_SUBTRACT: return QStringLiteral("-");
+    default: break;
+    }
+    if ((modifiers & (Control | Alt)) != 0) return {};
+    if (vk >= '0' && vk <= '9') return QString(QChar(static_cast<char16_t>(vk)));
+    if (vk >= 'A' && vk <= 'Z') return QString(QChar(static_cast<char16_t>((modifiers & Shift) != 0 ? vk : vk + 32)));
+    return {};
+}
+
+Qt::KeyboardModifiers QtModifiers(unsigned modifiers)
+{
+    Qt::KeyboardModifiers result;
+    if ((modifiers & Shift) != 0) result |= Qt::ShiftModifier;
+    if ((modifiers & Control) != 0) result |= Qt::ControlModifier;
+    if ((modifiers & Alt) != 0) result |= Qt::AltModifier;
+    if ((modifiers & Keypad) != 0) result |= Qt::KeypadModifier;
+    return result;
+}
+
+QWidget* KeyTarget(Window* target)
+{
+    if (target != nullptr && target->Widget() != nullptr) {
+        QWidget* widget = target->Widget();
+        return widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
+    }
+    if (QWidget* focus = QApplication::focusWidget()) return focus;
+    for (QWidget* window : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
+        if (window != nullptr) return window->focusWidget() != nullptr ? window->focusWidget() : window;
+    }
+    return nullptr;
+}
+
+// A click lands on the innermost widget under the point, as a real one does.
+void SendMouse(QWidget* window, QEvent::Type type, Qt::MouseButton button, Point point)
+{
+    QWidget* widget = window;
+    QPoint at(point.x, point.y);
+    if (QWidget* child = window->childAt(at); child != nullptr) {
+        at = child->mapFrom(window, at);
+        widget = child;
+    }
+    const QPointF local(at);
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+void PressKey(unsigned vk, unsigned modifiers, Window* target)
+{
+    QWidget* widget = KeyTarget(target);
+    if (widget == nullptr) return;
+    const int key = QtKey(vk);
+    const QString text = KeyText(vk, modifiers);
+    QKeyEvent press(QEvent::KeyPress, key, QtModifiers(modifiers), text);
+    QApplication::sendEvent(widget, &press);
+    QWidget* after = KeyTarget(target);
+    if (after == nullptr) return;
+    QKeyEvent release(QEvent::KeyRelease, key, QtModifiers(modifiers), text);
+    QApplication::sendEvent(after, &release);
+}
+
+void TypeText(std::string_view text, Window* target)
+{
+    for (const QChar ch : qt::ToQString(text)) {
+        QWidget* widget = KeyTarget(target);
+        if (widget == nullptr) return;
+        const int key = ch.isLetter() ? ch.toUpper().unicode() : ch.unicode();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+void Click(Window& window, Point point)
+{
+    if (QWidget* widget = window.Widget()) {
+        SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, point);
+        if (window.Widget() != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
+    }
+}
+
+void Click(Window& window)
+{
+    const Rect r = window.GetClientRect();
+    Click(window, Point{r.Width() / 2, r.Height() / 2});
+}
+
+void DoubleClick(Window& window, Point point)
+{
+    Click(window, point);
+    if (QWidget* widget = window.Widget()) {
+        SendMouse(widget, QEvent::MouseButtonDblClick, Qt::LeftButton, point);
+        if (window.Widget() != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
+    }
+}
+
+void RightClick(Window& window, Point point)
+{
+    QWidget* widget = window.Widget();
+    if (widget == nullptr) return;
+    SendMouse(widget, QEvent::MouseButtonPress, Qt::RightButton, point);
+    if (window.Widget() == nullptr) return;
+    SendMouse(widget, QEvent::MouseButtonRelease, Qt::RightButton, point);
+    if (window.Widget() == nullptr) return;
+    const QPoint local(point.x, point.y);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, widget->mapToGlobal(local));
+    QApplication::sendEvent(widget, &menu);
+}
+
+void PressCloseBox(Window& topLevel)
+{
+    if (QWidget* widget = topLevel.Widget()) {
+        QCloseEvent close;
+        QApplication::sendEvent(widget, &close);
+    }
+}
+
+void ShowAndActivate(Window& topLevel)
+{
+    QWidget* widget = topLevel.Widget();
+    if (widget == nullptr) return;
+    widget->show();
+    widget->activateWindow();
+    QApplication::setActiveWindow(widget);
+    QApplication::processEvents();
+}
+
+void ProcessEvents()
+{
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
+Bitmap Grab(Window& window)
+{
+    QWidget* widget = window.Widget();
+    if (widget == nullptr) return Bitmap(1, 1);
+    Bitmap bitmap(widget->width(), widget->height());
+    bitmap.Image().image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return bitmap;
+}
+
+} // namespace ui::testing

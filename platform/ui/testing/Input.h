@@ -1,0 +1,37 @@
+#pragma once
+
+// Test seam: real toolkit input delivered to windows, and what they look like on screen.
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Geometry.h"
+
+#include <string_view>
+
+namespace ui {
+class Window;
+}
+
+namespace ui::testing {
+
+enum Modifier : unsigned { None = 0, Shift = 1, Control = 2, Alt = 4, Keypad = 8 };
+
+// Key press and release of a virtual key at the window that has the keyboard focus, or at
+// target when given; passes the pre-translation walk like a real key.
+void PressKey(unsigned vk, unsigned modifiers = None, Window* target = nullptr);
+// Types each character of text at the focus.
+void TypeText(std::string_view text, Window* target = nullptr);
+// Left click (press and release) at point in the window's client coordinates.
+void Click(Window& window, Point point);
+void Click(Window& window);
+void DoubleClick(Window& window, Point point);
+void RightClick(Window& window, Point point);
+// The caption's close box.
+void PressCloseBox(Window& topLevel);
+// Shows a top-level window and makes it active, so that focus works as for a user.
+void ShowAndActivate(Window& topLevel);
+// Dispatches everything pending, posted messages and zero-delay timers included.
+void ProcessEvents();
+// Paints the window as it is now.
+Bitmap Grab(Window& window);
+
+} // namespace ui::testing

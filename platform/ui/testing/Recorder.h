@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ui {
+class Window;
+class Dialog;
+class Menu;
+}
+
+namespace ui::testing {
+
+// Test seam: while a Recorder exists, message boxes are captured and answered instead of
+// shown, and scripted actions run when a modal dialog of a given template opens.
+class Recorder {
+public:
+    struct Box {
+        Window* owner = nullptr;
+        std::string text;
+        std::string caption;
+        unsigned flags = 0;
+        unsigned Icon() const;
+    };
+    using DialogAction = std::function<void(Dialog&)>;
+
+    Recorder();
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    const std::vector<Box>& Boxes() const { return m_boxes; }
+    void ClearBoxes() { m_boxes.clear(); }
+    // The id every captured box returns (IDOK unless set).
+    void AnswerBoxesWith(int id) { m_boxAnswer = id; }
+    // Runs once per opening of a modal dialog built from templateId, after its
+    // initialisation, in place of its loop; actions queue, the first unused one runs.
+    // A dialog the action leaves open, or one without an action, is then cancelled, so a
+    // test never waits on a dialog.
+    void OnDialog(int templateId, DialogAction action);
+    // Called when a box or a dialog opens; a function runs for every box as it opens.
+    void OnBox(std::function<void(const Box&)> observer) { m_boxObserver = std::move(observer); }
+
+    // The next system menu that opens chooses id (0 closes it without a choice).
+    void ChooseSystemMenuItem(unsigned id) { m_menuChoice = id; m_menuChoiceSet = true; }
+    // The entries of the last system menu opened while this recorder was active.
+    const std::vector<std::string>& LastSystemMenu() const { return m_lastMenu; }
+
+    static Recorder* Active();
+    bool HandlesSystemMenu() const { return m_menuChoiceSet; }
+    unsigned ChooseFromSystemMenu(const Menu& menu);
+    int RecordBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags);
+    bool RunDialogAction(int templateId, Dialog& dialog);
+    int DialogsOpened(int templateId) const;
+
+private:
+    std::vector<Box> m_boxes;
+    int m_boxAnswer = 1;
+    std::map<int, std::vector<DialogAction>> m_actions;
+    std::map<int, int> m_opened;
+    std::function<void(const Box&)> m_boxObserver;
+    unsigned m_menuChoice = 0;
+    bool m_menuChoiceSet = false;
+    std::vector<std::string> m_lastMenu;
+    Recorder* m_previous = nullptr;
+};
+
+} // namespace ui::testing

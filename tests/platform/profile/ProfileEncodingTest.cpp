@@ -1,0 +1,60 @@
+#include "ProfileFixture.h"
+
+namespace {
+
+class ProfileEncoding : public ProfileFixture {};
+
+// CP932 bytes of the Japanese names used below.
+const std::string kSettingsCp932 = "\x90\xDD\x92\xE8";   // 設定
+const std::string kNameCp932 = "\x96\xBC\x91\x4F";       // 名前
+const std::string kTestCp932 = "\x83\x65\x83\x58\x83\x67"; // テスト
+const std::string kZoneCp932 = "\x83\x5D\x81\x5B\x83\x93"; // ゾーン: second bytes ']' and '['
+const std::string kCountCp932 = "\x89\xF1\x90\x94";      // 回数
+
+TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8)
+{
+    Put("[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\nRate=5\r\n");
+    EXPECT_EQ(m_ini.GetString("設定", "名前"), "テスト");
+    EXPECT_EQ(m_ini.GetInt("設定", "Rate", 0), 5);
+}
+
+TEST_F(ProfileEncoding, Cp932SecondBytesAreNotTakenForBrackets)
+{
+    Put("[" + kZoneCp932 + "]\nk=1\n[" + kZoneCp932 + "2]\nk=2\n");
+    EXPECT_EQ(m_ini.GetInt("ゾーン", "k", 0), 1);
+    EXPECT_EQ(m_ini.GetInt("ゾーン2", "k", 0), 2);
+}
+
+TEST_F(ProfileEncoding, BytesThatAreNeitherUtf8NorCp932BecomeReplacementCharacters)
+{
+    Put("[S]\nk=\xFD\xFEok\n");
+    EXPECT_EQ(m_ini.GetString("S", "k"), "\uFFFD\uFFFDok");
+}
+
+TEST_F(ProfileEncoding, WriteKeepsTheCp932BytesAndAddsNamesInCp932)
+{
+    const std::string head = "; " + kTestCp932 + "\r\n[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\n";
+    Put(head + "Rate=5\r\n");
+    ASSERT_TRUE(m_ini.WriteInt("設定", "Rate", 60));
+    EXPECT_EQ(Bytes(), head + "Rate=60\r\n");
+
+    ASSERT_TRUE(m_ini.WriteInt("設定", "回数", 3));
+    EXPECT_EQ(Bytes(), head + "Rate=60\r\n" + kCountCp932 + "=3\r\n");
+    EXPECT_EQ(m_ini.GetInt("設定", "回数", 0), 3);
+}
+
+TEST_F(ProfileEncoding, WriteRefusesANameCp932CannotHold)
+{
+    const std::string old = "[" + kSettingsCp932 + "]\nk=1\n";
+    Put(old);
+    EXPECT_FALSE(m_ini.WriteInt("設定", "😀", 1));
+    EXPECT_EQ(Bytes(), old);
+}
+
+TEST_F(ProfileEncoding, Utf8ByteOrderMarkIsSkipped)
+{
+    Put("\xEF\xBB\xBF[設定]\nk=テスト\n");
+    EXPECT_EQ(m_ini.GetString("設定", "k"), "テスト");
+}
+
+} // namespace

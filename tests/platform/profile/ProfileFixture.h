@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/profile/ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// A fresh empty folder per test, removed afterwards, and a profile bound to Velmora.ini in it.
+class ProfileFixture : public ::testing::Test {
+protected:
+    ~ProfileFixture() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+
+    void Put(const std::string& bytes, const std::string& name = kIniName) const
+    {
+        std::ofstream(PathOf(name), std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+    std::string Bytes(const std::string& name = kIniName) const
+    {
+        std::ifstream in(PathOf(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Names in the folder, sorted: shows a stray temporary file.
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+            names.push_back(entry.path().filename().string());
+        std::ranges::sort(names);
+        return names;
+    }
+
+    static std::filesystem::path MakeTempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-profile-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::filesystem::filesystem_error("mkdtemp", std::make_error_code(std::errc::io_error));
+        return std::filesystem::canonical(pattern);
+    }
+
+    static inline const std::string kIniName = "Velmora.ini";
+
+    const std::filesystem::path m_dir = MakeTempDir();
+    const profile::ProfileFile m_ini{PathOf(kIniName)};
+};

@@ -1,0 +1,165 @@
+#include "UiFixture.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/TabCtrl.h"
+#include "platform/ui/testing/Input.h"
+
+using namespace ui;
+using namespace uitest;
+
+namespace {
+
+class TabHost : public Dialog {
+public:
+    TabHost() : Dialog(kHostDialog) {}
+    TabCtrl tab;
+    std::vector<int> notifications;
+    bool vetoChange = false;
+
+protected:
+    void DoDataExchange() override { BindControl(kTab, tab); }
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (wParam != kTab || header->hwndFrom != &tab) return false;
+        notifications.push_back(header->code);
+        *result = header->code == TCN_SELCHANGING && vetoChange ? 1 : 0;
+        return true;
+    }
+};
+
+class Page : public Dialog {
+public:
+    Page() : Dialog(kChildPage) {}
+    int cancels = 0;
+
+protected:
+    void OnCancel() override { ++cancels; }
+};
+
+class Tabs : public UiFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.Create());
+        ui::testing::ShowAndActivate(host);
+        host.tab.InsertItem(0, "first", 10);
+        host.tab.InsertItem(1, "second", 20);
+        host.tab.InsertItem(9, "third", 30); // past the end appends
+        host.tab.SetCurSel(0);
+    }
+
+    // A user's click on tab index: along the tab bar until it lands.
+    void ClickTab(int index)
+    {
+        for (int x = 2; x < host.tab.GetClientRect().right && host.tab.GetCurSel() != index; x += 4) {
+            ui::testing::Click(host.tab, Point{x, 8});
+        }
+    }
+
+    TabHost host;
+};
+
+} // namespace
+
+TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletions)
+{
+    ASSERT_EQ(host.tab.GetItemCount(), 3);
+    EXPECT_EQ(host.tab.GetItemText(2), "third");
+    EXPECT_TRUE(host.tab.DeleteItem(1));
+    EXPECT_EQ(host.tab.GetItemCount(), 2);
+    EXPECT_EQ(host.tab.GetItemData(1), 30);
+    EXPECT_FALSE(host.tab.DeleteItem(5));
+    EXPECT_EQ(host.tab.InsertItem(1, "again", 40), 1);
+    EXPECT_EQ(host.tab.GetItemData(2), 30);
+}
+
+TEST_F(Tabs, SelectingFromTheProgramSendsNothing)
+{
+    EXPECT_EQ(host.tab.SetCurSel(2), 0);
+    EXPECT_EQ(host.tab.GetCurSel(), 2);
+    EXPECT_TRUE(host.notifications.empty());
+}
+
+TEST_F(Tabs, AUsersChangeSendsChangingThenChanged)
+{
+    host.tab.SetFocus();
+    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
+    EXPECT_EQ(host.tab.GetCurSel(), 1);
+    EXPECT_EQ(host.notifications, (std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE}));
+}
+
+TEST_F(Tabs, TheParentCanRefuseAChange)
+{
+    host.vetoChange = true;
+    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
+    EXPECT_EQ(host.tab.GetCurSel(), 0);
+    EXPECT_EQ(host.notifications, std::vector<int>{TCN_SELCHANGING});
+}
+
+TEST_F(Tabs, AClickOnATabChangesIt)
+{
+    ClickTab(2);
+    EXPECT_EQ(host.tab.GetCurSel(), 2);
+    ASSERT_GE(host.notifications.size(), 2u);
+    EXPECT_EQ(host.notifications.back(), TCN_SELCHANGE);
+}
+
+TEST_F(Tabs, HostChildPagesThatNeverCloseThemselves)
+{
+    Page page;
+    ASSERT_TRUE(page.Create(&host.tab));
+    EXPECT_EQ(page.GetParent(), &host.tab);
+    EXPECT_FALSE(page.IsWindowVisible()); // created hidden
+    const Rect size = page.GetWindowRect();
+    page.MoveWindow(Rect{4, 24, 4 + size.Width(), 24 + size.Height()});
+    page.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(page.IsWindowVisible());
+    EXPECT_EQ(page.GetWindowRect().left, 4);
+    EXPECT_EQ(page.GetWindowRect().top, 24);
+
+    page.GetDlgItem(kEdit)->SetFocus();
+    ui::testing::PressKey(VK_ESCAPE);
+    EXPECT_EQ(page.cancels, 1);
+    EXPECT_TRUE(page.IsWindowVisible());
+    EXPECT_TRUE(host.IsWindow());
+}
+
+TEST_F(Tabs, RadioButtonsOfAGroupExcludeEachOther)
+{
+    Page page;
+    ASSERT_TRUE(page.Create(&host.tab));
+    page.ShowWindow(SW_SHOW);
+    auto* one = static_cast<Button*>(page.GetDlgItem(kRadio1));
+    auto* two = static_cast<Button*>(page.GetDlgItem(kRadio2));
+    EXPECT_FALSE(one->GetCheck());
+    EXPECT_FALSE(two->GetCheck());
+    ui::testing::Click(*one);
+    ui::testing::Click(*two);
+    EXPECT_FALSE(one->GetCheck());
+    EXPECT_TRUE(two->GetCheck());
+}
+
+TEST(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
+{
+    uitest::InstallTestTemplates();
+    Dialog dialog(kFormDialog);
+    ASSERT_TRUE(dialog.Create());
+    auto* list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
+    EXPECT_EQ(list->InsertString(0, "C.ini"), 0);
+    EXPECT_EQ(list->InsertString(1, "A.ini"), 1);
+    EXPECT_EQ(list->InsertString(1, "B.ini"), 1);
+    EXPECT_EQ(list->InsertString(7, "far"), LB_ERR);
+    EXPECT_EQ(list->InsertString(-1, ""), 3);
+    EXPECT_EQ(list->GetCount(), 4);
+    EXPECT_EQ(list->GetText(0), "C.ini");
+    EXPECT_EQ(list->GetText(1), "B.ini");
+    EXPECT_EQ(list->GetText(2), "A.ini");
+    EXPECT_EQ(list->GetCurSel(), LB_ERR);
+    EXPECT_EQ(list->SetCurSel(2), 2);
+    EXPECT_EQ(list->GetCurSel(), 2);
+    EXPECT_EQ(list->SetCurSel(4), LB_ERR);
+    EXPECT_EQ(list->GetCurSel(), LB_ERR);
+}

@@ -1,0 +1,196 @@
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/Font.h"
+
+#include <gtest/gtest.h>
+
+using namespace ui;
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kInk = RGB(0, 0, 0);
+
+// Leftmost and rightmost columns holding ink in rows top..bottom, or -1.
+std::pair<int, int> InkSpan(const Bitmap& bitmap, int top, int bottom)
+{
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < bitmap.Width(); ++x) {
+        for (int y = top; y < bottom; ++y) {
+            if (bitmap.GetPixel(x, y) != kWhite) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+class DeviceContext : public ::testing::Test {
+protected:
+    Bitmap bitmap{200, 60};
+    DC dc{bitmap};
+};
+
+} // namespace
+
+TEST_F(DeviceContext, FillsAreExclusiveOfRightAndBottom)
+{
+    dc.FillSolidRect(Rect{10, 10, 20, 15}, RGB(0, 0, 210));
+    EXPECT_EQ(bitmap.GetPixel(10, 10), RGB(0, 0, 210));
+    EXPECT_EQ(bitmap.GetPixel(19, 14), RGB(0, 0, 210));
+    EXPECT_EQ(bitmap.GetPixel(20, 14), kWhite);
+    EXPECT_EQ(bitmap.GetPixel(19, 15), kWhite);
+}
+
+TEST_F(DeviceContext, LinesLeaveOutTheirLastPoint)
+{
+    dc.SelectPen(Pen{PS_SOLID, 1, RGB(192, 192, 192)});
+    dc.MoveTo(5, 5);
+    dc.LineTo(15, 5);
+    EXPECT_EQ(bitmap.GetPixel(5, 5), RGB(192, 192, 192));
+    EXPECT_EQ(bitmap.GetPixel(14, 5), RGB(192, 192, 192));
+    EXPECT_EQ(bitmap.GetPixel(15, 5), kWhite);
+}
+
+TEST_F(DeviceContext, AlignsTextLeftCentreAndRight)
+{
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(kInk);
+    Rect left{0, 0, 200, 20};
+    dc.DrawText("2331", left, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    Rect right{0, 20, 200, 40};
+    dc.DrawText("2331", right, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    Rect centre{0, 40, 200, 60};
+    dc.DrawText("2331", centre, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    const auto [leftFirst, leftLast] = InkSpan(bitmap, 0, 20);
+    const auto [rightFirst, rightLast] = InkSpan(bitmap, 20, 40);
+    const auto [centreFirst, centreLast] = InkSpan(bitmap, 40, 60);
+    EXPECT_LT(leftFirst, 4);
+    EXPECT_GT(rightLast, 195);
+    EXPECT_NEAR((centreFirst + centreLast) / 2, 100, 3);
+    EXPECT_NEAR(rightLast - rightFirst, leftLast - leftFirst, 1);
+}
+
+TEST_F(DeviceContext, CalculatingARectangleDrawsNothing)
+{
+    Rect rect{10, 10, 10, 10};
+    const int height = dc.DrawText("kgf/cm²", rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_GT(height, 0);
+    EXPECT_EQ(rect.Height(), height);
+    EXPECT_EQ(rect.Width(), dc.GetTextExtent("kgf/cm²").cx);
+    EXPECT_EQ(InkSpan(bitmap, 0, 60).first, -1);
+}
+
+TEST_F(DeviceContext, WordBreakGrowsTheRectangleDownwards)
+{
+    Rect one{0, 0, 40, 0};
+    Rect many{0, 0, 40, 0};
+    dc.DrawText("word", one, DT_CALCRECT | DT_WORDBREAK);
+    dc.DrawText("word word word word", many, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_GT(many.Height(), one.Height() * 2);
+}
+
+TEST_F(DeviceContext, EndEllipsisKeepsTextInsideItsRectangle)
+{
+    dc.SetBkMode(TRANSPARENT);
+    Rect narrow{0, 0, 40, 20};
+    dc.DrawText("328.682328.682328.682", narrow, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+    EXPECT_LT(InkSpan(bitmap, 0, 20).second, 40);
+}
+
+TEST_F(DeviceContext, OpaqueTextFillsItsBackground)
+{
+    dc.SetBkMode(OPAQUE);
+    dc.SetBkColor(RGB(255, 255, 0));
+    Rect rect{0, 0, 200, 20};
+    dc.DrawText("X", rect, DT_LEFT | DT_SINGLELINE);
+    EXPECT_EQ(bitmap.GetPixel(0, 2), RGB(255, 255, 0));
+}
+
+TEST_F(DeviceContext, FocusRectangleDrawnTwiceVanishes)
+{
+    dc.DrawFocusRect(Rect{10, 10, 50, 30});
+    bool marked = false;
+    for (int x = 10; x < 50; ++x) marked = marked || bitmap.GetPixel(x, 10) != kWhite;
+    EXPECT_TRUE(marked);
+    EXPECT_EQ(bitmap.GetPixel(30, 20), kWhite);
+    dc.DrawFocusRect(Rect{10, 10, 50, 30});
+    for (int x = 10; x < 50; ++x) ASSERT_EQ(bitmap.GetPixel(x, 10), kWhite) << x;
+}
+
+TEST_F(DeviceContext, ThreeDRectanglesUseTwoColours)
+{
+    dc.Draw3dRect(Rect{0, 0, 10, 10}, RGB(255, 0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(bitmap.GetPixel(0, 5), RGB(255, 0, 0));
+    EXPECT_EQ(bitmap.GetPixel(5, 0), RGB(255, 0, 0));
+    EXPECT_EQ(bitmap.GetPixel(9, 5), RGB(0, 255, 0));
+    EXPECT_EQ(bitmap.GetPixel(5, 9), RGB(0, 255, 0));
+    EXPECT_EQ(bitmap.GetPixel(5, 5), kWhite);
+}
+
+TEST_F(DeviceContext, SaveAndRestoreBringBackColoursAndFont)
+{
+    Font arial;
+    arial.CreatePointFont(90, "Arial");
+    dc.SetTextColor(RGB(1, 1, 1));
+    const int saved = dc.SaveDC();
+    dc.SetTextColor(RGB(2, 2, 2));
+    dc.SelectFont(&arial);
+    EXPECT_TRUE(dc.RestoreDC(saved));
+    EXPECT_EQ(dc.GetTextColor(), RGB(1, 1, 1));
+    EXPECT_EQ(dc.GetCurrentFont(), nullptr);
+    EXPECT_FALSE(dc.RestoreDC(saved));
+}
+
+TEST_F(DeviceContext, InvertingTwiceRestores)
+{
+    dc.FillSolidRect(Rect{0, 0, 4, 4}, RGB(10, 20, 30));
+    dc.InvertRect(Rect{0, 0, 4, 4});
+    EXPECT_EQ(bitmap.GetPixel(1, 1), RGB(245, 235, 225));
+    dc.InvertRect(Rect{0, 0, 4, 4});
+    EXPECT_EQ(bitmap.GetPixel(1, 1), RGB(10, 20, 30));
+}
+
+TEST(Fonts, PointFontsBecomeNegativePixelHeights)
+{
+    Font nine;
+    ASSERT_TRUE(nine.CreatePointFont(90, "Arial"));
+    LOGFONT record{};
+    ASSERT_TRUE(nine.GetLogFont(record));
+    EXPECT_EQ(record.lfHeight, -12);
+    EXPECT_STREQ(record.lfFaceName, "Arial");
+    EXPECT_FALSE(nine.CreatePointFont(100, "Arial")) << "a font object holds one font until deleted";
+    nine.DeleteObject();
+    EXPECT_TRUE(nine.IsNull());
+    ASSERT_TRUE(nine.CreatePointFont(100, "Arial Bold"));
+    nine.GetLogFont(record);
+    EXPECT_EQ(record.lfHeight, -13);
+}
+
+TEST(Fonts, BoldFacesDrawHeavierAndLargerFontsTaller)
+{
+    const auto ink = [](const char* face, int tenths) {
+        Bitmap bitmap(200, 40);
+        DC dc(bitmap);
+        Font font;
+        font.CreatePointFont(tenths, face);
+        dc.SelectFont(&font);
+        dc.SetBkMode(TRANSPARENT);
+        Rect rect{0, 0, 200, 40};
+        dc.DrawText("WWWW", rect, DT_LEFT | DT_SINGLELINE);
+        int count = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 200; ++x) count += bitmap.GetPixel(x, y) != kWhite ? 1 : 0;
+        }
+        return std::pair{count, dc.GetTextMetrics().height};
+    };
+    const auto [regularInk, regularHeight] = ink("Arial", 100);
+    const auto [boldInk, boldHeight] = ink("Arial Bold", 100);
+    const auto [largeInk, largeHeight] = ink("Arial", 200);
+    EXPECT_GT(boldInk, regularInk);
+    EXPECT_GT(largeHeight, regularHeight);
+    EXPECT_GT(largeInk, regularInk);
+}

@@ -1,0 +1,206 @@
+#include "UiFixture.h"
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/testing/Input.h"
+
+#include <string>
+
+using namespace ui;
+using namespace uitest;
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// A custom-drawn control that logs what reaches it, and optionally eats keys early.
+class LoggingControl : public Window {
+public:
+    explicit LoggingControl(Log& log) : m_log(log) {}
+    bool consumeKeys = false;
+
+    bool PreTranslateMessage(Msg& msg) override
+    {
+        if (msg.message == WM_KEYDOWN) m_log.push_back("control pre " + std::to_string(msg.wParam));
+        if (msg.message == WM_LBUTTONDOWN) m_log.push_back("control pre click " + std::to_string(msg.pt.x) + "," + std::to_string(msg.pt.y));
+        return consumeKeys && msg.message == WM_KEYDOWN;
+    }
+
+protected:
+    void OnKeyDown(UINT vk, UINT, UINT) override { m_log.push_back("control key " + std::to_string(vk)); }
+    void OnChar(UINT ch, UINT, UINT) override { m_log.push_back("control char " + std::to_string(ch)); }
+    void OnLButtonDown(UINT, Point point) override { m_log.push_back("control click " + std::to_string(point.x) + "," + std::to_string(point.y)); }
+    void OnTimer(uintptr_t id) override { m_log.push_back("timer " + std::to_string(id)); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER + 1) m_log.push_back("posted " + std::to_string(wParam));
+        return Window::WindowProc(message, wParam, lParam);
+    }
+    UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+
+private:
+    Log& m_log;
+};
+
+class HostDialog : public Dialog {
+public:
+    explicit HostDialog(Log& log) : Dialog(kHostDialog), control(log), m_log(log) {}
+    LoggingControl control;
+    std::vector<UINT> sysCommands;
+
+    bool PreTranslateMessage(Msg& msg) override
+    {
+        if (msg.message == WM_KEYDOWN) m_log.push_back("dialog pre " + std::to_string(msg.wParam));
+        return Dialog::PreTranslateMessage(msg);
+    }
+
+protected:
+    void DoDataExchange() override { BindControl(kCustom, control); }
+    void OnSysCommand(UINT id, LPARAM lParam) override
+    {
+        sysCommands.push_back(id);
+        Dialog::OnSysCommand(id, lParam);
+    }
+
+private:
+    Log& m_log;
+};
+
+class MessageRouting : public UiFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dialog.Create());
+        ui::testing::ShowAndActivate(dialog);
+        dialog.control.SetFocus();
+    }
+
+    Log log;
+    HostDialog dialog{log};
+};
+
+class EditDialog : public Dialog {
+public:
+    EditDialog() : Dialog(kFormDialog) {}
+    Edit edit;
+    Log notifications;
+
+protected:
+    void DoDataExchange() override { BindControl(kEdit, edit); }
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (LOWORD(wParam) == kEdit) notifications.push_back((HIWORD(wParam) == EN_UPDATE ? "update " : "change ") + edit.GetWindowText());
+        if (LOWORD(wParam) == kClickable) notifications.push_back("clicked");
+        return Dialog::OnCommand(wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST_F(MessageRouting, PreTranslateSeesAKeyInnermostFirstAndBeforeTheControl)
+{
+    ui::testing::PressKey(VK_DOWN);
+    EXPECT_EQ(log, (Log{"control pre 40", "dialog pre 40", "control key 40"}));
+}
+
+TEST_F(MessageRouting, AConsumedKeyNeverReachesTheControlNorItsParents)
+{
+    dialog.control.consumeKeys = true;
+    ui::testing::PressKey('A');
+    EXPECT_EQ(log, (Log{"control pre 65"}));
+}
+
+TEST_F(MessageRouting, KeysTypeCharactersAfterTheKeyDown)
+{
+    ui::testing::TypeText("7");
+    EXPECT_EQ(log, (Log{"control pre 55", "dialog pre 55", "control key 55", "control char 55"}));
+}
+
+TEST_F(MessageRouting, MouseMessagesCarryClientCoordinatesThroughTheWalk)
+{
+    ui::testing::Click(dialog.control, Point{5, 9});
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0], "control pre click 5,9");
+    EXPECT_EQ(log[1], "control click 5,9");
+}
+
+TEST_F(MessageRouting, PostedMessagesWaitForThePump)
+{
+    dialog.control.PostMessage(WM_USER + 1, 3, 0);
+    EXPECT_TRUE(log.empty());
+    while (PumpMessage()) {
+    }
+    EXPECT_EQ(log, (Log{"posted 3"}));
+}
+
+TEST_F(MessageRouting, TimersDeliverTheirIdUntilKilled)
+{
+    EXPECT_EQ(dialog.control.SetTimer(7, 0), 7u);
+    EXPECT_TRUE(dialog.control.HasTimer(7));
+    ui::testing::ProcessEvents();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "timer 7");
+    EXPECT_TRUE(dialog.control.KillTimer(7));
+    EXPECT_FALSE(dialog.control.HasTimer(7));
+    log.clear();
+    ui::testing::ProcessEvents();
+    EXPECT_TRUE(log.empty());
+    EXPECT_FALSE(dialog.control.KillTimer(7));
+}
+
+TEST_F(MessageRouting, SystemMenuOffersAppendedEntriesAndDeliversTheChoice)
+{
+    Menu* menu = dialog.GetSystemMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->AppendSeparator();
+    menu->AppendItem(16, "バージョン情報(&A)...");
+    recorder.ChooseSystemMenuItem(16);
+    ui::testing::PressKey(VK_SPACE, ui::testing::Alt);
+    EXPECT_EQ(dialog.sysCommands, std::vector<UINT>{16});
+    ASSERT_EQ(recorder.LastSystemMenu().size(), 3u);
+    EXPECT_EQ(recorder.LastSystemMenu()[2], "バージョン情報(&A)...");
+
+    recorder.ChooseSystemMenuItem(16);
+    ui::testing::RightClick(dialog, Point{290, 190});
+    EXPECT_EQ(dialog.sysCommands, (std::vector<UINT>{16, 16}));
+}
+
+TEST_F(MessageRouting, ChildControlsOfferNoSystemMenu)
+{
+    EXPECT_EQ(dialog.control.GetSystemMenu(), nullptr);
+}
+
+TEST(EditNotifications, UpdateComesBeforeChangeForTheProgramsOwnChanges)
+{
+    uitest::InstallTestTemplates();
+    EditDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.edit.SetWindowText("7F");
+    EXPECT_EQ(dialog.notifications, (Log{"update 7F", "change 7F"}));
+}
+
+TEST(StaticNotifications, ANotifyingStaticReportsClicks)
+{
+    uitest::InstallTestTemplates();
+    EditDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    ui::testing::Click(*dialog.GetDlgItem(kClickable));
+    ui::testing::Click(*dialog.GetDlgItem(kLabel));
+    EXPECT_EQ(dialog.notifications, Log{"clicked"});
+}
+
+TEST_F(MessageRouting, RecorderCapturesEveryBoxAndAnswersIt)
+{
+    recorder.AnswerBoxesWith(IDCANCEL);
+    EXPECT_EQ(MessageBox(&dialog, "通信エラー", "CVelmoraDlg::GetPFCID()", MB_ICONERROR), IDCANCEL);
+    EXPECT_EQ(MessageBox(nullptr, "plain", "caption"), IDCANCEL);
+    ASSERT_EQ(recorder.Boxes().size(), 2u);
+    EXPECT_EQ(recorder.Boxes()[0].owner, &dialog);
+    EXPECT_EQ(recorder.Boxes()[0].text, "通信エラー");
+    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCID()");
+    EXPECT_EQ(recorder.Boxes()[0].Icon(), MB_ICONERROR);
+    EXPECT_EQ(recorder.Boxes()[1].Icon(), 0u);
+}
