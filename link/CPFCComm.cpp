@@ -1,0 +1,155 @@
+#include "link/CPFCComm.h"
+
+#include "platform/serial/SerialDevice.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessagePump.h"
+
+#include <algorithm>
+#include <numeric>
+#include <span>
+
+CPFCComm theComm;
+
+namespace {
+
+constexpr size_t kCommandAt = 0;
+constexpr size_t kLengthAt = 1;
+constexpr size_t kDataAt = 2;
+constexpr int kMinLength = 2;       // length byte and checksum, no data
+constexpr int kMaxLength = 255;
+constexpr uint8_t kFrameSum = 0xFF; // what every whole frame adds up to
+
+// A read returns as soon as a byte is there, or empty after multiplier + constant = 101 ms.
+constexpr serial::CommTimeouts kTimeouts{
+    .readIntervalTimeout = 0xFFFFFFFF,
+    .readTotalTimeoutMultiplier = 1,
+    .readTotalTimeoutConstant = 100,
+    .writeTotalTimeoutMultiplier = 1,
+    .writeTotalTimeoutConstant = 100,
+};
+constexpr const char* kLineMode = "baud=19200 parity=e data=8 stop=1";
+
+// Empty reads one exchange may meet; the last of them ends it.
+constexpr int kEmptyReadAllowance = 5;
+
+constexpr const char* kCommErrorText = "通信エラー";
+constexpr const char* kChecksumErrorText = "チェックサムエラー";
+constexpr const char* kTimeoutText = "通信タイムアウト";
+
+uint8_t Sum(std::span<const uint8_t> bytes)
+{
+    return static_cast<uint8_t>(std::accumulate(bytes.begin(), bytes.end(), 0u));
+}
+
+} // namespace
+
+CPFCComm::CPFCComm() = default;
+CPFCComm::~CPFCComm() = default;
+
+int CPFCComm::Open()
+{
+    // The port choice goes here; until then the port is whatever m_strPort names.
+    return OpenChosenPort();
+}
+
+int CPFCComm::OpenChosenPort()
+{
+    m_hPort = serial::SerialDevice::Open(m_strPort);
+    if (!m_hPort) {
+        return 0;
+    }
+    m_hPort->Purge();
+    if (!m_hPort->SetTimeouts(kTimeouts)) {
+        return 0;
+    }
+    serial::LineSettings settings;
+    if (!serial::ParseModeString(kLineMode, settings) || !m_hPort->SetLineSettings(settings)) {
+        return 0;
+    }
+    m_bBusy = 0;
+    return 1;
+}
+
+int CPFCComm::Transact(uint8_t command, int length, uint8_t* data)
+{
+    while (m_bBusy) {
+        ui::PumpMessage();
+    }
+
+    // Callers keep the length within 2..255; anything else is clamped so the frame stays
+    // inside the buffer.
+    const int frameLength = std::clamp(length, kMinLength, kMaxLength);
+    m_txBuf[kCommandAt] = command;
+    m_bBusy = 1;
+    m_txBuf[kLengthAt] = static_cast<uint8_t>(frameLength);
+    std::copy_n(data, frameLength - kMinLength, m_txBuf + kDataAt);
+    m_txBuf[frameLength] = static_cast<uint8_t>(~Sum(std::span(m_txBuf, static_cast<size_t>(frameLength))));
+
+    if (m_hPort) {
+        m_hPort->Write(std::span(m_txBuf, size_t{m_txBuf[kLengthAt]} + 1));
+        m_hPort->Drain();
+    }
+
+    const int reply = ReadReply();
+    m_bBusy = 0;
+    if (reply < 0) {
+        return reply;
+    }
+    const auto replyLength = static_cast<size_t>(reply);
+    if (Sum(std::span(m_rxBuf, replyLength + 1)) != kFrameSum) {
+        return kChecksumError;
+    }
+    if (replyLength > kMinLength) {
+        std::copy_n(m_rxBuf + kDataAt, replyLength - kMinLength, data);
+    }
+    return reply;
+}
+
+// Reads one reply frame into m_rxBuf; its length byte, or a failure code.
+int CPFCComm::ReadReply()
+{
+    size_t expected = kMinLength;
+    size_t received = 0;
+    int allowance = kEmptyReadAllowance;
+    // The length byte is at most 255, so the frame ends at the buffer's last byte at the latest.
+    while (received <= expected) {
+        uint8_t byte = 0;
+        const serial::ReadResult result = m_hPort ? m_hPort->ReadByte(byte) : serial::ReadResult::Failed;
+        if (result == serial::ReadResult::Failed) {
+            if (m_hPort) {
+                m_hPort->ClearError();
+            }
+            return kCommError;
+        }
+        if (result == serial::ReadResult::Empty) {
+            if (--allowance == 0) {
+                return kTimeout;
+            }
+            continue;
+        }
+        m_rxBuf[received++] = byte;
+        if (received == kLengthAt + 1) {
+            expected = m_rxBuf[kLengthAt];
+        }
+    }
+    return m_rxBuf[kLengthAt];
+}
+
+int CPFCComm::ShowCommError(ui::Window* owner, const std::string& caption, int code)
+{
+    const char* text = nullptr;
+    switch (code) {
+    case kCommError:
+        text = kCommErrorText;
+        break;
+    case kChecksumError:
+        text = kChecksumErrorText;
+        break;
+    case kTimeout:
+        text = kTimeoutText;
+        break;
+    default:
+        return code;
+    }
+    return ui::MessageBox(owner, text, caption, ui::MB_OK | ui::MB_ICONERROR);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace serial {
+class SerialDevice;
+}
+namespace ui {
+class Window;
+}
+
+// The serial link to the controller: one port, and the exchange of one command frame for one
+// reply frame. Exchanges run one at a time; a request that finds one in progress waits,
+// keeping the window responsive, until it ends.
+class CPFCComm {
+public:
+    // Results of Transact besides the reply's length byte.
+    static constexpr int kCommError = -1;
+    static constexpr int kChecksumError = -2;
+    static constexpr int kTimeout = -3;
+
+    static constexpr size_t kBufferSize = 256;  // one largest frame
+    static constexpr size_t kMaxData = 253;     // the most data a reply carries
+
+    CPFCComm();
+    ~CPFCComm();
+    CPFCComm(const CPFCComm&) = delete;
+    CPFCComm& operator=(const CPFCComm&) = delete;
+
+    // Opens and configures the port named by m_strPort: 1 when ready, 0 otherwise.
+    int Open();
+    // Sends `command` with length - 2 bytes of `data` (length 2..255) and waits for the reply.
+    // On success the reply's data bytes are copied to `data`, which must take kMaxData bytes,
+    // and the reply's length byte is returned; on failure `data` is left alone.
+    int Transact(uint8_t command, int length, uint8_t* data);
+    // The standard error box for a negative Transact result; any other code is returned as is.
+    int ShowCommError(ui::Window* owner, const std::string& caption, int code);
+
+    std::string m_strPort;
+    uint8_t m_txBuf[kBufferSize] = {};
+    uint8_t m_rxBuf[kBufferSize] = {};
+    std::unique_ptr<serial::SerialDevice> m_hPort; // null: no port
+    int m_bBusy = 0;
+
+private:
+    int OpenChosenPort();
+    int ReadReply();
+};
+
+// The program's one link, alive from start to exit.
+extern CPFCComm theComm;

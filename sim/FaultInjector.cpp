@@ -1,0 +1,48 @@
+#include "sim/FaultInjector.h"
+
+#include <algorithm>
+
+namespace sim {
+
+void FaultInjector::Set(FaultPlan plan, int replies)
+{
+    m_plan = std::move(plan);
+    m_remaining = replies;
+}
+
+std::optional<Transmission> FaultInjector::Apply(std::vector<uint8_t> frame)
+{
+    if (m_remaining == 0) {
+        m_plan = {};
+        m_remaining = kEveryReply;
+    }
+    const FaultPlan plan = m_plan;
+    if (m_remaining > 0) {
+        --m_remaining;
+    }
+
+    if (plan.silent) {
+        frame.clear();
+    }
+    if (plan.badChecksum && !frame.empty()) {
+        ++frame.back();
+    }
+    frame.resize(frame.size() - std::min(plan.truncateBy, frame.size()));
+
+    Transmission out;
+    out.bytes = plan.strayBytes;
+    out.bytes.insert(out.bytes.end(), frame.begin(), frame.end());
+    if (out.bytes.empty()) {
+        return std::nullopt;
+    }
+    out.gapBefore.assign(out.bytes.size(), Duration{});
+    out.gapBefore.front() += plan.lateBy;
+    for (const Pause& pause : plan.pauses) {
+        if (pause.beforeByte < out.gapBefore.size()) {
+            out.gapBefore[pause.beforeByte] += pause.length;
+        }
+    }
+    return out;
+}
+
+} // namespace sim

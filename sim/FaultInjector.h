@@ -1,0 +1,27 @@
+#pragma once
+
+#include "sim/FaultPlan.h"
+
+#include <optional>
+#include <vector>
+
+namespace sim {
+
+// Turns a reply frame into what actually goes out, damaged as the current plan says. A plan
+// holds for a number of replies, or for all of them.
+class FaultInjector {
+public:
+    static constexpr int kEveryReply = -1;
+
+    void Set(FaultPlan plan, int replies = kEveryReply);
+    void Clear() { Set({}, kEveryReply); }
+
+    // Nothing when the line stays quiet; uses up one reply of the plan.
+    std::optional<Transmission> Apply(std::vector<uint8_t> frame);
+
+private:
+    FaultPlan m_plan;
+    int m_remaining = kEveryReply;
+};
+
+} // namespace sim

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "sim/UniqueFd.h"
+
+#include <string>
+
+namespace sim {
+
+class SimulatedController;
+
+// Puts the simulated controller behind a pseudo-terminal: the host opens the slave like any
+// serial port; the server reads requests from the master and writes each reply byte when the
+// controller says it is due. The controller should run on the real clock, paced.
+class PtyServer {
+public:
+    explicit PtyServer(SimulatedController& controller) : m_controller(controller) {}
+
+    // Creates the pseudo-terminal in raw mode; false when the system refuses.
+    bool Open();
+    // The path the host opens, such as "/dev/pts/3".
+    const std::string& DevicePath() const { return m_path; }
+    // Serves until Stop() is called or the terminal fails.
+    void Serve();
+    // Safe from another thread.
+    void Stop();
+
+private:
+    void TakeRequestBytes();
+    void SendDueBytes();
+
+    SimulatedController& m_controller;
+    UniqueFd m_master;
+    // Held open so the master neither reports a hang-up nor loses the line's settings while
+    // no host has the port.
+    UniqueFd m_slave;
+    UniqueFd m_wakeRead;
+    UniqueFd m_wakeWrite;
+    std::string m_path;
+};
+
+} // namespace sim

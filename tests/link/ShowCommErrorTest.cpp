@@ -1,0 +1,57 @@
+#include "link/CPFCComm.h"
+
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/testing/Recorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ShowCommError : public ::testing::Test {
+protected:
+    static constexpr int kAnswer = 7;
+    void SetUp() override { recorder.AnswerBoxesWith(kAnswer); }
+
+    ui::testing::Recorder recorder;
+    ui::Window window;
+    ui::Window* const owner = &window;
+    CPFCComm comm;
+};
+
+TEST_F(ShowCommError, EachFailureCodeShowsItsErrorBox)
+{
+    const std::pair<int, std::string> cases[] = {
+        {CPFCComm::kCommError, "通信エラー"},
+        {CPFCComm::kChecksumError, "チェックサムエラー"},
+        {CPFCComm::kTimeout, "通信タイムアウト"},
+    };
+    for (const auto& [code, text] : cases) {
+        recorder.ClearBoxes();
+        EXPECT_EQ(comm.ShowCommError(owner, "CVelmoraDlg::GetPFCID()", code), kAnswer);
+        ASSERT_EQ(recorder.Boxes().size(), 1u) << code;
+        const auto& box = recorder.Boxes()[0];
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, "CVelmoraDlg::GetPFCID()");
+        EXPECT_EQ(box.owner, owner);
+        EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
+        EXPECT_EQ(box.flags & ~ui::MB_ICONMASK, ui::MB_OK);
+    }
+}
+
+TEST_F(ShowCommError, BoxWithoutAnOwnerWindow)
+{
+    comm.ShowCommError(nullptr, "CDTByteMapDlg::InitMap()", CPFCComm::kTimeout);
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].owner, nullptr);
+}
+
+TEST_F(ShowCommError, OtherCodesShowNothingAndComeBackUnchanged)
+{
+    for (int code : {0, 1, 2, 32, 255, -4, -100}) {
+        EXPECT_EQ(comm.ShowCommError(owner, "caption", code), code);
+    }
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
+} // namespace
