@@ -58,7 +58,7 @@ public:
     sim::SimulatedController controller{std::make_shared<sim::RealClock>()};
     sim::PtyServer server{controller};
     std::thread serving;
-    CPFCComm comm;
+    CPFCComm comm{CPFCComm::KeepPort};
 };
 
 // Runs `exchange` per iteration, timed on the wall clock, and reports the ratio to the wire.
@@ -122,7 +122,7 @@ void LiveDataExchangeInProcess(benchmark::State& state)
 {
     auto controller = std::make_shared<sim::SimulatedController>(std::make_shared<sim::VirtualClock>());
     sim::RegisterSimulatedPort(controller);
-    CPFCComm comm;
+    CPFCComm comm{CPFCComm::KeepPort};
     comm.m_strPort = sim::kSimulatedPortPath;
     if (comm.Open() != 1) {
         state.SkipWithError("simulated port did not open");

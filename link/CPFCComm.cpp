@@ -1,5 +1,8 @@
 #include "link/CPFCComm.h"
 
+#include "config/ActiveProfile.h"
+#include "ports/CCommSelectDlg.h"
+
 #include "platform/serial/SerialDevice.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
@@ -43,12 +46,23 @@ uint8_t Sum(std::span<const uint8_t> bytes)
 
 } // namespace
 
-CPFCComm::CPFCComm() = default;
+CPFCComm::CPFCComm(PortChooser chooser)
+    : m_choosePort(std::move(chooser))
+{
+}
+
 CPFCComm::~CPFCComm() = default;
+
+bool CPFCComm::ChoosePortByDialog(std::string& port)
+{
+    CCommSelectDlg dialog(config::TheProfile());
+    dialog.m_pTarget = &port;
+    return dialog.DoModal() == ui::IDOK;
+}
 
 int CPFCComm::Open()
 {
-    // The port choice goes here; until then the port is whatever m_strPort names.
+    if (m_choosePort && !m_choosePort(m_strPort)) return 0;
     return OpenChosenPort();
 }
 

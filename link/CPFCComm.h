@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,12 +26,19 @@ public:
     static constexpr size_t kBufferSize = 256;  // one largest frame
     static constexpr size_t kMaxData = 253;     // the most data a reply carries
 
-    CPFCComm();
+    // Chooses the port before the link opens it: writes the device path, false on cancel.
+    using PortChooser = std::function<bool(std::string& port)>;
+    // The port selection dialog over the active profile.
+    static bool ChoosePortByDialog(std::string& port);
+    // Opens whatever the port path already names.
+    static bool KeepPort(std::string&) { return true; }
+
+    explicit CPFCComm(PortChooser chooser = ChoosePortByDialog);
     ~CPFCComm();
     CPFCComm(const CPFCComm&) = delete;
     CPFCComm& operator=(const CPFCComm&) = delete;
 
-    // Opens and configures the port named by m_strPort: 1 when ready, 0 otherwise.
+    // Lets the user choose the port, then opens and configures it: 1 when ready, 0 otherwise.
     int Open();
     // Sends `command` with length - 2 bytes of `data` (length 2..255) and waits for the reply.
     // On success the reply's data bytes are copied to `data`, which must take kMaxData bytes,
@@ -47,6 +55,8 @@ public:
 
 private:
     int OpenChosenPort();
+
+    PortChooser m_choosePort;
     int ReadReply();
 };
 

@@ -4,10 +4,11 @@
 
 namespace sim {
 
-void FaultInjector::Set(FaultPlan plan, int replies)
+void FaultInjector::Set(FaultPlan plan, int replies, int cleanReplies)
 {
     m_plan = std::move(plan);
     m_remaining = replies;
+    m_cleanFirst = cleanReplies;
 }
 
 std::optional<Transmission> FaultInjector::Apply(std::vector<uint8_t> frame)
@@ -16,8 +17,11 @@ std::optional<Transmission> FaultInjector::Apply(std::vector<uint8_t> frame)
         m_plan = {};
         m_remaining = kEveryReply;
     }
-    const FaultPlan plan = m_plan;
-    if (m_remaining > 0) {
+    const bool clean = m_cleanFirst > 0;
+    const FaultPlan plan = clean ? FaultPlan{} : m_plan;
+    if (clean) {
+        --m_cleanFirst;
+    } else if (m_remaining > 0) {
         --m_remaining;
     }
 

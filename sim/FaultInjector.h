@@ -13,7 +13,8 @@ class FaultInjector {
 public:
     static constexpr int kEveryReply = -1;
 
-    void Set(FaultPlan plan, int replies = kEveryReply);
+    // The plan starts after `cleanReplies` more replies have gone out untouched.
+    void Set(FaultPlan plan, int replies = kEveryReply, int cleanReplies = 0);
     void Clear() { Set({}, kEveryReply); }
 
     // Nothing when the line stays quiet; uses up one reply of the plan.
@@ -22,6 +23,7 @@ public:
 private:
     FaultPlan m_plan;
     int m_remaining = kEveryReply;
+    int m_cleanFirst = 0;
 };
 
 } // namespace sim

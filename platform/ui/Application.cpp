@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QWidget>
+#include <clocale>
 #include <cstdlib>
 
 namespace ui {
@@ -57,6 +58,8 @@ Application::Application(int& argc, char** argv, Display display)
 {
     if (display == Display::Headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     m_impl->app = std::make_unique<RoutingApplication>(argc, argv);
+    // The toolkit takes the user's locale; numbers are read and printed the C way throughout.
+    std::setlocale(LC_NUMERIC, "C");
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     QApplication::setFont(font);

@@ -137,6 +137,7 @@ int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
         flags |= Qt::AlignTop;
     }
     if (wordBreak) flags |= Qt::TextWordWrap;
+    if ((format & DT_NOCLIP) != 0) flags |= Qt::TextDontClip;
 
     if ((format & DT_CALCRECT) != 0) {
         const int width = wordBreak ? std::max(1, rect.Width()) : 1 << 20;

@@ -180,6 +180,7 @@ bool Dialog::BindControl(int id, Window& control)
     standIn->Detach();
     control.Attach(widget, id, style, font);
     found->second = &control;
+    control.PreSubclassWindow();
     return true;
 }
 

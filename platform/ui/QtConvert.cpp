@@ -17,12 +17,14 @@ struct FaceMapping {
     const char* installed;
 };
 
-// Japanese Windows faces become the IPA fonts; Arial and the dialog shell font get the
-// metric-compatible sans faces where present, with the Japanese font for the glyphs they lack.
+// Japanese Windows faces become the IPA fonts; Arial gets the metric-compatible sans faces
+// where present, with the Japanese font for the glyphs they lack. The dialog shell font takes
+// the narrower IPA face so that pages laid out in it fit the main window's tab control, as
+// they do where the layout was made.
 constexpr FaceMapping kFaces[] = {
     {"MS UI Gothic", "IPAPGothic"},
-    {"MS Shell Dlg", "IPAPGothic"},
-    {"MS Shell Dlg 2", "IPAPGothic"},
+    {"MS Shell Dlg", "IPAGothic"},
+    {"MS Shell Dlg 2", "IPAGothic"},
     {"MS Gothic", "IPAGothic"},
     {"ＭＳ ゴシック", "IPAGothic"},
     {"MS PGothic", "IPAPGothic"},

@@ -5,12 +5,15 @@
 #include "platform/ui/FontData.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/QtConvert.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/WidgetHost.h"
 #include "platform/ui/WindowBridge.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QIcon>
+#include <QPixmap>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
@@ -144,6 +147,14 @@ void Window::EnableWindow(bool enable)
 bool Window::IsWindowEnabled() const
 {
     return m_widget != nullptr && m_widget->isEnabled();
+}
+
+void Window::SetIcon(int iconId)
+{
+    const char* const* xpm = Resources::FindIcon(iconId);
+    if (m_widget == nullptr || xpm == nullptr) return;
+    m_iconId = iconId;
+    m_widget->setWindowIcon(QIcon(QPixmap(xpm)));
 }
 
 void Window::SetWindowText(std::string_view text)

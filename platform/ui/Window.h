@@ -58,6 +58,10 @@ public:
     void EnableWindow(bool enable);
     bool IsWindowEnabled() const;
 
+    // The caption and task-bar icon of a top-level window, from an icon resource.
+    void SetIcon(int iconId);
+    int GetIconId() const { return m_iconId; }
+
     void SetWindowText(std::string_view text);
     std::string GetWindowText() const;
 
@@ -107,6 +111,10 @@ public:
     virtual bool PreTranslateMessage(Msg& msg);
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Runs when this object starts to stand for an existing control (a template control it
+    // was bound to), before any message reaches it.
+    virtual void PreSubclassWindow() {}
 
     // Toolkit side: the widget behind this window.
     QWidget* Widget() const { return m_widget; }
@@ -164,6 +172,7 @@ private:
     int m_id = 0;
     uint32_t m_style = 0;
     Font* m_font = nullptr;
+    int m_iconId = 0;
     std::vector<Current> m_current;
     std::map<uintptr_t, std::unique_ptr<QTimer>> m_timers;
     std::unique_ptr<Menu> m_systemMenu;

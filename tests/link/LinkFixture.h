@@ -46,6 +46,6 @@ protected:
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
     std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
     std::shared_ptr<sim::PortLog> log;
-    CPFCComm comm;
+    CPFCComm comm{CPFCComm::KeepPort};
     std::array<uint8_t, CPFCComm::kBufferSize> buffer{};
 };

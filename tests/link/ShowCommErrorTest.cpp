@@ -16,7 +16,7 @@ protected:
     ui::testing::Recorder recorder;
     ui::Window window;
     ui::Window* const owner = &window;
-    CPFCComm comm;
+    CPFCComm comm{CPFCComm::KeepPort};
 };
 
 TEST_F(ShowCommError, EachFailureCodeShowsItsErrorBox)

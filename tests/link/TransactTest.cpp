@@ -163,7 +163,7 @@ TEST_F(Transact, ExchangesDoNotPurgeTheInput)
 
 TEST_F(Transact, EveryExchangeFailsWithNoPortOpen)
 {
-    CPFCComm unopened;
+    CPFCComm unopened{CPFCComm::KeepPort};
     EXPECT_EQ(unopened.Transact(0xF0, 2, buffer.data()), CPFCComm::kCommError);
     EXPECT_EQ(unopened.Transact(0xF3, 2, buffer.data()), CPFCComm::kCommError);
     EXPECT_EQ(unopened.m_bBusy, 0);

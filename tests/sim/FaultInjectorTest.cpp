@@ -45,6 +45,14 @@ TEST_F(FaultInjectorTest, WrongChecksumSpoilsOnlyTheLastByte)
     EXPECT_TRUE(std::equal(reply.begin(), reply.end() - 1, out->bytes.begin()));
 }
 
+TEST_F(FaultInjectorTest, APlanCanWaitForCleanRepliesFirst)
+{
+    faults.Set({.badChecksum = true}, 1, 1);
+    EXPECT_EQ(faults.Apply(reply)->bytes, reply);
+    EXPECT_FALSE(FrameCodec::SumsCorrectly(faults.Apply(reply)->bytes));
+    EXPECT_EQ(faults.Apply(reply)->bytes, reply);
+}
+
 TEST_F(FaultInjectorTest, TruncationDropsBytesFromTheEnd)
 {
     faults.Set({.truncateBy = 3});

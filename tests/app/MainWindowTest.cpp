@@ -1,0 +1,320 @@
+#include "StartupFixture.h"
+
+#include "sim/FrameCodec.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/MessageBox.h"
+
+#include <sstream>
+
+namespace {
+
+// A profile of monitor items given as (type, address, coefficient, offset, format).
+struct ItemSpec {
+    int type;
+    int address;
+    const char* coefficient = "1";
+    const char* offset = "0";
+    const char* format = "";
+};
+
+std::string MonitorProfile(const std::vector<ItemSpec>& items, const std::string& dataItems = "DataItems=0\n")
+{
+    std::ostringstream text;
+    text << "[Velmora]\nMonItems=" << items.size() << "\n" << dataItems;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const ItemSpec& item = items[i];
+        text << "[MonItem" << i + 1 << "]\nName=項目" << i + 1 << "\nUnit=u" << i + 1 << "\nCoefficient=" << item.coefficient
+             << "\nOffset=" << item.offset << "\nFormat=" << item.format << "\nAddress=" << item.address << "\nType=" << item.type << "\n";
+    }
+    return text.str();
+}
+
+class MainWindow : public StartupFixture {
+protected:
+    // Starts with Demo.ini holding `profile`; the live block is extended unless told otherwise.
+    void Start(const std::string& profile, bool extendedLiveBlock = true)
+    {
+        directory.Write("Demo.ini", profile);
+        if (extendedLiveBlock) controller->Responder().Config().liveLength = sim::ResponderConfig::kExtendedLiveLength;
+        ScriptStartup(0);
+        ASSERT_TRUE(window.Create());
+    }
+    // One trace tick whose live data is exactly `live`.
+    void Poll(const std::vector<uint8_t>& live)
+    {
+        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xF0, live)}, 1);
+        Tick();
+    }
+    void Tick() { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }
+
+    std::vector<uint8_t> LiveWithWord(size_t at, uint16_t word, size_t size = 30)
+    {
+        std::vector<uint8_t> live(size, 0);
+        live[at] = static_cast<uint8_t>(word & 0xFF);
+        live[at + 1] = static_cast<uint8_t>(word >> 8);
+        return live;
+    }
+    std::string Value(int row) { return window.MonitorList().GetItemText(row, 1); }
+    std::string Unit(int row) { return window.MonitorList().GetItemText(row, 2); }
+    ui::Button& TraceButton() { return *static_cast<ui::Button*>(window.GetDlgItem(res::IDC_TRACE)); }
+    bool SentAny(uint8_t command)
+    {
+        const auto& sent = controller->Received();
+        for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) {
+            if (sent[i] == command) return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindow, AShortLiveBlockDropsTheLastFourRows)
+{
+    Start(MonitorProfile(std::vector<ItemSpec>(6, ItemSpec{1, 0})), false);
+    EXPECT_EQ(window.MonitorList().GetItemCount(), 2);
+    EXPECT_EQ(window.MonItemCount(), 2);
+}
+
+TEST_F(MainWindow, FewerRowsThanFourLeaveTheListEmpty)
+{
+    Start(MonitorProfile(std::vector<ItemSpec>(3, ItemSpec{1, 0})), false);
+    EXPECT_EQ(window.MonitorList().GetItemCount(), 0);
+    EXPECT_EQ(window.MonItemCount(), 0);
+}
+
+TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPoll)
+{
+    Start(MonitorProfile({{1, 0}, {0, 2}}));
+    ASSERT_EQ(window.MonitorList().GetItemCount(), 2);
+    EXPECT_EQ(window.MonitorList().GetItemText(1, 0), "項目2");
+    EXPECT_EQ(Value(1), "-");
+    EXPECT_EQ(Unit(1), "u2");
+    int format = -1;
+    int width = -1;
+    ASSERT_TRUE(window.MonitorList().GetColumn(0, format, width));
+    EXPECT_EQ(width, 86);
+    EXPECT_EQ(format, ui::LVCFMT_RIGHT);
+}
+
+TEST_F(MainWindow, APollConvertsEveryKindOfItem)
+{
+    Start(MonitorProfile({{0, 4, "0.5", "1"}, {2, 6}, {3, 8}, {1, 10, "0.1", "0", "%4.1f"}}));
+    std::vector<uint8_t> live(30, 0);
+    live[4] = 0x34, live[5] = 0x12;
+    live[6] = 76, live[7] = 0;
+    live[8] = 10332 & 0xFF, live[9] = 10332 >> 8;
+    live[10] = 123;
+    Poll(live);
+    EXPECT_EQ(Value(0), "2331");
+    EXPECT_EQ(Unit(0), "u1");
+    EXPECT_EQ(Value(1), " 760");
+    EXPECT_EQ(Unit(1), "mmHg");
+    EXPECT_EQ(Value(2), "   0");
+    EXPECT_EQ(Unit(2), "kgf/cm²");
+    EXPECT_EQ(Value(3), "12.3");
+
+    Poll(LiveWithWord(6, 32868));
+    EXPECT_EQ(Value(1), "328.682");
+    EXPECT_EQ(Unit(1), "kgf/cm²");
+}
+
+TEST_F(MainWindow, AbsolutePressureRowsFollowTheirRawValue)
+{
+    Start(MonitorProfile({{3, 2}}));
+    Poll(LiveWithWord(2, 10197));
+    EXPECT_EQ(Value(0), "-0.0135");
+    EXPECT_EQ(Unit(0), "kgf/cm²");
+    Poll(LiveWithWord(2, 10196));
+    EXPECT_EQ(Value(0), "-10.0096");
+    EXPECT_EQ(Unit(0), "mmHg");
+}
+
+TEST_F(MainWindow, OnlyRowsWhoseRawValueChangedAreRewritten)
+{
+    Start(MonitorProfile({{1, 0}, {1, 1}}));
+    Poll({5, 6, 0, 0});
+    EXPECT_EQ(Value(0), "   5");
+    EXPECT_EQ(Value(1), "   6");
+    window.MonitorList().SetItemText(0, 1, "mark");
+    window.MonitorList().SetItemText(1, 1, "mark");
+    Poll({5, 7, 0, 0});
+    EXPECT_EQ(Value(0), "mark");
+    EXPECT_EQ(Value(1), "   7");
+    EXPECT_TRUE(window.MonitorList().IsRedrawOn());
+}
+
+TEST_F(MainWindow, BytesThatNeverArrivedUpdateNothing)
+{
+    Start(MonitorProfile({{0, 28}, {1, 29}, {1, 30}, {1, 27}}));
+    Poll(std::vector<uint8_t>(30, 9));
+    EXPECT_EQ(Value(0), "2313");
+    EXPECT_EQ(Value(1), "   9");
+    EXPECT_EQ(Value(2), "-") << "byte 30 lies beyond a 30-byte block";
+    EXPECT_EQ(Value(3), "   9");
+    Poll(std::vector<uint8_t>(29, 1));
+    EXPECT_EQ(Value(0), "2313") << "its second byte was not received this time";
+    EXPECT_EQ(Value(1), "   9");
+    EXPECT_EQ(Value(3), "   1");
+}
+
+TEST_F(MainWindow, ItemsFromTheFirstInvalidDefinitionOnAreNeverRead)
+{
+    Start(MonitorProfile({{1, 0}, {7, 1}, {1, 2}}));
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "未知のモニタ項目タイプ");
+    EXPECT_EQ(recorder.Boxes()[0].Icon(), 0u);
+    EXPECT_EQ(window.MonitorList().GetItemCount(), 3);
+    Poll({1, 2, 3, 4});
+    EXPECT_EQ(Value(0), "   1");
+    EXPECT_EQ(Value(1), "-");
+    EXPECT_EQ(Value(2), "-");
+}
+
+TEST_F(MainWindow, AFormatFromTheProfileNeverReachesPrintfUnchecked)
+{
+    Start(MonitorProfile({{1, 0, "1", "0", "%s%n"}, {1, 1, "1", "0", "%5.1f%%"}}));
+    Poll({76, 50, 0, 0});
+    EXPECT_EQ(Value(0), "  76");
+    EXPECT_EQ(Value(1), " 50.0%");
+}
+
+TEST_F(MainWindow, NoMonitorItemsKeyEndsStartUpAfterTheColumns)
+{
+    Start("[Velmora]\nDataItems=1\n[DataItem1]\nType=0\n");
+    EXPECT_EQ(window.MonitorList().GetColumnCount(), 3);
+    EXPECT_EQ(window.Tabs().GetItemCount(), 0);
+    EXPECT_FALSE(SentAny(0xAD)) << "no password check either";
+}
+
+TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimer)
+{
+    Start(MonitorProfile({{1, 0}}));
+    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+    ui::testing::Click(TraceButton());
+    EXPECT_TRUE(window.Tracing());
+    EXPECT_TRUE(window.HasTimer(CVelmoraDlg::kTraceTimer));
+    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ停止");
+    ui::testing::Click(TraceButton());
+    EXPECT_FALSE(window.Tracing());
+    EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
+    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+}
+
+TEST_F(MainWindow, ATimeOutWhileTracingStopsTheTraceAndShowsOneBox)
+{
+    Start(MonitorProfile({{1, 0}}));
+    ui::testing::Click(TraceButton());
+    bool stoppedFirst = false;
+    recorder.OnBox([&](const ui::testing::Recorder::Box&) { stoppedFirst = !window.Tracing() && !window.HasTimer(CVelmoraDlg::kTraceTimer); });
+    controller->Faults().Set({.silent = true}, 1);
+    Tick();
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "通信タイムアウト");
+    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::OnTimer()");
+    EXPECT_TRUE(stoppedFirst);
+    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+}
+
+TEST_F(MainWindow, ClosingTheWindowStopsTheTraceTimer)
+{
+    Start(MonitorProfile({{1, 0}}));
+    ui::testing::Click(TraceButton());
+    window.DestroyWindow();
+    EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
+}
+
+TEST_F(MainWindow, UnknownDataItemKindsLoseTheirTabAndTheRestKeepTheirItem)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=3\n[DataItem1]\nName=A\nType=0\n[DataItem2]\nName=X\nType=9\n[DataItem3]\nName=B\nType=3\n"));
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "未知のデータ項目タイプ");
+    ASSERT_EQ(window.Tabs().GetItemCount(), 2);
+    EXPECT_EQ(window.Tabs().GetItemText(1), "B");
+    EXPECT_EQ(window.PageType(), 0);
+    EXPECT_TRUE(window.PageOfKind(0)->IsWindowVisible());
+
+    ui::testing::ShowAndActivate(window);
+    ui::testing::PressKey(ui::VK_RIGHT, ui::testing::None, &window.Tabs());
+    EXPECT_EQ(window.Tabs().GetCurSel(), 1);
+    EXPECT_EQ(window.PageType(), 3);
+    EXPECT_TRUE(window.PageOfKind(3)->IsWindowVisible());
+    EXPECT_FALSE(window.PageOfKind(0)->IsWindowVisible());
+}
+
+TEST_F(MainWindow, ASecondItemOfAKindIsRefusedWithItsOwnMessage)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nName=A\nType=4\n[DataItem2]\nName=B\nType=4\n"));
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_NE(recorder.Boxes()[0].text, "未知のデータ項目タイプ");
+    EXPECT_EQ(window.Tabs().GetItemCount(), 1);
+}
+
+TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=3\n[DataItem1]\nType=4\n[DataItem2]\nType=2\n[DataItem3]\nType=1\n"));
+    ASSERT_EQ(window.Tabs().GetItemCount(), 3);
+    for (int kind : {4, 2, 1}) {
+        ui::Dialog* page = window.PageOfKind(kind);
+        ASSERT_TRUE(page->IsWindow());
+        EXPECT_EQ(page->GetParent(), &window.Tabs());
+        EXPECT_EQ(page->GetWindowRect().left, 4);
+        EXPECT_EQ(page->GetWindowRect().top, 24);
+        EXPECT_EQ(page->IsWindowVisible(), kind == 4);
+    }
+    EXPECT_FALSE(window.PageOfKind(0)->IsWindow());
+}
+
+TEST_F(MainWindow, TheTraceHandsTheFirstTwoWordsToTheMapPageOnTop)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=5\n[DataItem2]\nType=2\n"));
+    std::vector<uint8_t> live(30, 0);
+    live[0] = 0xB0, live[1] = 0x04; // 1200
+    live[2] = 0x5C, live[3] = 0x28; // 10332
+    Poll(live);
+    const auto point = static_cast<CMapPage*>(window.PageOfKind(5))->LastTracePoint();
+    EXPECT_EQ(point.x, 1200);
+    EXPECT_EQ(point.y, 10332);
+}
+
+TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
+{
+    controller->Responder().Config().password = "secret  ";
+    Start(MonitorProfile({{1, 0}}, "DataItems=1\n[DataItem1]\nType=0\nCommand=64\n"));
+    EXPECT_TRUE(window.LockedPage().IsWindowVisible());
+    EXPECT_EQ(window.Tabs().GetItemCount(), 0);
+    EXPECT_EQ(window.PageType(), CVelmoraDlg::kNoPage);
+    EXPECT_TRUE(SentAny(0xAD));
+    EXPECT_FALSE(SentAny(0x40));
+    Poll({42, 0, 0, 0});
+    EXPECT_EQ(Value(0), "  42") << "the monitor list still works";
+}
+
+TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBox)
+{
+    directory.Write("Demo.ini", MonitorProfile({{1, 0}}));
+    controller->Faults().Set({.silent = true}, 1, 3);
+    ScriptStartup(0);
+    ASSERT_TRUE(window.Create());
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "通信タイムアウト");
+    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCpwd()");
+    EXPECT_TRUE(window.LockedPage().IsWindowVisible());
+}
+
+TEST_F(MainWindow, OnlyEightBlanksUnlock)
+{
+    Start(MonitorProfile({{1, 0}}));
+    const auto check = [&](std::vector<uint8_t> field) {
+        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xAD, field)}, 1);
+        return window.GetPFCpwd("");
+    };
+    EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}), 1);
+    EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' ', 'A'}), 0);
+    EXPECT_EQ(check({0, ' ', ' ', ' ', ' ', ' ', ' ', ' '}), 0);
+    EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' '}), 0) << "a seven-byte field lacks its eighth blank";
+    EXPECT_EQ(check({'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}), 0);
+    controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xAD, std::vector<uint8_t>{'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '})}, 1);
+    EXPECT_EQ(window.GetPFCpwd("abc"), 1);
+}

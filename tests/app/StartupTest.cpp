@@ -1,0 +1,154 @@
+#include "StartupFixture.h"
+
+#include "app/CVelmoraApp.h"
+#include "sim/FrameCodec.h"
+
+#include "platform/ui/Menu.h"
+#include "platform/ui/MessageBox.h"
+
+using Startup = StartupFixture;
+
+namespace {
+constexpr const char* kGetPFCID = "CVelmoraDlg::GetPFCID()";
+}
+
+TEST_F(Startup, ShowsTheControllersEngineCodeAndVersion)
+{
+    ScriptStartup();
+    ASSERT_TRUE(window.Create());
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), "VLM20DET");
+    EXPECT_EQ(Text(res::IDC_VERSION), "2.10A");
+    EXPECT_TRUE(recorder.Boxes().empty());
+    EXPECT_EQ(window.GetIconId(), res::IDR_MAINFRAME);
+    // Three identification exchanges: F3, F5, F0, each without data.
+    EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A, 0xF5, 0x02, 0x08, 0xF0, 0x02, 0x0D}));
+}
+
+TEST_F(Startup, EscapeOnThePortDialogGivesOneCommunicationErrorAndTheProfileDialogStillFollows)
+{
+    recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_ESCAPE); });
+    ASSERT_TRUE(window.Create());
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "通信エラー");
+    EXPECT_EQ(recorder.Boxes()[0].caption, kGetPFCID);
+    EXPECT_EQ(recorder.Boxes()[0].Icon(), ui::MB_ICONERROR);
+    EXPECT_EQ(recorder.Boxes()[0].owner, &window);
+    EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), "PowerFC");
+    EXPECT_EQ(directory.Read("Velmora.ini"), kBaseFile) << "Escape writes nothing";
+}
+
+TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
+{
+    controller->Faults().Set({.badChecksum = true}, 1, 1);
+    ScriptStartup();
+    ASSERT_TRUE(window.Create());
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "チェックサムエラー");
+    EXPECT_EQ(window.EngineCode(), "VLM20DET");
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), "PowerFC");
+    EXPECT_EQ(Text(res::IDC_VERSION), "Version");
+    EXPECT_TRUE(window.ExtLiveBlock()) << "the live block was never asked";
+}
+
+TEST_F(Startup, LiveBlockLengthDecidesTheExtendedFlag)
+{
+    ScriptStartup();
+    ASSERT_TRUE(window.Create());
+    EXPECT_FALSE(window.ExtLiveBlock());
+
+    controller->Responder().Config().liveLength = sim::ResponderConfig::kExtendedLiveLength;
+    window.GetPFCID();
+    EXPECT_TRUE(window.ExtLiveBlock());
+    controller->Responder().Config().liveLength = 31;
+    window.GetPFCID();
+    EXPECT_TRUE(window.ExtLiveBlock());
+    controller->Responder().Config().liveLength = sim::ResponderConfig::kStandardLiveLength;
+    window.GetPFCID();
+    EXPECT_FALSE(window.ExtLiveBlock());
+}
+
+TEST_F(Startup, ShortIdentityRepliesShowOnlyWhatWasReceived)
+{
+    ScriptStartup();
+    const auto reply = [](uint8_t command, std::vector<uint8_t> data) {
+        return sim::FaultPlan{.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)};
+    };
+    controller->Faults().Set(reply(0xF3, {'A', 'B'}), 1);
+    ASSERT_TRUE(window.Create());
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), "AB");
+    EXPECT_EQ(Text(res::IDC_VERSION), "2.10A");
+
+    controller->Faults().Set(reply(0xF5, {'1', 0, '9', '9', '9'}), 1, 1);
+    window.GetPFCID();
+    EXPECT_EQ(Text(res::IDC_VERSION), "1") << "a zero byte ends the text";
+}
+
+TEST_F(Startup, OkOnThePortDialogRemembersTheChoice)
+{
+    directory.Write("Velmora.ini", std::string(kBaseFile) + "\n");
+    ScriptStartup();
+    ASSERT_TRUE(window.Create());
+    EXPECT_NE(directory.Read("Velmora.ini").find("[CommSelect]\nItem=0\n"), std::string::npos);
+    EXPECT_EQ(comm.m_strPort, "sim:");
+}
+
+TEST_F(Startup, ChoosingAProfileMakesItTheActiveFile)
+{
+    ScriptStartup(1);
+    ASSERT_TRUE(window.Create());
+    EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
+}
+
+TEST_F(Startup, EscapeNeverClosesTheWindowButTheCloseBoxDoes)
+{
+    ScriptStartup();
+    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [](ui::Dialog& dialog) {
+        ui::testing::PressKey(ui::VK_ESCAPE);
+        EXPECT_TRUE(dialog.IsWindow());
+        ui::testing::PressCloseBox(dialog);
+    });
+    EXPECT_EQ(window.DoModal(), ui::IDCANCEL);
+    EXPECT_EQ(recorder.DialogsOpened(res::IDD_VELMORA_DIALOG), 1);
+}
+
+TEST_F(Startup, TheSystemMenuOffersAboutAndOpensTheAboutBox)
+{
+    ScriptStartup();
+    ASSERT_TRUE(window.Create());
+    ui::Menu* menu = window.GetSystemMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_GE(menu->Entries().size(), 2u);
+    EXPECT_EQ(menu->Entries().back().text, "バージョン情報 Velmora(&A)...");
+    EXPECT_EQ(menu->Entries().back().id, 16u);
+
+    std::string aboutCaption;
+    recorder.OnDialog(res::IDD_ABOUTBOX, [&](ui::Dialog& about) {
+        aboutCaption = about.GetWindowText();
+        ui::testing::PressKey(ui::VK_RETURN);
+    });
+    recorder.ChooseSystemMenuItem(16);
+    ui::testing::ShowAndActivate(window);
+    ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &window);
+    EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
+    EXPECT_TRUE(window.IsWindow());
+}
+
+TEST(Application, StartsWithoutABaseFile)
+{
+    res::InstallResources();
+    WorkingDirectory empty;
+    ui::testing::Recorder recorder;
+    bool shown = false;
+    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& window) {
+        shown = true;
+        window.EndDialog(ui::IDCANCEL);
+    });
+    EXPECT_FALSE(theApp.InitInstance());
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(config::TheProfile().Path(), empty.File("Velmora.ini"));
+    EXPECT_EQ(recorder.DialogsOpened(res::IDD_COMMSELECT), 1);
+    EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "通信エラー");
+}

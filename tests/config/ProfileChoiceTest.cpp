@@ -1,0 +1,117 @@
+#include "config/ActiveProfile.h"
+#include "config/CProfSelDlg.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/WorkingDirectory.h"
+
+#include "platform/ui/ListBox.h"
+#include "platform/ui/testing/Input.h"
+#include "platform/ui/testing/Recorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProfileChoice : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { res::InstallResources(); }
+    void SetUp() override { profile.SetProfilePath("Velmora.ini"); }
+
+    // Runs the dialog; the action sees its list box.
+    int Choose(const std::function<void(ui::Dialog&, ui::ListBox&)>& action)
+    {
+        recorder.OnDialog(res::IDD_PROFSEL, [&](ui::Dialog& dialog) {
+            action(dialog, *static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST)));
+        });
+        CProfSelDlg dialog(profile);
+        return dialog.DoModal();
+    }
+
+    std::vector<std::string> Listed()
+    {
+        std::vector<std::string> names;
+        Choose([&](ui::Dialog& dialog, ui::ListBox& list) {
+            for (int i = 0; i < list.GetCount(); ++i) names.push_back(list.GetText(i));
+            names.push_back("selected " + std::to_string(list.GetCurSel()));
+            dialog.EndDialog(ui::IDCANCEL);
+        });
+        return names;
+    }
+
+    WorkingDirectory directory;
+    config::ActiveProfile profile;
+    ui::testing::Recorder recorder;
+};
+
+} // namespace
+
+TEST_F(ProfileChoice, ListsProfilesInKeyOrderWithTheFirstSelected)
+{
+    directory.Write("Velmora.ini", "[Profiles]\nItems=3\nItem3=C.ini\nItem1=B.ini\nItem2=A.ini\n");
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"B.ini", "A.ini", "C.ini", "selected 0"}));
+}
+
+TEST_F(ProfileChoice, OkSwitchesEveryLaterReadToTheChosenFile)
+{
+    directory.Write("Velmora.ini", "[Profiles]\nItems=3\nItem1=A.ini\nItem2=B.ini\nItem3=C.ini\n");
+    directory.Write("C.ini", "[Velmora]\nMonItems=5\n");
+    const int result = Choose([](ui::Dialog&, ui::ListBox& list) {
+        list.SetCurSel(2);
+        ui::testing::PressKey(ui::VK_RETURN);
+    });
+    EXPECT_EQ(result, ui::IDOK);
+    EXPECT_EQ(profile.Path(), directory.File("C.ini"));
+    EXPECT_EQ(profile.GetInt("Velmora", "MonItems", 99), 5);
+    directory.Write("C.ini", "[Velmora]\nMonItems=6\n");
+    EXPECT_EQ(profile.GetInt("Velmora", "MonItems", 99), 6) << "nothing caches a file";
+}
+
+TEST_F(ProfileChoice, TheNameComesFromTheFileAtTheMomentOfOk)
+{
+    directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\n");
+    Choose([&](ui::Dialog& dialog, ui::ListBox&) {
+        directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=Z.ini\n");
+        ui::testing::Click(*dialog.GetDlgItem(ui::IDOK));
+    });
+    EXPECT_EQ(profile.Path(), directory.File("Z.ini"));
+}
+
+TEST_F(ProfileChoice, CountsOnlyTheListedItemsAndShowsMissingOnesEmpty)
+{
+    directory.Write("Velmora.ini", "[Profiles]\nItems=2\nItem1=A.ini\nItem3=C.ini\n");
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"A.ini", "", "selected 0"}));
+    directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\nItem2=B.ini\n");
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"A.ini", "selected 0"}));
+}
+
+TEST_F(ProfileChoice, AMissingBaseFileListsNothing)
+{
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"selected -1"}));
+}
+
+TEST_F(ProfileChoice, CancelKeepsTheBaseFile)
+{
+    directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\n");
+    EXPECT_EQ(Choose([](ui::Dialog&, ui::ListBox&) { ui::testing::PressKey(ui::VK_ESCAPE); }), ui::IDCANCEL);
+    EXPECT_EQ(profile.Path(), directory.File("Velmora.ini"));
+}
+
+TEST(ActiveProfilePath, JoinsTheWorkingDirectoryUnlessTheNameIsAbsolute)
+{
+    WorkingDirectory directory;
+    config::ActiveProfile profile;
+    profile.SetProfilePath("B.ini");
+    EXPECT_EQ(profile.Path(), directory.File("B.ini"));
+    profile.SetProfilePath("");
+    EXPECT_EQ(profile.Path(), directory.Path().string() + "/");
+    profile.SetProfilePath("/etc/velmora/Demo.ini");
+    EXPECT_EQ(profile.Path(), "/etc/velmora/Demo.ini");
+    const std::string longName(400, 'x');
+    profile.SetProfilePath(longName);
+    EXPECT_EQ(profile.Path(), directory.File(longName)) << "no length limit";
+}
+
+TEST(ActiveProfilePath, NumberedNamesCountFromOne)
+{
+    EXPECT_EQ(config::Numbered("DataItem", 1), "DataItem1");
+    EXPECT_EQ(config::Numbered("Item", 12), "Item12");
+}

@@ -1,0 +1,129 @@
+#include "config/ActiveProfile.h"
+#include "ports/CCommSelectDlg.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/WorkingDirectory.h"
+
+#include "platform/devices/ScriptedDeviceServices.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/testing/Input.h"
+#include "platform/ui/testing/Recorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PortSelection : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { res::InstallResources(); }
+    void SetUp() override
+    {
+        profile.SetProfilePath("Velmora.ini");
+        services.AddInterface({"/dev/ttyUSB0", "USB Serial (ttyUSB0)", "FT232R USB UART", "USB 1-1"});
+        services.AddInterface({"/dev/ttyS1", "Serial Port (ttyS1)", "Serial Port", "platform"});
+    }
+
+    // Runs the dialog; the action sees its list; returns the dialog's result.
+    int Run(const std::function<void(ui::Dialog&, ui::ListBox&)>& action)
+    {
+        recorder.OnDialog(res::IDD_COMMSELECT, [&](ui::Dialog& dialog) {
+            action(dialog, *static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PORTLIST)));
+        });
+        CCommSelectDlg dialog(profile, &services);
+        dialog.m_pTarget = &port;
+        return dialog.DoModal();
+    }
+
+    WorkingDirectory directory;
+    config::ActiveProfile profile;
+    devices::ScriptedDeviceServices services;
+    ui::testing::Recorder recorder;
+    std::string port = "untouched";
+};
+
+const std::string kConfigured = "[Ports]\nItems=2\nItem1=sim:\nItem2=/dev/pts/7\n";
+
+} // namespace
+
+TEST_F(PortSelection, ConfiguredPortsComeFirstThenTheDiscoveredOnes)
+{
+    directory.Write("Velmora.ini", kConfigured);
+    std::vector<std::string> shown;
+    int selected = -2;
+    Run([&](ui::Dialog& dialog, ui::ListBox& list) {
+        for (int i = 0; i < list.GetCount(); ++i) shown.push_back(list.GetText(i));
+        selected = list.GetCurSel();
+        dialog.EndDialog(ui::IDCANCEL);
+    });
+    EXPECT_EQ(shown, (std::vector<std::string>{"シミュレータ (sim:)", "/dev/pts/7", "USB Serial (ttyUSB0)", "Serial Port (ttyS1)"}));
+    EXPECT_EQ(selected, 0) << "without a remembered index the first entry is preselected";
+}
+
+TEST_F(PortSelection, OkRemembersTheIndexAndHandsOverThatRecordsPath)
+{
+    directory.Write("Velmora.ini", "; ports\r\n[CommSelect]\r\nItem=0\r\n" + kConfigured);
+    const int result = Run([](ui::Dialog&, ui::ListBox& list) {
+        list.SetCurSel(2);
+        ui::testing::PressKey(ui::VK_RETURN);
+    });
+    EXPECT_EQ(result, ui::IDOK);
+    EXPECT_EQ(port, "/dev/ttyUSB0");
+    EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), 2);
+    EXPECT_EQ(directory.Read("Velmora.ini").substr(0, 31), "; ports\r\n[CommSelect]\r\nItem=2\r\n");
+}
+
+TEST_F(PortSelection, TheSimulatorEntryHandsOverItsPath)
+{
+    directory.Write("Velmora.ini", kConfigured);
+    Run([](ui::Dialog& dialog, ui::ListBox&) { ui::testing::Click(*dialog.GetDlgItem(ui::IDOK)); });
+    EXPECT_EQ(port, "sim:");
+}
+
+TEST_F(PortSelection, AnIndexBeyondTheListSelectsNothingAndOkIsRefused)
+{
+    directory.Write("Velmora.ini", "[CommSelect]\nItem=3\n");
+    int selectedAtStart = -2;
+    bool stayedOpen = false;
+    const int result = Run([&](ui::Dialog& dialog, ui::ListBox& list) {
+        selectedAtStart = list.GetCurSel();
+        ui::testing::PressKey(ui::VK_RETURN);
+        stayedOpen = dialog.IsWindow();
+        EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), -1) << "stored before the choice is checked";
+        list.SetCurSel(1);
+        ui::testing::PressKey(ui::VK_RETURN);
+    });
+    EXPECT_EQ(selectedAtStart, -1);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].Icon(), ui::MB_ICONERROR);
+    EXPECT_EQ(result, ui::IDOK);
+    EXPECT_EQ(port, "/dev/ttyS1");
+    EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), 1);
+}
+
+TEST_F(PortSelection, EscapeWritesNothingAndLeavesThePathAlone)
+{
+    directory.Write("Velmora.ini", kConfigured);
+    const int result = Run([](ui::Dialog&, ui::ListBox& list) {
+        list.SetCurSel(3);
+        ui::testing::PressKey(ui::VK_ESCAPE);
+    });
+    EXPECT_EQ(result, ui::IDCANCEL);
+    EXPECT_EQ(port, "untouched");
+    EXPECT_EQ(directory.Read("Velmora.ini"), kConfigured);
+}
+
+TEST_F(PortSelection, ADiscoveryFailureIsShownAndTheConfiguredPortsRemain)
+{
+    directory.Write("Velmora.ini", kConfigured);
+    services.FailClassDevices(5);
+    int count = -1;
+    Run([&](ui::Dialog& dialog, ui::ListBox& list) {
+        count = list.GetCount();
+        dialog.EndDialog(ui::IDCANCEL);
+    });
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].text, "pSetupDiGetClassDevs failed. (err=5)");
+    EXPECT_EQ(recorder.Boxes()[0].Icon(), 0u);
+    EXPECT_EQ(count, 2);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+// A fresh temporary working directory for one test: the process works in it until the
+// object goes, then the old directory comes back and the temporary one is removed.
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include <cstdlib>
+#include <unistd.h>
+
+class WorkingDirectory {
+public:
+    WorkingDirectory()
+        : m_previous(std::filesystem::current_path())
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
+        m_path = pattern;
+        std::filesystem::current_path(m_path);
+    }
+    ~WorkingDirectory()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path(m_previous, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+    void Write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream out(m_path / name, std::ios::binary);
+        out << text;
+    }
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+private:
+    std::filesystem::path m_previous;
+    std::filesystem::path m_path;
+};
