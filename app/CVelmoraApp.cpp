@@ -2,6 +2,7 @@
 
 #include "app/CVelmoraDlg.h"
 #include "config/ActiveProfile.h"
+#include "resources/ResourceIds.h"
 
 #include "platform/ui/MessageBox.h"
 
@@ -26,6 +27,6 @@ void CVelmoraApp::SetProfilePath(std::string_view name)
     try {
         config::TheProfile().SetProfilePath(name);
     } catch (const std::bad_alloc&) {
-        ui::MessageBox(nullptr, "No enough memory", "");
+        ui::MessageBox(nullptr, "No enough memory", res::kAppName);
     }
 }

@@ -256,7 +256,7 @@ void CVelmoraDlg::ReadMonitorItems()
         item.m_nAddress = m_profile.GetInt(section, "Address", 99);
         item.m_nType = m_profile.GetInt(section, "Type", 99);
         if (!item.IsValid()) {
-            ui::MessageBox(this, kUnknownMonItem, "");
+            ui::MessageBox(this, kUnknownMonItem, res::kAppName);
             return;
         }
         m_nReadableItems = n;
@@ -282,7 +282,7 @@ void CVelmoraDlg::CreatePages()
         if (page == nullptr || page->IsWindow()) {
             // One page object per kind: a second item of a kind is refused like an unknown one.
             m_tab.DeleteItem(tab);
-            ui::MessageBox(this, page == nullptr ? kUnknownDataItem : kDuplicateDataItem, "");
+            ui::MessageBox(this, page == nullptr ? kUnknownDataItem : kDuplicateDataItem, res::kAppName);
             continue;
         }
         if (!page->Create(&m_tab)) continue;

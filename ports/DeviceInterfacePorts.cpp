@@ -4,6 +4,7 @@
 #include "platform/ui/MessageBox.h"
 #include "ports/EnumerateSerialPorts.h"
 #include "ports/ErrorText.h"
+#include "resources/ResourceIds.h"
 
 namespace ports {
 namespace {
@@ -11,7 +12,6 @@ namespace {
 using namespace devices;
 
 constexpr char kMissingLibraryText[] = "Can't Load SETUPAPI.DLL";
-constexpr char kMissingLibraryCaption[] = "Velmora";
 constexpr char kClassDevicesFailed[] = "pSetupDiGetClassDevs failed. (err=%lx)";
 constexpr char kEnumInterfacesFailed[] = "pSetupDiEnumDeviceInterfaces failed. (err=%lx)";
 constexpr char kInterfaceDetailFailed[] = "pSetupDiGetDeviceInterfaceDetail failed. (err=%lx)";
@@ -52,7 +52,7 @@ void DeviceInterfacePorts::AppendTo(SerialPortList& list)
 {
     const Module module = m_services.LoadModule(kSetupLibrary);
     if (module == kNoModule) {
-        ui::MessageBox(nullptr, kMissingLibraryText, kMissingLibraryCaption, ui::MB_OK);
+        ui::MessageBox(nullptr, kMissingLibraryText, res::kAppName, ui::MB_OK);
         return;
     }
     // Guards are released in reverse: the detail buffer, the set, then the library.

@@ -18,6 +18,8 @@ constexpr int IDD_DT_COMMAND = 137;
 
 // Strings.
 constexpr int IDS_ABOUTBOX = 101;
+// The caption of the program's plain message boxes.
+inline constexpr const char* kAppName = "Velmora";
 
 // Icons.
 constexpr int IDR_MAINFRAME = 128;

@@ -15,7 +15,7 @@ constexpr int kTemplateId = 9101;
 constexpr ui::UINT kRequestExchange = ui::WM_USER + 1;
 constexpr ui::UINT kFirstExchangeEnds = ui::WM_USER + 2;
 // Only a safety net: should the wait never dispatch the message that frees the link, the test
-// fails instead of hanging. Everything else here runs on a virtual clock in microseconds.
+// fails instead of hanging.
 constexpr uintptr_t kWatchdog = 1;
 constexpr ui::UINT kWatchdogMs = 10000;
 
@@ -23,8 +23,6 @@ constexpr ui::UINT kWatchdogMs = 10000;
 class PostBox : public ui::Dialog {
 public:
     PostBox() : Dialog(kTemplateId) {}
-
-    std::map<ui::UINT, std::function<void()>> handlers;
 
     ui::LRESULT WindowProc(ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) override
     {
@@ -34,31 +32,22 @@ public:
         }
         return Dialog::WindowProc(message, wParam, lParam);
     }
+
+    std::map<ui::UINT, std::function<void()>> handlers;
 };
 
-class BusyWait : public LinkFixture {
-protected:
-    void SetUp() override
-    {
-        LinkFixture::SetUp();
-        ui::DialogTemplate postBox;
-        postBox.id = kTemplateId;
-        postBox.cx = 40;
-        postBox.cy = 20;
-        postBox.style = ui::WS_POPUP;
-        ui::Resources::AddDialog(postBox);
-        ASSERT_TRUE(box.Create());
-    }
+using BusyWait = LinkFixture;
 
-    PostBox box;
-    std::vector<std::string> events;
-};
-
-// An exchange is in progress (the flag is up). A request made meanwhile waits and dispatches
-// messages; one of them asks for yet another exchange, which waits too, nested, until the
-// first exchange ends. Each then runs whole, one after the other.
+// An exchange is in progress. A request made meanwhile waits and dispatches messages; one of
+// them asks for yet another exchange, which waits too, nested, until the first exchange ends.
+// Each then runs whole, one after the other.
 TEST_F(BusyWait, ExchangeRequestedDuringTheWaitRunsOnlyAfterTheFirstEnded)
 {
+    ui::Resources::AddDialog(
+        {.id = kTemplateId, .cx = 40, .cy = 20, .fontFace = {}, .caption = {}, .style = ui::WS_POPUP, .controls = {}});
+    PostBox box;
+    ASSERT_TRUE(box.Create());
+    std::vector<std::string> events;
     std::array<uint8_t, CPFCComm::kBufferSize> nested{};
     int nestedResult = 0;
     box.handlers[kRequestExchange] = [&] {
@@ -87,7 +76,7 @@ TEST_F(BusyWait, ExchangeRequestedDuringTheWaitRunsOnlyAfterTheFirstEnded)
     EXPECT_EQ(nestedResult, 7);
     EXPECT_EQ(std::string(nested.begin(), nested.begin() + 5), controller->Responder().Config().firmwareVersion);
     EXPECT_EQ(result, 10);
-    EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 8), controller->Responder().Config().engineCode);
+    EXPECT_EQ(Copied(8), controller->Responder().Config().engineCode);
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF5, 0x02, 0x08, 0xF3, 0x02, 0x0A}));
 }
 

@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <string>
 
 // A link opened on the simulated controller, on a virtual clock: waiting costs nothing and
 // every empty read shows up as 101 ms on the clock.
@@ -26,8 +28,7 @@ protected:
     }
     void TearDown() override
     {
-        // Every way out of an exchange frees the link.
-        EXPECT_EQ(comm.m_bBusy, 0);
+        EXPECT_EQ(comm.m_bBusy, 0); // every way out of an exchange frees the link
         comm.m_hPort.reset();
         sim::UnregisterSimulatedPort();
     }
@@ -38,10 +39,8 @@ protected:
         controller->Faults().Set({.silent = true, .strayBytes = std::move(bytes)}, 1);
     }
     int Send(uint8_t command) { return comm.Transact(command, 2, buffer.data()); }
-    bool BufferUntouched() const
-    {
-        return std::all_of(buffer.begin(), buffer.end(), [](uint8_t b) { return b == kUntouched; });
-    }
+    std::string Copied(size_t count) const { return {buffer.begin(), buffer.begin() + count}; }
+    bool BufferUntouched() const { return std::ranges::count(buffer, kUntouched) == std::ssize(buffer); }
 
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
     std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -17,17 +19,15 @@ inline void PrintTo(const SerialPortInfo& port, std::ostream* out)
          << port.usb << ", \"" << port.description << "\"}";
 }
 
-// Scripted device services, a message-box recorder and the list to fill; tests script the
-// world, enumerate and look at the list, the failure text and the call log.
+// Scripted device services, a message-box recorder and the list to fill.
 class PortsFixture : public ::testing::Test {
 protected:
     void Enumerate(bool probe = false) { EnumerateSerialPorts(list, probe, services); }
 
-    // The text of the failure the enumeration raises.
-    std::string FailureText(bool probe = false)
+    std::string FailureText()
     {
         try {
-            Enumerate(probe);
+            Enumerate();
         } catch (const EnumerationError& error) {
             return error.what();
         }
@@ -38,10 +38,8 @@ protected:
     std::vector<std::string> CallsStartingWith(std::string_view prefix) const
     {
         std::vector<std::string> calls;
-        for (const auto& call : services.Calls()) {
-            if (call.starts_with(prefix))
-                calls.push_back(call);
-        }
+        std::ranges::copy_if(services.Calls(), std::back_inserter(calls),
+                             [&](const std::string& call) { return call.starts_with(prefix); });
         return calls;
     }
 
@@ -52,10 +50,12 @@ protected:
         return {calls.end() - static_cast<std::ptrdiff_t>(std::min(n, calls.size())), calls.end()};
     }
 
-    static SerialPortInfo Port(std::string devicePath, std::string portName, std::string friendlyName, int32_t usb,
-                               std::string description)
+    std::vector<std::string> PortNames() const
     {
-        return {std::move(devicePath), std::move(portName), std::move(friendlyName), usb, std::move(description)};
+        std::vector<std::string> names;
+        for (const auto& port : list)
+            names.push_back(port.portName);
+        return names;
     }
 
     ui::testing::Recorder recorder;

@@ -1,119 +1,198 @@
 #include "sim/FrameCodec.h"
 #include "sim/ProtocolResponder.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cmath>
+#include <set>
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
+using namespace sim;
+using namespace std::chrono_literals;
 
-namespace sim {
 namespace {
 
-using namespace std::chrono_literals;
+using Bytes = std::vector<uint8_t>;
+
+uint16_t Word(const Bytes& bytes, size_t at)
+{
+    return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+Bytes Text(const std::string& text)
+{
+    return {text.begin(), text.end()};
+}
 
 class ProtocolResponderTest : public ::testing::Test {
 protected:
-    // The reply frame, checked for shape; empty when there is none.
-    std::vector<uint8_t> Ask(uint8_t command)
+    // The data of the reply, which must be a well-formed frame; empty when there is no reply.
+    Bytes Data(uint8_t command)
     {
-        const auto reply = responder.Respond({command, {}}, 2s);
-        if (!reply) {
-            return {};
+        const Bytes reply = responder.Respond({command, {}}, 2s).value_or(Bytes{});
+        if (reply.size() < 3) {
+            return reply;
         }
-        EXPECT_EQ(reply->front(), command);
-        EXPECT_EQ(reply->size(), size_t{(*reply)[1]} + 1);
-        EXPECT_TRUE(FrameCodec::SumsCorrectly(*reply));
-        return *reply;
+        Bytes data(reply.begin() + 2, reply.end() - 1);
+        EXPECT_EQ(reply, FrameCodec::Build(command, data));
+        return data;
     }
-    std::vector<uint8_t> Data(uint8_t command)
-    {
-        const auto reply = Ask(command);
-        return reply.empty() ? reply : std::vector<uint8_t>(reply.begin() + 2, reply.end() - 1);
-    }
-    static std::vector<uint8_t> Text(const std::string& text) { return {text.begin(), text.end()}; }
 
     ProtocolResponder responder;
+    const AxisTable axes;
 };
 
-TEST_F(ProtocolResponderTest, IdentifiesWithEightCharacterCodeAndFiveCharacterVersion)
+TEST_F(ProtocolResponderTest, CodeVersionAndPasswordArePaddedToEightFiveAndEightCharacters)
 {
     responder.Config().engineCode = "ABCDEFGH";
     responder.Config().firmwareVersion = "1.2";
     EXPECT_EQ(Data(0xF3), Text("ABCDEFGH"));
     EXPECT_EQ(Data(0xF5), Text("1.2  "));
-}
-
-TEST_F(ProtocolResponderTest, PasswordFieldIsEightBlanksUntilLocked)
-{
-    EXPECT_EQ(Data(0xAD), Text("        "));
+    EXPECT_EQ(Data(0xAD), Text("        ")); // not locked
     responder.Config().password = std::string("\0secret", 7);
     EXPECT_EQ(Data(0xAD), Text(std::string("\0secret ", 8)));
 }
 
-TEST_F(ProtocolResponderTest, LiveBlockHasLengthByte32UnlessExtended)
+TEST_F(ProtocolResponderTest, LiveBlockIsTheEngineAtTheRequestTimeWithLengthByte32UnlessExtended)
 {
-    EXPECT_EQ(Ask(0xF0)[1], 32);
-    EXPECT_EQ(Data(0xF0).size(), 30u);
+    EXPECT_EQ(Data(0xF0), EngineModel().LiveData(2s, 30));
+    EXPECT_NE(Data(0xF0), EngineModel().LiveData(5s, 30));
     responder.Config().liveLength = ResponderConfig::kExtendedLiveLength;
-    EXPECT_EQ(Data(0xF0).size(), 42u);
+    EXPECT_EQ(Data(0xF0), EngineModel().LiveData(2s, 42));
     responder.Config().liveLength = 255;
     EXPECT_EQ(Data(0xF0).size(), 253u);
 }
 
-TEST_F(ProtocolResponderTest, LiveBlockFollowsTheEngineAtTheRequestTime)
+TEST_F(ProtocolResponderTest, AxesAreRisingRowWordsThenRisingColumnWords)
 {
-    const auto early = responder.Respond({0xF0, {}}, 1s);
-    const auto late = responder.Respond({0xF0, {}}, 5s);
-    ASSERT_TRUE(early && late);
-    EXPECT_NE(*early, *late);
-    const auto expected = EngineModel().LiveData(5s, 30);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), late->begin() + 2));
+    const Bytes data = Data(0x8A);
+    ASSERT_EQ(data.size(), 80u);
+    bool atmosphere = false;
+    for (size_t i = 0; i < AxisTable::kPoints; ++i) {
+        EXPECT_EQ(Word(data, 2 * i), axes.Row(i));
+        EXPECT_EQ(Word(data, 40 + 2 * i), axes.Column(i));
+        EXPECT_TRUE(i == 0 || (axes.Row(i) > axes.Row(i - 1) && axes.Column(i) > axes.Column(i - 1))) << i;
+        atmosphere = atmosphere || axes.Row(i) == 10332;
+    }
+    EXPECT_TRUE(atmosphere);
 }
 
-TEST_F(ProtocolResponderTest, AxesAre80Bytes)
+// Reply k holds columns 5k to 5k + 4, each top row first.
+TEST_F(ProtocolResponderTest, ByteMapByte20JPlusBOfReplyKIsRowBOfColumn5KPlusJ)
 {
-    EXPECT_THAT(Data(0x8A), ElementsAreArray(AxisTable().ReplyData()));
-}
-
-TEST_F(ProtocolResponderTest, ByteMapIsServedByFourCommandsFromItsBase)
-{
-    const AxisTable axes;
-    const MapTable expected(MapShape::FuelCorrection, axes);
-    for (size_t k = 0; k < 4; ++k) {
-        EXPECT_EQ(Data(static_cast<uint8_t>(ResponderConfig::kSecondByteMap + k)), expected.BytePart(k)) << k;
+    const MapTable map(MapShape::FuelCorrection, axes);
+    for (size_t k = 0; k < MapTable::kByteMapParts; ++k) {
+        const Bytes part = Data(static_cast<uint8_t>(ResponderConfig::kSecondByteMap + k));
+        ASSERT_EQ(part.size(), MapTable::kPartBytes);
+        for (size_t j = 0; j < 5; ++j) {
+            for (size_t b = 0; b < MapTable::kRows; ++b) {
+                EXPECT_EQ(part[20 * j + b], map.At(b, 5 * k + j)) << k << ' ' << j << ' ' << b;
+            }
+        }
     }
 }
 
-TEST_F(ProtocolResponderTest, WordMapIsServedByEightCommandsFromItsBase)
+TEST_F(ProtocolResponderTest, WordMapRunsColumnByColumnAcrossEightReplies)
 {
-    const MapTable expected(MapShape::InjectorTime, AxisTable());
-    for (size_t k = 0; k < 8; ++k) {
-        EXPECT_EQ(Data(static_cast<uint8_t>(ResponderConfig::kWordMap + k)), expected.WordPart(k)) << k;
+    const MapTable map(MapShape::InjectorTime, axes);
+    Bytes all;
+    for (size_t k = 0; k < MapTable::kWordMapParts; ++k) {
+        const Bytes part = Data(static_cast<uint8_t>(ResponderConfig::kWordMap + k));
+        ASSERT_EQ(part.size(), MapTable::kPartBytes);
+        all.insert(all.end(), part.begin(), part.end());
     }
-    EXPECT_TRUE(Ask(ResponderConfig::kWordMap + 8).empty());
+    for (size_t n = 0; n < 400; ++n) {
+        EXPECT_EQ(Word(all, 2 * n), map.At(n % 20, n / 20)) << n;
+    }
+    EXPECT_TRUE(Data(ResponderConfig::kWordMap + 8).empty());
 }
 
-TEST_F(ProtocolResponderTest, MapBasesAreConfigurable)
+TEST_F(ProtocolResponderTest, MapBasesAreConfigurableAndByteMapsCapValuesAt255)
 {
-    responder.Config().byteMaps = {{0x10, MapShape::IgnitionLeading}};
+    responder.Config().byteMaps = {{0x10, MapShape::InjectorTime}};
     responder.Config().wordMaps = {{0xFC, MapShape::InjectorTime}};
-    EXPECT_EQ(Data(0x13).size(), 100u);
-    EXPECT_TRUE(Ask(0x14).empty());
-    EXPECT_TRUE(Ask(ResponderConfig::kFirstByteMap).empty());
-    // A run of commands may wrap past 0xFF.
-    EXPECT_EQ(Data(0x03).size(), 100u);
-    EXPECT_TRUE(Ask(0x04).empty());
+    EXPECT_EQ(Data(0x13).at(99), std::min<uint16_t>(MapTable(MapShape::InjectorTime, axes).At(19, 19), 255));
+    EXPECT_TRUE(Data(0x14).empty());
+    EXPECT_TRUE(Data(ResponderConfig::kFirstByteMap).empty());
+    EXPECT_EQ(Data(0x03).size(), 100u); // a run of commands may wrap past 0xFF
+    EXPECT_TRUE(Data(0x04).empty());
 }
 
 TEST_F(ProtocolResponderTest, UnknownCommandGetsNoReply)
 {
     for (uint8_t command : {0x00, 0x3F, 0x4C, 0x8B, 0xF1, 0xFF}) {
-        EXPECT_TRUE(Ask(command).empty()) << int{command};
+        EXPECT_TRUE(Data(command).empty()) << int{command};
     }
 }
 
+// Over a drive the engine stays on the map, moves smoothly from poll to poll, wanders across
+// most cells within a minute and, within a few minutes, moves every byte of the extended block.
+TEST(EngineModel, DriveIsSmoothStaysOnTheMapAndMovesEveryLiveByte)
+{
+    constexpr Duration kPoll = 100ms;
+    constexpr size_t kExtended = 42;
+    constexpr size_t kLast = AxisTable::kPoints - 1;
+    const EngineModel engine;
+    const AxisTable axes;
+    const auto first = engine.LiveData(Instant{}, kExtended);
+    std::vector<bool> changed(kExtended, false);
+    std::set<size_t> columns;
+    std::set<size_t> rows;
+    EngineState before = engine.Sample(Instant{});
+    for (Instant t{}; t < 300s; t += kPoll) {
+        SCOPED_TRACE(t.count());
+        const EngineState s = engine.Sample(t);
+        const auto block = engine.LiveData(t, kExtended);
+        ASSERT_TRUE(s.engineSpeed >= axes.Column(0) && s.engineSpeed <= axes.Column(kLast)) << s.engineSpeed;
+        ASSERT_TRUE(s.intakePressure > 0 && s.intakePressure <= axes.Row(kLast)) << s.intakePressure;
+        ASSERT_LT(std::abs(s.engineSpeed - before.engineSpeed), 400);
+        ASSERT_LT(std::abs(s.intakePressure - before.intakePressure), 1500);
+        ASSERT_NEAR(Word(block, EngineModel::kEngineSpeed), s.engineSpeed, 0.5);
+        ASSERT_NEAR(Word(block, EngineModel::kIntakePressure), s.intakePressure, 0.5);
+        for (size_t i = 0; i < kExtended; ++i) {
+            changed[i] = changed[i] || block[i] != first[i];
+        }
+        for (size_t i = 1; i < AxisTable::kPoints && t < 60s; ++i) {
+            if (s.engineSpeed >= axes.Column(i - 1) && s.engineSpeed < axes.Column(i)) {
+                columns.insert(i);
+            }
+            if (s.intakePressure >= axes.Row(i - 1) && s.intakePressure < axes.Row(i)) {
+                rows.insert(i);
+            }
+        }
+        before = s;
+    }
+    EXPECT_EQ(std::count(changed.begin(), changed.end(), false), 0);
+    EXPECT_GE(columns.size(), 12u);
+    EXPECT_GE(rows.size(), 12u);
+}
+
+// Neighbours differ little and each map spans enough of its range for a colour scale to show a
+// shape. Byte maps fit a byte; injector times run from 0.5 to 20 ms and grow with the air.
+TEST(MapTable, EveryShapeIsSmoothSpreadOutAndInItsRange)
+{
+    const AxisTable axes;
+    for (MapShape shape : {MapShape::IgnitionLeading, MapShape::IgnitionTrailing, MapShape::FuelCorrection,
+                           MapShape::InjectorTime}) {
+        const MapTable map(shape, axes);
+        int lowest = 65535;
+        int highest = 0;
+        int biggestStep = 0;
+        for (size_t r = 0; r < MapTable::kRows; ++r) {
+            for (size_t c = 0; c < MapTable::kColumns; ++c) {
+                lowest = std::min<int>(lowest, map.At(r, c));
+                highest = std::max<int>(highest, map.At(r, c));
+                biggestStep = std::max({biggestStep, r > 0 ? std::abs(map.At(r, c) - map.At(r - 1, c)) : 0,
+                                        c > 0 ? std::abs(map.At(r, c) - map.At(r, c - 1)) : 0});
+            }
+        }
+        SCOPED_TRACE(static_cast<int>(shape));
+        EXPECT_GE(highest - lowest, 20);
+        EXPECT_LE(biggestStep * 4, highest - lowest);
+        EXPECT_LE(highest, shape == MapShape::InjectorTime ? 5000 : 255);
+    }
+    const MapTable injector(MapShape::InjectorTime, axes);
+    EXPECT_GE(injector.At(0, 0), 125);
+    EXPECT_GT(injector.At(19, 10), injector.At(0, 10)); // more air, more fuel
+}
+
 } // namespace
-} // namespace sim

@@ -1,19 +1,28 @@
 #include "sim/FrameCodec.h"
+#include "sim/PortLog.h"
+#include "sim/PtyServer.h"
+#include "sim/RealClock.h"
 #include "sim/SimulatedController.h"
+#include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-using ::testing::ElementsAre;
+#include <thread>
 
-namespace sim {
-namespace {
-
+using namespace sim;
 using namespace std::chrono_literals;
+using serial::ReadResult;
+
+namespace {
 
 const std::vector<uint8_t> kLiveRequest = FrameCodec::Build(0xF0, {});
 const std::vector<uint8_t> kCodeRequest = FrameCodec::Build(0xF3, {});
+
+Duration ByteTime(size_t count)
+{
+    return WirePacing(true).TimeFor(count);
+}
 
 class SimulatedControllerTest : public ::testing::Test {
 protected:
@@ -21,101 +30,161 @@ protected:
     std::vector<TimedByte> Drain()
     {
         std::vector<TimedByte> bytes;
-        while (const auto due = controller.NextByteDue()) {
-            bytes.push_back({*due, controller.TakeByte()});
+        while (const auto due = controller->NextByteDue()) {
+            bytes.push_back({*due, controller->TakeByte()});
         }
         return bytes;
     }
-    Duration ByteTime(size_t count) const { return WirePacing(true).TimeFor(count); }
 
     std::shared_ptr<VirtualClock> clock = std::make_shared<VirtualClock>();
-    SimulatedController controller{clock};
+    std::shared_ptr<SimulatedController> controller = std::make_shared<SimulatedController>(clock);
 };
 
-TEST_F(SimulatedControllerTest, UnpacedReplyIsThereAtOnce)
+// Each direction carries one byte after the other: a second reply waits for the first.
+TEST_F(SimulatedControllerTest, PacedBytesTakeElevenBitsAt19200BaudAndQueueOnTheLine)
 {
-    clock->Advance(3s);
-    controller.Receive(kCodeRequest);
-    const auto reply = Drain();
-    ASSERT_EQ(reply.size(), 11u);
-    EXPECT_EQ(reply.front().due, 3s);
-    EXPECT_EQ(reply.back().due, 3s);
-    EXPECT_EQ(reply.front().value, 0xF3);
+    EXPECT_EQ(ByteTime(36), 20'625'000ns);
+    controller->Pacing().SetPaced(true);
+    controller->Receive(kLiveRequest);
+    EXPECT_EQ(controller->HostBytesClearAt(), ByteTime(3));
+    controller->Receive(kCodeRequest);
+    const auto bytes = Drain();
+    ASSERT_EQ(bytes.size(), 33u + 11u);
+    EXPECT_EQ(bytes[0].due, ByteTime(3) + ByteTime(1));
+    EXPECT_EQ(bytes[32].due, ByteTime(3) + ByteTime(33));
+    EXPECT_EQ(bytes[33].value, 0xF3);
+    EXPECT_EQ(bytes[33].due, bytes[32].due + ByteTime(1));
+    EXPECT_EQ(bytes[43].due, bytes[32].due + ByteTime(11));
 }
 
-TEST_F(SimulatedControllerTest, PacedExchangeTakesTheWireTimeOfBothFrames)
+TEST_F(SimulatedControllerTest, RequestSplitOverWritesIsAnsweredOnceCompleteUnlessLeftLong)
 {
-    controller.Pacing().SetPaced(true);
-    controller.Receive(kLiveRequest);
-    EXPECT_EQ(controller.HostBytesClearAt(), ByteTime(3));
-    const auto reply = Drain();
-    ASSERT_EQ(reply.size(), 33u);
-    EXPECT_EQ(reply.front().due, ByteTime(3) + ByteTime(1));
-    EXPECT_EQ(reply.back().due, ByteTime(3) + ByteTime(33));
-    EXPECT_EQ(ByteTime(36), 20'625'000ns); // 36 bytes of 11 bits at 19200 baud
-}
-
-TEST_F(SimulatedControllerTest, RequestSplitOverWritesIsAnsweredOnceComplete)
-{
-    controller.Receive(std::span(kCodeRequest).first(2));
-    EXPECT_FALSE(controller.NextByteDue());
-    controller.Receive(std::span(kCodeRequest).last(1));
+    controller->Receive(std::span(kCodeRequest).first(2));
+    EXPECT_FALSE(controller->NextByteDue());
+    controller->Receive(std::span(kCodeRequest).last(1));
     EXPECT_EQ(Drain().size(), 11u);
-    EXPECT_EQ(controller.Received(), kCodeRequest);
-}
+    EXPECT_EQ(controller->Received(), kCodeRequest);
 
-TEST_F(SimulatedControllerTest, HalfRequestLeftLongIsGivenUp)
-{
-    controller.Receive(std::span(kCodeRequest).first(2));
+    controller->Receive(std::span(kCodeRequest).first(2));
     clock->Advance(1s);
-    controller.Receive(kLiveRequest);
+    controller->Receive(kLiveRequest);
     const auto reply = Drain();
     ASSERT_FALSE(reply.empty());
     EXPECT_EQ(reply.front().value, 0xF0);
 }
 
-TEST_F(SimulatedControllerTest, SecondReplyWaitsForTheFirstToLeaveTheLine)
+// Unpaced, bytes come together unless a pause holds them; a purge keeps what is still coming.
+TEST_F(SimulatedControllerTest, LateReplyAndPausesShiftArrivalsAndAPurgeDropsOnlyWhatArrived)
 {
-    controller.Pacing().SetPaced(true);
-    controller.Receive(kLiveRequest);
-    controller.Receive(kCodeRequest);
-    const auto bytes = Drain();
-    ASSERT_EQ(bytes.size(), 33u + 11u);
-    EXPECT_EQ(bytes[33].value, 0xF3);
-    EXPECT_EQ(bytes[33].due, bytes[32].due + ByteTime(1));
-    for (size_t i = 1; i < bytes.size(); ++i) {
-        EXPECT_GT(bytes[i].due, bytes[i - 1].due);
+    clock->Advance(3s);
+    controller->Faults().Set({.pauses = {{2, 150ms}}, .lateBy = 600ms}, 1);
+    controller->Receive(kCodeRequest);
+    EXPECT_EQ(controller->NextByteDue(), 3s + 600ms);
+    clock->Advance(700ms);
+    controller->DiscardArrived();
+    const auto rest = Drain();
+    ASSERT_EQ(rest.size(), 9u);
+    EXPECT_EQ(rest.front().due, 3s + 750ms);
+    EXPECT_EQ(rest.back().due, 3s + 750ms);
+}
+
+class SimulatedPortTest : public SimulatedControllerTest {
+protected:
+    void SetUp() override
+    {
+        log = RegisterSimulatedPort(controller);
+        port = serial::SerialDevice::Open(kSimulatedPortPath);
+        ASSERT_TRUE(port);
+        port->SetTimeouts({0xFFFFFFFF, 1, 100, 1, 100});
     }
+    void TearDown() override { UnregisterSimulatedPort(); }
+
+    std::shared_ptr<PortLog> log;
+    std::unique_ptr<serial::SerialDevice> port;
+    uint8_t byte = 0;
+};
+
+TEST_F(SimulatedPortTest, OneHolderAtATime)
+{
+    EXPECT_FALSE(serial::SerialDevice::Open(kSimulatedPortPath));
+    port.reset();
+    EXPECT_FALSE(log->open);
+    EXPECT_TRUE(serial::SerialDevice::Open(kSimulatedPortPath));
 }
 
-TEST_F(SimulatedControllerTest, LateReplyAndPausesShiftArrivals)
+// The total time-out is multiplier + constant; zero means look once.
+TEST_F(SimulatedPortTest, ReadWaitsUpToTheTotalTimeOutForTheNextByte)
 {
-    controller.Faults().Set({.pauses = {{2, 150ms}}, .lateBy = 600ms}, 1);
-    controller.Receive(kCodeRequest);
-    const auto bytes = Drain();
-    ASSERT_EQ(bytes.size(), 11u);
-    EXPECT_EQ(bytes[0].due, 600ms);
-    EXPECT_EQ(bytes[1].due, 600ms);
-    EXPECT_EQ(bytes[2].due, 750ms);
-    EXPECT_EQ(bytes[10].due, 750ms);
+    EXPECT_EQ(port->ReadByte(byte), ReadResult::Empty);
+    EXPECT_EQ(clock->Now(), 101ms);
+    controller->Faults().Set({.pauses = {{1, 60ms}}}, 1);
+    ASSERT_EQ(port->Write(kCodeRequest), 3);
+    ASSERT_EQ(port->ReadByte(byte), ReadResult::Byte);
+    EXPECT_EQ(byte, 0xF3);
+    ASSERT_EQ(port->ReadByte(byte), ReadResult::Byte);
+    EXPECT_EQ(byte, 10);
+    EXPECT_EQ(clock->Now(), 161ms);
+    port->SetTimeouts({});
+    controller->DiscardArrived();
+    EXPECT_EQ(port->ReadByte(byte), ReadResult::Empty);
+    EXPECT_EQ(clock->Now(), 161ms);
 }
 
-TEST_F(SimulatedControllerTest, PurgeDropsWhatArrivedAndKeepsWhatIsStillComing)
+TEST_F(SimulatedPortTest, PacedDrainWaitsUntilTheRequestHasLeft)
 {
-    controller.Faults().Set({.pauses = {{5, 1s}}}, 1);
-    controller.Receive(kCodeRequest);
-    clock->Advance(10ms);
-    controller.DiscardArrived();
-    EXPECT_EQ(controller.BytesOnTheWay(), 6u);
-    EXPECT_EQ(controller.NextByteDue(), 1s);
+    controller->Pacing().SetPaced(true);
+    ASSERT_EQ(port->Write(kLiveRequest), 3);
+    ASSERT_TRUE(port->Drain());
+    EXPECT_EQ(clock->Now(), ByteTime(3));
 }
 
-TEST_F(SimulatedControllerTest, UnknownCommandLeavesTheLineQuiet)
+// Generous: a reply takes milliseconds; the limit only keeps a broken server from hanging.
+constexpr serial::CommTimeouts kPatient{0xFFFFFFFF, 0, 5000, 0, 5000};
+
+class PtyServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        controller.Pacing().SetPaced(true);
+        ASSERT_TRUE(server.Open());
+        serving = std::thread([this] { server.Serve(); });
+    }
+    void TearDown() override
+    {
+        server.Stop();
+        serving.join();
+    }
+
+    // Sends the command from a host on the terminal and reads back a well-formed reply.
+    void ExpectReply(uint8_t command, size_t size)
+    {
+        if (!host) {
+            host = serial::SerialDevice::Open(server.DevicePath());
+            ASSERT_TRUE(host && host->SetTimeouts(kPatient));
+        }
+        ASSERT_EQ(host->Write(FrameCodec::Build(command, {})), 3);
+        std::vector<uint8_t> reply(size);
+        for (uint8_t& byte : reply) {
+            ASSERT_EQ(host->ReadByte(byte), ReadResult::Byte);
+        }
+        EXPECT_EQ(reply[0], command);
+        EXPECT_TRUE(FrameCodec::SumsCorrectly(reply));
+    }
+
+    SimulatedController controller{std::make_shared<RealClock>()};
+    PtyServer server{controller};
+    std::thread serving;
+    std::unique_ptr<serial::SerialDevice> host;
+};
+
+TEST_F(PtyServerTest, HostOnTheTerminalGetsFramedRepliesAlsoAfterOpeningItAgain)
 {
-    controller.Receive(FrameCodec::Build(0x3F, std::vector<uint8_t>{1, 2}));
-    EXPECT_FALSE(controller.NextByteDue());
-    EXPECT_THAT(controller.Received(), ElementsAre(0x3F, 0x04, 1, 2, 0xB9));
+    EXPECT_EQ(server.DevicePath().rfind("/dev/pts/", 0), 0u);
+    ExpectReply(0xF3, 11);
+    ExpectReply(0xF0, 33);
+    EXPECT_EQ(controller.Received().size(), 6u);
+    host.reset();
+    ExpectReply(0xF5, 8);
 }
 
 } // namespace
-} // namespace sim

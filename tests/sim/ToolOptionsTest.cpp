@@ -1,43 +1,23 @@
 #include "sim/ToolOptions.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <vector>
-
+using namespace sim;
+using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-namespace sim {
 namespace {
-
-using namespace std::chrono_literals;
-
-std::optional<ToolOptions> Parse(std::vector<const char*> args, std::string* error = nullptr)
-{
-    std::string reason;
-    auto options = ToolOptions::Parse(args, reason);
-    if (error) {
-        *error = reason;
-    }
-    return options;
-}
-
-TEST(ToolOptions, NoArgumentsGiveTheDefaultController)
-{
-    const auto options = Parse({});
-    ASSERT_TRUE(options);
-    EXPECT_EQ(options->config.liveLength, 32);
-    EXPECT_EQ(options->config.byteMaps.size(), 3u);
-    EXPECT_FALSE(options->faults.silent);
-}
 
 TEST(ToolOptions, ControllerAndFaultsFromTheCommandLine)
 {
-    const auto options = Parse({"--live-length", "44", "--password", "abc", "--byte-maps", "20,2a", "--word-map",
-                                "C0", "--bad-checksum", "--stray", "55aA", "--pause", "3:150", "--late", "700",
-                                "--truncate", "2", "--silent"});
-    ASSERT_TRUE(options);
+    const std::vector<const char*> args{"--live-length", "44", "--password", "abc", "--byte-maps", "20,2a",
+                                        "--word-map", "C0", "--bad-checksum", "--stray", "55aA", "--pause",
+                                        "3:150", "--late", "700", "--truncate", "2", "--silent"};
+    std::string error;
+    EXPECT_TRUE(ToolOptions::Parse({}, error)) << error; // the default controller
+    const auto options = ToolOptions::Parse(args, error);
+    ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->config.liveLength, 44);
     EXPECT_EQ(options->config.password, "abc");
     ASSERT_EQ(options->config.byteMaps.size(), 2u);
@@ -56,22 +36,18 @@ TEST(ToolOptions, ControllerAndFaultsFromTheCommandLine)
 
 TEST(ToolOptions, BadCommandLinesAreRefusedWithAReason)
 {
-    std::string error;
-    EXPECT_FALSE(Parse({"--frobnicate"}, &error));
-    EXPECT_THAT(error, HasSubstr("--frobnicate"));
-    EXPECT_FALSE(Parse({"--late"}, &error));
-    EXPECT_THAT(error, HasSubstr("needs a value"));
-    for (const auto& bad : std::vector<std::vector<const char*>>{{"--live-length", "300"},
-                                                                  {"--stray", "5"},
-                                                                  {"--stray", "zz"},
-                                                                  {"--pause", "3"},
-                                                                  {"--late", "-5"},
-                                                                  {"--byte-maps", "40,,44"},
-                                                                  {"--word-map", "100"}}) {
-        EXPECT_FALSE(Parse(bad, &error)) << bad[0] << ' ' << bad[1];
-        EXPECT_THAT(error, HasSubstr("bad value"));
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"--frobnicate"}, "--frobnicate"},    {{"--late"}, "needs a value"},
+        {{"--live-length", "300"}, "bad value"}, {{"--stray", "5"}, "bad value"},
+        {{"--stray", "zz"}, "bad value"},      {{"--pause", "3"}, "bad value"},
+        {{"--late", "-5"}, "bad value"},       {{"--byte-maps", "40,,44"}, "bad value"},
+        {{"--word-map", "100"}, "bad value"},
+    };
+    for (const auto& [args, reason] : cases) {
+        std::string error;
+        EXPECT_FALSE(ToolOptions::Parse(args, error)) << args[0];
+        EXPECT_THAT(error, HasSubstr(reason));
     }
 }
 
 } // namespace
-} // namespace sim

@@ -8,6 +8,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr char kUsbBus[] = "pci0000:00/0000:00:14.0/usb1";
+// serial_core's port types.
+constexpr char kNoUart[] = "0";
+constexpr char kUart16550A[] = "4";
+
 fs::path MakeTempDir()
 {
     std::string pattern = (fs::temp_directory_path() / "velmora-sysfs-XXXXXX").string();
@@ -16,12 +21,35 @@ fs::path MakeTempDir()
     return fs::canonical(pattern);
 }
 
+void RelativeLink(const fs::path& link, const fs::path& target)
+{
+    fs::create_directory_symlink(fs::relative(target, link.parent_path()), link);
+}
+
 } // namespace
 
 FakeSysfs::FakeSysfs() : m_root(MakeTempDir())
 {
     fs::create_directories(SysRoot() / "class" / "tty");
+    fs::create_directories(SysRoot() / "bus" / "platform");
     fs::create_directories(DevRoot());
+
+    const std::string usb = kUsbBus;
+    UsbDevice(usb, "xHCI Host Controller"); // the root hub is a USB device too
+    UsbDevice(usb + "/1-1/1-1.2", "FT232R USB UART");
+    Tty(usb + "/1-1/1-1.2/1-1.2:1.0/ttyUSB0", "ttyUSB0");
+    UsbDevice(usb + "/1-2", "Pico");
+    Tty(usb + "/1-2/1-2:1.0", "ttyACM0");
+
+    Attribute(Tty("platform/serial8250", "ttyS0"), "type", kNoUart);
+    for (const char* name : {"ttyS1", "ttyS2", "ttyS10"})
+        Attribute(Tty("platform/serial8250", name), "type", kUart16550A);
+    RelativeLink(SysRoot() / "devices/platform/serial8250/subsystem", SysRoot() / "bus" / "platform");
+
+    Tty("virtual/tty", "tty0", false);
+
+    for (const char* name : {"ttyUSB0", "ttyS1", "ttyS10"})
+        std::ofstream(DevRoot() / name); // a plain file opens like a device
 }
 
 FakeSysfs::~FakeSysfs()
@@ -30,38 +58,21 @@ FakeSysfs::~FakeSysfs()
     fs::remove_all(m_root, ignored);
 }
 
-fs::path FakeSysfs::Device(const std::string& path) const
+void FakeSysfs::UsbDevice(const std::string& path, const std::string& product) const
 {
     const fs::path dir = SysRoot() / "devices" / path;
     fs::create_directories(dir);
-    return dir;
-}
-
-fs::path FakeSysfs::UsbDevice(const std::string& path, const std::string& product, const std::string& manufacturer) const
-{
-    const fs::path dir = Device(path);
     Attribute(dir, "idVendor", "0403");
     Attribute(dir, "idProduct", "6001");
     if (!product.empty())
         Attribute(dir, "product", product);
-    if (!manufacturer.empty())
-        Attribute(dir, "manufacturer", manufacturer);
-    Subsystem(dir, "usb");
-    return dir;
 }
 
-void FakeSysfs::Subsystem(const fs::path& device, const std::string& bus) const
+fs::path FakeSysfs::Tty(const std::string& ownerPath, const std::string& name, bool withDeviceLink) const
 {
-    const fs::path busDir = SysRoot() / "bus" / bus;
-    fs::create_directories(busDir);
-    RelativeLink(device / "subsystem", busDir);
-}
-
-fs::path FakeSysfs::Tty(const fs::path& owner, const std::string& name, bool withDeviceLink) const
-{
+    const fs::path owner = SysRoot() / "devices" / ownerPath;
     const fs::path dir = owner / "tty" / name;
     fs::create_directories(dir);
-    Attribute(dir, "dev", "4:64");
     RelativeLink(SysRoot() / "class" / "tty" / name, dir);
     if (withDeviceLink)
         RelativeLink(dir / "device", owner);
@@ -71,14 +82,4 @@ fs::path FakeSysfs::Tty(const fs::path& owner, const std::string& name, bool wit
 void FakeSysfs::Attribute(const fs::path& dir, const std::string& name, const std::string& text)
 {
     std::ofstream(dir / name, std::ios::binary | std::ios::trunc) << text << '\n';
-}
-
-void FakeSysfs::DeviceNode(const std::string& name) const
-{
-    std::ofstream(DevRoot() / name, std::ios::binary | std::ios::trunc);
-}
-
-void FakeSysfs::RelativeLink(const fs::path& link, const fs::path& target)
-{
-    fs::create_directory_symlink(fs::relative(target, link.parent_path()), link);
 }

@@ -3,9 +3,14 @@
 #include <filesystem>
 #include <string>
 
-// A sysfs tree and a /dev folder in a fresh temporary folder, laid out as the kernel lays
-// them out: devices under sys/devices, a link per tty in sys/class/tty, a device link from
-// the tty to the device that owns it. Removed with the object.
+// A sysfs tree laid out as the kernel does and a /dev folder, in a fresh temporary folder
+// removed with the object, holding the serial ports of a typical PC:
+//   ttyUSB0  FT232R adapter on USB port 1-1.2 (product "FT232R USB UART")
+//   ttyACM0  CDC device on USB port 1-2 (product "Pico"), its tty under the interface
+//   ttyS0    8250 slot without a UART (type 0): not a port
+//   ttyS1, ttyS2, ttyS10  8250 ports with a 16550A on the platform bus
+//   tty0     virtual console without a device link: not a port
+// Device nodes exist for ttyUSB0, ttyS1 and ttyS10 only.
 class FakeSysfs {
 public:
     FakeSysfs();
@@ -16,23 +21,14 @@ public:
     std::filesystem::path SysRoot() const { return m_root / "sys"; }
     std::filesystem::path DevRoot() const { return m_root / "dev"; }
 
-    // sys/devices/<path>, created with its parents.
-    std::filesystem::path Device(const std::string& path) const;
-    // A USB device directory: idVendor, idProduct and the given strings (empty: no file).
-    std::filesystem::path UsbDevice(const std::string& path, const std::string& product,
-                                    const std::string& manufacturer) const;
-    // <device>/subsystem linking to sys/bus/<bus>.
-    void Subsystem(const std::filesystem::path& device, const std::string& bus) const;
-    // <owner>/tty/<name> with its class link; the device link to owner unless withDeviceLink is false.
-    std::filesystem::path Tty(const std::filesystem::path& owner, const std::string& name,
-                              bool withDeviceLink = true) const;
+    // A USB device at sys/devices/<path> with its ids and, unless empty, a product string.
+    void UsbDevice(const std::string& path, const std::string& product) const;
+    // sys/devices/<ownerPath>/tty/<name> and its class link; its device link goes back to the
+    // owner unless told not to.
+    std::filesystem::path Tty(const std::string& ownerPath, const std::string& name, bool withDeviceLink = true) const;
     // An attribute file holding text and the line end sysfs adds.
     static void Attribute(const std::filesystem::path& dir, const std::string& name, const std::string& text);
-    // dev/<name> as a plain file, which opens like a device.
-    void DeviceNode(const std::string& name) const;
 
 private:
-    static void RelativeLink(const std::filesystem::path& link, const std::filesystem::path& target);
-
     const std::filesystem::path m_root;
 };

@@ -11,16 +11,12 @@ const std::string kTestCp932 = "\x83\x65\x83\x58\x83\x67"; // テスト
 const std::string kZoneCp932 = "\x83\x5D\x81\x5B\x83\x93"; // ゾーン: second bytes ']' and '['
 const std::string kCountCp932 = "\x89\xF1\x90\x94";      // 回数
 
-TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8)
+TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8EvenWhereSecondBytesLookLikeBrackets)
 {
-    Put("[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\nRate=5\r\n");
+    Put("[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\nRate=5\r\n"
+        "[" + kZoneCp932 + "]\r\nk=1\r\n[" + kZoneCp932 + "2]\r\nk=2\r\n");
     EXPECT_EQ(m_ini.GetString("設定", "名前"), "テスト");
     EXPECT_EQ(m_ini.GetInt("設定", "Rate", 0), 5);
-}
-
-TEST_F(ProfileEncoding, Cp932SecondBytesAreNotTakenForBrackets)
-{
-    Put("[" + kZoneCp932 + "]\nk=1\n[" + kZoneCp932 + "2]\nk=2\n");
     EXPECT_EQ(m_ini.GetInt("ゾーン", "k", 0), 1);
     EXPECT_EQ(m_ini.GetInt("ゾーン2", "k", 0), 2);
 }
@@ -49,12 +45,6 @@ TEST_F(ProfileEncoding, WriteRefusesANameCp932CannotHold)
     Put(old);
     EXPECT_FALSE(m_ini.WriteInt("設定", "😀", 1));
     EXPECT_EQ(Bytes(), old);
-}
-
-TEST_F(ProfileEncoding, Utf8ByteOrderMarkIsSkipped)
-{
-    Put("\xEF\xBB\xBF[設定]\nk=テスト\n");
-    EXPECT_EQ(m_ini.GetString("設定", "k"), "テスト");
 }
 
 } // namespace

@@ -3,79 +3,45 @@
 #include <climits>
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 
+namespace fs = std::filesystem;
+
 class ProfileWrite : public ProfileFixture {};
-
-// Caps the size of any file this process writes, as a full disk would; undone on scope exit.
-class FileSizeCap {
-public:
-    explicit FileSizeCap(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit capped = m_saved;
-        capped.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &capped);
-    }
-    ~FileSizeCap()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeCap(const FileSizeCap&) = delete;
-    FileSizeCap& operator=(const FileSizeCap&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN); // EFBIG instead of a kill
-};
 
 TEST_F(ProfileWrite, ReplacesOnlyTheValueKeepingEveryOtherByte)
 {
-    Put("\xEF\xBB\xBF; written by hand\r\n"
-        "[Port]\r\n"
-        "  Number =  3  \r\n"
-        "Name=COM3\r\n"
-        "\r\n"
-        "[Page]\r\n"
-        "number=4\r\n");
+    const std::string head = "\xEF\xBB\xBF[Port]\r\n; written by hand\r\n  Number =  ";
+    const std::string tail = "  \r\nName=COM3\r\n\r\n[Page]\r\nnumber=4\r\n";
+    Put(head + "3" + tail);
     ASSERT_TRUE(m_ini.WriteInt("port", "NUMBER", -12));
-    EXPECT_EQ(Bytes(),
-        "\xEF\xBB\xBF; written by hand\r\n"
-        "[Port]\r\n"
-        "  Number =  -12  \r\n"
-        "Name=COM3\r\n"
-        "\r\n"
-        "[Page]\r\n"
-        "number=4\r\n");
+    EXPECT_EQ(Bytes(), head + "-12" + tail);
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
 }
 
-TEST_F(ProfileWrite, WritesTheFirstMatchingKeyOfTheFirstMatchingSection)
+TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItInTheFilesOwnLineEnding)
 {
-    Put("[s]\nK=1\nk=2\n[S]\nk=3\n");
-    ASSERT_TRUE(m_ini.WriteInt("S", "k", 9));
-    EXPECT_EQ(Bytes(), "[s]\nK=9\nk=2\n[S]\nk=3\n");
-}
-
-TEST_F(ProfileWrite, AddsAMissingKeyAfterTheLastNonBlankLineOfItsSection)
-{
-    Put("[A]\r\nx=1\r\n; note\r\n\r\n\r\n[B]\r\ny=2\r\n");
-    ASSERT_TRUE(m_ini.WriteInt("a", "z", 5));
-    EXPECT_EQ(Bytes(), "[A]\r\nx=1\r\n; note\r\nz=5\r\n\r\n\r\n[B]\r\ny=2\r\n");
-
-    Put("[Empty]\n\n[B]\n");
-    ASSERT_TRUE(m_ini.WriteInt("Empty", "k", 1));
-    EXPECT_EQ(Bytes(), "[Empty]\nk=1\n\n[B]\n");
-}
-
-TEST_F(ProfileWrite, AddsAMissingSectionAtTheEndInTheFilesLineEnding)
-{
-    Put("[A]\r\nx=1\r\n");
-    ASSERT_TRUE(m_ini.WriteInt("New", "k", 7));
-    EXPECT_EQ(Bytes(), "[A]\r\nx=1\r\n[New]\r\nk=7\r\n");
+    const struct {
+        const char* before;
+        const char* section;
+        const char* after;
+    } cases[] = {
+        // The first matching key of the first matching section.
+        {"[s]\nK=1\nk=2\n[S]\nk=3\n", "S", "[s]\nK=9\nk=2\n[S]\nk=3\n"},
+        // A missing key goes after the last non-blank line of its section.
+        {"[A]\r\nx=1\r\n; note\r\n\r\n\r\n[B]\r\ny=2\r\n", "a", "[A]\r\nx=1\r\n; note\r\nk=9\r\n\r\n\r\n[B]\r\ny=2\r\n"},
+        {"[Empty]\n\n[B]\n", "Empty", "[Empty]\nk=9\n\n[B]\n"},
+        // A missing section goes at the end, even of a file without a final line ending.
+        {"[A]\r\nx=1\r\n", "New", "[A]\r\nx=1\r\n[New]\r\nk=9\r\n"},
+        {"[A]\r\nx=1", "A", "[A]\r\nx=1\r\nk=9\r\n"},
+        {"[A]", "B", "[A]\n[B]\nk=9\n"},
+    };
+    for (const auto& [before, section, after] : cases) {
+        Put(before);
+        ASSERT_TRUE(m_ini.WriteInt(section, "k", 9)) << before;
+        EXPECT_EQ(Bytes(), after) << before;
+    }
 }
 
 TEST_F(ProfileWrite, CreatesAMissingFileWithLfEndings)
@@ -85,58 +51,44 @@ TEST_F(ProfileWrite, CreatesAMissingFileWithLfEndings)
     EXPECT_EQ(m_ini.GetInt("Window", "Left", 0), INT_MIN);
 }
 
-TEST_F(ProfileWrite, FileWithoutFinalLineEndingStaysWellFormed)
+TEST_F(ProfileWrite, ThroughASymbolicLinkUpdatesItsTargetKeepingLinkAndPermissions)
 {
-    Put("[A]\r\nx=1");
-    ASSERT_TRUE(m_ini.WriteInt("A", "y", 2));
-    EXPECT_EQ(Bytes(), "[A]\r\nx=1\r\ny=2\r\n");
-
-    Put("[A]");
-    ASSERT_TRUE(m_ini.WriteInt("B", "z", 3));
-    EXPECT_EQ(Bytes(), "[A]\n[B]\nz=3\n");
-}
-
-TEST_F(ProfileWrite, KeepsThePermissionsOfTheOldFile)
-{
-    Put("[A]\nx=1\n");
-    std::filesystem::permissions(PathOf(kIniName), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write
-            | std::filesystem::perms::group_read);
-    ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
-    EXPECT_EQ(std::filesystem::status(PathOf(kIniName)).permissions() & std::filesystem::perms::all,
-        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
-}
-
-TEST_F(ProfileWrite, ThroughASymbolicLinkUpdatesItsTargetAndKeepsTheLink)
-{
+    const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     Put("[A]\nx=1\n", "Real.ini");
-    std::filesystem::create_symlink("Real.ini", PathOf(kIniName));
+    fs::permissions(PathOf("Real.ini"), perms);
+    fs::create_symlink("Real.ini", PathOf(kIniName));
     ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
-    EXPECT_TRUE(std::filesystem::is_symlink(PathOf(kIniName)));
+    EXPECT_TRUE(fs::is_symlink(PathOf(kIniName)));
     EXPECT_EQ(Bytes("Real.ini"), "[A]\nx=2\n");
+    EXPECT_EQ(fs::status(PathOf("Real.ini")).permissions() & fs::perms::all, perms);
 }
 
-TEST_F(ProfileWrite, FailsInsideAMissingDirectoryWithoutCreatingIt)
+TEST_F(ProfileWrite, FailsWhereNoFileCanBeWrittenWithoutCreatingAnything)
 {
-    const profile::ProfileFile lost(PathOf("missing/Velmora.ini"));
-    EXPECT_FALSE(lost.WriteInt("A", "x", 1));
+    EXPECT_FALSE(profile::ProfileFile(PathOf("missing/Velmora.ini")).WriteInt("A", "x", 1));
     EXPECT_TRUE(Entries().empty());
-}
 
-TEST_F(ProfileWrite, FailsOnAPathThatIsADirectory)
-{
-    std::filesystem::create_directory(PathOf(kIniName));
+    fs::create_directory(PathOf(kIniName));
     EXPECT_FALSE(m_ini.WriteInt("A", "x", 1));
-    EXPECT_TRUE(std::filesystem::is_directory(PathOf(kIniName)));
+    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+    EXPECT_TRUE(fs::is_directory(PathOf(kIniName)));
 }
 
 TEST_F(ProfileWrite, AFailedWriteLeavesTheOldFileWholeAndNoTemporary)
 {
     const std::string old = "[A]\nx=1\n; padding that makes the file longer than the cap\n";
     Put(old);
-    {
-        const FileSizeCap cap(old.size() / 2);
-        EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
-    }
+    // A cap on file size fails the write as a full disk would; ignoring SIGXFSZ makes it EFBIG.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit capped{old.size() / 2, saved.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &capped), 0);
+    const bool written = m_ini.WriteInt("A", "x", 2);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
     EXPECT_EQ(Bytes(), old);
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
 }
@@ -145,11 +97,8 @@ TEST_F(ProfileWrite, RefusesNamesThatWouldNotReadBack)
 {
     const std::string old = "[A]\nx=1\n";
     Put(old);
-    EXPECT_FALSE(m_ini.WriteInt("A", "x=y", 1));
-    EXPECT_FALSE(m_ini.WriteInt("A", "", 1));
-    EXPECT_FALSE(m_ini.WriteInt("A", ";x", 1));
-    EXPECT_FALSE(m_ini.WriteInt("A]", "x", 1));
-    EXPECT_FALSE(m_ini.WriteInt("A\nB", "x", 1));
+    for (const auto& [section, key] : {std::pair{"A", "x=y"}, {"A", ""}, {"A", ";x"}, {"A]", "x"}, {"A\nB", "x"}})
+        EXPECT_FALSE(m_ini.WriteInt(section, key, 1)) << section << "/" << key;
     EXPECT_EQ(Bytes(), old);
 }
 

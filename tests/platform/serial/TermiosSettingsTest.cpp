@@ -10,18 +10,13 @@ using serial::LineSettings;
 namespace {
 
 // Everything a previous user could have left behind.
-termios Cluttered()
-{
+const termios kCluttered = [] {
     termios t{};
     t.c_cflag = CSTOPB | PARENB | PARODD | CMSPAR | CS5 | CRTSCTS;
     t.c_iflag = IXON | IXOFF;
     return t;
-}
-
-tcflag_t Framing(const termios& t)
-{
-    return t.c_cflag & (CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS);
-}
+}();
+constexpr tcflag_t kFraming = CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS;
 
 // Ptys ignore parity and character size, so the mapping is pinned here instead.
 TEST(TermiosSettings, FramingReplacesWhateverWasThere)
@@ -37,9 +32,9 @@ TEST(TermiosSettings, FramingReplacesWhateverWasThere)
         {{19200, 's', 8, 2}, CS8 | CSTOPB | PARENB | CMSPAR},
     };
     for (const auto& [settings, framing] : cases) {
-        termios t = Cluttered();
+        termios t = kCluttered;
         ASSERT_TRUE(ApplyLineSettings(settings, t)) << settings.parity;
-        EXPECT_EQ(Framing(t), framing) << settings.parity;
+        EXPECT_EQ(t.c_cflag & kFraming, framing) << settings.parity;
         EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u);
         EXPECT_EQ(cfgetospeed(&t), B19200);
     }
@@ -50,10 +45,9 @@ TEST(TermiosSettings, InexpressibleSettingsLeaveAttributesUntouched)
     for (const LineSettings& settings : {LineSettings{12345, 'e', 8, 1}, LineSettings{0, 'e', 8, 1},
                                          LineSettings{9600, 'x', 8, 1}, LineSettings{9600, 'e', 9, 1},
                                          LineSettings{9600, 'e', 4, 1}, LineSettings{9600, 'e', 8, 3}}) {
-        const termios before = Cluttered();
-        termios t = before;
+        termios t = kCluttered;
         EXPECT_FALSE(ApplyLineSettings(settings, t)) << settings.baudRate << settings.parity;
-        EXPECT_EQ(std::memcmp(&t, &before, sizeof t), 0);
+        EXPECT_EQ(std::memcmp(&t, &kCluttered, sizeof t), 0);
     }
 }
 

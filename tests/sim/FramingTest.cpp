@@ -1,0 +1,119 @@
+#include "sim/FaultInjector.h"
+#include "sim/FrameAssembler.h"
+#include "sim/FrameCodec.h"
+
+#include <gmock/gmock.h>
+
+#include <numeric>
+
+using namespace sim;
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+TEST(FrameCodec, FrameIsCommandLengthDataAndASumToFF)
+{
+    EXPECT_THAT(FrameCodec::Build(0xF0, {}), ElementsAre(0xF0, 0x02, 0x0D));
+    for (size_t count : {1u, 8u, 100u, 253u}) {
+        Bytes data(count);
+        std::iota(data.begin(), data.end(), uint8_t{1});
+        const auto frame = FrameCodec::Build(0x8A, data);
+        ASSERT_EQ(frame.size(), count + 3);
+        EXPECT_EQ(frame[1], count + 2);
+        EXPECT_TRUE(std::equal(data.begin(), data.end(), frame.begin() + 2));
+        EXPECT_TRUE(FrameCodec::SumsCorrectly(frame)) << count;
+    }
+}
+
+TEST(FrameAssembler, HearsWholeFramesOnlyAndDropsGarbledOnes)
+{
+    // A garbled request, a good one, length bytes 0 and 1 (two bytes each), then a request with
+    // data that lacks its checksum byte.
+    const Bytes stream{0xF3, 0x02, 0x0B, 0xF5, 0x02, 0x08, 0xFF, 0x00, 0xFE, 0x01, 0x12, 0x05, 7, 8, 9};
+    FrameAssembler assembler;
+    Bytes heard;
+    for (uint8_t byte : stream) {
+        if (const auto frame = assembler.Push(byte)) {
+            heard.push_back(frame->command);
+            EXPECT_THAT(frame->data, IsEmpty());
+        }
+    }
+    EXPECT_THAT(heard, ElementsAre(0xF5, 0xFF, 0xFE));
+    const auto frame = assembler.Push(0xD0);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->command, 0x12);
+    EXPECT_THAT(frame->data, ElementsAre(7, 8, 9));
+}
+
+class FaultInjectorTest : public ::testing::Test {
+protected:
+    // What goes out in place of the reply, gaps aside; nothing when the line stays quiet.
+    std::optional<Bytes> Sent()
+    {
+        const auto out = faults.Apply(reply);
+        return out ? std::optional(out->bytes) : std::nullopt;
+    }
+
+    const Bytes reply = FrameCodec::Build(0xF5, Bytes{'1', '.', '0', '0', 'A'});
+    FaultInjector faults;
+};
+
+TEST_F(FaultInjectorTest, EachFaultDamagesTheReplyItsOwnWay)
+{
+    Bytes badSum = reply;
+    ++badSum.back();
+    const std::pair<FaultPlan, std::optional<Bytes>> cases[] = {
+        {{.silent = true}, std::nullopt},
+        {{.silent = true, .strayBytes = {0xFF, 0x00}}, Bytes{0xFF, 0x00}},
+        {{.badChecksum = true}, badSum},
+        {{.truncateBy = 3}, Bytes(reply.begin(), reply.end() - 3)},
+        {{.truncateBy = 100}, std::nullopt},
+    };
+    for (const auto& [plan, expected] : cases) {
+        faults.Set(plan);
+        EXPECT_EQ(Sent(), expected);
+    }
+}
+
+TEST_F(FaultInjectorTest, StrayBytesGoFirstAndCountForPauses)
+{
+    faults.Set({.strayBytes = {0x55}, .pauses = {{1, 150ms}, {4, 20ms}, {99, 1s}}, .lateBy = 700ms});
+    Bytes bytes{0x55};
+    bytes.insert(bytes.end(), reply.begin(), reply.end());
+    std::vector<Duration> gaps(bytes.size());
+    gaps[0] = 700ms;
+    gaps[1] = 150ms;
+    gaps[4] = 20ms;
+    const auto out = faults.Apply(reply);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->bytes, bytes);
+    EXPECT_EQ(out->gapBefore, gaps);
+}
+
+TEST_F(FaultInjectorTest, PlanLastsItsRepliesOrUntilCleared)
+{
+    EXPECT_EQ(Sent(), reply);
+    faults.Set({.silent = true}, 1);
+    EXPECT_FALSE(Sent());
+    EXPECT_EQ(Sent(), reply);
+    EXPECT_EQ(Sent(), reply);
+    faults.Set({.silent = true});
+    EXPECT_FALSE(Sent());
+    EXPECT_FALSE(Sent());
+    faults.Clear();
+    EXPECT_EQ(Sent(), reply);
+}
+
+TEST_F(FaultInjectorTest, APlanCanWaitForCleanRepliesFirst)
+{
+    faults.Set({.badChecksum = true}, 1, 1);
+    EXPECT_EQ(Sent(), reply);
+    EXPECT_FALSE(FrameCodec::SumsCorrectly(*Sent()));
+    EXPECT_EQ(Sent(), reply);
+}
+
+} // namespace

@@ -1,0 +1,292 @@
+#include "widgets/list/CListCtrlEx.h"
+#include "widgets/list/WindowPos.h"
+
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/testing/Input.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace ui;
+
+namespace {
+
+constexpr int kListDialog = 9201; // the list and an edit to take the focus
+constexpr int kListId = 100;
+constexpr int kEditId = 101;
+
+// The fixture's columns: a label, a right-aligned value and a centred unit.
+constexpr int kLabelWidth = 60;
+constexpr int kValueWidth = 70;
+constexpr int kUnitWidth = 50;
+constexpr int kColumnsWidth = kLabelWidth + kValueWidth + kUnitWidth;
+
+// Keeps every window-position record the list receives.
+class WatchedList : public CListCtrlEx {
+public:
+    using CListCtrlEx::SetStyle;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_WINDOWPOSCHANGED && lParam != 0) positions.push_back(*reinterpret_cast<const listctrl::WINDOWPOS*>(lParam));
+        return CListCtrlEx::WindowProc(message, wParam, lParam);
+    }
+
+    std::vector<listctrl::WINDOWPOS> positions;
+};
+
+class ListHost : public Dialog {
+public:
+    ListHost() : Dialog(kListDialog) {}
+
+    WatchedList list;
+
+protected:
+    void DoDataExchange() override { BindControl(kListId, list); }
+};
+
+class ListControl : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE;
+        constexpr uint32_t kList = kChild | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_BORDER | WS_TABSTOP;
+        Resources::AddDialog({kListDialog, 220, 120, "MS UI Gothic", 9, "List", WS_POPUP | WS_CAPTION, 0,
+                              {{kListId, wc::ListView, "", 5, 5, 210, 80, kList},
+                               {kEditId, wc::Edit, "", 5, 95, 60, 12, kChild | WS_BORDER | WS_TABSTOP}}});
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(arial9.CreatePointFont(90, "Arial"));
+        host = std::make_unique<ListHost>();
+        ASSERT_TRUE(host->Create());
+        ui::testing::ShowAndActivate(*host);
+        ASSERT_GT(ClientWidth(), kColumnsWidth + 20) << "the columns must end short of the right edge";
+        List().SetFont(&arial9);
+        List().InsertColumn(0, "", LVCFMT_LEFT, kLabelWidth);
+        List().InsertColumn(1, "", LVCFMT_RIGHT, kValueWidth);
+        List().InsertColumn(2, "", LVCFMT_CENTER, kUnitWidth);
+        List().InsertItem(0, "Speed");
+        List().InsertItem(1, "Boost");
+    }
+
+    WatchedList& List() { return host->list; }
+    Window& Edit() { return *host->GetDlgItem(kEditId); }
+    int ClientWidth() const { return host->list.GetClientRect().Width(); }
+
+    void Focus(Window& window)
+    {
+        window.SetFocus();
+        ui::testing::ProcessEvents();
+        ASSERT_EQ(Window::GetFocus(), &window);
+    }
+
+    // Paints the list; At and InkIn then read the picture in client coordinates.
+    void Grab()
+    {
+        shot = ui::testing::Grab(List());
+        border = (List().GetWindowRect().Width() - ClientWidth()) / 2;
+    }
+
+    COLORREF At(int x, int y) const { return shot.GetPixel(x + border, y + border); }
+
+    // Bounds of the area's pixels that differ from expected(x, y); empty when there are none.
+    Rect InkIn(const Rect& area, const std::function<COLORREF(int, int)>& expected) const
+    {
+        Rect ink{area.right, area.bottom, area.left, area.top};
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (At(x, y) != expected(x, y)) ink = Rect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+            }
+        }
+        return ink;
+    }
+
+    Rect InkIn(const Rect& area, COLORREF background) const { return InkIn(area, [background](int, int) { return background; }); }
+
+    // Where area differs from text drawn there as a value column draws it: in the value
+    // font's twin, black, inset 2 pixels, over the window colour.
+    Rect MismatchWithValue(const Rect& area, std::string_view text, unsigned align)
+    {
+        Bitmap reference(area.Width(), area.Height(), window);
+        {
+            DC dc(reference);
+            dc.SelectFont(&arial9);
+            Rect inset{2, 0, area.Width() - 2, area.Height()};
+            dc.DrawText(text, inset, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        }
+        return InkIn(area, [&](int x, int y) { return reference.GetPixel(x - area.left, y - area.top); });
+    }
+
+    // A fixture column's share of a row, in client coordinates.
+    Rect Cell(int item, int column) const
+    {
+        constexpr int kEdges[] = {0, kLabelWidth, kLabelWidth + kValueWidth, kColumnsWidth};
+        Rect bounds;
+        EXPECT_TRUE(host->list.GetItemRect(item, bounds, LVIR_BOUNDS));
+        return Rect{kEdges[column], bounds.top, kEdges[column + 1], bounds.bottom};
+    }
+
+    int MiddleOf(int item) const
+    {
+        const Rect row = Cell(item, 0);
+        return (row.top + row.bottom) / 2;
+    }
+
+    COLORREF window = GetSysColor(COLOR_WINDOW);
+    COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    Font arial9;    // the control's font in most tests, and the value font's twin
+    Font otherFont; // a font a test gives the control instead; outlives the host
+    std::unique_ptr<ListHost> host;
+    Bitmap shot{1, 1};
+    int border = 0;
+};
+
+} // namespace
+
+TEST_F(ListControl, FontOfHeightTwelveGivesRowsFifteenHighAndANewFontRemeasuresAtOnce)
+{
+    EXPECT_EQ(List().GetRowHeight(), 15);
+    ASSERT_TRUE(otherFont.CreatePointFont(120, "Arial")); // 16 pixels
+    List().SetFont(&otherFont);
+    EXPECT_EQ(List().GetRowHeight(), 20);
+
+    Focus(List());
+    List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    Grab();
+    for (const int y : {20, 39}) EXPECT_EQ(At(ClientWidth() - 1, y), highlight) << y;
+    for (const int y : {19, 40}) EXPECT_EQ(At(ClientWidth() - 1, y), window) << y;
+}
+
+TEST_F(ListControl, NewFontIsAnnouncedAsAPositionChangeOfTheListItself)
+{
+    List().positions.clear();
+    List().SetFont(&arial9);
+    ASSERT_EQ(List().positions.size(), 1u);
+    const listctrl::WINDOWPOS& position = List().positions.front();
+    EXPECT_EQ(position.hwnd, &List());
+    EXPECT_EQ(position.cx, List().GetWindowRect().Width());
+    EXPECT_EQ(position.cy, List().GetWindowRect().Height());
+    EXPECT_EQ(position.flags, 0x216u); // no move, z-order, activation or owner z-order
+}
+
+TEST_F(ListControl, SelectedRowIsHighlightedToTheRightEdgeOfTheClientAreaAlsoAfterAResize)
+{
+    Focus(List());
+    List().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    Grab();
+    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), highlight);
+    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), window);
+
+    Rect bounds = List().GetWindowRect();
+    bounds.right += 40;
+    List().MoveWindow(bounds);
+    Grab();
+    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), highlight);
+}
+
+TEST_F(ListControl, SelectedRowIsDrawnPlainWhileTheFocusIsElsewhereUnlessShownAlwaysOrADropTarget)
+{
+    Focus(Edit());
+    List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    List().SetItemState(1, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    const Rect row = Cell(0, 0);
+    Grab();
+    EXPECT_TRUE(InkIn(Rect{kLabelWidth, row.top, ClientWidth(), row.bottom}, window).IsEmpty());
+    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), highlight);
+
+    List().SetStyle(List().GetStyle() | LVS_SHOWSELALWAYS);
+    Grab();
+    // Highlighted, and not outlined: the focus is still elsewhere.
+    EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.bottom}, highlight).IsEmpty());
+}
+
+TEST_F(ListControl, FocusedRowIsOutlinedWhileTheListHasFocus)
+{
+    Focus(List());
+    List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    const Rect row = Cell(0, 0);
+    Grab();
+    EXPECT_FALSE(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.top + 1}, highlight).IsEmpty());
+    EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, highlight).IsEmpty());
+}
+
+TEST_F(ListControl, TooLongValueShowsItsLongestFittingPrefixLeftAlignedWhileAFittingOneKeepsItsAlignment)
+{
+    const std::string value = "1234567.890123";
+    List().SetItemText(0, 1, value);
+    List().SetItemText(1, 1, "1234");
+    List().SetItemText(1, 2, "rpm");
+
+    DC measuring;
+    measuring.SelectFont(&arial9);
+    const auto width = [&measuring](std::string_view text) { return measuring.GetTextExtent(text).cx; };
+    constexpr int kAllowance = 4;
+    ASSERT_GT(width(value) + kAllowance, kValueWidth) << "the value must be too long for its column";
+    size_t kept = 1;
+    while (kept + 1 < value.size() && width(value.substr(0, kept + 1)) + width("...") + kAllowance <= kValueWidth) ++kept;
+    const std::string expected = value.substr(0, kept) + "...";
+
+    Grab();
+    EXPECT_TRUE(MismatchWithValue(Cell(0, 1), expected, DT_LEFT).IsEmpty()) << expected;
+    EXPECT_TRUE(MismatchWithValue(Cell(1, 1), "1234", DT_RIGHT).IsEmpty());
+    EXPECT_TRUE(MismatchWithValue(Cell(1, 2), "rpm", DT_CENTER).IsEmpty());
+    EXPECT_GT(InkIn(Cell(1, 1), window).left, Cell(1, 1).left + kValueWidth / 2);
+}
+
+TEST_F(ListControl, ColumnOfAFewPixelsStillShowsOneCharacterAndEllipsis)
+{
+    List().InsertColumn(1, "", LVCFMT_RIGHT, 6);
+    List().SetItemText(0, 1, "98765");
+    // The text is not clipped: it runs on over the empty column beside it.
+    const Rect cell = Cell(0, 1);
+    Grab();
+    EXPECT_TRUE(MismatchWithValue(Rect{cell.left, cell.top, cell.left + 40, cell.bottom}, "9...", DT_LEFT).IsEmpty());
+}
+
+TEST_F(ListControl, LabelUsesTheControlsFontAndValuesTheNinePointArial)
+{
+    ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial")); // 24 pixels
+    List().SetFont(&otherFont);
+    List().SetItemText(0, 0, "8");
+    List().SetItemText(0, 1, "8");
+    Grab();
+    const Rect label = InkIn(Cell(0, 0), window);
+    const Rect value = InkIn(Cell(0, 1), window);
+    ASSERT_FALSE(label.IsEmpty() || value.IsEmpty());
+    EXPECT_GE(label.Height(), 15);
+    EXPECT_LE(value.Height(), 11);
+
+    LOGFONT record;
+    ASSERT_TRUE(List().ValueFont().GetLogFont(record));
+    EXPECT_EQ(record.lfHeight, -12);
+    EXPECT_STREQ(record.lfFaceName, "Arial");
+}
+
+TEST_F(ListControl, RowsAreFilledWithTheTextBackgroundOrHighlightWhichAnEmptyValueLeavesBare)
+{
+    constexpr COLORREF kPale = RGB(220, 240, 200);
+    constexpr COLORREF kGrey = RGB(90, 90, 90);
+    List().SetTextBkColor(kPale);
+    List().SetBkColor(kGrey);
+    Focus(List());
+    List().SetItemText(0, 1, "1234");
+    List().SetItemText(1, 1, "0.85");
+    List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    Grab();
+    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), kPale);
+    EXPECT_TRUE(InkIn(Cell(0, 2), kPale).IsEmpty());
+    EXPECT_TRUE(InkIn(Cell(1, 2), highlight).IsEmpty());
+    EXPECT_FALSE(InkIn(Cell(1, 1), highlight).IsEmpty());
+    // Below the rows is the list's background.
+    EXPECT_EQ(At(ClientWidth() - 1, Cell(1, 0).bottom + 3), kGrey);
+}
