@@ -3,31 +3,35 @@
 #include "sim/FrameCodec.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/MessageBox.h"
 
-#include <sstream>
+#include <utility>
 
 namespace {
 
-// A profile of monitor items given as (type, address, coefficient, offset, format).
-struct ItemSpec {
-    int type;
-    int address;
-    const char* coefficient = "1";
-    const char* offset = "0";
-    const char* format = "";
-};
+// A monitor item of a profile.
+struct ItemSpec { int type; int address; const char* coefficient = "1"; const char* offset = "0"; const char* format = ""; };
 
 std::string MonitorProfile(const std::vector<ItemSpec>& items, const std::string& dataItems = "DataItems=0\n")
 {
-    std::ostringstream text;
-    text << "[Velmora]\nMonItems=" << items.size() << "\n" << dataItems;
+    std::string text = "[Velmora]\nMonItems=" + std::to_string(items.size()) + "\n" + dataItems;
     for (size_t i = 0; i < items.size(); ++i) {
         const ItemSpec& item = items[i];
-        text << "[MonItem" << i + 1 << "]\nName=項目" << i + 1 << "\nUnit=u" << i + 1 << "\nCoefficient=" << item.coefficient
-             << "\nOffset=" << item.offset << "\nFormat=" << item.format << "\nAddress=" << item.address << "\nType=" << item.type << "\n";
+        const std::string n = std::to_string(i + 1);
+        text += "[MonItem" + n + "]\nName=項目" + n + "\nUnit=u" + n + "\nCoefficient=" + item.coefficient + "\nOffset=" + item.offset +
+                "\nFormat=" + item.format + "\nAddress=" + std::to_string(item.address) + "\nType=" + std::to_string(item.type) + "\n";
     }
-    return text.str();
+    return text;
+}
+
+// A 30-byte live block holding little-endian words at the given offsets.
+std::vector<uint8_t> Live(std::initializer_list<std::pair<size_t, uint16_t>> words)
+{
+    std::vector<uint8_t> live(30, 0);
+    for (const auto& [at, word] : words) {
+        live[at] = static_cast<uint8_t>(word & 0xFF);
+        live[at + 1] = static_cast<uint8_t>(word >> 8);
+    }
+    return live;
 }
 
 class MainWindow : public StartupFixture {
@@ -47,16 +51,8 @@ protected:
         Tick();
     }
     void Tick() { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }
-
-    std::vector<uint8_t> LiveWithWord(size_t at, uint16_t word, size_t size = 30)
-    {
-        std::vector<uint8_t> live(size, 0);
-        live[at] = static_cast<uint8_t>(word & 0xFF);
-        live[at + 1] = static_cast<uint8_t>(word >> 8);
-        return live;
-    }
     std::string Value(int row) { return window.MonitorList().GetItemText(row, 1); }
-    std::string Unit(int row) { return window.MonitorList().GetItemText(row, 2); }
+    std::string ValueAndUnit(int row) { return Value(row) + " " + window.MonitorList().GetItemText(row, 2); }
     ui::Button& TraceButton() { return *static_cast<ui::Button*>(window.GetDlgItem(res::IDC_TRACE)); }
     bool SentAny(uint8_t command)
     {
@@ -84,56 +80,18 @@ TEST_F(MainWindow, FewerRowsThanFourLeaveTheListEmpty)
     EXPECT_EQ(window.MonItemCount(), 0);
 }
 
-TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPoll)
+TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPollThenOnlyRowsWhoseRawValueChangedAreRewritten)
 {
-    Start(MonitorProfile({{1, 0}, {0, 2}}));
+    Start(MonitorProfile({{1, 0}, {1, 1}}));
     ASSERT_EQ(window.MonitorList().GetItemCount(), 2);
     EXPECT_EQ(window.MonitorList().GetItemText(1, 0), "項目2");
-    EXPECT_EQ(Value(1), "-");
-    EXPECT_EQ(Unit(1), "u2");
+    EXPECT_EQ(ValueAndUnit(1), "- u2");
     int format = -1;
     int width = -1;
     ASSERT_TRUE(window.MonitorList().GetColumn(0, format, width));
     EXPECT_EQ(width, 86);
     EXPECT_EQ(format, ui::LVCFMT_RIGHT);
-}
 
-TEST_F(MainWindow, APollConvertsEveryKindOfItem)
-{
-    Start(MonitorProfile({{0, 4, "0.5", "1"}, {2, 6}, {3, 8}, {1, 10, "0.1", "0", "%4.1f"}}));
-    std::vector<uint8_t> live(30, 0);
-    live[4] = 0x34, live[5] = 0x12;
-    live[6] = 76, live[7] = 0;
-    live[8] = 10332 & 0xFF, live[9] = 10332 >> 8;
-    live[10] = 123;
-    Poll(live);
-    EXPECT_EQ(Value(0), "2331");
-    EXPECT_EQ(Unit(0), "u1");
-    EXPECT_EQ(Value(1), " 760");
-    EXPECT_EQ(Unit(1), "mmHg");
-    EXPECT_EQ(Value(2), "   0");
-    EXPECT_EQ(Unit(2), "kgf/cm²");
-    EXPECT_EQ(Value(3), "12.3");
-
-    Poll(LiveWithWord(6, 32868));
-    EXPECT_EQ(Value(1), "328.682");
-    EXPECT_EQ(Unit(1), "kgf/cm²");
-}
-
-TEST_F(MainWindow, AbsolutePressureRowsFollowTheirRawValue)
-{
-    Start(MonitorProfile({{3, 2}}));
-    Poll(LiveWithWord(2, 10197));
-    EXPECT_EQ(Value(0), "-0.0135");
-    EXPECT_EQ(Unit(0), "kgf/cm²");
-    Poll(LiveWithWord(2, 10196));
-    EXPECT_EQ(Value(0), "-10.0096");
-    EXPECT_EQ(Unit(0), "mmHg");
-}
-
-TEST_F(MainWindow, OnlyRowsWhoseRawValueChangedAreRewritten)
-{
-    Start(MonitorProfile({{1, 0}, {1, 1}}));
     Poll({5, 6, 0, 0});
     EXPECT_EQ(Value(0), "   5");
     EXPECT_EQ(Value(1), "   6");
@@ -143,6 +101,24 @@ TEST_F(MainWindow, OnlyRowsWhoseRawValueChangedAreRewritten)
     EXPECT_EQ(Value(0), "mark");
     EXPECT_EQ(Value(1), "   7");
     EXPECT_TRUE(window.MonitorList().IsRedrawOn());
+}
+
+// Every kind of item, pressures on both sides of their unit switch, and formats from the profile
+// that are used only when safe.
+TEST_F(MainWindow, APollConvertsEveryKindOfItemThroughACheckedFormat)
+{
+    Start(MonitorProfile({{0, 4, "0.5", "1"}, {2, 6}, {3, 8}, {1, 10, "0.1", "0", "%4.1f"}, {1, 12, "1", "0", "%s%n"}, {1, 13, "1", "0", "%5.1f%%"}}));
+    Poll(Live({{4, 0x1234}, {6, 76}, {8, 10332}, {10, 123}, {12, 50 << 8 | 76}}));
+    EXPECT_EQ(ValueAndUnit(0), "2331 u1");
+    EXPECT_EQ(ValueAndUnit(1), " 760 mmHg");
+    EXPECT_EQ(ValueAndUnit(2), "   0 kgf/cm²");
+    EXPECT_EQ(Value(3), "12.3");
+    EXPECT_EQ(Value(4), "  76") << "a refused format falls back to the default";
+    EXPECT_EQ(Value(5), " 50.0%");
+
+    Poll(Live({{6, 32868}, {8, 10196}}));
+    EXPECT_EQ(ValueAndUnit(1), "328.682 kgf/cm²");
+    EXPECT_EQ(ValueAndUnit(2), "-10.0096 mmHg");
 }
 
 TEST_F(MainWindow, BytesThatNeverArrivedUpdateNothing)
@@ -172,14 +148,6 @@ TEST_F(MainWindow, ItemsFromTheFirstInvalidDefinitionOnAreNeverRead)
     EXPECT_EQ(Value(2), "-");
 }
 
-TEST_F(MainWindow, AFormatFromTheProfileNeverReachesPrintfUnchecked)
-{
-    Start(MonitorProfile({{1, 0, "1", "0", "%s%n"}, {1, 1, "1", "0", "%5.1f%%"}}));
-    Poll({76, 50, 0, 0});
-    EXPECT_EQ(Value(0), "  76");
-    EXPECT_EQ(Value(1), " 50.0%");
-}
-
 TEST_F(MainWindow, NoMonitorItemsKeyEndsStartUpAfterTheColumns)
 {
     Start("[Velmora]\nDataItems=1\n[DataItem1]\nType=0\n");
@@ -188,7 +156,7 @@ TEST_F(MainWindow, NoMonitorItemsKeyEndsStartUpAfterTheColumns)
     EXPECT_FALSE(SentAny(0xAD)) << "no password check either";
 }
 
-TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimer)
+TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimerAndATimeOutOrClosingStopsIt)
 {
     Start(MonitorProfile({{1, 0}}));
     EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
@@ -200,11 +168,7 @@ TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimer)
     EXPECT_FALSE(window.Tracing());
     EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
     EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
-}
 
-TEST_F(MainWindow, ATimeOutWhileTracingStopsTheTraceAndShowsOneBox)
-{
-    Start(MonitorProfile({{1, 0}}));
     ui::testing::Click(TraceButton());
     bool stoppedFirst = false;
     recorder.OnBox([&](const ui::testing::Recorder::Box&) { stoppedFirst = !window.Tracing() && !window.HasTimer(CVelmoraDlg::kTraceTimer); });
@@ -213,23 +177,21 @@ TEST_F(MainWindow, ATimeOutWhileTracingStopsTheTraceAndShowsOneBox)
     ASSERT_EQ(recorder.Boxes().size(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, "通信タイムアウト");
     EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::OnTimer()");
-    EXPECT_TRUE(stoppedFirst);
+    EXPECT_TRUE(stoppedFirst) << "the trace stops before the box shows";
     EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
-}
 
-TEST_F(MainWindow, ClosingTheWindowStopsTheTraceTimer)
-{
-    Start(MonitorProfile({{1, 0}}));
     ui::testing::Click(TraceButton());
     window.DestroyWindow();
     EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
 }
 
-TEST_F(MainWindow, UnknownDataItemKindsLoseTheirTabAndTheRestKeepTheirItem)
+TEST_F(MainWindow, UnknownOrRepeatedDataItemKindsLoseTheirTabAndTheRestKeepTheirItem)
 {
-    Start(MonitorProfile({{1, 0}}, "DataItems=3\n[DataItem1]\nName=A\nType=0\n[DataItem2]\nName=X\nType=9\n[DataItem3]\nName=B\nType=3\n"));
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    Start(MonitorProfile({{1, 0}}, "DataItems=4\n[DataItem1]\nName=A\nType=0\n[DataItem2]\nName=X\nType=9\n[DataItem3]\nName=B\nType=3\n"
+                                   "[DataItem4]\nName=C\nType=3\n"));
+    ASSERT_EQ(recorder.Boxes().size(), 2u);
     EXPECT_EQ(recorder.Boxes()[0].text, "未知のデータ項目タイプ");
+    EXPECT_NE(recorder.Boxes()[1].text, "未知のデータ項目タイプ") << "a second item of a kind has its own message";
     ASSERT_EQ(window.Tabs().GetItemCount(), 2);
     EXPECT_EQ(window.Tabs().GetItemText(1), "B");
     EXPECT_EQ(window.PageType(), 0);
@@ -241,14 +203,6 @@ TEST_F(MainWindow, UnknownDataItemKindsLoseTheirTabAndTheRestKeepTheirItem)
     EXPECT_EQ(window.PageType(), 3);
     EXPECT_TRUE(window.PageOfKind(3)->IsWindowVisible());
     EXPECT_FALSE(window.PageOfKind(0)->IsWindowVisible());
-}
-
-TEST_F(MainWindow, ASecondItemOfAKindIsRefusedWithItsOwnMessage)
-{
-    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nName=A\nType=4\n[DataItem2]\nName=B\nType=4\n"));
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_NE(recorder.Boxes()[0].text, "未知のデータ項目タイプ");
-    EXPECT_EQ(window.Tabs().GetItemCount(), 1);
 }
 
 TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
@@ -269,10 +223,7 @@ TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
 TEST_F(MainWindow, TheTraceHandsTheFirstTwoWordsToTheMapPageOnTop)
 {
     Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=5\n[DataItem2]\nType=2\n"));
-    std::vector<uint8_t> live(30, 0);
-    live[0] = 0xB0, live[1] = 0x04; // 1200
-    live[2] = 0x5C, live[3] = 0x28; // 10332
-    Poll(live);
+    Poll(Live({{0, 1200}, {2, 10332}}));
     const auto point = static_cast<CMapPage*>(window.PageOfKind(5))->LastTracePoint();
     EXPECT_EQ(point.x, 1200);
     EXPECT_EQ(point.y, 10332);
@@ -291,30 +242,23 @@ TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
     EXPECT_EQ(Value(0), "  42") << "the monitor list still works";
 }
 
-TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBox)
+TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBoxAndOnlyEightBlanksUnlock)
 {
-    directory.Write("Demo.ini", MonitorProfile({{1, 0}}));
-    controller->Faults().Set({.silent = true}, 1, 3);
-    ScriptStartup(0);
-    ASSERT_TRUE(window.Create());
+    controller->Faults().Set({.silent = true}, 1, 3); // after the three identification replies
+    Start(MonitorProfile({{1, 0}}));
     ASSERT_EQ(recorder.Boxes().size(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, "通信タイムアウト");
     EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCpwd()");
     EXPECT_TRUE(window.LockedPage().IsWindowVisible());
-}
 
-TEST_F(MainWindow, OnlyEightBlanksUnlock)
-{
-    Start(MonitorProfile({{1, 0}}));
-    const auto check = [&](std::vector<uint8_t> field) {
+    const auto check = [&](std::vector<uint8_t> field, const char* password = "") {
         controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xAD, field)}, 1);
-        return window.GetPFCpwd("");
+        return window.GetPFCpwd(password);
     };
     EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}), 1);
     EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' ', 'A'}), 0);
     EXPECT_EQ(check({0, ' ', ' ', ' ', ' ', ' ', ' ', ' '}), 0);
     EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' '}), 0) << "a seven-byte field lacks its eighth blank";
     EXPECT_EQ(check({'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}), 0);
-    controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xAD, std::vector<uint8_t>{'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '})}, 1);
-    EXPECT_EQ(window.GetPFCpwd("abc"), 1);
+    EXPECT_EQ(check({'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}, "abc"), 1);
 }

@@ -17,11 +17,6 @@ MonItem Item(int type, int address, double coefficient = 0.0, double offset = 0.
     return item;
 }
 
-std::string Shown(const MonItem& item, int raw)
-{
-    return FormatMonitorValue(item.m_strFormat, item.Convert(raw).value);
-}
-
 } // namespace
 
 TEST(MonItemDefinition, AddressMustLieWithinTheLiveDataAndTypeBeKnown)
@@ -47,31 +42,23 @@ TEST(MonItemRaw, WordsAreLittleEndianAndOnlyReceivedBytesCount)
     EXPECT_FALSE(Item(0, 0).ReadRaw({}));
 }
 
-TEST(MonItemConversion, GenericItemsScaleAndShift)
+TEST(MonItemConversion, GenericItemsScaleAndShiftAndPressuresSwitchTheirUnit)
 {
-    EXPECT_EQ(Shown(Item(0, 4, 0.5, 1.0), 4660), "2331");
-    EXPECT_EQ(Item(0, 4, 0.5, 1.0).Convert(4660).unit, nullptr);
-}
-
-TEST(MonItemConversion, RawPressureSwitchesUnitAt0x8000)
-{
-    const MonItem item = Item(2, 0);
-    EXPECT_EQ(Shown(item, 76), " 760");
-    EXPECT_STREQ(item.Convert(76).unit, "mmHg");
-    EXPECT_EQ(Shown(item, 32868), "328.682");
-    EXPECT_STREQ(item.Convert(32868).unit, "kgf/cm²");
-    EXPECT_STREQ(item.Convert(32767).unit, "mmHg");
-}
-
-TEST(MonItemConversion, AbsolutePressureSwitchesUnitAt10197)
-{
-    const MonItem item = Item(3, 0);
-    EXPECT_EQ(Shown(item, 10332), "   0");
-    EXPECT_STREQ(item.Convert(10332).unit, "kgf/cm²");
-    EXPECT_EQ(Shown(item, 10197), "-0.0135");
-    EXPECT_STREQ(item.Convert(10197).unit, "kgf/cm²");
-    EXPECT_EQ(Shown(item, 10196), "-10.0096");
-    EXPECT_STREQ(item.Convert(10196).unit, "mmHg");
+    struct Case { MonItem item; int raw; const char* shown; const char* unit; };
+    const Case cases[] = {
+        {Item(0, 4, 0.5, 1.0), 4660, "2331", nullptr}, // keeps the profile's unit
+        {Item(2, 0), 76, " 760", "mmHg"},               // raw pressure: kgf/cm² from 0x8000 on
+        {Item(2, 0), 32767, "327670", "mmHg"},
+        {Item(2, 0), 32868, "328.682", "kgf/cm²"},
+        {Item(3, 0), 10332, "   0", "kgf/cm²"}, // absolute pressure: kgf/cm² from 10197 on
+        {Item(3, 0), 10197, "-0.0135", "kgf/cm²"},
+        {Item(3, 0), 10196, "-10.0096", "mmHg"},
+    };
+    for (const Case& c : cases) {
+        const MonItem::Reading reading = c.item.Convert(c.raw);
+        EXPECT_EQ(FormatMonitorValue(c.item.m_strFormat, reading.value), c.shown) << c.raw;
+        EXPECT_STREQ(reading.unit, c.unit) << c.raw;
+    }
 }
 
 TEST(MonitorFormats, AcceptExactlyOneFloatingConversion)

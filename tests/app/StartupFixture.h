@@ -43,10 +43,7 @@ protected:
     {
         recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
         recorder.OnDialog(res::IDD_PROFSEL, [profile](ui::Dialog& dialog) {
-            if (profile < 0) {
-                dialog.EndDialog(ui::IDCANCEL);
-                return;
-            }
+            if (profile < 0) return; // left open, the recorder cancels it
             static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(profile);
             ui::testing::PressKey(ui::VK_RETURN);
         });

@@ -8,13 +8,10 @@
 
 using Startup = StartupFixture;
 
-namespace {
-constexpr const char* kGetPFCID = "CVelmoraDlg::GetPFCID()";
-}
-
-TEST_F(Startup, ShowsTheControllersEngineCodeAndVersion)
+TEST_F(Startup, ShowsTheControllersIdentityRemembersThePortAndProfileAndFollowsTheLiveBlockLength)
 {
-    ScriptStartup();
+    directory.Write("Velmora.ini", std::string(kBaseFile) + "\n");
+    ScriptStartup(1);
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Text(res::IDC_ENGINECODE), "VLM20DET");
     EXPECT_EQ(Text(res::IDC_VERSION), "2.10A");
@@ -22,6 +19,20 @@ TEST_F(Startup, ShowsTheControllersEngineCodeAndVersion)
     EXPECT_EQ(window.GetIconId(), res::IDR_MAINFRAME);
     // Three identification exchanges: F3, F5, F0, each without data.
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A, 0xF5, 0x02, 0x08, 0xF0, 0x02, 0x0D}));
+    EXPECT_NE(directory.Read("Velmora.ini").find("[CommSelect]\nItem=0\n"), std::string::npos);
+    EXPECT_EQ(comm.m_strPort, "sim:");
+    EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
+
+    EXPECT_FALSE(window.ExtLiveBlock());
+    controller->Responder().Config().liveLength = sim::ResponderConfig::kExtendedLiveLength;
+    window.GetPFCID();
+    EXPECT_TRUE(window.ExtLiveBlock());
+    controller->Responder().Config().liveLength = 31;
+    window.GetPFCID();
+    EXPECT_TRUE(window.ExtLiveBlock());
+    controller->Responder().Config().liveLength = sim::ResponderConfig::kStandardLiveLength;
+    window.GetPFCID();
+    EXPECT_FALSE(window.ExtLiveBlock());
 }
 
 TEST_F(Startup, EscapeOnThePortDialogGivesOneCommunicationErrorAndTheProfileDialogStillFollows)
@@ -30,7 +41,7 @@ TEST_F(Startup, EscapeOnThePortDialogGivesOneCommunicationErrorAndTheProfileDial
     ASSERT_TRUE(window.Create());
     ASSERT_EQ(recorder.Boxes().size(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, "通信エラー");
-    EXPECT_EQ(recorder.Boxes()[0].caption, kGetPFCID);
+    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCID()");
     EXPECT_EQ(recorder.Boxes()[0].Icon(), ui::MB_ICONERROR);
     EXPECT_EQ(recorder.Boxes()[0].owner, &window);
     EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
@@ -51,23 +62,6 @@ TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
     EXPECT_TRUE(window.ExtLiveBlock()) << "the live block was never asked";
 }
 
-TEST_F(Startup, LiveBlockLengthDecidesTheExtendedFlag)
-{
-    ScriptStartup();
-    ASSERT_TRUE(window.Create());
-    EXPECT_FALSE(window.ExtLiveBlock());
-
-    controller->Responder().Config().liveLength = sim::ResponderConfig::kExtendedLiveLength;
-    window.GetPFCID();
-    EXPECT_TRUE(window.ExtLiveBlock());
-    controller->Responder().Config().liveLength = 31;
-    window.GetPFCID();
-    EXPECT_TRUE(window.ExtLiveBlock());
-    controller->Responder().Config().liveLength = sim::ResponderConfig::kStandardLiveLength;
-    window.GetPFCID();
-    EXPECT_FALSE(window.ExtLiveBlock());
-}
-
 TEST_F(Startup, ShortIdentityRepliesShowOnlyWhatWasReceived)
 {
     ScriptStartup();
@@ -84,54 +78,29 @@ TEST_F(Startup, ShortIdentityRepliesShowOnlyWhatWasReceived)
     EXPECT_EQ(Text(res::IDC_VERSION), "1") << "a zero byte ends the text";
 }
 
-TEST_F(Startup, OkOnThePortDialogRemembersTheChoice)
-{
-    directory.Write("Velmora.ini", std::string(kBaseFile) + "\n");
-    ScriptStartup();
-    ASSERT_TRUE(window.Create());
-    EXPECT_NE(directory.Read("Velmora.ini").find("[CommSelect]\nItem=0\n"), std::string::npos);
-    EXPECT_EQ(comm.m_strPort, "sim:");
-}
-
-TEST_F(Startup, ChoosingAProfileMakesItTheActiveFile)
-{
-    ScriptStartup(1);
-    ASSERT_TRUE(window.Create());
-    EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
-}
-
-TEST_F(Startup, EscapeNeverClosesTheWindowButTheCloseBoxDoes)
+TEST_F(Startup, EscapeNeverClosesTheWindowItsSystemMenuOpensTheAboutBoxAndItsCloseBoxCloses)
 {
     ScriptStartup();
-    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [](ui::Dialog& dialog) {
-        ui::testing::PressKey(ui::VK_ESCAPE);
-        EXPECT_TRUE(dialog.IsWindow());
-        ui::testing::PressCloseBox(dialog);
-    });
-    EXPECT_EQ(window.DoModal(), ui::IDCANCEL);
-    EXPECT_EQ(recorder.DialogsOpened(res::IDD_VELMORA_DIALOG), 1);
-}
-
-TEST_F(Startup, TheSystemMenuOffersAboutAndOpensTheAboutBox)
-{
-    ScriptStartup();
-    ASSERT_TRUE(window.Create());
-    ui::Menu* menu = window.GetSystemMenu();
-    ASSERT_NE(menu, nullptr);
-    ASSERT_GE(menu->Entries().size(), 2u);
-    EXPECT_EQ(menu->Entries().back().text, "バージョン情報 Velmora(&A)...");
-    EXPECT_EQ(menu->Entries().back().id, 16u);
-
     std::string aboutCaption;
     recorder.OnDialog(res::IDD_ABOUTBOX, [&](ui::Dialog& about) {
         aboutCaption = about.GetWindowText();
         ui::testing::PressKey(ui::VK_RETURN);
     });
-    recorder.ChooseSystemMenuItem(16);
-    ui::testing::ShowAndActivate(window);
-    ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &window);
-    EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
-    EXPECT_TRUE(window.IsWindow());
+    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
+        ui::testing::PressKey(ui::VK_ESCAPE);
+        EXPECT_TRUE(dialog.IsWindow());
+        ui::Menu* menu = dialog.GetSystemMenu();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_GE(menu->Entries().size(), 2u);
+        EXPECT_EQ(menu->Entries().back().text, "バージョン情報 Velmora(&A)...");
+        EXPECT_EQ(menu->Entries().back().id, 16u);
+        recorder.ChooseSystemMenuItem(16);
+        ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &dialog);
+        EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
+        ui::testing::PressCloseBox(dialog);
+    });
+    EXPECT_EQ(window.DoModal(), ui::IDCANCEL);
+    EXPECT_EQ(recorder.DialogsOpened(res::IDD_VELMORA_DIALOG), 1);
 }
 
 TEST(Application, StartsWithoutABaseFile)

@@ -1,10 +1,8 @@
 #include "UiFixture.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/TabCtrl.h"
-#include "platform/ui/testing/Input.h"
 
 using namespace ui;
 using namespace uitest;
@@ -51,21 +49,18 @@ protected:
         host.tab.SetCurSel(0);
     }
 
-    // A user's click on tab index: along the tab bar until it lands.
-    void ClickTab(int index)
-    {
-        for (int x = 2; x < host.tab.GetClientRect().right && host.tab.GetCurSel() != index; x += 4) {
-            ui::testing::Click(host.tab, Point{x, 8});
-        }
-    }
-
     TabHost host;
 };
 
+using ListBoxes = UiFixture;
+
 } // namespace
 
-TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletions)
+TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletionsAndSendNothingWhenTheProgramSelects)
 {
+    EXPECT_EQ(host.tab.SetCurSel(2), 0);
+    EXPECT_EQ(host.tab.GetCurSel(), 2);
+    EXPECT_TRUE(host.notifications.empty());
     ASSERT_EQ(host.tab.GetItemCount(), 3);
     EXPECT_EQ(host.tab.GetItemText(2), "third");
     EXPECT_TRUE(host.tab.DeleteItem(1));
@@ -76,49 +71,48 @@ TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletions)
     EXPECT_EQ(host.tab.GetItemData(2), 30);
 }
 
-TEST_F(Tabs, SelectingFromTheProgramSendsNothing)
-{
-    EXPECT_EQ(host.tab.SetCurSel(2), 0);
-    EXPECT_EQ(host.tab.GetCurSel(), 2);
-    EXPECT_TRUE(host.notifications.empty());
-}
-
-TEST_F(Tabs, AUsersChangeSendsChangingThenChanged)
-{
-    host.tab.SetFocus();
-    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
-    EXPECT_EQ(host.tab.GetCurSel(), 1);
-    EXPECT_EQ(host.notifications, (std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE}));
-}
-
-TEST_F(Tabs, TheParentCanRefuseAChange)
+TEST_F(Tabs, AUsersChangeSendsChangingThenChangedUnlessTheParentRefuses)
 {
     host.vetoChange = true;
     ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
     EXPECT_EQ(host.tab.GetCurSel(), 0);
     EXPECT_EQ(host.notifications, std::vector<int>{TCN_SELCHANGING});
+    host.vetoChange = false;
+    host.notifications.clear();
+    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
+    EXPECT_EQ(host.tab.GetCurSel(), 1);
+    EXPECT_EQ(host.notifications, (std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE}));
 }
 
 TEST_F(Tabs, AClickOnATabChangesIt)
 {
-    ClickTab(2);
+    // Along the tab bar until a click lands on the third tab.
+    for (int x = 2; x < host.tab.GetClientRect().right && host.tab.GetCurSel() != 2; x += 4) ui::testing::Click(host.tab, Point{x, 8});
     EXPECT_EQ(host.tab.GetCurSel(), 2);
     ASSERT_GE(host.notifications.size(), 2u);
     EXPECT_EQ(host.notifications.back(), TCN_SELCHANGE);
 }
 
-TEST_F(Tabs, HostChildPagesThatNeverCloseThemselves)
+TEST_F(Tabs, HostChildPagesThatSitInPlaceKeepTheirRadiosExclusiveAndNeverCloseThemselves)
 {
     Page page;
     ASSERT_TRUE(page.Create(&host.tab));
     EXPECT_EQ(page.GetParent(), &host.tab);
     EXPECT_FALSE(page.IsWindowVisible()); // created hidden
     const Rect size = page.GetWindowRect();
-    page.MoveWindow(Rect{4, 24, 4 + size.Width(), 24 + size.Height()});
+    const Rect placed{4, 24, 4 + size.Width(), 24 + size.Height()};
+    page.MoveWindow(placed);
     page.ShowWindow(SW_SHOW);
     EXPECT_TRUE(page.IsWindowVisible());
-    EXPECT_EQ(page.GetWindowRect().left, 4);
-    EXPECT_EQ(page.GetWindowRect().top, 24);
+    EXPECT_EQ(page.GetWindowRect(), placed);
+
+    auto* one = static_cast<Button*>(page.GetDlgItem(kRadio1));
+    auto* two = static_cast<Button*>(page.GetDlgItem(kRadio2));
+    EXPECT_FALSE(one->GetCheck() || two->GetCheck());
+    ui::testing::Click(*one);
+    ui::testing::Click(*two);
+    EXPECT_FALSE(one->GetCheck());
+    EXPECT_TRUE(two->GetCheck());
 
     page.GetDlgItem(kEdit)->SetFocus();
     ui::testing::PressKey(VK_ESCAPE);
@@ -127,24 +121,8 @@ TEST_F(Tabs, HostChildPagesThatNeverCloseThemselves)
     EXPECT_TRUE(host.IsWindow());
 }
 
-TEST_F(Tabs, RadioButtonsOfAGroupExcludeEachOther)
+TEST_F(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
 {
-    Page page;
-    ASSERT_TRUE(page.Create(&host.tab));
-    page.ShowWindow(SW_SHOW);
-    auto* one = static_cast<Button*>(page.GetDlgItem(kRadio1));
-    auto* two = static_cast<Button*>(page.GetDlgItem(kRadio2));
-    EXPECT_FALSE(one->GetCheck());
-    EXPECT_FALSE(two->GetCheck());
-    ui::testing::Click(*one);
-    ui::testing::Click(*two);
-    EXPECT_FALSE(one->GetCheck());
-    EXPECT_TRUE(two->GetCheck());
-}
-
-TEST(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
-{
-    uitest::InstallTestTemplates();
     Dialog dialog(kFormDialog);
     ASSERT_TRUE(dialog.Create());
     auto* list = static_cast<ListBox*>(dialog.GetDlgItem(kList));

@@ -9,23 +9,20 @@ using namespace ui;
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kInk = RGB(0, 0, 0);
 
 // Leftmost and rightmost columns holding ink in rows top..bottom, or -1.
 std::pair<int, int> InkSpan(const Bitmap& bitmap, int top, int bottom)
 {
-    int first = -1;
-    int last = -1;
+    std::pair span{-1, -1};
     for (int x = 0; x < bitmap.Width(); ++x) {
         for (int y = top; y < bottom; ++y) {
-            if (bitmap.GetPixel(x, y) != kWhite) {
-                if (first < 0) first = x;
-                last = x;
-                break;
-            }
+            if (bitmap.GetPixel(x, y) == kWhite) continue;
+            if (span.first < 0) span.first = x;
+            span.second = x;
+            break;
         }
     }
-    return {first, last};
+    return span;
 }
 
 class DeviceContext : public ::testing::Test {
@@ -36,35 +33,36 @@ protected:
 
 } // namespace
 
-TEST_F(DeviceContext, FillsAreExclusiveOfRightAndBottom)
+TEST_F(DeviceContext, FillsAndLinesLeaveOutTheirEndAndThreeDRectanglesUseTwoColours)
 {
     dc.FillSolidRect(Rect{10, 10, 20, 15}, RGB(0, 0, 210));
-    EXPECT_EQ(bitmap.GetPixel(10, 10), RGB(0, 0, 210));
     EXPECT_EQ(bitmap.GetPixel(19, 14), RGB(0, 0, 210));
-    EXPECT_EQ(bitmap.GetPixel(20, 14), kWhite);
-    EXPECT_EQ(bitmap.GetPixel(19, 15), kWhite);
-}
-
-TEST_F(DeviceContext, LinesLeaveOutTheirLastPoint)
-{
+    EXPECT_EQ(InkSpan(bitmap, 10, 15), (std::pair{10, 19}));
+    EXPECT_EQ(InkSpan(bitmap, 15, 60).first, -1);
     dc.SelectPen(Pen{PS_SOLID, 1, RGB(192, 192, 192)});
     dc.MoveTo(5, 5);
     dc.LineTo(15, 5);
     EXPECT_EQ(bitmap.GetPixel(5, 5), RGB(192, 192, 192));
-    EXPECT_EQ(bitmap.GetPixel(14, 5), RGB(192, 192, 192));
-    EXPECT_EQ(bitmap.GetPixel(15, 5), kWhite);
+    EXPECT_EQ(InkSpan(bitmap, 5, 6), (std::pair{5, 14}));
+    dc.Draw3dRect(Rect{100, 0, 110, 10}, RGB(255, 0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(bitmap.GetPixel(100, 5), RGB(255, 0, 0));
+    EXPECT_EQ(bitmap.GetPixel(105, 0), RGB(255, 0, 0));
+    EXPECT_EQ(bitmap.GetPixel(109, 5), RGB(0, 255, 0));
+    EXPECT_EQ(bitmap.GetPixel(105, 9), RGB(0, 255, 0));
+    EXPECT_EQ(bitmap.GetPixel(105, 5), kWhite);
 }
 
 TEST_F(DeviceContext, AlignsTextLeftCentreAndRight)
 {
     dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(kInk);
-    Rect left{0, 0, 200, 20};
-    dc.DrawText("2331", left, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    Rect right{0, 20, 200, 40};
-    dc.DrawText("2331", right, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    Rect centre{0, 40, 200, 60};
-    dc.DrawText("2331", centre, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    dc.SetTextColor(RGB(0, 0, 0));
+    const auto draw = [&](int top, unsigned align) {
+        Rect rect{0, top, 200, top + 20};
+        dc.DrawText("2331", rect, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    };
+    draw(0, DT_LEFT);
+    draw(20, DT_RIGHT);
+    draw(40, DT_CENTER);
     const auto [leftFirst, leftLast] = InkSpan(bitmap, 0, 20);
     const auto [rightFirst, rightLast] = InkSpan(bitmap, 20, 40);
     const auto [centreFirst, centreLast] = InkSpan(bitmap, 40, 60);
@@ -74,7 +72,7 @@ TEST_F(DeviceContext, AlignsTextLeftCentreAndRight)
     EXPECT_NEAR(rightLast - rightFirst, leftLast - leftFirst, 1);
 }
 
-TEST_F(DeviceContext, CalculatingARectangleDrawsNothing)
+TEST_F(DeviceContext, CalculatingARectangleMeasuresWithoutDrawingAndWordBreakGrowsItDownwards)
 {
     Rect rect{10, 10, 10, 10};
     const int height = dc.DrawText("kgf/cm²", rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -82,10 +80,6 @@ TEST_F(DeviceContext, CalculatingARectangleDrawsNothing)
     EXPECT_EQ(rect.Height(), height);
     EXPECT_EQ(rect.Width(), dc.GetTextExtent("kgf/cm²").cx);
     EXPECT_EQ(InkSpan(bitmap, 0, 60).first, -1);
-}
-
-TEST_F(DeviceContext, WordBreakGrowsTheRectangleDownwards)
-{
     Rect one{0, 0, 40, 0};
     Rect many{0, 0, 40, 0};
     dc.DrawText("word", one, DT_CALCRECT | DT_WORDBREAK);
@@ -110,25 +104,18 @@ TEST_F(DeviceContext, OpaqueTextFillsItsBackground)
     EXPECT_EQ(bitmap.GetPixel(0, 2), RGB(255, 255, 0));
 }
 
-TEST_F(DeviceContext, FocusRectangleDrawnTwiceVanishes)
+TEST_F(DeviceContext, FocusRectanglesAndInversionsDrawnTwiceVanish)
 {
     dc.DrawFocusRect(Rect{10, 10, 50, 30});
-    bool marked = false;
-    for (int x = 10; x < 50; ++x) marked = marked || bitmap.GetPixel(x, 10) != kWhite;
-    EXPECT_TRUE(marked);
+    EXPECT_NE(InkSpan(bitmap, 10, 11).first, -1);
     EXPECT_EQ(bitmap.GetPixel(30, 20), kWhite);
     dc.DrawFocusRect(Rect{10, 10, 50, 30});
-    for (int x = 10; x < 50; ++x) ASSERT_EQ(bitmap.GetPixel(x, 10), kWhite) << x;
-}
-
-TEST_F(DeviceContext, ThreeDRectanglesUseTwoColours)
-{
-    dc.Draw3dRect(Rect{0, 0, 10, 10}, RGB(255, 0, 0), RGB(0, 255, 0));
-    EXPECT_EQ(bitmap.GetPixel(0, 5), RGB(255, 0, 0));
-    EXPECT_EQ(bitmap.GetPixel(5, 0), RGB(255, 0, 0));
-    EXPECT_EQ(bitmap.GetPixel(9, 5), RGB(0, 255, 0));
-    EXPECT_EQ(bitmap.GetPixel(5, 9), RGB(0, 255, 0));
-    EXPECT_EQ(bitmap.GetPixel(5, 5), kWhite);
+    EXPECT_EQ(InkSpan(bitmap, 0, 60).first, -1);
+    dc.FillSolidRect(Rect{0, 0, 4, 4}, RGB(10, 20, 30));
+    dc.InvertRect(Rect{0, 0, 4, 4});
+    EXPECT_EQ(bitmap.GetPixel(1, 1), RGB(245, 235, 225));
+    dc.InvertRect(Rect{0, 0, 4, 4});
+    EXPECT_EQ(bitmap.GetPixel(1, 1), RGB(10, 20, 30));
 }
 
 TEST_F(DeviceContext, SaveAndRestoreBringBackColoursAndFont)
@@ -143,15 +130,6 @@ TEST_F(DeviceContext, SaveAndRestoreBringBackColoursAndFont)
     EXPECT_EQ(dc.GetTextColor(), RGB(1, 1, 1));
     EXPECT_EQ(dc.GetCurrentFont(), nullptr);
     EXPECT_FALSE(dc.RestoreDC(saved));
-}
-
-TEST_F(DeviceContext, InvertingTwiceRestores)
-{
-    dc.FillSolidRect(Rect{0, 0, 4, 4}, RGB(10, 20, 30));
-    dc.InvertRect(Rect{0, 0, 4, 4});
-    EXPECT_EQ(bitmap.GetPixel(1, 1), RGB(245, 235, 225));
-    dc.InvertRect(Rect{0, 0, 4, 4});
-    EXPECT_EQ(bitmap.GetPixel(1, 1), RGB(10, 20, 30));
 }
 
 TEST(Fonts, PointFontsBecomeNegativePixelHeights)

@@ -1,10 +1,6 @@
 #include "UiFixture.h"
 
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Edit.h"
 #include "platform/ui/ListBox.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/testing/Input.h"
 
 using namespace ui;
 using namespace uitest;
@@ -12,203 +8,104 @@ using ui::testing::PressKey;
 
 namespace {
 
-// A dialog that remembers which of its handlers ran.
+using Log = std::vector<std::string>;
+
+// A dialog that logs the commands it receives and the OK/Cancel handlers that run.
 class FormDialog : public Dialog {
 public:
     explicit FormDialog(int templateId = kFormDialog) : Dialog(templateId) {}
-
-    std::vector<int> commands;
-    int okCount = 0;
-    int cancelCount = 0;
+    Log log;
     bool consumeEscape = false;
+    int chosen = -2; // the list selection OK saw
 
-    bool PreTranslateMessage(Msg& msg) override
-    {
-        if (consumeEscape && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;
-        return Dialog::PreTranslateMessage(msg);
-    }
+    bool PreTranslateMessage(Msg& msg) override { return (consumeEscape && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || Dialog::PreTranslateMessage(msg); }
 
 protected:
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
-        commands.push_back(LOWORD(wParam));
-        return Dialog::OnCommand(wParam, lParam);
-    }
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override { log.push_back("command " + std::to_string(LOWORD(wParam))); return Dialog::OnCommand(wParam, lParam); }
     void OnOK() override
     {
-        ++okCount;
+        log.push_back("ok");
+        if (auto* list = static_cast<ListBox*>(GetDlgItem(kList))) chosen = list->GetCurSel();
         Dialog::OnOK();
     }
-    void OnCancel() override
-    {
-        ++cancelCount;
-        Dialog::OnCancel();
-    }
+    void OnCancel() override { log.push_back("cancel"); Dialog::OnCancel(); }
 };
 
-using DialogTemplates = UiFixture;
-using DialogKeys = UiFixture;
-using ModalDialog = UiFixture;
+using Dialogs = UiFixture;
 
 } // namespace
 
-TEST_F(DialogTemplates, ControlsLandAtTheRectanglesTheirDialogUnitsGive)
+TEST_F(Dialogs, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont)
 {
     FormDialog dialog;
+    FormDialog largerFont(kNoDefault); // 9 points against 8
     ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(largerFont.Create());
     const Size base = dialog.GetDialogBaseUnits();
     ASSERT_GT(base.cx, 3);
     ASSERT_GT(base.cy, 8);
+    EXPECT_LT(base.cy, largerFont.GetDialogBaseUnits().cy);
     const Rect list = dialog.GetDlgItem(kList)->GetWindowRect();
     EXPECT_EQ(list.left, MulDiv(7, base.cx, 4));
     EXPECT_EQ(list.top, MulDiv(24, base.cy, 8));
     EXPECT_EQ(list.Width(), MulDiv(100, base.cx, 4));
     EXPECT_EQ(list.Height(), MulDiv(60, base.cy, 8));
-    const Rect client = dialog.GetClientRect();
-    EXPECT_EQ(client.Width(), MulDiv(200, base.cx, 4));
-    EXPECT_EQ(client.Height(), MulDiv(100, base.cy, 8));
-}
-
-TEST_F(DialogTemplates, DialogUnitsFollowTheTemplateFont)
-{
-    FormDialog shellFont(kFormDialog);     // 8 points
-    FormDialog largerFont(kNoDefault);     // 9 points
-    ASSERT_TRUE(shellFont.Create());
-    ASSERT_TRUE(largerFont.Create());
-    EXPECT_LT(shellFont.GetDialogBaseUnits().cy, largerFont.GetDialogBaseUnits().cy);
-}
-
-TEST_F(DialogTemplates, KeepTextsCaptionAndHiddenState)
-{
-    FormDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.GetClientRect(), (Rect{0, 0, MulDiv(200, base.cx, 4), MulDiv(100, base.cy, 8)}));
     EXPECT_EQ(dialog.GetWindowText(), "Form");
     EXPECT_EQ(dialog.GetDlgItem(IDCANCEL)->GetWindowText(), "キャンセル");
-    EXPECT_EQ(dialog.GetDlgItem(kLabel)->GetWindowText(), "ラベル");
     EXPECT_EQ(dialog.GetDlgItem(9999), nullptr);
 }
 
-TEST_F(DialogKeys, EnterPressesTheDefaultButton)
+TEST_F(Dialogs, EnterEscapeAndTheCloseBoxPressTheRightButtonUnlessTheWindowConsumesTheKey)
+{
+    struct Case { const char* what; int templateId; int focus; UINT key; bool consumeEscape; int result; Log log; };
+    const Case cases[] = {
+        {"Enter presses the default button", kFormDialog, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
+        {"Enter presses the focused push button", kFormDialog, IDCANCEL, VK_RETURN, false, IDCANCEL, {"command 2", "cancel"}},
+        {"Enter without a default button sends OK", kNoDefault, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
+        {"Escape cancels", kFormDialog, kEdit, VK_ESCAPE, false, IDCANCEL, {"command 2", "cancel"}},
+        {"an Escape the window consumes leaves it open", kFormDialog, kEdit, VK_ESCAPE, true, IDCANCEL, {}},
+        {"the close box closes as Cancel", kFormDialog, kEdit, 0, false, IDCANCEL, {"cancel"}},
+    };
+    for (const Case& c : cases) {
+        FormDialog dialog(c.templateId);
+        dialog.consumeEscape = c.consumeEscape;
+        recorder.OnDialog(c.templateId, [&c](Dialog& d) {
+            d.GetDlgItem(c.focus)->SetFocus();
+            if (c.key == 0) ui::testing::PressCloseBox(d);
+            else PressKey(c.key);
+        });
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.what; // a dialog left open is cancelled by the recorder
+        EXPECT_EQ(dialog.log, c.log) << c.what;
+    }
+}
+
+TEST_F(Dialogs, AScriptStartsOnTheFirstTabStopSelectsAnEntryAndPressesOk)
 {
     FormDialog dialog;
     recorder.OnDialog(kFormDialog, [](Dialog& d) {
-        d.GetDlgItem(kEdit)->SetFocus();
-        PressKey(VK_RETURN);
-    });
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.okCount, 1);
-    EXPECT_EQ(dialog.cancelCount, 0);
-}
-
-TEST_F(DialogKeys, EnterOnAFocusedPushButtonPressesThatButton)
-{
-    FormDialog dialog;
-    recorder.OnDialog(kFormDialog, [](Dialog& d) {
-        d.GetDlgItem(IDCANCEL)->SetFocus();
-        PressKey(VK_RETURN);
-    });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.okCount, 0);
-}
-
-TEST_F(DialogKeys, EnterWithoutADefaultButtonSendsOk)
-{
-    FormDialog dialog(kNoDefault);
-    recorder.OnDialog(kNoDefault, [](Dialog& d) {
-        d.GetDlgItem(kEdit)->SetFocus();
-        PressKey(VK_RETURN);
-    });
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.commands, std::vector<int>{IDOK});
-}
-
-TEST_F(DialogKeys, EscapeCancels)
-{
-    FormDialog dialog;
-    recorder.OnDialog(kFormDialog, [](Dialog&) { PressKey(VK_ESCAPE); });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.cancelCount, 1);
-}
-
-TEST_F(DialogKeys, EscapeConsumedByTheWindowLeavesItOpen)
-{
-    FormDialog dialog;
-    dialog.consumeEscape = true;
-    recorder.OnDialog(kFormDialog, [](Dialog& d) {
-        PressKey(VK_ESCAPE);
-        EXPECT_TRUE(d.IsWindow());
-        EXPECT_EQ(static_cast<FormDialog&>(d).cancelCount, 0);
-        d.EndDialog(42);
-    });
-    EXPECT_EQ(dialog.DoModal(), 42);
-}
-
-TEST_F(DialogKeys, CloseBoxClosesAsCancel)
-{
-    FormDialog dialog;
-    recorder.OnDialog(kFormDialog, [](Dialog& d) { ui::testing::PressCloseBox(d); });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.cancelCount, 1);
-}
-
-TEST_F(ModalDialog, InitialFocusGoesToTheFirstTabStop)
-{
-    FormDialog dialog;
-    int focused = 0;
-    recorder.OnDialog(kFormDialog, [&](Dialog& d) {
-        Window* focus = Window::GetFocus();
-        focused = focus != nullptr ? focus->GetDlgCtrlID() : -1;
-        d.EndDialog(IDOK);
-    });
-    dialog.DoModal();
-    EXPECT_EQ(focused, kEdit);
-}
-
-TEST_F(ModalDialog, ScriptedActionSelectsAnEntryAndPressesOk)
-{
-    class Chooser : public FormDialog {
-    public:
-        ListBox list;
-        int chosen = -2;
-
-    protected:
-        void DoDataExchange() override { BindControl(kList, list); }
-        bool OnInitDialog() override
-        {
-            FormDialog::OnInitDialog();
-            for (int i = 0; i < 3; ++i) list.InsertString(i, std::string(1, static_cast<char>('c' - i)));
-            return true;
-        }
-        void OnOK() override
-        {
-            chosen = list.GetCurSel();
-            FormDialog::OnOK();
-        }
-    } chooser;
-    recorder.OnDialog(kFormDialog, [](Dialog& d) {
-        static_cast<ListBox*>(d.GetDlgItem(kList))->SetCurSel(2);
+        EXPECT_EQ(Window::GetFocus(), d.GetDlgItem(kEdit));
+        auto* list = static_cast<ListBox*>(d.GetDlgItem(kList));
+        for (const char* entry : {"c", "b", "a"}) list->InsertString(-1, entry);
+        list->SetCurSel(2);
         ui::testing::Click(*d.GetDlgItem(IDOK));
     });
-    EXPECT_EQ(chooser.DoModal(), IDOK);
-    EXPECT_EQ(chooser.chosen, 2);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.chosen, 2);
     EXPECT_EQ(recorder.DialogsOpened(kFormDialog), 1);
 }
 
-TEST_F(ModalDialog, AnUnscriptedDialogIsCancelledInsteadOfWaiting)
+TEST_F(Dialogs, AnUnscriptedDialogIsCancelledInsteadOfWaitingAndAMissingTemplateFails)
 {
     FormDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(dialog.IsWindow());
+    Dialog missing(12345);
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_FALSE(missing.Create());
 }
 
-TEST_F(ModalDialog, MissingTemplateFails)
-{
-    Dialog dialog(12345);
-    EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_FALSE(dialog.Create());
-}
-
-TEST_F(ModalDialog, ModelessDialogIgnoresEndDialog)
+TEST_F(Dialogs, ModelessDialogIgnoresEndDialogAndSurvivesEscape)
 {
     FormDialog dialog;
     ASSERT_TRUE(dialog.Create());
@@ -218,5 +115,5 @@ TEST_F(ModalDialog, ModelessDialogIgnoresEndDialog)
     dialog.GetDlgItem(kEdit)->SetFocus();
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(dialog.IsWindow());
-    EXPECT_EQ(dialog.cancelCount, 1);
+    EXPECT_EQ(dialog.log, (Log{"command 2", "cancel"}));
 }

@@ -1,46 +1,40 @@
 #include "UiFixture.h"
 
 #include "platform/ui/DeviceContext.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ListView.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/Styles.h"
-#include "platform/ui/testing/Input.h"
 
 #include <map>
 
 using namespace ui;
+using namespace uitest;
 
 namespace {
 
-constexpr int kListDialog = 9101;
-constexpr int kListId = 200;
-
-// Draws each row in a colour of its own and measures rows from the font, counting both.
+// Draws each row in a colour of its own and measures rows from the font.
 class CountingList : public ListView {
 public:
-    std::map<UINT, int> draws;
-    int measures = 0;
+    std::map<UINT, UINT> drawn; // row -> the state it was last drawn in
+    std::vector<UINT> colourMessages;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == LVM_SETBKCOLOR || message == LVM_SETTEXTBKCOLOR) colourMessages.push_back(message);
+        return ListView::WindowProc(message, wParam, lParam);
+    }
 
 protected:
     void DrawItem(DRAWITEMSTRUCT& draw) override
     {
-        ++draws[draw.itemID];
-        states[draw.itemID] = draw.itemState;
+        drawn[draw.itemID] = draw.itemState;
         draw.hDC->FillSolidRect(draw.rcItem, RGB(0, 0, 200 + static_cast<int>(draw.itemID)));
     }
     void MeasureItem(MEASUREITEMSTRUCT& measure) override
     {
-        ++measures;
         LOGFONT record{};
-        Font* font = GetFont();
-        if (font != nullptr) font->GetLogFont(record);
+        if (Font* font = GetFont()) font->GetLogFont(record);
         measure.itemHeight = static_cast<UINT>(std::abs(record.lfHeight) * 13 / 10);
     }
-
-public:
-    std::map<UINT, UINT> states;
 };
 
 class ListHost : public Dialog {
@@ -49,18 +43,11 @@ public:
     CountingList list;
 
 protected:
-    void DoDataExchange() override { BindControl(kListId, list); }
+    void DoDataExchange() override { BindControl(kListView, list); }
 };
 
 class ListViews : public UiFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        UiFixture::SetUpTestSuite();
-        Resources::AddDialog({kListDialog, 160, 120, "MS UI Gothic", 9, "List", WS_POPUP | WS_CAPTION, 0,
-                              {{kListId, wc::ListView, "", 0, 0, 160, 120,
-                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_TABSTOP}}});
-    }
     void SetUp() override
     {
         ASSERT_TRUE(host.Create());
@@ -82,19 +69,18 @@ TEST_F(ListViews, RowsAreAsHighAsTheirOwnerMeasures)
     host.list.SetFont(&font);
     host.list.SendMessage(WM_WINDOWPOSCHANGED);
     EXPECT_EQ(host.list.GetRowHeight(), 20);
-    Rect second;
-    ASSERT_TRUE(host.list.GetItemRect(1, second, LVIR_BOUNDS));
-    EXPECT_EQ(second.top, 20);
-    EXPECT_EQ(second.Width(), 90);
+    Rect bounds;
     Rect label;
+    ASSERT_TRUE(host.list.GetItemRect(1, bounds, LVIR_BOUNDS));
     ASSERT_TRUE(host.list.GetItemRect(1, label, LVIR_LABEL));
-    EXPECT_EQ(label.Width(), 50);
+    EXPECT_EQ(bounds, (Rect{0, 20, 90, 40}));
+    EXPECT_EQ(label, (Rect{0, 20, 50, 40}));
 }
 
 TEST_F(ListViews, EveryVisibleRowIsDrawnByItsOwner)
 {
     const Bitmap picture = ui::testing::Grab(host.list);
-    EXPECT_EQ(host.list.draws.size(), 3u);
+    EXPECT_EQ(host.list.drawn.size(), 3u);
     const int row = host.list.GetRowHeight();
     EXPECT_EQ(picture.GetPixel(10, row * 2 + 1), RGB(0, 0, 202));
     EXPECT_EQ(picture.GetPixel(10, row * 3 + 2), host.list.GetBkColor());
@@ -126,37 +112,28 @@ TEST_F(ListViews, AClickSelectsAndFocusesOneRow)
     EXPECT_EQ(host.list.GetItemState(0, LVIS_SELECTED), 0u);
     EXPECT_EQ(host.list.GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
     ui::testing::Grab(host.list);
-    EXPECT_EQ(host.list.states[0] & ODS_SELECTED, 0u);
-    EXPECT_EQ(host.list.states[1] & ODS_SELECTED, ODS_SELECTED);
+    EXPECT_EQ(host.list.drawn[0] & ODS_SELECTED, 0u);
+    EXPECT_EQ(host.list.drawn[1] & ODS_SELECTED, ODS_SELECTED);
 }
 
 TEST_F(ListViews, ColourMessagesPassThroughTheWindowProcedure)
 {
-    class Watching : public ListView {
-    public:
-        std::vector<UINT> seen;
-        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-        {
-            seen.push_back(message);
-            return ListView::WindowProc(message, wParam, lParam);
-        }
-    } watching;
-    watching.SetBkColor(RGB(1, 2, 3));
-    watching.SetTextBkColor(RGB(4, 5, 6));
-    EXPECT_EQ(watching.seen, (std::vector<UINT>{LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR}));
-    EXPECT_EQ(watching.GetBkColor(), RGB(1, 2, 3));
-    EXPECT_EQ(watching.GetTextBkColor(), RGB(4, 5, 6));
+    host.list.SetBkColor(RGB(1, 2, 3));
+    host.list.SetTextBkColor(RGB(4, 5, 6));
+    EXPECT_EQ(host.list.colourMessages, (std::vector<UINT>{LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR}));
+    EXPECT_EQ(host.list.GetBkColor(), RGB(1, 2, 3));
+    EXPECT_EQ(host.list.GetTextBkColor(), RGB(4, 5, 6));
 }
 
 TEST_F(ListViews, RedrawOffPaintsNothingUntilItIsOnAgain)
 {
     ui::testing::Grab(host.list);
-    host.list.draws.clear();
+    host.list.drawn.clear();
     host.list.SetRedraw(false);
     host.list.SetItemText(0, 1, "changed");
     ui::testing::ProcessEvents();
-    EXPECT_TRUE(host.list.draws.empty());
+    EXPECT_TRUE(host.list.drawn.empty());
     host.list.SetRedraw(true);
     ui::testing::Grab(host.list);
-    EXPECT_FALSE(host.list.draws.empty());
+    EXPECT_FALSE(host.list.drawn.empty());
 }

@@ -1,11 +1,9 @@
 #include "UiFixture.h"
 
-#include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
-#include "platform/ui/testing/Input.h"
 
 #include <string>
 
@@ -19,54 +17,44 @@ using Log = std::vector<std::string>;
 // A custom-drawn control that logs what reaches it, and optionally eats keys early.
 class LoggingControl : public Window {
 public:
-    explicit LoggingControl(Log& log) : m_log(log) {}
+    Log log;
     bool consumeKeys = false;
 
     bool PreTranslateMessage(Msg& msg) override
     {
-        if (msg.message == WM_KEYDOWN) m_log.push_back("control pre " + std::to_string(msg.wParam));
-        if (msg.message == WM_LBUTTONDOWN) m_log.push_back("control pre click " + std::to_string(msg.pt.x) + "," + std::to_string(msg.pt.y));
+        if (msg.message == WM_KEYDOWN) log.push_back("control pre " + std::to_string(msg.wParam));
+        if (msg.message == WM_LBUTTONDOWN) log.push_back("control pre click " + std::to_string(msg.pt.x) + "," + std::to_string(msg.pt.y));
         return consumeKeys && msg.message == WM_KEYDOWN;
     }
 
 protected:
-    void OnKeyDown(UINT vk, UINT, UINT) override { m_log.push_back("control key " + std::to_string(vk)); }
-    void OnChar(UINT ch, UINT, UINT) override { m_log.push_back("control char " + std::to_string(ch)); }
-    void OnLButtonDown(UINT, Point point) override { m_log.push_back("control click " + std::to_string(point.x) + "," + std::to_string(point.y)); }
-    void OnTimer(uintptr_t id) override { m_log.push_back("timer " + std::to_string(id)); }
+    void OnKeyDown(UINT vk, UINT, UINT) override { log.push_back("control key " + std::to_string(vk)); }
+    void OnChar(UINT ch, UINT, UINT) override { log.push_back("control char " + std::to_string(ch)); }
+    void OnLButtonDown(UINT, Point point) override { log.push_back("control click " + std::to_string(point.x) + "," + std::to_string(point.y)); }
+    void OnTimer(uintptr_t id) override { log.push_back("timer " + std::to_string(id)); }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_USER + 1) m_log.push_back("posted " + std::to_string(wParam));
+        if (message == WM_USER + 1) log.push_back("posted " + std::to_string(wParam));
         return Window::WindowProc(message, wParam, lParam);
     }
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
-
-private:
-    Log& m_log;
 };
 
+// Logs into its control's log, so one log shows the order of the whole walk.
 class HostDialog : public Dialog {
 public:
-    explicit HostDialog(Log& log) : Dialog(kHostDialog), control(log), m_log(log) {}
+    HostDialog() : Dialog(kHostDialog) {}
     LoggingControl control;
-    std::vector<UINT> sysCommands;
 
     bool PreTranslateMessage(Msg& msg) override
     {
-        if (msg.message == WM_KEYDOWN) m_log.push_back("dialog pre " + std::to_string(msg.wParam));
+        if (msg.message == WM_KEYDOWN) control.log.push_back("dialog pre " + std::to_string(msg.wParam));
         return Dialog::PreTranslateMessage(msg);
     }
 
 protected:
     void DoDataExchange() override { BindControl(kCustom, control); }
-    void OnSysCommand(UINT id, LPARAM lParam) override
-    {
-        sysCommands.push_back(id);
-        Dialog::OnSysCommand(id, lParam);
-    }
-
-private:
-    Log& m_log;
+    void OnSysCommand(UINT id, LPARAM lParam) override { control.log.push_back("system " + std::to_string(id)); Dialog::OnSysCommand(id, lParam); }
 };
 
 class MessageRouting : public UiFixture {
@@ -78,8 +66,8 @@ protected:
         dialog.control.SetFocus();
     }
 
-    Log log;
-    HostDialog dialog{log};
+    HostDialog dialog;
+    Log& log = dialog.control.log;
 };
 
 class EditDialog : public Dialog {
@@ -98,41 +86,34 @@ protected:
     }
 };
 
+using ControlNotifications = UiFixture;
+
 } // namespace
 
-TEST_F(MessageRouting, PreTranslateSeesAKeyInnermostFirstAndBeforeTheControl)
+TEST_F(MessageRouting, PreTranslateSeesAKeyInnermostFirstAndBeforeTheControlAndConsumingItStopsIt)
 {
     ui::testing::PressKey(VK_DOWN);
     EXPECT_EQ(log, (Log{"control pre 40", "dialog pre 40", "control key 40"}));
-}
-
-TEST_F(MessageRouting, AConsumedKeyNeverReachesTheControlNorItsParents)
-{
+    log.clear();
+    ui::testing::TypeText("7");
+    EXPECT_EQ(log, (Log{"control pre 55", "dialog pre 55", "control key 55", "control char 55"})) << "characters follow the key";
+    log.clear();
     dialog.control.consumeKeys = true;
     ui::testing::PressKey('A');
-    EXPECT_EQ(log, (Log{"control pre 65"}));
-}
-
-TEST_F(MessageRouting, KeysTypeCharactersAfterTheKeyDown)
-{
-    ui::testing::TypeText("7");
-    EXPECT_EQ(log, (Log{"control pre 55", "dialog pre 55", "control key 55", "control char 55"}));
+    EXPECT_EQ(log, (Log{"control pre 65"})) << "neither the control nor its parents see a consumed key";
 }
 
 TEST_F(MessageRouting, MouseMessagesCarryClientCoordinatesThroughTheWalk)
 {
     ui::testing::Click(dialog.control, Point{5, 9});
-    ASSERT_GE(log.size(), 2u);
-    EXPECT_EQ(log[0], "control pre click 5,9");
-    EXPECT_EQ(log[1], "control click 5,9");
+    EXPECT_EQ(log, (Log{"control pre click 5,9", "control click 5,9"}));
 }
 
 TEST_F(MessageRouting, PostedMessagesWaitForThePump)
 {
     dialog.control.PostMessage(WM_USER + 1, 3, 0);
     EXPECT_TRUE(log.empty());
-    while (PumpMessage()) {
-    }
+    while (PumpMessage()) continue;
     EXPECT_EQ(log, (Log{"posted 3"}));
 }
 
@@ -159,34 +140,23 @@ TEST_F(MessageRouting, SystemMenuOffersAppendedEntriesAndDeliversTheChoice)
     menu->AppendItem(16, "バージョン情報(&A)...");
     recorder.ChooseSystemMenuItem(16);
     ui::testing::PressKey(VK_SPACE, ui::testing::Alt);
-    EXPECT_EQ(dialog.sysCommands, std::vector<UINT>{16});
+    EXPECT_EQ(log, Log{"system 16"});
     ASSERT_EQ(recorder.LastSystemMenu().size(), 3u);
     EXPECT_EQ(recorder.LastSystemMenu()[2], "バージョン情報(&A)...");
 
     recorder.ChooseSystemMenuItem(16);
     ui::testing::RightClick(dialog, Point{290, 190});
-    EXPECT_EQ(dialog.sysCommands, (std::vector<UINT>{16, 16}));
+    EXPECT_EQ(log, (Log{"system 16", "system 16"}));
+    EXPECT_EQ(dialog.control.GetSystemMenu(), nullptr) << "child controls offer none";
 }
 
-TEST_F(MessageRouting, ChildControlsOfferNoSystemMenu)
+TEST_F(ControlNotifications, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsClicks)
 {
-    EXPECT_EQ(dialog.control.GetSystemMenu(), nullptr);
-}
-
-TEST(EditNotifications, UpdateComesBeforeChangeForTheProgramsOwnChanges)
-{
-    uitest::InstallTestTemplates();
     EditDialog dialog;
     ASSERT_TRUE(dialog.Create());
     dialog.edit.SetWindowText("7F");
     EXPECT_EQ(dialog.notifications, (Log{"update 7F", "change 7F"}));
-}
-
-TEST(StaticNotifications, ANotifyingStaticReportsClicks)
-{
-    uitest::InstallTestTemplates();
-    EditDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+    dialog.notifications.clear();
     ui::testing::Click(*dialog.GetDlgItem(kClickable));
     ui::testing::Click(*dialog.GetDlgItem(kLabel));
     EXPECT_EQ(dialog.notifications, Log{"clicked"});

@@ -2,23 +2,19 @@
 
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Colors.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/Geometry.h"
-#include "platform/ui/Styles.h"
-#include "platform/ui/testing/Input.h"
 
 using namespace ui;
 using namespace uitest;
 
 namespace {
 
-class Scrolled : public Window {
+// A plain child window that remembers who took the mouse capture from it.
+class Child : public Window {
 public:
-    std::vector<int> vertical;
     std::vector<Window*> captureLost;
 
 protected:
-    void OnVScroll(int code, int) override { vertical.push_back(code); }
     void OnCaptureChanged(Window* newCapture) override { captureLost.push_back(newCapture); }
 };
 
@@ -28,29 +24,24 @@ protected:
     {
         ASSERT_TRUE(host.Create());
         ASSERT_TRUE(child.CreateChild(host, Rect{0, 0, 100, 80}, 77, WS_CHILD | WS_VISIBLE));
+        ASSERT_TRUE(other.CreateChild(host, Rect{100, 0, 150, 50}, 78, WS_CHILD | WS_VISIBLE));
         ui::testing::ShowAndActivate(host);
     }
 
     Dialog host{kHostDialog};
-    Scrolled child;
+    Child child;
+    Child other;
 };
 
 } // namespace
 
-TEST_F(WindowServices, AShownScrollBarNarrowsTheClientArea)
+TEST_F(WindowServices, AShownScrollBarNarrowsTheClientAreaAndKeepsItsInformation)
 {
     EXPECT_EQ(child.GetClientRect(), (Rect{0, 0, 100, 80}));
     child.ShowScrollBar(SB_VERT, true);
     EXPECT_TRUE(child.IsScrollBarShown(SB_VERT));
     EXPECT_LT(child.GetClientRect().right, 100);
     EXPECT_EQ(child.GetClientRect().bottom, 80);
-    child.ShowScrollBar(SB_VERT, false);
-    EXPECT_EQ(child.GetClientRect().right, 100);
-}
-
-TEST_F(WindowServices, ScrollInformationRoundTrips)
-{
-    child.ShowScrollBar(SB_VERT, true);
     child.SetScrollInfo(SB_VERT, ScrollInfo{0, 399, 80, 0});
     EXPECT_EQ(child.SetScrollPos(SB_VERT, 120), 0);
     const ScrollInfo info = child.GetScrollInfo(SB_VERT);
@@ -59,12 +50,12 @@ TEST_F(WindowServices, ScrollInformationRoundTrips)
     EXPECT_EQ(info.pos, 120);
     EXPECT_EQ(child.SetScrollPos(SB_VERT, 1000), 120);
     EXPECT_EQ(child.GetScrollPos(SB_VERT), 320) << "a position ends where the last page starts";
+    child.ShowScrollBar(SB_VERT, false);
+    EXPECT_EQ(child.GetClientRect().right, 100);
 }
 
 TEST_F(WindowServices, CaptureGoesToOneWindowAndTellsTheOneThatLosesIt)
 {
-    Scrolled other;
-    ASSERT_TRUE(other.CreateChild(host, Rect{100, 0, 150, 50}, 78, WS_CHILD | WS_VISIBLE));
     child.SetCapture();
     EXPECT_EQ(Window::GetCapture(), &child);
     other.SetCapture();
@@ -82,22 +73,18 @@ TEST_F(WindowServices, ClipboardCarriesPlainText)
     EXPECT_EQ(Clipboard::GetText(), "A\t\tB\n\t\tC");
 }
 
-TEST_F(WindowServices, DestroyingAWindowDetachesItsObject)
+TEST_F(WindowServices, DestroyingAWindowDetachesItsObjectAndThoseOfItsChildren)
 {
     child.SetTimer(1, 100);
     child.DestroyWindow();
     EXPECT_FALSE(child.IsWindow());
     EXPECT_FALSE(child.HasTimer(1));
     EXPECT_EQ(child.GetClientRect(), Rect{});
-}
-
-TEST_F(WindowServices, ChildObjectsOutliveTheirDestroyedParentSafely)
-{
     host.DestroyWindow();
-    EXPECT_FALSE(child.IsWindow());
-    child.Invalidate();
-    child.SetWindowText("ignored");
-    EXPECT_EQ(child.GetWindowText(), "");
+    EXPECT_FALSE(other.IsWindow());
+    other.Invalidate();
+    other.SetWindowText("ignored");
+    EXPECT_EQ(other.GetWindowText(), "");
 }
 
 TEST(SystemColours, HighlightDiffersFromTheWindowBackground)
