@@ -1,6 +1,5 @@
 #include "platform/ui/Dialog.h"
 
-#include "platform/ui/Button.h"
 #include "platform/ui/ControlFactory.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Font.h"

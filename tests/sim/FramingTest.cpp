@@ -4,8 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <numeric>
-
 using namespace sim;
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
@@ -18,15 +16,7 @@ using Bytes = std::vector<uint8_t>;
 TEST(FrameCodec, FrameIsCommandLengthDataAndASumToFF)
 {
     EXPECT_THAT(FrameCodec::Build(0xF0, {}), ElementsAre(0xF0, 0x02, 0x0D));
-    for (size_t count : {1u, 8u, 100u, 253u}) {
-        Bytes data(count);
-        std::iota(data.begin(), data.end(), uint8_t{1});
-        const auto frame = FrameCodec::Build(0x8A, data);
-        ASSERT_EQ(frame.size(), count + 3);
-        EXPECT_EQ(frame[1], count + 2);
-        EXPECT_TRUE(std::equal(data.begin(), data.end(), frame.begin() + 2));
-        EXPECT_TRUE(FrameCodec::SumsCorrectly(frame)) << count;
-    }
+    EXPECT_THAT(FrameCodec::Build(0x8A, Bytes{1, 2, 3}), ElementsAre(0x8A, 0x05, 1, 2, 3, 0x6A));
 }
 
 TEST(FrameAssembler, HearsWholeFramesOnlyAndDropsGarbledOnes)
@@ -84,35 +74,22 @@ TEST_F(FaultInjectorTest, StrayBytesGoFirstAndCountForPauses)
     faults.Set({.strayBytes = {0x55}, .pauses = {{1, 150ms}, {4, 20ms}, {99, 1s}}, .lateBy = 700ms});
     Bytes bytes{0x55};
     bytes.insert(bytes.end(), reply.begin(), reply.end());
-    std::vector<Duration> gaps(bytes.size());
-    gaps[0] = 700ms;
-    gaps[1] = 150ms;
-    gaps[4] = 20ms;
     const auto out = faults.Apply(reply);
     ASSERT_TRUE(out);
     EXPECT_EQ(out->bytes, bytes);
-    EXPECT_EQ(out->gapBefore, gaps);
+    EXPECT_THAT(out->gapBefore, ElementsAre(700ms, 150ms, 0ms, 0ms, 20ms, 0ms, 0ms, 0ms, 0ms));
 }
 
-TEST_F(FaultInjectorTest, PlanLastsItsRepliesOrUntilCleared)
+TEST_F(FaultInjectorTest, PlanWaitsItsCleanRepliesThenLastsItsCountOrUntilCleared)
 {
+    faults.Set({.silent = true}, 1, 1);
     EXPECT_EQ(Sent(), reply);
-    faults.Set({.silent = true}, 1);
     EXPECT_FALSE(Sent());
-    EXPECT_EQ(Sent(), reply);
     EXPECT_EQ(Sent(), reply);
     faults.Set({.silent = true});
     EXPECT_FALSE(Sent());
     EXPECT_FALSE(Sent());
     faults.Clear();
-    EXPECT_EQ(Sent(), reply);
-}
-
-TEST_F(FaultInjectorTest, APlanCanWaitForCleanRepliesFirst)
-{
-    faults.Set({.badChecksum = true}, 1, 1);
-    EXPECT_EQ(Sent(), reply);
-    EXPECT_FALSE(FrameCodec::SumsCorrectly(*Sent()));
     EXPECT_EQ(Sent(), reply);
 }
 

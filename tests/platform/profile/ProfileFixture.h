@@ -22,14 +22,14 @@ protected:
 
     std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
 
-    void Put(const std::string& bytes, const std::string& name = kIniName) const
+    void Put(const std::string& bytes) const
     {
-        std::ofstream(PathOf(name), std::ios::binary | std::ios::trunc) << bytes;
+        std::ofstream(PathOf(kIniName), std::ios::binary | std::ios::trunc) << bytes;
     }
 
-    std::string Bytes(const std::string& name = kIniName) const
+    std::string Bytes() const
     {
-        std::ifstream in(PathOf(name), std::ios::binary);
+        std::ifstream in(PathOf(kIniName), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 

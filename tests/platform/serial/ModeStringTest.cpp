@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 using serial::LineSettings;
 using serial::ParseModeString;
@@ -17,10 +18,7 @@ auto Fields(const LineSettings& s)
 TEST(ModeString, AcceptedStringsSetTheirFieldsAndKeepTheRest)
 {
     const LineSettings before{4800, 'n', 7, 2};
-    const struct {
-        const char* mode;
-        LineSettings after;
-    } cases[] = {
+    const std::pair<const char*, LineSettings> cases[] = {
         {"baud=19200 parity=e data=8 stop=1", {19200, 'e', 8, 1}},
         {"  STOP=1\tData=8   PARITY=O baud=9600 ", {9600, 'o', 8, 1}},
         {"", before}, {"parity=n", before},
