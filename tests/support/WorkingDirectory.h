@@ -3,29 +3,20 @@
 // A fresh temporary working directory for one test: the process works in it until the
 // object goes, then the old directory comes back and the temporary one is removed.
 
+#include "tests/support/TemporaryDirectory.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <system_error>
 
-#include <cstdlib>
-#include <unistd.h>
-
 class WorkingDirectory {
 public:
-    WorkingDirectory()
-        : m_previous(std::filesystem::current_path())
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
-        m_path = pattern;
-        std::filesystem::current_path(m_path);
-    }
+    WorkingDirectory() { std::filesystem::current_path(m_path); }
     ~WorkingDirectory()
     {
         std::error_code ignored;
         std::filesystem::current_path(m_previous, ignored);
-        std::filesystem::remove_all(m_path, ignored);
     }
     WorkingDirectory(const WorkingDirectory&) = delete;
     WorkingDirectory& operator=(const WorkingDirectory&) = delete;
@@ -45,6 +36,7 @@ public:
     }
 
 private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_path;
+    const std::filesystem::path m_previous = std::filesystem::current_path();
+    const TemporaryDirectory m_directory;
+    const std::filesystem::path& m_path = m_directory.Path();
 };

@@ -1,8 +1,6 @@
 #include "tests/platform/devices/FakeSysfs.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -13,14 +11,6 @@ constexpr char kUsbBus[] = "pci0000:00/0000:00:14.0/usb1";
 constexpr char kNoUart[] = "0";
 constexpr char kUart16550A[] = "4";
 
-fs::path MakeTempDir()
-{
-    std::string pattern = (fs::temp_directory_path() / "velmora-sysfs-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw fs::filesystem_error("mkdtemp", std::make_error_code(std::errc::io_error));
-    return fs::canonical(pattern);
-}
-
 void RelativeLink(const fs::path& link, const fs::path& target)
 {
     fs::create_directory_symlink(fs::relative(target, link.parent_path()), link);
@@ -28,7 +18,7 @@ void RelativeLink(const fs::path& link, const fs::path& target)
 
 } // namespace
 
-FakeSysfs::FakeSysfs() : m_root(MakeTempDir())
+FakeSysfs::FakeSysfs()
 {
     fs::create_directories(SysRoot() / "class" / "tty");
     fs::create_directories(SysRoot() / "bus" / "platform");
@@ -50,12 +40,6 @@ FakeSysfs::FakeSysfs() : m_root(MakeTempDir())
 
     for (const char* name : {"ttyUSB0", "ttyS1", "ttyS10"})
         std::ofstream(DevRoot() / name); // a plain file opens like a device
-}
-
-FakeSysfs::~FakeSysfs()
-{
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
 }
 
 void FakeSysfs::UsbDevice(const std::string& path, const std::string& product) const

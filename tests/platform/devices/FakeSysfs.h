@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/TemporaryDirectory.h"
+
 #include <filesystem>
 #include <string>
 
@@ -14,9 +16,6 @@
 class FakeSysfs {
 public:
     FakeSysfs();
-    ~FakeSysfs();
-    FakeSysfs(const FakeSysfs&) = delete;
-    FakeSysfs& operator=(const FakeSysfs&) = delete;
 
     std::filesystem::path SysRoot() const { return m_root / "sys"; }
     std::filesystem::path DevRoot() const { return m_root / "dev"; }
@@ -30,5 +29,6 @@ public:
     static void Attribute(const std::filesystem::path& dir, const std::string& name, const std::string& text);
 
 private:
-    const std::filesystem::path m_root;
+    const TemporaryDirectory m_folder{"velmora-sysfs"};
+    const std::filesystem::path& m_root = m_folder.Path();
 };

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/profile/ProfileFile.h"
+#include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,12 +14,6 @@
 // A fresh empty folder per test, removed afterwards, and a profile bound to Velmora.ini in it.
 class ProfileFixture : public ::testing::Test {
 protected:
-    ~ProfileFixture() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-
     std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
 
     void Put(const std::string& bytes) const
@@ -42,16 +36,9 @@ protected:
         return names;
     }
 
-    static std::filesystem::path MakeTempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-profile-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::filesystem::filesystem_error("mkdtemp", std::make_error_code(std::errc::io_error));
-        return std::filesystem::canonical(pattern);
-    }
-
     static inline const std::string kIniName = "Velmora.ini";
 
-    const std::filesystem::path m_dir = MakeTempDir();
+    const TemporaryDirectory m_folder{"velmora-profile"};
+    const std::filesystem::path& m_dir = m_folder.Path();
     const profile::ProfileFile m_ini{PathOf(kIniName)};
 };
