@@ -15,7 +15,7 @@ int ListView::InsertColumn(int column, std::string_view heading, int format, int
     for (Item& item : m_items) {
         if (at > 0 && static_cast<int>(item.texts.size()) >= at) item.texts.insert(item.texts.begin() + at, std::string());
     }
-    Invalidate();
+    MarkDirty(GetClientRect());
     return at;
 }
 
@@ -38,7 +38,7 @@ int ListView::InsertItem(int index, std::string_view text, int image, UINT state
     item.image = image;
     item.state = state & stateMask;
     m_items.insert(m_items.begin() + at, std::move(item));
-    Invalidate();
+    MarkDirty(GetClientRect());
     return at;
 }
 
@@ -47,7 +47,7 @@ bool ListView::DeleteItem(int index)
     if (index < 0 || index >= GetItemCount()) return false;
     m_items.erase(m_items.begin() + index);
     m_topIndex = std::clamp(m_topIndex, 0, std::max(0, GetItemCount() - 1));
-    Invalidate();
+    MarkDirty(GetClientRect());
     return true;
 }
 
@@ -55,7 +55,7 @@ bool ListView::DeleteAllItems()
 {
     m_items.clear();
     m_topIndex = 0;
-    Invalidate();
+    MarkDirty(GetClientRect());
     return true;
 }
 
@@ -124,9 +124,24 @@ COLORREF ListView::SetTextBkColor(COLORREF color)
 void ListView::SetRedraw(bool redraw)
 {
     m_redraw = redraw;
-    if (Widget() == nullptr) return;
-    Widget()->setUpdatesEnabled(redraw);
-    if (redraw) Invalidate();
+    // Turning drawing back on repaints only what changed meanwhile, so a trace tick that
+    // rewrote one row redraws one row.
+    if (redraw && !m_dirty.IsEmpty()) {
+        InvalidateRect(m_dirty);
+        m_dirty = {};
+    }
+}
+
+void ListView::MarkDirty(const Rect& area)
+{
+    if (m_redraw) {
+        InvalidateRect(area);
+        return;
+    }
+    if (area.IsEmpty()) return;
+    m_dirty = m_dirty.IsEmpty() ? area
+                                : Rect{std::min(m_dirty.left, area.left), std::min(m_dirty.top, area.top), std::max(m_dirty.right, area.right),
+                                       std::max(m_dirty.bottom, area.bottom)};
 }
 
 void ListView::Remeasure()
@@ -135,15 +150,15 @@ void ListView::Remeasure()
     measure.CtlID = static_cast<UINT>(GetDlgCtrlID());
     MeasureItem(measure);
     m_rowHeight = std::max<int>(1, static_cast<int>(measure.itemHeight));
-    Invalidate();
+    MarkDirty(GetClientRect());
 }
 
 void ListView::RepaintItem(int index)
 {
     Rect rect;
-    if (m_redraw && GetItemRect(index, rect, LVIR_BOUNDS)) {
+    if (GetItemRect(index, rect, LVIR_BOUNDS)) {
         rect.right = std::max(rect.right, GetClientRect().right);
-        InvalidateRect(rect);
+        MarkDirty(rect);
     }
 }
 
@@ -180,18 +195,24 @@ void ListView::DrawItem(DRAWITEMSTRUCT& draw)
 
 void ListView::OnPaint(DC& dc)
 {
-    const Rect client = GetClientRect();
-    dc.FillSolidRect(client, m_bkColor);
+    const Rect clip = dc.GetClipBox();
+    if (!m_redraw) {
+        // Drawn once drawing is on again.
+        MarkDirty(clip);
+        return;
+    }
+    dc.FillSolidRect(clip, m_bkColor);
     if (m_rowHeight == 0) return;
     const bool focused = GetFocus() == this;
-    for (int index = m_topIndex; index < GetItemCount(); ++index) {
+    // Only the rows that meet the area being painted are drawn.
+    for (int index = m_topIndex + std::max(0, clip.top / m_rowHeight); index < GetItemCount(); ++index) {
         DRAWITEMSTRUCT draw;
         draw.CtlID = static_cast<UINT>(GetDlgCtrlID());
         draw.itemID = static_cast<UINT>(index);
         draw.hwndItem = this;
         draw.hDC = &dc;
         GetItemRect(index, draw.rcItem, LVIR_BOUNDS);
-        if (draw.rcItem.top >= client.bottom) break;
+        if (draw.rcItem.top >= clip.bottom) break;
         const UINT state = GetItemState(index, LVIS_SELECTED | LVIS_FOCUSED);
         if ((state & LVIS_SELECTED) != 0) draw.itemState |= ODS_SELECTED;
         if ((state & LVIS_FOCUSED) != 0 && focused) draw.itemState |= ODS_FOCUS;
@@ -229,11 +250,11 @@ LRESULT ListView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case LVM_SETBKCOLOR:
         m_bkColor = static_cast<COLORREF>(lParam);
-        Invalidate();
+        MarkDirty(GetClientRect());
         return 1;
     case LVM_SETTEXTBKCOLOR:
         m_textBkColor = static_cast<COLORREF>(lParam);
-        Invalidate();
+        MarkDirty(GetClientRect());
         return 1;
     case LVM_SETIMAGELIST: return 0;
     case WM_WINDOWPOSCHANGED: Remeasure(); return 0;

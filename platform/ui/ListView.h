@@ -81,7 +81,7 @@ public:
     COLORREF GetBkColor() const { return m_bkColor; }
     COLORREF SetTextBkColor(COLORREF color);
     COLORREF GetTextBkColor() const { return m_textBkColor; }
-    // While off, changes are not painted; turning it on repaints.
+    // While off, changes are not painted; turning it on repaints what changed.
     void SetRedraw(bool redraw);
     bool IsRedrawOn() const { return m_redraw; }
 
@@ -109,12 +109,15 @@ private:
     void Remeasure();
     void SelectOnly(int index);
     void RepaintItem(int index);
+    // Repaints area now, or once drawing is on again.
+    void MarkDirty(const Rect& area);
 
     std::vector<Column> m_columns;
     std::vector<Item> m_items;
     int m_rowHeight = 0;
     int m_topIndex = 0;
     bool m_redraw = true;
+    Rect m_dirty;
     COLORREF m_bkColor = GetSysColor(COLOR_WINDOW);
     COLORREF m_textBkColor = GetSysColor(COLOR_WINDOW);
 };
