@@ -11,7 +11,9 @@ namespace ui {
 
 int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags)
 {
-    if (auto* recorder = testing::Recorder::Active()) return recorder->RecordBox(owner, text, caption, flags);
+    auto* recorder = testing::Recorder::Active();
+    if (recorder != nullptr && !recorder->ShowsRealPopup()) return recorder->RecordBox(owner, text, caption, flags);
+    if (recorder != nullptr) recorder->RecordBox(owner, text, caption, flags);
 
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (flags & MB_ICONMASK) {
@@ -22,6 +24,7 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     }
     QWidget* parent = owner != nullptr ? owner->Widget() : nullptr;
     QMessageBox box(icon, qt::ToQString(caption), qt::ToQString(text), QMessageBox::Ok, parent);
+    if (recorder != nullptr) recorder->ActInside(box);
     box.exec();
     return IDOK;
 }

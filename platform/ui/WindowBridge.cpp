@@ -72,6 +72,15 @@ Window* WindowBridge::Nearest(const QWidget* widget)
     return nullptr;
 }
 
+Window* WindowBridge::NearestInTopLevel(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (Window* owner = Owner(w)) return owner;
+        if (w->isWindow()) break;
+    }
+    return nullptr;
+}
+
 void WindowBridge::ForgetWidget(Window& window)
 {
     window.m_widget = nullptr;
@@ -90,7 +99,8 @@ bool WindowBridge::WalkPreTranslate(Msg& msg)
 
 bool WindowBridge::PreTranslate(QWidget* receiver, QEvent* event)
 {
-    Window* target = Nearest(receiver);
+    // A key in a message box or a popup menu is that window's alone, never its owner's.
+    Window* target = NearestInTopLevel(receiver);
     if (target == nullptr) return false;
     Msg msg;
     msg.hwnd = target;
@@ -153,10 +163,12 @@ void WindowBridge::ShowSystemMenu(Window& window)
     Menu* menu = window.GetSystemMenu();
     if (menu == nullptr) return;
     unsigned chosen = 0;
-    if (auto* recorder = testing::Recorder::Active(); recorder != nullptr && recorder->HandlesSystemMenu()) {
+    auto* recorder = testing::Recorder::Active();
+    if (recorder != nullptr && recorder->HandlesSystemMenu()) {
         chosen = recorder->ChooseFromSystemMenu(*menu);
     } else {
         QMenu popup(window.Widget());
+        if (recorder != nullptr) recorder->ActInside(popup);
         for (const auto& entry : menu->Entries()) {
             if (entry.id == 0) {
                 popup.addSeparator();

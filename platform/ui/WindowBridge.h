@@ -20,6 +20,8 @@ public:
     static Window* Owner(const QWidget* widget);
     // The window bound to this widget or its nearest ancestor, or null.
     static Window* Nearest(const QWidget* widget);
+    // The same, but not past the top-level window the widget belongs to.
+    static Window* NearestInTopLevel(const QWidget* widget);
 
     // Runs PreTranslateMessage from msg.hwnd outward to its top-level window.
     static bool WalkPreTranslate(Msg& msg);

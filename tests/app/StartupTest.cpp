@@ -49,6 +49,18 @@ TEST_F(Startup, EscapeOnThePortDialogGivesOneCommunicationErrorAndTheProfileDial
     EXPECT_EQ(directory.Read("Velmora.ini"), kBaseFile) << "Escape writes nothing";
 }
 
+TEST_F(Startup, ReturnOnTheRealIdentificationBoxClosesItAndPressesNothingBehindIt)
+{
+    recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_ESCAPE); });
+    recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
+    ASSERT_TRUE(window.Create());
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCID()");
+    EXPECT_FALSE(window.Tracing()) << "Return pressed the hidden trace button";
+    EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
+}
+
 TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
 {
     controller->Faults().Set({.badChecksum = true}, 1, 1);

@@ -101,6 +101,22 @@ TEST_F(PortSelection, AnIndexBeyondTheListSelectsNothingAndOkIsRefused)
     EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), 1);
 }
 
+TEST_F(PortSelection, ReturnOnTheRealRefusalBoxClosesItWithoutPressingOkAgain)
+{
+    directory.Write("Velmora.ini", "[CommSelect]\nItem=3\n");
+    recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
+    bool stayedOpen = false;
+    const int result = Run([&](ui::Dialog& dialog, ui::ListBox&) {
+        ui::testing::PressKey(ui::VK_RETURN);
+        stayedOpen = dialog.IsWindow();
+    });
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
+    EXPECT_EQ(recorder.Boxes().size(), 1u) << "one refusal, not a second one from the same key";
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(result, ui::IDCANCEL);
+    EXPECT_EQ(port, "untouched");
+}
+
 TEST_F(PortSelection, EscapeWritesNothingAndLeavesThePathAlone)
 {
     directory.Write("Velmora.ini", kConfigured);

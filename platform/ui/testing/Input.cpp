@@ -76,6 +76,8 @@ QWidget* KeyTarget(Window* target)
         QWidget* widget = target->Widget();
         return widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
     }
+    // An open popup menu takes the keyboard, whoever has the focus.
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
     if (QWidget* focus = QApplication::focusWidget()) return focus;
     for (QWidget* window : {QApplication::activeModalWidget(), QApplication::activeWindow()}) {
         if (window != nullptr) return window->focusWidget() != nullptr ? window->focusWidget() : window;
@@ -104,7 +106,7 @@ void PressKey(unsigned vk, unsigned modifiers, Window* target)
 {
     QWidget* widget = KeyTarget(target);
     if (widget == nullptr) return;
-    const int key = QtKey(vk);
+    const int key = vk == VK_RETURN && (modifiers & Keypad) != 0 ? Qt::Key_Enter : QtKey(vk);
     const QString text = KeyText(vk, modifiers);
     QKeyEvent press(QEvent::KeyPress, key, QtModifiers(modifiers), text);
     QApplication::sendEvent(widget, &press);

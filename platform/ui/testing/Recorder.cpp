@@ -3,6 +3,11 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
 namespace ui::testing {
 
 namespace {
@@ -51,6 +56,23 @@ bool Recorder::RunDialogAction(int templateId, Dialog& dialog)
     found->second.erase(found->second.begin());
     action(dialog);
     return true;
+}
+
+void Recorder::ActInside(QWidget& popup)
+{
+    if (m_popupActions.empty()) return;
+    std::function<void()> action = std::move(m_popupActions.front());
+    m_popupActions.erase(m_popupActions.begin());
+    QPointer<QWidget> guard(&popup);
+    QTimer::singleShot(0, &popup, [this, guard, action = std::move(action)] {
+        // Activated as a window manager would, so keys reach the popup.
+        if (guard->windowType() != Qt::Popup) QApplication::setActiveWindow(guard);
+        action();
+        if (guard && guard->isVisible()) {
+            ++m_popupsLeftOpen;
+            guard->close();
+        }
+    });
 }
 
 int Recorder::DialogsOpened(int templateId) const

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace ui {
 class Window;
 class Dialog;
@@ -48,6 +50,16 @@ public:
     // The entries of the last system menu opened while this recorder was active.
     const std::vector<std::string>& LastSystemMenu() const { return m_lastMenu; }
 
+    // Real popups: while actions are queued, the next message box or popup menu is shown for
+    // real (and still recorded) and the first queued action runs inside it once it is open, as
+    // a user acting on it. A popup the action leaves open is closed and counted, so a test
+    // never waits on one.
+    void WhilePopupOpen(std::function<void()> action) { m_popupActions.push_back(std::move(action)); }
+    int PopupsLeftOpen() const { return m_popupsLeftOpen; }
+    bool ShowsRealPopup() const { return !m_popupActions.empty(); }
+    // Runs the next popup action inside popup once its loop runs.
+    void ActInside(QWidget& popup);
+
     static Recorder* Active();
     bool HandlesSystemMenu() const { return m_menuChoiceSet; }
     unsigned ChooseFromSystemMenu(const Menu& menu);
@@ -64,6 +76,8 @@ private:
     unsigned m_menuChoice = 0;
     bool m_menuChoiceSet = false;
     std::vector<std::string> m_lastMenu;
+    std::vector<std::function<void()>> m_popupActions;
+    int m_popupsLeftOpen = 0;
     Recorder* m_previous = nullptr;
 };
 

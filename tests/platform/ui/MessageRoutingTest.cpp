@@ -174,3 +174,64 @@ TEST_F(MessageRouting, RecorderCapturesEveryBoxAndAnswersIt)
     EXPECT_EQ(recorder.Boxes()[0].Icon(), MB_ICONERROR);
     EXPECT_EQ(recorder.Boxes()[1].Icon(), 0u);
 }
+
+namespace {
+
+struct PopupKey {
+    const char* name;
+    unsigned vk;
+    unsigned modifiers;
+};
+
+void PrintTo(const PopupKey& key, std::ostream* os)
+{
+    *os << key.name;
+}
+
+const PopupKey kBoxKeys[] = {
+    {"Return", VK_RETURN, ui::testing::None},
+    {"KeypadEnter", VK_RETURN, ui::testing::Keypad},
+    {"Escape", VK_ESCAPE, ui::testing::None},
+    {"Space", VK_SPACE, ui::testing::None},
+};
+
+class KeyInARealMessageBox : public MessageRouting, public ::testing::WithParamInterface<PopupKey> {};
+
+} // namespace
+
+TEST_P(KeyInARealMessageBox, ClosesTheBoxAndNeverReachesTheWindowBehindIt)
+{
+    const PopupKey key = GetParam();
+    recorder.WhilePopupOpen([key] { ui::testing::PressKey(key.vk, key.modifiers); });
+    EXPECT_EQ(MessageBox(&dialog, "通信エラー", "CVelmoraDlg::GetPFCID()", MB_ICONERROR), IDOK);
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0) << "the key did not close the box";
+    EXPECT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_TRUE(log.empty()) << "the window behind the box saw: " << (log.empty() ? "" : log.front());
+    EXPECT_TRUE(dialog.IsWindow());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyInARealMessageBox, ::testing::ValuesIn(kBoxKeys),
+                         [](const ::testing::TestParamInfo<PopupKey>& info) { return std::string(info.param.name); });
+
+TEST_F(MessageRouting, KeysInARealPopupMenuStayInTheMenu)
+{
+    const struct {
+        std::vector<unsigned> keys;
+        Log expected;
+    } cases[] = {
+        {{VK_ESCAPE}, {}},
+        {{VK_DOWN, VK_RETURN}, {"system " + std::to_string(SC_CLOSE)}},
+    };
+    for (const auto& each : cases) {
+        HostDialog host;
+        ASSERT_TRUE(host.Create());
+        ui::testing::ShowAndActivate(host);
+        host.control.SetFocus();
+        recorder.WhilePopupOpen([&each] {
+            for (unsigned vk : each.keys) ui::testing::PressKey(vk);
+        });
+        ui::testing::RightClick(host, Point{290, 190});
+        EXPECT_EQ(host.control.log, each.expected) << "after " << each.keys.size() << " key(s)";
+        EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
+    }
+}
