@@ -9,6 +9,7 @@
 #include "platform/ui/Styles.h"
 #include "platform/ui/WidgetHost.h"
 #include "platform/ui/WindowBridge.h"
+#include "platform/ui/WindowTimer.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -16,7 +17,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWidget>
 
 namespace ui {
@@ -272,13 +272,12 @@ uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)
     if (m_widget == nullptr) return 0;
     auto& slot = m_timers[id];
     if (!slot) {
-        slot = std::make_unique<QTimer>();
         QPointer<QWidget> guard(m_widget);
-        QObject::connect(slot.get(), &QTimer::timeout, [this, id, guard] {
+        slot = WindowTimer::Create([this, id, guard] {
             if (guard) SendMessage(WM_TIMER, id, 0);
         });
     }
-    slot->start(static_cast<int>(elapseMs));
+    slot->Start(static_cast<int>(elapseMs));
     return id;
 }
 

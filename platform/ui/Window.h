@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-class QTimer;
 class QWidget;
 
 namespace ui {
 
 class DC;
+class WindowTimer;
 class Font;
 class Menu;
 
@@ -83,7 +83,8 @@ public:
     static Window* GetCapture();
     static void SetCursor(Cursor cursor);
 
-    // Starts (or restarts) timer id; OnTimer receives the id.
+    // Starts (or restarts) timer id; OnTimer receives the id. A tick waits until no input
+    // waits: a click or key queued while a handler ran is served first.
     uintptr_t SetTimer(uintptr_t id, UINT elapseMs);
     bool KillTimer(uintptr_t id);
     bool HasTimer(uintptr_t id) const;
@@ -174,7 +175,7 @@ private:
     Font* m_font = nullptr;
     int m_iconId = 0;
     std::vector<Current> m_current;
-    std::map<uintptr_t, std::unique_ptr<QTimer>> m_timers;
+    std::map<uintptr_t, std::shared_ptr<WindowTimer>> m_timers;
     std::unique_ptr<Menu> m_systemMenu;
 };
 

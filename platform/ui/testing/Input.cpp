@@ -187,6 +187,8 @@ void ProcessEvents()
 {
     QApplication::sendPostedEvents();
     QApplication::processEvents();
+    // A timer that expired meanwhile has its tick queued behind everything else.
+    QApplication::sendPostedEvents();
 }
 
 Bitmap Grab(Window& window)

@@ -5,7 +5,14 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
 #include <string>
+#include <unistd.h>
 
 using namespace ui;
 using namespace uitest;
@@ -234,4 +241,60 @@ TEST_F(MessageRouting, KeysInARealPopupMenuStayInTheMenu)
         EXPECT_EQ(host.control.log, each.expected) << "after " << each.keys.size() << " key(s)";
         EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
     }
+}
+
+namespace {
+
+// Stands for the display connection: what arrives on it is read when the loop polls it and
+// handed to the windows as a queued event, a loop turn later, as the toolkit does.
+class DisplayConnection {
+public:
+    explicit DisplayConnection(std::function<void()> deliver)
+    {
+        if (::pipe(m_fds) != 0) throw std::runtime_error("pipe");
+        m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this, deliver] {
+            char byte = 0;
+            if (::read(m_fds[0], &byte, 1) == 1) QMetaObject::invokeMethod(qApp, deliver, Qt::QueuedConnection);
+        });
+    }
+    ~DisplayConnection()
+    {
+        m_notifier.reset();
+        ::close(m_fds[0]);
+        ::close(m_fds[1]);
+    }
+    void Arrive() { EXPECT_EQ(::write(m_fds[1], "c", 1), 1); }
+
+private:
+    int m_fds[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+class TickingControl : public Window {
+public:
+    Log log;
+    std::function<void()> duringFirstTick;
+
+protected:
+    void OnTimer(uintptr_t) override
+    {
+        log.push_back("tick");
+        if (log.size() == 1) duringFirstTick();
+    }
+    void OnLButtonDown(UINT, Point) override { log.push_back("click"); }
+};
+
+} // namespace
+
+TEST_F(MessageRouting, AClickThatArrivesDuringATickIsServedBeforeTheNextTick)
+{
+    TickingControl control;
+    ASSERT_TRUE(control.CreateChild(dialog, Rect{0, 0, 20, 20}, 200, WS_CHILD | WS_VISIBLE));
+    DisplayConnection display([&control] { ui::testing::Click(control, Point{2, 2}); });
+    control.duringFirstTick = [&display] { display.Arrive(); };
+    control.SetTimer(1, 0);
+    for (int round = 0; round < 4 && control.log.size() < 3; ++round) ui::testing::ProcessEvents();
+    ASSERT_GE(control.log.size(), 3u);
+    EXPECT_EQ(Log(control.log.begin(), control.log.begin() + 3), (Log{"tick", "click", "tick"}));
 }
