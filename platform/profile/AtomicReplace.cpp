@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace profile {
 
@@ -17,6 +18,7 @@ namespace {
 constexpr int kTempNameAttempts = 100;
 constexpr mode_t kNewFileMode = 0666; // narrowed by the umask, like any new file
 constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kAnyWriteBit = 0222;
 
 // A symbolic link stays a link: the file it points to is the one replaced.
 std::string ResolveTarget(const std::string& path)
@@ -63,6 +65,23 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+// The replacement stands for a write into the file, so it needs what such a write needs; a
+// file that grants writing to nobody is left alone even by a user the system lets past that.
+bool MayWrite(const std::string& path, const struct stat& info)
+{
+    return S_ISREG(info.st_mode) && (info.st_mode & kAnyWriteBit) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The new file takes the old one's owner where the system allows it, then its permission bits
+// (after the owner, which may clear set-id bits).
+bool TakeOver(int fd, const struct stat& old)
+{
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+    return ::fchmod(fd, old.st_mode & kPermissionBits) == 0;
+}
+
 // Makes the rename itself durable; a failure here loses nothing that is already in place.
 void SyncDirectory(const std::string& directory)
 {
@@ -76,13 +95,17 @@ void SyncDirectory(const std::string& directory)
 bool AtomicReplace(const std::string& path, std::string_view bytes)
 {
     const std::string target = ResolveTarget(path);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !MayWrite(target, old))
+        return false;
+
     std::string tempPath;
     UniqueFd fd = CreateTemp(target, tempPath);
     if (!fd.IsOpen())
         return false;
 
-    struct stat old {};
-    bool written = ::stat(target.c_str(), &old) != 0 || ::fchmod(fd.Get(), old.st_mode & kPermissionBits) == 0;
+    bool written = !exists || TakeOver(fd.Get(), old);
     written = written && WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
     written = fd.Close() && written;
     if (!written || std::rename(tempPath.c_str(), target.c_str()) != 0) {

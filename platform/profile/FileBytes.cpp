@@ -18,15 +18,20 @@ constexpr std::size_t kReadChunk = 16 * 1024;
 FileBytes FileBytes::Load(const std::string& path)
 {
     FileBytes file;
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    // Not blocking, so that opening a FIFO returns at once instead of waiting for a writer.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.IsOpen()) {
         file.status = (errno == ENOENT || errno == ENOTDIR) ? Status::Missing : Status::Unreadable;
         return file;
     }
-    // Only a regular file: a FIFO or device would block or never end.
+    // Only a regular file holds a profile: a FIFO or a device would block or never end.
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd.Get(), &info) != 0) {
         file.status = Status::Unreadable;
+        return file;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        file.status = Status::Missing;
         return file;
     }
 

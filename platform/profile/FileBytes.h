@@ -5,7 +5,8 @@
 namespace profile {
 
 // A whole file read into memory. Missing is told apart from unreadable: a write may create the
-// first but must not replace the second.
+// first but must not replace the second. Anything but a regular file (a FIFO, a device) reads
+// as missing.
 struct FileBytes {
     enum class Status { Read, Missing, Unreadable };
 

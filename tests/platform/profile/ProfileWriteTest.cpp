@@ -3,7 +3,9 @@
 #include <climits>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -74,6 +76,75 @@ TEST_F(ProfileWrite, AFailedWriteLeavesTheOldFileWholeAndNoTemporary)
     EXPECT_FALSE(written);
     EXPECT_EQ(Bytes(), old);
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+}
+
+struct stat StatOf(const std::string& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+TEST_F(ProfileWrite, KeepsTheFilesPermissionBits)
+{
+    for (const mode_t mode : {0600, 0640, 0664, 0620}) {
+        Put("[A]\nx=1\n");
+        ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), mode), 0);
+        ASSERT_TRUE(m_ini.WriteInt("A", "x", 2)) << std::oct << mode;
+        EXPECT_EQ(StatOf(PathOf(kIniName)).st_mode & 07777, mode);
+        EXPECT_EQ(Bytes(), "[A]\nx=2\n");
+    }
+}
+
+TEST_F(ProfileWrite, AFileThatGrantsWritingToNobodyIsNotWritten)
+{
+    const std::string old = "[A]\r\nx=1\r\n";
+    Put(old);
+    ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0444), 0);
+    const ino_t inode = StatOf(PathOf(kIniName)).st_ino;
+    EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
+    EXPECT_EQ(Bytes(), old);
+    EXPECT_EQ(StatOf(PathOf(kIniName)).st_ino, inode);
+    EXPECT_EQ(StatOf(PathOf(kIniName)).st_mode & 07777, 0444u);
+    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+}
+
+// Another user's file that this user may read but not write, in a folder anyone may write.
+TEST_F(ProfileWrite, AnotherUsersFileThatThisUserMayNotWriteIsNotWritten)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to hand the file to another user";
+    constexpr uid_t kNobody = 65534;
+    const std::string old = "[A]\nx=1\n";
+    Put(old);
+    ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0644), 0);
+    std::filesystem::permissions(PathOf(""), std::filesystem::perms::all);
+    ASSERT_EQ(::seteuid(kNobody), 0);
+    const bool written = m_ini.WriteInt("A", "x", 2);
+    ASSERT_EQ(::seteuid(0), 0);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(Bytes(), old);
+    EXPECT_EQ(StatOf(PathOf(kIniName)).st_uid, 0u);
+    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+}
+
+TEST_F(ProfileWrite, AFifoReadsAsMissingAtOnceAndIsNeverReplaced)
+{
+    ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0);
+    EXPECT_EQ(m_ini.GetInt("Profiles", "Items", -7), -7);
+    EXPECT_EQ(m_ini.GetString("Profiles", "Item1"), "");
+    EXPECT_FALSE(m_ini.WriteInt("CommSelect", "Item", 1));
+    EXPECT_TRUE(S_ISFIFO(StatOf(PathOf(kIniName)).st_mode));
+    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+}
+
+// The replacement is atomic, so a second name of the file keeps the old content.
+TEST_F(ProfileWrite, AHardLinkedFileIsSplitOffAndTheOtherNameKeepsItsContent)
+{
+    Put("[A]\nx=1\n");
+    std::filesystem::create_hard_link(PathOf(kIniName), PathOf("Other.ini"));
+    ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
+    EXPECT_EQ(Bytes(), "[A]\nx=2\n");
+    EXPECT_EQ(profile::ProfileFile(PathOf("Other.ini")).GetInt("A", "x", 0), 1);
 }
 
 } // namespace
