@@ -37,6 +37,9 @@ constexpr int kNoMonItems = 99;       // MonItems missing or 99: no monitor list
 constexpr int kMaxMonItems = 24;
 constexpr int kRowsOfExtendedBlock = 4; // the rows only an extended live block carries
 constexpr int kDefaultDataItems = 99;
+// Six kinds of page exist; a larger count only repeats the box of a missing item, so it is
+// held to what a profile without the key already gives.
+constexpr int kMaxDataItems = kDefaultDataItems;
 constexpr int kUnknownType = 99;
 
 constexpr const char* kTraceStart = "ﾄﾚｰｽ開始";
@@ -272,7 +275,7 @@ void CVelmoraDlg::ShowLockedPage()
 
 void CVelmoraDlg::CreatePages()
 {
-    const int count = m_profile.GetInt(kVelmora, "DataItems", kDefaultDataItems);
+    const int count = std::min(m_profile.GetInt(kVelmora, "DataItems", kDefaultDataItems), kMaxDataItems);
     for (int n = 1; n <= count; ++n) {
         const std::string section = DataItemSection(n);
         // The tab keeps its item number, so the switch handlers find the item after removals.

@@ -6,6 +6,8 @@
 
 #include "platform/ui/MessageBox.h"
 
+#include <algorithm>
+
 namespace {
 
 const std::string kCommSelect = "CommSelect";
@@ -13,6 +15,8 @@ const std::string kPorts = "Ports";
 constexpr const char* kSimulatorPath = "sim:";
 constexpr const char* kSimulatorName = "シミュレータ (sim:)";
 constexpr const char* kNoPortChosen = "ポートを選択してください。";
+// Far above any real base file, and low enough that a wrong count cannot stall start-up.
+constexpr int kMaxConfiguredPorts = 256;
 
 } // namespace
 
@@ -31,7 +35,7 @@ void CCommSelectDlg::DoDataExchange()
 // Virtual and remote ports, and the simulator, cannot be discovered: the base file lists them.
 void CCommSelectDlg::AddConfiguredPorts()
 {
-    const int count = m_profile.GetInt(kPorts, "Items", 0);
+    const int count = std::clamp(m_profile.GetInt(kPorts, "Items", 0), 0, kMaxConfiguredPorts);
     for (int i = 1; i <= count; ++i) {
         const std::string path = m_profile.GetString(kPorts, config::Numbered("Item", i));
         const std::string shown = path == kSimulatorPath ? kSimulatorName : path;

@@ -205,6 +205,30 @@ TEST_F(MainWindow, UnknownOrRepeatedDataItemKindsLoseTheirTabAndTheRestKeepTheir
     EXPECT_FALSE(window.PageOfKind(0)->IsWindowVisible());
 }
 
+struct DataItemCount {
+    const char* count;
+    size_t boxes;
+};
+
+void PrintTo(const DataItemCount& each, std::ostream* os)
+{
+    *os << "DataItems=" << each.count;
+}
+
+class DataItemCounts : public MainWindow, public ::testing::WithParamInterface<DataItemCount> {};
+
+// Each missing item gives one box, so the count must stay bounded whatever the file says.
+TEST_P(DataItemCounts, EndAfterAtMostNinetyNineItems)
+{
+    Start(MonitorProfile({{1, 0}}, std::string("DataItems=") + GetParam().count + "\n"));
+    EXPECT_EQ(recorder.Boxes().size(), GetParam().boxes);
+    EXPECT_EQ(window.Tabs().GetItemCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, DataItemCounts,
+                         ::testing::Values(DataItemCount{"-3", 0}, DataItemCount{"0", 0}, DataItemCount{"2", 2},
+                                           DataItemCount{"2147483647", 99}));
+
 TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
 {
     Start(MonitorProfile({{1, 0}}, "DataItems=3\n[DataItem1]\nType=4\n[DataItem2]\nType=2\n[DataItem3]\nType=1\n"));

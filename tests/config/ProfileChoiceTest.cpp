@@ -115,3 +115,15 @@ TEST(ActiveProfilePath, NumberedNamesCountFromOne)
     EXPECT_EQ(config::Numbered("DataItem", 1), "DataItem1");
     EXPECT_EQ(config::Numbered("Item", 12), "Item12");
 }
+
+TEST_F(ProfileChoice, AnyProfileCountListsABoundedNumberOfEntries)
+{
+    const struct {
+        const char* items;
+        size_t listed;
+    } cases[] = {{"-5", 0}, {"0", 0}, {"2", 2}, {"1000000", 256}, {"2147483647", 256}};
+    for (const auto& each : cases) {
+        directory.Write("Velmora.ini", std::string("[Profiles]\nItems=") + each.items + "\nItem1=A.ini\n");
+        EXPECT_EQ(Listed().size() - 1, each.listed) << "Items=" << each.items;
+    }
+}

@@ -143,3 +143,20 @@ TEST_F(PortSelection, ADiscoveryFailureIsShownAndTheConfiguredPortsRemain)
     EXPECT_EQ(recorder.Boxes()[0].Icon(), 0u);
     EXPECT_EQ(count, 2);
 }
+
+TEST_F(PortSelection, AnyConfiguredPortCountListsABoundedNumberOfEntries)
+{
+    const struct {
+        const char* items;
+        int listed;
+    } cases[] = {{"-1", 0}, {"0", 0}, {"1", 1}, {"1000000", 256}, {"2147483647", 256}};
+    for (const auto& each : cases) {
+        directory.Write("Velmora.ini", std::string("[Ports]\nItems=") + each.items + "\nItem1=sim:\n");
+        int count = -1;
+        Run([&](ui::Dialog& dialog, ui::ListBox& list) {
+            count = list.GetCount();
+            dialog.EndDialog(ui::IDCANCEL);
+        });
+        EXPECT_EQ(count, each.listed + 2) << "Items=" << each.items << ", besides the two discovered ports";
+    }
+}
