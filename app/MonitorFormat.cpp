@@ -45,6 +45,8 @@ bool IsSafeMonitorFormat(std::string_view format)
             i = SkipDigits(format, i + 1, digits);
             if (digits > kMaxDigits) return false;
         }
+        // "l" is a no-op on a floating conversion ("%lf"); "L" would want a long double.
+        if (i < format.size() && format[i] == 'l') ++i;
         if (i >= format.size() || !IsOneOf(format[i], "fFeEgGaA")) return false;
         ++conversions;
     }

@@ -63,10 +63,10 @@ TEST(MonItemConversion, GenericItemsScaleAndShiftAndPressuresSwitchTheirUnit)
 
 TEST(MonitorFormats, AcceptExactlyOneFloatingConversion)
 {
-    for (const char* good : {"%4.2f", "%g", "%-+ #08.3e", "%5.0f rpm", "100%% %G", "%a", "%12.12f"}) {
+    for (const char* good : {"%4.2f", "%g", "%-+ #08.3e", "%5.0f rpm", "100%% %G", "%a", "%12.12f", "%lf", "%6.1le", "%lg", "%lG"}) {
         EXPECT_TRUE(IsSafeMonitorFormat(good)) << good;
     }
-    for (const char* bad : {"", "%s%n", "%d", "%n", "%f%f", "%*f", "%.*f", "%Lf", "%lf", "%123f", "%.100f", "text", "%", "%4.2"}) {
+    for (const char* bad : {"", "%s%n", "%d", "%n", "%f%f", "%*f", "%.*f", "%Lf", "%llf", "%ld", "%lu", "%ls", "%l", "%123f", "%.100f", "text", "%", "%4.2"}) {
         EXPECT_FALSE(IsSafeMonitorFormat(bad)) << bad;
     }
 }
@@ -76,6 +76,7 @@ TEST(MonitorFormats, RefusedFormatsFallBackToTheDefault)
     EXPECT_EQ(FormatMonitorValue("%s%n", 760.0), " 760");
     EXPECT_EQ(FormatMonitorValue("", 3.5), " 3.5");
     EXPECT_EQ(FormatMonitorValue("%4.2f", 3.14159), "3.14");
+    EXPECT_EQ(FormatMonitorValue("%6.2lf", 3.14159), "  3.14");
     EXPECT_EQ(FormatMonitorValue("%5.0f%%", 42.0), "   42%");
     EXPECT_EQ(FormatMonitorValue(std::string("%f\0%n", 5), 1.0), "   1") << "an embedded zero byte is refused";
 }
