@@ -7,6 +7,7 @@
 #include "link/CPFCComm.h"
 #include "resources/ResourceIds.h"
 
+#include "platform/profile/Cp932.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
@@ -85,13 +86,13 @@ uint16_t Word(std::span<const uint8_t> bytes, size_t at)
 }
 
 // The reply's leading text: at most maxLength bytes, ending early at a zero byte and never
-// reaching past the data the reply carried.
+// reaching past the data the reply carried; decoded as profile text is.
 std::string ReplyText(const uint8_t* data, int replyLength, size_t maxLength)
 {
     const size_t received = replyLength > 2 ? static_cast<size_t>(replyLength - 2) : 0;
     const size_t limit = std::min(maxLength, received);
     const auto* text = reinterpret_cast<const char*>(data);
-    return std::string(text, strnlen(text, limit));
+    return profile::DecodeNarrowText(std::string_view(text, strnlen(text, limit)));
 }
 
 } // namespace
