@@ -80,7 +80,7 @@ TEST_F(MainWindow, FewerRowsThanFourLeaveTheListEmpty)
     EXPECT_EQ(window.MonItemCount(), 0);
 }
 
-TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPollThenOnlyRowsWhoseRawValueChangedAreRewritten)
+TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPoll)
 {
     Start(MonitorProfile({{1, 0}, {1, 1}}));
     ASSERT_EQ(window.MonitorList().GetItemCount(), 2);
@@ -91,7 +91,11 @@ TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPollThenOnlyRowsWhoseRawV
     ASSERT_TRUE(window.MonitorList().GetColumn(0, format, width));
     EXPECT_EQ(width, 86);
     EXPECT_EQ(format, ui::LVCFMT_RIGHT);
+}
 
+TEST_F(MainWindow, APollRewritesOnlyTheRowsWhoseRawValueChanged)
+{
+    Start(MonitorProfile({{1, 0}, {1, 1}}));
     Poll({5, 6, 0, 0});
     EXPECT_EQ(Value(0), "   5");
     EXPECT_EQ(Value(1), "   6");
@@ -156,7 +160,7 @@ TEST_F(MainWindow, NoMonitorItemsKeyEndsStartUpAfterTheColumns)
     EXPECT_FALSE(SentAny(0xAD)) << "no password check either";
 }
 
-TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimerAndATimeOutOrClosingStopsIt)
+TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimerAndNamesItsNextAction)
 {
     Start(MonitorProfile({{1, 0}}));
     EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
@@ -168,7 +172,11 @@ TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimerAndATimeOutOrClosingStops
     EXPECT_FALSE(window.Tracing());
     EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
     EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+}
 
+TEST_F(MainWindow, ATimeOutStopsTheTraceBeforeItsBoxShows)
+{
+    Start(MonitorProfile({{1, 0}}));
     ui::testing::Click(TraceButton());
     bool stoppedFirst = false;
     recorder.OnBox([&](const ui::testing::Recorder::Box&) { stoppedFirst = !window.Tracing() && !window.HasTimer(CVelmoraDlg::kTraceTimer); });
@@ -179,7 +187,11 @@ TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimerAndATimeOutOrClosingStops
     EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::OnTimer()");
     EXPECT_TRUE(stoppedFirst) << "the trace stops before the box shows";
     EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+}
 
+TEST_F(MainWindow, ClosingTheWindowStopsTheTraceTimer)
+{
+    Start(MonitorProfile({{1, 0}}));
     ui::testing::Click(TraceButton());
     window.DestroyWindow();
     EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
@@ -205,6 +217,8 @@ TEST_F(MainWindow, UnknownOrRepeatedDataItemKindsLoseTheirTabAndTheRestKeepTheir
     EXPECT_FALSE(window.PageOfKind(0)->IsWindowVisible());
 }
 
+namespace {
+
 struct DataItemCount {
     const char* count;
     size_t boxes;
@@ -216,6 +230,8 @@ void PrintTo(const DataItemCount& each, std::ostream* os)
 }
 
 class DataItemCounts : public MainWindow, public ::testing::WithParamInterface<DataItemCount> {};
+
+} // namespace
 
 // Each missing item gives one box, so the count must stay bounded whatever the file says.
 TEST_P(DataItemCounts, EndAfterAtMostNinetyNineItems)
@@ -266,7 +282,7 @@ TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
     EXPECT_EQ(Value(0), "  42") << "the monitor list still works";
 }
 
-TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBoxAndOnlyEightBlanksUnlock)
+TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBox)
 {
     controller->Faults().Set({.silent = true}, 1, 3); // after the three identification replies
     Start(MonitorProfile({{1, 0}}));
@@ -274,15 +290,121 @@ TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBoxAndOnlyEightBlanksUnlo
     EXPECT_EQ(recorder.Boxes()[0].text, "通信タイムアウト");
     EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCpwd()");
     EXPECT_TRUE(window.LockedPage().IsWindowVisible());
+}
 
-    const auto check = [&](std::vector<uint8_t> field, const char* password = "") {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xAD, field)}, 1);
-        return window.GetPFCpwd(password);
+TEST_F(MainWindow, OnlyAFieldOfEightBlanksMatchesTheEmptyPassword)
+{
+    Start(MonitorProfile({{1, 0}}));
+    const struct {
+        std::vector<uint8_t> field;
+        const char* password;
+        int matches;
+        const char* why;
+    } cases[] = {
+        {{' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}, "", 1, "eight blanks"},
+        {{' ', ' ', ' ', ' ', ' ', ' ', ' ', 'A'}, "", 0, "a letter in the eighth place"},
+        {{0, ' ', ' ', ' ', ' ', ' ', ' ', ' '}, "", 0, "a leading zero byte"},
+        {{' ', ' ', ' ', ' ', ' ', ' ', ' '}, "", 0, "a seven-byte field lacks its eighth blank"},
+        {{'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}, "", 0, "a password is set"},
+        {{'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}, "abc", 1, "the password, padded with blanks"},
     };
-    EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}), 1);
-    EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' ', 'A'}), 0);
-    EXPECT_EQ(check({0, ' ', ' ', ' ', ' ', ' ', ' ', ' '}), 0);
-    EXPECT_EQ(check({' ', ' ', ' ', ' ', ' ', ' ', ' '}), 0) << "a seven-byte field lacks its eighth blank";
-    EXPECT_EQ(check({'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}), 0);
-    EXPECT_EQ(check({'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}, "abc"), 1);
+    for (const auto& each : cases) {
+        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xAD, each.field)}, 1);
+        EXPECT_EQ(window.GetPFCpwd(each.password), each.matches) << each.why;
+    }
+}
+
+namespace {
+
+struct MonItemCount {
+    const char* line; // the MonItems line of the profile, empty for none
+    int rows;
+    bool startUpGoesOn; // password check and tabs
+};
+
+void PrintTo(const MonItemCount& each, std::ostream* os)
+{
+    *os << (*each.line != '\0' ? each.line : "no MonItems key");
+}
+
+class MonItemCounts : public MainWindow, public ::testing::WithParamInterface<MonItemCount> {};
+
+} // namespace
+
+TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
+{
+    Start(std::string("[Velmora]\n") + GetParam().line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n");
+    EXPECT_EQ(window.MonitorList().GetItemCount(), GetParam().rows);
+    EXPECT_EQ(SentAny(0xAD), GetParam().startUpGoesOn);
+    EXPECT_EQ(window.Tabs().GetItemCount(), GetParam().startUpGoesOn ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, MonItemCounts,
+                         ::testing::Values(MonItemCount{"MonItems=30\n", 24, true}, MonItemCount{"MonItems=24\n", 24, true},
+                                           MonItemCount{"MonItems=0\n", 0, true}, MonItemCount{"MonItems=-4\n", 0, true},
+                                           MonItemCount{"", 0, false}, MonItemCount{"MonItems=99\n", 0, false}));
+
+namespace {
+
+class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterface<int> {};
+
+} // namespace
+
+TEST_P(PagesWithoutTrace, InFrontLetTheTraceUpdateOnlyTheList)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=" + std::to_string(GetParam()) + "\n[DataItem2]\nType=0\n"));
+    ASSERT_EQ(window.PageType(), GetParam());
+    Poll(Live({{0, 1200}, {2, 10332}}));
+    EXPECT_EQ(Value(0), " 176");
+    EXPECT_EQ(static_cast<CMapPage*>(window.PageOfKind(0))->LastTracePoint().x, -1) << "the hidden map page got the point";
+}
+
+INSTANTIATE_TEST_SUITE_P(BoostAndConsole, PagesWithoutTrace, ::testing::Values(1, 2));
+
+TEST_F(MainWindow, AFailedPollUnderTheRealTimerStopsTheTraceAndShowsOneBox)
+{
+    Start(MonitorProfile({{1, 0}}));
+    controller->Faults().Set({.silent = true}, 1);
+    ui::testing::Click(TraceButton());
+    ASSERT_TRUE(ui::testing::RunUntil([&] { return !recorder.Boxes().empty(); }, 5000)) << "no poll ran";
+    ui::testing::ProcessEvents();
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::OnTimer()");
+    EXPECT_FALSE(window.Tracing());
+    EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
+    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+}
+
+TEST_F(MainWindow, TheBoostPageKeepsTypedTextAcrossATabSwitchAndSendsNothing)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=1\n[DataItem2]\nType=2\n"));
+    ui::testing::ShowAndActivate(window);
+    ui::Window* pressure = window.PageOfKind(1)->GetDlgItem(1016);
+    ASSERT_NE(pressure, nullptr);
+    pressure->SetFocus();
+    ui::testing::TypeText("1.2");
+    const size_t sent = controller->Received().size();
+    ui::testing::PressKey(ui::VK_RIGHT, ui::testing::None, &window.Tabs());
+    ASSERT_EQ(window.PageType(), 2);
+    ui::testing::PressKey(ui::VK_LEFT, ui::testing::None, &window.Tabs());
+    ASSERT_EQ(window.PageType(), 1);
+    EXPECT_EQ(pressure->GetWindowText(), "1.2");
+    EXPECT_EQ(controller->Received().size(), sent);
+}
+
+TEST_F(MainWindow, TheBoostPagesRadioButtonsAreOneGroupWithNoneChosenAtFirst)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=1\n[DataItem1]\nType=1\n"));
+    ui::Dialog& boost = *window.PageOfKind(1);
+    const auto checked = [&] {
+        std::vector<int> ids;
+        for (int id : {res::IDC_BOOST_SET1, res::IDC_BOOST_SET2, res::IDC_BOOST_SET3, res::IDC_BOOST_SET4}) {
+            if (static_cast<ui::Button*>(boost.GetDlgItem(id))->GetCheck()) ids.push_back(id);
+        }
+        return ids;
+    };
+    EXPECT_EQ(checked(), std::vector<int>{});
+    ui::testing::Click(*boost.GetDlgItem(res::IDC_BOOST_SET1));
+    ui::testing::Click(*boost.GetDlgItem(res::IDC_BOOST_SET3));
+    EXPECT_EQ(checked(), std::vector<int>{res::IDC_BOOST_SET3});
 }

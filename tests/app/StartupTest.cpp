@@ -8,7 +8,7 @@
 
 using Startup = StartupFixture;
 
-TEST_F(Startup, ShowsTheControllersIdentityRemembersThePortAndProfileAndFollowsTheLiveBlockLength)
+TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
 {
     directory.Write("Velmora.ini", std::string(kBaseFile) + "\n");
     ScriptStartup(1);
@@ -22,17 +22,18 @@ TEST_F(Startup, ShowsTheControllersIdentityRemembersThePortAndProfileAndFollowsT
     EXPECT_NE(directory.Read("Velmora.ini").find("[CommSelect]\nItem=0\n"), std::string::npos);
     EXPECT_EQ(comm.m_strPort, "sim:");
     EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
+}
 
+TEST_F(Startup, OnlyALiveBlockLengthOf32ClearsTheExtendedFlag)
+{
+    ScriptStartup();
+    ASSERT_TRUE(window.Create());
     EXPECT_FALSE(window.ExtLiveBlock());
-    controller->Responder().Config().liveLength = sim::ResponderConfig::kExtendedLiveLength;
-    window.GetPFCID();
-    EXPECT_TRUE(window.ExtLiveBlock());
-    controller->Responder().Config().liveLength = 31;
-    window.GetPFCID();
-    EXPECT_TRUE(window.ExtLiveBlock());
-    controller->Responder().Config().liveLength = sim::ResponderConfig::kStandardLiveLength;
-    window.GetPFCID();
-    EXPECT_FALSE(window.ExtLiveBlock());
+    for (const int length : {int{sim::ResponderConfig::kExtendedLiveLength}, 31, int{sim::ResponderConfig::kStandardLiveLength}}) {
+        controller->Responder().Config().liveLength = length;
+        window.GetPFCID();
+        EXPECT_EQ(window.ExtLiveBlock(), length != 32) << "length byte " << length;
+    }
 }
 
 TEST_F(Startup, EscapeOnThePortDialogGivesOneCommunicationErrorAndTheProfileDialogStillFollows)
@@ -59,6 +60,21 @@ TEST_F(Startup, ReturnOnTheRealIdentificationBoxClosesItAndPressesNothingBehindI
     EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCID()");
     EXPECT_FALSE(window.Tracing()) << "Return pressed the hidden trace button";
     EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
+}
+
+TEST_F(Startup, CancellingTheProfileDialogLeavesAWorkingTraceButton)
+{
+    ScriptStartup();
+    ASSERT_TRUE(window.Create());
+    ASSERT_EQ(window.MonitorList().GetItemCount(), 0);
+    ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE));
+    EXPECT_TRUE(window.HasTimer(CVelmoraDlg::kTraceTimer));
+    const size_t sent = controller->Received().size();
+    window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
+    EXPECT_EQ(controller->Received().size(), sent + 3) << "one F0 poll";
+    EXPECT_TRUE(recorder.Boxes().empty());
+    ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE));
+    EXPECT_FALSE(window.Tracing());
 }
 
 TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
@@ -110,7 +126,19 @@ TEST_F(Startup, IdentityTextIsDecodedAsProfileTextIs)
     }
 }
 
-TEST_F(Startup, EscapeNeverClosesTheWindowItsSystemMenuOpensTheAboutBoxAndItsCloseBoxCloses)
+TEST_F(Startup, EscapeNeverClosesTheWindow)
+{
+    ScriptStartup();
+    bool stayedOpen = false;
+    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
+        ui::testing::PressKey(ui::VK_ESCAPE);
+        stayedOpen = dialog.IsWindow();
+    });
+    window.DoModal();
+    EXPECT_TRUE(stayedOpen);
+}
+
+TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)
 {
     ScriptStartup();
     std::string aboutCaption;
@@ -119,8 +147,6 @@ TEST_F(Startup, EscapeNeverClosesTheWindowItsSystemMenuOpensTheAboutBoxAndItsClo
         ui::testing::PressKey(ui::VK_RETURN);
     });
     recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
-        ui::testing::PressKey(ui::VK_ESCAPE);
-        EXPECT_TRUE(dialog.IsWindow());
         ui::Menu* menu = dialog.GetSystemMenu();
         ASSERT_NE(menu, nullptr);
         ASSERT_GE(menu->Entries().size(), 2u);
@@ -128,9 +154,15 @@ TEST_F(Startup, EscapeNeverClosesTheWindowItsSystemMenuOpensTheAboutBoxAndItsClo
         EXPECT_EQ(menu->Entries().back().id, 16u);
         recorder.ChooseSystemMenuItem(16);
         ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &dialog);
-        EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
-        ui::testing::PressCloseBox(dialog);
     });
+    window.DoModal();
+    EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
+}
+
+TEST_F(Startup, TheCloseBoxClosesTheWindowAsACancel)
+{
+    ScriptStartup();
+    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) { ui::testing::PressCloseBox(dialog); });
     EXPECT_EQ(window.DoModal(), ui::IDCANCEL);
     EXPECT_EQ(recorder.DialogsOpened(res::IDD_VELMORA_DIALOG), 1);
 }

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -189,6 +191,20 @@ void ProcessEvents()
     QApplication::processEvents();
     // A timer that expired meanwhile has its tick queued behind everything else.
     QApplication::sendPostedEvents();
+}
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    constexpr int kWakeMs = 10; // the longest a wait goes without looking at done()
+    QElapsedTimer clock;
+    clock.start();
+    QTimer wake;
+    wake.start(kWakeMs);
+    while (!done()) {
+        if (clock.elapsed() >= timeoutMs) return false;
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
 }
 
 Bitmap Grab(Window& window)

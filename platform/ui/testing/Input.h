@@ -5,6 +5,7 @@
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Geometry.h"
 
+#include <functional>
 #include <string_view>
 
 namespace ui {
@@ -31,6 +32,9 @@ void PressCloseBox(Window& topLevel);
 void ShowAndActivate(Window& topLevel);
 // Dispatches everything pending, posted messages and zero-delay timers included.
 void ProcessEvents();
+// Runs the message loop until done() holds or timeoutMs have passed; true when done() held. For
+// what only a real timer brings about: it waits on the loop, never in a sleep.
+bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 // Paints the window as it is now.
 Bitmap Grab(Window& window);
 
