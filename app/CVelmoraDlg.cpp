@@ -347,7 +347,7 @@ void CVelmoraDlg::OnTcnSelchangeTab()
 
 bool CVelmoraDlg::OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result)
 {
-    const auto* header = reinterpret_cast<const ui::NMHDR*>(lParam);
+    const ui::NMHDR* header = ui::NotificationRecord(lParam);
     if (wParam != res::IDC_TAB || header == nullptr) return ui::Dialog::OnNotify(wParam, lParam, result);
     if (header->code == ui::TCN_SELCHANGING) {
         OnTcnSelchangingTab();

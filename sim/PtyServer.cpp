@@ -36,7 +36,7 @@ bool MakeRaw(int fd)
 bool PtyServer::Open()
 {
     m_master.Reset(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!m_master || ::grantpt(m_master.Get()) != 0 || ::unlockpt(m_master.Get()) != 0) {
+    if (!m_master.IsOpen() || ::grantpt(m_master.Get()) != 0 || ::unlockpt(m_master.Get()) != 0) {
         return false;
     }
     std::array<char, PATH_MAX> name{};
@@ -46,7 +46,7 @@ bool PtyServer::Open()
     m_path = name.data();
     m_slave.Reset(::open(m_path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
     std::array<int, 2> wake{};
-    if (!m_slave || !MakeRaw(m_slave.Get()) || ::pipe2(wake.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (!m_slave.IsOpen() || !MakeRaw(m_slave.Get()) || ::pipe2(wake.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
         return false;
     }
     m_wakeRead.Reset(wake[0]);

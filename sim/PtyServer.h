@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <string>
 
@@ -29,12 +29,12 @@ private:
     void SendDueBytes();
 
     SimulatedController& m_controller;
-    UniqueFd m_master;
+    posix::UniqueFd m_master;
     // Held open so the master neither reports a hang-up nor loses the line's settings while
     // no host has the port.
-    UniqueFd m_slave;
-    UniqueFd m_wakeRead;
-    UniqueFd m_wakeWrite;
+    posix::UniqueFd m_slave;
+    posix::UniqueFd m_wakeRead;
+    posix::UniqueFd m_wakeWrite;
     std::string m_path;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/profile/AtomicReplace.h"
 
-#include "platform/profile/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <atomic>
 #include <cerrno>
@@ -39,16 +39,16 @@ std::string DirectoryOf(const std::string& path)
 }
 
 // Creates a fresh temporary file next to `target`; its name goes to `tempPath`.
-UniqueFd CreateTemp(const std::string& target, std::string& tempPath)
+posix::UniqueFd CreateTemp(const std::string& target, std::string& tempPath)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         tempPath = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        UniqueFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode));
+        posix::UniqueFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode));
         if (fd.IsOpen() || errno != EEXIST)
             return fd;
     }
-    return UniqueFd(-1);
+    return posix::UniqueFd(-1);
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -85,7 +85,7 @@ bool TakeOver(int fd, const struct stat& old)
 // Makes the rename itself durable; a failure here loses nothing that is already in place.
 void SyncDirectory(const std::string& directory)
 {
-    const UniqueFd fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const posix::UniqueFd fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.IsOpen())
         ::fsync(fd.Get());
 }
@@ -101,7 +101,7 @@ bool AtomicReplace(const std::string& path, std::string_view bytes)
         return false;
 
     std::string tempPath;
-    UniqueFd fd = CreateTemp(target, tempPath);
+    posix::UniqueFd fd = CreateTemp(target, tempPath);
     if (!fd.IsOpen())
         return false;
 

@@ -1,6 +1,6 @@
 #include "platform/profile/FileBytes.h"
 
-#include "platform/profile/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <array>
 #include <cerrno>
@@ -19,7 +19,7 @@ FileBytes FileBytes::Load(const std::string& path)
 {
     FileBytes file;
     // Not blocking, so that opening a FIFO returns at once instead of waiting for a writer.
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    posix::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.IsOpen()) {
         file.status = (errno == ENOENT || errno == ENOTDIR) ? Status::Missing : Status::Unreadable;
         return file;

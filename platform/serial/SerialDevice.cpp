@@ -1,10 +1,6 @@
 #include "platform/serial/SerialDevice.h"
 
-#ifdef _WIN32
-#include "platform/serial/SerialDeviceWin.h"
-#else
 #include "platform/serial/SerialDevicePosix.h"
-#endif
 
 #include <map>
 #include <mutex>
@@ -13,11 +9,8 @@
 namespace serial {
 namespace {
 
-#ifdef _WIN32
-using SystemSerialDevice = SerialDeviceWin;
-#else
+// The operating system's backend; another system's goes beside SerialDevicePosix.
 using SystemSerialDevice = SerialDevicePosix;
-#endif
 
 struct OpenerRegistry {
     std::mutex mutex;

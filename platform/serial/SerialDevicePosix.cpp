@@ -46,63 +46,62 @@ std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::st
 SerialDevicePosix::~SerialDevicePosix()
 {
     // A pty's flags outlive the slave's close while the master stays open.
-    if (exclusive_) {
-        ::ioctl(fd_, TIOCNXCL);
+    if (m_exclusive) {
+        ::ioctl(m_fd.Get(), TIOCNXCL);
     }
-    ::close(fd_);
 }
 
 bool SerialDevicePosix::TakeExclusive()
 {
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if (::flock(m_fd.Get(), LOCK_EX | LOCK_NB) != 0) {
         return false;
     }
 #ifdef TIOCGEXCL
     // A privileged open passes TIOCEXCL; refuse a terminal some other program already claimed.
     int claimed = 0;
-    if (::ioctl(fd_, TIOCGEXCL, &claimed) == 0 && claimed != 0) {
+    if (::ioctl(m_fd.Get(), TIOCGEXCL, &claimed) == 0 && claimed != 0) {
         return false;
     }
 #endif
-    if (::ioctl(fd_, TIOCEXCL) != 0) {
+    if (::ioctl(m_fd.Get(), TIOCEXCL) != 0) {
         return false; // not a terminal
     }
-    exclusive_ = true;
+    m_exclusive = true;
     return true;
 }
 
 bool SerialDevicePosix::EnterRawMode()
 {
     termios attributes{};
-    if (::tcgetattr(fd_, &attributes) != 0) {
+    if (::tcgetattr(m_fd.Get(), &attributes) != 0) {
         return false;
     }
     MakeRaw(attributes);
-    return ::tcsetattr(fd_, TCSANOW, &attributes) == 0;
+    return ::tcsetattr(m_fd.Get(), TCSANOW, &attributes) == 0;
 }
 
 bool SerialDevicePosix::MakeBlocking()
 {
-    const int flags = ::fcntl(fd_, F_GETFL);
-    return flags >= 0 && ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) == 0;
+    const int flags = ::fcntl(m_fd.Get(), F_GETFL);
+    return flags >= 0 && ::fcntl(m_fd.Get(), F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 bool SerialDevicePosix::Purge()
 {
-    return ::tcflush(fd_, TCIOFLUSH) == 0;
+    return ::tcflush(m_fd.Get(), TCIOFLUSH) == 0;
 }
 
 bool SerialDevicePosix::SetTimeouts(const CommTimeouts& timeouts)
 {
-    timeouts_ = timeouts;
+    m_timeouts = timeouts;
     return true;
 }
 
 bool SerialDevicePosix::SetLineSettings(const LineSettings& settings)
 {
     termios attributes{};
-    return ::tcgetattr(fd_, &attributes) == 0 && ApplyLineSettings(settings, attributes) &&
-           ::tcsetattr(fd_, TCSANOW, &attributes) == 0;
+    return ::tcgetattr(m_fd.Get(), &attributes) == 0 && ApplyLineSettings(settings, attributes) &&
+           ::tcsetattr(m_fd.Get(), TCSANOW, &attributes) == 0;
 }
 
 int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
@@ -110,8 +109,8 @@ int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
     if (bytes.size() > static_cast<size_t>(INT_MAX)) {
         return -1;
     }
-    const uint64_t limitMs = uint64_t{timeouts_.writeTotalTimeoutMultiplier} * bytes.size() +
-                             timeouts_.writeTotalTimeoutConstant;
+    const uint64_t limitMs = uint64_t{m_timeouts.writeTotalTimeoutMultiplier} * bytes.size() +
+                             m_timeouts.writeTotalTimeoutConstant;
     const auto deadline =
         limitMs == 0 ? Clock::time_point::max() : Clock::now() + std::chrono::milliseconds(limitMs);
 
@@ -125,7 +124,7 @@ int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
         if (wait == Wait::Broken) {
             return -1;
         }
-        const ssize_t count = ::write(fd_, bytes.data() + written, bytes.size() - written);
+        const ssize_t count = ::write(m_fd.Get(), bytes.data() + written, bytes.size() - written);
         if (count < 0) {
             if (ShouldRetry()) {
                 continue;
@@ -139,7 +138,7 @@ int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
 
 bool SerialDevicePosix::Drain()
 {
-    while (::tcdrain(fd_) != 0) {
+    while (::tcdrain(m_fd.Get()) != 0) {
         if (errno != EINTR) {
             return false;
         }
@@ -150,7 +149,7 @@ bool SerialDevicePosix::Drain()
 ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
 {
     const uint64_t limitMs =
-        uint64_t{timeouts_.readTotalTimeoutMultiplier} * kBytesPerRead + timeouts_.readTotalTimeoutConstant;
+        uint64_t{m_timeouts.readTotalTimeoutMultiplier} * kBytesPerRead + m_timeouts.readTotalTimeoutConstant;
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     while (true) {
         switch (WaitFor(POLLIN, deadline)) {
@@ -161,7 +160,7 @@ ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
         case Wait::Ready:
             break;
         }
-        const ssize_t count = ::read(fd_, &byte, 1);
+        const ssize_t count = ::read(m_fd.Get(), &byte, 1);
         if (count == 1) {
             return ReadResult::Byte;
         }
@@ -186,7 +185,7 @@ SerialDevicePosix::Wait SerialDevicePosix::WaitFor(short events, Clock::time_poi
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
             timeoutMs = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, INT_MAX));
         }
-        pollfd entry{fd_, events, 0};
+        pollfd entry{m_fd.Get(), events, 0};
         const int ready = ::poll(&entry, 1, timeoutMs);
         if (ready < 0) {
             if (errno == EINTR) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/posix/UniqueFd.h"
 #include "platform/serial/SerialDevice.h"
 
 #include <chrono>
@@ -33,7 +34,7 @@ private:
     using Clock = std::chrono::steady_clock;
     enum class Wait { Ready, TimedOut, Broken };
 
-    explicit SerialDevicePosix(int fd) : fd_(fd) {}
+    explicit SerialDevicePosix(int fd) : m_fd(fd) {}
 
     bool TakeExclusive();
     bool EnterRawMode();
@@ -41,9 +42,9 @@ private:
     // Polls for `events` until the deadline, resuming after signals with the time left.
     Wait WaitFor(short events, Clock::time_point deadline) const;
 
-    int fd_ = -1;
-    bool exclusive_ = false; // only then is TIOCEXCL ours to undo
-    CommTimeouts timeouts_;
+    posix::UniqueFd m_fd;
+    bool m_exclusive = false; // only then is TIOCEXCL ours to undo
+    CommTimeouts m_timeouts;
 };
 
 } // namespace serial

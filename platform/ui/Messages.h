@@ -144,4 +144,18 @@ struct NMHDR {
     int code = 0;
 };
 
+// The record a notification message carries: the header, or a larger record that begins with
+// one (the sender decides which; the code tells the receiver). Null when there is none.
+template <typename Record = NMHDR>
+Record* NotificationRecord(LPARAM lParam)
+{
+    return reinterpret_cast<Record*>(lParam);
+}
+
+template <typename Record>
+LPARAM NotificationParam(Record& record)
+{
+    return reinterpret_cast<LPARAM>(&record);
+}
+
 } // namespace ui

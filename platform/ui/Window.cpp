@@ -357,7 +357,7 @@ LRESULT Window::SendNotify(NMHDR& header)
     if (parent == nullptr) return 0;
     header.hwndFrom = this;
     header.idFrom = static_cast<uintptr_t>(m_id);
-    return parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(m_id), reinterpret_cast<LPARAM>(&header));
+    return parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(m_id), NotificationParam(header));
 }
 
 LRESULT Window::SendCommandToParent(int code)

@@ -3,11 +3,12 @@
 #include <unistd.h>
 #include <utility>
 
-namespace profile {
+namespace posix {
 
 // Owns a POSIX file descriptor and closes it once.
 class UniqueFd {
 public:
+    UniqueFd() = default;
     explicit UniqueFd(int fd) : m_fd(fd) {}
     ~UniqueFd() { Close(); }
     UniqueFd(const UniqueFd&) = delete;
@@ -15,10 +16,7 @@ public:
     UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     UniqueFd& operator=(UniqueFd&& other) noexcept
     {
-        if (this != &other) {
-            Close();
-            m_fd = std::exchange(other.m_fd, -1);
-        }
+        if (this != &other) Reset(std::exchange(other.m_fd, -1));
         return *this;
     }
 
@@ -28,15 +26,21 @@ public:
     // Closes now so the caller can see a failing close (a late write error shows up there).
     bool Close()
     {
-        if (m_fd < 0)
-            return true;
+        if (m_fd < 0) return true;
         const bool closed = ::close(m_fd) == 0;
         m_fd = -1;
         return closed;
+    }
+
+    // Closes what it holds and takes fd instead.
+    void Reset(int fd = -1)
+    {
+        Close();
+        m_fd = fd;
     }
 
 private:
     int m_fd = -1;
 };
 
-} // namespace profile
+} // namespace posix
