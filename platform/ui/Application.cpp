@@ -1,6 +1,6 @@
 #include "platform/ui/Application.h"
 
-#include "platform/ui/WindowBridge.h"
+#include "platform/ui/qt/WindowBridge.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "platform/ui/Bitmap.h"
 
-#include "platform/ui/BitmapData.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/BitmapData.h"
+#include "platform/ui/qt/QtConvert.h"
 
 namespace ui {
 

@@ -1,4 +1,5 @@
 #include "platform/ui/Button.h"
+#include "platform/ui/qt/WindowBridge.h"
 
 #include <QAbstractButton>
 
@@ -6,18 +7,18 @@ namespace ui {
 
 bool Button::GetCheck() const
 {
-    auto* button = qobject_cast<QAbstractButton*>(Widget());
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(*this));
     return button != nullptr && button->isChecked();
 }
 
 void Button::SetCheck(bool checked)
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(Widget())) button->setChecked(checked);
+    if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(*this))) button->setChecked(checked);
 }
 
 void Button::Click()
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(Widget())) button->click();
+    if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(*this))) button->click();
 }
 
 } // namespace ui

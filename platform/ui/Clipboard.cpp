@@ -1,6 +1,6 @@
 #include "platform/ui/Clipboard.h"
 
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "platform/ui/Colors.h"
 
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QApplication>
 #include <QPalette>

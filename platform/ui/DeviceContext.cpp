@@ -1,10 +1,12 @@
 #include "platform/ui/DeviceContext.h"
 
+#include "platform/ui/qt/NativeHandles.h"
+
 #include "platform/ui/Bitmap.h"
-#include "platform/ui/BitmapData.h"
+#include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/Font.h"
-#include "platform/ui/FontData.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/FontData.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -39,7 +41,7 @@ QString StripPrefixes(const QString& text)
 
 DC::DC() = default;
 
-DC::DC(QPainter& painter, const Rect& clipBox, Font* defaultFont)
+DC::DC(NativePainter& painter, const Rect& clipBox, Font* defaultFont)
     : m_painter(&painter)
     , m_clipBox(clipBox)
     , m_font(defaultFont)
@@ -48,18 +50,21 @@ DC::DC(QPainter& painter, const Rect& clipBox, Font* defaultFont)
 }
 
 DC::DC(Bitmap& bitmap)
-    : m_ownedPainter(std::make_unique<QPainter>(&bitmap.Image().image))
-    , m_painter(m_ownedPainter.get())
+    : m_painter(qt::ToNative(new QPainter(&bitmap.Image().image)))
+    , m_ownsPainter(true)
     , m_clipBox{0, 0, bitmap.Width(), bitmap.Height()}
 {
     ApplyFont();
 }
 
-DC::~DC() = default;
+DC::~DC()
+{
+    if (m_ownsPainter) delete qt::ToQPainter(m_painter);
+}
 
 void DC::ApplyFont() const
 {
-    if (m_painter != nullptr) m_painter->setFont(FontOf(m_font));
+    if (m_painter != nullptr) qt::ToQPainter(m_painter)->setFont(FontOf(m_font));
 }
 
 Font* DC::SelectFont(Font* font)
@@ -93,7 +98,7 @@ Pen DC::SelectPen(const Pen& pen)
 int DC::SaveDC()
 {
     m_saved.push_back(State{m_font, m_textColor, m_bkColor, m_bkMode, m_pen});
-    if (m_painter != nullptr) m_painter->save();
+    if (m_painter != nullptr) qt::ToQPainter(m_painter)->save();
     return static_cast<int>(m_saved.size());
 }
 
@@ -108,7 +113,7 @@ bool DC::RestoreDC(int saved)
         m_bkColor = state.bkColor;
         m_bkMode = state.bkMode;
         m_pen = state.pen;
-        if (m_painter != nullptr) m_painter->restore();
+        if (m_painter != nullptr) qt::ToQPainter(m_painter)->restore();
     }
     ApplyFont();
     return true;
@@ -117,7 +122,7 @@ bool DC::RestoreDC(int saved)
 void DC::FillSolidRect(const Rect& rect, COLORREF color)
 {
     if (m_painter == nullptr || rect.IsEmpty()) return;
-    m_painter->fillRect(qt::ToQRect(rect), qt::ToQColor(color));
+    qt::ToQPainter(m_painter)->fillRect(qt::ToQRect(rect), qt::ToQColor(color));
 }
 
 int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
@@ -155,12 +160,12 @@ int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
     const QRect drawn = metrics.boundingRect(target, flags, value);
     if (m_painter == nullptr) return drawn.height();
 
-    m_painter->save();
-    if ((format & DT_NOCLIP) == 0) m_painter->setClipRect(target, Qt::IntersectClip);
-    if (m_bkMode == OPAQUE && !value.isEmpty()) m_painter->fillRect(drawn, qt::ToQColor(m_bkColor));
-    m_painter->setPen(qt::ToQColor(m_textColor));
-    m_painter->drawText(target, flags, value);
-    m_painter->restore();
+    qt::ToQPainter(m_painter)->save();
+    if ((format & DT_NOCLIP) == 0) qt::ToQPainter(m_painter)->setClipRect(target, Qt::IntersectClip);
+    if (m_bkMode == OPAQUE && !value.isEmpty()) qt::ToQPainter(m_painter)->fillRect(drawn, qt::ToQColor(m_bkColor));
+    qt::ToQPainter(m_painter)->setPen(qt::ToQColor(m_textColor));
+    qt::ToQPainter(m_painter)->drawText(target, flags, value);
+    qt::ToQPainter(m_painter)->restore();
     return drawn.height();
 }
 
@@ -207,12 +212,12 @@ void DC::LineTo(int x, int y)
     QPen pen(qt::ToQColor(m_pen.color));
     pen.setWidth(m_pen.width);
     pen.setStyle(m_pen.style == PS_DOT ? Qt::DotLine : Qt::SolidLine);
-    m_painter->save();
-    m_painter->setRenderHint(QPainter::Antialiasing, false);
-    m_painter->setPen(pen);
+    qt::ToQPainter(m_painter)->save();
+    qt::ToQPainter(m_painter)->setRenderHint(QPainter::Antialiasing, false);
+    qt::ToQPainter(m_painter)->setPen(pen);
     // The end point is not part of the line: step back one pixel towards the start.
-    m_painter->drawLine(from.x, from.y, x - dx, y - dy);
-    m_painter->restore();
+    qt::ToQPainter(m_painter)->drawLine(from.x, from.y, x - dx, y - dy);
+    qt::ToQPainter(m_painter)->restore();
 }
 
 void DC::Draw3dRect(const Rect& rect, COLORREF topLeft, COLORREF bottomRight)
@@ -253,16 +258,16 @@ void DC::DrawEdge(const Rect& rect, unsigned edge, unsigned sides)
 void DC::DrawFocusRect(const Rect& rect)
 {
     if (m_painter == nullptr || rect.IsEmpty()) return;
-    m_painter->save();
+    qt::ToQPainter(m_painter)->save();
     // Inverting dots, so that drawing twice removes it.
-    if (m_painter->paintEngine() != nullptr && m_painter->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
-        m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        m_painter->setPen(QPen(Qt::white, 1, Qt::DotLine));
+    if (qt::ToQPainter(m_painter)->paintEngine() != nullptr && qt::ToQPainter(m_painter)->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+        qt::ToQPainter(m_painter)->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        qt::ToQPainter(m_painter)->setPen(QPen(Qt::white, 1, Qt::DotLine));
     } else {
-        m_painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
+        qt::ToQPainter(m_painter)->setPen(QPen(Qt::black, 1, Qt::DotLine));
     }
-    m_painter->drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
-    m_painter->restore();
+    qt::ToQPainter(m_painter)->drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
+    qt::ToQPainter(m_painter)->restore();
 }
 
 void DC::FillPolygon(std::span<const Point> points, COLORREF color)
@@ -270,11 +275,11 @@ void DC::FillPolygon(std::span<const Point> points, COLORREF color)
     if (m_painter == nullptr || points.empty()) return;
     QPolygon polygon;
     for (const Point& p : points) polygon << QPoint(p.x, p.y);
-    m_painter->save();
-    m_painter->setPen(qt::ToQColor(m_pen.color));
-    m_painter->setBrush(qt::ToQColor(color));
-    m_painter->drawPolygon(polygon);
-    m_painter->restore();
+    qt::ToQPainter(m_painter)->save();
+    qt::ToQPainter(m_painter)->setPen(qt::ToQColor(m_pen.color));
+    qt::ToQPainter(m_painter)->setBrush(qt::ToQColor(color));
+    qt::ToQPainter(m_painter)->drawPolygon(polygon);
+    qt::ToQPainter(m_painter)->restore();
 }
 
 void DC::Polyline(std::span<const Point> points)
@@ -287,10 +292,10 @@ void DC::Polyline(std::span<const Point> points)
 void DC::InvertRect(const Rect& rect)
 {
     if (m_painter == nullptr || rect.IsEmpty()) return;
-    m_painter->save();
-    m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
-    m_painter->fillRect(qt::ToQRect(rect), Qt::black);
-    m_painter->restore();
+    qt::ToQPainter(m_painter)->save();
+    qt::ToQPainter(m_painter)->setCompositionMode(QPainter::RasterOp_NotDestination);
+    qt::ToQPainter(m_painter)->fillRect(qt::ToQRect(rect), Qt::black);
+    qt::ToQPainter(m_painter)->restore();
 }
 
 } // namespace ui

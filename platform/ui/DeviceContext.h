@@ -8,9 +8,11 @@
 #include <string_view>
 #include <vector>
 
-class QPainter;
-
 namespace ui {
+
+// The toolkit's painter behind a device context; only the window layer's private tier looks
+// inside.
+struct NativePainter;
 
 class Font;
 class Bitmap;
@@ -72,7 +74,7 @@ public:
     // Measuring only.
     DC();
     // Draws with painter (not owned), clipped to clipBox.
-    DC(QPainter& painter, const Rect& clipBox, Font* defaultFont);
+    DC(NativePainter& painter, const Rect& clipBox, Font* defaultFont);
     // Draws into bitmap.
     explicit DC(Bitmap& bitmap);
     ~DC();
@@ -120,8 +122,8 @@ private:
     };
     void ApplyFont() const;
 
-    std::unique_ptr<QPainter> m_ownedPainter;
-    QPainter* m_painter = nullptr;
+    NativePainter* m_painter = nullptr;
+    bool m_ownsPainter = false;
     Rect m_clipBox;
     Font* m_font = nullptr;
     COLORREF m_textColor = RGB(0, 0, 0);

@@ -1,14 +1,14 @@
 #include "platform/ui/Dialog.h"
 
-#include "platform/ui/ControlFactory.h"
+#include "platform/ui/qt/ControlFactory.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Font.h"
-#include "platform/ui/FontData.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/FontData.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
-#include "platform/ui/WidgetHost.h"
-#include "platform/ui/WindowBridge.h"
+#include "platform/ui/qt/WidgetHost.h"
+#include "platform/ui/qt/WindowBridge.h"
 #include "platform/ui/testing/Recorder.h"
 
 #include <QApplication>
@@ -18,6 +18,9 @@
 #include <QScreen>
 
 namespace ui {
+
+// The loop of a modal dialog; EndDialog ends it.
+class ModalLoop : public QEventLoop {};
 
 namespace {
 
@@ -30,7 +33,7 @@ Size BaseUnits(const QFont& font)
 
 bool IsPushButton(const Window* window)
 {
-    return window != nullptr && qobject_cast<QPushButton*>(window->Widget()) != nullptr;
+    return window != nullptr && qobject_cast<QPushButton*>(WidgetOf(window)) != nullptr;
 }
 
 } // namespace
@@ -55,10 +58,10 @@ Rect Dialog::MapDialogRect(const Rect& units) const
 bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
 {
     const bool child = (dialogTemplate.style & WS_CHILD) != 0;
-    if (child && (parent == nullptr || parent->Widget() == nullptr)) return false;
+    if (child && (parent == nullptr || WidgetOf(parent) == nullptr)) return false;
 
-    auto* host = new WidgetHost(child ? parent->Widget() : nullptr);
-    AdoptWidget(host, 0, dialogTemplate.style);
+    auto* host = new WidgetHost(child ? WidgetOf(parent) : nullptr);
+    WindowBridge::Adopt(*this, host, 0, dialogTemplate.style);
 
     m_font = std::make_unique<Font>();
     m_font->CreatePointFont(dialogTemplate.pointSize * 10, std::string(dialogTemplate.fontFace).c_str());
@@ -103,11 +106,11 @@ int Dialog::DoModal()
         m_modalStarting = false;
         return -1;
     }
-    Widget()->setWindowModality(Qt::ApplicationModal);
+    WidgetOf(*this)->setWindowModality(Qt::ApplicationModal);
     const bool focusFirst = OnInitDialog();
     if (!m_ended && IsWindow()) {
-        Widget()->show();
-        Widget()->activateWindow();
+        WidgetOf(*this)->show();
+        WidgetOf(*this)->activateWindow();
         if (focusFirst) FocusFirstTabStop();
         if (auto* recorder = testing::Recorder::Active()) {
             // A test never waits on a dialog: one its script left open is cancelled.
@@ -115,7 +118,7 @@ int Dialog::DoModal()
             if (!m_ended) EndDialog(IDCANCEL);
         }
         if (!m_ended && IsWindow()) {
-            QEventLoop loop;
+            ModalLoop loop;
             m_loop = &loop;
             loop.exec(QEventLoop::DialogExec);
             m_loop = nullptr;
@@ -137,10 +140,10 @@ bool Dialog::Create(Window* parent)
     const bool focusFirst = OnInitDialog();
     const bool child = (dialogTemplate->style & WS_CHILD) != 0;
     if ((dialogTemplate->style & WS_VISIBLE) != 0 || !child) {
-        Widget()->show();
+        WidgetOf(*this)->show();
         if (focusFirst && !child) FocusFirstTabStop();
     } else {
-        Widget()->hide();
+        WidgetOf(*this)->hide();
     }
     return true;
 }
@@ -162,7 +165,7 @@ Window* Dialog::GetDlgItem(int id) const
 Window* Dialog::GetDefaultButton() const
 {
     for (const auto& [id, item] : m_items) {
-        auto* push = item != nullptr ? qobject_cast<QPushButton*>(item->Widget()) : nullptr;
+        auto* push = item != nullptr ? qobject_cast<QPushButton*>(WidgetOf(item)) : nullptr;
         if (push != nullptr && push->isDefault()) return item;
     }
     return nullptr;
@@ -171,13 +174,13 @@ Window* Dialog::GetDefaultButton() const
 bool Dialog::BindControl(int id, Window& control)
 {
     auto found = m_items.find(id);
-    if (found == m_items.end() || found->second == nullptr || found->second->Widget() == nullptr) return false;
+    if (found == m_items.end() || found->second == nullptr || WidgetOf(found->second) == nullptr) return false;
     Window* standIn = found->second;
-    QWidget* widget = standIn->Widget();
+    QWidget* widget = WidgetOf(standIn);
     const uint32_t style = standIn->GetStyle();
     Font* font = standIn->GetFont();
-    standIn->Detach();
-    control.Attach(widget, id, style, font);
+    WindowBridge::Detach(*standIn);
+    WindowBridge::Attach(control, widget, id, style, font);
     found->second = &control;
     control.PreSubclassWindow();
     return true;
@@ -189,7 +192,7 @@ void Dialog::FocusFirstTabStop()
     if (dialogTemplate == nullptr) return;
     for (const ControlTemplate& control : dialogTemplate->controls) {
         Window* item = (control.style & WS_TABSTOP) != 0 ? GetDlgItem(control.id) : nullptr;
-        if (item == nullptr || item->Widget() == nullptr || !item->IsWindowEnabled() || item->Widget()->isHidden()) continue;
+        if (item == nullptr || WidgetOf(item) == nullptr || !item->IsWindowEnabled() || WidgetOf(item)->isHidden()) continue;
         item->SetFocus();
         return;
     }

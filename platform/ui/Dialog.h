@@ -6,11 +6,10 @@
 #include <memory>
 #include <vector>
 
-class QEventLoop;
-
 namespace ui {
 
 struct DialogTemplate;
+class ModalLoop;
 
 // A dialog built from a template: modal (DoModal) or modeless inside another window (Create).
 class Dialog : public Window {
@@ -62,7 +61,7 @@ private:
     std::vector<std::unique_ptr<Window>> m_controls;
     std::map<int, Window*> m_items;
     std::unique_ptr<Font> m_font;
-    QEventLoop* m_loop = nullptr;
+    ModalLoop* m_loop = nullptr; // while the modal loop runs
     bool m_modalStarting = false;
     bool m_ended = false;
     int m_result = -1;

@@ -1,6 +1,7 @@
 #include "platform/ui/Edit.h"
+#include "platform/ui/qt/WindowBridge.h"
 
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QLineEdit>
 
@@ -8,12 +9,12 @@ namespace ui {
 
 void Edit::ReplaceSel(std::string_view text)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(Widget())) edit->insert(qt::ToQString(text));
+    if (auto* edit = qobject_cast<QLineEdit*>(WidgetOf(*this))) edit->insert(qt::ToQString(text));
 }
 
 void Edit::SetSel(int start, int end)
 {
-    auto* edit = qobject_cast<QLineEdit*>(Widget());
+    auto* edit = qobject_cast<QLineEdit*>(WidgetOf(*this));
     if (edit == nullptr) return;
     const int length = static_cast<int>(edit->text().size());
     if (start < 0) {

@@ -1,7 +1,7 @@
 #include "platform/ui/Font.h"
 
-#include "platform/ui/FontData.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/FontData.h"
+#include "platform/ui/qt/QtConvert.h"
 
 namespace ui {
 

@@ -1,6 +1,7 @@
 #include "platform/ui/ListBox.h"
+#include "platform/ui/qt/WindowBridge.h"
 
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QListWidget>
 
@@ -15,7 +16,7 @@ QListWidget* List(QWidget* widget)
 
 int ListBox::InsertString(int index, std::string_view text)
 {
-    QListWidget* list = List(Widget());
+    QListWidget* list = List(WidgetOf(*this));
     if (list == nullptr) return LB_ERR;
     const int count = list->count();
     if (index > count) return LB_ERR;
@@ -26,20 +27,20 @@ int ListBox::InsertString(int index, std::string_view text)
 
 int ListBox::GetCount() const
 {
-    QListWidget* list = List(Widget());
+    QListWidget* list = List(WidgetOf(*this));
     return list != nullptr ? list->count() : 0;
 }
 
 std::string ListBox::GetText(int index) const
 {
-    QListWidget* list = List(Widget());
+    QListWidget* list = List(WidgetOf(*this));
     QListWidgetItem* item = list != nullptr ? list->item(index) : nullptr;
     return item != nullptr ? qt::FromQString(item->text()) : std::string();
 }
 
 int ListBox::SetCurSel(int index)
 {
-    QListWidget* list = List(Widget());
+    QListWidget* list = List(WidgetOf(*this));
     if (list == nullptr) return LB_ERR;
     if (index < 0 || index >= list->count()) {
         list->setCurrentRow(-1);
@@ -52,7 +53,7 @@ int ListBox::SetCurSel(int index)
 
 int ListBox::GetCurSel() const
 {
-    QListWidget* list = List(Widget());
+    QListWidget* list = List(WidgetOf(*this));
     if (list == nullptr) return LB_ERR;
     const auto selected = list->selectedItems();
     return selected.isEmpty() ? LB_ERR : list->row(selected.front());
@@ -60,7 +61,7 @@ int ListBox::GetCurSel() const
 
 void ListBox::ResetContent()
 {
-    if (QListWidget* list = List(Widget())) list->clear();
+    if (QListWidget* list = List(WidgetOf(*this))) list->clear();
 }
 
 } // namespace ui

@@ -1,7 +1,8 @@
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/qt/WindowBridge.h"
 
 #include "platform/ui/Messages.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/testing/Recorder.h"
 
@@ -22,7 +23,7 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     case MB_ICONINFORMATION: icon = QMessageBox::Information; break;
     default: break;
     }
-    QWidget* parent = owner != nullptr ? owner->Widget() : nullptr;
+    QWidget* parent = owner != nullptr ? WidgetOf(owner) : nullptr;
     QMessageBox box(icon, qt::ToQString(caption), qt::ToQString(text), QMessageBox::Ok, parent);
     if (recorder != nullptr) recorder->ActInside(box);
     box.exec();

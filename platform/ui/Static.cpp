@@ -1,4 +1,5 @@
 #include "platform/ui/Static.h"
+#include "platform/ui/qt/WindowBridge.h"
 
 #include "platform/ui/Resources.h"
 
@@ -9,14 +10,14 @@ namespace ui {
 
 void Static::SetIcon(int iconId)
 {
-    auto* label = qobject_cast<QLabel*>(Widget());
+    auto* label = qobject_cast<QLabel*>(WidgetOf(*this));
     const char* const* xpm = Resources::FindIcon(iconId);
     if (label != nullptr && xpm != nullptr) label->setPixmap(QPixmap(xpm));
 }
 
 bool Static::HasIcon() const
 {
-    auto* label = qobject_cast<QLabel*>(Widget());
+    auto* label = qobject_cast<QLabel*>(WidgetOf(*this));
     return label != nullptr && !label->pixmap().isNull();
 }
 

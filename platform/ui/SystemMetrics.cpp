@@ -1,7 +1,7 @@
 #include "platform/ui/SystemMetrics.h"
 
 #include "platform/ui/Messages.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QApplication>
 #include <QStyle>

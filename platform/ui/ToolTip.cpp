@@ -1,6 +1,7 @@
 #include "platform/ui/ToolTip.h"
+#include "platform/ui/qt/WindowBridge.h"
 
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Window.h"
 
 #include <QWidget>
@@ -19,7 +20,7 @@ bool ToolTip::AddTool(Window* tool, std::string_view text)
     if (m_parent == nullptr || tool == nullptr || !tool->IsWindow()) return false;
     m_tool = tool;
     m_text = std::string(text);
-    tool->Widget()->setToolTip(qt::ToQString(text));
+    WidgetOf(tool)->setToolTip(qt::ToQString(text));
     return true;
 }
 

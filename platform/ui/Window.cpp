@@ -2,14 +2,15 @@
 
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Font.h"
-#include "platform/ui/FontData.h"
+#include "platform/ui/qt/FontData.h"
 #include "platform/ui/Menu.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/NativeHandles.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
-#include "platform/ui/WidgetHost.h"
-#include "platform/ui/WindowBridge.h"
-#include "platform/ui/WindowTimer.h"
+#include "platform/ui/qt/WidgetHost.h"
+#include "platform/ui/qt/WindowBridge.h"
+#include "platform/ui/qt/WindowTimer.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -41,144 +42,121 @@ Window::Window() = default;
 Window::~Window()
 {
     m_timers.clear();
-    if (m_widget != nullptr) {
-        QWidget* widget = m_widget;
+    if (m_native != nullptr) {
+        QWidget* widget = qt::ToQWidget(m_native);
         WindowBridge::Unbind(widget);
-        m_widget = nullptr;
+        m_native = nullptr;
         if (m_ownsWidget) delete widget;
     }
 }
 
 bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t style)
 {
-    if (m_widget != nullptr || parent.Widget() == nullptr) return false;
-    auto* host = new WidgetHost(parent.Widget());
+    if (m_native != nullptr || parent.m_native == nullptr) return false;
+    auto* host = new WidgetHost(qt::ToQWidget(parent.m_native));
     host->setGeometry(qt::ToQRect(rect));
     host->setFocusPolicy((style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);
-    AdoptWidget(host, id, style);
+    WindowBridge::Adopt(*this, host, id, style);
     host->setVisible((style & WS_VISIBLE) != 0);
     return true;
 }
 
-void Window::Attach(QWidget* widget, int id, uint32_t style, Font* font)
-{
-    m_widget = widget;
-    m_id = id;
-    m_style = style;
-    m_font = font;
-    m_ownsWidget = false;
-    WindowBridge::Bind(widget, this);
-}
-
-void Window::AdoptWidget(QWidget* widget, int id, uint32_t style)
-{
-    Attach(widget, id, style, m_font);
-    m_ownsWidget = true;
-}
-
-void Window::Detach()
-{
-    if (m_widget != nullptr) WindowBridge::Unbind(m_widget);
-    m_widget = nullptr;
-    m_ownsWidget = false;
-}
-
 void Window::DestroyWindow()
 {
-    if (m_widget == nullptr) return;
+    if (m_native == nullptr) return;
     SendMessage(WM_DESTROY);
     m_timers.clear();
-    QWidget* widget = m_widget;
+    QWidget* widget = qt::ToQWidget(m_native);
     const bool owns = m_ownsWidget;
-    Detach();
+    WindowBridge::Detach(*this);
     if (owns) delete widget;
 }
 
 Window* Window::GetParent() const
 {
-    return m_widget != nullptr ? WindowBridge::Nearest(m_widget->parentWidget()) : nullptr;
+    return m_native != nullptr ? WindowBridge::Nearest(qt::ToQWidget(m_native)->parentWidget()) : nullptr;
 }
 
 Window* Window::GetTopLevel()
 {
-    return m_widget != nullptr ? WindowBridge::Nearest(m_widget->window()) : nullptr;
+    return m_native != nullptr ? WindowBridge::Nearest(qt::ToQWidget(m_native)->window()) : nullptr;
 }
 
 Rect Window::GetClientRect() const
 {
-    if (m_widget == nullptr) return {};
-    if (auto* host = Host(m_widget)) return qt::FromQRect(host->ClientRect());
-    return Rect{0, 0, m_widget->width(), m_widget->height()};
+    if (m_native == nullptr) return {};
+    if (auto* host = Host(qt::ToQWidget(m_native))) return qt::FromQRect(host->ClientRect());
+    return Rect{0, 0, qt::ToQWidget(m_native)->width(), qt::ToQWidget(m_native)->height()};
 }
 
 Rect Window::GetWindowRect() const
 {
-    if (m_widget == nullptr) return {};
-    return qt::FromQRect(m_widget->geometry());
+    if (m_native == nullptr) return {};
+    return qt::FromQRect(qt::ToQWidget(m_native)->geometry());
 }
 
 void Window::MoveWindow(const Rect& rect, bool repaint)
 {
-    if (m_widget == nullptr) return;
-    m_widget->setGeometry(qt::ToQRect(rect));
-    if (repaint) m_widget->update();
+    if (m_native == nullptr) return;
+    qt::ToQWidget(m_native)->setGeometry(qt::ToQRect(rect));
+    if (repaint) qt::ToQWidget(m_native)->update();
 }
 
 void Window::BringToTop()
 {
-    if (m_widget != nullptr) m_widget->raise();
+    if (m_native != nullptr) qt::ToQWidget(m_native)->raise();
 }
 
 void Window::ShowWindow(int command)
 {
-    if (m_widget != nullptr) m_widget->setVisible(command != SW_HIDE);
+    if (m_native != nullptr) qt::ToQWidget(m_native)->setVisible(command != SW_HIDE);
 }
 
 bool Window::IsWindowVisible() const
 {
-    return m_widget != nullptr && m_widget->isVisibleTo(m_widget->window()) && !m_widget->window()->isHidden();
+    return m_native != nullptr && qt::ToQWidget(m_native)->isVisibleTo(qt::ToQWidget(m_native)->window()) && !qt::ToQWidget(m_native)->window()->isHidden();
 }
 
 void Window::EnableWindow(bool enable)
 {
-    if (m_widget != nullptr) m_widget->setEnabled(enable);
+    if (m_native != nullptr) qt::ToQWidget(m_native)->setEnabled(enable);
 }
 
 bool Window::IsWindowEnabled() const
 {
-    return m_widget != nullptr && m_widget->isEnabled();
+    return m_native != nullptr && qt::ToQWidget(m_native)->isEnabled();
 }
 
 void Window::SetIcon(int iconId)
 {
     const char* const* xpm = Resources::FindIcon(iconId);
-    if (m_widget == nullptr || xpm == nullptr) return;
+    if (m_native == nullptr || xpm == nullptr) return;
     m_iconId = iconId;
-    m_widget->setWindowIcon(QIcon(QPixmap(xpm)));
+    qt::ToQWidget(m_native)->setWindowIcon(QIcon(QPixmap(xpm)));
 }
 
 void Window::SetWindowText(std::string_view text)
 {
-    if (m_widget == nullptr) return;
+    if (m_native == nullptr) return;
     const QString value = qt::ToQString(text);
     // Controls keep their text where the toolkit shows it; other windows in the title.
-    if (m_widget->metaObject()->indexOfProperty("text") >= 0 && !m_widget->isWindow()) {
-        m_widget->setProperty("text", value);
-    } else if (m_widget->metaObject()->indexOfProperty("title") >= 0) {
-        m_widget->setProperty("title", value);
+    if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("text") >= 0 && !qt::ToQWidget(m_native)->isWindow()) {
+        qt::ToQWidget(m_native)->setProperty("text", value);
+    } else if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("title") >= 0) {
+        qt::ToQWidget(m_native)->setProperty("title", value);
     } else {
-        m_widget->setWindowTitle(value);
+        qt::ToQWidget(m_native)->setWindowTitle(value);
     }
 }
 
 std::string Window::GetWindowText() const
 {
-    if (m_widget == nullptr) return {};
-    if (m_widget->metaObject()->indexOfProperty("text") >= 0 && !m_widget->isWindow()) {
-        return qt::FromQString(m_widget->property("text").toString());
+    if (m_native == nullptr) return {};
+    if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("text") >= 0 && !qt::ToQWidget(m_native)->isWindow()) {
+        return qt::FromQString(qt::ToQWidget(m_native)->property("text").toString());
     }
-    if (m_widget->metaObject()->indexOfProperty("title") >= 0) return qt::FromQString(m_widget->property("title").toString());
-    return qt::FromQString(m_widget->windowTitle());
+    if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("title") >= 0) return qt::FromQString(qt::ToQWidget(m_native)->property("title").toString());
+    return qt::FromQString(qt::ToQWidget(m_native)->windowTitle());
 }
 
 void Window::SetFont(Font* font, bool redraw)
@@ -193,20 +171,20 @@ Font* Window::GetFont() const
 
 void Window::Invalidate(bool)
 {
-    if (m_widget != nullptr) m_widget->update();
+    if (m_native != nullptr) qt::ToQWidget(m_native)->update();
 }
 
 void Window::InvalidateRect(const Rect& rect, bool)
 {
-    if (m_widget == nullptr) return;
+    if (m_native == nullptr) return;
     QRect area = qt::ToQRect(rect);
-    if (auto* host = Host(m_widget)) area.translate(host->ClientOrigin());
-    m_widget->update(area);
+    if (auto* host = Host(qt::ToQWidget(m_native))) area.translate(host->ClientOrigin());
+    qt::ToQWidget(m_native)->update(area);
 }
 
 void Window::UpdateWindow()
 {
-    if (m_widget != nullptr) m_widget->repaint();
+    if (m_native != nullptr) qt::ToQWidget(m_native)->repaint();
 }
 
 std::unique_ptr<DC> Window::GetDC()
@@ -218,7 +196,7 @@ std::unique_ptr<DC> Window::GetDC()
 
 void Window::SetFocus()
 {
-    if (m_widget != nullptr) m_widget->setFocus(Qt::OtherFocusReason);
+    if (m_native != nullptr) qt::ToQWidget(m_native)->setFocus(Qt::OtherFocusReason);
 }
 
 Window* Window::GetFocus()
@@ -233,11 +211,11 @@ Window* Window::GetFocus()
 
 void Window::SetCapture()
 {
-    if (m_widget == nullptr) return;
+    if (m_native == nullptr) return;
     Window* previous = GetCapture();
     if (previous == this) return;
     if (previous != nullptr) previous->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
-    m_widget->grabMouse();
+    qt::ToQWidget(m_native)->grabMouse();
 }
 
 void Window::ReleaseCapture()
@@ -269,10 +247,10 @@ void Window::SetCursor(Cursor cursor)
 
 uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)
 {
-    if (m_widget == nullptr) return 0;
+    if (m_native == nullptr) return 0;
     auto& slot = m_timers[id];
     if (!slot) {
-        QPointer<QWidget> guard(m_widget);
+        QPointer<QWidget> guard(qt::ToQWidget(m_native));
         slot = WindowTimer::Create([this, id, guard] {
             if (guard) SendMessage(WM_TIMER, id, 0);
         });
@@ -293,7 +271,7 @@ bool Window::HasTimer(uintptr_t id) const
 
 void Window::SetScrollInfo(int bar, const ScrollInfo& info, bool)
 {
-    auto* host = Host(m_widget);
+    auto* host = Host(qt::ToQWidget(m_native));
     if (host == nullptr) return;
     QScrollBar* scrollBar = host->ScrollBar(bar);
     scrollBar->setRange(info.min, std::max(info.min, info.max - std::max(0, info.page - 1)));
@@ -303,7 +281,7 @@ void Window::SetScrollInfo(int bar, const ScrollInfo& info, bool)
 
 ScrollInfo Window::GetScrollInfo(int bar) const
 {
-    auto* host = Host(m_widget);
+    auto* host = Host(qt::ToQWidget(m_native));
     if (host == nullptr) return {};
     QScrollBar* scrollBar = host->ScrollBar(bar);
     const int page = scrollBar->pageStep();
@@ -312,7 +290,7 @@ ScrollInfo Window::GetScrollInfo(int bar) const
 
 int Window::SetScrollPos(int bar, int pos, bool)
 {
-    auto* host = Host(m_widget);
+    auto* host = Host(qt::ToQWidget(m_native));
     if (host == nullptr) return 0;
     QScrollBar* scrollBar = host->ScrollBar(bar);
     const int previous = scrollBar->value();
@@ -322,18 +300,18 @@ int Window::SetScrollPos(int bar, int pos, bool)
 
 int Window::GetScrollPos(int bar) const
 {
-    auto* host = Host(m_widget);
+    auto* host = Host(qt::ToQWidget(m_native));
     return host != nullptr ? host->ScrollBar(bar)->value() : 0;
 }
 
 void Window::ShowScrollBar(int bar, bool show)
 {
-    if (auto* host = Host(m_widget)) host->ShowScrollBar(bar, show);
+    if (auto* host = Host(qt::ToQWidget(m_native))) host->ShowScrollBar(bar, show);
 }
 
 bool Window::IsScrollBarShown(int bar) const
 {
-    auto* host = Host(m_widget);
+    auto* host = Host(qt::ToQWidget(m_native));
     return host != nullptr && host->IsScrollBarShown(bar);
 }
 
@@ -344,9 +322,9 @@ LRESULT Window::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void Window::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_widget == nullptr) return;
-    QPointer<QWidget> guard(m_widget);
-    QTimer::singleShot(0, m_widget, [this, guard, message, wParam, lParam] {
+    if (m_native == nullptr) return;
+    QPointer<QWidget> guard(qt::ToQWidget(m_native));
+    QTimer::singleShot(0, qt::ToQWidget(m_native), [this, guard, message, wParam, lParam] {
         if (guard) SendMessage(message, wParam, lParam);
     });
 }
@@ -369,7 +347,7 @@ LRESULT Window::SendCommandToParent(int code)
 
 Menu* Window::GetSystemMenu()
 {
-    if (m_widget == nullptr || !m_widget->isWindow() || (m_style & WS_SYSMENU) == 0) return nullptr;
+    if (m_native == nullptr || !qt::ToQWidget(m_native)->isWindow() || (m_style & WS_SYSMENU) == 0) return nullptr;
     if (!m_systemMenu) {
         m_systemMenu = std::make_unique<Menu>();
         m_systemMenu->AppendItem(SC_CLOSE, "閉じる(&C)\tAlt+F4");
@@ -437,7 +415,7 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_SETFONT:
         m_font = reinterpret_cast<Font*>(wParam);
-        if (m_widget != nullptr && m_font != nullptr && !m_font->IsNull()) m_widget->setFont(m_font->Data()->font);
+        if (m_native != nullptr && m_font != nullptr && !m_font->IsNull()) qt::ToQWidget(m_native)->setFont(m_font->Data()->font);
         if (lParam != 0) Invalidate();
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);

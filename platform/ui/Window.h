@@ -9,14 +9,15 @@
 #include <string_view>
 #include <vector>
 
-class QWidget;
-
 namespace ui {
 
 class DC;
 class WindowTimer;
 class Font;
 class Menu;
+
+// The toolkit's widget behind a window; only the window layer's private tier looks inside.
+struct NativeWidget;
 
 enum class Cursor { Arrow, Wait, SizeNS, SizeWE };
 
@@ -40,7 +41,7 @@ public:
     // A custom-drawn child window; its messages come to this object's handlers.
     bool CreateChild(Window& parent, const Rect& rect, int id, uint32_t style);
     void DestroyWindow();
-    bool IsWindow() const { return m_widget != nullptr; }
+    bool IsWindow() const { return m_native != nullptr; }
 
     int GetDlgCtrlID() const { return m_id; }
     uint32_t GetStyle() const { return m_style; }
@@ -117,12 +118,6 @@ public:
     // was bound to), before any message reaches it.
     virtual void PreSubclassWindow() {}
 
-    // Toolkit side: the widget behind this window.
-    QWidget* Widget() const { return m_widget; }
-    // Makes this object the owner of an existing widget (binding a template control).
-    void Attach(QWidget* widget, int id, uint32_t style, Font* font = nullptr);
-    void Detach();
-
 protected:
     // Default processing of the message now being handled.
     LRESULT Default();
@@ -156,8 +151,6 @@ protected:
     virtual void OnDestroy();
 
     void SetStyle(uint32_t style) { m_style = style; }
-    // Binds a widget this window made and destroys with it.
-    void AdoptWidget(QWidget* widget, int id, uint32_t style);
 
 private:
     friend class WindowBridge;
@@ -168,7 +161,7 @@ private:
         LPARAM lParam;
     };
 
-    QWidget* m_widget = nullptr;
+    NativeWidget* m_native = nullptr;
     bool m_ownsWidget = false;
     int m_id = 0;
     uint32_t m_style = 0;

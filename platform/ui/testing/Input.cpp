@@ -1,8 +1,9 @@
 #include "platform/ui/testing/Input.h"
+#include "platform/ui/qt/WindowBridge.h"
 
-#include "platform/ui/BitmapData.h"
+#include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/Messages.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>
@@ -74,8 +75,8 @@ Qt::KeyboardModifiers QtModifiers(unsigned modifiers)
 
 QWidget* KeyTarget(Window* target)
 {
-    if (target != nullptr && target->Widget() != nullptr) {
-        QWidget* widget = target->Widget();
+    if (target != nullptr && WidgetOf(target) != nullptr) {
+        QWidget* widget = WidgetOf(target);
         return widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
     }
     // An open popup menu takes the keyboard, whoever has the focus.
@@ -133,9 +134,9 @@ void TypeText(std::string_view text, Window* target)
 
 void Click(Window& window, Point point)
 {
-    if (QWidget* widget = window.Widget()) {
+    if (QWidget* widget = WidgetOf(window)) {
         SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, point);
-        if (window.Widget() != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
+        if (WidgetOf(window) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
     }
 }
 
@@ -148,20 +149,20 @@ void Click(Window& window)
 void DoubleClick(Window& window, Point point)
 {
     Click(window, point);
-    if (QWidget* widget = window.Widget()) {
+    if (QWidget* widget = WidgetOf(window)) {
         SendMouse(widget, QEvent::MouseButtonDblClick, Qt::LeftButton, point);
-        if (window.Widget() != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
+        if (WidgetOf(window) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
     }
 }
 
 void RightClick(Window& window, Point point)
 {
-    QWidget* widget = window.Widget();
+    QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return;
     SendMouse(widget, QEvent::MouseButtonPress, Qt::RightButton, point);
-    if (window.Widget() == nullptr) return;
+    if (WidgetOf(window) == nullptr) return;
     SendMouse(widget, QEvent::MouseButtonRelease, Qt::RightButton, point);
-    if (window.Widget() == nullptr) return;
+    if (WidgetOf(window) == nullptr) return;
     const QPoint local(point.x, point.y);
     QContextMenuEvent menu(QContextMenuEvent::Mouse, local, widget->mapToGlobal(local));
     QApplication::sendEvent(widget, &menu);
@@ -169,7 +170,7 @@ void RightClick(Window& window, Point point)
 
 void PressCloseBox(Window& topLevel)
 {
-    if (QWidget* widget = topLevel.Widget()) {
+    if (QWidget* widget = WidgetOf(topLevel)) {
         QCloseEvent close;
         QApplication::sendEvent(widget, &close);
     }
@@ -177,7 +178,7 @@ void PressCloseBox(Window& topLevel)
 
 void ShowAndActivate(Window& topLevel)
 {
-    QWidget* widget = topLevel.Widget();
+    QWidget* widget = WidgetOf(topLevel);
     if (widget == nullptr) return;
     widget->show();
     widget->activateWindow();
@@ -209,7 +210,7 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs)
 
 Bitmap Grab(Window& window)
 {
-    QWidget* widget = window.Widget();
+    QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return Bitmap(1, 1);
     Bitmap bitmap(widget->width(), widget->height());
     bitmap.Image().image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);

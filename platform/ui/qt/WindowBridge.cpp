@@ -1,9 +1,10 @@
-#include "platform/ui/WindowBridge.h"
+#include "platform/ui/qt/WindowBridge.h"
 
-#include "platform/ui/InputTranslation.h"
+#include "platform/ui/qt/InputTranslation.h"
+#include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/Menu.h"
-#include "platform/ui/QtConvert.h"
-#include "platform/ui/WidgetHost.h"
+#include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/WidgetHost.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/testing/Recorder.h"
 
@@ -33,13 +34,41 @@ const QEvent* g_charConsumedBy = nullptr;
 Point ClientPoint(QWidget* receiver, Window& target, QPointF position)
 {
     const QPoint local = position.toPoint();
-    QWidget* targetWidget = target.Widget();
+    QWidget* targetWidget = WidgetOf(target);
     QPoint mapped = receiver == targetWidget ? local : receiver->mapTo(targetWidget, local);
     if (auto* host = dynamic_cast<WidgetHost*>(targetWidget)) mapped -= host->ClientOrigin();
     return Point{mapped.x(), mapped.y()};
 }
 
 } // namespace
+
+QWidget* WindowBridge::WidgetOf(const Window& window)
+{
+    return qt::ToQWidget(window.m_native);
+}
+
+void WindowBridge::Attach(Window& window, QWidget* widget, int id, uint32_t style, Font* font)
+{
+    window.m_native = qt::ToNative(widget);
+    window.m_id = id;
+    window.m_style = style;
+    window.m_font = font;
+    window.m_ownsWidget = false;
+    Bind(widget, &window);
+}
+
+void WindowBridge::Adopt(Window& window, QWidget* widget, int id, uint32_t style)
+{
+    Attach(window, widget, id, style, window.m_font);
+    window.m_ownsWidget = true;
+}
+
+void WindowBridge::Detach(Window& window)
+{
+    if (window.m_native != nullptr) Unbind(qt::ToQWidget(window.m_native));
+    window.m_native = nullptr;
+    window.m_ownsWidget = false;
+}
 
 void WindowBridge::Bind(QWidget* widget, Window* window)
 {
@@ -83,7 +112,7 @@ Window* WindowBridge::NearestInTopLevel(const QWidget* widget)
 
 void WindowBridge::ForgetWidget(Window& window)
 {
-    window.m_widget = nullptr;
+    window.m_native = nullptr;
     window.m_ownsWidget = false;
     window.m_timers.clear();
 }
@@ -92,7 +121,7 @@ bool WindowBridge::WalkPreTranslate(Msg& msg)
 {
     for (Window* w = msg.hwnd; w != nullptr && w->IsWindow(); w = w->GetParent()) {
         if (w->PreTranslateMessage(msg)) return true;
-        if (w->Widget()->isWindow()) break;
+        if (WidgetOf(*w)->isWindow()) break;
     }
     return false;
 }
@@ -167,7 +196,7 @@ void WindowBridge::ShowSystemMenu(Window& window)
     if (recorder != nullptr && recorder->HandlesSystemMenu()) {
         chosen = recorder->ChooseFromSystemMenu(*menu);
     } else {
-        QMenu popup(window.Widget());
+        QMenu popup(WidgetOf(window));
         if (recorder != nullptr) recorder->ActInside(popup);
         for (const auto& entry : menu->Entries()) {
             if (entry.id == 0) {

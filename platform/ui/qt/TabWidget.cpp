@@ -1,8 +1,8 @@
-#include "platform/ui/TabWidget.h"
+#include "platform/ui/qt/TabWidget.h"
 
 #include "platform/ui/Messages.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/WindowBridge.h"
+#include "platform/ui/qt/WindowBridge.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

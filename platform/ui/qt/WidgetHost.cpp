@@ -1,10 +1,11 @@
-#include "platform/ui/WidgetHost.h"
+#include "platform/ui/qt/WidgetHost.h"
 
 #include "platform/ui/DeviceContext.h"
-#include "platform/ui/InputTranslation.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/InputTranslation.h"
+#include "platform/ui/qt/NativeHandles.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/WindowBridge.h"
+#include "platform/ui/qt/WindowBridge.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -138,7 +139,7 @@ void WidgetHost::paintEvent(QPaintEvent* event)
     painter.translate(ClientOrigin());
     const QRect client = ClientRect();
     painter.setClipRect(client);
-    DC dc(painter, qt::FromQRect(event->rect().translated(-ClientOrigin()).intersected(client)), owner->GetFont());
+    DC dc(*qt::ToNative(&painter), qt::FromQRect(event->rect().translated(-ClientOrigin()).intersected(client)), owner->GetFont());
     owner->SendMessage(WM_PAINT, 0, reinterpret_cast<LPARAM>(&dc));
 }
 

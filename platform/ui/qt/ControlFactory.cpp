@@ -1,19 +1,20 @@
-#include "platform/ui/ControlFactory.h"
+#include "platform/ui/qt/ControlFactory.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/ControlWidgets.h"
+#include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListView.h"
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/WindowBridge.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/TabCtrl.h"
-#include "platform/ui/TabWidget.h"
-#include "platform/ui/WidgetHost.h"
-#include "platform/ui/WindowBridge.h"
+#include "platform/ui/qt/TabWidget.h"
+#include "platform/ui/qt/WidgetHost.h"
+#include "platform/ui/qt/WindowBridge.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -185,7 +186,7 @@ std::unique_ptr<Window> CreateControl(const ControlTemplate& control, QWidget* d
     widget->setEnabled((control.style & WS_DISABLED) == 0);
     widget->setVisible((control.style & WS_VISIBLE) != 0);
     std::unique_ptr<Window> standIn = StandInFor(control);
-    standIn->Attach(widget, control.id, control.style, font);
+    WindowBridge::Attach(*standIn, widget, control.id, control.style, font);
     return standIn;
 }
 

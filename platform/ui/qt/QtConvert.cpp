@@ -1,4 +1,4 @@
-#include "platform/ui/QtConvert.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Messages.h"

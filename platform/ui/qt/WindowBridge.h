@@ -5,15 +5,26 @@
 
 #include "platform/ui/Messages.h"
 
+#include <cstdint>
+
 class QEvent;
 class QWidget;
 
 namespace ui {
 
+class Font;
 class Window;
 
 class WindowBridge {
 public:
+    // The widget behind a window, null when it has none.
+    static QWidget* WidgetOf(const Window& window);
+    // Makes window stand for an existing widget (a template control it is bound to).
+    static void Attach(Window& window, QWidget* widget, int id, uint32_t style, Font* font = nullptr);
+    // The same for a widget the window made: it is destroyed with the window.
+    static void Adopt(Window& window, QWidget* widget, int id, uint32_t style);
+    static void Detach(Window& window);
+
     static void Bind(QWidget* widget, Window* window);
     static void Unbind(QWidget* widget);
     // The window bound to exactly this widget, or null.
@@ -33,5 +44,15 @@ public:
     static void ForgetWidget(Window& window);
     static void ShowSystemMenu(Window& window);
 };
+
+inline QWidget* WidgetOf(const Window& window)
+{
+    return WindowBridge::WidgetOf(window);
+}
+
+inline QWidget* WidgetOf(const Window* window)
+{
+    return window != nullptr ? WindowBridge::WidgetOf(*window) : nullptr;
+}
 
 } // namespace ui

@@ -1,4 +1,4 @@
-#include "platform/ui/InputTranslation.h"
+#include "platform/ui/qt/InputTranslation.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "platform/ui/WindowTimer.h"
+#include "platform/ui/qt/WindowTimer.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
