@@ -3,13 +3,13 @@
 #include "platform/ui/qt/ControlFactory.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/InteractionHooks.h"
 #include "platform/ui/qt/FontData.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/qt/WidgetHost.h"
 #include "platform/ui/qt/WindowBridge.h"
-#include "platform/ui/testing/Recorder.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -112,9 +112,9 @@ int Dialog::DoModal()
         WidgetOf(*this)->show();
         WidgetOf(*this)->activateWindow();
         if (focusFirst) FocusFirstTabStop();
-        if (auto* recorder = testing::Recorder::Active()) {
+        if (InteractionHooks* hooks = InteractionHooks::Installed()) {
             // A test never waits on a dialog: one its script left open is cancelled.
-            recorder->RunDialogAction(m_templateId, *this);
+            hooks->OnModalDialog(*this);
             if (!m_ended) EndDialog(IDCANCEL);
         }
         if (!m_ended && IsWindow()) {

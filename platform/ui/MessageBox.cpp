@@ -1,10 +1,12 @@
 #include "platform/ui/MessageBox.h"
+
+#include "platform/ui/InteractionHooks.h"
 #include "platform/ui/qt/WindowBridge.h"
 
 #include "platform/ui/Messages.h"
+#include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/testing/Recorder.h"
 
 #include <QMessageBox>
 
@@ -12,9 +14,10 @@ namespace ui {
 
 int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags)
 {
-    auto* recorder = testing::Recorder::Active();
-    if (recorder != nullptr && !recorder->ShowsRealPopup()) return recorder->RecordBox(owner, text, caption, flags);
-    if (recorder != nullptr) recorder->RecordBox(owner, text, caption, flags);
+    InteractionHooks* hooks = InteractionHooks::Installed();
+    if (hooks != nullptr) {
+        if (const std::optional<int> answer = hooks->OnMessageBox(owner, text, caption, flags)) return *answer;
+    }
 
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (flags & MB_ICONMASK) {
@@ -25,7 +28,7 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     }
     QWidget* parent = owner != nullptr ? WidgetOf(owner) : nullptr;
     QMessageBox box(icon, qt::ToQString(caption), qt::ToQString(text), QMessageBox::Ok, parent);
-    if (recorder != nullptr) recorder->ActInside(box);
+    if (hooks != nullptr) hooks->OnPopupShown(*qt::ToNative(&box));
     box.exec();
     return IDOK;
 }

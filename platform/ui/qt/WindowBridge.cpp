@@ -1,12 +1,12 @@
 #include "platform/ui/qt/WindowBridge.h"
 
+#include "platform/ui/InteractionHooks.h"
 #include "platform/ui/qt/InputTranslation.h"
 #include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WidgetHost.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/testing/Recorder.h"
 
 #include <QAction>
 #include <QCursor>
@@ -191,13 +191,12 @@ void WindowBridge::ShowSystemMenu(Window& window)
 {
     Menu* menu = window.GetSystemMenu();
     if (menu == nullptr) return;
-    unsigned chosen = 0;
-    auto* recorder = testing::Recorder::Active();
-    if (recorder != nullptr && recorder->HandlesSystemMenu()) {
-        chosen = recorder->ChooseFromSystemMenu(*menu);
-    } else {
+    InteractionHooks* hooks = InteractionHooks::Installed();
+    std::optional<unsigned> chosen = hooks != nullptr ? hooks->OnSystemMenu(*menu) : std::nullopt;
+    if (!chosen) {
+        chosen = 0;
         QMenu popup(WidgetOf(window));
-        if (recorder != nullptr) recorder->ActInside(popup);
+        if (hooks != nullptr) hooks->OnPopupShown(*qt::ToNative(&popup));
         for (const auto& entry : menu->Entries()) {
             if (entry.id == 0) {
                 popup.addSeparator();
@@ -208,7 +207,7 @@ void WindowBridge::ShowSystemMenu(Window& window)
         }
         if (QAction* picked = popup.exec(QCursor::pos()); picked != nullptr) chosen = picked->data().toUInt();
     }
-    if (chosen != 0 && window.IsWindow()) window.SendMessage(WM_SYSCOMMAND, chosen, 0);
+    if (*chosen != 0 && window.IsWindow()) window.SendMessage(WM_SYSCOMMAND, *chosen, 0);
 }
 
 } // namespace ui

@@ -1,7 +1,9 @@
 #include "platform/ui/testing/Recorder.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/qt/NativeHandles.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -10,29 +12,19 @@
 
 namespace ui::testing {
 
-namespace {
-Recorder* g_active = nullptr;
-}
-
 unsigned Recorder::Box::Icon() const
 {
     return flags & MB_ICONMASK;
 }
 
 Recorder::Recorder()
-    : m_previous(g_active)
+    : m_previous(InteractionHooks::Install(this))
 {
-    g_active = this;
 }
 
 Recorder::~Recorder()
 {
-    g_active = m_previous;
-}
-
-Recorder* Recorder::Active()
-{
-    return g_active;
+    InteractionHooks::Install(m_previous);
 }
 
 void Recorder::OnDialog(int templateId, DialogAction action)
@@ -40,39 +32,23 @@ void Recorder::OnDialog(int templateId, DialogAction action)
     m_actions[templateId].push_back(std::move(action));
 }
 
-int Recorder::RecordBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags)
+std::optional<int> Recorder::OnMessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags)
 {
     m_boxes.push_back(Box{owner, text, caption, flags});
     if (m_boxObserver) m_boxObserver(m_boxes.back());
+    if (!m_popupActions.empty()) return std::nullopt; // shown for real, acted on inside
     return m_boxAnswer;
 }
 
-bool Recorder::RunDialogAction(int templateId, Dialog& dialog)
+void Recorder::OnModalDialog(Dialog& dialog)
 {
+    const int templateId = dialog.TemplateId();
     ++m_opened[templateId];
     auto found = m_actions.find(templateId);
-    if (found == m_actions.end() || found->second.empty()) return false;
+    if (found == m_actions.end() || found->second.empty()) return;
     DialogAction action = std::move(found->second.front());
     found->second.erase(found->second.begin());
     action(dialog);
-    return true;
-}
-
-void Recorder::ActInside(QWidget& popup)
-{
-    if (m_popupActions.empty()) return;
-    std::function<void()> action = std::move(m_popupActions.front());
-    m_popupActions.erase(m_popupActions.begin());
-    QPointer<QWidget> guard(&popup);
-    QTimer::singleShot(0, &popup, [this, guard, action = std::move(action)] {
-        // Activated as a window manager would, so keys reach the popup.
-        if (guard->windowType() != Qt::Popup) QApplication::setActiveWindow(guard);
-        action();
-        if (guard && guard->isVisible()) {
-            ++m_popupsLeftOpen;
-            guard->close();
-        }
-    });
 }
 
 int Recorder::DialogsOpened(int templateId) const
@@ -81,12 +57,31 @@ int Recorder::DialogsOpened(int templateId) const
     return found == m_opened.end() ? 0 : found->second;
 }
 
-unsigned Recorder::ChooseFromSystemMenu(const Menu& menu)
+std::optional<unsigned> Recorder::OnSystemMenu(const Menu& menu)
 {
+    if (!m_menuChoiceSet) return std::nullopt;
     m_lastMenu.clear();
     for (const auto& entry : menu.Entries()) m_lastMenu.push_back(entry.text);
     m_menuChoiceSet = false;
     return m_menuChoice;
+}
+
+void Recorder::OnPopupShown(NativeWidget& native)
+{
+    if (m_popupActions.empty()) return;
+    std::function<void()> action = std::move(m_popupActions.front());
+    m_popupActions.erase(m_popupActions.begin());
+    QWidget* popup = qt::ToQWidget(&native);
+    QPointer<QWidget> guard(popup);
+    QTimer::singleShot(0, popup, [this, guard, action = std::move(action)] {
+        // Activated as a window manager would, so keys reach the popup.
+        if (guard->windowType() != Qt::Popup) QApplication::setActiveWindow(guard);
+        action();
+        if (guard && guard->isVisible()) {
+            ++m_popupsLeftOpen;
+            guard->close();
+        }
+    });
 }
 
 } // namespace ui::testing

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/ui/InteractionHooks.h"
+
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
-
-class QWidget;
 
 namespace ui {
 class Window;
@@ -17,7 +18,7 @@ namespace ui::testing {
 
 // Test seam: while a Recorder exists, message boxes are captured and answered instead of
 // shown, and scripted actions run when a modal dialog of a given template opens.
-class Recorder {
+class Recorder final : public InteractionHooks {
 public:
     struct Box {
         Window* owner = nullptr;
@@ -29,7 +30,7 @@ public:
     using DialogAction = std::function<void(Dialog&)>;
 
     Recorder();
-    ~Recorder();
+    ~Recorder() override;
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
@@ -56,16 +57,12 @@ public:
     // never waits on one.
     void WhilePopupOpen(std::function<void()> action) { m_popupActions.push_back(std::move(action)); }
     int PopupsLeftOpen() const { return m_popupsLeftOpen; }
-    bool ShowsRealPopup() const { return !m_popupActions.empty(); }
-    // Runs the next popup action inside popup once its loop runs.
-    void ActInside(QWidget& popup);
-
-    static Recorder* Active();
-    bool HandlesSystemMenu() const { return m_menuChoiceSet; }
-    unsigned ChooseFromSystemMenu(const Menu& menu);
-    int RecordBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags);
-    bool RunDialogAction(int templateId, Dialog& dialog);
     int DialogsOpened(int templateId) const;
+
+    std::optional<int> OnMessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags) override;
+    void OnModalDialog(Dialog& dialog) override;
+    std::optional<unsigned> OnSystemMenu(const Menu& menu) override;
+    void OnPopupShown(NativeWidget& popup) override;
 
 private:
     std::vector<Box> m_boxes;
@@ -78,7 +75,7 @@ private:
     std::vector<std::string> m_lastMenu;
     std::vector<std::function<void()>> m_popupActions;
     int m_popupsLeftOpen = 0;
-    Recorder* m_previous = nullptr;
+    InteractionHooks* m_previous = nullptr;
 };
 
 } // namespace ui::testing
