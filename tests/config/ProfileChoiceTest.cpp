@@ -75,10 +75,14 @@ TEST_F(ProfileChoice, TheNameComesFromTheFileAtTheMomentOfOk)
     EXPECT_EQ(profile.Path(), directory.File("Z.ini"));
 }
 
-TEST_F(ProfileChoice, CountsOnlyTheListedItemsAndShowsMissingOnesEmpty)
+TEST_F(ProfileChoice, ShowsAMissingItemEmpty)
 {
     directory.Write("Velmora.ini", "[Profiles]\nItems=2\nItem1=A.ini\nItem3=C.ini\n");
     EXPECT_EQ(Listed(), (std::vector<std::string>{"A.ini", "", "selected 0"}));
+}
+
+TEST_F(ProfileChoice, ListsOnlyTheCountedItems)
+{
     directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\nItem2=B.ini\n");
     EXPECT_EQ(Listed(), (std::vector<std::string>{"A.ini", "selected 0"}));
 }
@@ -98,16 +102,21 @@ TEST_F(ProfileChoice, CancelKeepsTheBaseFile)
 TEST(ActiveProfilePath, JoinsTheWorkingDirectoryUnlessTheNameIsAbsolute)
 {
     WorkingDirectory directory;
-    config::ActiveProfile profile;
-    profile.SetProfilePath("B.ini");
-    EXPECT_EQ(profile.Path(), directory.File("B.ini"));
-    profile.SetProfilePath("");
-    EXPECT_EQ(profile.Path(), directory.Path().string() + "/");
-    profile.SetProfilePath("/etc/velmora/Demo.ini");
-    EXPECT_EQ(profile.Path(), "/etc/velmora/Demo.ini");
     const std::string longName(400, 'x');
-    profile.SetProfilePath(longName);
-    EXPECT_EQ(profile.Path(), directory.File(longName)) << "no length limit";
+    const struct {
+        const char* what;
+        std::string name, path;
+    } cases[] = {
+        {"relative", "B.ini", directory.File("B.ini")},
+        {"empty", "", directory.Path().string() + "/"},
+        {"absolute", "/etc/velmora/Demo.ini", "/etc/velmora/Demo.ini"},
+        {"no length limit", longName, directory.File(longName)},
+    };
+    for (const auto& [what, name, path] : cases) {
+        config::ActiveProfile profile;
+        profile.SetProfilePath(name);
+        EXPECT_EQ(profile.Path(), path) << what;
+    }
 }
 
 TEST(ActiveProfilePath, NumberedNamesCountFromOne)

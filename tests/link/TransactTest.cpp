@@ -23,14 +23,17 @@ TEST_F(Transact, F0WithLengthTwoWritesExactlyF0020D)
     EXPECT_THAT(controller->Received(), ElementsAre(0xF0, 0x02, 0x0D));
 }
 
-TEST_F(Transact, SendsLengthMinusTwoOfTheCallersBytesAndTheirSumNeverBeyondOneFrame)
+TEST_F(Transact, SendsLengthMinusTwoOfTheCallersBytesAndTheirSum)
 {
     buffer[0] = 0x01;
     buffer[1] = 0x02;
     buffer[2] = 0x80;
     comm.Transact(0x12, 5, buffer.data());
     EXPECT_THAT(controller->Received(), ElementsAre(0x12, 0x05, 0x01, 0x02, 0x80, 0x65));
-    controller->ClearReceived();
+}
+
+TEST_F(Transact, LengthBeyondOneFrameSendsOneFrame)
+{
     comm.Transact(0x12, 400, buffer.data());
     EXPECT_EQ(controller->Received().size(), 256u);
     EXPECT_EQ(controller->Received()[1], 255);
@@ -68,10 +71,12 @@ TEST_F(Transact, ReplyOfLengthTwoCopiesNothingAndLengthsZeroAndOneEndAfterTwoByt
         {{0xFF, 0x01, 0x99}, CPFCComm::kChecksumError},
     };
     for (const auto& [reply, result] : cases) {
+        const std::string name = std::to_string(reply[0]) + ' ' + std::to_string(reply[1]);
+        buffer.fill(kUntouched);
         Script(reply);
-        EXPECT_EQ(Send(0xF3), result) << int{reply[0]} << ' ' << int{reply[1]};
-        EXPECT_TRUE(BufferUntouched());
-        EXPECT_EQ(controller->BytesOnTheWay(), 1u);
+        EXPECT_EQ(Send(0xF3), result) << name;
+        EXPECT_TRUE(BufferUntouched()) << name;
+        EXPECT_EQ(controller->BytesOnTheWay(), 1u) << name;
         controller->DiscardArrived();
     }
 }
@@ -92,13 +97,16 @@ TEST_F(Transact, SilenceTimesOutOnTheFifthEmptyRead)
     EXPECT_TRUE(BufferUntouched());
 }
 
-// The allowance belongs to the exchange: bytes arriving between the pauses do not refill it.
-TEST_F(Transact, FourPausesSpreadOverOneReplyStillSucceedAndAFifthFailsIt)
+TEST_F(Transact, FourPausesSpreadOverOneReplyStillSucceed)
 {
     controller->Faults().Set({.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {10, kPause}}}, 1);
     EXPECT_EQ(Send(0xF3), 10);
     EXPECT_EQ(clock->Now(), 4 * kPause);
-    buffer.fill(kUntouched);
+}
+
+// The allowance belongs to the exchange: bytes arriving between the pauses do not refill it.
+TEST_F(Transact, AFifthPauseInOneReplyTimesOut)
+{
     controller->Faults().Set({.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {9, kPause}, {10, kPause}}}, 1);
     EXPECT_EQ(Send(0xF3), CPFCComm::kTimeout);
     EXPECT_TRUE(BufferUntouched());

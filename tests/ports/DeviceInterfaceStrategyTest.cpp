@@ -99,7 +99,7 @@ TEST_F(DeviceInterfaces, AnyMissingEntryPointEndsSilentlyAfterLookingUpAll)
         services = ScriptedDeviceServices();
         SetUp();
         services.RemoveEntryPoint(missing);
-        EXPECT_NO_THROW(Enumerate());
+        EXPECT_NO_THROW(Enumerate()) << missing;
         EXPECT_TRUE(list.empty()) << missing;
         EXPECT_EQ(CallsStartingWith("HasProcedure").size(), kSetupEntryPoints.size()) << missing;
         EXPECT_TRUE(CallsStartingWith("GetClassDevices").empty()) << missing;
@@ -127,7 +127,7 @@ TEST_F(DeviceInterfaces, FailingSetupCallRaisesItsCodeAfterReleasingTheSetThenTh
         SetUp();
         services.AddInterface({kPath1, "USB Serial Port (COM5)", "USB Serial Port", "USB"});
         fail(services);
-        EXPECT_EQ(FailureText(), text);
+        EXPECT_EQ(FailureText(), text) << text;
         EXPECT_EQ(LastCalls(2), (std::vector<std::string>{lastBeforeFreeModule, "FreeModule"})) << text;
         EXPECT_EQ(services.OpenHandles(), 0u) << text;
         EXPECT_EQ(list, kept) << text;

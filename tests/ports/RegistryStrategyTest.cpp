@@ -103,7 +103,7 @@ TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeep
         Instance("USBPORTS\\FTDIBUS\\0000", "COM5");
         Instance("USBPORTS\\FTDIBUS\\0001", "COM6");
         services.FailOpenKey(key);
-        EXPECT_EQ(FailureText(), text);
+        EXPECT_EQ(FailureText(), text) << key;
         EXPECT_EQ(list, found) << key;
         EXPECT_EQ(services.OpenHandles(), 0u) << key;
     }

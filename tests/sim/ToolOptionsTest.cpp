@@ -9,7 +9,7 @@ using ::testing::HasSubstr;
 
 namespace {
 
-TEST(ToolOptions, ReadsHexListsPausesAndMillisecondsAndRefusesBadLinesWithAReason)
+TEST(ToolOptions, ReadsHexListsPausesAndMilliseconds)
 {
     const std::vector<const char*> args{"--byte-maps", "20,2a", "--stray", "55aA", "--pause", "3:150", "--late", "700"};
     std::string error;
@@ -20,7 +20,10 @@ TEST(ToolOptions, ReadsHexListsPausesAndMillisecondsAndRefusesBadLinesWithAReaso
     EXPECT_EQ(options->faults.pauses.at(0).beforeByte, 3u);
     EXPECT_EQ(options->faults.pauses.at(0).length, 150ms);
     EXPECT_EQ(options->faults.lateBy, 700ms);
+}
 
+TEST(ToolOptions, RefusesBadLinesWithAReason)
+{
     const std::pair<std::vector<const char*>, const char*> refused[] = {
         {{"--frobnicate"}, "--frobnicate"},      {{"--late"}, "needs a value"},
         {{"--live-length", "300"}, "bad value"}, {{"--stray", "5"}, "bad value"},
@@ -29,7 +32,7 @@ TEST(ToolOptions, ReadsHexListsPausesAndMillisecondsAndRefusesBadLinesWithAReaso
     for (const auto& [bad, reason] : refused) {
         std::string why;
         EXPECT_FALSE(ToolOptions::Parse(bad, why)) << bad[0];
-        EXPECT_THAT(why, HasSubstr(reason));
+        EXPECT_THAT(why, HasSubstr(reason)) << bad[0];
     }
 }
 

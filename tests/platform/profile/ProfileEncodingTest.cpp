@@ -21,19 +21,29 @@ TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8EvenWhereSecondBytesLookLikeBrackets
     EXPECT_EQ(m_ini.GetInt("ゾーン2", "k", 0), 2);
 }
 
-TEST_F(ProfileEncoding, WriteKeepsTheCp932BytesAddsNamesInCp932AndRefusesNamesItCannotHold)
+// A comment and a section holding a Japanese key and value, in CP932 bytes.
+const std::string kHead = "; " + kTestCp932 + "\r\n[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\n";
+
+TEST_F(ProfileEncoding, WriteKeepsTheCp932Bytes)
 {
-    const std::string head = "; " + kTestCp932 + "\r\n[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\n";
-    Put(head + "Rate=5\r\n");
-    ASSERT_TRUE(m_ini.WriteInt("設定", "Rate", 60));
-    EXPECT_EQ(Bytes(), head + "Rate=60\r\n");
+    Put(kHead + "Rate=5\r\n");
+    EXPECT_TRUE(m_ini.WriteInt("設定", "Rate", 60));
+    EXPECT_EQ(Bytes(), kHead + "Rate=60\r\n");
+}
 
-    ASSERT_TRUE(m_ini.WriteInt("設定", "回数", 3));
-    EXPECT_EQ(Bytes(), head + "Rate=60\r\n" + kCountCp932 + "=3\r\n");
+TEST_F(ProfileEncoding, WriteAddsNamesInCp932)
+{
+    Put(kHead + "Rate=5\r\n");
+    EXPECT_TRUE(m_ini.WriteInt("設定", "回数", 3));
+    EXPECT_EQ(Bytes(), kHead + "Rate=5\r\n" + kCountCp932 + "=3\r\n");
     EXPECT_EQ(m_ini.GetInt("設定", "回数", 0), 3);
+}
 
+TEST_F(ProfileEncoding, WriteRefusesNamesCp932CannotHold)
+{
+    Put(kHead + "Rate=5\r\n");
     EXPECT_FALSE(m_ini.WriteInt("設定", "😀", 1));
-    EXPECT_EQ(Bytes(), head + "Rate=60\r\n" + kCountCp932 + "=3\r\n");
+    EXPECT_EQ(Bytes(), kHead + "Rate=5\r\n");
 }
 
 } // namespace

@@ -23,11 +23,14 @@ TEST_F(ProfileRead, IntTakesTheLeadingSignedDecimalOnlyClampedToTheIntRange)
         EXPECT_EQ(m_ini.GetInt("N", "k" + std::to_string(i), 99), cases[i].second) << cases[i].first;
 }
 
-TEST_F(ProfileRead, MissingFileSectionOrKeyGivesTheDefault)
+TEST_F(ProfileRead, MissingFileGivesTheDefault)
 {
     EXPECT_EQ(m_ini.GetInt("Port", "Number", -3), -3);
     EXPECT_EQ(m_ini.GetString("Port", "Number"), "");
+}
 
+TEST_F(ProfileRead, MissingSectionOrKeyGivesTheDefault)
+{
     Put("Number=8\n[Port]\nName=COM1\n[Other]\nNumber=5\n");
     EXPECT_EQ(m_ini.GetInt("Port", "Number", -3), -3) << "a key of another section or outside any";
     EXPECT_EQ(m_ini.GetString("Missing", "Name"), "");

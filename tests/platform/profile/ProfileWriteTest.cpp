@@ -36,7 +36,7 @@ TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItInTheFilesOwnLineEnding)
     };
     for (const auto& [before, section, after] : cases) {
         Put(before);
-        ASSERT_TRUE(m_ini.WriteInt(section, "k", 9)) << before;
+        EXPECT_TRUE(m_ini.WriteInt(section, "k", 9)) << before;
         EXPECT_EQ(Bytes(), after) << before;
     }
 }
@@ -48,11 +48,14 @@ TEST_F(ProfileWrite, CreatesAMissingFileWithLfEndings)
     EXPECT_EQ(m_ini.GetInt("Window", "Left", 0), INT_MIN);
 }
 
-TEST_F(ProfileWrite, FailsWhereNoFileCanBeWrittenWithoutCreatingAnything)
+TEST_F(ProfileWrite, FailsInAMissingFolderWithoutCreatingAnything)
 {
     EXPECT_FALSE(profile::ProfileFile(PathOf("missing/Velmora.ini")).WriteInt("A", "x", 1));
     EXPECT_TRUE(Entries().empty());
+}
 
+TEST_F(ProfileWrite, FailsWhereTheFileIsAFolderAndLeavesItAlone)
+{
     std::filesystem::create_directory(PathOf(kIniName));
     EXPECT_FALSE(m_ini.WriteInt("A", "x", 1));
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
@@ -89,10 +92,10 @@ TEST_F(ProfileWrite, KeepsTheFilesPermissionBits)
 {
     for (const mode_t mode : {0600, 0640, 0664, 0620}) {
         Put("[A]\nx=1\n");
-        ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), mode), 0);
-        ASSERT_TRUE(m_ini.WriteInt("A", "x", 2)) << std::oct << mode;
-        EXPECT_EQ(StatOf(PathOf(kIniName)).st_mode & 07777, mode);
-        EXPECT_EQ(Bytes(), "[A]\nx=2\n");
+        EXPECT_EQ(::chmod(PathOf(kIniName).c_str(), mode), 0) << std::oct << mode;
+        EXPECT_TRUE(m_ini.WriteInt("A", "x", 2)) << std::oct << mode;
+        EXPECT_EQ(StatOf(PathOf(kIniName)).st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_EQ(Bytes(), "[A]\nx=2\n") << std::oct << mode;
     }
 }
 
@@ -127,11 +130,20 @@ TEST_F(ProfileWrite, AnotherUsersFileThatThisUserMayNotWriteIsNotWritten)
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
 }
 
-TEST_F(ProfileWrite, AFifoReadsAsMissingAtOnceAndIsNeverReplaced)
+// The profile is a FIFO nobody writes into.
+class ProfileFifo : public ProfileWrite {
+protected:
+    void SetUp() override { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }
+};
+
+TEST_F(ProfileFifo, ReadsAsMissingAtOnce)
 {
-    ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0);
     EXPECT_EQ(m_ini.GetInt("Profiles", "Items", -7), -7);
     EXPECT_EQ(m_ini.GetString("Profiles", "Item1"), "");
+}
+
+TEST_F(ProfileFifo, IsNeverReplaced)
+{
     EXPECT_FALSE(m_ini.WriteInt("CommSelect", "Item", 1));
     EXPECT_TRUE(S_ISFIFO(StatOf(PathOf(kIniName)).st_mode));
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});

@@ -52,15 +52,42 @@ protected:
     TabHost host;
 };
 
+// A child page on the tab control, created hidden.
+class TabPages : public Tabs {
+protected:
+    void SetUp() override
+    {
+        Tabs::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(page.Create(&host.tab));
+    }
+
+    // Moves the page below the tab bar and shows it; returns where it went.
+    Rect Place()
+    {
+        const Rect size = page.GetWindowRect();
+        const Rect placed{4, 24, 4 + size.Width(), 24 + size.Height()};
+        page.MoveWindow(placed);
+        page.ShowWindow(SW_SHOW);
+        return placed;
+    }
+
+    Page page;
+};
+
 using ListBoxes = UiFixture;
 
 } // namespace
 
-TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletionsAndSendNothingWhenTheProgramSelects)
+TEST_F(Tabs, SendNothingWhenTheProgramSelects)
 {
     EXPECT_EQ(host.tab.SetCurSel(2), 0);
     EXPECT_EQ(host.tab.GetCurSel(), 2);
     EXPECT_TRUE(host.notifications.empty());
+}
+
+TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletions)
+{
     ASSERT_EQ(host.tab.GetItemCount(), 3);
     EXPECT_EQ(host.tab.GetItemText(2), "third");
     EXPECT_TRUE(host.tab.DeleteItem(1));
@@ -71,17 +98,19 @@ TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletionsAndSendNothingWhenTheP
     EXPECT_EQ(host.tab.GetItemData(2), 30);
 }
 
-TEST_F(Tabs, AUsersChangeSendsChangingThenChangedUnlessTheParentRefuses)
+TEST_F(Tabs, AUsersChangeSendsChangingThenChanged)
+{
+    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
+    EXPECT_EQ(host.tab.GetCurSel(), 1);
+    EXPECT_EQ(host.notifications, (std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE}));
+}
+
+TEST_F(Tabs, AUsersChangeTheParentRefusesSendsOnlyChangingAndKeepsTheTab)
 {
     host.vetoChange = true;
     ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
     EXPECT_EQ(host.tab.GetCurSel(), 0);
     EXPECT_EQ(host.notifications, std::vector<int>{TCN_SELCHANGING});
-    host.vetoChange = false;
-    host.notifications.clear();
-    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
-    EXPECT_EQ(host.tab.GetCurSel(), 1);
-    EXPECT_EQ(host.notifications, (std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE}));
 }
 
 TEST_F(Tabs, AClickOnATabChangesIt)
@@ -93,19 +122,18 @@ TEST_F(Tabs, AClickOnATabChangesIt)
     EXPECT_EQ(host.notifications.back(), TCN_SELCHANGE);
 }
 
-TEST_F(Tabs, HostChildPagesThatSitInPlaceKeepTheirRadiosExclusiveAndNeverCloseThemselves)
+TEST_F(TabPages, AreCreatedHiddenAsChildrenOfTheTabAndSitWherePlaced)
 {
-    Page page;
-    ASSERT_TRUE(page.Create(&host.tab));
     EXPECT_EQ(page.GetParent(), &host.tab);
     EXPECT_FALSE(page.IsWindowVisible()); // created hidden
-    const Rect size = page.GetWindowRect();
-    const Rect placed{4, 24, 4 + size.Width(), 24 + size.Height()};
-    page.MoveWindow(placed);
-    page.ShowWindow(SW_SHOW);
+    const Rect placed = Place();
     EXPECT_TRUE(page.IsWindowVisible());
     EXPECT_EQ(page.GetWindowRect(), placed);
+}
 
+TEST_F(TabPages, KeepTheirRadiosExclusive)
+{
+    Place();
     auto* one = static_cast<Button*>(page.GetDlgItem(kRadio1));
     auto* two = static_cast<Button*>(page.GetDlgItem(kRadio2));
     EXPECT_FALSE(one->GetCheck() || two->GetCheck());
@@ -113,7 +141,11 @@ TEST_F(Tabs, HostChildPagesThatSitInPlaceKeepTheirRadiosExclusiveAndNeverCloseTh
     ui::testing::Click(*two);
     EXPECT_FALSE(one->GetCheck());
     EXPECT_TRUE(two->GetCheck());
+}
 
+TEST_F(TabPages, NeverCloseThemselvesOnEscape)
+{
+    Place();
     page.GetDlgItem(kEdit)->SetFocus();
     ui::testing::PressKey(VK_ESCAPE);
     EXPECT_EQ(page.cancels, 1);
@@ -135,6 +167,14 @@ TEST_F(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
     EXPECT_EQ(list->GetText(0), "C.ini");
     EXPECT_EQ(list->GetText(1), "B.ini");
     EXPECT_EQ(list->GetText(2), "A.ini");
+}
+
+TEST_F(ListBoxes, SelectNothingUntilToldAndNothingPastTheEnd)
+{
+    Dialog dialog(kFormDialog);
+    ASSERT_TRUE(dialog.Create());
+    auto* list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
+    for (const char* entry : {"C.ini", "B.ini", "A.ini", ""}) list->InsertString(-1, entry);
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
     EXPECT_EQ(list->SetCurSel(2), 2);
     EXPECT_EQ(list->GetCurSel(), 2);

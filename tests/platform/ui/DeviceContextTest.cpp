@@ -25,6 +25,24 @@ std::pair<int, int> InkSpan(const Bitmap& bitmap, int top, int bottom)
     return span;
 }
 
+// The pixels of ink "WWWW" takes in the font, and the font's height.
+std::pair<int, int> InkOf(const char* face, int tenths)
+{
+    Bitmap bitmap(200, 40);
+    DC dc(bitmap);
+    Font font;
+    font.CreatePointFont(tenths, face);
+    dc.SelectFont(&font);
+    dc.SetBkMode(TRANSPARENT);
+    Rect rect{0, 0, 200, 40};
+    dc.DrawText("WWWW", rect, DT_LEFT | DT_SINGLELINE);
+    int count = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 200; ++x) count += bitmap.GetPixel(x, y) != kWhite ? 1 : 0;
+    }
+    return std::pair{count, dc.GetTextMetrics().height};
+}
+
 class DeviceContext : public ::testing::Test {
 protected:
     Bitmap bitmap{200, 60};
@@ -33,17 +51,25 @@ protected:
 
 } // namespace
 
-TEST_F(DeviceContext, FillsAndLinesLeaveOutTheirEndAndThreeDRectanglesUseTwoColours)
+TEST_F(DeviceContext, FillsLeaveOutTheirRightAndBottomEdges)
 {
     dc.FillSolidRect(Rect{10, 10, 20, 15}, RGB(0, 0, 210));
     EXPECT_EQ(bitmap.GetPixel(19, 14), RGB(0, 0, 210));
     EXPECT_EQ(InkSpan(bitmap, 10, 15), (std::pair{10, 19}));
     EXPECT_EQ(InkSpan(bitmap, 15, 60).first, -1);
+}
+
+TEST_F(DeviceContext, LinesLeaveOutTheirEnd)
+{
     dc.SelectPen(Pen{PS_SOLID, 1, RGB(192, 192, 192)});
     dc.MoveTo(5, 5);
     dc.LineTo(15, 5);
     EXPECT_EQ(bitmap.GetPixel(5, 5), RGB(192, 192, 192));
     EXPECT_EQ(InkSpan(bitmap, 5, 6), (std::pair{5, 14}));
+}
+
+TEST_F(DeviceContext, ThreeDRectanglesUseTwoColours)
+{
     dc.Draw3dRect(Rect{100, 0, 110, 10}, RGB(255, 0, 0), RGB(0, 255, 0));
     EXPECT_EQ(bitmap.GetPixel(100, 5), RGB(255, 0, 0));
     EXPECT_EQ(bitmap.GetPixel(105, 0), RGB(255, 0, 0));
@@ -72,7 +98,7 @@ TEST_F(DeviceContext, AlignsTextLeftCentreAndRight)
     EXPECT_NEAR(rightLast - rightFirst, leftLast - leftFirst, 1);
 }
 
-TEST_F(DeviceContext, CalculatingARectangleMeasuresWithoutDrawingAndWordBreakGrowsItDownwards)
+TEST_F(DeviceContext, CalculatingARectangleMeasuresWithoutDrawing)
 {
     Rect rect{10, 10, 10, 10};
     const int height = dc.DrawText("kgf/cm²", rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -80,6 +106,10 @@ TEST_F(DeviceContext, CalculatingARectangleMeasuresWithoutDrawingAndWordBreakGro
     EXPECT_EQ(rect.Height(), height);
     EXPECT_EQ(rect.Width(), dc.GetTextExtent("kgf/cm²").cx);
     EXPECT_EQ(InkSpan(bitmap, 0, 60).first, -1);
+}
+
+TEST_F(DeviceContext, WordBreakGrowsACalculatedRectangleDownwards)
+{
     Rect one{0, 0, 40, 0};
     Rect many{0, 0, 40, 0};
     dc.DrawText("word", one, DT_CALCRECT | DT_WORDBREAK);
@@ -104,13 +134,17 @@ TEST_F(DeviceContext, OpaqueTextFillsItsBackground)
     EXPECT_EQ(bitmap.GetPixel(0, 2), RGB(255, 255, 0));
 }
 
-TEST_F(DeviceContext, FocusRectanglesAndInversionsDrawnTwiceVanish)
+TEST_F(DeviceContext, FocusRectanglesDrawnTwiceVanish)
 {
     dc.DrawFocusRect(Rect{10, 10, 50, 30});
     EXPECT_NE(InkSpan(bitmap, 10, 11).first, -1);
     EXPECT_EQ(bitmap.GetPixel(30, 20), kWhite);
     dc.DrawFocusRect(Rect{10, 10, 50, 30});
     EXPECT_EQ(InkSpan(bitmap, 0, 60).first, -1);
+}
+
+TEST_F(DeviceContext, InversionsDoneTwiceVanish)
+{
     dc.FillSolidRect(Rect{0, 0, 4, 4}, RGB(10, 20, 30));
     dc.InvertRect(Rect{0, 0, 4, 4});
     EXPECT_EQ(bitmap.GetPixel(1, 1), RGB(245, 235, 225));
@@ -148,27 +182,15 @@ TEST(Fonts, PointFontsBecomeNegativePixelHeights)
     EXPECT_EQ(record.lfHeight, -13);
 }
 
-TEST(Fonts, BoldFacesDrawHeavierAndLargerFontsTaller)
+TEST(Fonts, BoldFacesDrawHeavier)
 {
-    const auto ink = [](const char* face, int tenths) {
-        Bitmap bitmap(200, 40);
-        DC dc(bitmap);
-        Font font;
-        font.CreatePointFont(tenths, face);
-        dc.SelectFont(&font);
-        dc.SetBkMode(TRANSPARENT);
-        Rect rect{0, 0, 200, 40};
-        dc.DrawText("WWWW", rect, DT_LEFT | DT_SINGLELINE);
-        int count = 0;
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 200; ++x) count += bitmap.GetPixel(x, y) != kWhite ? 1 : 0;
-        }
-        return std::pair{count, dc.GetTextMetrics().height};
-    };
-    const auto [regularInk, regularHeight] = ink("Arial", 100);
-    const auto [boldInk, boldHeight] = ink("Arial Bold", 100);
-    const auto [largeInk, largeHeight] = ink("Arial", 200);
-    EXPECT_GT(boldInk, regularInk);
+    EXPECT_GT(InkOf("Arial Bold", 100).first, InkOf("Arial", 100).first);
+}
+
+TEST(Fonts, LargerFontsDrawTallerWithMoreInk)
+{
+    const auto [regularInk, regularHeight] = InkOf("Arial", 100);
+    const auto [largeInk, largeHeight] = InkOf("Arial", 200);
     EXPECT_GT(largeHeight, regularHeight);
     EXPECT_GT(largeInk, regularInk);
 }

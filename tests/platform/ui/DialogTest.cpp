@@ -51,6 +51,12 @@ TEST_F(Dialogs, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont
     EXPECT_EQ(list.Width(), MulDiv(100, base.cx, 4));
     EXPECT_EQ(list.Height(), MulDiv(60, base.cy, 8));
     EXPECT_EQ(dialog.GetClientRect(), (Rect{0, 0, MulDiv(200, base.cx, 4), MulDiv(100, base.cy, 8)}));
+}
+
+TEST_F(Dialogs, TextsAndControlIdsComeFromTheTemplate)
+{
+    FormDialog dialog;
+    ASSERT_TRUE(dialog.Create());
     EXPECT_EQ(dialog.GetWindowText(), "Form");
     EXPECT_EQ(dialog.GetDlgItem(IDCANCEL)->GetWindowText(), "キャンセル");
     EXPECT_EQ(dialog.GetDlgItem(9999), nullptr);
@@ -95,22 +101,32 @@ TEST_F(Dialogs, AScriptStartsOnTheFirstTabStopSelectsAnEntryAndPressesOk)
     EXPECT_EQ(recorder.DialogsOpened(kFormDialog), 1);
 }
 
-TEST_F(Dialogs, AnUnscriptedDialogIsCancelledInsteadOfWaitingAndAMissingTemplateFails)
+TEST_F(Dialogs, AnUnscriptedDialogIsCancelledInsteadOfWaiting)
 {
     FormDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(dialog.IsWindow());
+}
+
+TEST_F(Dialogs, AMissingTemplateFailsModalAndModeless)
+{
     Dialog missing(12345);
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_FALSE(missing.Create());
 }
 
-TEST_F(Dialogs, ModelessDialogIgnoresEndDialogAndSurvivesEscape)
+TEST_F(Dialogs, ModelessDialogIgnoresEndDialog)
 {
     FormDialog dialog;
     ASSERT_TRUE(dialog.Create());
     dialog.EndDialog(IDOK);
     EXPECT_TRUE(dialog.IsWindow());
+}
+
+TEST_F(Dialogs, ModelessDialogSurvivesEscape)
+{
+    FormDialog dialog;
+    ASSERT_TRUE(dialog.Create());
     ui::testing::ShowAndActivate(dialog);
     dialog.GetDlgItem(kEdit)->SetFocus();
     PressKey(VK_ESCAPE);

@@ -86,17 +86,26 @@ TEST_F(ListViews, EveryVisibleRowIsDrawnByItsOwner)
     EXPECT_EQ(picture.GetPixel(10, row * 3 + 2), host.list.GetBkColor());
 }
 
-TEST_F(ListViews, TextsStatesAndDeletionsAreKeptPerItem)
+TEST_F(ListViews, TextsAreKeptPerItemAndColumn)
 {
     EXPECT_TRUE(host.list.SetItemText(1, 2, "unit"));
     EXPECT_EQ(host.list.GetItemText(1, 2), "unit");
     EXPECT_EQ(host.list.GetItemText(1, 1), "");
     EXPECT_EQ(host.list.GetItemText(7, 0), "");
+}
+
+TEST_F(ListViews, ADeletionMovesTheLaterItemsUpWithTheirTextsAndStates)
+{
+    host.list.SetItemText(1, 2, "unit");
     host.list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_TRUE(host.list.DeleteItem(0));
     EXPECT_EQ(host.list.GetItemCount(), 2);
     EXPECT_EQ(host.list.GetItemState(1, LVIS_SELECTED), LVIS_SELECTED);
     EXPECT_EQ(host.list.GetItemText(0, 2), "unit");
+}
+
+TEST_F(ListViews, ColumnsKeepTheirFormatAndWidth)
+{
     int format = -1;
     int width = -1;
     EXPECT_TRUE(host.list.GetColumn(0, format, width));

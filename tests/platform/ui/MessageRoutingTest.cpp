@@ -93,21 +93,46 @@ protected:
     }
 };
 
-using ControlNotifications = UiFixture;
+// The system menu with an entry appended, which the user will choose.
+class SystemMenu : public MessageRouting {
+protected:
+    void SetUp() override
+    {
+        MessageRouting::SetUp();
+        Menu* menu = dialog.GetSystemMenu();
+        ASSERT_NE(menu, nullptr);
+        menu->AppendSeparator();
+        menu->AppendItem(16, "バージョン情報(&A)...");
+        recorder.ChooseSystemMenuItem(16);
+    }
+};
+
+class ControlNotifications : public UiFixture {
+protected:
+    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
+
+    EditDialog dialog;
+};
 
 } // namespace
 
-TEST_F(MessageRouting, PreTranslateSeesAKeyInnermostFirstAndBeforeTheControlAndConsumingItStopsIt)
+TEST_F(MessageRouting, PreTranslateSeesAKeyInnermostFirstAndBeforeTheControl)
 {
     ui::testing::PressKey(VK_DOWN);
     EXPECT_EQ(log, (Log{"control pre 40", "dialog pre 40", "control key 40"}));
-    log.clear();
+}
+
+TEST_F(MessageRouting, CharactersFollowTheirKey)
+{
     ui::testing::TypeText("7");
-    EXPECT_EQ(log, (Log{"control pre 55", "dialog pre 55", "control key 55", "control char 55"})) << "characters follow the key";
-    log.clear();
+    EXPECT_EQ(log, (Log{"control pre 55", "dialog pre 55", "control key 55", "control char 55"}));
+}
+
+TEST_F(MessageRouting, AKeyConsumedInPreTranslateReachesNeitherTheControlNorItsParents)
+{
     dialog.control.consumeKeys = true;
     ui::testing::PressKey('A');
-    EXPECT_EQ(log, (Log{"control pre 65"})) << "neither the control nor its parents see a consumed key";
+    EXPECT_EQ(log, (Log{"control pre 65"}));
 }
 
 TEST_F(MessageRouting, MouseMessagesCarryClientCoordinatesThroughTheWalk)
@@ -139,31 +164,33 @@ TEST_F(MessageRouting, TimersDeliverTheirIdUntilKilled)
     EXPECT_FALSE(dialog.control.KillTimer(7));
 }
 
-TEST_F(MessageRouting, SystemMenuOffersAppendedEntriesAndDeliversTheChoice)
+TEST_F(SystemMenu, OffersAppendedEntriesAndDeliversTheChoice)
 {
-    Menu* menu = dialog.GetSystemMenu();
-    ASSERT_NE(menu, nullptr);
-    menu->AppendSeparator();
-    menu->AppendItem(16, "バージョン情報(&A)...");
-    recorder.ChooseSystemMenuItem(16);
     ui::testing::PressKey(VK_SPACE, ui::testing::Alt);
     EXPECT_EQ(log, Log{"system 16"});
     ASSERT_EQ(recorder.LastSystemMenu().size(), 3u);
     EXPECT_EQ(recorder.LastSystemMenu()[2], "バージョン情報(&A)...");
-
-    recorder.ChooseSystemMenuItem(16);
-    ui::testing::RightClick(dialog, Point{290, 190});
-    EXPECT_EQ(log, (Log{"system 16", "system 16"}));
-    EXPECT_EQ(dialog.control.GetSystemMenu(), nullptr) << "child controls offer none";
 }
 
-TEST_F(ControlNotifications, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsClicks)
+TEST_F(SystemMenu, OpensOnARightClickToo)
 {
-    EditDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+    ui::testing::RightClick(dialog, Point{290, 190});
+    EXPECT_EQ(log, Log{"system 16"});
+}
+
+TEST_F(MessageRouting, ChildControlsOfferNoSystemMenu)
+{
+    EXPECT_EQ(dialog.control.GetSystemMenu(), nullptr);
+}
+
+TEST_F(ControlNotifications, AnEditUpdatesBeforeItChanges)
+{
     dialog.edit.SetWindowText("7F");
     EXPECT_EQ(dialog.notifications, (Log{"update 7F", "change 7F"}));
-    dialog.notifications.clear();
+}
+
+TEST_F(ControlNotifications, OnlyANotifyingStaticReportsClicks)
+{
     ui::testing::Click(*dialog.GetDlgItem(kClickable));
     ui::testing::Click(*dialog.GetDlgItem(kLabel));
     EXPECT_EQ(dialog.notifications, Log{"clicked"});

@@ -35,13 +35,20 @@ protected:
 
 } // namespace
 
-TEST_F(WindowServices, AShownScrollBarNarrowsTheClientAreaAndKeepsItsInformation)
+TEST_F(WindowServices, AShownScrollBarNarrowsTheClientArea)
 {
     EXPECT_EQ(child.GetClientRect(), (Rect{0, 0, 100, 80}));
     child.ShowScrollBar(SB_VERT, true);
     EXPECT_TRUE(child.IsScrollBarShown(SB_VERT));
     EXPECT_LT(child.GetClientRect().right, 100);
     EXPECT_EQ(child.GetClientRect().bottom, 80);
+    child.ShowScrollBar(SB_VERT, false);
+    EXPECT_EQ(child.GetClientRect().right, 100);
+}
+
+TEST_F(WindowServices, AShownScrollBarKeepsItsInformation)
+{
+    child.ShowScrollBar(SB_VERT, true);
     child.SetScrollInfo(SB_VERT, ScrollInfo{0, 399, 80, 0});
     EXPECT_EQ(child.SetScrollPos(SB_VERT, 120), 0);
     const ScrollInfo info = child.GetScrollInfo(SB_VERT);
@@ -50,8 +57,6 @@ TEST_F(WindowServices, AShownScrollBarNarrowsTheClientAreaAndKeepsItsInformation
     EXPECT_EQ(info.pos, 120);
     EXPECT_EQ(child.SetScrollPos(SB_VERT, 1000), 120);
     EXPECT_EQ(child.GetScrollPos(SB_VERT), 320) << "a position ends where the last page starts";
-    child.ShowScrollBar(SB_VERT, false);
-    EXPECT_EQ(child.GetClientRect().right, 100);
 }
 
 TEST_F(WindowServices, CaptureGoesToOneWindowAndTellsTheOneThatLosesIt)
@@ -73,13 +78,17 @@ TEST_F(WindowServices, ClipboardCarriesPlainText)
     EXPECT_EQ(Clipboard::GetText(), "A\t\tB\n\t\tC");
 }
 
-TEST_F(WindowServices, DestroyingAWindowDetachesItsObjectAndThoseOfItsChildren)
+TEST_F(WindowServices, DestroyingAWindowDetachesItsObject)
 {
     child.SetTimer(1, 100);
     child.DestroyWindow();
     EXPECT_FALSE(child.IsWindow());
     EXPECT_FALSE(child.HasTimer(1));
     EXPECT_EQ(child.GetClientRect(), Rect{});
+}
+
+TEST_F(WindowServices, DestroyingAWindowDetachesTheObjectsOfItsChildren)
+{
     host.DestroyWindow();
     EXPECT_FALSE(other.IsWindow());
     other.Invalidate();

@@ -153,9 +153,13 @@ protected:
 
 } // namespace
 
-TEST_F(ListControl, FontOfHeightTwelveGivesRowsFifteenHighAndANewFontRemeasuresAtOnce)
+TEST_F(ListControl, FontOfHeightTwelveGivesRowsFifteenHigh)
 {
     EXPECT_EQ(List().GetRowHeight(), 15);
+}
+
+TEST_F(ListControl, ANewFontRemeasuresTheRowsAtOnce)
+{
     ASSERT_TRUE(otherFont.CreatePointFont(120, "Arial")); // 16 pixels
     List().SetFont(&otherFont);
     EXPECT_EQ(List().GetRowHeight(), 20);
@@ -194,17 +198,29 @@ TEST_F(ListControl, SelectedRowIsHighlightedToTheRightEdgeOfTheClientAreaAlsoAft
     EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), highlight);
 }
 
-TEST_F(ListControl, SelectedRowIsDrawnPlainWhileTheFocusIsElsewhereUnlessShownAlwaysOrADropTarget)
+TEST_F(ListControl, SelectedRowIsDrawnPlainWhileTheFocusIsElsewhere)
 {
     Focus(Edit());
     List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    List().SetItemState(1, LVIS_DROPHILITED, LVIS_DROPHILITED);
     const Rect row = Cell(0, 0);
     Grab();
     EXPECT_TRUE(InkIn(Rect{kLabelWidth, row.top, ClientWidth(), row.bottom}, window).IsEmpty());
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), highlight);
+}
 
+TEST_F(ListControl, DropTargetIsHighlightedWhileTheFocusIsElsewhere)
+{
+    Focus(Edit());
+    List().SetItemState(1, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    Grab();
+    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), highlight);
+}
+
+TEST_F(ListControl, SelectedRowShownAlwaysIsHighlightedWhileTheFocusIsElsewhere)
+{
+    Focus(Edit());
+    List().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     List().SetStyle(List().GetStyle() | LVS_SHOWSELALWAYS);
+    const Rect row = Cell(0, 0);
     Grab();
     // Highlighted, and not outlined: the focus is still elsewhere.
     EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.bottom}, highlight).IsEmpty());
@@ -220,12 +236,10 @@ TEST_F(ListControl, FocusedRowIsOutlinedWhileTheListHasFocus)
     EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, highlight).IsEmpty());
 }
 
-TEST_F(ListControl, TooLongValueShowsItsLongestFittingPrefixLeftAlignedWhileAFittingOneKeepsItsAlignment)
+TEST_F(ListControl, TooLongValueShowsItsLongestFittingPrefixLeftAligned)
 {
     const std::string value = "1234567.890123";
     List().SetItemText(0, 1, value);
-    List().SetItemText(1, 1, "1234");
-    List().SetItemText(1, 2, "rpm");
 
     DC measuring;
     measuring.SelectFont(&arial9);
@@ -238,6 +252,13 @@ TEST_F(ListControl, TooLongValueShowsItsLongestFittingPrefixLeftAlignedWhileAFit
 
     Grab();
     EXPECT_TRUE(MismatchWithValue(Cell(0, 1), expected, DT_LEFT).IsEmpty()) << expected;
+}
+
+TEST_F(ListControl, FittingTextsKeepTheirColumnsAlignment)
+{
+    List().SetItemText(1, 1, "1234");
+    List().SetItemText(1, 2, "rpm");
+    Grab();
     EXPECT_TRUE(MismatchWithValue(Cell(1, 1), "1234", DT_RIGHT).IsEmpty());
     EXPECT_TRUE(MismatchWithValue(Cell(1, 2), "rpm", DT_CENTER).IsEmpty());
     EXPECT_GT(InkIn(Cell(1, 1), window).left, Cell(1, 1).left + kValueWidth / 2);
@@ -253,7 +274,7 @@ TEST_F(ListControl, ColumnOfAFewPixelsStillShowsOneCharacterAndEllipsis)
     EXPECT_TRUE(MismatchWithValue(Rect{cell.left, cell.top, cell.left + 40, cell.bottom}, "9...", DT_LEFT).IsEmpty());
 }
 
-TEST_F(ListControl, LabelUsesTheControlsFontAndValuesTheNinePointArial)
+TEST_F(ListControl, LabelIsDrawnInTheControlsFontAndValuesInASmallerOne)
 {
     ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial")); // 24 pixels
     List().SetFont(&otherFont);
@@ -265,7 +286,12 @@ TEST_F(ListControl, LabelUsesTheControlsFontAndValuesTheNinePointArial)
     ASSERT_FALSE(label.IsEmpty() || value.IsEmpty());
     EXPECT_GE(label.Height(), 15);
     EXPECT_LE(value.Height(), 11);
+}
 
+TEST_F(ListControl, ValuesUseTheNinePointArialWhateverTheControlsFont)
+{
+    ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial"));
+    List().SetFont(&otherFont);
     LOGFONT record;
     ASSERT_TRUE(List().ValueFont().GetLogFont(record));
     EXPECT_EQ(record.lfHeight, -12);
