@@ -5,6 +5,7 @@
 #include "config/ActiveProfile.h"
 #include "config/CProfSelDlg.h"
 #include "link/CPFCComm.h"
+#include "ports/CCommSelectDlg.h"
 #include "resources/ResourceIds.h"
 
 #include "platform/profile/Cp932.h"
@@ -141,6 +142,11 @@ bool CVelmoraDlg::OnInitDialog()
     m_nTimerId = 0;
 
     // Without a port every later exchange fails and says so; start-up goes on regardless.
+    m_comm.SetPortChooser([this](std::string& port) {
+        CCommSelectDlg dialog(m_profile);
+        dialog.m_pTarget = &port;
+        return dialog.DoModal() == ui::IDOK;
+    });
     m_comm.Open();
     GetPFCID();
 

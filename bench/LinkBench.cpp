@@ -37,7 +37,7 @@ public:
         controller.Pacing().SetPaced(true);
         if (server.Open()) {
             serving = std::thread([this] { server.Serve(); });
-            comm.m_strPort = server.DevicePath();
+            comm.SetPortChooser(CPFCComm::PortNamed(server.DevicePath()));
             comm.Open();
         }
     }
@@ -58,7 +58,7 @@ public:
     sim::SimulatedController controller{std::make_shared<sim::RealClock>()};
     sim::PtyServer server{controller};
     std::thread serving;
-    CPFCComm comm{CPFCComm::KeepPort};
+    CPFCComm comm;
 };
 
 // Runs `exchange` per iteration, timed on the wall clock, and reports the ratio to the wire.
@@ -66,7 +66,7 @@ template <typename Exchange>
 void MeasureAgainstWire(benchmark::State& state, size_t wireBytes, Exchange exchange)
 {
     PtyRig& rig = PtyRig::Get();
-    if (!rig.comm.m_hPort) {
+    if (!rig.comm.IsOpen()) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
@@ -122,8 +122,7 @@ void LiveDataExchangeInProcess(benchmark::State& state)
 {
     auto controller = std::make_shared<sim::SimulatedController>(std::make_shared<sim::VirtualClock>());
     sim::RegisterSimulatedPort(controller);
-    CPFCComm comm{CPFCComm::KeepPort};
-    comm.m_strPort = sim::kSimulatedPortPath;
+    CPFCComm comm(CPFCComm::PortNamed(sim::kSimulatedPortPath));
     if (comm.Open() != 1) {
         state.SkipWithError("simulated port did not open");
         return;
@@ -137,7 +136,6 @@ void LiveDataExchangeInProcess(benchmark::State& state)
         controller->ClearReceived();
         benchmark::DoNotOptimize(data);
     }
-    comm.m_hPort.reset();
     sim::UnregisterSimulatedPort();
 }
 BENCHMARK(LiveDataExchangeInProcess)->Unit(benchmark::kMicrosecond);

@@ -48,7 +48,7 @@ void TraceTick(benchmark::State& state)
     const std::filesystem::path directory = std::filesystem::temp_directory_path() / ("velmora-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(directory);
     std::filesystem::current_path(directory);
-    std::ofstream("Velmora.ini") << "[Profiles]\nItems=1\nItem1=Bench.ini\n";
+    std::ofstream("Velmora.ini") << "[Ports]\nItems=1\nItem1=sim:\n[Profiles]\nItems=1\nItem1=Bench.ini\n";
     std::ofstream("Bench.ini") << Profile();
 
     auto clock = std::make_shared<sim::VirtualClock>();
@@ -57,11 +57,9 @@ void TraceTick(benchmark::State& state)
     sim::RegisterSimulatedPort(controller);
     config::TheProfile().SetProfilePath("Velmora.ini");
 
-    CPFCComm comm([](std::string& port) {
-        port = sim::kSimulatedPortPath;
-        return true;
-    });
+    CPFCComm comm;
     ui::testing::Recorder recorder;
+    recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
     recorder.OnDialog(res::IDD_PROFSEL, [](ui::Dialog& dialog) { ui::testing::PressKey(ui::VK_RETURN, ui::testing::None, dialog.GetDlgItem(ui::IDOK)); });
     {
         CVelmoraDlg window(comm, config::TheProfile());
@@ -79,7 +77,6 @@ void TraceTick(benchmark::State& state)
         state.counters["rows"] = window.MonitorList().GetItemCount();
         state.counters["rows_changed"] = changed;
     }
-    comm.m_hPort.reset();
     sim::UnregisterSimulatedPort();
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     std::filesystem::remove_all(directory);

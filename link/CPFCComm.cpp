@@ -1,8 +1,5 @@
 #include "link/CPFCComm.h"
 
-#include "config/ActiveProfile.h"
-#include "ports/CCommSelectDlg.h"
-
 #include "platform/serial/SerialDevice.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
@@ -53,11 +50,12 @@ CPFCComm::CPFCComm(PortChooser chooser)
 
 CPFCComm::~CPFCComm() = default;
 
-bool CPFCComm::ChoosePortByDialog(std::string& port)
+CPFCComm::PortChooser CPFCComm::PortNamed(std::string path)
 {
-    CCommSelectDlg dialog(config::TheProfile());
-    dialog.m_pTarget = &port;
-    return dialog.DoModal() == ui::IDOK;
+    return [path = std::move(path)](std::string& port) {
+        port = path;
+        return true;
+    };
 }
 
 int CPFCComm::Open()

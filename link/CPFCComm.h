@@ -28,16 +28,17 @@ public:
 
     // Chooses the port before the link opens it: writes the device path, false on cancel.
     using PortChooser = std::function<bool(std::string& port)>;
-    // The port selection dialog over the active profile.
-    static bool ChoosePortByDialog(std::string& port);
-    // Opens whatever the port path already names.
-    static bool KeepPort(std::string&) { return true; }
+    // A chooser that names path without asking anyone.
+    static PortChooser PortNamed(std::string path);
 
-    explicit CPFCComm(PortChooser chooser = ChoosePortByDialog);
+    // Without a chooser the link opens whatever the port path already names.
+    explicit CPFCComm(PortChooser chooser = {});
     ~CPFCComm();
     CPFCComm(const CPFCComm&) = delete;
     CPFCComm& operator=(const CPFCComm&) = delete;
 
+    // The application's way of letting the user choose (the port dialog); the link shows none.
+    void SetPortChooser(PortChooser chooser) { m_choosePort = std::move(chooser); }
     // Lets the user choose the port, then opens and configures it: 1 when ready, 0 otherwise.
     int Open();
     // Sends `command` with length - 2 bytes of `data` (length 2..255) and waits for the reply.
@@ -47,17 +48,24 @@ public:
     // The standard error box for a negative Transact result; any other code is returned as is.
     int ShowCommError(ui::Window* owner, const std::string& caption, int code);
 
+    const std::string& PortPath() const { return m_strPort; }
+    bool IsOpen() const { return m_hPort != nullptr; }
+    bool IsBusy() const { return m_bBusy != 0; }
+
+private:
+    // On one thread the link is seen busy only from inside an exchange; tests hold it busy
+    // through this to exercise the wait.
+    friend class LinkTestAccess;
+
+    int OpenChosenPort();
+    int ReadReply();
+
     std::string m_strPort;
     uint8_t m_txBuf[kBufferSize] = {};
     uint8_t m_rxBuf[kBufferSize] = {};
     std::unique_ptr<serial::SerialDevice> m_hPort; // null: no port
     int m_bBusy = 0;
-
-private:
-    int OpenChosenPort();
-
     PortChooser m_choosePort;
-    int ReadReply();
 };
 
 // The program's one link, alive from start to exit.

@@ -33,7 +33,6 @@ protected:
     }
     void TearDown() override
     {
-        comm.m_hPort.reset();
         sim::UnregisterSimulatedPort();
     }
 
@@ -55,6 +54,6 @@ protected:
     ui::testing::Recorder recorder;
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
     std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
-    CPFCComm comm{CPFCComm::ChoosePortByDialog};
+    CPFCComm comm;
     CVelmoraDlg window{comm, config::TheProfile()};
 };

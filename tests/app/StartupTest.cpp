@@ -20,7 +20,7 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
     // Three identification exchanges: F3, F5, F0, each without data.
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A, 0xF5, 0x02, 0x08, 0xF0, 0x02, 0x0D}));
     EXPECT_NE(directory.Read("Velmora.ini").find("[CommSelect]\nItem=0\n"), std::string::npos);
-    EXPECT_EQ(comm.m_strPort, "sim:");
+    EXPECT_EQ(comm.PortPath(), "sim:");
     EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
 }
 

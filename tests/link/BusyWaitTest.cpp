@@ -58,14 +58,14 @@ TEST_F(BusyWait, ExchangeRequestedDuringTheWaitRunsOnlyAfterTheFirstEnded)
     box.handlers[ui::WM_TIMER] = [&] {
         box.KillTimer(kWatchdog);
         events.push_back("watchdog freed the link");
-        comm.m_bBusy = 0;
+        LinkTestAccess::SetBusy(comm, false);
     };
     box.handlers[kFirstExchangeEnds] = [&] {
         events.push_back(controller->Received().empty() ? "first ended, line quiet" : "first ended, line used");
-        comm.m_bBusy = 0;
+        LinkTestAccess::SetBusy(comm, false);
     };
 
-    comm.m_bBusy = 1;
+    LinkTestAccess::SetBusy(comm, true);
     box.SetTimer(kWatchdog, kWatchdogMs);
     box.PostMessage(kRequestExchange);
     box.PostMessage(kFirstExchangeEnds);

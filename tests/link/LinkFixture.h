@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/CPFCComm.h"
+#include "LinkTestAccess.h"
 #include "sim/PortLog.h"
 #include "sim/SimulatedController.h"
 #include "sim/SimulatedPort.h"
@@ -22,14 +23,12 @@ protected:
     void SetUp() override
     {
         log = sim::RegisterSimulatedPort(controller);
-        comm.m_strPort = sim::kSimulatedPortPath;
         ASSERT_EQ(comm.Open(), 1);
         buffer.fill(kUntouched);
     }
     void TearDown() override
     {
-        EXPECT_EQ(comm.m_bBusy, 0); // every way out of an exchange frees the link
-        comm.m_hPort.reset();
+        EXPECT_FALSE(comm.IsBusy()); // every way out of an exchange frees the link
         sim::UnregisterSimulatedPort();
     }
 
@@ -45,6 +44,6 @@ protected:
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
     std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
     std::shared_ptr<sim::PortLog> log;
-    CPFCComm comm{CPFCComm::KeepPort};
+    CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
     std::array<uint8_t, CPFCComm::kBufferSize> buffer{};
 };

@@ -15,7 +15,7 @@ protected:
 
     ui::testing::Recorder recorder;
     ui::Window window;
-    CPFCComm comm{CPFCComm::KeepPort};
+    CPFCComm comm;
 };
 
 TEST_F(ShowCommError, EachFailureCodeShowsItsErrorBox)

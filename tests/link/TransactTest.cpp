@@ -146,10 +146,10 @@ TEST_F(Transact, ExchangesDoNotPurgeTheInput)
 
 TEST_F(Transact, EveryExchangeFailsWithNoPortOpen)
 {
-    CPFCComm unopened{CPFCComm::KeepPort};
+    CPFCComm unopened;
     EXPECT_EQ(unopened.Transact(0xF0, 2, buffer.data()), CPFCComm::kCommError);
     EXPECT_EQ(unopened.Transact(0xF3, 2, buffer.data()), CPFCComm::kCommError);
-    EXPECT_EQ(unopened.m_bBusy, 0);
+    EXPECT_FALSE(unopened.IsBusy());
     EXPECT_TRUE(BufferUntouched());
     EXPECT_TRUE(controller->Received().empty());
 }
