@@ -43,7 +43,7 @@ Window::~Window()
 {
     m_timers.clear();
     if (m_native != nullptr) {
-        QWidget* widget = qt::ToQWidget(m_native);
+        QWidget* widget = WidgetOf(*this);
         WindowBridge::Unbind(widget);
         m_native = nullptr;
         if (m_ownsWidget) delete widget;
@@ -66,7 +66,7 @@ void Window::DestroyWindow()
     if (m_native == nullptr) return;
     SendMessage(WM_DESTROY);
     m_timers.clear();
-    QWidget* widget = qt::ToQWidget(m_native);
+    QWidget* widget = WidgetOf(*this);
     const bool owns = m_ownsWidget;
     WindowBridge::Detach(*this);
     if (owns) delete widget;
@@ -74,57 +74,57 @@ void Window::DestroyWindow()
 
 Window* Window::GetParent() const
 {
-    return m_native != nullptr ? WindowBridge::Nearest(qt::ToQWidget(m_native)->parentWidget()) : nullptr;
+    return m_native != nullptr ? WindowBridge::Nearest(WidgetOf(*this)->parentWidget()) : nullptr;
 }
 
 Window* Window::GetTopLevel()
 {
-    return m_native != nullptr ? WindowBridge::Nearest(qt::ToQWidget(m_native)->window()) : nullptr;
+    return m_native != nullptr ? WindowBridge::Nearest(WidgetOf(*this)->window()) : nullptr;
 }
 
 Rect Window::GetClientRect() const
 {
     if (m_native == nullptr) return {};
-    if (auto* host = Host(qt::ToQWidget(m_native))) return qt::FromQRect(host->ClientRect());
-    return Rect{0, 0, qt::ToQWidget(m_native)->width(), qt::ToQWidget(m_native)->height()};
+    if (auto* host = Host(WidgetOf(*this))) return qt::FromQRect(host->ClientRect());
+    return Rect{0, 0, WidgetOf(*this)->width(), WidgetOf(*this)->height()};
 }
 
 Rect Window::GetWindowRect() const
 {
     if (m_native == nullptr) return {};
-    return qt::FromQRect(qt::ToQWidget(m_native)->geometry());
+    return qt::FromQRect(WidgetOf(*this)->geometry());
 }
 
 void Window::MoveWindow(const Rect& rect, bool repaint)
 {
     if (m_native == nullptr) return;
-    qt::ToQWidget(m_native)->setGeometry(qt::ToQRect(rect));
-    if (repaint) qt::ToQWidget(m_native)->update();
+    WidgetOf(*this)->setGeometry(qt::ToQRect(rect));
+    if (repaint) WidgetOf(*this)->update();
 }
 
 void Window::BringToTop()
 {
-    if (m_native != nullptr) qt::ToQWidget(m_native)->raise();
+    if (m_native != nullptr) WidgetOf(*this)->raise();
 }
 
 void Window::ShowWindow(int command)
 {
-    if (m_native != nullptr) qt::ToQWidget(m_native)->setVisible(command != SW_HIDE);
+    if (m_native != nullptr) WidgetOf(*this)->setVisible(command != SW_HIDE);
 }
 
 bool Window::IsWindowVisible() const
 {
-    return m_native != nullptr && qt::ToQWidget(m_native)->isVisibleTo(qt::ToQWidget(m_native)->window()) && !qt::ToQWidget(m_native)->window()->isHidden();
+    return m_native != nullptr && WidgetOf(*this)->isVisibleTo(WidgetOf(*this)->window()) && !WidgetOf(*this)->window()->isHidden();
 }
 
 void Window::EnableWindow(bool enable)
 {
-    if (m_native != nullptr) qt::ToQWidget(m_native)->setEnabled(enable);
+    if (m_native != nullptr) WidgetOf(*this)->setEnabled(enable);
 }
 
 bool Window::IsWindowEnabled() const
 {
-    return m_native != nullptr && qt::ToQWidget(m_native)->isEnabled();
+    return m_native != nullptr && WidgetOf(*this)->isEnabled();
 }
 
 void Window::SetIcon(int iconId)
@@ -132,7 +132,7 @@ void Window::SetIcon(int iconId)
     const char* const* xpm = Resources::FindIcon(iconId);
     if (m_native == nullptr || xpm == nullptr) return;
     m_iconId = iconId;
-    qt::ToQWidget(m_native)->setWindowIcon(QIcon(QPixmap(xpm)));
+    WidgetOf(*this)->setWindowIcon(QIcon(QPixmap(xpm)));
 }
 
 void Window::SetWindowText(std::string_view text)
@@ -140,23 +140,23 @@ void Window::SetWindowText(std::string_view text)
     if (m_native == nullptr) return;
     const QString value = qt::ToQString(text);
     // Controls keep their text where the toolkit shows it; other windows in the title.
-    if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("text") >= 0 && !qt::ToQWidget(m_native)->isWindow()) {
-        qt::ToQWidget(m_native)->setProperty("text", value);
-    } else if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("title") >= 0) {
-        qt::ToQWidget(m_native)->setProperty("title", value);
+    if (WidgetOf(*this)->metaObject()->indexOfProperty("text") >= 0 && !WidgetOf(*this)->isWindow()) {
+        WidgetOf(*this)->setProperty("text", value);
+    } else if (WidgetOf(*this)->metaObject()->indexOfProperty("title") >= 0) {
+        WidgetOf(*this)->setProperty("title", value);
     } else {
-        qt::ToQWidget(m_native)->setWindowTitle(value);
+        WidgetOf(*this)->setWindowTitle(value);
     }
 }
 
 std::string Window::GetWindowText() const
 {
     if (m_native == nullptr) return {};
-    if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("text") >= 0 && !qt::ToQWidget(m_native)->isWindow()) {
-        return qt::FromQString(qt::ToQWidget(m_native)->property("text").toString());
+    if (WidgetOf(*this)->metaObject()->indexOfProperty("text") >= 0 && !WidgetOf(*this)->isWindow()) {
+        return qt::FromQString(WidgetOf(*this)->property("text").toString());
     }
-    if (qt::ToQWidget(m_native)->metaObject()->indexOfProperty("title") >= 0) return qt::FromQString(qt::ToQWidget(m_native)->property("title").toString());
-    return qt::FromQString(qt::ToQWidget(m_native)->windowTitle());
+    if (WidgetOf(*this)->metaObject()->indexOfProperty("title") >= 0) return qt::FromQString(WidgetOf(*this)->property("title").toString());
+    return qt::FromQString(WidgetOf(*this)->windowTitle());
 }
 
 void Window::SetFont(Font* font, bool redraw)
@@ -171,20 +171,20 @@ Font* Window::GetFont() const
 
 void Window::Invalidate(bool)
 {
-    if (m_native != nullptr) qt::ToQWidget(m_native)->update();
+    if (m_native != nullptr) WidgetOf(*this)->update();
 }
 
 void Window::InvalidateRect(const Rect& rect, bool)
 {
     if (m_native == nullptr) return;
     QRect area = qt::ToQRect(rect);
-    if (auto* host = Host(qt::ToQWidget(m_native))) area.translate(host->ClientOrigin());
-    qt::ToQWidget(m_native)->update(area);
+    if (auto* host = Host(WidgetOf(*this))) area.translate(host->ClientOrigin());
+    WidgetOf(*this)->update(area);
 }
 
 void Window::UpdateWindow()
 {
-    if (m_native != nullptr) qt::ToQWidget(m_native)->repaint();
+    if (m_native != nullptr) WidgetOf(*this)->repaint();
 }
 
 std::unique_ptr<DC> Window::GetDC()
@@ -196,7 +196,7 @@ std::unique_ptr<DC> Window::GetDC()
 
 void Window::SetFocus()
 {
-    if (m_native != nullptr) qt::ToQWidget(m_native)->setFocus(Qt::OtherFocusReason);
+    if (m_native != nullptr) WidgetOf(*this)->setFocus(Qt::OtherFocusReason);
 }
 
 Window* Window::GetFocus()
@@ -215,7 +215,7 @@ void Window::SetCapture()
     Window* previous = GetCapture();
     if (previous == this) return;
     if (previous != nullptr) previous->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
-    qt::ToQWidget(m_native)->grabMouse();
+    WidgetOf(*this)->grabMouse();
 }
 
 void Window::ReleaseCapture()
@@ -250,7 +250,7 @@ uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)
     if (m_native == nullptr) return 0;
     auto& slot = m_timers[id];
     if (!slot) {
-        QPointer<QWidget> guard(qt::ToQWidget(m_native));
+        QPointer<QWidget> guard(WidgetOf(*this));
         slot = WindowTimer::Create([this, id, guard] {
             if (guard) SendMessage(WM_TIMER, id, 0);
         });
@@ -271,7 +271,7 @@ bool Window::HasTimer(uintptr_t id) const
 
 void Window::SetScrollInfo(int bar, const ScrollInfo& info, bool)
 {
-    auto* host = Host(qt::ToQWidget(m_native));
+    auto* host = Host(WidgetOf(*this));
     if (host == nullptr) return;
     QScrollBar* scrollBar = host->ScrollBar(bar);
     scrollBar->setRange(info.min, std::max(info.min, info.max - std::max(0, info.page - 1)));
@@ -281,7 +281,7 @@ void Window::SetScrollInfo(int bar, const ScrollInfo& info, bool)
 
 ScrollInfo Window::GetScrollInfo(int bar) const
 {
-    auto* host = Host(qt::ToQWidget(m_native));
+    auto* host = Host(WidgetOf(*this));
     if (host == nullptr) return {};
     QScrollBar* scrollBar = host->ScrollBar(bar);
     const int page = scrollBar->pageStep();
@@ -290,7 +290,7 @@ ScrollInfo Window::GetScrollInfo(int bar) const
 
 int Window::SetScrollPos(int bar, int pos, bool)
 {
-    auto* host = Host(qt::ToQWidget(m_native));
+    auto* host = Host(WidgetOf(*this));
     if (host == nullptr) return 0;
     QScrollBar* scrollBar = host->ScrollBar(bar);
     const int previous = scrollBar->value();
@@ -300,18 +300,18 @@ int Window::SetScrollPos(int bar, int pos, bool)
 
 int Window::GetScrollPos(int bar) const
 {
-    auto* host = Host(qt::ToQWidget(m_native));
+    auto* host = Host(WidgetOf(*this));
     return host != nullptr ? host->ScrollBar(bar)->value() : 0;
 }
 
 void Window::ShowScrollBar(int bar, bool show)
 {
-    if (auto* host = Host(qt::ToQWidget(m_native))) host->ShowScrollBar(bar, show);
+    if (auto* host = Host(WidgetOf(*this))) host->ShowScrollBar(bar, show);
 }
 
 bool Window::IsScrollBarShown(int bar) const
 {
-    auto* host = Host(qt::ToQWidget(m_native));
+    auto* host = Host(WidgetOf(*this));
     return host != nullptr && host->IsScrollBarShown(bar);
 }
 
@@ -323,8 +323,8 @@ LRESULT Window::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void Window::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_native == nullptr) return;
-    QPointer<QWidget> guard(qt::ToQWidget(m_native));
-    QTimer::singleShot(0, qt::ToQWidget(m_native), [this, guard, message, wParam, lParam] {
+    QPointer<QWidget> guard(WidgetOf(*this));
+    QTimer::singleShot(0, WidgetOf(*this), [this, guard, message, wParam, lParam] {
         if (guard) SendMessage(message, wParam, lParam);
     });
 }
@@ -347,7 +347,7 @@ LRESULT Window::SendCommandToParent(int code)
 
 Menu* Window::GetSystemMenu()
 {
-    if (m_native == nullptr || !qt::ToQWidget(m_native)->isWindow() || (m_style & WS_SYSMENU) == 0) return nullptr;
+    if (m_native == nullptr || !WidgetOf(*this)->isWindow() || (m_style & WS_SYSMENU) == 0) return nullptr;
     if (!m_systemMenu) {
         m_systemMenu = std::make_unique<Menu>();
         m_systemMenu->AppendItem(SC_CLOSE, "閉じる(&C)\tAlt+F4");
@@ -415,7 +415,7 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_SETFONT:
         m_font = reinterpret_cast<Font*>(wParam);
-        if (m_native != nullptr && m_font != nullptr && !m_font->IsNull()) qt::ToQWidget(m_native)->setFont(m_font->Data()->font);
+        if (m_native != nullptr && m_font != nullptr && !m_font->IsNull()) WidgetOf(*this)->setFont(m_font->Data()->font);
         if (lParam != 0) Invalidate();
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);

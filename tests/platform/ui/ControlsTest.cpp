@@ -20,7 +20,7 @@ protected:
     void DoDataExchange() override { BindControl(kTab, tab); }
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
     {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        const NMHDR* header = NotificationRecord(lParam);
         if (wParam != kTab || header->hwndFrom != &tab) return false;
         notifications.push_back(header->code);
         *result = header->code == TCN_SELCHANGING && vetoChange ? 1 : 0;
