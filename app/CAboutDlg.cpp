@@ -4,5 +4,4 @@
 
 CAboutDlg::CAboutDlg()
     : ui::Dialog(res::IDD_ABOUTBOX)
-{
-}
+{ }

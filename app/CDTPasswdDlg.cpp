@@ -4,5 +4,4 @@
 
 CDTPasswdDlg::CDTPasswdDlg()
     : ui::Dialog(res::IDD_DT_PASSWD)
-{
-}
+{ }

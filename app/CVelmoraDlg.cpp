@@ -35,7 +35,7 @@ constexpr const char* kGetPFCpwdCaption = "CVelmoraDlg::GetPFCpwd()";
 constexpr const char* kOnTimerCaption = "CVelmoraDlg::OnTimer()";
 
 const std::string kVelmora = "Velmora";
-constexpr int kNoMonItems = 99;       // MonItems missing or 99: no monitor list at all
+constexpr int kNoMonItems = 99; // MonItems missing or 99: no monitor list at all
 constexpr int kMaxMonItems = 24;
 constexpr int kRowsOfExtendedBlock = 4; // the rows only an extended live block carries
 constexpr int kDefaultDataItems = 99;
@@ -102,13 +102,11 @@ CVelmoraDlg::CVelmoraDlg(CPFCComm& comm, config::ActiveProfile& profile)
     : ui::Dialog(res::IDD_VELMORA_DIALOG)
     , m_comm(comm)
     , m_profile(profile)
-{
-}
+{ }
 
 CVelmoraDlg::CVelmoraDlg()
     : CVelmoraDlg(theComm, config::TheProfile())
-{
-}
+{ }
 
 CVelmoraDlg::~CVelmoraDlg()
 {

@@ -5,8 +5,8 @@ namespace {
 constexpr int kLastAddress = 40;
 constexpr int kWordValue = 0;
 constexpr int kByteValue = 1;
-constexpr int kPressureRaw = 2;    // below 0x8000 a vacuum in tens of mmHg, else hundredths of kgf/cm²
-constexpr int kPressureAbs = 3;    // ten-thousandths of kgf/cm² absolute; 10332 is one atmosphere
+constexpr int kPressureRaw = 2; // below 0x8000 a vacuum in tens of mmHg, else hundredths of kgf/cm²
+constexpr int kPressureAbs = 3; // ten-thousandths of kgf/cm² absolute; 10332 is one atmosphere
 constexpr int kPressureRawSplit = 0x8000;
 constexpr int kPressureAbsSplit = 0x27D5;
 constexpr int kAtmosphere = 10332;
@@ -40,7 +40,6 @@ MonItem::Reading MonItem::Convert(int raw) const
     case kPressureAbs:
         if (raw < kPressureAbsSplit) return {(raw - kAtmosphere) * 0.0736, kMmHg};
         return {(raw - kAtmosphere) * 0.0001, kKgfPerCm2};
-    default:
-        return {raw * m_dCoefficient + m_dOffset, nullptr};
+    default: return {raw * m_dCoefficient + m_dOffset, nullptr};
     }
 }

@@ -62,8 +62,7 @@ public:
 };
 
 // Runs `exchange` per iteration, timed on the wall clock, and reports the ratio to the wire.
-template <typename Exchange>
-void MeasureAgainstWire(benchmark::State& state, size_t wireBytes, Exchange exchange)
+template <typename Exchange> void MeasureAgainstWire(benchmark::State& state, size_t wireBytes, Exchange exchange)
 {
     PtyRig& rig = PtyRig::Get();
     if (!rig.comm.IsOpen()) {
@@ -90,8 +89,8 @@ void MeasureAgainstWire(benchmark::State& state, size_t wireBytes, Exchange exch
 void LiveDataExchangeOverPty(benchmark::State& state)
 {
     std::array<uint8_t, CPFCComm::kBufferSize> data{};
-    MeasureAgainstWire(state, kRequestBytes + kLiveReplyBytes,
-                       [&](CPFCComm& comm) { return comm.Transact(kLiveData, kNoData, data.data()) > 0; });
+    MeasureAgainstWire(
+        state, kRequestBytes + kLiveReplyBytes, [&](CPFCComm& comm) { return comm.Transact(kLiveData, kNoData, data.data()) > 0; });
 }
 BENCHMARK(LiveDataExchangeOverPty)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
@@ -112,8 +111,8 @@ BENCHMARK(ByteMapReadOverPty)->UseManualTime()->Iterations(10)->Unit(benchmark::
 void AxisReadOverPty(benchmark::State& state)
 {
     std::array<uint8_t, CPFCComm::kBufferSize> data{};
-    MeasureAgainstWire(state, kRequestBytes + kAxesReplyBytes,
-                       [&](CPFCComm& comm) { return comm.Transact(kAxes, kNoData, data.data()) > 0; });
+    MeasureAgainstWire(
+        state, kRequestBytes + kAxesReplyBytes, [&](CPFCComm& comm) { return comm.Transact(kAxes, kNoData, data.data()) > 0; });
 }
 BENCHMARK(AxisReadOverPty)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
 

@@ -23,8 +23,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -38,7 +38,8 @@ std::string Profile()
     for (int n = 1; n <= kItems; ++n) {
         const int type = n % 4;
         const int address = type == 1 ? n + 8 : (n % 3) * 2;
-        text << "[MonItem" << n << "]\nName=item" << n << "\nCoefficient=0.5\nOffset=1\nFormat=%5.1f\nAddress=" << address << "\nType=" << type << "\n";
+        text << "[MonItem" << n << "]\nName=item" << n << "\nCoefficient=0.5\nOffset=1\nFormat=%5.1f\nAddress=" << address
+             << "\nType=" << type << "\n";
     }
     return text.str();
 }
@@ -60,7 +61,8 @@ void TraceTick(benchmark::State& state)
     CPFCComm comm;
     ui::testing::Recorder recorder;
     recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
-    recorder.OnDialog(res::IDD_PROFSEL, [](ui::Dialog& dialog) { ui::testing::PressKey(ui::VK_RETURN, ui::testing::None, dialog.GetDlgItem(ui::IDOK)); });
+    recorder.OnDialog(
+        res::IDD_PROFSEL, [](ui::Dialog& dialog) { ui::testing::PressKey(ui::VK_RETURN, ui::testing::None, dialog.GetDlgItem(ui::IDOK)); });
     {
         CVelmoraDlg window(comm, config::TheProfile());
         window.Create();
@@ -73,7 +75,8 @@ void TraceTick(benchmark::State& state)
         }
         // How many rows the run changed at all: the ticks did rewrite rows.
         int changed = 0;
-        for (int row = 0; row < kItems; ++row) changed += window.MonitorList().GetItemText(row, 1) != before[static_cast<size_t>(row)] ? 1 : 0;
+        for (int row = 0; row < kItems; ++row)
+            changed += window.MonitorList().GetItemText(row, 1) != before[static_cast<size_t>(row)] ? 1 : 0;
         state.counters["rows"] = window.MonitorList().GetItemCount();
         state.counters["rows_changed"] = changed;
     }

@@ -15,8 +15,7 @@ constexpr int kMaxProfiles = 256;
 CProfSelDlg::CProfSelDlg(config::ActiveProfile& profile, ui::Window* parent)
     : ui::Dialog(res::IDD_PROFSEL, parent)
     , m_profile(profile)
-{
-}
+{ }
 
 void CProfSelDlg::DoDataExchange()
 {

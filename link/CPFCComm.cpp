@@ -15,7 +15,7 @@ namespace {
 constexpr size_t kCommandAt = 0;
 constexpr size_t kLengthAt = 1;
 constexpr size_t kDataAt = 2;
-constexpr int kMinLength = 2;       // length byte and checksum, no data
+constexpr int kMinLength = 2; // length byte and checksum, no data
 constexpr int kMaxLength = 255;
 constexpr uint8_t kFrameSum = 0xFF; // what every whole frame adds up to
 
@@ -45,8 +45,7 @@ uint8_t Sum(std::span<const uint8_t> bytes)
 
 CPFCComm::CPFCComm(PortChooser chooser)
     : m_choosePort(std::move(chooser))
-{
-}
+{ }
 
 CPFCComm::~CPFCComm() = default;
 
@@ -151,17 +150,10 @@ int CPFCComm::ShowCommError(ui::Window* owner, const std::string& caption, int c
 {
     const char* text = nullptr;
     switch (code) {
-    case kCommError:
-        text = kCommErrorText;
-        break;
-    case kChecksumError:
-        text = kChecksumErrorText;
-        break;
-    case kTimeout:
-        text = kTimeoutText;
-        break;
-    default:
-        return code;
+    case kCommError: text = kCommErrorText; break;
+    case kChecksumError: text = kChecksumErrorText; break;
+    case kTimeout: text = kTimeoutText; break;
+    default: return code;
     }
     return ui::MessageBox(owner, text, caption, ui::MB_OK | ui::MB_ICONERROR);
 }

@@ -23,8 +23,8 @@ public:
     static constexpr int kChecksumError = -2;
     static constexpr int kTimeout = -3;
 
-    static constexpr size_t kBufferSize = 256;  // one largest frame
-    static constexpr size_t kMaxData = 253;     // the most data a reply carries
+    static constexpr size_t kBufferSize = 256; // one largest frame
+    static constexpr size_t kMaxData = 253;    // the most data a reply carries
 
     // Chooses the port before the link opens it: writes the device path, false on cancel.
     using PortChooser = std::function<bool(std::string& port)>;

@@ -4,5 +4,4 @@
 
 CDTBoostDlg::CDTBoostDlg()
     : ui::Dialog(res::IDD_DT_BOOST)
-{
-}
+{ }

@@ -4,5 +4,4 @@
 
 CDTCommandDlg::CDTCommandDlg()
     : ui::Dialog(res::IDD_DT_COMMAND)
-{
-}
+{ }

@@ -10,5 +10,5 @@ public:
 
 protected:
     // The page never closes itself, whatever Escape or a cancel button says.
-    void OnCancel() override {}
+    void OnCancel() override { }
 };

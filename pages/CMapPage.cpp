@@ -4,8 +4,7 @@
 
 CMapPage::CMapPage()
     : ui::Dialog(res::IDD_DT_MAP)
-{
-}
+{ }
 
 int CMapPage::InitMap(int)
 {

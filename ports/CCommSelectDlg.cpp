@@ -24,8 +24,7 @@ CCommSelectDlg::CCommSelectDlg(config::ActiveProfile& profile, devices::DeviceSe
     : ui::Dialog(res::IDD_COMMSELECT, parent)
     , m_profile(profile)
     , m_services(services)
-{
-}
+{ }
 
 void CCommSelectDlg::DoDataExchange()
 {

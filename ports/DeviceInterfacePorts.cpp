@@ -24,7 +24,10 @@ constexpr std::string_view kUsbLocationPrefix = "USB";
 
 class LoadedModule {
 public:
-    LoadedModule(DeviceServices& services, Module module) : m_services(services), m_module(module) {}
+    LoadedModule(DeviceServices& services, Module module)
+        : m_services(services)
+        , m_module(module)
+    { }
     ~LoadedModule() { m_services.FreeModule(m_module); }
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
@@ -36,7 +39,10 @@ private:
 
 class DeviceInfoSet {
 public:
-    DeviceInfoSet(DeviceServices& services, Handle set) : m_services(services), m_set(set) {}
+    DeviceInfoSet(DeviceServices& services, Handle set)
+        : m_services(services)
+        , m_set(set)
+    { }
     ~DeviceInfoSet() { m_services.DestroyDeviceInfoList(m_set); }
     DeviceInfoSet(const DeviceInfoSet&) = delete;
     DeviceInfoSet& operator=(const DeviceInfoSet&) = delete;
@@ -57,12 +63,10 @@ void DeviceInterfacePorts::AppendTo(SerialPortList& list)
     }
     // Guards are released in reverse: the detail buffer, the set, then the library.
     const LoadedModule library(m_services, module);
-    if (!HasEntryPoints(module))
-        return;
+    if (!HasEntryPoints(module)) return;
 
     const Handle set = m_services.GetClassDevices(GUID_DEVINTERFACE_COMPORT, kPresentInterfaces);
-    if (set == kInvalidHandle)
-        throw EnumerationError(ErrorText(kClassDevicesFailed, m_services.GetLastError()));
+    if (set == kInvalidHandle) throw EnumerationError(ErrorText(kClassDevicesFailed, m_services.GetLastError()));
     const DeviceInfoSet devices(m_services, set);
     AppendInterfaces(set, list);
 }
@@ -71,8 +75,7 @@ bool DeviceInterfacePorts::HasEntryPoints(Module module)
 {
     // Every one is looked up, then all must be there.
     bool complete = true;
-    for (const std::string_view name : kSetupEntryPoints)
-        complete = m_services.HasProcedure(module, name) && complete;
+    for (const std::string_view name : kSetupEntryPoints) complete = m_services.HasProcedure(module, name) && complete;
     return complete;
 }
 
@@ -84,8 +87,7 @@ void DeviceInterfacePorts::AppendInterfaces(Handle set, SerialPortList& list)
     for (uint32_t index = 0;; ++index) {
         if (!m_services.EnumDeviceInterfaces(set, GUID_DEVINTERFACE_COMPORT, index, deviceInterface)) {
             const uint32_t error = m_services.GetLastError();
-            if (error == ERROR_NO_MORE_ITEMS)
-                return;
+            if (error == ERROR_NO_MORE_ITEMS) return;
             throw EnumerationError(ErrorText(kEnumInterfacesFailed, error));
         }
         if (!m_services.GetDeviceInterfaceDetail(set, deviceInterface, detail, kInterfaceDetailBufferSize, device))
@@ -94,23 +96,19 @@ void DeviceInterfacePorts::AppendInterfaces(Handle set, SerialPortList& list)
     }
 }
 
-void DeviceInterfacePorts::AppendPort(Handle set, const DeviceInfoData& device, std::string devicePath,
-                                      SerialPortList& list)
+void DeviceInterfacePorts::AppendPort(Handle set, const DeviceInfoData& device, std::string devicePath, SerialPortList& list)
 {
     const auto friendlyName = m_services.GetDeviceRegistryProperty(set, device, SPDRP_FRIENDLYNAME, kPropertyBufferSize);
     std::optional<std::string> description;
-    if (friendlyName)
-        description = m_services.GetDeviceRegistryProperty(set, device, SPDRP_DEVICEDESC, kPropertyBufferSize);
-    const auto location = m_services.GetDeviceRegistryProperty(set, device, SPDRP_LOCATION_INFORMATION,
-                                                               kPropertyBufferSize);
+    if (friendlyName) description = m_services.GetDeviceRegistryProperty(set, device, SPDRP_DEVICEDESC, kPropertyBufferSize);
+    const auto location = m_services.GetDeviceRegistryProperty(set, device, SPDRP_LOCATION_INFORMATION, kPropertyBufferSize);
     const bool usb = location && location->starts_with(kUsbLocationPrefix);
-    if (!friendlyName || !description)
-        return;
+    if (!friendlyName || !description) return;
     list.push_back({.devicePath = std::move(devicePath),
-                    .portName = {},
-                    .friendlyName = *friendlyName,
-                    .usb = usb ? 1 : 0,
-                    .description = *description});
+        .portName = {},
+        .friendlyName = *friendlyName,
+        .usb = usb ? 1 : 0,
+        .description = *description});
 }
 
 } // namespace ports

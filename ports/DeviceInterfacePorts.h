@@ -7,7 +7,7 @@ class DeviceServices;
 struct DeviceInfoData;
 enum class Handle : intptr_t;
 enum class Module : uintptr_t;
-}
+} // namespace devices
 
 namespace ports {
 
@@ -17,7 +17,9 @@ namespace ports {
 // library, in that order, then throw EnumerationError; records appended so far stay.
 class DeviceInterfacePorts {
 public:
-    explicit DeviceInterfacePorts(devices::DeviceServices& services) : m_services(services) {}
+    explicit DeviceInterfacePorts(devices::DeviceServices& services)
+        : m_services(services)
+    { }
 
     void AppendTo(SerialPortList& list);
 
@@ -25,8 +27,7 @@ private:
     bool HasEntryPoints(devices::Module module);
     void AppendInterfaces(devices::Handle set, SerialPortList& list);
     // Appends the interface's port unless its friendly name or description cannot be read.
-    void AppendPort(devices::Handle set, const devices::DeviceInfoData& device, std::string devicePath,
-                    SerialPortList& list);
+    void AppendPort(devices::Handle set, const devices::DeviceInfoData& device, std::string devicePath, SerialPortList& list);
 
     devices::DeviceServices& m_services;
 };

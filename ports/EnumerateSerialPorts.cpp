@@ -20,11 +20,8 @@ void AppendFixedPorts(SerialPortList& list)
 {
     for (int n = 1; n <= kFixedPortCount; ++n) {
         std::string name = kFixedPortPrefix + std::to_string(n);
-        list.push_back({.devicePath = ports::DevicePathFor(name),
-                        .portName = std::move(name),
-                        .friendlyName = {},
-                        .usb = 0,
-                        .description = {}});
+        list.push_back(
+            {.devicePath = ports::DevicePathFor(name), .portName = std::move(name), .friendlyName = {}, .usb = 0, .description = {}});
     }
 }
 
@@ -34,8 +31,7 @@ void EnumerateSerialPorts(SerialPortList& list, bool probe, devices::DeviceServi
 {
     list.clear();
     const auto version = services.GetVersion();
-    if (!version)
-        throw EnumerationError(ports::ErrorText(kVersionFailed, services.GetLastError()));
+    if (!version) throw EnumerationError(ports::ErrorText(kVersionFailed, services.GetLastError()));
 
     if (version->majorVersion >= kDeviceInterfaceMajorVersion)
         ports::DeviceInterfacePorts(services).AppendTo(list);

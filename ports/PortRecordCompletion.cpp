@@ -11,8 +11,7 @@ constexpr char kQualifierClose = ')';
 bool CanOpen(const std::string& devicePath, devices::DeviceServices& services)
 {
     const devices::Handle device = services.OpenDevice(devicePath);
-    if (device == devices::kInvalidHandle)
-        return false;
+    if (device == devices::kInvalidHandle) return false;
     services.CloseDevice(device);
     return true;
 }
@@ -28,10 +27,8 @@ void CompletePortRecords(SerialPortList& list, bool probe, devices::DeviceServic
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
-        if (port.friendlyName.empty())
-            port.friendlyName = port.portName;
-        if (port.description.empty())
-            port.description = DescriptionFromFriendlyName(port.friendlyName);
+        if (port.friendlyName.empty()) port.friendlyName = port.portName;
+        if (port.description.empty()) port.description = DescriptionFromFriendlyName(port.friendlyName);
         ++i;
     }
 }
@@ -40,8 +37,7 @@ std::string DescriptionFromFriendlyName(const std::string& friendlyName)
 {
     const size_t open = friendlyName.find(kQualifierOpen);
     const size_t close = friendlyName.find(kQualifierClose);
-    const bool qualified = open != std::string::npos && open > 0 && close != std::string::npos &&
-                           close + 1 == friendlyName.size();
+    const bool qualified = open != std::string::npos && open > 0 && close != std::string::npos && close + 1 == friendlyName.size();
     return qualified ? friendlyName.substr(0, open) : friendlyName;
 }
 

@@ -30,13 +30,12 @@ constexpr char kElidedKeys[] = "\\...\\";
 class OpenedKey {
 public:
     OpenedKey(DeviceServices& services, RegistryKey parent, const std::string& name)
-        : m_services(services), m_key(services.OpenKey(parent, name))
-    {
-    }
+        : m_services(services)
+        , m_key(services.OpenKey(parent, name))
+    { }
     ~OpenedKey()
     {
-        if (m_key)
-            m_services.CloseKey(*m_key);
+        if (m_key) m_services.CloseKey(*m_key);
     }
     OpenedKey(const OpenedKey&) = delete;
     OpenedKey& operator=(const OpenedKey&) = delete;
@@ -59,8 +58,7 @@ bool IsSerialPortDevice(const std::string& deviceId)
 void RegistryPorts::AppendTo(SerialPortList& list)
 {
     const OpenedKey enumKey(m_services, kLocalMachine, kEnumKey);
-    if (!enumKey.IsOpen())
-        throw EnumerationError(kCannotReadEnum);
+    if (!enumKey.IsOpen()) throw EnumerationError(kCannotReadEnum);
     for (uint32_t i = 0; const auto enumerator = m_services.EnumKey(enumKey.Get(), i, kRegistryTextSize); ++i)
         ReadEnumerator(enumKey.Get(), *enumerator, list);
 }
@@ -68,15 +66,12 @@ void RegistryPorts::AppendTo(SerialPortList& list)
 void RegistryPorts::ReadEnumerator(RegistryKey enumKey, const std::string& enumerator, SerialPortList& list)
 {
     const OpenedKey key(m_services, enumKey, enumerator);
-    if (!key.IsOpen())
-        throw EnumerationError(kCannotReadEnum + kKeySeparator + enumerator);
+    if (!key.IsOpen()) throw EnumerationError(kCannotReadEnum + kKeySeparator + enumerator);
     const bool usb = enumerator == kUsbEnumerator;
     for (uint32_t i = 0; const auto deviceId = m_services.EnumKey(key.Get(), i, kRegistryTextSize); ++i) {
-        if (!usb && !IsSerialPortDevice(*deviceId))
-            continue;
+        if (!usb && !IsSerialPortDevice(*deviceId)) continue;
         const OpenedKey deviceKey(m_services, key.Get(), *deviceId);
-        if (!deviceKey.IsOpen())
-            throw EnumerationError(kCannotReadEnum + kKeySeparator + enumerator + kKeySeparator + *deviceId);
+        if (!deviceKey.IsOpen()) throw EnumerationError(kCannotReadEnum + kKeySeparator + enumerator + kKeySeparator + *deviceId);
         ReadInstances(deviceKey.Get(), usb, list);
     }
 }
@@ -85,18 +80,16 @@ void RegistryPorts::ReadInstances(RegistryKey deviceKey, bool usb, SerialPortLis
 {
     for (uint32_t i = 0; const auto instance = m_services.EnumKey(deviceKey, i, kRegistryTextSize); ++i) {
         const OpenedKey key(m_services, deviceKey, *instance);
-        if (!key.IsOpen())
-            throw EnumerationError(kCannotReadEnum + kElidedKeys + *instance);
+        if (!key.IsOpen()) throw EnumerationError(kCannotReadEnum + kElidedKeys + *instance);
         auto portName = m_services.QueryStringValue(key.Get(), kPortNameValue, kRegistryTextSize);
-        if (!portName)
-            continue;
+        if (!portName) continue;
         auto friendlyName = m_services.QueryStringValue(key.Get(), kFriendlyNameValue, kRegistryTextSize);
         Record({.devicePath = DevicePathFor(*portName),
-                .portName = std::move(*portName),
-                .friendlyName = friendlyName.value_or(std::string()),
-                .usb = usb ? 1 : 0,
-                .description = {}},
-               list);
+                   .portName = std::move(*portName),
+                   .friendlyName = friendlyName.value_or(std::string()),
+                   .usb = usb ? 1 : 0,
+                   .description = {}},
+            list);
     }
 }
 

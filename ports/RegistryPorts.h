@@ -5,7 +5,7 @@
 namespace devices {
 class DeviceServices;
 enum class RegistryKey : uintptr_t;
-}
+} // namespace devices
 
 namespace ports {
 
@@ -16,7 +16,9 @@ namespace ports {
 // key opened so far is closed; records appended so far stay.
 class RegistryPorts {
 public:
-    explicit RegistryPorts(devices::DeviceServices& services) : m_services(services) {}
+    explicit RegistryPorts(devices::DeviceServices& services)
+        : m_services(services)
+    { }
 
     void AppendTo(SerialPortList& list);
 

@@ -78,8 +78,8 @@ EngineState EngineModel::Sample(Instant since) const
     state.throttle = Drive(t);
     state.engineSpeed = kIdleSpeed + kSpeedSpan * Drive(t - kEngineLagSeconds);
     const double boostReady = Clamp01((state.engineSpeed - kBoostOnsetSpeed) / (kBoostFullSpeed - kBoostOnsetSpeed));
-    state.intakePressure = kClosedThrottlePressure + kThrottlePressureSpan * state.throttle +
-                           kBoostSpan * state.throttle * state.throttle * boostReady;
+    state.intakePressure
+        = kClosedThrottlePressure + kThrottlePressureSpan * state.throttle + kBoostSpan * state.throttle * state.throttle * boostReady;
     state.coolantC = WarmUp(t, 20, 82, 150) + 1.5 * Wave(t, 120);
     state.intakeAirC = 26 + 10 * Drive(t - 5) + 2 * Wave(t, 60);
     state.vehicleSpeed = 40 + 80 * Clamp01(0.5 + 0.45 * Wave(t, 40) + 0.05 * Wave(t, kLapSeconds));
@@ -126,8 +126,7 @@ std::vector<uint8_t> EngineModel::LiveData(Instant since, size_t count) const
     block[kSecondaryDuty] = ToByte(boosting ? std::min(0.6 * primaryDuty, 100.0) : 0);
     block[kIgnitionTrailing] = ToByte(std::max(leading - 8, -kAngleOffset) + kAngleOffset);
     block[kOilPressure] = ToByte(15 + 40 * revs);
-    block[kStatusFlags] = static_cast<uint8_t>((idling ? kIdleFlag : 0) | (boosting ? kBoostFlag : 0) |
-                                               (closedLoop ? kClosedLoopFlag : 0));
+    block[kStatusFlags] = static_cast<uint8_t>((idling ? kIdleFlag : 0) | (boosting ? kBoostFlag : 0) | (closedLoop ? kClosedLoopFlag : 0));
     block[kHeartbeat] = static_cast<uint8_t>(static_cast<long>(t) & 0xFF);
     PutWord(block, kRunTime, std::fmod(std::floor(t), 65536));
     for (size_t i = kAuxiliary; i < size; ++i) {

@@ -21,7 +21,7 @@ struct FaultPlan {
     size_t truncateBy = 0;             // bytes missing from the end of the reply
     std::vector<uint8_t> strayBytes{}; // sent ahead of the reply
     std::vector<Pause> pauses{};
-    Duration lateBy{};                 // the whole transmission starts this much later
+    Duration lateBy{}; // the whole transmission starts this much later
 };
 
 // A transmission as it will leave the controller: bytes, and the gap before each.

@@ -6,7 +6,7 @@ namespace sim {
 
 namespace {
 
-constexpr size_t kHeaderSize = 2;   // command and length byte
+constexpr size_t kHeaderSize = 2; // command and length byte
 constexpr size_t kLengthAt = 1;
 constexpr size_t kDataAt = 2;
 

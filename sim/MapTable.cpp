@@ -39,10 +39,8 @@ double Evaluate(MapShape shape, double pressure, double speed)
     const double load = Clamp01((pressure - kLowestPressure) / kPressureSpan);
     const double revs = Clamp01((speed - kLowestSpeed) / kSpeedSpan);
     switch (shape) {
-    case MapShape::IgnitionLeading:
-        return Leading(load, speed) + kAngleOffset;
-    case MapShape::IgnitionTrailing:
-        return std::max(Leading(load, speed) - 10 + 4 * revs + kAngleOffset, 0.0);
+    case MapShape::IgnitionLeading: return Leading(load, speed) + kAngleOffset;
+    case MapShape::IgnitionTrailing: return std::max(Leading(load, speed) - 10 + 4 * revs + kAngleOffset, 0.0);
     case MapShape::FuelCorrection: {
         const double percent = 100 + 14 * load * std::sin(std::numbers::pi * revs) - 5 * (1 - load) * (1 - revs);
         return (percent - kCorrectionBase) * kCorrectionScale;

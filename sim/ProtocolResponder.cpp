@@ -28,26 +28,16 @@ std::optional<std::vector<uint8_t>> ProtocolResponder::Respond(const Frame& requ
 {
     std::optional<std::vector<uint8_t>> data;
     switch (request.command) {
-    case kEngineCode:
-        data = FixedText(m_config.engineCode, kEngineCodeSize);
-        break;
-    case kFirmwareVersion:
-        data = FixedText(m_config.firmwareVersion, kFirmwareVersionSize);
-        break;
-    case kPassword:
-        data = FixedText(m_config.password, kPasswordSize);
-        break;
+    case kEngineCode: data = FixedText(m_config.engineCode, kEngineCodeSize); break;
+    case kFirmwareVersion: data = FixedText(m_config.firmwareVersion, kFirmwareVersionSize); break;
+    case kPassword: data = FixedText(m_config.password, kPasswordSize); break;
     case kLiveData: {
         const size_t length = std::max<size_t>(m_config.liveLength, FrameCodec::kOverhead);
         data = m_engine.LiveData(now, length - FrameCodec::kOverhead);
         break;
     }
-    case kAxes:
-        data = m_axes.ReplyData();
-        break;
-    default:
-        data = MapData(request.command);
-        break;
+    case kAxes: data = m_axes.ReplyData(); break;
+    default: data = MapData(request.command); break;
     }
     if (!data) {
         return std::nullopt;

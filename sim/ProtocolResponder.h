@@ -25,7 +25,9 @@ public:
     static constexpr size_t kFirmwareVersionSize = 5;
     static constexpr size_t kPasswordSize = 8;
 
-    explicit ProtocolResponder(ResponderConfig config = {}) : m_config(std::move(config)) {}
+    explicit ProtocolResponder(ResponderConfig config = {})
+        : m_config(std::move(config))
+    { }
 
     // Changes take effect with the next request.
     ResponderConfig& Config() { return m_config; }

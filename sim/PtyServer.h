@@ -13,7 +13,9 @@ class SimulatedController;
 // controller says it is due. The controller should run on the real clock, paced.
 class PtyServer {
 public:
-    explicit PtyServer(SimulatedController& controller) : m_controller(controller) {}
+    explicit PtyServer(SimulatedController& controller)
+        : m_controller(controller)
+    { }
 
     // Creates the pseudo-terminal in raw mode; false when the system refuses.
     bool Open();

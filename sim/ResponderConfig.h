@@ -28,9 +28,8 @@ struct ResponderConfig {
     std::string firmwareVersion = "2.10A";
     uint8_t liveLength = kStandardLiveLength; // the reply's length byte, data bytes + 2
     std::string password = "        ";        // eight blanks: not locked
-    std::vector<MapSpec> byteMaps = {{kFirstByteMap, MapShape::IgnitionLeading},
-                                     {kSecondByteMap, MapShape::FuelCorrection},
-                                     {kThirdByteMap, MapShape::IgnitionTrailing}};
+    std::vector<MapSpec> byteMaps = {{kFirstByteMap, MapShape::IgnitionLeading}, {kSecondByteMap, MapShape::FuelCorrection},
+        {kThirdByteMap, MapShape::IgnitionTrailing}};
     std::vector<MapSpec> wordMaps = {{kWordMap, MapShape::InjectorTime}};
 };
 

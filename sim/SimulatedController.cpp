@@ -12,9 +12,9 @@ constexpr Duration kRequestGiveUp = std::chrono::milliseconds(50);
 } // namespace
 
 SimulatedController::SimulatedController(std::shared_ptr<Clock> clock, ResponderConfig config)
-    : m_clock(std::move(clock)), m_responder(std::move(config))
-{
-}
+    : m_clock(std::move(clock))
+    , m_responder(std::move(config))
+{ }
 
 void SimulatedController::Receive(std::span<const uint8_t> bytes)
 {

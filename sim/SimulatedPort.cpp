@@ -16,7 +16,8 @@ constexpr uint64_t kBytesPerRead = 1;
 } // namespace
 
 SimulatedPort::SimulatedPort(std::shared_ptr<SimulatedController> controller, std::shared_ptr<PortLog> log)
-    : m_controller(std::move(controller)), m_log(std::move(log))
+    : m_controller(std::move(controller))
+    , m_log(std::move(log))
 {
     m_log->open = true;
 }
@@ -36,8 +37,8 @@ bool SimulatedPort::Purge()
 bool SimulatedPort::SetTimeouts(const serial::CommTimeouts& timeouts)
 {
     m_log->timeouts = timeouts;
-    m_readTimeout = std::chrono::milliseconds(uint64_t{timeouts.readTotalTimeoutMultiplier} * kBytesPerRead +
-                                              timeouts.readTotalTimeoutConstant);
+    m_readTimeout
+        = std::chrono::milliseconds(uint64_t{timeouts.readTotalTimeoutMultiplier} * kBytesPerRead + timeouts.readTotalTimeoutConstant);
     return !m_log->broken;
 }
 
@@ -87,13 +88,12 @@ void SimulatedPort::ClearError()
 std::shared_ptr<PortLog> RegisterSimulatedPort(std::shared_ptr<SimulatedController> controller)
 {
     auto log = std::make_shared<PortLog>();
-    serial::SerialDevice::RegisterOpener(kSimulatedPortPath,
-                                         [controller, log]() -> std::unique_ptr<serial::SerialDevice> {
-                                             if (log->open) {
-                                                 return nullptr;
-                                             }
-                                             return std::make_unique<SimulatedPort>(controller, log);
-                                         });
+    serial::SerialDevice::RegisterOpener(kSimulatedPortPath, [controller, log]() -> std::unique_ptr<serial::SerialDevice> {
+        if (log->open) {
+            return nullptr;
+        }
+        return std::make_unique<SimulatedPort>(controller, log);
+    });
     return log;
 }
 

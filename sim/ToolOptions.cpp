@@ -12,8 +12,7 @@ namespace {
 constexpr int kHex = 16;
 constexpr int kDecimal = 10;
 
-template <typename Number>
-bool ParseNumber(std::string_view text, Number& out, int base = kDecimal)
+template <typename Number> bool ParseNumber(std::string_view text, Number& out, int base = kDecimal)
 {
     const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), out, base);
     return failure == std::errc{} && end == text.data() + text.size();
@@ -59,8 +58,8 @@ bool ParsePause(std::string_view text, std::vector<Pause>& pauses)
     const size_t colon = text.find(':');
     size_t index = 0;
     long ms = 0;
-    if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), index) ||
-        !ParseNumber(text.substr(colon + 1), ms) || ms < 0) {
+    if (colon == std::string_view::npos || !ParseNumber(text.substr(0, colon), index) || !ParseNumber(text.substr(colon + 1), ms)
+        || ms < 0) {
         return false;
     }
     pauses.push_back({index, std::chrono::milliseconds(ms)});
@@ -76,31 +75,43 @@ std::optional<ToolOptions> ToolOptions::Parse(std::span<const char* const> args,
     FaultPlan& faults = options.faults;
     using ValueOption = std::function<bool(std::string_view)>;
     const std::map<std::string_view, ValueOption> withValue = {
-        {"--engine-code", [&](std::string_view v) { config.engineCode = v; return true; }},
-        {"--version", [&](std::string_view v) { config.firmwareVersion = v; return true; }},
-        {"--password", [&](std::string_view v) { config.password = v; return true; }},
+        {"--engine-code",
+            [&](std::string_view v) {
+                config.engineCode = v;
+                return true;
+            }},
+        {"--version",
+            [&](std::string_view v) {
+                config.firmwareVersion = v;
+                return true;
+            }},
+        {"--password",
+            [&](std::string_view v) {
+                config.password = v;
+                return true;
+            }},
         {"--live-length", [&](std::string_view v) { return ParseNumber(v, config.liveLength); }},
         {"--byte-maps", [&](std::string_view v) { return ParseBases(v, config.byteMaps); }},
         {"--word-map",
-         [&](std::string_view v) {
-             config.wordMaps.resize(1);
-             return ParseNumber(v, config.wordMaps.front().base, kHex);
-         }},
+            [&](std::string_view v) {
+                config.wordMaps.resize(1);
+                return ParseNumber(v, config.wordMaps.front().base, kHex);
+            }},
         {"--truncate", [&](std::string_view v) { return ParseNumber(v, faults.truncateBy); }},
         {"--stray", [&](std::string_view v) { return ParseHexBytes(v, faults.strayBytes); }},
         {"--pause", [&](std::string_view v) { return ParsePause(v, faults.pauses); }},
         {"--late",
-         [&](std::string_view v) {
-             long ms = 0;
-             if (!ParseNumber(v, ms) || ms < 0) {
-                 return false;
-             }
-             faults.lateBy = std::chrono::milliseconds(ms);
-             return true;
-         }},
+            [&](std::string_view v) {
+                long ms = 0;
+                if (!ParseNumber(v, ms) || ms < 0) {
+                    return false;
+                }
+                faults.lateBy = std::chrono::milliseconds(ms);
+                return true;
+            }},
     };
-    const std::map<std::string_view, bool*> flags = {
-        {"--silent", &faults.silent}, {"--bad-checksum", &faults.badChecksum}, {"--help", &options.help}};
+    const std::map<std::string_view, bool*> flags
+        = {{"--silent", &faults.silent}, {"--bad-checksum", &faults.badChecksum}, {"--help", &options.help}};
 
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view name = args[i];

@@ -15,21 +15,20 @@ struct ToolOptions {
     FaultPlan faults;
     bool help = false;
 
-    static constexpr const char* kUsage =
-        "usage: velmora-sim [options]\n"
-        "Creates a pseudo-terminal, prints its path and answers as the controller until killed.\n"
-        "  --engine-code TEXT     reply to F3 (8 characters)\n"
-        "  --version TEXT         reply to F5 (5 characters)\n"
-        "  --live-length L        length byte of the F0 reply (default 32, extended 44)\n"
-        "  --password TEXT        password field of AD (default eight blanks: unlocked)\n"
-        "  --byte-maps HH,HH,...  base commands of the byte maps, hexadecimal (default 40,44,48)\n"
-        "  --word-map HH          base command of the word map, hexadecimal (default 50)\n"
-        "  --silent               never reply\n"
-        "  --bad-checksum         every reply's checksum is wrong\n"
-        "  --truncate N           every reply lacks its last N bytes\n"
-        "  --stray HEX            bytes sent ahead of every reply, e.g. 55AA\n"
-        "  --pause I:MS           a pause of MS milliseconds before byte I of every reply\n"
-        "  --late MS              every reply starts MS milliseconds late\n";
+    static constexpr const char* kUsage = "usage: velmora-sim [options]\n"
+                                          "Creates a pseudo-terminal, prints its path and answers as the controller until killed.\n"
+                                          "  --engine-code TEXT     reply to F3 (8 characters)\n"
+                                          "  --version TEXT         reply to F5 (5 characters)\n"
+                                          "  --live-length L        length byte of the F0 reply (default 32, extended 44)\n"
+                                          "  --password TEXT        password field of AD (default eight blanks: unlocked)\n"
+                                          "  --byte-maps HH,HH,...  base commands of the byte maps, hexadecimal (default 40,44,48)\n"
+                                          "  --word-map HH          base command of the word map, hexadecimal (default 50)\n"
+                                          "  --silent               never reply\n"
+                                          "  --bad-checksum         every reply's checksum is wrong\n"
+                                          "  --truncate N           every reply lacks its last N bytes\n"
+                                          "  --stray HEX            bytes sent ahead of every reply, e.g. 55AA\n"
+                                          "  --pause I:MS           a pause of MS milliseconds before byte I of every reply\n"
+                                          "  --late MS              every reply starts MS milliseconds late\n";
 
     // Nothing, with the reason in `error`, when an option is unknown or its value bad.
     static std::optional<ToolOptions> Parse(std::span<const char* const> args, std::string& error);

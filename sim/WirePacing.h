@@ -13,7 +13,9 @@ public:
     static constexpr long kBaud = 19200;
     static constexpr long kBitsPerByte = 11;
 
-    explicit WirePacing(bool paced = false) : m_paced(paced) {}
+    explicit WirePacing(bool paced = false)
+        : m_paced(paced)
+    { }
 
     void SetPaced(bool paced) { m_paced = paced; }
     Duration TimeFor(size_t bytes) const;

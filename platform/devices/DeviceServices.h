@@ -13,7 +13,7 @@ namespace devices {
 constexpr uint32_t ERROR_SUCCESS = 0;
 constexpr uint32_t ERROR_FILE_NOT_FOUND = 2;
 constexpr uint32_t ERROR_INVALID_HANDLE = 6;
-constexpr uint32_t ERROR_INVALID_DATA = 13;        // the device has no such property
+constexpr uint32_t ERROR_INVALID_DATA = 13; // the device has no such property
 constexpr uint32_t ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr uint32_t ERROR_MOD_NOT_FOUND = 126;
 constexpr uint32_t ERROR_PROC_NOT_FOUND = 127;
@@ -26,8 +26,7 @@ constexpr uint32_t VER_PLATFORM_WIN32_NT = 2;
 // An interface class, in the little-endian byte layout of a GUID.
 using Guid = std::array<uint8_t, 16>;
 // {86E0D1E0-8089-11D0-9CE4-08003E301F73}: serial (COM) port device interfaces.
-constexpr Guid GUID_DEVINTERFACE_COMPORT = {0xe0, 0xd1, 0xe0, 0x86, 0x89, 0x80, 0xd0, 0x11,
-                                            0x9c, 0xe4, 0x08, 0x00, 0x3e, 0x30, 0x1f, 0x73};
+constexpr Guid GUID_DEVINTERFACE_COMPORT = {0xe0, 0xd1, 0xe0, 0x86, 0x89, 0x80, 0xd0, 0x11, 0x9c, 0xe4, 0x08, 0x00, 0x3e, 0x30, 0x1f, 0x73};
 
 // Flags of the class-devices query.
 constexpr uint32_t DIGCF_PRESENT = 0x02;
@@ -115,15 +114,15 @@ public:
     // SetupDiGetClassDevsA for device interfaces: kInvalidHandle on failure.
     virtual Handle GetClassDevices(const Guid& interfaceClass, uint32_t flags) = 0;
     // SetupDiEnumDeviceInterfaces: ERROR_NO_MORE_ITEMS past the last interface.
-    virtual bool EnumDeviceInterfaces(Handle set, const Guid& interfaceClass, uint32_t index,
-                                      DeviceInterfaceData& deviceInterface) = 0;
+    virtual bool EnumDeviceInterfaces(Handle set, const Guid& interfaceClass, uint32_t index, DeviceInterfaceData& deviceInterface) = 0;
     // SetupDiGetDeviceInterfaceDetailA into a buffer of bufferSize bytes (size field included).
-    virtual bool GetDeviceInterfaceDetail(Handle set, const DeviceInterfaceData& deviceInterface,
-                                          DeviceInterfaceDetail& detail, size_t bufferSize,
-                                          DeviceInfoData& device) = 0;
+    virtual bool GetDeviceInterfaceDetail(
+        Handle set, const DeviceInterfaceData& deviceInterface, DeviceInterfaceDetail& detail, size_t bufferSize, DeviceInfoData& device)
+        = 0;
     // SetupDiGetDeviceRegistryPropertyA into a buffer of bufferSize bytes.
-    virtual std::optional<std::string> GetDeviceRegistryProperty(Handle set, const DeviceInfoData& device,
-                                                                 uint32_t property, size_t bufferSize) = 0;
+    virtual std::optional<std::string> GetDeviceRegistryProperty(
+        Handle set, const DeviceInfoData& device, uint32_t property, size_t bufferSize)
+        = 0;
     // SetupDiDestroyDeviceInfoList.
     virtual void DestroyDeviceInfoList(Handle set) = 0;
 
@@ -131,8 +130,7 @@ public:
     // These report failure only through their result, as the registry calls do.
     virtual std::optional<RegistryKey> OpenKey(RegistryKey parent, const std::string& name) = 0;
     virtual std::optional<std::string> EnumKey(RegistryKey key, uint32_t index, size_t nameBufferSize) = 0;
-    virtual std::optional<std::string> QueryStringValue(RegistryKey key, const std::string& name,
-                                                        size_t bufferSize) = 0;
+    virtual std::optional<std::string> QueryStringValue(RegistryKey key, const std::string& name, size_t bufferSize) = 0;
     virtual void CloseKey(RegistryKey key) = 0;
 
     // CreateFileA of an existing device for reading and writing, CloseHandle.

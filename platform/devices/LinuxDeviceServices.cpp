@@ -23,8 +23,7 @@ DeviceServices& SystemDeviceServices()
 
 LinuxDeviceServices::LinuxDeviceServices(std::filesystem::path sysRoot, std::filesystem::path devRoot)
     : m_scanner(std::move(sysRoot), std::move(devRoot))
-{
-}
+{ }
 
 bool LinuxDeviceServices::Fail(uint32_t error)
 {
@@ -48,16 +47,13 @@ Module LinuxDeviceServices::LoadModule(std::string_view name)
 
 bool LinuxDeviceServices::HasProcedure(Module module, std::string_view name)
 {
-    if (module != kSetupModule)
-        return Fail(ERROR_INVALID_HANDLE);
-    if (std::find(kSetupEntryPoints.begin(), kSetupEntryPoints.end(), name) == kSetupEntryPoints.end())
-        return Fail(ERROR_PROC_NOT_FOUND);
+    if (module != kSetupModule) return Fail(ERROR_INVALID_HANDLE);
+    if (std::find(kSetupEntryPoints.begin(), kSetupEntryPoints.end(), name) == kSetupEntryPoints.end()) return Fail(ERROR_PROC_NOT_FOUND);
     return true;
 }
 
 void LinuxDeviceServices::FreeModule(Module)
-{
-}
+{ }
 
 Handle LinuxDeviceServices::GetClassDevices(const Guid& interfaceClass, uint32_t)
 {
@@ -81,44 +77,36 @@ const TtyPort* LinuxDeviceServices::PortAt(Handle set, uint32_t index)
     return &found->second[index];
 }
 
-bool LinuxDeviceServices::EnumDeviceInterfaces(Handle set, const Guid&, uint32_t index,
-                                               DeviceInterfaceData& deviceInterface)
+bool LinuxDeviceServices::EnumDeviceInterfaces(Handle set, const Guid&, uint32_t index, DeviceInterfaceData& deviceInterface)
 {
-    if (deviceInterface.cbSize != kDeviceInterfaceDataSize)
-        return Fail(ERROR_INVALID_USER_BUFFER);
-    if (PortAt(set, index) == nullptr)
-        return false;
+    if (deviceInterface.cbSize != kDeviceInterfaceDataSize) return Fail(ERROR_INVALID_USER_BUFFER);
+    if (PortAt(set, index) == nullptr) return false;
     deviceInterface.index = index;
     return true;
 }
 
-bool LinuxDeviceServices::GetDeviceInterfaceDetail(Handle set, const DeviceInterfaceData& deviceInterface,
-                                                   DeviceInterfaceDetail& detail, size_t bufferSize,
-                                                   DeviceInfoData& device)
+bool LinuxDeviceServices::GetDeviceInterfaceDetail(
+    Handle set, const DeviceInterfaceData& deviceInterface, DeviceInterfaceDetail& detail, size_t bufferSize, DeviceInfoData& device)
 {
-    if (detail.cbSize != kInterfaceDetailDataSize || device.cbSize != kDeviceInfoDataSize)
-        return Fail(ERROR_INVALID_USER_BUFFER);
+    if (detail.cbSize != kInterfaceDetailDataSize || device.cbSize != kDeviceInfoDataSize) return Fail(ERROR_INVALID_USER_BUFFER);
     const TtyPort* port = PortAt(set, deviceInterface.index);
-    if (port == nullptr)
-        return false;
-    if (bufferSize < kInterfaceDetailHeaderBytes ||
-        !FitsBuffer(port->devicePath, bufferSize - kInterfaceDetailHeaderBytes))
+    if (port == nullptr) return false;
+    if (bufferSize < kInterfaceDetailHeaderBytes || !FitsBuffer(port->devicePath, bufferSize - kInterfaceDetailHeaderBytes))
         return Fail(ERROR_INSUFFICIENT_BUFFER);
     detail.devicePath = port->devicePath;
     device.devInst = deviceInterface.index;
     return true;
 }
 
-std::optional<std::string> LinuxDeviceServices::GetDeviceRegistryProperty(Handle set, const DeviceInfoData& device,
-                                                                          uint32_t property, size_t bufferSize)
+std::optional<std::string> LinuxDeviceServices::GetDeviceRegistryProperty(
+    Handle set, const DeviceInfoData& device, uint32_t property, size_t bufferSize)
 {
     if (device.cbSize != kDeviceInfoDataSize) {
         Fail(ERROR_INVALID_USER_BUFFER);
         return std::nullopt;
     }
     const TtyPort* port = PortAt(set, device.devInst);
-    if (port == nullptr)
-        return std::nullopt;
+    if (port == nullptr) return std::nullopt;
     const std::string* value = nullptr;
     switch (property) {
     case SPDRP_FRIENDLYNAME: value = &port->friendlyName; break;
@@ -154,8 +142,7 @@ std::optional<std::string> LinuxDeviceServices::QueryStringValue(RegistryKey, co
 }
 
 void LinuxDeviceServices::CloseKey(RegistryKey)
-{
-}
+{ }
 
 Handle LinuxDeviceServices::OpenDevice(const std::string& path)
 {

@@ -24,18 +24,15 @@ public:
     bool HasProcedure(Module module, std::string_view name) override;
     void FreeModule(Module module) override;
     Handle GetClassDevices(const Guid& interfaceClass, uint32_t flags) override;
-    bool EnumDeviceInterfaces(Handle set, const Guid& interfaceClass, uint32_t index,
-                              DeviceInterfaceData& deviceInterface) override;
-    bool GetDeviceInterfaceDetail(Handle set, const DeviceInterfaceData& deviceInterface,
-                                  DeviceInterfaceDetail& detail, size_t bufferSize,
-                                  DeviceInfoData& device) override;
-    std::optional<std::string> GetDeviceRegistryProperty(Handle set, const DeviceInfoData& device,
-                                                         uint32_t property, size_t bufferSize) override;
+    bool EnumDeviceInterfaces(Handle set, const Guid& interfaceClass, uint32_t index, DeviceInterfaceData& deviceInterface) override;
+    bool GetDeviceInterfaceDetail(Handle set, const DeviceInterfaceData& deviceInterface, DeviceInterfaceDetail& detail, size_t bufferSize,
+        DeviceInfoData& device) override;
+    std::optional<std::string> GetDeviceRegistryProperty(
+        Handle set, const DeviceInfoData& device, uint32_t property, size_t bufferSize) override;
     void DestroyDeviceInfoList(Handle set) override;
     std::optional<RegistryKey> OpenKey(RegistryKey parent, const std::string& name) override;
     std::optional<std::string> EnumKey(RegistryKey key, uint32_t index, size_t nameBufferSize) override;
-    std::optional<std::string> QueryStringValue(RegistryKey key, const std::string& name,
-                                                size_t bufferSize) override;
+    std::optional<std::string> QueryStringValue(RegistryKey key, const std::string& name, size_t bufferSize) override;
     void CloseKey(RegistryKey key) override;
     Handle OpenDevice(const std::string& path) override;
     void CloseDevice(Handle device) override;

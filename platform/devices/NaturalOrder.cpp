@@ -14,11 +14,9 @@ bool IsDigit(char c)
 std::string_view DigitRun(std::string_view text, size_t& pos)
 {
     const size_t start = pos;
-    while (pos < text.size() && IsDigit(text[pos]))
-        ++pos;
+    while (pos < text.size() && IsDigit(text[pos])) ++pos;
     std::string_view run = text.substr(start, pos - start);
-    while (run.size() > 1 && run.front() == '0')
-        run.remove_prefix(1);
+    while (run.size() > 1 && run.front() == '0') run.remove_prefix(1);
     return run;
 }
 
@@ -32,20 +30,16 @@ bool NaturalLess(std::string_view a, std::string_view b)
         if (IsDigit(a[i]) && IsDigit(b[j])) {
             const std::string_view x = DigitRun(a, i);
             const std::string_view y = DigitRun(b, j);
-            if (x.size() != y.size())
-                return x.size() < y.size();
-            if (x != y)
-                return x < y;
+            if (x.size() != y.size()) return x.size() < y.size();
+            if (x != y) return x < y;
             continue;
         }
-        if (a[i] != b[j])
-            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+        if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
         ++i;
         ++j;
     }
-    if (i < a.size() || j < b.size())
-        return j < b.size(); // the shorter remainder comes first
-    return a < b;            // equal by value ("tty01" and "tty1"): keep a strict order
+    if (i < a.size() || j < b.size()) return j < b.size(); // the shorter remainder comes first
+    return a < b;                                          // equal by value ("tty01" and "tty1"): keep a strict order
 }
 
 } // namespace devices

@@ -12,9 +12,8 @@ constexpr char kKeySeparator = '\\';
 std::string GuidText(const Guid& guid)
 {
     char text[40];
-    std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  guid[3], guid[2], guid[1], guid[0], guid[5], guid[4], guid[7], guid[6], guid[8], guid[9],
-                  guid[10], guid[11], guid[12], guid[13], guid[14], guid[15]);
+    std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", guid[3], guid[2], guid[1],
+        guid[0], guid[5], guid[4], guid[7], guid[6], guid[8], guid[9], guid[10], guid[11], guid[12], guid[13], guid[14], guid[15]);
     return text;
 }
 
@@ -44,8 +43,7 @@ void ScriptedDeviceServices::SetString(const std::string& keyPath, const std::st
 
 ScriptedDeviceServices::RegistryNode& ScriptedDeviceServices::Key(const std::string& path)
 {
-    if (const auto found = m_registry.find(path); found != m_registry.end())
-        return found->second;
+    if (const auto found = m_registry.find(path); found != m_registry.end()) return found->second;
     const size_t cut = path.rfind(kKeySeparator);
     const std::string parent = cut == std::string::npos ? std::string() : path.substr(0, cut);
     Key(parent).subkeys.push_back(cut == std::string::npos ? path : path.substr(cut + 1));
@@ -54,8 +52,7 @@ ScriptedDeviceServices::RegistryNode& ScriptedDeviceServices::Key(const std::str
 
 std::string ScriptedDeviceServices::PathOf(RegistryKey key) const
 {
-    if (key == kLocalMachine)
-        return {};
+    if (key == kLocalMachine) return {};
     const auto found = m_keys.find(key);
     return found != m_keys.end() ? found->second : "<closed key>";
 }
@@ -98,11 +95,9 @@ Module ScriptedDeviceServices::LoadModule(std::string_view name)
 bool ScriptedDeviceServices::HasProcedure(Module module, std::string_view name)
 {
     m_calls.push_back("HasProcedure " + std::string(name));
-    if (!m_modules.contains(module))
-        return Fail(ERROR_INVALID_HANDLE);
+    if (!m_modules.contains(module)) return Fail(ERROR_INVALID_HANDLE);
     const bool known = std::find(kSetupEntryPoints.begin(), kSetupEntryPoints.end(), name) != kSetupEntryPoints.end();
-    if (!known || m_missingEntryPoints.contains(name))
-        return Fail(ERROR_PROC_NOT_FOUND);
+    if (!known || m_missingEntryPoints.contains(name)) return Fail(ERROR_PROC_NOT_FOUND);
     Succeed();
     return true;
 }
@@ -127,35 +122,26 @@ Handle ScriptedDeviceServices::GetClassDevices(const Guid& interfaceClass, uint3
     return set;
 }
 
-bool ScriptedDeviceServices::EnumDeviceInterfaces(Handle set, const Guid&, uint32_t index,
-                                                  DeviceInterfaceData& deviceInterface)
+bool ScriptedDeviceServices::EnumDeviceInterfaces(Handle set, const Guid&, uint32_t index, DeviceInterfaceData& deviceInterface)
 {
     m_calls.push_back("EnumDeviceInterfaces " + std::to_string(index));
-    if (!m_sets.contains(set))
-        return Fail(ERROR_INVALID_HANDLE);
-    if (deviceInterface.cbSize != kDeviceInterfaceDataSize)
-        return Fail(ERROR_INVALID_USER_BUFFER);
-    if (const auto error = m_enumErrors.find(index); error != m_enumErrors.end())
-        return Fail(error->second);
-    if (index >= m_interfaces.size())
-        return Fail(ERROR_NO_MORE_ITEMS);
+    if (!m_sets.contains(set)) return Fail(ERROR_INVALID_HANDLE);
+    if (deviceInterface.cbSize != kDeviceInterfaceDataSize) return Fail(ERROR_INVALID_USER_BUFFER);
+    if (const auto error = m_enumErrors.find(index); error != m_enumErrors.end()) return Fail(error->second);
+    if (index >= m_interfaces.size()) return Fail(ERROR_NO_MORE_ITEMS);
     deviceInterface.index = index;
     Succeed();
     return true;
 }
 
-bool ScriptedDeviceServices::GetDeviceInterfaceDetail(Handle set, const DeviceInterfaceData& deviceInterface,
-                                                      DeviceInterfaceDetail& detail, size_t bufferSize,
-                                                      DeviceInfoData& device)
+bool ScriptedDeviceServices::GetDeviceInterfaceDetail(
+    Handle set, const DeviceInterfaceData& deviceInterface, DeviceInterfaceDetail& detail, size_t bufferSize, DeviceInfoData& device)
 {
     const uint32_t index = deviceInterface.index;
     m_calls.push_back("GetDeviceInterfaceDetail " + std::to_string(index) + " buffer=" + std::to_string(bufferSize));
-    if (!m_sets.contains(set) || index >= m_interfaces.size())
-        return Fail(ERROR_INVALID_HANDLE);
-    if (detail.cbSize != kInterfaceDetailDataSize || device.cbSize != kDeviceInfoDataSize)
-        return Fail(ERROR_INVALID_USER_BUFFER);
-    if (const auto error = m_detailErrors.find(index); error != m_detailErrors.end())
-        return Fail(error->second);
+    if (!m_sets.contains(set) || index >= m_interfaces.size()) return Fail(ERROR_INVALID_HANDLE);
+    if (detail.cbSize != kInterfaceDetailDataSize || device.cbSize != kDeviceInfoDataSize) return Fail(ERROR_INVALID_USER_BUFFER);
+    if (const auto error = m_detailErrors.find(index); error != m_detailErrors.end()) return Fail(error->second);
     const std::string& path = m_interfaces[index].devicePath;
     if (bufferSize < kInterfaceDetailHeaderBytes || !FitsBuffer(path, bufferSize - kInterfaceDetailHeaderBytes))
         return Fail(ERROR_INSUFFICIENT_BUFFER);
@@ -165,11 +151,11 @@ bool ScriptedDeviceServices::GetDeviceInterfaceDetail(Handle set, const DeviceIn
     return true;
 }
 
-std::optional<std::string> ScriptedDeviceServices::GetDeviceRegistryProperty(Handle set, const DeviceInfoData& device,
-                                                                             uint32_t property, size_t bufferSize)
+std::optional<std::string> ScriptedDeviceServices::GetDeviceRegistryProperty(
+    Handle set, const DeviceInfoData& device, uint32_t property, size_t bufferSize)
 {
-    m_calls.push_back("GetDeviceRegistryProperty " + std::to_string(device.devInst) + " " + std::to_string(property) +
-                      " buffer=" + std::to_string(bufferSize));
+    m_calls.push_back("GetDeviceRegistryProperty " + std::to_string(device.devInst) + " " + std::to_string(property)
+        + " buffer=" + std::to_string(bufferSize));
     if (!m_sets.contains(set) || device.devInst >= m_interfaces.size()) {
         Fail(ERROR_INVALID_HANDLE);
         return std::nullopt;
@@ -210,8 +196,7 @@ std::optional<RegistryKey> ScriptedDeviceServices::OpenKey(RegistryKey parent, c
     const std::string path = Join(PathOf(parent), name);
     m_calls.push_back("OpenKey " + path);
     const auto node = m_registry.find(path);
-    if (node == m_registry.end() || node->second.failsToOpen)
-        return std::nullopt;
+    if (node == m_registry.end() || node->second.failsToOpen) return std::nullopt;
     const RegistryKey key{NextHandle()};
     m_keys[key] = path;
     return key;
@@ -222,25 +207,20 @@ std::optional<std::string> ScriptedDeviceServices::EnumKey(RegistryKey key, uint
     const std::string path = PathOf(key);
     m_calls.push_back("EnumKey " + path + " " + std::to_string(index));
     const auto node = m_registry.find(path);
-    if (node == m_registry.end() || index >= node->second.subkeys.size())
-        return std::nullopt;
+    if (node == m_registry.end() || index >= node->second.subkeys.size()) return std::nullopt;
     const std::string& name = node->second.subkeys[index];
-    if (!FitsBuffer(name, nameBufferSize))
-        return std::nullopt;
+    if (!FitsBuffer(name, nameBufferSize)) return std::nullopt;
     return name;
 }
 
-std::optional<std::string> ScriptedDeviceServices::QueryStringValue(RegistryKey key, const std::string& name,
-                                                                    size_t bufferSize)
+std::optional<std::string> ScriptedDeviceServices::QueryStringValue(RegistryKey key, const std::string& name, size_t bufferSize)
 {
     const std::string path = PathOf(key);
     m_calls.push_back("QueryStringValue " + path + " " + name);
     const auto node = m_registry.find(path);
-    if (node == m_registry.end())
-        return std::nullopt;
+    if (node == m_registry.end()) return std::nullopt;
     const auto value = node->second.values.find(name);
-    if (value == node->second.values.end() || !FitsBuffer(value->second, bufferSize))
-        return std::nullopt;
+    if (value == node->second.values.end() || !FitsBuffer(value->second, bufferSize)) return std::nullopt;
     return value->second;
 }
 
@@ -267,8 +247,7 @@ void ScriptedDeviceServices::CloseDevice(Handle device)
 {
     const auto found = m_devices.find(device);
     m_calls.push_back("CloseDevice " + (found != m_devices.end() ? found->second : std::string("<closed device>")));
-    if (found != m_devices.end())
-        m_devices.erase(found);
+    if (found != m_devices.end()) m_devices.erase(found);
     Succeed();
 }
 

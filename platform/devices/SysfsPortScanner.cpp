@@ -25,8 +25,7 @@ std::string ReadAttribute(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ' || text.back() == '\r'))
-        text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ' || text.back() == '\r')) text.pop_back();
     return text;
 }
 
@@ -54,9 +53,9 @@ std::string SubsystemOf(const fs::path& device)
 } // namespace
 
 SysfsPortScanner::SysfsPortScanner(fs::path sysRoot, fs::path devRoot)
-    : m_sysRoot(Resolve(sysRoot)), m_devRoot(std::move(devRoot))
-{
-}
+    : m_sysRoot(Resolve(sysRoot))
+    , m_devRoot(std::move(devRoot))
+{ }
 
 std::vector<TtyPort> SysfsPortScanner::Scan() const
 {
@@ -64,23 +63,20 @@ std::vector<TtyPort> SysfsPortScanner::Scan() const
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(classDir, error), end; !error && it != end; it.increment(error)) {
-        if (Counts(it->path()))
-            names.push_back(it->path().filename().string());
+        if (Counts(it->path())) names.push_back(it->path().filename().string());
     }
     std::ranges::sort(names, NaturalLess);
 
     std::vector<TtyPort> ports;
     ports.reserve(names.size());
-    for (const auto& name : names)
-        ports.push_back(Describe(name, classDir / name));
+    for (const auto& name : names) ports.push_back(Describe(name, classDir / name));
     return ports;
 }
 
 bool SysfsPortScanner::Counts(const fs::path& ttyDir) const
 {
     // Virtual terminals, ptys and the console have no device link.
-    if (!Exists(ttyDir / "device"))
-        return false;
+    if (!Exists(ttyDir / "device")) return false;
     return ReadAttribute(ttyDir / "type") != kNoUartType;
 }
 
@@ -105,8 +101,7 @@ TtyPort SysfsPortScanner::Describe(const std::string& name, const fs::path& ttyD
 fs::path SysfsPortScanner::FindUsbDevice(const fs::path& device) const
 {
     for (fs::path dir = device; dir != m_sysRoot && dir.has_relative_path(); dir = dir.parent_path()) {
-        if (Exists(dir / "idVendor") && Exists(dir / "idProduct"))
-            return dir;
+        if (Exists(dir / "idVendor") && Exists(dir / "idProduct")) return dir;
     }
     return {};
 }

@@ -9,11 +9,15 @@ namespace posix {
 class UniqueFd {
 public:
     UniqueFd() = default;
-    explicit UniqueFd(int fd) : m_fd(fd) {}
+    explicit UniqueFd(int fd)
+        : m_fd(fd)
+    { }
     ~UniqueFd() { Close(); }
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
-    UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    UniqueFd(UniqueFd&& other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1))
+    { }
     UniqueFd& operator=(UniqueFd&& other) noexcept
     {
         if (this != &other) Reset(std::exchange(other.m_fd, -1));

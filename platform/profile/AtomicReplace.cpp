@@ -23,9 +23,8 @@ constexpr mode_t kAnyWriteBit = 0222;
 // A symbolic link stays a link: the file it points to is the one replaced.
 std::string ResolveTarget(const std::string& path)
 {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
+    struct stat info { };
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
     return resolved ? std::string(resolved.get()) : path;
 }
@@ -33,8 +32,7 @@ std::string ResolveTarget(const std::string& path)
 std::string DirectoryOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
+    if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
@@ -45,8 +43,7 @@ posix::UniqueFd CreateTemp(const std::string& target, std::string& tempPath)
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         tempPath = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         posix::UniqueFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode));
-        if (fd.IsOpen() || errno != EEXIST)
-            return fd;
+        if (fd.IsOpen() || errno != EEXIST) return fd;
     }
     return posix::UniqueFd(-1);
 }
@@ -56,8 +53,7 @@ bool WriteAll(int fd, std::string_view bytes)
     while (!bytes.empty()) {
         const ssize_t count = ::write(fd, bytes.data(), bytes.size());
         if (count < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(count));
@@ -86,8 +82,7 @@ bool TakeOver(int fd, const struct stat& old)
 void SyncDirectory(const std::string& directory)
 {
     const posix::UniqueFd fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.IsOpen())
-        ::fsync(fd.Get());
+    if (fd.IsOpen()) ::fsync(fd.Get());
 }
 
 } // namespace
@@ -95,15 +90,13 @@ void SyncDirectory(const std::string& directory)
 bool AtomicReplace(const std::string& path, std::string_view bytes)
 {
     const std::string target = ResolveTarget(path);
-    struct stat old {};
+    struct stat old { };
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !MayWrite(target, old))
-        return false;
+    if (exists && !MayWrite(target, old)) return false;
 
     std::string tempPath;
     posix::UniqueFd fd = CreateTemp(target, tempPath);
-    if (!fd.IsOpen())
-        return false;
+    if (!fd.IsOpen()) return false;
 
     bool written = !exists || TakeOver(fd.Get(), old);
     written = written && WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;

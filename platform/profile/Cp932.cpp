@@ -46,10 +46,8 @@ std::optional<std::string> Convert(iconv_t converter, std::string_view input, On
         std::size_t outLeft = chunk.size();
         const std::size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
         output.append(chunk.data(), static_cast<std::size_t>(out - chunk.data()));
-        if (result != kIconvError || errno == E2BIG)
-            continue;
-        if (onBadInput == OnBadInput::Fail)
-            return std::nullopt;
+        if (result != kIconvError || errno == E2BIG) continue;
+        if (onBadInput == OnBadInput::Fail) return std::nullopt;
         output += kReplacementCharacter;
         ++in;
         --inLeft;
@@ -62,15 +60,12 @@ std::optional<std::string> Convert(iconv_t converter, std::string_view input, On
 Cp932::Cp932()
     : m_toUtf8(::iconv_open(kUtf8Name, kCp932Name))
     , m_fromUtf8(::iconv_open(kCp932Name, kUtf8Name))
-{
-}
+{ }
 
 Cp932::~Cp932()
 {
-    if (m_toUtf8 != kNoConverter)
-        ::iconv_close(m_toUtf8);
-    if (m_fromUtf8 != kNoConverter)
-        ::iconv_close(m_fromUtf8);
+    if (m_toUtf8 != kNoConverter) ::iconv_close(m_toUtf8);
+    if (m_fromUtf8 != kNoConverter) ::iconv_close(m_fromUtf8);
 }
 
 std::string Cp932::ToUtf8(std::string_view cp932) const

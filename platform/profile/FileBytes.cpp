@@ -25,7 +25,7 @@ FileBytes FileBytes::Load(const std::string& path)
         return file;
     }
     // Only a regular file holds a profile: a FIFO or a device would block or never end.
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd.Get(), &info) != 0) {
         file.status = Status::Unreadable;
         return file;

@@ -19,17 +19,22 @@ constexpr char kSectionOpen = '[';
 constexpr char kSectionClose = ']';
 constexpr char kAssign = '=';
 
-bool IsBlank(char c) { return kBlanks.find(c) != std::string_view::npos; }
+bool IsBlank(char c)
+{
+    return kBlanks.find(c) != std::string_view::npos;
+}
 
 std::string_view Trim(std::string_view text)
 {
     const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
@@ -49,8 +54,8 @@ bool IsStorableSection(std::string_view name)
 
 bool IsStorableKey(std::string_view name)
 {
-    return !name.empty() && name.front() != kCommentMark && name.front() != kSectionOpen
-        && !Contains(name, kLineBreaks) && name.find(kAssign) == std::string_view::npos;
+    return !name.empty() && name.front() != kCommentMark && name.front() != kSectionOpen && !Contains(name, kLineBreaks)
+        && name.find(kAssign) == std::string_view::npos;
 }
 
 } // namespace
@@ -58,10 +63,8 @@ bool IsStorableKey(std::string_view name)
 IniText::IniText(std::string bytes)
     : m_bytes(std::move(bytes))
 {
-    if (std::string_view(m_bytes).starts_with(kUtf8ByteOrderMark))
-        m_bodyBegin = kUtf8ByteOrderMark.size();
-    if (!IsValidUtf8(std::string_view(m_bytes).substr(m_bodyBegin)))
-        m_cp932.emplace();
+    if (std::string_view(m_bytes).starts_with(kUtf8ByteOrderMark)) m_bodyBegin = kUtf8ByteOrderMark.size();
+    if (!IsValidUtf8(std::string_view(m_bytes).substr(m_bodyBegin))) m_cp932.emplace();
     SplitLines();
 }
 
@@ -75,8 +78,7 @@ void IniText::SplitLines()
         const std::size_t end = std::min(m_bytes.find_first_of(kLineBreaks, begin), m_bytes.size());
         std::size_t next = end;
         if (next < m_bytes.size()) {
-            const bool crlf = m_bytes[next] == kCarriageReturn && next + 1 < m_bytes.size()
-                && m_bytes[next + 1] == kLineFeed;
+            const bool crlf = m_bytes[next] == kCarriageReturn && next + 1 < m_bytes.size() && m_bytes[next + 1] == kLineFeed;
             next += crlf ? 2 : 1;
         }
         m_lines.push_back({begin, end, next});
@@ -87,8 +89,7 @@ void IniText::SplitLines()
 std::optional<std::string> IniText::Value(std::string_view section, std::string_view key) const
 {
     const Lookup found = Find(Trim(section), Trim(key));
-    if (!found.value)
-        return std::nullopt;
+    if (!found.value) return std::nullopt;
     return Decode(View(*found.value));
 }
 
@@ -96,11 +97,9 @@ std::optional<std::string> IniText::WithValue(std::string_view section, std::str
 {
     const std::string_view sectionName = Trim(section);
     const std::string_view keyName = Trim(key);
-    if (!IsStorableSection(sectionName) || !IsStorableKey(keyName) || Contains(value, kLineBreaks))
-        return std::nullopt;
+    if (!IsStorableSection(sectionName) || !IsStorableKey(keyName) || Contains(value, kLineBreaks)) return std::nullopt;
     const std::optional<std::string> encodedValue = Encode(value);
-    if (!encodedValue)
-        return std::nullopt;
+    if (!encodedValue) return std::nullopt;
 
     const Lookup found = Find(sectionName, keyName);
     std::string result = m_bytes;
@@ -111,8 +110,7 @@ std::optional<std::string> IniText::WithValue(std::string_view section, std::str
 
     const std::string lineEnding = LineEnding();
     const std::optional<std::string> encodedKey = Encode(keyName);
-    if (!encodedKey)
-        return std::nullopt;
+    if (!encodedKey) return std::nullopt;
     const std::string entryLine = *encodedKey + kAssign + *encodedValue + lineEnding;
 
     if (found.sectionLine) {
@@ -123,10 +121,8 @@ std::optional<std::string> IniText::WithValue(std::string_view section, std::str
     }
 
     const std::optional<std::string> encodedSection = Encode(sectionName);
-    if (!encodedSection)
-        return std::nullopt;
-    if (!m_lines.empty() && m_lines.back().next == m_lines.back().end)
-        result += lineEnding;
+    if (!encodedSection) return std::nullopt;
+    if (!m_lines.empty() && m_lines.back().next == m_lines.back().end) result += lineEnding;
     result += kSectionOpen + *encodedSection + kSectionClose + lineEnding + entryLine;
     return result;
 }
@@ -137,19 +133,16 @@ IniText::Lookup IniText::Find(std::string_view section, std::string_view key) co
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const Line& line = m_lines[i];
         if (const std::optional<std::string> name = SectionName(line)) {
-            if (found.sectionLine)
-                break; // only the first matching section counts
+            if (found.sectionLine) break; // only the first matching section counts
             if (EqualsIgnoringAsciiCase(*name, section)) {
                 found.sectionLine = i;
                 found.lastFilledLine = i;
             }
             continue;
         }
-        if (!found.sectionLine)
-            continue;
+        if (!found.sectionLine) continue;
         const Span content = Trimmed(line.begin, line.end);
-        if (content.begin == content.end)
-            continue;
+        if (content.begin == content.end) continue;
         found.lastFilledLine = i;
         const std::optional<Entry> entry = EntryOf(line);
         if (entry && EqualsIgnoringAsciiCase(entry->key, key)) {
@@ -163,8 +156,7 @@ IniText::Lookup IniText::Find(std::string_view section, std::string_view key) co
 std::optional<std::string> IniText::SectionName(const Line& line) const
 {
     const Span content = Trimmed(line.begin, line.end);
-    if (content.begin == content.end || m_bytes[content.begin] != kSectionOpen)
-        return std::nullopt;
+    if (content.begin == content.end || m_bytes[content.begin] != kSectionOpen) return std::nullopt;
     // Decoded before looking for ']': in CP932 that byte can be the second half of a character.
     const std::string rest = Decode(View({content.begin + 1, content.end}));
     return std::string(Trim(std::string_view(rest).substr(0, rest.find(kSectionClose))));
@@ -173,24 +165,19 @@ std::optional<std::string> IniText::SectionName(const Line& line) const
 std::optional<IniText::Entry> IniText::EntryOf(const Line& line) const
 {
     const Span content = Trimmed(line.begin, line.end);
-    if (content.begin == content.end)
-        return std::nullopt;
+    if (content.begin == content.end) return std::nullopt;
     const char first = m_bytes[content.begin];
-    if (first == kCommentMark || first == kSectionOpen)
-        return std::nullopt;
+    if (first == kCommentMark || first == kSectionOpen) return std::nullopt;
     const std::size_t assign = View(content).find(kAssign);
-    if (assign == std::string_view::npos)
-        return std::nullopt;
+    if (assign == std::string_view::npos) return std::nullopt;
     const std::size_t assignAt = content.begin + assign;
     return Entry{Decode(View(Trimmed(content.begin, assignAt))), Trimmed(assignAt + 1, content.end)};
 }
 
 IniText::Span IniText::Trimmed(std::size_t begin, std::size_t end) const
 {
-    while (begin < end && IsBlank(m_bytes[begin]))
-        ++begin;
-    while (end > begin && IsBlank(m_bytes[end - 1]))
-        --end;
+    while (begin < end && IsBlank(m_bytes[begin])) ++begin;
+    while (end > begin && IsBlank(m_bytes[end - 1])) --end;
     return {begin, end};
 }
 
@@ -206,8 +193,7 @@ std::string IniText::Decode(std::string_view raw) const
 
 std::optional<std::string> IniText::Encode(std::string_view utf8) const
 {
-    if (m_cp932)
-        return m_cp932->FromUtf8(utf8);
+    if (m_cp932) return m_cp932->FromUtf8(utf8);
     return IsValidUtf8(utf8) ? std::optional<std::string>(utf8) : std::nullopt;
 }
 
@@ -215,8 +201,7 @@ std::optional<std::string> IniText::Encode(std::string_view utf8) const
 std::string IniText::LineEnding() const
 {
     for (const Line& line : m_lines) {
-        if (line.next != line.end)
-            return m_bytes.substr(line.end, line.next - line.end);
+        if (line.next != line.end) return m_bytes.substr(line.end, line.next - line.end);
     }
     return std::string(kNewFileLineEnding);
 }

@@ -19,8 +19,7 @@ constexpr std::size_t kFirstDirectoryBufferSize = 256;
 std::optional<std::string> ReadValue(const std::string& path, const std::string& section, const std::string& key)
 {
     FileBytes file = FileBytes::Load(path);
-    if (file.status != FileBytes::Status::Read)
-        return std::nullopt;
+    if (file.status != FileBytes::Status::Read) return std::nullopt;
     return IniText(std::move(file.bytes)).Value(section, key);
 }
 
@@ -41,8 +40,7 @@ std::string ProfileFile::GetString(const std::string& section, const std::string
 bool ProfileFile::WriteInt(const std::string& section, const std::string& key, int value) const
 {
     FileBytes file = FileBytes::Load(m_path);
-    if (file.status == FileBytes::Status::Unreadable)
-        return false;
+    if (file.status == FileBytes::Status::Unreadable) return false;
     const std::optional<std::string> updated = IniText(std::move(file.bytes)).WithValue(section, key, std::to_string(value));
     return updated && AtomicReplace(m_path, *updated);
 }
@@ -56,8 +54,7 @@ std::string GetCurrentDirectory()
             buffer.resize(std::strlen(buffer.c_str()));
             return buffer;
         }
-        if (errno != ERANGE)
-            return {};
+        if (errno != ERANGE) return {};
         buffer.resize(buffer.size() * 2);
     }
 }

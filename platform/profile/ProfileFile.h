@@ -7,7 +7,9 @@ namespace profile {
 // Private-profile (INI) access bound to one file path. Every call reads the file anew.
 class ProfileFile {
 public:
-    explicit ProfileFile(std::string path) : m_path(std::move(path)) {}
+    explicit ProfileFile(std::string path)
+        : m_path(std::move(path))
+    { }
 
     const std::string& Path() const { return m_path; }
 

@@ -41,20 +41,16 @@ bool IsValidUtf8(std::string_view text)
         }
         const LeadForm* form = nullptr;
         for (const LeadForm& candidate : kLeadForms) {
-            if ((lead & candidate.mask) == candidate.pattern)
-                form = &candidate;
+            if ((lead & candidate.mask) == candidate.pattern) form = &candidate;
         }
-        if (form == nullptr || text.size() - i <= static_cast<std::size_t>(form->continuationBytes))
-            return false;
+        if (form == nullptr || text.size() - i <= static_cast<std::size_t>(form->continuationBytes)) return false;
         char32_t value = lead & static_cast<std::uint8_t>(~form->mask);
         for (int k = 1; k <= form->continuationBytes; ++k) {
             const auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & kContinuationMask) != kContinuationPattern)
-                return false;
+            if ((next & kContinuationMask) != kContinuationPattern) return false;
             value = (value << kPayloadBitsPerContinuation) | (next & kContinuationPayload);
         }
-        if (value < form->smallest || value > kMaxCodePoint || (value >= kFirstSurrogate && value <= kLastSurrogate))
-            return false;
+        if (value < form->smallest || value > kMaxCodePoint || (value >= kFirstSurrogate && value <= kLastSurrogate)) return false;
         i += static_cast<std::size_t>(form->continuationBytes) + 1;
     }
     return true;

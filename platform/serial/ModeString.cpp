@@ -18,8 +18,7 @@ constexpr std::string_view kBlanks = " \t";
 std::string Lower(std::string_view text)
 {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower;
 }
 
@@ -87,8 +86,7 @@ bool ParseModeString(const std::string& mode, LineSettings& out)
         rest.remove_prefix(length);
 
         const auto equals = field.find('=');
-        if (equals == std::string_view::npos ||
-            !ApplyField(field.substr(0, equals), field.substr(equals + 1), parsed)) {
+        if (equals == std::string_view::npos || !ApplyField(field.substr(0, equals), field.substr(equals + 1), parsed)) {
             return false;
         }
     }

@@ -20,7 +20,7 @@ struct CommTimeouts {
 // Line settings as filled from a mode string such as "baud=19200 parity=e data=8 stop=1".
 struct LineSettings {
     uint32_t baudRate = 0;
-    char parity = 'n';    // 'n', 'e', 'o', 'm', 's'
+    char parity = 'n'; // 'n', 'e', 'o', 'm', 's'
     uint8_t dataBits = 0;
     uint8_t stopBits = 0; // 1 or 2
 };

@@ -100,8 +100,8 @@ bool SerialDevicePosix::SetTimeouts(const CommTimeouts& timeouts)
 bool SerialDevicePosix::SetLineSettings(const LineSettings& settings)
 {
     termios attributes{};
-    return ::tcgetattr(m_fd.Get(), &attributes) == 0 && ApplyLineSettings(settings, attributes) &&
-           ::tcsetattr(m_fd.Get(), TCSANOW, &attributes) == 0;
+    return ::tcgetattr(m_fd.Get(), &attributes) == 0 && ApplyLineSettings(settings, attributes)
+        && ::tcsetattr(m_fd.Get(), TCSANOW, &attributes) == 0;
 }
 
 int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
@@ -109,10 +109,8 @@ int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
     if (bytes.size() > static_cast<size_t>(INT_MAX)) {
         return -1;
     }
-    const uint64_t limitMs = uint64_t{m_timeouts.writeTotalTimeoutMultiplier} * bytes.size() +
-                             m_timeouts.writeTotalTimeoutConstant;
-    const auto deadline =
-        limitMs == 0 ? Clock::time_point::max() : Clock::now() + std::chrono::milliseconds(limitMs);
+    const uint64_t limitMs = uint64_t{m_timeouts.writeTotalTimeoutMultiplier} * bytes.size() + m_timeouts.writeTotalTimeoutConstant;
+    const auto deadline = limitMs == 0 ? Clock::time_point::max() : Clock::now() + std::chrono::milliseconds(limitMs);
 
     // The descriptor blocks, so the limit bounds the wait for room, not a write in progress.
     size_t written = 0;
@@ -148,17 +146,13 @@ bool SerialDevicePosix::Drain()
 
 ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
 {
-    const uint64_t limitMs =
-        uint64_t{m_timeouts.readTotalTimeoutMultiplier} * kBytesPerRead + m_timeouts.readTotalTimeoutConstant;
+    const uint64_t limitMs = uint64_t{m_timeouts.readTotalTimeoutMultiplier} * kBytesPerRead + m_timeouts.readTotalTimeoutConstant;
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     while (true) {
         switch (WaitFor(POLLIN, deadline)) {
-        case Wait::TimedOut:
-            return ReadResult::Empty;
-        case Wait::Broken:
-            return ReadResult::Failed;
-        case Wait::Ready:
-            break;
+        case Wait::TimedOut: return ReadResult::Empty;
+        case Wait::Broken: return ReadResult::Failed;
+        case Wait::Ready: break;
         }
         const ssize_t count = ::read(m_fd.Get(), &byte, 1);
         if (count == 1) {

@@ -34,7 +34,9 @@ private:
     using Clock = std::chrono::steady_clock;
     enum class Wait { Ready, TimedOut, Broken };
 
-    explicit SerialDevicePosix(int fd) : m_fd(fd) {}
+    explicit SerialDevicePosix(int fd)
+        : m_fd(fd)
+    { }
 
     bool TakeExclusive();
     bool EnterRawMode();

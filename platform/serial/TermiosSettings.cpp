@@ -54,8 +54,7 @@ constexpr uint8_t kTwoStopBits = 2;
 
 bool FindSpeed(uint32_t baudRate, speed_t& speed)
 {
-    const auto found = std::find_if(kSpeeds.begin(), kSpeeds.end(),
-                                     [baudRate](const SpeedCode& s) { return s.baudRate == baudRate; });
+    const auto found = std::find_if(kSpeeds.begin(), kSpeeds.end(), [baudRate](const SpeedCode& s) { return s.baudRate == baudRate; });
     if (found == kSpeeds.end()) {
         return false;
     }
@@ -66,26 +65,15 @@ bool FindSpeed(uint32_t baudRate, speed_t& speed)
 bool ParityFlags(char parity, tcflag_t& flags)
 {
     switch (parity) {
-    case 'n':
-        flags = 0;
-        return true;
-    case 'e':
-        flags = PARENB;
-        return true;
-    case 'o':
-        flags = PARENB | PARODD;
-        return true;
+    case 'n': flags = 0; return true;
+    case 'e': flags = PARENB; return true;
+    case 'o': flags = PARENB | PARODD; return true;
 #ifdef CMSPAR
     // Stick parity: the parity bit is always 1 (mark) or always 0 (space).
-    case 'm':
-        flags = PARENB | CMSPAR | PARODD;
-        return true;
-    case 's':
-        flags = PARENB | CMSPAR;
-        return true;
+    case 'm': flags = PARENB | CMSPAR | PARODD; return true;
+    case 's': flags = PARENB | CMSPAR; return true;
 #endif
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -105,9 +93,9 @@ bool ApplyLineSettings(const LineSettings& settings, termios& attributes)
 {
     speed_t speed = 0;
     tcflag_t parity = 0;
-    if (!FindSpeed(settings.baudRate, speed) || !ParityFlags(settings.parity, parity) ||
-        settings.dataBits < kMinDataBits || settings.dataBits >= kMinDataBits + kCharacterSizes.size() ||
-        settings.stopBits < kOneStopBit || settings.stopBits > kTwoStopBits) {
+    if (!FindSpeed(settings.baudRate, speed) || !ParityFlags(settings.parity, parity) || settings.dataBits < kMinDataBits
+        || settings.dataBits >= kMinDataBits + kCharacterSizes.size() || settings.stopBits < kOneStopBit
+        || settings.stopBits > kTwoStopBits) {
         return false;
     }
 

@@ -31,8 +31,7 @@ class RoutingApplication : public QApplication {
 public:
     RoutingApplication(int& argc, char** argv)
         : QApplication(argc, argv)
-    {
-    }
+    { }
 
     bool notify(QObject* receiver, QEvent* event) override
     {

@@ -15,8 +15,14 @@ Bitmap::~Bitmap() = default;
 Bitmap::Bitmap(Bitmap&&) noexcept = default;
 Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
 
-int Bitmap::Width() const { return m_data->image.width(); }
-int Bitmap::Height() const { return m_data->image.height(); }
+int Bitmap::Width() const
+{
+    return m_data->image.width();
+}
+int Bitmap::Height() const
+{
+    return m_data->image.height();
+}
 
 COLORREF Bitmap::GetPixel(int x, int y) const
 {

@@ -3,8 +3,8 @@
 #include "platform/ui/qt/NativeHandles.h"
 
 #include "platform/ui/Bitmap.h"
-#include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/qt/FontData.h"
 #include "platform/ui/qt/QtConvert.h"
 
@@ -146,10 +146,12 @@ int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
 
     if ((format & DT_CALCRECT) != 0) {
         const int width = wordBreak ? std::max(1, rect.Width()) : 1 << 20;
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), value);
+        const QRect bounds = metrics.boundingRect(
+            QRect(0, 0, width, 1 << 20), flags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), value);
         const int height = value.isEmpty() ? metrics.height() : bounds.height();
         // One line measures by its advance, as the text extent does; wrapped text by its box.
-        const int measured = singleLine || (!value.contains(QLatin1Char('\n')) && !wordBreak) ? metrics.horizontalAdvance(value) : bounds.width();
+        const int measured
+            = singleLine || (!value.contains(QLatin1Char('\n')) && !wordBreak) ? metrics.horizontalAdvance(value) : bounds.width();
         rect.right = rect.left + (value.isEmpty() ? 0 : measured);
         rect.bottom = rect.top + height;
         return height;
@@ -260,7 +262,8 @@ void DC::DrawFocusRect(const Rect& rect)
     if (m_painter == nullptr || rect.IsEmpty()) return;
     qt::ToQPainter(m_painter)->save();
     // Inverting dots, so that drawing twice removes it.
-    if (qt::ToQPainter(m_painter)->paintEngine() != nullptr && qt::ToQPainter(m_painter)->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+    if (qt::ToQPainter(m_painter)->paintEngine() != nullptr
+        && qt::ToQPainter(m_painter)->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
         qt::ToQPainter(m_painter)->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         qt::ToQPainter(m_painter)->setPen(QPen(Qt::white, 1, Qt::DotLine));
     } else {

@@ -1,13 +1,13 @@
 #include "platform/ui/Dialog.h"
 
-#include "platform/ui/qt/ControlFactory.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/InteractionHooks.h"
-#include "platform/ui/qt/FontData.h"
-#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
+#include "platform/ui/qt/ControlFactory.h"
+#include "platform/ui/qt/FontData.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WidgetHost.h"
 #include "platform/ui/qt/WindowBridge.h"
 
@@ -20,7 +20,7 @@
 namespace ui {
 
 // The loop of a modal dialog; EndDialog ends it.
-class ModalLoop : public QEventLoop {};
+class ModalLoop : public QEventLoop { };
 
 namespace {
 
@@ -41,8 +41,7 @@ bool IsPushButton(const Window* window)
 Dialog::Dialog(int templateId, Window* parent)
     : m_templateId(templateId)
     , m_parentWindow(parent)
-{
-}
+{ }
 
 Dialog::~Dialog()
 {
@@ -52,7 +51,7 @@ Dialog::~Dialog()
 Rect Dialog::MapDialogRect(const Rect& units) const
 {
     return Rect{MulDiv(units.left, m_baseUnits.cx, 4), MulDiv(units.top, m_baseUnits.cy, 8), MulDiv(units.right, m_baseUnits.cx, 4),
-                MulDiv(units.bottom, m_baseUnits.cy, 8)};
+        MulDiv(units.bottom, m_baseUnits.cy, 8)};
 }
 
 bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)

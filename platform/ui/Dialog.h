@@ -39,7 +39,7 @@ public:
 
 protected:
     // Binds the template controls to member objects (BindControl); runs from OnInitDialog.
-    virtual void DoDataExchange() {}
+    virtual void DoDataExchange() { }
     // Returns true to give the focus to the first tab stop.
     virtual bool OnInitDialog();
     virtual void OnOK();

@@ -25,8 +25,20 @@ struct Rect {
     int Height() const { return bottom - top; }
     bool IsEmpty() const { return right <= left || bottom <= top; }
     bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
-    void Offset(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
-    void Deflate(int dx, int dy) { left += dx; right -= dx; top += dy; bottom -= dy; }
+    void Offset(int dx, int dy)
+    {
+        left += dx;
+        right += dx;
+        top += dy;
+        bottom += dy;
+    }
+    void Deflate(int dx, int dy)
+    {
+        left += dx;
+        right -= dx;
+        top += dy;
+        bottom -= dy;
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

@@ -140,8 +140,8 @@ void ListView::MarkDirty(const Rect& area)
     }
     if (area.IsEmpty()) return;
     m_dirty = m_dirty.IsEmpty() ? area
-                                : Rect{std::min(m_dirty.left, area.left), std::min(m_dirty.top, area.top), std::max(m_dirty.right, area.right),
-                                       std::max(m_dirty.bottom, area.bottom)};
+                                : Rect{std::min(m_dirty.left, area.left), std::min(m_dirty.top, area.top),
+                                    std::max(m_dirty.right, area.right), std::max(m_dirty.bottom, area.bottom)};
 }
 
 void ListView::Remeasure()
@@ -187,8 +187,11 @@ void ListView::DrawItem(DRAWITEMSTRUCT& draw)
     for (int column = 0; column < GetColumnCount(); ++column) {
         const Column& c = m_columns[static_cast<size_t>(column)];
         Rect cell{left + 2, draw.rcItem.top, left + c.width - 2, draw.rcItem.bottom};
-        const unsigned align = (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT ? DT_RIGHT : (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
-        dc.DrawText(GetItemText(static_cast<int>(draw.itemID), column), cell, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        const unsigned align = (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT ? DT_RIGHT
+            : (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER                 ? DT_CENTER
+                                                                               : DT_LEFT;
+        dc.DrawText(
+            GetItemText(static_cast<int>(draw.itemID), column), cell, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         left += c.width;
     }
 }

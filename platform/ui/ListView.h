@@ -15,7 +15,10 @@ constexpr UINT LVIS_CUT = 0x0004;
 constexpr UINT LVIS_DROPHILITED = 0x0008;
 constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
-constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i)
+{
+    return i << 12;
+}
 
 // Column formats.
 constexpr int LVCFMT_LEFT = 0;

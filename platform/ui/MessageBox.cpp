@@ -4,9 +4,9 @@
 #include "platform/ui/qt/WindowBridge.h"
 
 #include "platform/ui/Messages.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/qt/QtConvert.h"
-#include "platform/ui/Window.h"
 
 #include <QMessageBox>
 

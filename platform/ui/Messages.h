@@ -13,10 +13,22 @@ using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;
 
-constexpr WPARAM MAKEWPARAM(int low, int high) { return static_cast<WPARAM>((low & 0xFFFF) | ((high & 0xFFFF) << 16)); }
-constexpr LPARAM MAKELPARAM(int low, int high) { return static_cast<LPARAM>(static_cast<uint32_t>((low & 0xFFFF) | ((high & 0xFFFF) << 16))); }
-constexpr int LOWORD(uintptr_t v) { return static_cast<int>(v & 0xFFFF); }
-constexpr int HIWORD(uintptr_t v) { return static_cast<int>((v >> 16) & 0xFFFF); }
+constexpr WPARAM MAKEWPARAM(int low, int high)
+{
+    return static_cast<WPARAM>((low & 0xFFFF) | ((high & 0xFFFF) << 16));
+}
+constexpr LPARAM MAKELPARAM(int low, int high)
+{
+    return static_cast<LPARAM>(static_cast<uint32_t>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
+}
+constexpr int LOWORD(uintptr_t v)
+{
+    return static_cast<int>(v & 0xFFFF);
+}
+constexpr int HIWORD(uintptr_t v)
+{
+    return static_cast<int>((v >> 16) & 0xFFFF);
+}
 
 // Message identifiers.
 constexpr UINT WM_DESTROY = 0x0002;
@@ -52,8 +64,14 @@ constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_IME_CHAR = 0x0286;
 constexpr UINT WM_USER = 0x0400;
 
-constexpr bool IsKeyMessage(UINT m) { return m >= WM_KEYDOWN && m <= WM_SYSCHAR; }
-constexpr bool IsMouseMessage(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MOUSEWHEEL; }
+constexpr bool IsKeyMessage(UINT m)
+{
+    return m >= WM_KEYDOWN && m <= WM_SYSCHAR;
+}
+constexpr bool IsMouseMessage(UINT m)
+{
+    return m >= WM_MOUSEMOVE && m <= WM_MOUSEWHEEL;
+}
 
 // Virtual-key codes.
 constexpr UINT VK_BACK = 0x08;
@@ -146,14 +164,12 @@ struct NMHDR {
 
 // The record a notification message carries: the header, or a larger record that begins with
 // one (the sender decides which; the code tells the receiver). Null when there is none.
-template <typename Record = NMHDR>
-Record* NotificationRecord(LPARAM lParam)
+template <typename Record = NMHDR> Record* NotificationRecord(LPARAM lParam)
 {
     return reinterpret_cast<Record*>(lParam);
 }
 
-template <typename Record>
-LPARAM NotificationParam(Record& record)
+template <typename Record> LPARAM NotificationParam(Record& record)
 {
     return reinterpret_cast<LPARAM>(&record);
 }

@@ -1,8 +1,8 @@
 #include "platform/ui/ToolTip.h"
 #include "platform/ui/qt/WindowBridge.h"
 
-#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QWidget>
 

@@ -17,7 +17,7 @@ public:
     std::string GetText() const { return m_text; }
     Window* GetTool() const { return m_tool; }
     // The toolkit shows tips from its own hover tracking; relayed messages need no work.
-    void RelayEvent(const Msg&) {}
+    void RelayEvent(const Msg&) { }
 
 private:
     Window* m_parent = nullptr;

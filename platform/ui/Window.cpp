@@ -2,12 +2,12 @@
 
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Font.h"
-#include "platform/ui/qt/FontData.h"
 #include "platform/ui/Menu.h"
-#include "platform/ui/qt/NativeHandles.h"
-#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
+#include "platform/ui/qt/FontData.h"
+#include "platform/ui/qt/NativeHandles.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WidgetHost.h"
 #include "platform/ui/qt/WindowBridge.h"
 #include "platform/ui/qt/WindowTimer.h"
@@ -31,8 +31,8 @@ WidgetHost* Host(QWidget* widget)
 
 Point PointFrom(LPARAM lParam)
 {
-    return Point{static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))),
-                 static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam)))};
+    return Point{
+        static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))), static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam)))};
 }
 
 } // namespace
@@ -370,7 +370,9 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
     switch (message) {
     case WM_PAINT: OnPaint(*reinterpret_cast<DC*>(lParam)); return 0;
-    case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam))); return 0;
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam)));
+        return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), 0); return 0;
     case WM_KEYUP:
@@ -427,29 +429,101 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void Window::OnPaint(DC&) { Default(); }
-void Window::OnSize(UINT, int, int) { Default(); }
-void Window::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void Window::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void Window::OnChar(UINT, UINT, UINT) { Default(); }
-void Window::OnLButtonDown(UINT, Point) { Default(); }
-void Window::OnLButtonUp(UINT, Point) { Default(); }
-void Window::OnLButtonDblClk(UINT, Point) { Default(); }
-void Window::OnRButtonDown(UINT, Point) { Default(); }
-void Window::OnRButtonUp(UINT, Point) { Default(); }
-void Window::OnMouseMove(UINT, Point) { Default(); }
-bool Window::OnMouseWheel(UINT, int, Point) { return Default() != 0; }
-void Window::OnTimer(uintptr_t) { Default(); }
-void Window::OnSetFocus(Window*) { Default(); }
-void Window::OnKillFocus(Window*) { Default(); }
-void Window::OnCaptureChanged(Window*) { Default(); }
-void Window::OnHScroll(int, int) { Default(); }
-void Window::OnVScroll(int, int) { Default(); }
-UINT Window::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-bool Window::OnCommand(WPARAM, LPARAM) { return false; }
-bool Window::OnNotify(WPARAM, LPARAM, LRESULT*) { return false; }
-void Window::OnSysCommand(UINT, LPARAM) { Default(); }
-void Window::OnClose() { Default(); }
-void Window::OnDestroy() { Default(); }
+void Window::OnPaint(DC&)
+{
+    Default();
+}
+void Window::OnSize(UINT, int, int)
+{
+    Default();
+}
+void Window::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void Window::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void Window::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void Window::OnLButtonDown(UINT, Point)
+{
+    Default();
+}
+void Window::OnLButtonUp(UINT, Point)
+{
+    Default();
+}
+void Window::OnLButtonDblClk(UINT, Point)
+{
+    Default();
+}
+void Window::OnRButtonDown(UINT, Point)
+{
+    Default();
+}
+void Window::OnRButtonUp(UINT, Point)
+{
+    Default();
+}
+void Window::OnMouseMove(UINT, Point)
+{
+    Default();
+}
+bool Window::OnMouseWheel(UINT, int, Point)
+{
+    return Default() != 0;
+}
+void Window::OnTimer(uintptr_t)
+{
+    Default();
+}
+void Window::OnSetFocus(Window*)
+{
+    Default();
+}
+void Window::OnKillFocus(Window*)
+{
+    Default();
+}
+void Window::OnCaptureChanged(Window*)
+{
+    Default();
+}
+void Window::OnHScroll(int, int)
+{
+    Default();
+}
+void Window::OnVScroll(int, int)
+{
+    Default();
+}
+UINT Window::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+bool Window::OnCommand(WPARAM, LPARAM)
+{
+    return false;
+}
+bool Window::OnNotify(WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+void Window::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+void Window::OnClose()
+{
+    Default();
+}
+void Window::OnDestroy()
+{
+    Default();
+}
 
 } // namespace ui

@@ -116,7 +116,7 @@ public:
 
     // Runs when this object starts to stand for an existing control (a template control it
     // was bound to), before any message reaches it.
-    virtual void PreSubclassWindow() {}
+    virtual void PreSubclassWindow() { }
 
 protected:
     // Default processing of the message now being handled.

@@ -9,7 +9,13 @@
 namespace {
 
 // A monitor item of a profile.
-struct ItemSpec { int type; int address; const char* coefficient = "1"; const char* offset = "0"; const char* format = ""; };
+struct ItemSpec {
+    int type;
+    int address;
+    const char* coefficient = "1";
+    const char* offset = "0";
+    const char* format = "";
+};
 
 std::string MonitorProfile(const std::vector<ItemSpec>& items, const std::string& dataItems = "DataItems=0\n")
 {
@@ -17,8 +23,8 @@ std::string MonitorProfile(const std::vector<ItemSpec>& items, const std::string
     for (size_t i = 0; i < items.size(); ++i) {
         const ItemSpec& item = items[i];
         const std::string n = std::to_string(i + 1);
-        text += "[MonItem" + n + "]\nName=項目" + n + "\nUnit=u" + n + "\nCoefficient=" + item.coefficient + "\nOffset=" + item.offset +
-                "\nFormat=" + item.format + "\nAddress=" + std::to_string(item.address) + "\nType=" + std::to_string(item.type) + "\n";
+        text += "[MonItem" + n + "]\nName=項目" + n + "\nUnit=u" + n + "\nCoefficient=" + item.coefficient + "\nOffset=" + item.offset
+            + "\nFormat=" + item.format + "\nAddress=" + std::to_string(item.address) + "\nType=" + std::to_string(item.type) + "\n";
     }
     return text;
 }
@@ -111,7 +117,8 @@ TEST_F(MainWindow, APollRewritesOnlyTheRowsWhoseRawValueChanged)
 // that are used only when safe.
 TEST_F(MainWindow, APollConvertsEveryKindOfItemThroughACheckedFormat)
 {
-    Start(MonitorProfile({{0, 4, "0.5", "1"}, {2, 6}, {3, 8}, {1, 10, "0.1", "0", "%4.1f"}, {1, 12, "1", "0", "%s%n"}, {1, 13, "1", "0", "%5.1f%%"}}));
+    Start(MonitorProfile(
+        {{0, 4, "0.5", "1"}, {2, 6}, {3, 8}, {1, 10, "0.1", "0", "%4.1f"}, {1, 12, "1", "0", "%s%n"}, {1, 13, "1", "0", "%5.1f%%"}}));
     Poll(Live({{4, 0x1234}, {6, 76}, {8, 10332}, {10, 123}, {12, 50 << 8 | 76}}));
     EXPECT_EQ(ValueAndUnit(0), "2331 u1");
     EXPECT_EQ(ValueAndUnit(1), " 760 mmHg");
@@ -179,7 +186,8 @@ TEST_F(MainWindow, ATimeOutStopsTheTraceBeforeItsBoxShows)
     Start(MonitorProfile({{1, 0}}));
     ui::testing::Click(TraceButton());
     bool stoppedFirst = false;
-    recorder.OnBox([&](const ui::testing::Recorder::Box&) { stoppedFirst = !window.Tracing() && !window.HasTimer(CVelmoraDlg::kTraceTimer); });
+    recorder.OnBox(
+        [&](const ui::testing::Recorder::Box&) { stoppedFirst = !window.Tracing() && !window.HasTimer(CVelmoraDlg::kTraceTimer); });
     controller->Faults().Set({.silent = true}, 1);
     Tick();
     ASSERT_EQ(recorder.Boxes().size(), 1u);
@@ -199,8 +207,9 @@ TEST_F(MainWindow, ClosingTheWindowStopsTheTraceTimer)
 
 TEST_F(MainWindow, UnknownOrRepeatedDataItemKindsLoseTheirTabAndTheRestKeepTheirItem)
 {
-    Start(MonitorProfile({{1, 0}}, "DataItems=4\n[DataItem1]\nName=A\nType=0\n[DataItem2]\nName=X\nType=9\n[DataItem3]\nName=B\nType=3\n"
-                                   "[DataItem4]\nName=C\nType=3\n"));
+    Start(MonitorProfile({{1, 0}},
+        "DataItems=4\n[DataItem1]\nName=A\nType=0\n[DataItem2]\nName=X\nType=9\n[DataItem3]\nName=B\nType=3\n"
+        "[DataItem4]\nName=C\nType=3\n"));
     ASSERT_EQ(recorder.Boxes().size(), 2u);
     EXPECT_EQ(recorder.Boxes()[0].text, "未知のデータ項目タイプ");
     EXPECT_NE(recorder.Boxes()[1].text, "未知のデータ項目タイプ") << "a second item of a kind has its own message";
@@ -229,7 +238,7 @@ void PrintTo(const DataItemCount& each, std::ostream* os)
     *os << "DataItems=" << each.count;
 }
 
-class DataItemCounts : public MainWindow, public ::testing::WithParamInterface<DataItemCount> {};
+class DataItemCounts : public MainWindow, public ::testing::WithParamInterface<DataItemCount> { };
 
 } // namespace
 
@@ -242,8 +251,7 @@ TEST_P(DataItemCounts, EndAfterAtMostNinetyNineItems)
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, DataItemCounts,
-                         ::testing::Values(DataItemCount{"-3", 0}, DataItemCount{"0", 0}, DataItemCount{"2", 2},
-                                           DataItemCount{"2147483647", 99}));
+    ::testing::Values(DataItemCount{"-3", 0}, DataItemCount{"0", 0}, DataItemCount{"2", 2}, DataItemCount{"2147483647", 99}));
 
 TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
 {
@@ -327,7 +335,7 @@ void PrintTo(const MonItemCount& each, std::ostream* os)
     *os << (*each.line != '\0' ? each.line : "no MonItems key");
 }
 
-class MonItemCounts : public MainWindow, public ::testing::WithParamInterface<MonItemCount> {};
+class MonItemCounts : public MainWindow, public ::testing::WithParamInterface<MonItemCount> { };
 
 } // namespace
 
@@ -340,13 +348,13 @@ TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, MonItemCounts,
-                         ::testing::Values(MonItemCount{"MonItems=30\n", 24, true}, MonItemCount{"MonItems=24\n", 24, true},
-                                           MonItemCount{"MonItems=0\n", 0, true}, MonItemCount{"MonItems=-4\n", 0, true},
-                                           MonItemCount{"", 0, false}, MonItemCount{"MonItems=99\n", 0, false}));
+    ::testing::Values(MonItemCount{"MonItems=30\n", 24, true}, MonItemCount{"MonItems=24\n", 24, true},
+        MonItemCount{"MonItems=0\n", 0, true}, MonItemCount{"MonItems=-4\n", 0, true}, MonItemCount{"", 0, false},
+        MonItemCount{"MonItems=99\n", 0, false}));
 
 namespace {
 
-class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterface<int> {};
+class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterface<int> { };
 
 } // namespace
 

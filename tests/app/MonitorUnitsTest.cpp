@@ -44,10 +44,15 @@ TEST(MonItemRaw, WordsAreLittleEndianAndOnlyReceivedBytesCount)
 
 TEST(MonItemConversion, GenericItemsScaleAndShiftAndPressuresSwitchTheirUnit)
 {
-    struct Case { MonItem item; int raw; const char* shown; const char* unit; };
+    struct Case {
+        MonItem item;
+        int raw;
+        const char* shown;
+        const char* unit;
+    };
     const Case cases[] = {
         {Item(0, 4, 0.5, 1.0), 4660, "2331", nullptr}, // keeps the profile's unit
-        {Item(2, 0), 76, " 760", "mmHg"},               // raw pressure: kgf/cm² from 0x8000 on
+        {Item(2, 0), 76, " 760", "mmHg"},              // raw pressure: kgf/cm² from 0x8000 on
         {Item(2, 0), 32767, "327670", "mmHg"},
         {Item(2, 0), 32868, "328.682", "kgf/cm²"},
         {Item(3, 0), 10332, "   0", "kgf/cm²"}, // absolute pressure: kgf/cm² from 10197 on
@@ -66,7 +71,8 @@ TEST(MonitorFormats, AcceptExactlyOneFloatingConversion)
     for (const char* good : {"%4.2f", "%g", "%-+ #08.3e", "%5.0f rpm", "100%% %G", "%a", "%12.12f", "%lf", "%6.1le", "%lg", "%lG"}) {
         EXPECT_TRUE(IsSafeMonitorFormat(good)) << good;
     }
-    for (const char* bad : {"", "%s%n", "%d", "%n", "%f%f", "%*f", "%.*f", "%Lf", "%llf", "%ld", "%lu", "%ls", "%l", "%123f", "%.100f", "text", "%", "%4.2"}) {
+    for (const char* bad :
+        {"", "%s%n", "%d", "%n", "%f%f", "%*f", "%.*f", "%Lf", "%llf", "%ld", "%lu", "%ls", "%l", "%123f", "%.100f", "text", "%", "%4.2"}) {
         EXPECT_FALSE(IsSafeMonitorFormat(bad)) << bad;
     }
 }

@@ -31,10 +31,7 @@ protected:
         config::TheProfile().SetProfilePath("Velmora.ini");
         sim::RegisterSimulatedPort(controller);
     }
-    void TearDown() override
-    {
-        sim::UnregisterSimulatedPort();
-    }
+    void TearDown() override { sim::UnregisterSimulatedPort(); }
 
     // The port dialog confirms its preselected entry; the profile dialog takes entry `profile`,
     // or is cancelled when it is negative.

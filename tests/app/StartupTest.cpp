@@ -114,9 +114,8 @@ TEST_F(Startup, IdentityTextIsDecodedAsProfileTextIs)
         std::vector<uint8_t> code;
         const char* shown;
     } cases[] = {
-        {{'V', 'L', 'M', '2', '0', 'D', 'E', 'T'}, "VLM20DET"},
-        {{0xE6, 0x97, 0xA5, 0xE6, 0x9C, 0xAC, 'R', 'B'}, "日本RB"},         // UTF-8
-        {{0x83, 0x65, 0x83, 0x58, 0x83, 0x67, '2', '6'}, "テスト26"},       // CP932
+        {{'V', 'L', 'M', '2', '0', 'D', 'E', 'T'}, "VLM20DET"}, {{0xE6, 0x97, 0xA5, 0xE6, 0x9C, 0xAC, 'R', 'B'}, "日本RB"}, // UTF-8
+        {{0x83, 0x65, 0x83, 0x58, 0x83, 0x67, '2', '6'}, "テスト26"},                                                       // CP932
         {{'R', 'B', '2', '6', 0x83, 0x65, 0x83, 0x58, 0x83}, "RB26テス"}, // only eight bytes count
     };
     for (const auto& each : cases) {

@@ -19,9 +19,8 @@ protected:
     // Runs the dialog; the action sees its list box.
     int Choose(const std::function<void(ui::Dialog&, ui::ListBox&)>& action)
     {
-        recorder.OnDialog(res::IDD_PROFSEL, [&](ui::Dialog& dialog) {
-            action(dialog, *static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST)));
-        });
+        recorder.OnDialog(res::IDD_PROFSEL,
+            [&](ui::Dialog& dialog) { action(dialog, *static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))); });
         CProfSelDlg dialog(profile);
         return dialog.DoModal();
     }

@@ -22,7 +22,9 @@ constexpr ui::UINT kWatchdogMs = 10000;
 // A window whose posted messages run whatever the test gives them.
 class PostBox : public ui::Dialog {
 public:
-    PostBox() : Dialog(kTemplateId) {}
+    PostBox()
+        : Dialog(kTemplateId)
+    { }
 
     ui::LRESULT WindowProc(ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) override
     {
@@ -43,8 +45,7 @@ using BusyWait = LinkFixture;
 // Each then runs whole, one after the other.
 TEST_F(BusyWait, ExchangeRequestedDuringTheWaitRunsOnlyAfterTheFirstEnded)
 {
-    ui::Resources::AddDialog(
-        {.id = kTemplateId, .cx = 40, .cy = 20, .fontFace = {}, .caption = {}, .style = ui::WS_POPUP, .controls = {}});
+    ui::Resources::AddDialog({.id = kTemplateId, .cx = 40, .cy = 20, .fontFace = {}, .caption = {}, .style = ui::WS_POPUP, .controls = {}});
     PostBox box;
     ASSERT_TRUE(box.Create());
     std::vector<std::string> events;

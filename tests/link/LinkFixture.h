@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/CPFCComm.h"
 #include "LinkTestAccess.h"
+#include "link/CPFCComm.h"
 #include "sim/PortLog.h"
 #include "sim/SimulatedController.h"
 #include "sim/SimulatedPort.h"
@@ -33,10 +33,7 @@ protected:
     }
 
     // The next reply is replaced by exactly these bytes.
-    void Script(std::vector<uint8_t> bytes)
-    {
-        controller->Faults().Set({.silent = true, .strayBytes = std::move(bytes)}, 1);
-    }
+    void Script(std::vector<uint8_t> bytes) { controller->Faults().Set({.silent = true, .strayBytes = std::move(bytes)}, 1); }
     int Send(uint8_t command) { return comm.Transact(command, 2, buffer.data()); }
     std::string Copied(size_t count) const { return {buffer.begin(), buffer.begin() + count}; }
     bool BufferUntouched() const { return std::ranges::count(buffer, kUntouched) == std::ssize(buffer); }

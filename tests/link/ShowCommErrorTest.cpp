@@ -29,8 +29,7 @@ TEST_F(ShowCommError, EachFailureCodeShowsItsErrorBox)
         recorder.ClearBoxes();
         EXPECT_EQ(comm.ShowCommError(owner, "CVelmoraDlg::GetPFCID()", code), kAnswer) << code;
         EXPECT_EQ(recorder.Boxes().size(), 1u) << code;
-        if (recorder.Boxes().empty())
-            continue;
+        if (recorder.Boxes().empty()) continue;
         const auto& box = recorder.Boxes()[0];
         EXPECT_EQ(box.text, text) << code;
         EXPECT_EQ(box.caption, "CVelmoraDlg::GetPFCID()") << code;

@@ -1,5 +1,5 @@
-#include "config/ActiveProfile.h"
 #include "ports/CCommSelectDlg.h"
+#include "config/ActiveProfile.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/WorkingDirectory.h"
 
@@ -26,9 +26,8 @@ protected:
     // Runs the dialog; the action sees its list; returns the dialog's result.
     int Run(const std::function<void(ui::Dialog&, ui::ListBox&)>& action)
     {
-        recorder.OnDialog(res::IDD_COMMSELECT, [&](ui::Dialog& dialog) {
-            action(dialog, *static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PORTLIST)));
-        });
+        recorder.OnDialog(res::IDD_COMMSELECT,
+            [&](ui::Dialog& dialog) { action(dialog, *static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PORTLIST))); });
         CCommSelectDlg dialog(profile, &services);
         dialog.m_pTarget = &port;
         return dialog.DoModal();

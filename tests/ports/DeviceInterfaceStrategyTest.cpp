@@ -26,19 +26,19 @@ TEST_F(DeviceInterfaces, ListsEachInterfaceCallingTheSetupServicesInOrderAndRele
     Enumerate();
     EXPECT_EQ(list, SerialPortList{kBoardPort});
     std::vector<std::string> expected = {"GetVersion", "LoadModule SETUPAPI"};
-    for (const auto name : kSetupEntryPoints)
-        expected.push_back("HasProcedure " + std::string(name));
-    expected.insert(expected.end(), {
-        "GetClassDevices {86E0D1E0-8089-11D0-9CE4-08003E301F73} flags=0x12",
-        "EnumDeviceInterfaces 0",
-        "GetDeviceInterfaceDetail 0 buffer=261",
-        "GetDeviceRegistryProperty 0 12 buffer=256",
-        "GetDeviceRegistryProperty 0 0 buffer=256",
-        "GetDeviceRegistryProperty 0 13 buffer=256",
-        "EnumDeviceInterfaces 1",
-        "DestroyDeviceInfoList",
-        "FreeModule",
-    });
+    for (const auto name : kSetupEntryPoints) expected.push_back("HasProcedure " + std::string(name));
+    expected.insert(expected.end(),
+        {
+            "GetClassDevices {86E0D1E0-8089-11D0-9CE4-08003E301F73} flags=0x12",
+            "EnumDeviceInterfaces 0",
+            "GetDeviceInterfaceDetail 0 buffer=261",
+            "GetDeviceRegistryProperty 0 12 buffer=256",
+            "GetDeviceRegistryProperty 0 0 buffer=256",
+            "GetDeviceRegistryProperty 0 13 buffer=256",
+            "EnumDeviceInterfaces 1",
+            "DestroyDeviceInfoList",
+            "FreeModule",
+        });
     EXPECT_EQ(services.Calls(), expected);
     EXPECT_EQ(services.OpenHandles(), 0u);
     EXPECT_TRUE(recorder.Boxes().empty());
@@ -60,22 +60,18 @@ TEST_F(DeviceInterfaces, PortWithoutBothNamesIsPassedOver)
     EXPECT_EQ(list, SerialPortList{kBoardPort});
     // The description is read only after the friendly name was.
     EXPECT_EQ(CallsStartingWith("GetDeviceRegistryProperty 2 "),
-              (std::vector<std::string>{"GetDeviceRegistryProperty 2 12 buffer=256",
-                                        "GetDeviceRegistryProperty 2 13 buffer=256"}));
+        (std::vector<std::string>{"GetDeviceRegistryProperty 2 12 buffer=256", "GetDeviceRegistryProperty 2 13 buffer=256"}));
 }
 
 TEST_F(DeviceInterfaces, OnlyALocationBeginningWithUpperCaseUsbMarksUsb)
 {
     services = ScriptedDeviceServices();
-    const std::pair<std::optional<std::string>, int32_t> cases[] = {
-        {"USB", 1}, {"USB\\VID_0403", 1}, {"usb port", 0}, {"Usb", 0}, {"US", 0}, {"Port_#0001.Hub_#0004", 0},
-        {std::nullopt, 0}};
-    for (const auto& [location, usb] : cases)
-        services.AddInterface({kPath1, "Port (COM7)", "Port", location});
+    const std::pair<std::optional<std::string>, int32_t> cases[]
+        = {{"USB", 1}, {"USB\\VID_0403", 1}, {"usb port", 0}, {"Usb", 0}, {"US", 0}, {"Port_#0001.Hub_#0004", 0}, {std::nullopt, 0}};
+    for (const auto& [location, usb] : cases) services.AddInterface({kPath1, "Port (COM7)", "Port", location});
     Enumerate();
     ASSERT_EQ(list.size(), std::size(cases));
-    for (size_t i = 0; i < list.size(); ++i)
-        EXPECT_EQ(list[i].usb, cases[i].second) << cases[i].first.value_or("<unreadable>");
+    for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i].usb, cases[i].second) << cases[i].first.value_or("<unreadable>");
 }
 
 TEST_F(DeviceInterfaces, MissingLibraryShowsAPlainBoxAndListsNothing)
@@ -116,11 +112,9 @@ TEST_F(DeviceInterfaces, FailingSetupCallRaisesItsCodeAfterReleasingTheSetThenTh
         SerialPortList kept;
     } cases[] = {
         {[](auto& s) { s.FailClassDevices(0xE000020B); }, "pSetupDiGetClassDevs failed. (err=e000020b)",
-         "GetClassDevices {86E0D1E0-8089-11D0-9CE4-08003E301F73} flags=0x12", {}},
-        {[](auto& s) { s.FailEnumAt(1, 0x1F); }, "pSetupDiEnumDeviceInterfaces failed. (err=1f)",
-         "DestroyDeviceInfoList", {kBoardPort}},
-        {[](auto& s) { s.FailDetailAt(0, 0x3E6); }, "pSetupDiGetDeviceInterfaceDetail failed. (err=3e6)",
-         "DestroyDeviceInfoList", {}},
+            "GetClassDevices {86E0D1E0-8089-11D0-9CE4-08003E301F73} flags=0x12", {}},
+        {[](auto& s) { s.FailEnumAt(1, 0x1F); }, "pSetupDiEnumDeviceInterfaces failed. (err=1f)", "DestroyDeviceInfoList", {kBoardPort}},
+        {[](auto& s) { s.FailDetailAt(0, 0x3E6); }, "pSetupDiGetDeviceInterfaceDetail failed. (err=3e6)", "DestroyDeviceInfoList", {}},
     };
     for (const auto& [fail, text, lastBeforeFreeModule, kept] : cases) {
         services = ScriptedDeviceServices();

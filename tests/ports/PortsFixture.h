@@ -15,8 +15,8 @@
 
 inline void PrintTo(const SerialPortInfo& port, std::ostream* out)
 {
-    *out << "{\"" << port.devicePath << "\", \"" << port.portName << "\", \"" << port.friendlyName << "\", "
-         << port.usb << ", \"" << port.description << "\"}";
+    *out << "{\"" << port.devicePath << "\", \"" << port.portName << "\", \"" << port.friendlyName << "\", " << port.usb << ", \""
+         << port.description << "\"}";
 }
 
 // Scripted device services, a message-box recorder and the list to fill.
@@ -38,8 +38,8 @@ protected:
     std::vector<std::string> CallsStartingWith(std::string_view prefix) const
     {
         std::vector<std::string> calls;
-        std::ranges::copy_if(services.Calls(), std::back_inserter(calls),
-                             [&](const std::string& call) { return call.starts_with(prefix); });
+        std::ranges::copy_if(
+            services.Calls(), std::back_inserter(calls), [&](const std::string& call) { return call.starts_with(prefix); });
         return calls;
     }
 
@@ -53,8 +53,7 @@ protected:
     std::vector<std::string> PortNames() const
     {
         std::vector<std::string> names;
-        for (const auto& port : list)
-            names.push_back(port.portName);
+        for (const auto& port : list) names.push_back(port.portName);
         return names;
     }
 

@@ -15,33 +15,30 @@ protected:
     }
 
     // An instance key under Enum; an absent value is not written.
-    void Instance(const std::string& path, const std::optional<std::string>& portName,
-                  const std::optional<std::string>& friendlyName = std::nullopt)
+    void Instance(
+        const std::string& path, const std::optional<std::string>& portName, const std::optional<std::string>& friendlyName = std::nullopt)
     {
         const std::string key = "Enum\\" + path;
         services.AddKey(key);
-        if (portName)
-            services.SetString(key, "PORTNAME", *portName);
-        if (friendlyName)
-            services.SetString(key, "FRIENDLYNAME", *friendlyName);
+        if (portName) services.SetString(key, "PORTNAME", *portName);
+        if (friendlyName) services.SetString(key, "FRIENDLYNAME", *friendlyName);
     }
 };
 
 TEST_F(RegistryWalk, ListsExactlyNamedSerialPortDevicesWithAPortNameUnderAnyEnumerator)
 {
-    for (const char* device : {"*pnp0501", "*PNP05011", "PNP0501"})
-        Instance("ACPI\\" + std::string(device) + "\\0", "COM9");
+    for (const char* device : {"*pnp0501", "*PNP05011", "PNP0501"}) Instance("ACPI\\" + std::string(device) + "\\0", "COM9");
     Instance("ACPI\\*PNP0501\\0", std::nullopt, "Communications Port (COM3)");
     Instance("ACPI\\*PNP0501\\1", "COM1", "Communications Port (COM1)");
     Instance("BIOS\\*PNP0400\\0", "LPT1", "Printer Port (LPT1)");
     Instance("ISAPNP\\*PNP0500\\0", "COM2");
     Enumerate();
-    EXPECT_EQ(list, (SerialPortList{{"\\\\.\\COM1", "COM1", "Communications Port (COM1)", 0, "Communications Port"},
-                                    {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}}));
+    EXPECT_EQ(list,
+        (SerialPortList{
+            {"\\\\.\\COM1", "COM1", "Communications Port (COM1)", 0, "Communications Port"}, {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}}));
     // Devices passed over are never opened.
     EXPECT_EQ(CallsStartingWith("OpenKey Enum\\ACPI\\"),
-              (std::vector<std::string>{"OpenKey Enum\\ACPI\\*PNP0501", "OpenKey Enum\\ACPI\\*PNP0501\\0",
-                                        "OpenKey Enum\\ACPI\\*PNP0501\\1"}));
+        (std::vector<std::string>{"OpenKey Enum\\ACPI\\*PNP0501", "OpenKey Enum\\ACPI\\*PNP0501\\0", "OpenKey Enum\\ACPI\\*PNP0501\\1"}));
     EXPECT_EQ(services.OpenHandles(), 0u);
 }
 
@@ -53,9 +50,9 @@ TEST_F(RegistryWalk, UpperCaseUsbPortsTakesEveryDeviceAndMarksUsb)
     Instance("usbports\\*PNP0501\\0000", "COM8");
     Instance("USBPORTSX\\FTDIBUS\\0000", "COM9");
     Enumerate();
-    EXPECT_EQ(list, (SerialPortList{{"\\\\.\\COM5", "COM5", "USB Serial Port (COM5)", 1, "USB Serial Port"},
-                                    {"\\\\.\\COM6", "COM6", "COM6", 1, "COM6"},
-                                    {"\\\\.\\COM8", "COM8", "COM8", 0, "COM8"}}));
+    EXPECT_EQ(list,
+        (SerialPortList{{"\\\\.\\COM5", "COM5", "USB Serial Port (COM5)", 1, "USB Serial Port"}, {"\\\\.\\COM6", "COM6", "COM6", 1, "COM6"},
+            {"\\\\.\\COM8", "COM8", "COM8", 0, "COM8"}}));
 }
 
 TEST_F(RegistryWalk, PortSeenAgainKeepsItsFirstPlaceWithItsLastValues)
@@ -64,24 +61,23 @@ TEST_F(RegistryWalk, PortSeenAgainKeepsItsFirstPlaceWithItsLastValues)
     Instance("ACPI\\*PNP0501\\1", "COM2", "Communications Port (COM2)");
     Instance("USBPORTS\\FTDIBUS\\0000", "COM1", "USB Serial Port (COM1)");
     Instance("USBPORTS\\FTDIBUS\\0001", "com2"); // names compare case-sensitively
-    Instance("ISAPNP\\*PNP0500\\0", "COM2");      // no friendly name: the first one's is gone too
+    Instance("ISAPNP\\*PNP0500\\0", "COM2");     // no friendly name: the first one's is gone too
     Enumerate();
-    EXPECT_EQ(list, (SerialPortList{{"\\\\.\\COM1", "COM1", "USB Serial Port (COM1)", 1, "USB Serial Port"},
-                                    {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"},
-                                    {"\\\\.\\com2", "com2", "com2", 1, "com2"}}));
+    EXPECT_EQ(list,
+        (SerialPortList{{"\\\\.\\COM1", "COM1", "USB Serial Port (COM1)", 1, "USB Serial Port"}, {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"},
+            {"\\\\.\\com2", "com2", "com2", 1, "com2"}}));
 }
 
 TEST_F(RegistryWalk, NamesAndValuesMustFitTheir128ByteBuffers)
 {
     const std::string longest(127, 'F');
     Instance(std::string(127, 'E') + "\\*PNP0501\\0", "COM1", longest);
-    Instance("ACPI\\*PNP0501\\0", "COM2", longest + "F");     // unreadable: port name instead
-    Instance("ACPI\\*PNP0501\\1", longest + "C");             // unreadable: passed over
+    Instance("ACPI\\*PNP0501\\0", "COM2", longest + "F");      // unreadable: port name instead
+    Instance("ACPI\\*PNP0501\\1", longest + "C");              // unreadable: passed over
     Instance(std::string(128, 'E') + "\\*PNP0501\\0", "COM3"); // cannot be enumerated: the walk ends
     Instance("ISAPNP\\*PNP0501\\0", "COM4");
     Enumerate();
-    EXPECT_EQ(list, (SerialPortList{{"\\\\.\\COM1", "COM1", longest, 0, longest},
-                                    {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}}));
+    EXPECT_EQ(list, (SerialPortList{{"\\\\.\\COM1", "COM1", longest, 0, longest}, {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}}));
 }
 
 TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeepsEarlierRecordsAsFound)
@@ -94,7 +90,7 @@ TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeep
         {"Enum\\USBPORTS", "Could not read from HKLM\\Enum\\USBPORTS", {{"\\\\.\\COM1", "COM1", "", 0, ""}}},
         {"Enum\\ACPI\\*PNP0500", "Could not read from HKLM\\Enum\\ACPI\\*PNP0500", {}},
         {"Enum\\USBPORTS\\FTDIBUS\\0001", "Could not read from HKLM\\Enum\\...\\0001",
-         {{"\\\\.\\COM1", "COM1", "", 0, ""}, {"\\\\.\\COM5", "COM5", "", 1, ""}}},
+            {{"\\\\.\\COM1", "COM1", "", 0, ""}, {"\\\\.\\COM5", "COM5", "", 1, ""}}},
     };
     for (const auto& [key, text, found] : cases) {
         services = devices::ScriptedDeviceServices();
@@ -108,8 +104,7 @@ TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeep
         EXPECT_EQ(services.OpenHandles(), 0u) << key;
     }
     // After the unreadable instance its parents closed inside out.
-    EXPECT_EQ(LastCalls(3), (std::vector<std::string>{"CloseKey Enum\\USBPORTS\\FTDIBUS", "CloseKey Enum\\USBPORTS",
-                                                      "CloseKey Enum"}));
+    EXPECT_EQ(LastCalls(3), (std::vector<std::string>{"CloseKey Enum\\USBPORTS\\FTDIBUS", "CloseKey Enum\\USBPORTS", "CloseKey Enum"}));
 }
 
 } // namespace

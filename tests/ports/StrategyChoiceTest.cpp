@@ -13,11 +13,9 @@ using StrategyChoice = PortsFixture;
 TEST_F(StrategyChoice, VersionFivePlusUsesDeviceInterfacesOlderNtTheFixedListOlderOthersTheRegistry)
 {
     // Told by the call after the version query; the fixed list makes none.
-    const std::tuple<uint32_t, uint32_t, std::string> cases[] = {
-        {5, VER_PLATFORM_WIN32_NT, "LoadModule SETUPAPI"}, {10, VER_PLATFORM_WIN32_NT, "LoadModule SETUPAPI"},
-        {5, kWindows9x, "LoadModule SETUPAPI"},            {4, VER_PLATFORM_WIN32_NT, "none"},
-        {3, VER_PLATFORM_WIN32_NT, "none"},                {4, kWindows9x, "OpenKey Enum"},
-        {4, 0, "OpenKey Enum"}};
+    const std::tuple<uint32_t, uint32_t, std::string> cases[] = {{5, VER_PLATFORM_WIN32_NT, "LoadModule SETUPAPI"},
+        {10, VER_PLATFORM_WIN32_NT, "LoadModule SETUPAPI"}, {5, kWindows9x, "LoadModule SETUPAPI"}, {4, VER_PLATFORM_WIN32_NT, "none"},
+        {3, VER_PLATFORM_WIN32_NT, "none"}, {4, kWindows9x, "OpenKey Enum"}, {4, 0, "OpenKey Enum"}};
     for (const auto& [major, platform, next] : cases) {
         services = devices::ScriptedDeviceServices();
         services.SetVersion(major, platform);

@@ -1,5 +1,5 @@
-#include "sim/FrameCodec.h"
 #include "sim/ProtocolResponder.h"
+#include "sim/FrameCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -152,8 +152,7 @@ TEST_F(EngineDrive, StaysOnTheMap)
 {
     constexpr size_t kLast = AxisTable::kPoints - 1;
     for (const auto& [t, s] : polls) {
-        EXPECT_TRUE(s.engineSpeed >= axes.Column(0) && s.engineSpeed <= axes.Column(kLast))
-            << s.engineSpeed << " at " << t.count();
+        EXPECT_TRUE(s.engineSpeed >= axes.Column(0) && s.engineSpeed <= axes.Column(kLast)) << s.engineSpeed << " at " << t.count();
         EXPECT_TRUE(s.intakePressure > 0 && s.intakePressure <= axes.Row(kLast)) << s.intakePressure << " at " << t.count();
         if (HasFailure()) break;
     }
@@ -203,8 +202,7 @@ TEST_F(EngineDrive, WandersAcrossMostCells)
 TEST(MapTable, EveryShapeIsSmoothSpreadOutAndInItsRange)
 {
     const AxisTable axes;
-    for (MapShape shape : {MapShape::IgnitionLeading, MapShape::IgnitionTrailing, MapShape::FuelCorrection,
-                           MapShape::InjectorTime}) {
+    for (MapShape shape : {MapShape::IgnitionLeading, MapShape::IgnitionTrailing, MapShape::FuelCorrection, MapShape::InjectorTime}) {
         const MapTable map(shape, axes);
         int lowest = 65535;
         int highest = 0;
@@ -214,7 +212,7 @@ TEST(MapTable, EveryShapeIsSmoothSpreadOutAndInItsRange)
                 lowest = std::min<int>(lowest, map.At(r, c));
                 highest = std::max<int>(highest, map.At(r, c));
                 biggestStep = std::max({biggestStep, r > 0 ? std::abs(map.At(r, c) - map.At(r - 1, c)) : 0,
-                                        c > 0 ? std::abs(map.At(r, c) - map.At(r, c - 1)) : 0});
+                    c > 0 ? std::abs(map.At(r, c) - map.At(r, c - 1)) : 0});
             }
         }
         SCOPED_TRACE(static_cast<int>(shape));

@@ -1,8 +1,8 @@
+#include "sim/SimulatedController.h"
 #include "sim/FrameCodec.h"
 #include "sim/PortLog.h"
 #include "sim/PtyServer.h"
 #include "sim/RealClock.h"
-#include "sim/SimulatedController.h"
 #include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
 

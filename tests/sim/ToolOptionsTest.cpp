@@ -25,9 +25,12 @@ TEST(ToolOptions, ReadsHexListsPausesAndMilliseconds)
 TEST(ToolOptions, RefusesBadLinesWithAReason)
 {
     const std::pair<std::vector<const char*>, const char*> refused[] = {
-        {{"--frobnicate"}, "--frobnicate"},      {{"--late"}, "needs a value"},
-        {{"--live-length", "300"}, "bad value"}, {{"--stray", "5"}, "bad value"},
-        {{"--pause", "3"}, "bad value"},         {{"--byte-maps", "40,,44"}, "bad value"},
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--late"}, "needs a value"},
+        {{"--live-length", "300"}, "bad value"},
+        {{"--stray", "5"}, "bad value"},
+        {{"--pause", "3"}, "bad value"},
+        {{"--byte-maps", "40,,44"}, "bad value"},
     };
     for (const auto& [bad, reason] : refused) {
         std::string why;

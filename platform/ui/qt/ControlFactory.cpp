@@ -1,17 +1,16 @@
 #include "platform/ui/qt/ControlFactory.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListView.h"
-#include "platform/ui/qt/QtConvert.h"
-#include "platform/ui/qt/WindowBridge.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/TabCtrl.h"
+#include "platform/ui/qt/ControlWidgets.h"
+#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/TabWidget.h"
 #include "platform/ui/qt/WidgetHost.h"
 #include "platform/ui/qt/WindowBridge.h"
@@ -29,8 +28,7 @@ namespace ui {
 NotifyLabel::NotifyLabel(QWidget* parent, bool notify)
     : QLabel(parent)
     , m_notify(notify)
-{
-}
+{ }
 
 void NotifyLabel::mouseReleaseEvent(QMouseEvent* event)
 {

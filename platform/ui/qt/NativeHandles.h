@@ -13,10 +13,22 @@ struct NativePainter;
 
 namespace qt {
 
-inline QWidget* ToQWidget(NativeWidget* native) { return reinterpret_cast<QWidget*>(native); }
-inline NativeWidget* ToNative(QWidget* widget) { return reinterpret_cast<NativeWidget*>(widget); }
-inline QPainter* ToQPainter(NativePainter* native) { return reinterpret_cast<QPainter*>(native); }
-inline NativePainter* ToNative(QPainter* painter) { return reinterpret_cast<NativePainter*>(painter); }
+inline QWidget* ToQWidget(NativeWidget* native)
+{
+    return reinterpret_cast<QWidget*>(native);
+}
+inline NativeWidget* ToNative(QWidget* widget)
+{
+    return reinterpret_cast<NativeWidget*>(widget);
+}
+inline QPainter* ToQPainter(NativePainter* native)
+{
+    return reinterpret_cast<QPainter*>(native);
+}
+inline NativePainter* ToNative(QPainter* painter)
+{
+    return reinterpret_cast<NativePainter*>(painter);
+}
 
 } // namespace qt
 } // namespace ui

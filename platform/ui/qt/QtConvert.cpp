@@ -41,8 +41,8 @@ QStringList FamiliesFor(const QString& face)
     if (face.isEmpty()) {
         return {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
     }
-    return {face, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans"),
-            QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")};
+    return {face, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans"),
+        QStringLiteral("IPAPGothic")};
 }
 
 } // namespace

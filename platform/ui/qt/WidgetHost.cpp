@@ -1,10 +1,10 @@
 #include "platform/ui/qt/WidgetHost.h"
 
 #include "platform/ui/DeviceContext.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/qt/InputTranslation.h"
 #include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/qt/QtConvert.h"
-#include "platform/ui/Window.h"
 #include "platform/ui/qt/WindowBridge.h"
 
 #include <QApplication>
@@ -97,8 +97,10 @@ void WidgetHost::LayoutScrollBars()
 {
     const QRect client = ClientRect();
     const int b = m_border;
-    if (IsScrollBarShown(SB_VERT)) ScrollBar(SB_VERT)->setGeometry(b + client.width(), b, width() - 2 * b - client.width(), client.height());
-    if (IsScrollBarShown(SB_HORZ)) ScrollBar(SB_HORZ)->setGeometry(b, b + client.height(), client.width(), height() - 2 * b - client.height());
+    if (IsScrollBarShown(SB_VERT))
+        ScrollBar(SB_VERT)->setGeometry(b + client.width(), b, width() - 2 * b - client.width(), client.height());
+    if (IsScrollBarShown(SB_HORZ))
+        ScrollBar(SB_HORZ)->setGeometry(b, b + client.height(), client.width(), height() - 2 * b - client.height());
 }
 
 void WidgetHost::OnScrollAction(int bar, int action)

@@ -1,12 +1,12 @@
 #include "platform/ui/qt/WindowBridge.h"
 
 #include "platform/ui/InteractionHooks.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/qt/InputTranslation.h"
 #include "platform/ui/qt/NativeHandles.h"
-#include "platform/ui/Menu.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WidgetHost.h"
-#include "platform/ui/Window.h"
 
 #include <QAction>
 #include <QCursor>
@@ -177,8 +177,7 @@ bool WindowBridge::PreTranslate(QWidget* receiver, QEvent* event)
         msg.lParam = MAKELPARAM(msg.pt.x, msg.pt.y);
         return WalkPreTranslate(msg);
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

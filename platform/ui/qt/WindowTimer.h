@@ -20,7 +20,9 @@ public:
 private:
     friend class TickQueue;
 
-    explicit WindowTimer(std::function<void()> tick) : m_tick(std::move(tick)) {}
+    explicit WindowTimer(std::function<void()> tick)
+        : m_tick(std::move(tick))
+    { }
 
     QTimer m_timer;
     std::function<void()> m_tick;

@@ -1,18 +1,18 @@
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/qt/WindowBridge.h"
 
-#include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/Messages.h"
-#include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/qt/BitmapData.h"
+#include "platform/ui/qt/QtConvert.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace ui::testing {

@@ -19,8 +19,7 @@ unsigned Recorder::Box::Icon() const
 
 Recorder::Recorder()
     : m_previous(InteractionHooks::Install(this))
-{
-}
+{ }
 
 Recorder::~Recorder()
 {

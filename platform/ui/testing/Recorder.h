@@ -12,7 +12,7 @@ namespace ui {
 class Window;
 class Dialog;
 class Menu;
-}
+} // namespace ui
 
 namespace ui::testing {
 
@@ -47,7 +47,11 @@ public:
     void OnBox(std::function<void(const Box&)> observer) { m_boxObserver = std::move(observer); }
 
     // The next system menu that opens chooses id (0 closes it without a choice).
-    void ChooseSystemMenuItem(unsigned id) { m_menuChoice = id; m_menuChoiceSet = true; }
+    void ChooseSystemMenuItem(unsigned id)
+    {
+        m_menuChoice = id;
+        m_menuChoiceSet = true;
+    }
     // The entries of the last system menu opened while this recorder was active.
     const std::vector<std::string>& LastSystemMenu() const { return m_lastMenu; }
 

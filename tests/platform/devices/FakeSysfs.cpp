@@ -32,14 +32,12 @@ FakeSysfs::FakeSysfs()
     Tty(usb + "/1-2/1-2:1.0", "ttyACM0");
 
     Attribute(Tty("platform/serial8250", "ttyS0"), "type", kNoUart);
-    for (const char* name : {"ttyS1", "ttyS2", "ttyS10"})
-        Attribute(Tty("platform/serial8250", name), "type", kUart16550A);
+    for (const char* name : {"ttyS1", "ttyS2", "ttyS10"}) Attribute(Tty("platform/serial8250", name), "type", kUart16550A);
     RelativeLink(SysRoot() / "devices/platform/serial8250/subsystem", SysRoot() / "bus" / "platform");
 
     Tty("virtual/tty", "tty0", false);
 
-    for (const char* name : {"ttyUSB0", "ttyS1", "ttyS10"})
-        std::ofstream(DevRoot() / name); // a plain file opens like a device
+    for (const char* name : {"ttyUSB0", "ttyS1", "ttyS10"}) std::ofstream(DevRoot() / name); // a plain file opens like a device
 }
 
 void FakeSysfs::UsbDevice(const std::string& path, const std::string& product) const
@@ -48,8 +46,7 @@ void FakeSysfs::UsbDevice(const std::string& path, const std::string& product) c
     fs::create_directories(dir);
     Attribute(dir, "idVendor", "0403");
     Attribute(dir, "idProduct", "6001");
-    if (!product.empty())
-        Attribute(dir, "product", product);
+    if (!product.empty()) Attribute(dir, "product", product);
 }
 
 fs::path FakeSysfs::Tty(const std::string& ownerPath, const std::string& name, bool withDeviceLink) const
@@ -58,8 +55,7 @@ fs::path FakeSysfs::Tty(const std::string& ownerPath, const std::string& name, b
     const fs::path dir = owner / "tty" / name;
     fs::create_directories(dir);
     RelativeLink(SysRoot() / "class" / "tty" / name, dir);
-    if (withDeviceLink)
-        RelativeLink(dir / "device", owner);
+    if (withDeviceLink) RelativeLink(dir / "device", owner);
     return dir;
 }
 

@@ -28,9 +28,7 @@ protected:
         DeviceInfoData device{.cbSize = kDeviceInfoDataSize, .devInst = 0};
         EXPECT_TRUE(services.EnumDeviceInterfaces(set, GUID_DEVINTERFACE_COMPORT, index, deviceInterface));
         EXPECT_TRUE(services.GetDeviceInterfaceDetail(set, deviceInterface, detail, kDetailBuffer, device));
-        const auto get = [&](uint32_t property) {
-            return services.GetDeviceRegistryProperty(set, device, property, bufferSize);
-        };
+        const auto get = [&](uint32_t property) { return services.GetDeviceRegistryProperty(set, device, property, bufferSize); };
         return {get(SPDRP_FRIENDLYNAME), get(SPDRP_DEVICEDESC), get(SPDRP_LOCATION_INFORMATION)};
     }
 
@@ -43,8 +41,8 @@ TEST_F(LinuxDeviceServicesTest, UsbPortsAreNamedAndLocatedByTheirUsbDeviceOthers
     const std::string usb = "pci0000:00/0000:00:14.0/usb1/1-3";
     tree.UsbDevice(usb, "");
     tree.Tty(usb + "/1-3:1.0/ttyUSB1", "ttyUSB1");
-    tree.Tty("pnp0/00:05", "ttyS3");                                     // no type, no subsystem
-    FakeSysfs::Attribute(tree.Tty("pnp0/00:06", "ttyS4"), "type", ""); // not a plain 0: a UART
+    tree.Tty("pnp0/00:05", "ttyS3");                                               // no type, no subsystem
+    FakeSysfs::Attribute(tree.Tty("pnp0/00:06", "ttyS4"), "type", "");             // not a plain 0: a UART
     EXPECT_EQ(PropertiesAt(0), (Properties{"Pico (ttyACM0)", "Pico", "USB 1-2"})); // tty under the interface
     EXPECT_EQ(PropertiesAt(1), (Properties{"Serial Port (ttyS1)", "Serial Port", "platform serial8250"}));
     EXPECT_EQ(PropertiesAt(3), (Properties{"Serial Port (ttyS3)", "Serial Port", "device 00:05"}));

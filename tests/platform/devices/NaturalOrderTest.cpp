@@ -12,8 +12,7 @@ TEST(NaturalOrder, NumbersCompareByValueAndAPrefixComesFirst)
 {
     std::vector<std::string> names = {"ttyS10", "ttyUSB0", "ttyS2", "ttyS", "ttyACM1", "ttyS1", "ttyACM0", "ttyS0"};
     std::ranges::sort(names, NaturalLess);
-    EXPECT_EQ(names, (std::vector<std::string>{"ttyACM0", "ttyACM1", "ttyS", "ttyS0", "ttyS1", "ttyS2", "ttyS10",
-                                               "ttyUSB0"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"ttyACM0", "ttyACM1", "ttyS", "ttyS0", "ttyS1", "ttyS2", "ttyS10", "ttyUSB0"}));
     EXPECT_TRUE(NaturalLess("ttyS1x2", "ttyS1x10")); // later runs too
     EXPECT_TRUE(NaturalLess("tty007", "tty8"));      // leading zeros do not count
     EXPECT_TRUE(NaturalLess("tty1", "tty1a"));
@@ -21,8 +20,7 @@ TEST(NaturalOrder, NumbersCompareByValueAndAPrefixComesFirst)
 
 TEST(NaturalOrder, IsAStrictOrder)
 {
-    for (const char* name : {"ttyS1", "ttyS", "tty10"})
-        EXPECT_FALSE(NaturalLess(name, name)) << name;
+    for (const char* name : {"ttyS1", "ttyS", "tty10"}) EXPECT_FALSE(NaturalLess(name, name)) << name;
     EXPECT_FALSE(NaturalLess("ttyS0", "ttyS"));
     EXPECT_FALSE(NaturalLess("tty10", "tty9"));
     // Equal by value but different text: exactly one way round.

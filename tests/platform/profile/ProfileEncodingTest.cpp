@@ -2,19 +2,21 @@
 
 namespace {
 
-class ProfileEncoding : public ProfileFixture {};
+class ProfileEncoding : public ProfileFixture { };
 
 // CP932 bytes of the Japanese names used below.
-const std::string kSettingsCp932 = "\x90\xDD\x92\xE8";   // 設定
-const std::string kNameCp932 = "\x96\xBC\x91\x4F";       // 名前
+const std::string kSettingsCp932 = "\x90\xDD\x92\xE8";     // 設定
+const std::string kNameCp932 = "\x96\xBC\x91\x4F";         // 名前
 const std::string kTestCp932 = "\x83\x65\x83\x58\x83\x67"; // テスト
 const std::string kZoneCp932 = "\x83\x5D\x81\x5B\x83\x93"; // ゾーン: second bytes ']' and '['
-const std::string kCountCp932 = "\x89\xF1\x90\x94";      // 回数
+const std::string kCountCp932 = "\x89\xF1\x90\x94";        // 回数
 
 TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8EvenWhereSecondBytesLookLikeBrackets)
 {
-    Put("[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\nRate=5\r\n"
-        "[" + kZoneCp932 + "]\r\nk=1\r\n[" + kZoneCp932 + "2]\r\nk=2\r\n");
+    Put("[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932
+        + "\r\nRate=5\r\n"
+          "["
+        + kZoneCp932 + "]\r\nk=1\r\n[" + kZoneCp932 + "2]\r\nk=2\r\n");
     EXPECT_EQ(m_ini.GetString("設定", "名前"), "テスト");
     EXPECT_EQ(m_ini.GetInt("設定", "Rate", 0), 5);
     EXPECT_EQ(m_ini.GetInt("ゾーン", "k", 0), 1);

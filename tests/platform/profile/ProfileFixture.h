@@ -16,10 +16,7 @@ class ProfileFixture : public ::testing::Test {
 protected:
     std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
 
-    void Put(const std::string& bytes) const
-    {
-        std::ofstream(PathOf(kIniName), std::ios::binary | std::ios::trunc) << bytes;
-    }
+    void Put(const std::string& bytes) const { std::ofstream(PathOf(kIniName), std::ios::binary | std::ios::trunc) << bytes; }
 
     std::string Bytes() const
     {
@@ -31,8 +28,7 @@ protected:
     std::vector<std::string> Entries() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir))
-            names.push_back(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir)) names.push_back(entry.path().filename().string());
         return names;
     }
 

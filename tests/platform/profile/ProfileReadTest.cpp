@@ -5,19 +5,32 @@
 
 namespace {
 
-class ProfileRead : public ProfileFixture {};
+class ProfileRead : public ProfileFixture { };
 
 TEST_F(ProfileRead, IntTakesTheLeadingSignedDecimalOnlyClampedToTheIntRange)
 {
     const std::string nines(500, '9');
     const std::pair<std::string, int> cases[] = {
-        {"12abc", 12}, {"  -7", -7}, {"+42", 42}, {"007", 7}, {"\"15\"", 15}, {"abc", 0}, {"", 0}, {"-", 0},
-        {"- 5", 0}, {"--5", 0}, {"0x1F", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
-        {"2147483648", INT_MAX}, {"-2147483649", INT_MIN}, {nines, INT_MAX}, {"-" + nines, INT_MIN},
+        {"12abc", 12},
+        {"  -7", -7},
+        {"+42", 42},
+        {"007", 7},
+        {"\"15\"", 15},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"- 5", 0},
+        {"--5", 0},
+        {"0x1F", 0},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"2147483648", INT_MAX},
+        {"-2147483649", INT_MIN},
+        {nines, INT_MAX},
+        {"-" + nines, INT_MIN},
     };
     std::string text = "[N]\n";
-    for (size_t i = 0; i < std::size(cases); ++i)
-        text += "k" + std::to_string(i) + "=" + cases[i].first + "\n";
+    for (size_t i = 0; i < std::size(cases); ++i) text += "k" + std::to_string(i) + "=" + cases[i].first + "\n";
     Put(text);
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(m_ini.GetInt("N", "k" + std::to_string(i), 99), cases[i].second) << cases[i].first;

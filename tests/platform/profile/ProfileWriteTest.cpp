@@ -9,7 +9,7 @@
 
 namespace {
 
-class ProfileWrite : public ProfileFixture {};
+class ProfileWrite : public ProfileFixture { };
 
 TEST_F(ProfileWrite, ReplacesOnlyTheValueKeepingEveryOtherByte)
 {
@@ -83,7 +83,7 @@ TEST_F(ProfileWrite, AFailedWriteLeavesTheOldFileWholeAndNoTemporary)
 
 struct stat StatOf(const std::string& path)
 {
-    struct stat info {};
+    struct stat info { };
     EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
     return info;
 }

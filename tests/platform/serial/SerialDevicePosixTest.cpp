@@ -45,8 +45,7 @@ protected:
     }
     void TearDown() override
     {
-        if (master_ >= 0)
-            ::close(master_);
+        if (master_ >= 0) ::close(master_);
     }
 
     bool Send(const std::vector<uint8_t>& bytes) const
@@ -60,8 +59,7 @@ protected:
         pollfd entry{master_, POLLIN, 0};
         while (got < count && ::poll(&entry, 1, kPatientMs) == 1) {
             const ssize_t n = ::read(master_, bytes.data() + got, count - got);
-            if (n <= 0)
-                break;
+            if (n <= 0) break;
             got += static_cast<size_t>(n);
         }
         bytes.resize(got);
@@ -72,8 +70,7 @@ protected:
     {
         device_->SetTimeouts(kPatient);
         std::vector<uint8_t> bytes;
-        for (uint8_t byte = 0; bytes.size() < count && device_->ReadByte(byte) == ReadResult::Byte;)
-            bytes.push_back(byte);
+        for (uint8_t byte = 0; bytes.size() < count && device_->ReadByte(byte) == ReadResult::Byte;) bytes.push_back(byte);
         return bytes;
     }
     ReadResult ReadOne(const CommTimeouts& timeouts)
@@ -108,8 +105,7 @@ TEST_F(SerialDevicePosix, SecondOpenFailsInAnyProgramUntilTheFirstCloses)
     const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
     int mark = 0;
     EXPECT_TRUE(fd < 0 ? errno == EBUSY : ::ioctl(fd, TIOCGEXCL, &mark) == 0 && mark != 0);
-    if (fd >= 0)
-        ::close(fd);
+    if (fd >= 0) ::close(fd);
 
     device_.reset();
     EXPECT_NE(SerialDevice::Open(path_), nullptr);
@@ -129,7 +125,8 @@ volatile sig_atomic_t alarms = 0;
 TEST_F(SerialDevicePosix, EmptyReadLastsItsWholeTimeoutEvenThroughASignal)
 {
     alarms = 0;
-    struct sigaction action {}, previous {};
+    struct sigaction action {
+    }, previous{};
     action.sa_handler = [](int) { alarms = alarms + 1; };
     ASSERT_EQ(::sigaction(SIGALRM, &action, &previous), 0); // no SA_RESTART: the wait sees EINTR
     const itimerval early{.it_interval = {}, .it_value = {.tv_sec = 0, .tv_usec = 20'000}}, disarmed{};

@@ -11,7 +11,9 @@ namespace {
 
 class TabHost : public Dialog {
 public:
-    TabHost() : Dialog(kHostDialog) {}
+    TabHost()
+        : Dialog(kHostDialog)
+    { }
     TabCtrl tab;
     std::vector<int> notifications;
     bool vetoChange = false;
@@ -30,7 +32,9 @@ protected:
 
 class Page : public Dialog {
 public:
-    Page() : Dialog(kChildPage) {}
+    Page()
+        : Dialog(kChildPage)
+    { }
     int cancels = 0;
 
 protected:

@@ -1,5 +1,5 @@
-#include "platform/ui/Bitmap.h"
 #include "platform/ui/DeviceContext.h"
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Font.h"
 
 #include <gtest/gtest.h>

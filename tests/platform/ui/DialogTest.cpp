@@ -13,22 +13,35 @@ using Log = std::vector<std::string>;
 // A dialog that logs the commands it receives and the OK/Cancel handlers that run.
 class FormDialog : public Dialog {
 public:
-    explicit FormDialog(int templateId = kFormDialog) : Dialog(templateId) {}
+    explicit FormDialog(int templateId = kFormDialog)
+        : Dialog(templateId)
+    { }
     Log log;
     bool consumeEscape = false;
     int chosen = -2; // the list selection OK saw
 
-    bool PreTranslateMessage(Msg& msg) override { return (consumeEscape && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || Dialog::PreTranslateMessage(msg); }
+    bool PreTranslateMessage(Msg& msg) override
+    {
+        return (consumeEscape && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || Dialog::PreTranslateMessage(msg);
+    }
 
 protected:
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override { log.push_back("command " + std::to_string(LOWORD(wParam))); return Dialog::OnCommand(wParam, lParam); }
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        log.push_back("command " + std::to_string(LOWORD(wParam)));
+        return Dialog::OnCommand(wParam, lParam);
+    }
     void OnOK() override
     {
         log.push_back("ok");
         if (auto* list = static_cast<ListBox*>(GetDlgItem(kList))) chosen = list->GetCurSel();
         Dialog::OnOK();
     }
-    void OnCancel() override { log.push_back("cancel"); Dialog::OnCancel(); }
+    void OnCancel() override
+    {
+        log.push_back("cancel");
+        Dialog::OnCancel();
+    }
 };
 
 using Dialogs = UiFixture;
@@ -64,7 +77,15 @@ TEST_F(Dialogs, TextsAndControlIdsComeFromTheTemplate)
 
 TEST_F(Dialogs, EnterEscapeAndTheCloseBoxPressTheRightButtonUnlessTheWindowConsumesTheKey)
 {
-    struct Case { const char* what; int templateId; int focus; UINT key; bool consumeEscape; int result; Log log; };
+    struct Case {
+        const char* what;
+        int templateId;
+        int focus;
+        UINT key;
+        bool consumeEscape;
+        int result;
+        Log log;
+    };
     const Case cases[] = {
         {"Enter presses the default button", kFormDialog, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
         {"Enter presses the focused push button", kFormDialog, IDCANCEL, VK_RETURN, false, IDCANCEL, {"command 2", "cancel"}},
@@ -78,8 +99,10 @@ TEST_F(Dialogs, EnterEscapeAndTheCloseBoxPressTheRightButtonUnlessTheWindowConsu
         dialog.consumeEscape = c.consumeEscape;
         recorder.OnDialog(c.templateId, [&c](Dialog& d) {
             d.GetDlgItem(c.focus)->SetFocus();
-            if (c.key == 0) ui::testing::PressCloseBox(d);
-            else PressKey(c.key);
+            if (c.key == 0)
+                ui::testing::PressCloseBox(d);
+            else
+                PressKey(c.key);
         });
         EXPECT_EQ(dialog.DoModal(), c.result) << c.what; // a dialog left open is cancelled by the recorder
         EXPECT_EQ(dialog.log, c.log) << c.what;

@@ -39,7 +39,9 @@ protected:
 
 class ListHost : public Dialog {
 public:
-    ListHost() : Dialog(kListDialog) {}
+    ListHost()
+        : Dialog(kListDialog)
+    { }
     CountingList list;
 
 protected:

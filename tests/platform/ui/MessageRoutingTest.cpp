@@ -37,7 +37,10 @@ public:
 protected:
     void OnKeyDown(UINT vk, UINT, UINT) override { log.push_back("control key " + std::to_string(vk)); }
     void OnChar(UINT ch, UINT, UINT) override { log.push_back("control char " + std::to_string(ch)); }
-    void OnLButtonDown(UINT, Point point) override { log.push_back("control click " + std::to_string(point.x) + "," + std::to_string(point.y)); }
+    void OnLButtonDown(UINT, Point point) override
+    {
+        log.push_back("control click " + std::to_string(point.x) + "," + std::to_string(point.y));
+    }
     void OnTimer(uintptr_t id) override { log.push_back("timer " + std::to_string(id)); }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -50,7 +53,9 @@ protected:
 // Logs into its control's log, so one log shows the order of the whole walk.
 class HostDialog : public Dialog {
 public:
-    HostDialog() : Dialog(kHostDialog) {}
+    HostDialog()
+        : Dialog(kHostDialog)
+    { }
     LoggingControl control;
 
     bool PreTranslateMessage(Msg& msg) override
@@ -61,7 +66,11 @@ public:
 
 protected:
     void DoDataExchange() override { BindControl(kCustom, control); }
-    void OnSysCommand(UINT id, LPARAM lParam) override { control.log.push_back("system " + std::to_string(id)); Dialog::OnSysCommand(id, lParam); }
+    void OnSysCommand(UINT id, LPARAM lParam) override
+    {
+        control.log.push_back("system " + std::to_string(id));
+        Dialog::OnSysCommand(id, lParam);
+    }
 };
 
 class MessageRouting : public UiFixture {
@@ -79,7 +88,9 @@ protected:
 
 class EditDialog : public Dialog {
 public:
-    EditDialog() : Dialog(kFormDialog) {}
+    EditDialog()
+        : Dialog(kFormDialog)
+    { }
     Edit edit;
     Log notifications;
 
@@ -229,7 +240,7 @@ const PopupKey kBoxKeys[] = {
     {"Space", VK_SPACE, ui::testing::None},
 };
 
-class KeyInARealMessageBox : public MessageRouting, public ::testing::WithParamInterface<PopupKey> {};
+class KeyInARealMessageBox : public MessageRouting, public ::testing::WithParamInterface<PopupKey> { };
 
 } // namespace
 
@@ -245,7 +256,7 @@ TEST_P(KeyInARealMessageBox, ClosesTheBoxAndNeverReachesTheWindowBehindIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyInARealMessageBox, ::testing::ValuesIn(kBoxKeys),
-                         [](const ::testing::TestParamInfo<PopupKey>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PopupKey>& info) { return std::string(info.param.name); });
 
 TEST_F(MessageRouting, KeysInARealPopupMenuStayInTheMenu)
 {

@@ -31,25 +31,25 @@ protected:
         using namespace uitest;
         constexpr uint32_t child = WS_CHILD | WS_VISIBLE;
         Resources::AddDialog({kFormDialog, 200, 100, "MS Shell Dlg", 8, "Form", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-                              {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
-                               {IDOK, wc::Button, "OK", 143, 7, 50, 14, child | BS_DEFPUSHBUTTON | WS_TABSTOP},
-                               {IDCANCEL, wc::Button, "キャンセル", 143, 24, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP},
-                               {kList, wc::ListBox, "", 7, 24, 100, 60, child | WS_BORDER | LBS_NOTIFY | LBS_SORT | WS_TABSTOP},
-                               {kLabel, wc::Static, "ラベル", 110, 50, 30, 8, child | SS_LEFT},
-                               {kClickable, wc::Static, "押す", 110, 70, 30, 12, child | SS_NOTIFY | SS_CENTER, WS_EX_DLGMODALFRAME}}});
+            {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
+                {IDOK, wc::Button, "OK", 143, 7, 50, 14, child | BS_DEFPUSHBUTTON | WS_TABSTOP},
+                {IDCANCEL, wc::Button, "キャンセル", 143, 24, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP},
+                {kList, wc::ListBox, "", 7, 24, 100, 60, child | WS_BORDER | LBS_NOTIFY | LBS_SORT | WS_TABSTOP},
+                {kLabel, wc::Static, "ラベル", 110, 50, 30, 8, child | SS_LEFT},
+                {kClickable, wc::Static, "押す", 110, 70, 30, 12, child | SS_NOTIFY | SS_CENTER, WS_EX_DLGMODALFRAME}}});
         Resources::AddDialog({kNoDefault, 120, 60, "MS UI Gothic", 9, "No default", WS_POPUP | WS_CAPTION, 0,
-                              {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
-                               {kButton, wc::Button, "Push", 7, 30, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP}}});
+            {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
+                {kButton, wc::Button, "Push", 7, 30, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP}}});
         Resources::AddDialog({kHostDialog, 300, 200, "MS UI Gothic", 9, "Host", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-                              {{kTab, wc::TabControl, "", 7, 7, 200, 180, child | WS_TABSTOP},
-                               {kCustom, "TestCustomClass", "", 210, 7, 80, 80, child | WS_TABSTOP}}});
+            {{kTab, wc::TabControl, "", 7, 7, 200, 180, child | WS_TABSTOP},
+                {kCustom, "TestCustomClass", "", 210, 7, 80, 80, child | WS_TABSTOP}}});
         Resources::AddDialog({kChildPage, 150, 100, "MS Shell Dlg", 8, "", WS_CHILD, 0,
-                              {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
-                               {kRadio1, wc::Button, "一", 7, 30, 30, 10, child | BS_AUTORADIOBUTTON | WS_GROUP},
-                               {kRadio2, wc::Button, "二", 40, 30, 30, 10, child | BS_AUTORADIOBUTTON}}});
+            {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
+                {kRadio1, wc::Button, "一", 7, 30, 30, 10, child | BS_AUTORADIOBUTTON | WS_GROUP},
+                {kRadio2, wc::Button, "二", 40, 30, 30, 10, child | BS_AUTORADIOBUTTON}}});
         Resources::AddDialog({kListDialog, 160, 120, "MS UI Gothic", 9, "List", WS_POPUP | WS_CAPTION, 0,
-                              {{kListView, wc::ListView, "", 0, 0, 160, 120,
-                                child | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_TABSTOP}}});
+            {{kListView, wc::ListView, "", 0, 0, 160, 120,
+                child | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_TABSTOP}}});
     }
 
     ui::testing::Recorder recorder;

@@ -105,7 +105,7 @@ TEST(SystemColours, HighlightDiffersFromTheWindowBackground)
 
 TEST(Geometry, MulDivRoundsHalfAwayFromZero)
 {
-    EXPECT_EQ(MulDiv(7, 6, 4), 11);   // 10.5
+    EXPECT_EQ(MulDiv(7, 6, 4), 11); // 10.5
     EXPECT_EQ(MulDiv(-7, 6, 4), -11);
     EXPECT_EQ(MulDiv(90, 96, 720), 12);
     EXPECT_EQ(MulDiv(1, 1, 0), -1);

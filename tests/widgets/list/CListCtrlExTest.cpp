@@ -45,7 +45,9 @@ public:
 
 class ListHost : public Dialog {
 public:
-    ListHost() : Dialog(kListDialog) {}
+    ListHost()
+        : Dialog(kListDialog)
+    { }
 
     WatchedList list;
 
@@ -60,8 +62,7 @@ protected:
         constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE;
         constexpr uint32_t kList = kChild | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_BORDER | WS_TABSTOP;
         Resources::AddDialog({kListDialog, 220, 120, "MS UI Gothic", 9, "List", WS_POPUP | WS_CAPTION, 0,
-                              {{kListId, wc::ListView, "", 5, 5, 210, 80, kList},
-                               {kEditId, wc::Edit, "", 5, 95, 60, 12, kChild | WS_BORDER | WS_TABSTOP}}});
+            {{kListId, wc::ListView, "", 5, 5, 210, 80, kList}, {kEditId, wc::Edit, "", 5, 95, 60, 12, kChild | WS_BORDER | WS_TABSTOP}}});
     }
 
     void SetUp() override
@@ -105,13 +106,17 @@ protected:
         Rect ink{area.right, area.bottom, area.left, area.top};
         for (int y = area.top; y < area.bottom; ++y) {
             for (int x = area.left; x < area.right; ++x) {
-                if (At(x, y) != expected(x, y)) ink = Rect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+                if (At(x, y) != expected(x, y))
+                    ink = Rect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
             }
         }
         return ink;
     }
 
-    Rect InkIn(const Rect& area, COLORREF background) const { return InkIn(area, [background](int, int) { return background; }); }
+    Rect InkIn(const Rect& area, COLORREF background) const
+    {
+        return InkIn(area, [background](int, int) { return background; });
+    }
 
     // Where area differs from text drawn there as a value column draws it: in the value
     // font's twin, black, inset 2 pixels, over the window colour.

@@ -26,7 +26,12 @@ int FixedWidth(std::string_view text)
 
 TEST(FitText, KeepsWhatFitsElseTheLongestPrefixOfWholeCharactersAndEllipsisButAtLeastOneCharacter)
 {
-    struct Case { std::string_view text; int width; int allowance; std::string_view shown; };
+    struct Case {
+        std::string_view text;
+        int width;
+        int allowance;
+        std::string_view shown;
+    };
     const Case cases[] = {
         {"ABCD", 26, 2, "ABCD"}, // 24 + 2 fits exactly
         {"ABCD", 25, 2, "AB..."},
