@@ -1,12 +1,12 @@
 #include "StartupFixture.h"
 
-#include "sim/FrameCodec.h"
-
 #include "platform/ui/Button.h"
 
 #include <utility>
 
 namespace {
+
+using Strings = std::vector<std::string>;
 
 // A monitor item of a profile.
 struct ItemSpec {
@@ -53,13 +53,12 @@ protected:
     // One trace tick whose live data is exactly `live`.
     void Poll(const std::vector<uint8_t>& live)
     {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xF0, live)}, 1);
+        Reply(0xF0, live);
         Tick();
     }
     void Tick() { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }
     std::string Value(int row) { return window.MonitorList().GetItemText(row, 1); }
     std::string ValueAndUnit(int row) { return Value(row) + " " + window.MonitorList().GetItemText(row, 2); }
-    ui::Button& TraceButton() { return *static_cast<ui::Button*>(window.GetDlgItem(res::IDC_TRACE)); }
     bool SentAny(uint8_t command)
     {
         const auto& sent = controller->Received();
@@ -70,21 +69,39 @@ protected:
     }
 };
 
+struct MonItemCount {
+    const char* line; // the MonItems line of the profile, empty for none
+    bool extendedLiveBlock;
+    int rows;
+    bool startUpGoesOn; // password check and tabs
+};
+
+void PrintTo(const MonItemCount& each, std::ostream* os)
+{
+    *os << (*each.line != '\0' ? each.line : "no MonItems key") << (each.extendedLiveBlock ? "" : " and a short live block");
+}
+
+class MonItemCounts : public MainWindow, public ::testing::WithParamInterface<MonItemCount> { };
+class DataItemCounts : public MainWindow, public ::testing::WithParamInterface<std::pair<const char*, size_t>> { };
+class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterface<int> { };
+
 } // namespace
 
-TEST_F(MainWindow, AShortLiveBlockDropsTheLastFourRows)
+// A short live block drops the last four rows.
+TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
 {
-    Start(MonitorProfile(std::vector<ItemSpec>(6, ItemSpec{1, 0})), false);
-    EXPECT_EQ(window.MonitorList().GetItemCount(), 2);
-    EXPECT_EQ(window.MonItemCount(), 2);
+    Start(std::string("[Velmora]\n") + GetParam().line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n", GetParam().extendedLiveBlock);
+    EXPECT_EQ(window.MonitorList().GetItemCount(), GetParam().rows);
+    EXPECT_EQ(window.MonItemCount(), GetParam().rows);
+    EXPECT_EQ(SentAny(0xAD), GetParam().startUpGoesOn);
+    EXPECT_EQ(window.Tabs().GetItemCount(), GetParam().startUpGoesOn ? 1 : 0);
 }
 
-TEST_F(MainWindow, FewerRowsThanFourLeaveTheListEmpty)
-{
-    Start(MonitorProfile(std::vector<ItemSpec>(3, ItemSpec{1, 0})), false);
-    EXPECT_EQ(window.MonitorList().GetItemCount(), 0);
-    EXPECT_EQ(window.MonItemCount(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(Counts, MonItemCounts,
+    ::testing::Values(MonItemCount{"MonItems=30\n", true, 24, true}, MonItemCount{"MonItems=24\n", true, 24, true},
+        MonItemCount{"MonItems=0\n", true, 0, true}, MonItemCount{"MonItems=-4\n", true, 0, true}, MonItemCount{"", true, 0, false},
+        MonItemCount{"MonItems=99\n", true, 0, false}, MonItemCount{"MonItems=6\n", false, 2, true},
+        MonItemCount{"MonItems=3\n", false, 0, true}));
 
 TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPoll)
 {
@@ -149,8 +166,7 @@ TEST_F(MainWindow, BytesThatNeverArrivedUpdateNothing)
 TEST_F(MainWindow, ItemsFromTheFirstInvalidDefinitionOnAreNeverRead)
 {
     Start(MonitorProfile({{1, 0}, {7, 1}, {1, 2}}));
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, "未知のモニタ項目タイプ");
+    ASSERT_EQ(Boxes(), Strings{"Velmora: 未知のモニタ項目タイプ"});
     EXPECT_EQ(recorder.Boxes()[0].Icon(), 0u);
     EXPECT_EQ(window.MonitorList().GetItemCount(), 3);
     Poll({1, 2, 3, 4});
@@ -170,31 +186,34 @@ TEST_F(MainWindow, NoMonitorItemsKeyEndsStartUpAfterTheColumns)
 TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimerAndNamesItsNextAction)
 {
     Start(MonitorProfile({{1, 0}}));
-    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+    EXPECT_EQ(TraceState(), kIdle);
     ui::testing::Click(TraceButton());
-    EXPECT_TRUE(window.Tracing());
-    EXPECT_TRUE(window.HasTimer(CVelmoraDlg::kTraceTimer));
-    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ停止");
+    EXPECT_EQ(TraceState(), kTracing);
     ui::testing::Click(TraceButton());
-    EXPECT_FALSE(window.Tracing());
-    EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
-    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+    EXPECT_EQ(TraceState(), kIdle);
 }
 
 TEST_F(MainWindow, ATimeOutStopsTheTraceBeforeItsBoxShows)
 {
     Start(MonitorProfile({{1, 0}}));
     ui::testing::Click(TraceButton());
-    bool stoppedFirst = false;
-    recorder.OnBox(
-        [&](const ui::testing::Recorder::Box&) { stoppedFirst = !window.Tracing() && !window.HasTimer(CVelmoraDlg::kTraceTimer); });
+    std::string stateAtTheBox;
+    recorder.OnBox([&](const ui::testing::Recorder::Box&) { stateAtTheBox = TraceState(); });
     controller->Faults().Set({.silent = true}, 1);
     Tick();
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, "通信タイムアウト");
-    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::OnTimer()");
-    EXPECT_TRUE(stoppedFirst) << "the trace stops before the box shows";
-    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信タイムアウト"});
+    EXPECT_EQ(stateAtTheBox, kIdle);
+}
+
+TEST_F(MainWindow, AFailedPollUnderTheRealTimerStopsTheTraceAndShowsOneBox)
+{
+    Start(MonitorProfile({{1, 0}}));
+    controller->Faults().Set({.silent = true}, 1);
+    ui::testing::Click(TraceButton());
+    ASSERT_TRUE(ui::testing::RunUntil([&] { return !recorder.Boxes().empty(); }, 5000)) << "no poll ran";
+    ui::testing::ProcessEvents();
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信タイムアウト"});
+    EXPECT_EQ(TraceState(), kIdle);
 }
 
 TEST_F(MainWindow, ClosingTheWindowStopsTheTraceTimer)
@@ -226,32 +245,18 @@ TEST_F(MainWindow, UnknownOrRepeatedDataItemKindsLoseTheirTabAndTheRestKeepTheir
     EXPECT_FALSE(window.PageOfKind(0)->IsWindowVisible());
 }
 
-namespace {
-
-struct DataItemCount {
-    const char* count;
-    size_t boxes;
-};
-
-void PrintTo(const DataItemCount& each, std::ostream* os)
-{
-    *os << "DataItems=" << each.count;
-}
-
-class DataItemCounts : public MainWindow, public ::testing::WithParamInterface<DataItemCount> { };
-
-} // namespace
-
 // Each missing item gives one box, so the count must stay bounded whatever the file says.
 TEST_P(DataItemCounts, EndAfterAtMostNinetyNineItems)
 {
-    Start(MonitorProfile({{1, 0}}, std::string("DataItems=") + GetParam().count + "\n"));
-    EXPECT_EQ(recorder.Boxes().size(), GetParam().boxes);
+    const auto [count, boxes] = GetParam();
+    Start(MonitorProfile({{1, 0}}, std::string("DataItems=") + count + "\n"));
+    EXPECT_EQ(recorder.Boxes().size(), boxes);
     EXPECT_EQ(window.Tabs().GetItemCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, DataItemCounts,
-    ::testing::Values(DataItemCount{"-3", 0}, DataItemCount{"0", 0}, DataItemCount{"2", 2}, DataItemCount{"2147483647", 99}));
+    ::testing::Values(
+        std::pair{"-3", size_t{0}}, std::pair{"0", size_t{0}}, std::pair{"2", size_t{2}}, std::pair{"2147483647", size_t{99}}));
 
 TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
 {
@@ -277,6 +282,17 @@ TEST_F(MainWindow, TheTraceHandsTheFirstTwoWordsToTheMapPageOnTop)
     EXPECT_EQ(point.y, 10332);
 }
 
+TEST_P(PagesWithoutTrace, InFrontLetTheTraceUpdateOnlyTheList)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=" + std::to_string(GetParam()) + "\n[DataItem2]\nType=0\n"));
+    ASSERT_EQ(window.PageType(), GetParam());
+    Poll(Live({{0, 1200}, {2, 10332}}));
+    EXPECT_EQ(Value(0), " 176");
+    EXPECT_EQ(static_cast<CMapPage*>(window.PageOfKind(0))->LastTracePoint().x, -1) << "the hidden map page got the point";
+}
+
+INSTANTIATE_TEST_SUITE_P(BoostAndConsole, PagesWithoutTrace, ::testing::Values(1, 2));
+
 TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
 {
     controller->Responder().Config().password = "secret  ";
@@ -294,9 +310,7 @@ TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBox)
 {
     controller->Faults().Set({.silent = true}, 1, 3); // after the three identification replies
     Start(MonitorProfile({{1, 0}}));
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, "通信タイムアウト");
-    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCpwd()");
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCpwd(): 通信タイムアウト"});
     EXPECT_TRUE(window.LockedPage().IsWindowVisible());
 }
 
@@ -304,83 +318,22 @@ TEST_F(MainWindow, OnlyAFieldOfEightBlanksMatchesTheEmptyPassword)
 {
     Start(MonitorProfile({{1, 0}}));
     const struct {
-        std::vector<uint8_t> field;
+        std::string field;
         const char* password;
         int matches;
         const char* why;
     } cases[] = {
-        {{' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}, "", 1, "eight blanks"},
-        {{' ', ' ', ' ', ' ', ' ', ' ', ' ', 'A'}, "", 0, "a letter in the eighth place"},
-        {{0, ' ', ' ', ' ', ' ', ' ', ' ', ' '}, "", 0, "a leading zero byte"},
-        {{' ', ' ', ' ', ' ', ' ', ' ', ' '}, "", 0, "a seven-byte field lacks its eighth blank"},
-        {{'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}, "", 0, "a password is set"},
-        {{'a', 'b', 'c', ' ', ' ', ' ', ' ', ' '}, "abc", 1, "the password, padded with blanks"},
+        {"        ", "", 1, "eight blanks"},
+        {"       A", "", 0, "a letter in the eighth place"},
+        {std::string("\0       ", 8), "", 0, "a leading zero byte"},
+        {"       ", "", 0, "a seven-byte field lacks its eighth blank"},
+        {"abc     ", "", 0, "a password is set"},
+        {"abc     ", "abc", 1, "the password, padded with blanks"},
     };
     for (const auto& each : cases) {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xAD, each.field)}, 1);
+        Reply(0xAD, {each.field.begin(), each.field.end()});
         EXPECT_EQ(window.GetPFCpwd(each.password), each.matches) << each.why;
     }
-}
-
-namespace {
-
-struct MonItemCount {
-    const char* line; // the MonItems line of the profile, empty for none
-    int rows;
-    bool startUpGoesOn; // password check and tabs
-};
-
-void PrintTo(const MonItemCount& each, std::ostream* os)
-{
-    *os << (*each.line != '\0' ? each.line : "no MonItems key");
-}
-
-class MonItemCounts : public MainWindow, public ::testing::WithParamInterface<MonItemCount> { };
-
-} // namespace
-
-TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
-{
-    Start(std::string("[Velmora]\n") + GetParam().line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n");
-    EXPECT_EQ(window.MonitorList().GetItemCount(), GetParam().rows);
-    EXPECT_EQ(SentAny(0xAD), GetParam().startUpGoesOn);
-    EXPECT_EQ(window.Tabs().GetItemCount(), GetParam().startUpGoesOn ? 1 : 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Counts, MonItemCounts,
-    ::testing::Values(MonItemCount{"MonItems=30\n", 24, true}, MonItemCount{"MonItems=24\n", 24, true},
-        MonItemCount{"MonItems=0\n", 0, true}, MonItemCount{"MonItems=-4\n", 0, true}, MonItemCount{"", 0, false},
-        MonItemCount{"MonItems=99\n", 0, false}));
-
-namespace {
-
-class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterface<int> { };
-
-} // namespace
-
-TEST_P(PagesWithoutTrace, InFrontLetTheTraceUpdateOnlyTheList)
-{
-    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=" + std::to_string(GetParam()) + "\n[DataItem2]\nType=0\n"));
-    ASSERT_EQ(window.PageType(), GetParam());
-    Poll(Live({{0, 1200}, {2, 10332}}));
-    EXPECT_EQ(Value(0), " 176");
-    EXPECT_EQ(static_cast<CMapPage*>(window.PageOfKind(0))->LastTracePoint().x, -1) << "the hidden map page got the point";
-}
-
-INSTANTIATE_TEST_SUITE_P(BoostAndConsole, PagesWithoutTrace, ::testing::Values(1, 2));
-
-TEST_F(MainWindow, AFailedPollUnderTheRealTimerStopsTheTraceAndShowsOneBox)
-{
-    Start(MonitorProfile({{1, 0}}));
-    controller->Faults().Set({.silent = true}, 1);
-    ui::testing::Click(TraceButton());
-    ASSERT_TRUE(ui::testing::RunUntil([&] { return !recorder.Boxes().empty(); }, 5000)) << "no poll ran";
-    ui::testing::ProcessEvents();
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::OnTimer()");
-    EXPECT_FALSE(window.Tracing());
-    EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
-    EXPECT_EQ(TraceButton().GetWindowText(), "ﾄﾚｰｽ開始");
 }
 
 TEST_F(MainWindow, TheBoostPageKeepsTypedTextAcrossATabSwitchAndSendsNothing)

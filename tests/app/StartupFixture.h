@@ -4,6 +4,7 @@
 #include "config/ActiveProfile.h"
 #include "link/CPFCComm.h"
 #include "resources/ResourceIds.h"
+#include "sim/FrameCodec.h"
 #include "sim/SimulatedController.h"
 #include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
@@ -23,6 +24,8 @@ class StartupFixture : public ::testing::Test {
 protected:
     static constexpr const char* kBaseFile = "[CommSelect]\nItem=0\n[Ports]\nItems=1\nItem1=sim:\n"
                                              "[Profiles]\nItems=2\nItem1=Demo.ini\nItem2=Empty.ini\n";
+    static constexpr const char* kIdle = "idle, no timer, ﾄﾚｰｽ開始";
+    static constexpr const char* kTracing = "tracing, timer, ﾄﾚｰｽ停止";
 
     static void SetUpTestSuite() { res::InstallResources(); }
     void SetUp() override
@@ -44,8 +47,27 @@ protected:
             ui::testing::PressKey(ui::VK_RETURN);
         });
     }
+    // The next reply is replaced by a frame of `command` carrying `data`.
+    void Reply(uint8_t command, const std::vector<uint8_t>& data, int after = 0)
+    {
+        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)}, 1, after);
+    }
 
     std::string Text(int id) { return window.GetDlgItem(id)->GetWindowText(); }
+    ui::Window& TraceButton() { return *window.GetDlgItem(res::IDC_TRACE); }
+    // The trace flag, its timer and the button's label, which names the next action.
+    std::string TraceState()
+    {
+        const bool timer = window.HasTimer(CVelmoraDlg::kTraceTimer);
+        return std::string(window.Tracing() ? "tracing" : "idle") + (timer ? ", timer, " : ", no timer, ") + Text(res::IDC_TRACE);
+    }
+    // Every box shown so far, as "caption: text".
+    std::vector<std::string> Boxes() const
+    {
+        std::vector<std::string> boxes;
+        for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
+        return boxes;
+    }
 
     WorkingDirectory directory;
     ui::testing::Recorder recorder;

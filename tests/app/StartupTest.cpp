@@ -1,12 +1,12 @@
 #include "StartupFixture.h"
 
 #include "app/CVelmoraApp.h"
-#include "sim/FrameCodec.h"
 
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 
 using Startup = StartupFixture;
+using Strings = std::vector<std::string>;
 
 TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
 {
@@ -40,9 +40,7 @@ TEST_F(Startup, EscapeOnThePortDialogGivesOneCommunicationErrorAndTheProfileDial
 {
     recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_ESCAPE); });
     ASSERT_TRUE(window.Create());
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, "通信エラー");
-    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCID()");
+    ASSERT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCID(): 通信エラー"});
     EXPECT_EQ(recorder.Boxes()[0].Icon(), ui::MB_ICONERROR);
     EXPECT_EQ(recorder.Boxes()[0].owner, &window);
     EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
@@ -56,8 +54,7 @@ TEST_F(Startup, ReturnOnTheRealIdentificationBoxClosesItAndPressesNothingBehindI
     recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCID()");
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCID(): 通信エラー"});
     EXPECT_FALSE(window.Tracing()) << "Return pressed the hidden trace button";
     EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
 }
@@ -67,14 +64,14 @@ TEST_F(Startup, CancellingTheProfileDialogLeavesAWorkingTraceButton)
     ScriptStartup();
     ASSERT_TRUE(window.Create());
     ASSERT_EQ(window.MonitorList().GetItemCount(), 0);
-    ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE));
-    EXPECT_TRUE(window.HasTimer(CVelmoraDlg::kTraceTimer));
+    ui::testing::Click(TraceButton());
+    EXPECT_EQ(TraceState(), kTracing);
     const size_t sent = controller->Received().size();
     window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
     EXPECT_EQ(controller->Received().size(), sent + 3) << "one F0 poll";
     EXPECT_TRUE(recorder.Boxes().empty());
-    ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE));
-    EXPECT_FALSE(window.Tracing());
+    ui::testing::Click(TraceButton());
+    EXPECT_EQ(TraceState(), kIdle);
 }
 
 TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
@@ -82,8 +79,7 @@ TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
     controller->Faults().Set({.badChecksum = true}, 1, 1);
     ScriptStartup();
     ASSERT_TRUE(window.Create());
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, "チェックサムエラー");
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCID(): チェックサムエラー"});
     EXPECT_EQ(window.EngineCode(), "VLM20DET");
     EXPECT_EQ(Text(res::IDC_ENGINECODE), "PowerFC");
     EXPECT_EQ(Text(res::IDC_VERSION), "Version");
@@ -93,15 +89,12 @@ TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
 TEST_F(Startup, ShortIdentityRepliesShowOnlyWhatWasReceived)
 {
     ScriptStartup();
-    const auto reply = [](uint8_t command, std::vector<uint8_t> data) {
-        return sim::FaultPlan{.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)};
-    };
-    controller->Faults().Set(reply(0xF3, {'A', 'B'}), 1);
+    Reply(0xF3, {'A', 'B'});
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Text(res::IDC_ENGINECODE), "AB");
     EXPECT_EQ(Text(res::IDC_VERSION), "2.10A");
 
-    controller->Faults().Set(reply(0xF5, {'1', 0, '9', '9', '9'}), 1, 1);
+    Reply(0xF5, {'1', 0, '9', '9', '9'}, 1);
     window.GetPFCID();
     EXPECT_EQ(Text(res::IDC_VERSION), "1") << "a zero byte ends the text";
 }
@@ -119,7 +112,7 @@ TEST_F(Startup, IdentityTextIsDecodedAsProfileTextIs)
         {{'R', 'B', '2', '6', 0x83, 0x65, 0x83, 0x58, 0x83}, "RB26テス"}, // only eight bytes count
     };
     for (const auto& each : cases) {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(0xF3, each.code)}, 1);
+        Reply(0xF3, each.code);
         window.GetPFCID();
         EXPECT_EQ(Text(res::IDC_ENGINECODE), each.shown);
     }

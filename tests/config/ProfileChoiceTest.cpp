@@ -43,10 +43,20 @@ protected:
 
 } // namespace
 
-TEST_F(ProfileChoice, ListsProfilesInKeyOrderWithTheFirstSelected)
+// The listed names, then the selection.
+TEST_F(ProfileChoice, ListsTheCountedItemsInKeyOrderWithTheFirstSelected)
 {
-    directory.Write("Velmora.ini", "[Profiles]\nItems=3\nItem3=C.ini\nItem1=B.ini\nItem2=A.ini\n");
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"B.ini", "A.ini", "C.ini", "selected 0"}));
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"Items=3\nItem3=C.ini\nItem1=B.ini\nItem2=A.ini\n", {"B.ini", "A.ini", "C.ini", "selected 0"}},
+        {"Items=2\nItem1=A.ini\nItem3=C.ini\n", {"A.ini", "", "selected 0"}}, // a missing item shows empty
+        {"Items=1\nItem1=A.ini\nItem2=B.ini\n", {"A.ini", "selected 0"}},
+    };
+    for (const auto& [items, listed] : cases) {
+        directory.Write("Velmora.ini", std::string("[Profiles]\n") + items);
+        EXPECT_EQ(Listed(), listed) << items;
+    }
+    std::filesystem::remove("Velmora.ini");
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"selected -1"})) << "no base file";
 }
 
 TEST_F(ProfileChoice, OkSwitchesEveryLaterReadToTheChosenFile)
@@ -74,23 +84,6 @@ TEST_F(ProfileChoice, TheNameComesFromTheFileAtTheMomentOfOk)
     EXPECT_EQ(profile.Path(), directory.File("Z.ini"));
 }
 
-TEST_F(ProfileChoice, ShowsAMissingItemEmpty)
-{
-    directory.Write("Velmora.ini", "[Profiles]\nItems=2\nItem1=A.ini\nItem3=C.ini\n");
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"A.ini", "", "selected 0"}));
-}
-
-TEST_F(ProfileChoice, ListsOnlyTheCountedItems)
-{
-    directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\nItem2=B.ini\n");
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"A.ini", "selected 0"}));
-}
-
-TEST_F(ProfileChoice, AMissingBaseFileListsNothing)
-{
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"selected -1"}));
-}
-
 TEST_F(ProfileChoice, CancelKeepsTheBaseFile)
 {
     directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\n");
@@ -116,12 +109,6 @@ TEST(ActiveProfilePath, JoinsTheWorkingDirectoryUnlessTheNameIsAbsolute)
         profile.SetProfilePath(name);
         EXPECT_EQ(profile.Path(), path) << what;
     }
-}
-
-TEST(ActiveProfilePath, NumberedNamesCountFromOne)
-{
-    EXPECT_EQ(config::Numbered("DataItem", 1), "DataItem1");
-    EXPECT_EQ(config::Numbered("Item", 12), "Item12");
 }
 
 TEST_F(ProfileChoice, AnyProfileCountListsABoundedNumberOfEntries)

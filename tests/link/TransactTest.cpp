@@ -25,9 +25,7 @@ TEST_F(Transact, F0WithLengthTwoWritesExactlyF0020D)
 
 TEST_F(Transact, SendsLengthMinusTwoOfTheCallersBytesAndTheirSum)
 {
-    buffer[0] = 0x01;
-    buffer[1] = 0x02;
-    buffer[2] = 0x80;
+    std::ranges::copy(std::array<uint8_t, 3>{0x01, 0x02, 0x80}, buffer.begin());
     comm.Transact(0x12, 5, buffer.data());
     EXPECT_THAT(controller->Received(), ElementsAre(0x12, 0x05, 0x01, 0x02, 0x80, 0x65));
 }

@@ -32,6 +32,17 @@ protected:
         dialog.m_pTarget = &port;
         return dialog.DoModal();
     }
+    // The entries the dialog lists, then its selection.
+    std::vector<std::string> Listed()
+    {
+        std::vector<std::string> entries;
+        Run([&](ui::Dialog& dialog, ui::ListBox& list) {
+            for (int i = 0; i < list.GetCount(); ++i) entries.push_back(list.GetText(i));
+            entries.push_back("selected " + std::to_string(list.GetCurSel()));
+            dialog.EndDialog(ui::IDCANCEL);
+        });
+        return entries;
+    }
 
     WorkingDirectory directory;
     config::ActiveProfile profile;
@@ -47,15 +58,9 @@ const std::string kConfigured = "[Ports]\nItems=2\nItem1=sim:\nItem2=/dev/pts/7\
 TEST_F(PortSelection, ConfiguredPortsComeFirstThenTheDiscoveredOnes)
 {
     directory.Write("Velmora.ini", kConfigured);
-    std::vector<std::string> shown;
-    int selected = -2;
-    Run([&](ui::Dialog& dialog, ui::ListBox& list) {
-        for (int i = 0; i < list.GetCount(); ++i) shown.push_back(list.GetText(i));
-        selected = list.GetCurSel();
-        dialog.EndDialog(ui::IDCANCEL);
-    });
-    EXPECT_EQ(shown, (std::vector<std::string>{"シミュレータ (sim:)", "/dev/pts/7", "USB Serial (ttyUSB0)", "Serial Port (ttyS1)"}));
-    EXPECT_EQ(selected, 0) << "without a remembered index the first entry is preselected";
+    // Without a remembered index the first entry is preselected.
+    EXPECT_EQ(Listed(),
+        (std::vector<std::string>{"シミュレータ (sim:)", "/dev/pts/7", "USB Serial (ttyUSB0)", "Serial Port (ttyS1)", "selected 0"}));
 }
 
 TEST_F(PortSelection, OkRemembersTheIndexAndHandsOverThatRecordsPath)
@@ -132,30 +137,20 @@ TEST_F(PortSelection, ADiscoveryFailureIsShownAndTheConfiguredPortsRemain)
 {
     directory.Write("Velmora.ini", kConfigured);
     services.FailClassDevices(5);
-    int count = -1;
-    Run([&](ui::Dialog& dialog, ui::ListBox& list) {
-        count = list.GetCount();
-        dialog.EndDialog(ui::IDCANCEL);
-    });
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"シミュレータ (sim:)", "/dev/pts/7", "selected 0"}));
     ASSERT_EQ(recorder.Boxes().size(), 1u);
     EXPECT_EQ(recorder.Boxes()[0].text, "pSetupDiGetClassDevs failed. (err=5)");
     EXPECT_EQ(recorder.Boxes()[0].Icon(), 0u);
-    EXPECT_EQ(count, 2);
 }
 
 TEST_F(PortSelection, AnyConfiguredPortCountListsABoundedNumberOfEntries)
 {
     const struct {
         const char* items;
-        int listed;
+        size_t listed;
     } cases[] = {{"-1", 0}, {"0", 0}, {"1", 1}, {"1000000", 256}, {"2147483647", 256}};
     for (const auto& each : cases) {
         directory.Write("Velmora.ini", std::string("[Ports]\nItems=") + each.items + "\nItem1=sim:\n");
-        int count = -1;
-        Run([&](ui::Dialog& dialog, ui::ListBox& list) {
-            count = list.GetCount();
-            dialog.EndDialog(ui::IDCANCEL);
-        });
-        EXPECT_EQ(count, each.listed + 2) << "Items=" << each.items << ", besides the two discovered ports";
+        EXPECT_EQ(Listed().size(), each.listed + 3) << "Items=" << each.items << ", besides the two discovered ports and the selection";
     }
 }

@@ -28,17 +28,10 @@ TEST_F(DeviceInterfaces, ListsEachInterfaceCallingTheSetupServicesInOrderAndRele
     std::vector<std::string> expected = {"GetVersion", "LoadModule SETUPAPI"};
     for (const auto name : kSetupEntryPoints) expected.push_back("HasProcedure " + std::string(name));
     expected.insert(expected.end(),
-        {
-            "GetClassDevices {86E0D1E0-8089-11D0-9CE4-08003E301F73} flags=0x12",
-            "EnumDeviceInterfaces 0",
-            "GetDeviceInterfaceDetail 0 buffer=261",
-            "GetDeviceRegistryProperty 0 12 buffer=256",
-            "GetDeviceRegistryProperty 0 0 buffer=256",
-            "GetDeviceRegistryProperty 0 13 buffer=256",
-            "EnumDeviceInterfaces 1",
-            "DestroyDeviceInfoList",
-            "FreeModule",
-        });
+        {"GetClassDevices {86E0D1E0-8089-11D0-9CE4-08003E301F73} flags=0x12", "EnumDeviceInterfaces 0",
+            "GetDeviceInterfaceDetail 0 buffer=261", "GetDeviceRegistryProperty 0 12 buffer=256",
+            "GetDeviceRegistryProperty 0 0 buffer=256", "GetDeviceRegistryProperty 0 13 buffer=256", "EnumDeviceInterfaces 1",
+            "DestroyDeviceInfoList", "FreeModule"});
     EXPECT_EQ(services.Calls(), expected);
     EXPECT_EQ(services.OpenHandles(), 0u);
     EXPECT_TRUE(recorder.Boxes().empty());

@@ -29,9 +29,7 @@ protected:
     Bytes Data(uint8_t command)
     {
         const Bytes reply = responder.Respond({command, {}}, 2s).value_or(Bytes{});
-        if (reply.size() < 3) {
-            return reply;
-        }
+        if (reply.size() < 3) return reply;
         Bytes data(reply.begin() + 2, reply.end() - 1);
         EXPECT_EQ(reply, FrameCodec::Build(command, data));
         return data;
@@ -56,22 +54,15 @@ TEST_F(ProtocolResponderTest, UnlessConfiguredThePasswordIsEightBlanks)
     EXPECT_EQ(Data(0xAD), Text("        ")); // not locked
 }
 
-TEST_F(ProtocolResponderTest, LiveBlockIsTheEngineAtTheRequestTimeWithLengthByte32)
+// Length bytes 32 (unless configured), 44 and the longest, 255.
+TEST_F(ProtocolResponderTest, LiveBlockIsTheEngineAtTheRequestTimeInTheConfiguredLength)
 {
     EXPECT_EQ(Data(0xF0), EngineModel().LiveData(2s, 30));
     EXPECT_NE(Data(0xF0), EngineModel().LiveData(5s, 30));
-}
-
-TEST_F(ProtocolResponderTest, ExtendedLiveBlockHasLengthByte44)
-{
-    responder.Config().liveLength = ResponderConfig::kExtendedLiveLength;
-    EXPECT_EQ(Data(0xF0), EngineModel().LiveData(2s, 42));
-}
-
-TEST_F(ProtocolResponderTest, LiveLength255GivesTheLongestBlock)
-{
-    responder.Config().liveLength = 255;
-    EXPECT_EQ(Data(0xF0).size(), 253u);
+    for (const auto& [length, size] : {std::pair{ResponderConfig::kExtendedLiveLength, 42}, {255, 253}}) {
+        responder.Config().liveLength = length;
+        EXPECT_EQ(Data(0xF0), EngineModel().LiveData(2s, size)) << int{length};
+    }
 }
 
 TEST_F(ProtocolResponderTest, AxesAreRisingRowWordsThenRisingColumnWords)
@@ -93,9 +84,7 @@ TEST_F(ProtocolResponderTest, ByteMapByte20JPlusBOfReplyKIsRowBOfColumn5KPlusJ)
         const Bytes part = Data(static_cast<uint8_t>(ResponderConfig::kSecondByteMap + k));
         ASSERT_EQ(part.size(), MapTable::kPartBytes);
         for (size_t j = 0; j < 5; ++j) {
-            for (size_t b = 0; b < MapTable::kRows; ++b) {
-                EXPECT_EQ(part[20 * j + b], map.At(b, 5 * k + j)) << k << ' ' << j << ' ' << b;
-            }
+            for (size_t b = 0; b < MapTable::kRows; ++b) EXPECT_EQ(part[20 * j + b], map.At(b, 5 * k + j)) << k << ' ' << j << ' ' << b;
         }
     }
 }
@@ -109,14 +98,7 @@ TEST_F(ProtocolResponderTest, WordMapRunsColumnByColumnAcrossEightReplies)
         ASSERT_EQ(part.size(), MapTable::kPartBytes);
         all.insert(all.end(), part.begin(), part.end());
     }
-    for (size_t n = 0; n < 400; ++n) {
-        EXPECT_EQ(Word(all, 2 * n), map.At(n % 20, n / 20)) << n;
-    }
-}
-
-TEST_F(ProtocolResponderTest, WordMapHasNoNinthReply)
-{
-    EXPECT_TRUE(Data(ResponderConfig::kWordMap + 8).empty());
+    for (size_t n = 0; n < 400; ++n) EXPECT_EQ(Word(all, 2 * n), map.At(n % 20, n / 20)) << n;
 }
 
 TEST_F(ProtocolResponderTest, MapBasesAreConfigurableAndByteMapsCapValuesAt255)
@@ -127,11 +109,11 @@ TEST_F(ProtocolResponderTest, MapBasesAreConfigurableAndByteMapsCapValuesAt255)
     EXPECT_TRUE(Data(ResponderConfig::kFirstByteMap).empty());
 }
 
+// A ninth word map part is unknown too.
 TEST_F(ProtocolResponderTest, UnknownCommandGetsNoReply)
 {
-    for (uint8_t command : {0x00, 0x3F, 0x4C, 0x8B, 0xF1, 0xFF}) {
-        EXPECT_TRUE(Data(command).empty()) << int{command};
-    }
+    for (int command : {0x00, 0x3F, 0x4C, 0x8B, 0xF1, 0xFF, ResponderConfig::kWordMap + 8})
+        EXPECT_TRUE(Data(static_cast<uint8_t>(command)).empty()) << command;
 }
 
 // Two laps of the drive, polled ten times a second.

@@ -30,9 +30,7 @@ protected:
     std::vector<TimedByte> Drain()
     {
         std::vector<TimedByte> bytes;
-        while (const auto due = controller->NextByteDue()) {
-            bytes.push_back({*due, controller->TakeByte()});
-        }
+        while (const auto due = controller->NextByteDue()) bytes.push_back({*due, controller->TakeByte()});
         return bytes;
     }
 
@@ -144,9 +142,7 @@ protected:
         }
         ASSERT_EQ(host->Write(FrameCodec::Build(command, {})), 3);
         std::vector<uint8_t> reply(size);
-        for (uint8_t& byte : reply) {
-            ASSERT_EQ(host->ReadByte(byte), ReadResult::Byte);
-        }
+        for (uint8_t& byte : reply) ASSERT_EQ(host->ReadByte(byte), ReadResult::Byte);
         EXPECT_EQ(reply[0], command);
         EXPECT_TRUE(FrameCodec::SumsCorrectly(reply));
     }

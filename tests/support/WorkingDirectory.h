@@ -10,33 +10,23 @@
 #include <string>
 #include <system_error>
 
-class WorkingDirectory {
+class WorkingDirectory : public TemporaryDirectory {
 public:
-    WorkingDirectory() { std::filesystem::current_path(m_path); }
+    WorkingDirectory() { std::filesystem::current_path(Path()); }
     ~WorkingDirectory()
     {
         std::error_code ignored;
         std::filesystem::current_path(m_previous, ignored);
     }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
 
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream out(m_path / name, std::ios::binary);
-        out << text;
-    }
+    std::string File(const std::string& name) const { return (Path() / name).string(); }
+    void Write(const std::string& name, const std::string& text) const { std::ofstream(Path() / name, std::ios::binary) << text; }
     std::string Read(const std::string& name) const
     {
-        std::ifstream in(m_path / name, std::ios::binary);
+        std::ifstream in(Path() / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
 private:
     const std::filesystem::path m_previous = std::filesystem::current_path();
-    const TemporaryDirectory m_directory;
-    const std::filesystem::path& m_path = m_directory.Path();
 };

@@ -9,17 +9,13 @@ using namespace uitest;
 
 namespace {
 
-class TabHost : public Dialog {
+class TabHost : public DialogHost<TabCtrl, kHostDialog, kTab> {
 public:
-    TabHost()
-        : Dialog(kHostDialog)
-    { }
-    TabCtrl tab;
+    TabCtrl& tab = control;
     std::vector<int> notifications;
     bool vetoChange = false;
 
 protected:
-    void DoDataExchange() override { BindControl(kTab, tab); }
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
     {
         const NMHDR* header = NotificationRecord(lParam);

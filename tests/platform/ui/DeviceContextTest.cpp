@@ -82,13 +82,10 @@ TEST_F(DeviceContext, AlignsTextLeftCentreAndRight)
 {
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
-    const auto draw = [&](int top, unsigned align) {
+    for (const auto& [top, align] : {std::pair{0, DT_LEFT}, {20, DT_RIGHT}, {40, DT_CENTER}}) {
         Rect rect{0, top, 200, top + 20};
         dc.DrawText("2331", rect, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    };
-    draw(0, DT_LEFT);
-    draw(20, DT_RIGHT);
-    draw(40, DT_CENTER);
+    }
     const auto [leftFirst, leftLast] = InkSpan(bitmap, 0, 20);
     const auto [rightFirst, rightLast] = InkSpan(bitmap, 20, 40);
     const auto [centreFirst, centreLast] = InkSpan(bitmap, 40, 60);

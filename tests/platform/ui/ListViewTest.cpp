@@ -37,16 +37,7 @@ protected:
     }
 };
 
-class ListHost : public Dialog {
-public:
-    ListHost()
-        : Dialog(kListDialog)
-    { }
-    CountingList list;
-
-protected:
-    void DoDataExchange() override { BindControl(kListView, list); }
-};
+using ListHost = DialogHost<CountingList, kListDialog, kListView>;
 
 class ListViews : public UiFixture {
 protected:
@@ -54,12 +45,13 @@ protected:
     {
         ASSERT_TRUE(host.Create());
         ui::testing::ShowAndActivate(host);
-        host.list.InsertColumn(0, "", LVCFMT_RIGHT, 50);
-        host.list.InsertColumn(1, "", LVCFMT_LEFT, 40);
-        for (int i = 0; i < 3; ++i) host.list.InsertItem(i, "row");
+        list.InsertColumn(0, "", LVCFMT_RIGHT, 50);
+        list.InsertColumn(1, "", LVCFMT_LEFT, 40);
+        for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
     }
 
     ListHost host;
+    CountingList& list = host.control;
 };
 
 } // namespace
@@ -68,83 +60,81 @@ TEST_F(ListViews, RowsAreAsHighAsTheirOwnerMeasures)
 {
     Font font;
     font.CreatePointFont(120, "Arial"); // 16 pixels: rows of 20
-    host.list.SetFont(&font);
-    host.list.SendMessage(WM_WINDOWPOSCHANGED);
-    EXPECT_EQ(host.list.GetRowHeight(), 20);
+    list.SetFont(&font);
+    list.SendMessage(WM_WINDOWPOSCHANGED);
+    EXPECT_EQ(list.GetRowHeight(), 20);
     Rect bounds;
     Rect label;
-    ASSERT_TRUE(host.list.GetItemRect(1, bounds, LVIR_BOUNDS));
-    ASSERT_TRUE(host.list.GetItemRect(1, label, LVIR_LABEL));
+    ASSERT_TRUE(list.GetItemRect(1, bounds, LVIR_BOUNDS));
+    ASSERT_TRUE(list.GetItemRect(1, label, LVIR_LABEL));
     EXPECT_EQ(bounds, (Rect{0, 20, 90, 40}));
     EXPECT_EQ(label, (Rect{0, 20, 50, 40}));
 }
 
 TEST_F(ListViews, EveryVisibleRowIsDrawnByItsOwner)
 {
-    const Bitmap picture = ui::testing::Grab(host.list);
-    EXPECT_EQ(host.list.drawn.size(), 3u);
-    const int row = host.list.GetRowHeight();
+    const Bitmap picture = ui::testing::Grab(list);
+    EXPECT_EQ(list.drawn.size(), 3u);
+    const int row = list.GetRowHeight();
     EXPECT_EQ(picture.GetPixel(10, row * 2 + 1), RGB(0, 0, 202));
-    EXPECT_EQ(picture.GetPixel(10, row * 3 + 2), host.list.GetBkColor());
+    EXPECT_EQ(picture.GetPixel(10, row * 3 + 2), list.GetBkColor());
 }
 
 TEST_F(ListViews, TextsAreKeptPerItemAndColumn)
 {
-    EXPECT_TRUE(host.list.SetItemText(1, 2, "unit"));
-    EXPECT_EQ(host.list.GetItemText(1, 2), "unit");
-    EXPECT_EQ(host.list.GetItemText(1, 1), "");
-    EXPECT_EQ(host.list.GetItemText(7, 0), "");
+    EXPECT_TRUE(list.SetItemText(1, 2, "unit"));
+    EXPECT_EQ(list.GetItemText(1, 2), "unit");
+    EXPECT_EQ(list.GetItemText(1, 1), "");
+    EXPECT_EQ(list.GetItemText(7, 0), "");
 }
 
 TEST_F(ListViews, ADeletionMovesTheLaterItemsUpWithTheirTextsAndStates)
 {
-    host.list.SetItemText(1, 2, "unit");
-    host.list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    EXPECT_TRUE(host.list.DeleteItem(0));
-    EXPECT_EQ(host.list.GetItemCount(), 2);
-    EXPECT_EQ(host.list.GetItemState(1, LVIS_SELECTED), LVIS_SELECTED);
-    EXPECT_EQ(host.list.GetItemText(0, 2), "unit");
+    list.SetItemText(1, 2, "unit");
+    list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_TRUE(list.DeleteItem(0));
+    EXPECT_EQ(list.GetItemCount(), 2);
+    EXPECT_EQ(list.GetItemState(1, LVIS_SELECTED), LVIS_SELECTED);
+    EXPECT_EQ(list.GetItemText(0, 2), "unit");
 }
 
 TEST_F(ListViews, ColumnsKeepTheirFormatAndWidth)
 {
     int format = -1;
     int width = -1;
-    EXPECT_TRUE(host.list.GetColumn(0, format, width));
+    EXPECT_TRUE(list.GetColumn(0, format, width));
     EXPECT_EQ(format, LVCFMT_RIGHT);
     EXPECT_EQ(width, 50);
-    EXPECT_FALSE(host.list.GetColumn(2, format, width));
+    EXPECT_FALSE(list.GetColumn(2, format, width));
 }
 
 TEST_F(ListViews, AClickSelectsAndFocusesOneRow)
 {
-    host.list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    ui::testing::Click(host.list, Point{5, host.list.GetRowHeight() + 2});
-    EXPECT_EQ(host.list.GetItemState(0, LVIS_SELECTED), 0u);
-    EXPECT_EQ(host.list.GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
-    ui::testing::Grab(host.list);
-    EXPECT_EQ(host.list.drawn[0] & ODS_SELECTED, 0u);
-    EXPECT_EQ(host.list.drawn[1] & ODS_SELECTED, ODS_SELECTED);
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    ui::testing::Click(list, Point{5, list.GetRowHeight() + 2});
+    EXPECT_EQ(list.GetItemState(0, LVIS_SELECTED), 0u);
+    EXPECT_EQ(list.GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
+    ui::testing::Grab(list);
+    EXPECT_EQ(list.drawn[0] & ODS_SELECTED, 0u);
+    EXPECT_EQ(list.drawn[1] & ODS_SELECTED, ODS_SELECTED);
 }
 
 TEST_F(ListViews, ColourMessagesPassThroughTheWindowProcedure)
 {
-    host.list.SetBkColor(RGB(1, 2, 3));
-    host.list.SetTextBkColor(RGB(4, 5, 6));
-    EXPECT_EQ(host.list.colourMessages, (std::vector<UINT>{LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR}));
-    EXPECT_EQ(host.list.GetBkColor(), RGB(1, 2, 3));
-    EXPECT_EQ(host.list.GetTextBkColor(), RGB(4, 5, 6));
+    list.SetBkColor(RGB(1, 2, 3));
+    list.SetTextBkColor(RGB(4, 5, 6));
+    EXPECT_EQ(list.colourMessages, (std::vector<UINT>{LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR}));
 }
 
 TEST_F(ListViews, RedrawOffPaintsNothingUntilItIsOnAgain)
 {
-    ui::testing::Grab(host.list);
-    host.list.drawn.clear();
-    host.list.SetRedraw(false);
-    host.list.SetItemText(0, 1, "changed");
+    ui::testing::Grab(list);
+    list.drawn.clear();
+    list.SetRedraw(false);
+    list.SetItemText(0, 1, "changed");
     ui::testing::ProcessEvents();
-    EXPECT_TRUE(host.list.drawn.empty());
-    host.list.SetRedraw(true);
-    ui::testing::Grab(host.list);
-    EXPECT_FALSE(host.list.drawn.empty());
+    EXPECT_TRUE(list.drawn.empty());
+    list.SetRedraw(true);
+    ui::testing::Grab(list);
+    EXPECT_FALSE(list.drawn.empty());
 }

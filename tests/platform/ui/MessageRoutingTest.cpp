@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 using namespace ui;
 using namespace uitest;
@@ -26,6 +27,7 @@ class LoggingControl : public Window {
 public:
     Log log;
     bool consumeKeys = false;
+    std::function<void()> duringTimer; // runs inside the next tick
 
     bool PreTranslateMessage(Msg& msg) override
     {
@@ -41,7 +43,11 @@ protected:
     {
         log.push_back("control click " + std::to_string(point.x) + "," + std::to_string(point.y));
     }
-    void OnTimer(uintptr_t id) override { log.push_back("timer " + std::to_string(id)); }
+    void OnTimer(uintptr_t id) override
+    {
+        log.push_back("timer " + std::to_string(id));
+        if (duringTimer) std::exchange(duringTimer, nullptr)();
+    }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_USER + 1) log.push_back("posted " + std::to_string(wParam));
@@ -51,13 +57,8 @@ protected:
 };
 
 // Logs into its control's log, so one log shows the order of the whole walk.
-class HostDialog : public Dialog {
+class HostDialog : public DialogHost<LoggingControl, kHostDialog, kCustom> {
 public:
-    HostDialog()
-        : Dialog(kHostDialog)
-    { }
-    LoggingControl control;
-
     bool PreTranslateMessage(Msg& msg) override
     {
         if (msg.message == WM_KEYDOWN) control.log.push_back("dialog pre " + std::to_string(msg.wParam));
@@ -65,7 +66,6 @@ public:
     }
 
 protected:
-    void DoDataExchange() override { BindControl(kCustom, control); }
     void OnSysCommand(UINT id, LPARAM lParam) override
     {
         control.log.push_back("system " + std::to_string(id));
@@ -86,19 +86,15 @@ protected:
     Log& log = dialog.control.log;
 };
 
-class EditDialog : public Dialog {
+class EditDialog : public DialogHost<Edit, kFormDialog, kEdit> {
 public:
-    EditDialog()
-        : Dialog(kFormDialog)
-    { }
-    Edit edit;
     Log notifications;
 
 protected:
-    void DoDataExchange() override { BindControl(kEdit, edit); }
     bool OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        if (LOWORD(wParam) == kEdit) notifications.push_back((HIWORD(wParam) == EN_UPDATE ? "update " : "change ") + edit.GetWindowText());
+        if (LOWORD(wParam) == kEdit)
+            notifications.push_back((HIWORD(wParam) == EN_UPDATE ? "update " : "change ") + control.GetWindowText());
         if (LOWORD(wParam) == kClickable) notifications.push_back("clicked");
         return Dialog::OnCommand(wParam, lParam);
     }
@@ -123,6 +119,47 @@ protected:
     void SetUp() override { ASSERT_TRUE(dialog.Create()); }
 
     EditDialog dialog;
+};
+
+struct PopupKey {
+    const char* name;
+    unsigned vk;
+    unsigned modifiers;
+};
+
+const PopupKey kBoxKeys[] = {
+    {"Return", VK_RETURN, ui::testing::None},
+    {"KeypadEnter", VK_RETURN, ui::testing::Keypad},
+    {"Escape", VK_ESCAPE, ui::testing::None},
+    {"Space", VK_SPACE, ui::testing::None},
+};
+
+class KeyInARealMessageBox : public MessageRouting, public ::testing::WithParamInterface<PopupKey> { };
+
+// Stands for the display connection: what arrives on it is read when the loop polls it and
+// handed to the windows as a queued event, a loop turn later, as the toolkit does.
+class DisplayConnection {
+public:
+    explicit DisplayConnection(std::function<void()> deliver)
+    {
+        if (::pipe(m_fds) != 0) throw std::runtime_error("pipe");
+        m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this, deliver] {
+            char byte = 0;
+            if (::read(m_fds[0], &byte, 1) == 1) QMetaObject::invokeMethod(qApp, deliver, Qt::QueuedConnection);
+        });
+    }
+    ~DisplayConnection()
+    {
+        m_notifier.reset();
+        ::close(m_fds[0]);
+        ::close(m_fds[1]);
+    }
+    void Arrive() { EXPECT_EQ(::write(m_fds[1], "c", 1), 1); }
+
+private:
+    int m_fds[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
 } // namespace
@@ -196,7 +233,7 @@ TEST_F(MessageRouting, ChildControlsOfferNoSystemMenu)
 
 TEST_F(ControlNotifications, AnEditUpdatesBeforeItChanges)
 {
-    dialog.edit.SetWindowText("7F");
+    dialog.control.SetWindowText("7F");
     EXPECT_EQ(dialog.notifications, (Log{"update 7F", "change 7F"}));
 }
 
@@ -219,30 +256,6 @@ TEST_F(MessageRouting, RecorderCapturesEveryBoxAndAnswersIt)
     EXPECT_EQ(recorder.Boxes()[0].Icon(), MB_ICONERROR);
     EXPECT_EQ(recorder.Boxes()[1].Icon(), 0u);
 }
-
-namespace {
-
-struct PopupKey {
-    const char* name;
-    unsigned vk;
-    unsigned modifiers;
-};
-
-void PrintTo(const PopupKey& key, std::ostream* os)
-{
-    *os << key.name;
-}
-
-const PopupKey kBoxKeys[] = {
-    {"Return", VK_RETURN, ui::testing::None},
-    {"KeypadEnter", VK_RETURN, ui::testing::Keypad},
-    {"Escape", VK_ESCAPE, ui::testing::None},
-    {"Space", VK_SPACE, ui::testing::None},
-};
-
-class KeyInARealMessageBox : public MessageRouting, public ::testing::WithParamInterface<PopupKey> { };
-
-} // namespace
 
 TEST_P(KeyInARealMessageBox, ClosesTheBoxAndNeverReachesTheWindowBehindIt)
 {
@@ -281,58 +294,12 @@ TEST_F(MessageRouting, KeysInARealPopupMenuStayInTheMenu)
     }
 }
 
-namespace {
-
-// Stands for the display connection: what arrives on it is read when the loop polls it and
-// handed to the windows as a queued event, a loop turn later, as the toolkit does.
-class DisplayConnection {
-public:
-    explicit DisplayConnection(std::function<void()> deliver)
-    {
-        if (::pipe(m_fds) != 0) throw std::runtime_error("pipe");
-        m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
-        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this, deliver] {
-            char byte = 0;
-            if (::read(m_fds[0], &byte, 1) == 1) QMetaObject::invokeMethod(qApp, deliver, Qt::QueuedConnection);
-        });
-    }
-    ~DisplayConnection()
-    {
-        m_notifier.reset();
-        ::close(m_fds[0]);
-        ::close(m_fds[1]);
-    }
-    void Arrive() { EXPECT_EQ(::write(m_fds[1], "c", 1), 1); }
-
-private:
-    int m_fds[2] = {-1, -1};
-    std::unique_ptr<QSocketNotifier> m_notifier;
-};
-
-class TickingControl : public Window {
-public:
-    Log log;
-    std::function<void()> duringFirstTick;
-
-protected:
-    void OnTimer(uintptr_t) override
-    {
-        log.push_back("tick");
-        if (log.size() == 1) duringFirstTick();
-    }
-    void OnLButtonDown(UINT, Point) override { log.push_back("click"); }
-};
-
-} // namespace
-
 TEST_F(MessageRouting, AClickThatArrivesDuringATickIsServedBeforeTheNextTick)
 {
-    TickingControl control;
-    ASSERT_TRUE(control.CreateChild(dialog, Rect{0, 0, 20, 20}, 200, WS_CHILD | WS_VISIBLE));
-    DisplayConnection display([&control] { ui::testing::Click(control, Point{2, 2}); });
-    control.duringFirstTick = [&display] { display.Arrive(); };
-    control.SetTimer(1, 0);
-    for (int round = 0; round < 4 && control.log.size() < 3; ++round) ui::testing::ProcessEvents();
-    ASSERT_GE(control.log.size(), 3u);
-    EXPECT_EQ(Log(control.log.begin(), control.log.begin() + 3), (Log{"tick", "click", "tick"}));
+    DisplayConnection display([this] { ui::testing::Click(dialog.control, Point{2, 2}); });
+    dialog.control.duringTimer = [&display] { display.Arrive(); };
+    dialog.control.SetTimer(1, 0);
+    for (int round = 0; round < 4 && log.size() < 4; ++round) ui::testing::ProcessEvents();
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(Log(log.begin(), log.begin() + 4), (Log{"timer 1", "control pre click 2,2", "control click 2,2", "timer 1"}));
 }

@@ -6,6 +6,7 @@
 #include "platform/ui/Styles.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
+#include "tests/support/DialogHost.h"
 
 #include <gtest/gtest.h>
 
