@@ -57,6 +57,18 @@ DC::DC(Bitmap& bitmap)
     ApplyFont();
 }
 
+DC::DC(Bitmap& bitmap, Point origin)
+    : DC(bitmap)
+{
+    qt::ToQPainter(m_painter)->translate(-origin.x, -origin.y);
+    m_clipBox = Rect{origin.x, origin.y, origin.x + bitmap.Width(), origin.y + bitmap.Height()};
+}
+
+void DC::DrawBitmap(const Bitmap& bitmap, int x, int y)
+{
+    if (m_painter != nullptr) qt::ToQPainter(m_painter)->drawImage(x, y, bitmap.Image().image);
+}
+
 DC::~DC()
 {
     if (m_ownsPainter) delete qt::ToQPainter(m_painter);

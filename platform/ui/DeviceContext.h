@@ -77,6 +77,9 @@ public:
     DC(NativePainter& painter, const Rect& clipBox, Font* defaultFont);
     // Draws into bitmap.
     explicit DC(Bitmap& bitmap);
+    // Draws into bitmap as if it were the part of a window whose top-left pixel is origin:
+    // drawing at origin lands on the bitmap's first pixel.
+    DC(Bitmap& bitmap, Point origin);
     ~DC();
     DC(const DC&) = delete;
     DC& operator=(const DC&) = delete;
@@ -111,6 +114,8 @@ public:
     void FillPolygon(std::span<const Point> points, COLORREF color);
     void Polyline(std::span<const Point> points);
     void InvertRect(const Rect& rect);
+    // Copies the whole bitmap with its top-left corner at (x, y).
+    void DrawBitmap(const Bitmap& bitmap, int x, int y);
 
 private:
     struct State {

@@ -37,6 +37,8 @@ constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
@@ -140,6 +142,12 @@ constexpr int SB_THUMBTRACK = 5;
 constexpr int SB_TOP = 6;
 constexpr int SB_BOTTOM = 7;
 constexpr int SB_ENDSCROLL = 8;
+constexpr int SB_LINELEFT = SB_LINEUP;
+constexpr int SB_LINERIGHT = SB_LINEDOWN;
+constexpr int SB_PAGELEFT = SB_PAGEUP;
+constexpr int SB_PAGERIGHT = SB_PAGEDOWN;
+constexpr int SB_LEFT = SB_TOP;
+constexpr int SB_RIGHT = SB_BOTTOM;
 
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;

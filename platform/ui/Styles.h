@@ -42,6 +42,9 @@ constexpr uint32_t SS_NOTIFY = 0x0100;
 constexpr uint32_t SS_CENTERIMAGE = 0x0200;
 
 // Edits.
+constexpr uint32_t ES_LEFT = 0x0000;
+constexpr uint32_t ES_CENTER = 0x0001;
+constexpr uint32_t ES_RIGHT = 0x0002;
 constexpr uint32_t ES_AUTOHSCROLL = 0x0080;
 
 // List boxes.

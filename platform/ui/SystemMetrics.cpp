@@ -19,6 +19,11 @@ int GetWheelScrollLines()
     return QApplication::wheelScrollLines();
 }
 
+int GetScrollBarSize()
+{
+    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
 int GetIconSize()
 {
     return QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);

@@ -8,6 +8,8 @@ namespace ui {
 LOGFONT GetMessageFont();
 // Lines one wheel notch scrolls; -1 means a page.
 int GetWheelScrollLines();
+// Thickness of a scroll bar.
+int GetScrollBarSize();
 // Width and height of a large icon.
 int GetIconSize();
 // Whether a key (VK_SHIFT, VK_CONTROL, ...) is held down now.

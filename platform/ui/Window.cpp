@@ -6,6 +6,7 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/qt/FontData.h"
+#include "platform/ui/qt/InvertOverlay.h"
 #include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WidgetHost.h"
@@ -245,6 +246,35 @@ void Window::SetCursor(Cursor cursor)
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->setCursor(shape);
 }
 
+void Window::ClipCursor(const Rect& rect)
+{
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr) return;
+    QRect area = qt::ToQRect(rect);
+    if (auto* host = Host(widget)) area.translate(host->ClientOrigin());
+    qt::CursorClip() = QRect(widget->mapToGlobal(area.topLeft()), area.size());
+}
+
+void Window::ReleaseCursorClip()
+{
+    qt::CursorClip() = QRect();
+}
+
+void Window::InvertTrackingRect(const Rect& rect)
+{
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr) return;
+    QRect area = qt::ToQRect(rect);
+    if (auto* host = Host(widget)) area.translate(host->ClientOrigin());
+    for (auto* overlay : widget->findChildren<qt::InvertOverlay*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (overlay->geometry() == area) {
+            delete overlay;
+            return;
+        }
+    }
+    new qt::InvertOverlay(widget, area);
+}
+
 uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)
 {
     if (m_native == nullptr) return 0;
@@ -285,7 +315,7 @@ ScrollInfo Window::GetScrollInfo(int bar) const
     if (host == nullptr) return {};
     QScrollBar* scrollBar = host->ScrollBar(bar);
     const int page = scrollBar->pageStep();
-    return ScrollInfo{scrollBar->minimum(), scrollBar->maximum() + page - 1, page, scrollBar->value()};
+    return ScrollInfo{scrollBar->minimum(), scrollBar->maximum() + page - 1, page, scrollBar->value(), host->TrackPos(bar)};
 }
 
 int Window::SetScrollPos(int bar, int pos, bool)

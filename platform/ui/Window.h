@@ -26,6 +26,7 @@ struct ScrollInfo {
     int max = 0;
     int page = 0;
     int pos = 0;
+    int trackPos = 0; // where the user drags the thumb (full width, unlike a scroll message's)
 };
 
 // A window: the common base of dialogs, standard controls and custom-drawn controls.
@@ -83,6 +84,13 @@ public:
     static void ReleaseCapture();
     static Window* GetCapture();
     static void SetCursor(Cursor cursor);
+    // Keeps the pointer inside rect (this window's client coordinates) until ReleaseCursorClip,
+    // as a drag that must not leave an area does.
+    void ClipCursor(const Rect& rect);
+    static void ReleaseCursorClip();
+    // Shows the inverse of what lies under rect (client coordinates); the same call again takes
+    // it away. For tracking lines drawn while dragging, outside painting.
+    void InvertTrackingRect(const Rect& rect);
 
     // Starts (or restarts) timer id; OnTimer receives the id. A tick waits until no input
     // waits: a click or key queued while a handler ran is served first.

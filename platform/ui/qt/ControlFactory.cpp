@@ -10,6 +10,7 @@
 #include "platform/ui/Styles.h"
 #include "platform/ui/TabCtrl.h"
 #include "platform/ui/qt/ControlWidgets.h"
+#include "platform/ui/qt/EditWidget.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/TabWidget.h"
 #include "platform/ui/qt/WidgetHost.h"
@@ -98,13 +99,7 @@ QWidget* MakeStatic(const ControlTemplate& control, QWidget* parent)
 
 QWidget* MakeEdit(const ControlTemplate& control, QWidget* parent)
 {
-    auto* edit = new QLineEdit(qt::ToQString(control.text), parent);
-    edit->setFrame((control.style & WS_BORDER) != 0);
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
-        SendCommand(edit, EN_UPDATE);
-        SendCommand(edit, EN_CHANGE);
-    });
-    return edit;
+    return new EditWidget(qt::ToQString(control.text), parent, control.style);
 }
 
 QWidget* MakeListBox(const ControlTemplate& control, QWidget* parent)

@@ -3,6 +3,7 @@
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/qt/InputTranslation.h"
+#include "platform/ui/qt/InvertOverlay.h"
 #include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WindowBridge.h"
@@ -110,6 +111,7 @@ void WidgetHost::OnScrollAction(int bar, int action)
     if (owner == nullptr || code < 0) return;
     QScrollBar* scrollBar = ScrollBar(bar);
     const int tracked = scrollBar->sliderPosition();
+    m_trackPos[bar == SB_HORZ ? SB_HORZ : SB_VERT] = tracked;
     // The window decides where the bar ends up: keep the position it had unless it sets one.
     scrollBar->setSliderPosition(scrollBar->value());
     owner->SendMessage(bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(code, tracked), 0);
@@ -141,7 +143,10 @@ void WidgetHost::paintEvent(QPaintEvent* event)
     painter.translate(ClientOrigin());
     const QRect client = ClientRect();
     painter.setClipRect(client);
-    DC dc(*qt::ToNative(&painter), qt::FromQRect(event->rect().translated(-ClientOrigin()).intersected(client)), owner->GetFont());
+    // The clip box bounds only the client part of the update: a scroll bar repainting itself
+    // beside the client area must not widen it.
+    const QRect clip = event->region().translated(-ClientOrigin()).intersected(client).boundingRect();
+    DC dc(*qt::ToNative(&painter), qt::FromQRect(clip), owner->GetFont());
     owner->SendMessage(WM_PAINT, 0, reinterpret_cast<LPARAM>(&dc));
 }
 
@@ -203,7 +208,7 @@ void WidgetHost::mouseDoubleClickEvent(QMouseEvent* event)
 
 void WidgetHost::mouseMoveEvent(QMouseEvent* event)
 {
-    SendMouse(Owner(), event, ToClient(event->position()));
+    SendMouse(Owner(), event, ToClient(qt::ClampToCursorClip(this, event->position().toPoint())));
 }
 
 void WidgetHost::wheelEvent(QWheelEvent* event)

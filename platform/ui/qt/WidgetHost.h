@@ -3,6 +3,8 @@
 // The widget of a custom-drawn window or a dialog: turns the toolkit's events into the
 // window's messages.
 
+#include "platform/ui/Messages.h"
+
 #include <QWidget>
 
 class QScrollBar;
@@ -22,6 +24,8 @@ public:
     QRect ClientRect() const;
     void SetBorder(bool border);
     QPoint ClientOrigin() const { return QPoint(m_border, m_border); }
+    // The thumb position of the last scroll action, the one a scroll message names.
+    int TrackPos(int bar) const { return m_trackPos[bar == SB_HORZ ? SB_HORZ : SB_VERT]; }
 
 protected:
     bool event(QEvent* event) override;
@@ -47,6 +51,7 @@ private:
     QPoint ToClient(QPointF position) const { return position.toPoint() - ClientOrigin(); }
 
     QScrollBar* m_bars[2] = {nullptr, nullptr};
+    int m_trackPos[2] = {0, 0};
     int m_border = 0;
 };
 

@@ -155,6 +155,16 @@ void DoubleClick(Window& window, Point point)
     }
 }
 
+void MoveMouse(Window& window, Point point, bool dragging)
+{
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr) return;
+    const QPointF local(point.x, point.y);
+    const Qt::MouseButtons buttons = dragging ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(Qt::NoButton);
+    QMouseEvent event(QEvent::MouseMove, local, widget->mapToGlobal(local), Qt::NoButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
 void RightClick(Window& window, Point point)
 {
     QWidget* widget = WidgetOf(window);

@@ -26,6 +26,8 @@ void Click(Window& window, Point point);
 void Click(Window& window);
 void DoubleClick(Window& window, Point point);
 void RightClick(Window& window, Point point);
+// The pointer moved to point (client coordinates), with the left button held when dragging.
+void MoveMouse(Window& window, Point point, bool dragging = false);
 // The caption's close box.
 void PressCloseBox(Window& topLevel);
 // Shows a top-level window and makes it active, so that focus works as for a user.
