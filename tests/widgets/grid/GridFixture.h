@@ -1,0 +1,110 @@
+#pragma once
+
+#include "widgets/grid/CGridCtrl.h"
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Resources.h"
+#include "resources/ResourceIds.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace gridtest {
+
+constexpr int kHostDialog = 9401;  // room for grids created in code
+constexpr int kBoundDialog = 9402; // a grid made by the template
+constexpr int kGridId = 300;
+constexpr int kColWidth = 20;
+constexpr int kRowHeight = 12;
+
+// One WM_NOTIFY from a grid as its receiver saw it.
+struct Note {
+    int code = 0;
+    int row = -1;
+    int col = -1;
+    CCellRange hint;
+};
+
+// Reads a grid notification; virtual-mode fetches are answered with the text "row:col".
+inline Note Record(ui::LPARAM lParam)
+{
+    Note note;
+    note.code = ui::NotificationRecord(lParam)->code;
+    if (note.code == GVN_ODCACHEHINT) {
+        note.hint = ui::NotificationRecord<GV_CACHEHINT>(lParam)->range;
+    } else if (note.code == GVN_GETDISPINFO) {
+        GV_ITEM& item = ui::NotificationRecord<GV_DISPINFO>(lParam)->item;
+        note.row = item.row;
+        note.col = item.col;
+        item.strText = std::to_string(item.row) + ":" + std::to_string(item.col);
+    } else {
+        note.row = ui::NotificationRecord<NM_GRIDVIEW>(lParam)->iRow;
+        note.col = ui::NotificationRecord<NM_GRIDVIEW>(lParam)->iColumn;
+    }
+    return note;
+}
+
+// The dialog grids live in: it keeps what they notify and answers with `answer`.
+class Host : public ui::Dialog {
+public:
+    explicit Host(int templateId = kHostDialog, CGridCtrl* bound = nullptr)
+        : Dialog(templateId)
+        , m_bound(bound)
+    { }
+
+    std::vector<Note> notes;
+    ui::LRESULT answer = 0;
+
+protected:
+    void DoDataExchange() override
+    {
+        if (m_bound != nullptr) BindControl(kGridId, *m_bound);
+    }
+    bool OnNotify(ui::WPARAM, ui::LPARAM lParam, ui::LRESULT* result) override
+    {
+        notes.push_back(Record(lParam));
+        *result = answer;
+        return true;
+    }
+
+private:
+    CGridCtrl* m_bound;
+};
+
+class GridTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        using namespace ui;
+        Resources::AddDialog({kHostDialog, 400, 300, "MS UI Gothic", 9, "Grids", WS_POPUP | WS_CAPTION, 0, {}});
+        Resources::AddDialog({kBoundDialog, 200, 120, "MS UI Gothic", 9, "Bound", WS_POPUP | WS_CAPTION, 0,
+            {{kGridId, res::kGridWindowClass, "", 5, 5, 150, 100, WS_CHILD | WS_VISIBLE | WS_TABSTOP}}});
+    }
+
+    void SetUp() override { ASSERT_TRUE(host.Create()); }
+
+    // Creates grid in the host, width x height pixels, its columns kColWidth and rows kRowHeight.
+    void Place(CGridCtrl& grid, int width, int height)
+    {
+        for (int col = 0; col < grid.GetColumnCount(); ++col) grid.SetColumnWidth(col, kColWidth);
+        for (int row = 0; row < grid.GetRowCount(); ++row) grid.SetRowHeight(row, kRowHeight);
+        ASSERT_TRUE(grid.Create(host, ui::Rect{0, 0, width, height}, kGridId));
+    }
+
+    // The client area as DrawGrid paints it over magenta.
+    static ui::Bitmap Paint(CGridCtrl& grid)
+    {
+        ui::Bitmap bitmap(grid.GetClientRect().Width(), grid.GetClientRect().Height(), ui::RGB(255, 0, 255));
+        ui::DC dc(bitmap);
+        grid.DrawGrid(dc);
+        return bitmap;
+    }
+
+    Host host;
+};
+
+} // namespace gridtest

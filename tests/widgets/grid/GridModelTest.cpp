@@ -1,0 +1,217 @@
+#include "GridFixture.h"
+
+#include "platform/ui/testing/Input.h"
+
+#include <algorithm>
+#include <tuple>
+
+using namespace ui;
+using namespace gridtest;
+
+namespace {
+
+using GridModel = GridTest;
+
+constexpr UINT kKindBits = GVIS_FIXED | GVIS_FIXEDROW | GVIS_FIXEDCOL;
+
+TEST_F(GridModel, FixedCountsGrowAnEmptyGridAndSurviveLaterCounts)
+{
+    CGridCtrl grid;
+    EXPECT_TRUE(grid.SetFixedColumnCount(1));
+    EXPECT_EQ(grid.GetColumnCount(), 1);
+    EXPECT_TRUE(grid.SetFixedRowCount(1));
+    EXPECT_EQ(grid.GetRowCount(), 1);
+    grid.SetRowCount(21);
+    grid.SetColumnCount(21);
+    EXPECT_EQ(grid.GetFixedRowCount(), 1);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+    EXPECT_EQ(grid.GetCellState(0, 0) & kKindBits, kKindBits);
+    EXPECT_EQ(grid.GetCellState(0, 20) & kKindBits, GVIS_FIXED | GVIS_FIXEDROW);
+    EXPECT_EQ(grid.GetCellState(20, 0) & kKindBits, GVIS_FIXED | GVIS_FIXEDCOL);
+    EXPECT_EQ(grid.GetCellState(20, 20), 0u);
+}
+
+TEST_F(GridModel, NewColumnsTakeTheFixedColumnWidthAndNewRowsTheNormalHeight)
+{
+    CGridCtrl grid;
+    grid.GetDefaultCell(false, false)->SetWidth(33);
+    grid.GetDefaultCell(false, true)->SetWidth(55);
+    grid.GetDefaultCell(false, false)->SetHeight(17);
+    grid.GetDefaultCell(true, false)->SetHeight(29);
+    grid.SetRowCount(2);
+    grid.SetColumnCount(3);
+    EXPECT_EQ(grid.GetColumnWidth(2), 55);
+    EXPECT_EQ(grid.GetRowHeight(1), 17);
+    grid.SetDefaultCellWidth(40);
+    grid.SetColumnCount(4);
+    EXPECT_EQ(grid.GetColumnWidth(3), 40);
+    EXPECT_EQ(grid.GetColumnWidth(2), 55) << "existing columns keep their width";
+}
+
+TEST_F(GridModel, PositionsOutsideTheGridGiveEmptyValuesAndChangeNothing)
+{
+    CGridCtrl grid(4, 3, 1, 1);
+    for (CCellID at : {CCellID(-1, 0), CCellID(4, 0), CCellID(0, -1), CCellID(0, 3)}) {
+        SCOPED_TRACE(::testing::Message() << "cell " << at.row << "," << at.col);
+        EXPECT_EQ(grid.GetCell(at.row, at.col), nullptr);
+        EXPECT_EQ(grid.GetCellText(at.row, at.col), "");
+        EXPECT_FALSE(grid.SetCellText(at.row, at.col, "x"));
+        EXPECT_FALSE(grid.SetCellState(at.row, at.col, GVIS_SELECTED));
+        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(4, 3, -1, -1)) << "no selection made for it";
+    }
+    EXPECT_EQ(grid.GetRowHeight(4), -1);
+    EXPECT_FALSE(grid.SetColumnWidth(3, 10));
+    EXPECT_FALSE(grid.SetRowHeight(1, -1));
+}
+
+TEST_F(GridModel, SettingTheSameTextStillMarksTheCellModified)
+{
+    CGridCtrl grid(3, 3, 1, 1);
+    grid.SetCellText(1, 1, "same");
+    grid.SetModified(false);
+    ASSERT_FALSE(grid.GetModified(1, 1));
+    EXPECT_TRUE(grid.SetCellText(1, 1, "same"));
+    EXPECT_TRUE(grid.GetModified(1, 1));
+    EXPECT_TRUE(grid.GetModified());
+}
+
+TEST_F(GridModel, SetCellStateKeepsTheSelectionInStep)
+{
+    CGridCtrl grid(6, 5, 1, 1);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(6, 5, -1, -1));
+    grid.SetCellState(2, 3, GVIS_SELECTED);
+    grid.SetCellState(5, 1, GVIS_SELECTED | GVIS_MODIFIED);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 1, 5, 3));
+    grid.SetCellState(5, 1, GVIS_MODIFIED);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 3, 2, 3));
+    EXPECT_FALSE(grid.IsCellSelected(5, 1));
+    grid.EnableSelection(false);
+    EXPECT_FALSE(grid.IsCellSelected(2, 3)) << "nothing counts as selected while selection is off";
+}
+
+TEST_F(GridModel, ModifyingAWholeRowOrTheSortColumnDropsTheSortColumn)
+{
+    struct Case {
+        int row, col, sortAfter;
+    };
+    for (Case c : {Case{2, 1, 3}, Case{2, 3, -1}, Case{-1, -1, -1}, Case{2, -1, -1}}) {
+        CGridCtrl grid(4, 5, 1, 1);
+        grid.SetSortColumn(3);
+        grid.SetModified(true, c.row, c.col);
+        EXPECT_EQ(grid.GetSortColumn(), c.sortAfter) << "modified " << c.row << "," << c.col;
+    }
+}
+
+TEST_F(GridModel, DeleteAllItemsEmptiesTheGrid)
+{
+    CGridCtrl grid(5, 4, 1, 1);
+    Place(grid, 50, 30);
+    grid.SetCellState(2, 2, GVIS_SELECTED);
+    grid.SetFocusCell(3, 3);
+    grid.SetModified(false);
+    EXPECT_TRUE(grid.DeleteAllItems());
+    EXPECT_EQ(grid.GetRowCount() + grid.GetColumnCount() + grid.GetFixedRowCount() + grid.GetFixedColumnCount(), 0);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID());
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(0, 0, -1, -1));
+    EXPECT_EQ(grid.GetRowHeight(0), -1);
+    EXPECT_TRUE(grid.GetModified());
+    EXPECT_FALSE(grid.IsScrollBarShown(SB_VERT) || grid.IsScrollBarShown(SB_HORZ));
+}
+
+TEST_F(GridModel, ACellClassNotDerivedFromTheCellBaseGivesNullCellsThatEveryOperationTolerates)
+{
+    static const GridCellClass foreign{"Foreign", nullptr, [] { return std::unique_ptr<CGridCellBase>(new CGridCell); }};
+    CGridCtrl grid;
+    grid.SetDefaultCellType(&foreign);
+    grid.SetRowCount(30);
+    grid.SetColumnCount(30);
+    EXPECT_TRUE(grid.SetFixedRowCount(1) && grid.SetFixedColumnCount(1));
+    Place(grid, 200, 100);
+    EXPECT_EQ(grid.GetCell(2, 2), nullptr);
+    EXPECT_FALSE(grid.SetCellText(2, 2, "x") || grid.SetCellBackColor(2, 2, 0) || grid.IsCellEditable(CCellID(2, 2)));
+    Bitmap shot = Paint(grid);
+    DC dc(shot);
+    EXPECT_FALSE(grid.RedrawCell(2, 2, &dc));
+    EXPECT_EQ(shot.GetPixel(kColWidth * 3 / 2, kRowHeight * 3 / 2), grid.GetDefaultCell(false, false)->GetBackColor());
+    EXPECT_TRUE(grid.AutoSizeColumn(2) && grid.AutoSizeRow(2) && grid.EnsureVisible(25, 25));
+    grid.SetFocusCell(2, 2);
+    grid.SetModified(false);
+    EXPECT_TRUE(grid.SetRowCount(3) && grid.DeleteAllItems());
+}
+
+TEST_F(GridModel, NotificationsReachTheParentOrTheOwnerAndBringBackTheAnswer)
+{
+    CGridCtrl grid(3, 3, 1, 1);
+    Place(grid, 50, 30);
+    host.answer = -1;
+    EXPECT_EQ(grid.SendMessageToParent(2, 1, NM_CLICK), -1);
+    ASSERT_EQ(host.notes.size(), 1u);
+    EXPECT_EQ(std::tuple(host.notes[0].code, host.notes[0].row, host.notes[0].col), std::tuple(NM_CLICK, 2, 1));
+
+    Host owner;
+    ASSERT_TRUE(owner.Create());
+    owner.answer = 7;
+    grid.SetOwner(&owner);
+    EXPECT_EQ(grid.SendMessageToParent(1, 2, GVN_SELCHANGED), 7);
+    ASSERT_EQ(owner.notes.size(), 1u);
+    EXPECT_EQ(std::tuple(owner.notes[0].code, owner.notes[0].row, owner.notes[0].col), std::tuple(GVN_SELCHANGED, 1, 2));
+    EXPECT_EQ(host.notes.size(), 1u) << "the parent hears nothing while an owner is set";
+}
+
+bool CountingFetch(GV_DISPINFO* info, LPARAM data)
+{
+    ++*reinterpret_cast<int*>(data);
+    info->item.strText = "cb";
+    return true;
+}
+
+TEST_F(GridModel, AVirtualGridFetchesOnlyTheCellsItShowsBetweenCacheHints)
+{
+    for (bool callback : {false, true}) {
+        SCOPED_TRACE(callback ? "callback" : "notifications");
+        CGridCtrl grid;
+        grid.SetVirtualMode(true);
+        grid.SetRowCount(1000000);
+        grid.SetColumnCount(10);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        int callbackFetches = 0;
+        if (callback) grid.SetCallbackFunc(CountingFetch, reinterpret_cast<LPARAM>(&callbackFetches));
+        ASSERT_TRUE(grid.Create(host, Rect{0, 0, 300, 200}, kGridId));
+        const CCellRange shown = grid.GetVisibleNonFixedCellRange();
+        host.notes.clear();
+        Paint(grid);
+
+        ASSERT_GE(host.notes.size(), 2u);
+        EXPECT_EQ(host.notes.front().hint, shown);
+        EXPECT_EQ(host.notes.back().hint, CCellRange());
+        EXPECT_EQ(host.notes.front().code + host.notes.back().code, 2 * GVN_ODCACHEHINT);
+        const auto notified = std::count_if(host.notes.begin(), host.notes.end(), [](const Note& n) { return n.code == GVN_GETDISPINFO; });
+        const int fetches = callback ? callbackFetches : static_cast<int>(notified);
+        EXPECT_GE(fetches, (shown.maxRow - shown.minRow + 1) * (shown.maxCol - shown.minCol + 1));
+        EXPECT_LE(fetches, (shown.maxRow - shown.minRow + 2) * (shown.maxCol - shown.minCol + 2)) << "the shown cells and their headers";
+        EXPECT_EQ(notified, callback ? 0 : fetches);
+        EXPECT_EQ(grid.GetCellText(999999, 9), callback ? "cb" : "999999:9");
+        grid.DestroyWindow();
+    }
+}
+
+TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
+{
+    EXPECT_EQ(std::string_view(CGridCtrl::kWindowClass), res::kGridWindowClass);
+    CGridCtrl grid(21, 21, 1, 1);
+    grid.GetDefaultCell(false, false)->SetBackColor(RGB(0, 0, 0));
+    Host bound(kBoundDialog, &grid);
+    ASSERT_TRUE(bound.Create());
+    EXPECT_EQ(grid.GetParent(), &bound);
+    EXPECT_EQ(grid.GetDlgCtrlID(), kGridId);
+    EXPECT_TRUE(grid.IsScrollBarShown(SB_VERT) && grid.IsScrollBarShown(SB_HORZ)) << "21 default rows and columns do not fit";
+    Rect cell;
+    ASSERT_TRUE(grid.GetCellRect(1, 1, cell));
+    EXPECT_EQ(ui::testing::Grab(grid).GetPixel(cell.left + 2, cell.top + 2), RGB(0, 0, 0));
+    grid.SendMessageToParent(1, 1, NM_DBLCLK);
+    ASSERT_EQ(bound.notes.size(), 1u);
+    EXPECT_EQ(bound.notes[0].code, NM_DBLCLK);
+}
+
+} // namespace

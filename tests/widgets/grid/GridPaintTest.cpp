@@ -1,0 +1,285 @@
+#include "GridFixture.h"
+
+#include "platform/ui/SystemMetrics.h"
+#include "platform/ui/testing/Input.h"
+
+#include <algorithm>
+#include <sstream>
+
+using namespace ui;
+using namespace gridtest;
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kHeader = RGB(192, 192, 192);
+
+// Keeps the bounds of everything it paints through the window.
+class WatchedGrid : public CGridCtrl {
+public:
+    using CGridCtrl::CGridCtrl;
+    void DrawGrid(DC& dc) override
+    {
+        const Rect clip = dc.GetClipBox();
+        if (!clip.IsEmpty()) {
+            painted = painted.IsEmpty() ? clip
+                                        : Rect{std::min(painted.left, clip.left), std::min(painted.top, clip.top),
+                                              std::max(painted.right, clip.right), std::max(painted.bottom, clip.bottom)};
+        }
+        CGridCtrl::DrawGrid(dc);
+    }
+    Rect painted;
+};
+
+class GridPaint : public GridTest {
+protected:
+    // The map pages' look: black data cells under grey headers.
+    void PlaceMap(CGridCtrl& grid, int width, int height)
+    {
+        grid.GetDefaultCell(false, false)->SetBackColor(kBlack);
+        for (auto [fixedRow, fixedCol] : {std::pair{true, false}, std::pair{false, true}, std::pair{true, true}}) {
+            grid.GetDefaultCell(fixedRow, fixedCol)->SetBackColor(kHeader);
+        }
+        Place(grid, width, height);
+    }
+
+    // Shows the host and lets every pending paint happen, so that what follows paints anew.
+    static void Settle(WatchedGrid& grid)
+    {
+        ui::testing::ShowAndActivate(*grid.GetParent());
+        ui::testing::ProcessEvents();
+        grid.painted = Rect{};
+    }
+};
+
+Rect CellRect(CGridCtrl& grid, int row, int col)
+{
+    Rect rect;
+    EXPECT_TRUE(grid.GetCellRect(row, col, rect)) << "cell " << row << "," << col << " shows";
+    return rect;
+}
+
+// The first data-cell pixel across the cell's middle row or down its middle column that is not
+// black inside or the grid-line colour on the cell's last pixel; "" when there is none.
+std::string FirstWrongDataPixel(CGridCtrl& grid, const Bitmap& shot)
+{
+    for (int row = 1; row < grid.GetRowCount(); ++row) {
+        for (int col = 1; col < grid.GetColumnCount(); ++col) {
+            if (grid.GetRowHeight(row) == 0 || grid.GetColumnWidth(col) == 0) continue;
+            const Rect r = CellRect(grid, row, col);
+            const int midX = (r.left + r.right) / 2;
+            const int midY = (r.top + r.bottom) / 2;
+            for (int x = r.left, y = r.top; x <= r.right || y <= r.bottom; ++x, ++y) {
+                const Point across{std::min(x, r.right), midY};
+                const Point down{midX, std::min(y, r.bottom)};
+                for (Point p : {across, down}) {
+                    const bool last = p.x == r.right || p.y == r.bottom;
+                    if (shot.GetPixel(p.x, p.y) == (last ? grid.GetGridLineColor() : kBlack)) continue;
+                    std::ostringstream where;
+                    where << "cell " << row << "," << col << " pixel " << p.x << "," << p.y << " is " << std::hex << shot.GetPixel(p.x, p.y);
+                    return where.str();
+                }
+            }
+        }
+    }
+    return "";
+}
+
+TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
+{
+    struct Case {
+        const char* name;
+        int hiddenRow, hiddenCol;
+    };
+    for (Case c : {Case{"all shown", -1, -1}, Case{"row 5 and column 7 hidden", 5, 7}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid(21, 21, 1, 1);
+        PlaceMap(grid, 480, 300);
+        grid.SetRowHeight(c.hiddenRow, 0);
+        grid.SetColumnWidth(c.hiddenCol, 0);
+        const Bitmap shot = Paint(grid);
+
+        EXPECT_EQ(FirstWrongDataPixel(grid, shot), "");
+        for (int i = 0; i < 21; ++i) {
+            if (i == c.hiddenCol || i == c.hiddenRow) continue;
+            const Rect inRow = CellRect(grid, 0, i);
+            const Rect inCol = CellRect(grid, i, 0);
+            EXPECT_EQ(shot.GetPixel(inRow.left + 5, inRow.top + 5), kHeader) << "header row, column " << i;
+            EXPECT_EQ(shot.GetPixel(inCol.left + 5, inCol.top + 5), kHeader) << "header column, row " << i;
+        }
+        const Rect last = CellRect(grid, 20, 20);
+        EXPECT_EQ(shot.GetPixel(last.right + 5, last.top), grid.GetGridBkColor()) << "right of the cells";
+        EXPECT_EQ(shot.GetPixel(last.left, last.bottom + 5), grid.GetGridBkColor()) << "below the cells";
+    }
+}
+
+TEST_F(GridPaint, ACellWithItsOwnBackgroundIsFilledEvenWithoutErasing)
+{
+    CGridCtrl grid(3, 3, 1, 1);
+    Place(grid, 100, 50);
+    grid.SetCellBackColor(1, 1, RGB(200, 0, 0));
+    struct Case {
+        int col;
+        COLORREF expected;
+    };
+    for (Case c : {Case{1, RGB(200, 0, 0)}, Case{2, RGB(255, 255, 255)}}) {
+        Bitmap bitmap(30, 20, RGB(255, 255, 255));
+        DC dc(bitmap);
+        EXPECT_TRUE(grid.GetCell(1, c.col)->Draw(&dc, 1, c.col, Rect{0, 0, 19, 11}, false));
+        EXPECT_EQ(bitmap.GetPixel(10, 5), c.expected) << "column " << c.col;
+    }
+}
+
+TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
+{
+    struct Case {
+        const char* name;
+        bool selected;
+        COLORREF frame, fill;
+    };
+    for (Case c : {Case{"focused", false, kYellow, kBlack},
+             Case{"focused and selected", true, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid(21, 21, 1, 1);
+        PlaceMap(grid, 480, 300);
+        grid.GetDefaultCell(false, false)->SetTextColor(kYellow);
+        grid.SetFocusCell(3, 4);
+        if (c.selected) grid.SetCellState(3, 4, grid.GetCellState(3, 4) | GVIS_SELECTED);
+        const Bitmap shot = Paint(grid);
+        const Rect r = CellRect(grid, 3, 4);
+        const int midX = (r.left + r.right) / 2;
+        const int midY = (r.top + r.bottom) / 2;
+        EXPECT_EQ(shot.GetPixel(r.left + 3, r.top + 3), c.fill) << "inside";
+        EXPECT_EQ(shot.GetPixel(r.left, midY), c.frame) << "left side";
+        EXPECT_EQ(shot.GetPixel(midX, r.top), c.frame) << "top side";
+        EXPECT_EQ(shot.GetPixel(r.right - 1, midY), c.frame) << "right side, inside the grid line";
+        EXPECT_EQ(shot.GetPixel(midX, r.bottom - 1), c.frame) << "bottom side, above the grid line";
+        EXPECT_EQ(shot.GetPixel(r.right, midY), grid.GetGridLineColor()) << "grid line";
+    }
+}
+
+TEST_F(GridPaint, TheFocusNeverRestsOnAHeaderCell)
+{
+    struct Case {
+        CCellID asked, focus;
+    };
+    for (Case c : {Case{{0, 2}, {1, 2}}, Case{{2, 0}, {2, 1}}, Case{{0, 0}, {1, 1}}, Case{{2, 3}, {2, 3}}}) {
+        CGridCtrl grid(5, 5, 1, 1);
+        grid.SetFocusCell(c.asked.row, c.asked.col);
+        EXPECT_EQ(grid.GetFocusCell(), c.focus) << "asked for " << c.asked.row << "," << c.asked.col;
+        EXPECT_EQ(grid.GetCellState(c.focus.row, c.focus.col), GVIS_FOCUSED);
+    }
+}
+
+TEST_F(GridPaint, TheHeadersOfTheFocusRowAndColumnAreRepaintedWhenTheFocusComesOrGoes)
+{
+    struct Case {
+        const char* name;
+        CCellID from, to, moved; // moved: the cell whose headers change look
+    };
+    for (Case c : {Case{"focus leaves", {2, 2}, {-1, -1}, {2, 2}}, Case{"focus comes", {-1, -1}, {5, 7}, {5, 7}}}) {
+        SCOPED_TRACE(c.name);
+        WatchedGrid grid(21, 21, 1, 1);
+        PlaceMap(grid, 480, 300);
+        grid.SetFocusCell(c.from.row, c.from.col);
+        Settle(grid);
+        grid.SetFocusCell(c.to.row, c.to.col);
+        ui::testing::ProcessEvents();
+        for (Rect header : {CellRect(grid, 0, c.moved.col), CellRect(grid, c.moved.row, 0)}) {
+            EXPECT_TRUE(grid.painted.Contains(Point{header.left + 2, header.top + 2})) << "header at " << header.left << "," << header.top;
+        }
+        // The focus row's header is sunken (dark along its top), the others raised (light).
+        const Rect rowHeader = CellRect(grid, c.moved.row, 0);
+        EXPECT_EQ(Paint(grid).GetPixel(rowHeader.left + 5, rowHeader.top), GetSysColor(c.to.IsValid() ? COLOR_3DDKSHADOW : COLOR_BTNHIGHLIGHT));
+    }
+}
+
+TEST_F(GridPaint, ScrollBarsAppearOnlyWhenTheCellsDoNotFit)
+{
+    // 21 x 21 cells of 20 x 12 pixels: the non-fixed ones take 400 x 240.
+    struct Case {
+        int width, height;
+        bool vertical, horizontal;
+        int startWidth = 0, startHeight = 0; // placed at this size first, then resized
+    };
+    for (Case c : {Case{480, 300, false, false}, Case{420, 252, false, false}, Case{480, 150, true, false}, Case{200, 300, false, true},
+             Case{200, 150, true, true}, Case{430, 150, true, true}, Case{480, 300, false, false, 200, 150},
+             Case{480, 150, true, false, 200, 150}}) {
+        SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " from " << c.startWidth << " x " << c.startHeight);
+        CGridCtrl grid(21, 21, 1, 1);
+        Place(grid, c.startWidth > 0 ? c.startWidth : c.width, c.startWidth > 0 ? c.startHeight : c.height);
+        grid.MoveWindow(Rect{0, 0, c.width, c.height});
+        grid.ResetScrollBars();
+        const ScrollInfo vertical = grid.GetScrollInfo(SB_VERT);
+        const ScrollInfo horizontal = grid.GetScrollInfo(SB_HORZ);
+        EXPECT_EQ(grid.IsScrollBarShown(SB_VERT), c.vertical);
+        EXPECT_EQ(grid.IsScrollBarShown(SB_HORZ), c.horizontal);
+        EXPECT_EQ(std::pair(vertical.min, vertical.max), std::pair(0, c.vertical ? 239 : 0));
+        EXPECT_EQ(std::pair(horizontal.min, horizontal.max), std::pair(0, c.horizontal ? 399 : 0));
+        // The page is the scrollable part of the client area.
+        if (c.vertical) {
+            EXPECT_EQ(vertical.page, grid.GetClientRect().Height() - kRowHeight);
+        }
+        if (c.horizontal) {
+            EXPECT_EQ(horizontal.page, grid.GetClientRect().Width() - kColWidth);
+        }
+    }
+}
+
+TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
+{
+    struct Case {
+        const char* name;
+        bool hideRow1, fromBottom;
+        int moved; // pixels
+        int topRow;
+    };
+    for (Case c : {Case{"row 1 shown", false, false, kRowHeight, 2}, Case{"row 1 hidden", true, false, 30, 3},
+             Case{"at the bottom", false, true, 0, 10}}) {
+        SCOPED_TRACE(c.name);
+        WatchedGrid grid(21, 21, 1, 1);
+        Place(grid, 480, 150);
+        grid.SetRowHeight(2, 30);
+        grid.SetRowHeight(1, c.hideRow1 ? 0 : kRowHeight);
+        if (c.fromBottom) grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
+        Settle(grid);
+        const int before = grid.GetScrollPos(SB_VERT);
+
+        grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+        EXPECT_EQ(grid.GetScrollPos(SB_VERT) - before, c.moved);
+        EXPECT_EQ(grid.GetTopleftNonFixedCell().row, c.topRow);
+        ui::testing::ProcessEvents();
+        EXPECT_EQ(grid.painted.IsEmpty(), c.moved == 0) << "repainted only when it moved";
+        EXPECT_TRUE(grid.painted.IsEmpty() || grid.painted.top == kRowHeight) << "the header row is left alone";
+    }
+}
+
+TEST_F(GridPaint, EnsureVisiblePassesOverHiddenRowsAndColumns)
+{
+    // Ten rows and columns show at a time; rows and columns 31 to 60 are hidden.
+    const int bar = GetScrollBarSize();
+    struct Case {
+        const char* name;
+        bool fromEnd;
+        int target;
+    };
+    for (Case c : {Case{"down and right", false, 61}, Case{"up and left", true, 30}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid(81, 81, 1, 1);
+        Place(grid, 11 * kColWidth + bar, 11 * kRowHeight + bar);
+        for (int i = 31; i <= 60; ++i) {
+            grid.SetRowHeight(i, 0);
+            grid.SetColumnWidth(i, 0);
+        }
+        grid.SendMessage(WM_VSCROLL, c.fromEnd ? SB_BOTTOM : SB_TOP);
+        grid.SendMessage(WM_HSCROLL, c.fromEnd ? SB_RIGHT : SB_LEFT);
+        EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
+        grid.EnsureVisible(c.target, c.target);
+        const Rect rect = CellRect(grid, c.target, c.target);
+        EXPECT_LT(rect.right, grid.GetClientRect().right);
+        EXPECT_LT(rect.bottom, grid.GetClientRect().bottom);
+    }
+}
+
+} // namespace

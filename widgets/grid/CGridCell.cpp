@@ -1,0 +1,86 @@
+#include "widgets/grid/CGridCell.h"
+
+#include "widgets/grid/CGridDefaultCell.h"
+
+#include "platform/ui/Font.h"
+
+const GridCellClass CGridCell::Class{"CGridCell", &CGridCellBase::Class, [] { return std::unique_ptr<CGridCellBase>(new CGridCell); }};
+
+namespace {
+
+// The realised font of cells with a font of their own: one object, made again on each call.
+ui::Font& SharedCellFont()
+{
+    static ui::Font font;
+    return font;
+}
+
+} // namespace
+
+CGridCell::CGridCell() = default;
+
+CGridCell::~CGridCell() = default;
+
+void CGridCell::SetFont(const ui::LOGFONT* logFont)
+{
+    if (logFont == nullptr) {
+        m_plfFont.reset();
+        return;
+    }
+    if (!m_plfFont) m_plfFont = std::make_unique<ui::LOGFONT>();
+    *m_plfFont = *logFont;
+}
+
+ui::UINT CGridCell::GetFormat() const
+{
+    if (m_nFormat != kDefaultFormat) return m_nFormat;
+    const CGridDefaultCell* defaultCell = GetDefaultCell();
+    return defaultCell != nullptr ? defaultCell->GetFormat() : 0;
+}
+
+const ui::LOGFONT* CGridCell::GetFont() const
+{
+    if (m_plfFont) return m_plfFont.get();
+    const CGridDefaultCell* defaultCell = GetDefaultCell();
+    return defaultCell != nullptr ? defaultCell->GetFont() : nullptr;
+}
+
+ui::Font* CGridCell::GetRealizedFont() const
+{
+    if (!m_plfFont) {
+        CGridDefaultCell* defaultCell = GetDefaultCell();
+        return defaultCell != nullptr ? defaultCell->GetRealizedFont() : nullptr;
+    }
+    ui::Font& font = SharedCellFont();
+    font.DeleteObject();
+    font.CreateFontIndirect(*m_plfFont);
+    return &font;
+}
+
+ui::UINT CGridCell::GetMargin() const
+{
+    if (m_nMargin != kDefaultMargin) return m_nMargin;
+    const CGridDefaultCell* defaultCell = GetDefaultCell();
+    return defaultCell != nullptr ? defaultCell->GetMargin() : 0;
+}
+
+void CGridCell::Reset()
+{
+    CGridCellBase::Reset();
+    m_strText.clear();
+    m_nImage = -1;
+    m_nFormat = kDefaultFormat;
+    m_nMargin = kDefaultMargin;
+    m_pGrid = nullptr;
+    m_bEditing = false;
+    m_pEditWnd = nullptr;
+    m_crFgClr = CLR_DEFAULT;
+    m_crBkClr = CLR_DEFAULT;
+    m_plfFont.reset();
+}
+
+void CGridCell::EditEnded()
+{
+    m_bEditing = false;
+    m_pEditWnd = nullptr;
+}

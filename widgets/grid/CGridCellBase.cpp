@@ -1,0 +1,113 @@
+#include "widgets/grid/CGridCellBase.h"
+
+#include "widgets/grid/CGridCtrl.h"
+
+#include "platform/ui/ImageList.h"
+
+const GridCellClass CGridCellBase::Class{"CGridCellBase", nullptr, nullptr};
+
+CGridDefaultCell* CGridCellBase::GetDefaultCell() const
+{
+    CGridCtrl* grid = GetGrid();
+    return grid != nullptr ? grid->GetDefaultCell(IsFixedRow(), IsFixedColumn()) : nullptr;
+}
+
+void CGridCellBase::CopyFrom(const CGridCellBase& cell)
+{
+    if (&cell == this) return;
+    SetGrid(cell.GetGrid());
+    SetText(cell.GetText());
+    SetImage(cell.GetImage());
+    SetData(cell.GetData());
+    SetState(cell.GetState());
+    SetFormat(cell.GetFormat());
+    SetTextColor(cell.GetTextColor());
+    SetBackColor(cell.GetBackColor());
+    SetFont(cell.IsDefaultFont() ? nullptr : cell.GetFont());
+    SetMargin(cell.GetMargin());
+}
+
+bool CGridCellBase::GetTextRect(ui::Rect& rect)
+{
+    CGridCtrl* grid = GetGrid();
+    if (GetImage() >= 0 && grid != nullptr && grid->GetImageList() != nullptr) {
+        rect.left += grid->GetImageList()->GetImageSize().cx + static_cast<int>(GetMargin());
+    }
+    return true;
+}
+
+ui::Size CGridCellBase::MeasureText(const char* text, ui::DC* dc)
+{
+    CGridDefaultCell* defaultCell = GetDefaultCell();
+    const bool noText = text == nullptr || *text == '\0';
+    std::unique_ptr<ui::DC> own;
+    if (dc == nullptr && !noText && GetGrid() != nullptr) {
+        own = GetGrid()->GetMeasuringDC();
+        dc = own.get();
+    }
+    if (dc == nullptr || noText) {
+        return defaultCell != nullptr ? ui::Size{defaultCell->GetWidth(), defaultCell->GetHeight()} : ui::Size{};
+    }
+
+    const int saved = dc->SaveDC();
+    dc->SelectFont(GetRealizedFont());
+    const ui::UINT format = GetFormat();
+    const std::string_view whole(text);
+    ui::Size size;
+    if ((format & ui::DT_WORDBREAK) == 0 || (format & ui::DT_SINGLELINE) != 0) {
+        size = dc->GetTextExtent(whole);
+    } else {
+        // The widest line sets the width; laying the text out at that width gives the height.
+        int widest = 0;
+        for (size_t start = 0; start <= whole.size();) {
+            const size_t end = std::min(whole.find('\n', start), whole.size());
+            widest = std::max(widest, dc->GetTextExtent(whole.substr(start, end - start)).cx);
+            start = end + 1;
+        }
+        ui::Rect layout{0, 0, widest, 0};
+        dc->DrawText(whole, layout, format | ui::DT_CALCRECT);
+        // The layout may come back narrower than the widest line; the width stays that line's.
+        size = ui::Size{widest, layout.Height()};
+    }
+    const ui::TextMetrics metrics = dc->GetTextMetrics();
+    dc->RestoreDC(saved);
+
+    const int margin = static_cast<int>(GetMargin());
+    size.cx += metrics.overhang + 4 * margin;
+    size.cy += 2 * margin;
+    const ui::LOGFONT* font = GetFont();
+    if (font != nullptr && (font->lfEscapement == 900 || font->lfEscapement == -900)) {
+        size = ui::Size{size.cy, size.cx + 4 * margin};
+    }
+    return size;
+}
+
+ui::Size CGridCellBase::GetCellSize(ui::DC* dc)
+{
+    ui::Size size = MeasureText(GetText(), dc);
+    CGridCtrl* grid = GetGrid();
+    if (GetImage() >= 0 && grid != nullptr && grid->GetImageList() != nullptr) {
+        const ui::Size image = grid->GetImageList()->GetImageSize();
+        size.cx += image.cx;
+        size.cy = std::max(size.cy, image.cy);
+    }
+    return size;
+}
+
+// The in-place editor comes with the grid's keyboard and mouse handling.
+bool CGridCellBase::Edit(int, int, ui::Rect, ui::Point, int, ui::UINT)
+{
+    return false;
+}
+
+// Printing is not offered.
+bool CGridCellBase::Print(ui::DC*, int, int, ui::Rect)
+{
+    return false;
+}
+
+bool CGridCellBase::OnSetCursor()
+{
+    ui::Window::SetCursor(ui::Cursor::Arrow);
+    return true;
+}

@@ -1,0 +1,700 @@
+// The grid as a store: construction, the counts, cells, selection bookkeeping, notifications.
+
+#include "widgets/grid/CGridCtrl.h"
+
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/SystemMetrics.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+// The one cell a virtual-mode grid hands out, and the record it is filled from.
+CGridCell& SharedVirtualCell()
+{
+    static CGridCell cell;
+    return cell;
+}
+
+} // namespace
+
+CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
+{
+    m_crWindowText = ui::GetSysColor(ui::COLOR_WINDOWTEXT);
+    m_crWindowColour = ui::GetSysColor(ui::COLOR_WINDOW);
+    m_cr3DFace = ui::GetSysColor(ui::COLOR_3DFACE);
+    m_crShadow = ui::GetSysColor(ui::COLOR_3DSHADOW);
+    m_crGridBkColour = m_crShadow;
+    m_nRowsPerWheelNotch = ui::GetWheelScrollLines();
+    if (m_nRowsPerWheelNotch == 0) m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
+
+    ResetDefaultCells();
+    SetRowCount(rows);
+    SetColumnCount(cols);
+    SetFixedRowCount(fixedRows);
+    SetFixedColumnCount(fixedCols);
+}
+
+CGridCtrl::~CGridCtrl()
+{
+    // Cells go before the window, so nothing paints a half-destroyed grid.
+    m_RowData.clear();
+    DestroyWindow();
+}
+
+void CGridCtrl::ResetDefaultCells()
+{
+    const ui::LOGFONT messageFont = ui::GetMessageFont();
+    for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) {
+        cell->SetGrid(this);
+        cell->SetTextColor(m_crWindowText);
+        cell->SetBackColor(cell == &m_cellDefault ? m_crWindowColour : m_cr3DFace);
+        cell->SetFont(&messageFont);
+    }
+}
+
+bool CGridCtrl::Create(ui::Window& parent, const ui::Rect& rect, int id, uint32_t style)
+{
+    if (!CreateChild(parent, rect, id, style)) return false;
+    PreSubclassWindow();
+    return true;
+}
+
+void CGridCtrl::PreSubclassWindow()
+{
+    ResetScrollBars();
+}
+
+CGridDefaultCell* CGridCtrl::GetDefaultCell(bool fixedRow, bool fixedCol) const
+{
+    auto* self = const_cast<CGridCtrl*>(this);
+    if (fixedRow && fixedCol) return &self->m_cellFixedRowColDef;
+    if (fixedRow) return &self->m_cellFixedRowDef;
+    if (fixedCol) return &self->m_cellFixedColDef;
+    return &self->m_cellDefault;
+}
+
+void CGridCtrl::SetDefaultCellWidth(int width)
+{
+    for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) cell->SetWidth(width);
+}
+
+std::unique_ptr<ui::DC> CGridCtrl::GetMeasuringDC()
+{
+    return IsWindow() ? GetDC() : std::make_unique<ui::DC>();
+}
+
+// --- Counts ---
+
+bool CGridCtrl::SetRowCount(int rows)
+{
+    if (rows < 0) return false;
+    if (rows == m_nRows) return true;
+    bool result = true;
+    m_idTopLeftCell = CCellID();
+    if (rows < m_nFixedRows) m_nFixedRows = rows;
+    if (m_idCurrentCell.row >= rows) SetFocusCell(-1, -1);
+
+    if (!m_bVirtualMode && rows < m_nRows) {
+        for (int row = rows; row < m_nRows; ++row) {
+            for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
+        }
+        m_RowData.resize(static_cast<size_t>(rows));
+        m_nRows = rows;
+    }
+
+    try {
+        const auto height = static_cast<ui::UINT>(m_cellDefault.GetHeight());
+        m_arRowHeights.resize(static_cast<size_t>(rows), height);
+        if (m_bVirtualMode) {
+            m_nRows = rows;
+        } else {
+            m_RowData.reserve(static_cast<size_t>(rows));
+            while (m_nRows < rows) {
+                const int row = m_nRows;
+                GridRow cells(static_cast<size_t>(m_nCols));
+                for (int col = 0; col < m_nCols; ++col) cells[static_cast<size_t>(col)] = CreateCell(row, col);
+                m_RowData.push_back(std::move(cells));
+                ++m_nRows;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        result = false;
+    }
+    m_arRowHeights.resize(static_cast<size_t>(m_nRows));
+
+    SetModified();
+    ResetScrollBars();
+    Refresh();
+    return result;
+}
+
+bool CGridCtrl::SetColumnCount(int cols)
+{
+    if (cols < 0) return false;
+    if (cols == m_nCols) return true;
+    bool result = true;
+    m_idTopLeftCell = CCellID();
+    if (cols < m_nFixedCols) m_nFixedCols = cols;
+    if (m_idCurrentCell.col >= cols) SetFocusCell(-1, -1);
+
+    if (!m_bVirtualMode && cols < m_nCols) {
+        for (int row = 0; row < m_nRows; ++row) {
+            for (int col = cols; col < m_nCols; ++col) DestroyCell(row, col);
+        }
+    }
+
+    try {
+        const int oldCols = m_nCols;
+        // New columns take the header columns' default width, new rows the normal cells' height.
+        m_arColWidths.resize(static_cast<size_t>(cols), static_cast<ui::UINT>(m_cellFixedColDef.GetWidth()));
+        if (!m_bVirtualMode) {
+            for (int row = 0; row < m_nRows; ++row) {
+                GridRow& cells = m_RowData[static_cast<size_t>(row)];
+                cells.resize(static_cast<size_t>(cols));
+                for (int col = oldCols; col < cols; ++col) cells[static_cast<size_t>(col)] = CreateCell(row, col);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        result = false;
+    }
+    m_nCols = cols;
+    m_arColWidths.resize(static_cast<size_t>(cols));
+
+    SetModified();
+    ResetScrollBars();
+    Refresh();
+    return result;
+}
+
+bool CGridCtrl::SetFixedRowCount(int n)
+{
+    if (n < 0) return false;
+    if (n == m_nFixedRows) return true;
+    ResetSelectedRange();
+    SetFocusCell(-1, -1);
+    m_idTopLeftCell = CCellID();
+    if (m_nRows < n && !SetRowCount(n)) return false;
+    if (m_idCurrentCell.row < n) SetFocusCell(-1, -1);
+
+    if (!m_bVirtualMode) {
+        const int from = std::min(n, m_nFixedRows);
+        const int to = std::max(n, m_nFixedRows);
+        for (int row = from; row < to; ++row) {
+            for (int col = 0; col < m_nCols; ++col) MarkFixed(row, col, n > m_nFixedRows, col < m_nFixedCols);
+        }
+    }
+    m_nFixedRows = n;
+    Refresh();
+    return true;
+}
+
+bool CGridCtrl::SetFixedColumnCount(int n)
+{
+    if (n < 0) return false;
+    if (n == m_nFixedCols) return true;
+    if (m_nCols < n && !SetColumnCount(n)) return false;
+    if (m_idCurrentCell.col < n) SetFocusCell(-1, -1);
+    ResetSelectedRange();
+    SetFocusCell(-1, -1);
+    m_idTopLeftCell = CCellID();
+
+    if (!m_bVirtualMode) {
+        const int from = std::min(n, m_nFixedCols);
+        const int to = std::max(n, m_nFixedCols);
+        for (int col = from; col < to; ++col) {
+            for (int row = 0; row < m_nRows; ++row) {
+                CGridCellBase* cell = GetCell(row, col);
+                if (cell == nullptr) continue;
+                if (n > m_nFixedCols) {
+                    cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
+                    cell->SetBackColor(CLR_DEFAULT);
+                    cell->SetTextColor(CLR_DEFAULT);
+                } else if (row < m_nFixedRows) {
+                    cell->SetState(cell->GetState() & ~GVIS_FIXEDCOL);
+                } else {
+                    cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDCOL));
+                    cell->SetBackColor(CLR_DEFAULT);
+                    cell->SetTextColor(CLR_DEFAULT);
+                }
+            }
+        }
+    }
+    m_nFixedCols = n;
+    Refresh();
+    return true;
+}
+
+// A row entering (entering = true) or leaving the header rows.
+void CGridCtrl::MarkFixed(int row, int col, bool entering, bool inHeaderColumn)
+{
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr) return;
+    if (entering) {
+        cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDROW);
+    } else if (inHeaderColumn) {
+        cell->SetState(cell->GetState() & ~GVIS_FIXEDROW);
+        return;
+    } else {
+        cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDROW));
+    }
+    cell->SetBackColor(CLR_DEFAULT);
+    cell->SetTextColor(CLR_DEFAULT);
+}
+
+bool CGridCtrl::SetRowHeight(int row, int height)
+{
+    if (row < 0 || row >= m_nRows || height < 0) return false;
+    m_arRowHeights[static_cast<size_t>(row)] = static_cast<ui::UINT>(height);
+    ResetScrollBars();
+    return true;
+}
+
+bool CGridCtrl::SetColumnWidth(int col, int width)
+{
+    if (col < 0 || col >= m_nCols || width < 0) return false;
+    m_arColWidths[static_cast<size_t>(col)] = static_cast<ui::UINT>(width);
+    ResetScrollBars();
+    return true;
+}
+
+int CGridCtrl::GetRowHeight(int row) const
+{
+    return row < 0 || row >= m_nRows ? -1 : static_cast<int>(m_arRowHeights[static_cast<size_t>(row)]);
+}
+
+int CGridCtrl::GetColumnWidth(int col) const
+{
+    return col < 0 || col >= m_nCols ? -1 : static_cast<int>(m_arColWidths[static_cast<size_t>(col)]);
+}
+
+int CGridCtrl::GetFixedRowHeight() const
+{
+    int height = 0;
+    for (int row = 0; row < m_nFixedRows; ++row) height += GetRowHeight(row);
+    return height;
+}
+
+int CGridCtrl::GetFixedColumnWidth() const
+{
+    int width = 0;
+    for (int col = 0; col < m_nFixedCols; ++col) width += GetColumnWidth(col);
+    return width;
+}
+
+int CGridCtrl::GetVirtualHeight() const
+{
+    long long height = 0;
+    for (ui::UINT h : m_arRowHeights) height += h;
+    return static_cast<int>(std::min<long long>(height, INT32_MAX));
+}
+
+int CGridCtrl::GetVirtualWidth() const
+{
+    long long width = 0;
+    for (ui::UINT w : m_arColWidths) width += w;
+    return static_cast<int>(std::min<long long>(width, INT32_MAX));
+}
+
+// --- Cells ---
+
+std::unique_ptr<CGridCellBase> CGridCtrl::CreateCell(int row, int col)
+{
+    if (m_pRtcDefault == nullptr || !m_pRtcDefault->IsDerivedFrom(CGridCellBase::Class) || m_pRtcDefault->create == nullptr) return nullptr;
+    std::unique_ptr<CGridCellBase> cell = m_pRtcDefault->create();
+    if (!cell) return nullptr;
+    cell->SetGrid(this);
+    cell->SetPosition(row, col);
+    if (col < m_nFixedCols) cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
+    if (row < m_nFixedRows) cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDROW);
+    // An explicit copy of its kind's format, not "take the default's".
+    cell->SetFormat(cell->GetDefaultCell()->GetFormat());
+    return cell;
+}
+
+void CGridCtrl::DestroyCell(int row, int col)
+{
+    SetCellState(row, col, 0);
+    if (!m_bVirtualMode && IsValid(row, col)) m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)].reset();
+}
+
+CGridCellBase* CGridCtrl::GetCell(int row, int col) const
+{
+    if (!IsValid(row, col)) return nullptr;
+    if (!m_bVirtualMode) {
+        const GridRow& cells = m_RowData[static_cast<size_t>(row)];
+        return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)].get() : nullptr;
+    }
+
+    const bool fixedRow = row < m_nFixedRows;
+    const bool fixedCol = col < m_nFixedCols;
+    const CGridDefaultCell* defaultCell = GetDefaultCell(fixedRow, fixedCol);
+    GV_DISPINFO info;
+    info.hdr.hwndFrom = const_cast<CGridCtrl*>(this);
+    info.hdr.idFrom = static_cast<uintptr_t>(GetDlgCtrlID());
+    info.hdr.code = GVN_GETDISPINFO;
+    GV_ITEM& item = info.item;
+    item.row = row;
+    item.col = col;
+    item.mask = GVIF_ALL;
+    item.nState = defaultCell->GetState();
+    item.nFormat = defaultCell->GetFormat();
+    item.iImage = defaultCell->GetImage();
+    item.crBkClr = defaultCell->GetBackColor();
+    item.crFgClr = defaultCell->GetTextColor();
+    item.lParam = defaultCell->GetData();
+    if (const ui::LOGFONT* font = defaultCell->GetFont()) item.lfFont = *font;
+    item.nMargin = defaultCell->GetMargin();
+    item.strText.clear();
+    item.nState = m_SelectedCellMap.contains(SelectionKey(row, col)) ? GVIS_SELECTED : 0;
+    if (fixedRow) item.nState |= GVIS_FIXED | GVIS_FIXEDROW;
+    if (fixedCol) item.nState |= GVIS_FIXED | GVIS_FIXEDCOL;
+    if (CCellID(row, col) == m_idCurrentCell) item.nState |= GVIS_FOCUSED;
+
+    if (m_pfnCallback != nullptr) {
+        m_pfnCallback(&info, m_lParam);
+    } else if (ui::Window* target = m_pOwner != nullptr ? m_pOwner : const_cast<CGridCtrl*>(this)->GetParent()) {
+        target->SendMessage(ui::WM_NOTIFY, static_cast<ui::WPARAM>(GetDlgCtrlID()), ui::NotificationParam(info.hdr));
+    }
+
+    CGridCell& cell = SharedVirtualCell();
+    cell.Reset();
+    cell.SetGrid(const_cast<CGridCtrl*>(this));
+    cell.SetState(item.nState);
+    cell.SetImage(item.iImage);
+    cell.SetFormat(item.nFormat);
+    cell.SetData(item.lParam);
+    cell.SetBackColor(item.crBkClr);
+    cell.SetTextColor(item.crFgClr);
+    cell.SetFont(&item.lfFont);
+    cell.SetMargin(item.nMargin);
+    cell.SetText(item.strText.c_str());
+    return &cell;
+}
+
+void CGridCtrl::SetVirtualMode(bool on)
+{
+    DeleteAllItems();
+    m_bVirtualMode = on;
+}
+
+bool CGridCtrl::IsValid(const CCellRange& range) const
+{
+    return range.IsValid() && range.maxRow < m_nRows && range.maxCol < m_nCols;
+}
+
+bool CGridCtrl::SetCellText(int row, int col, const char* text)
+{
+    if (m_bVirtualMode) return false;
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr) return false;
+    cell->SetText(text);
+    SetModified(true, row, col);
+    return true;
+}
+
+std::string CGridCtrl::GetCellText(int row, int col) const
+{
+    const CGridCellBase* cell = GetCell(row, col);
+    return cell != nullptr ? cell->GetText() : "";
+}
+
+namespace {
+
+template <typename Setter>
+bool SetOnCell(bool virtualMode, CGridCellBase* cell, Setter setter)
+{
+    if (virtualMode || cell == nullptr) return false;
+    setter(*cell);
+    return true;
+}
+
+} // namespace
+
+bool CGridCtrl::SetCellData(int row, int col, ui::LPARAM data)
+{
+    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetData(data); });
+}
+
+bool CGridCtrl::SetCellImage(int row, int col, int image)
+{
+    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetImage(image); });
+}
+
+bool CGridCtrl::SetCellFormat(int row, int col, ui::UINT format)
+{
+    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetFormat(format); });
+}
+
+bool CGridCtrl::SetCellTextColor(int row, int col, ui::COLORREF color)
+{
+    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetTextColor(color); });
+}
+
+bool CGridCtrl::SetCellBackColor(int row, int col, ui::COLORREF color)
+{
+    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetBackColor(color); });
+}
+
+bool CGridCtrl::SetCellFont(int row, int col, const ui::LOGFONT* logFont)
+{
+    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetFont(logFont); });
+}
+
+ui::UINT CGridCtrl::GetCellState(int row, int col) const
+{
+    const CGridCellBase* cell = GetCell(row, col);
+    return cell != nullptr ? cell->GetState() : 0;
+}
+
+bool CGridCtrl::SetCellState(int row, int col, ui::UINT state)
+{
+    // A position outside the grid must not reach the selection map either.
+    if (!IsValid(row, col)) return false;
+    const uint32_t key = SelectionKey(row, col);
+    if (IsCellSelected(row, col)) {
+        if ((state & GVIS_SELECTED) == 0) m_SelectedCellMap.erase(key);
+    } else if ((state & GVIS_SELECTED) != 0) {
+        m_SelectedCellMap[key] = CCellID(row, col);
+    }
+    if (m_bVirtualMode) return false;
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr) return false;
+    cell->SetState(state);
+    return true;
+}
+
+bool CGridCtrl::IsCellSelected(int row, int col) const
+{
+    if (m_bVirtualMode) return m_bEnableSelection && m_SelectedCellMap.contains(SelectionKey(row, col));
+    const CGridCellBase* cell = GetCell(row, col);
+    return m_bEnableSelection && cell != nullptr && cell->IsSelected();
+}
+
+bool CGridCtrl::IsCellEditing(int row, int col) const
+{
+    const CGridCellBase* cell = GetCell(row, col);
+    return cell != nullptr && cell->IsEditing();
+}
+
+bool CGridCtrl::IsCellEditable(const CCellID& id) const
+{
+    const CGridCellBase* cell = GetCell(id.row, id.col);
+    return m_bEditable && cell != nullptr && !cell->IsReadOnly();
+}
+
+CCellRange CGridCtrl::GetSelectedRange() const
+{
+    CCellRange range(m_nRows, m_nCols, -1, -1);
+    for (const auto& [key, cell] : m_SelectedCellMap) {
+        range.minRow = std::min(range.minRow, cell.row);
+        range.minCol = std::min(range.minCol, cell.col);
+        range.maxRow = std::max(range.maxRow, cell.row);
+        range.maxCol = std::max(range.maxCol, cell.col);
+    }
+    return range;
+}
+
+CCellRange CGridCtrl::GetCellRange() const
+{
+    return CCellRange(0, 0, m_nRows - 1, m_nCols - 1);
+}
+
+// Clears the previous selection kept for Ctrl and deselects every cell.
+void CGridCtrl::ResetSelectedRange()
+{
+    m_PrevSelectedCellMap.clear();
+    const auto selected = m_SelectedCellMap;
+    for (const auto& [key, cell] : selected) {
+        SetCellState(cell.row, cell.col, GetCellState(cell.row, cell.col) & ~GVIS_SELECTED);
+        RedrawCell(cell.row, cell.col);
+    }
+    m_SelectedCellMap.clear();
+}
+
+CCellID CGridCtrl::SetFocusCell(int row, int col)
+{
+    const CCellID previous = m_idCurrentCell;
+    if (CCellID(row, col) == previous) return previous;
+    // The focus is never a header cell: a header row or column gives way to the first data one.
+    if (row != -1) row = std::max(row, m_nFixedRows);
+    if (col != -1) col = std::max(col, m_nFixedCols);
+    const CCellID cell(row, col);
+    // Moved first, so that headers redrawn below already see where the focus went.
+    m_idCurrentCell = IsValid(cell) ? cell : CCellID();
+    if (IsValid(previous)) {
+        SetCellState(previous.row, previous.col, GetCellState(previous.row, previous.col) & ~GVIS_FOCUSED);
+        RedrawCell(previous.row, previous.col);
+        RedrawFocusHeaders(previous, m_idCurrentCell);
+    }
+    if (IsValid(m_idCurrentCell)) {
+        SetCellState(row, col, GetCellState(row, col) | GVIS_FOCUSED);
+        RedrawCell(row, col);
+        RedrawFocusHeaders(m_idCurrentCell, previous);
+    }
+    return previous;
+}
+
+// The headers of the focus row and column are drawn sunken: those of cell's column (row) are
+// redrawn when the other focus lies in another column (row).
+void CGridCtrl::RedrawFocusHeaders(const CCellID& cell, const CCellID& other)
+{
+    if (!m_bTrackFocusCell) return;
+    if (cell.col != other.col) {
+        for (int row = 0; row < m_nFixedRows; ++row) RedrawCell(row, cell.col);
+    }
+    if (cell.row != other.row) {
+        for (int col = 0; col < m_nFixedCols; ++col) RedrawCell(cell.row, col);
+    }
+}
+
+void CGridCtrl::SetModified(bool modified, int row, int col)
+{
+    if (col < 0 || col == m_nSortColumn) {
+        if (m_nSortColumn >= 0 && IsWindow()) {
+            ui::Rect header;
+            if (GetCellRect(0, m_nSortColumn, header)) InvalidateRect(header);
+        }
+        m_nSortColumn = -1;
+    }
+    if (row < 0 || col < 0) {
+        m_bModified = modified;
+    } else if (modified) {
+        SetCellState(row, col, GetCellState(row, col) | GVIS_MODIFIED);
+        m_bModified = true;
+    } else {
+        SetCellState(row, col, GetCellState(row, col) & ~GVIS_MODIFIED);
+    }
+    if (!m_bModified && !m_bVirtualMode) {
+        for (int r = 0; r < m_nRows; ++r) {
+            for (int c = 0; c < m_nCols; ++c) {
+                if (CGridCellBase* cell = GetCell(r, c)) cell->SetState(cell->GetState() & ~GVIS_MODIFIED);
+            }
+        }
+    }
+}
+
+bool CGridCtrl::GetModified(int row, int col) const
+{
+    if (row < 0 || col < 0) return m_bModified;
+    return (GetCellState(row, col) & GVIS_MODIFIED) != 0;
+}
+
+bool CGridCtrl::DeleteAllItems()
+{
+    m_PrevSelectedCellMap.clear();
+    ResetSelectedRange();
+    SetFocusCell(-1, -1);
+    m_arRowHeights.clear();
+    m_arColWidths.clear();
+    if (!m_bVirtualMode) {
+        for (int row = 0; row < m_nRows; ++row) {
+            for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
+        }
+    }
+    m_RowData.clear();
+    m_idCurrentCell = CCellID();
+    m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
+    m_idTopLeftCell = CCellID();
+    ResetScrollBars();
+    SetModified();
+    return true;
+}
+
+bool CGridCtrl::ValidateCellEdit(int row, int col, const char* text)
+{
+    CGridCellBase* cell = GetCell(row, col);
+    return cell == nullptr || cell->AcceptEdit(text);
+}
+
+void CGridCtrl::EndEditing()
+{
+    if (CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col)) cell->EndEdit();
+}
+
+// --- Notifications and messages ---
+
+ui::LRESULT CGridCtrl::SendMessageToParent(int row, int col, int code) const
+{
+    ui::Window* target = m_pOwner != nullptr ? m_pOwner : const_cast<CGridCtrl*>(this)->GetParent();
+    if (target == nullptr || !IsWindow()) return 0;
+    NM_GRIDVIEW record;
+    record.hdr.hwndFrom = const_cast<CGridCtrl*>(this);
+    record.hdr.idFrom = static_cast<uintptr_t>(GetDlgCtrlID());
+    record.hdr.code = code;
+    record.iRow = row;
+    record.iColumn = col;
+    return target->SendMessage(ui::WM_NOTIFY, static_cast<ui::WPARAM>(GetDlgCtrlID()), ui::NotificationParam(record.hdr));
+}
+
+void CGridCtrl::SendCacheHintToParent(const CCellRange& range) const
+{
+    ui::Window* target = m_pOwner != nullptr ? m_pOwner : const_cast<CGridCtrl*>(this)->GetParent();
+    if (!m_bVirtualMode || target == nullptr) return;
+    GV_CACHEHINT hint;
+    hint.hdr.hwndFrom = const_cast<CGridCtrl*>(this);
+    hint.hdr.idFrom = static_cast<uintptr_t>(GetDlgCtrlID());
+    hint.hdr.code = GVN_ODCACHEHINT;
+    hint.range = range;
+    target->SendMessage(ui::WM_NOTIFY, static_cast<ui::WPARAM>(GetDlgCtrlID()), ui::NotificationParam(hint.hdr));
+}
+
+ui::LRESULT CGridCtrl::WindowProc(ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam)
+{
+    switch (message) {
+    case ui::WM_SETFONT: return OnSetFont(wParam, lParam);
+    case ui::WM_GETFONT: return reinterpret_cast<ui::LRESULT>(m_cellDefault.GetRealizedFont());
+    case ui::WM_ERASEBKGND: return 1;
+    case ui::WM_SYSCOLORCHANGE:
+        Window::WindowProc(message, wParam, lParam);
+        OnSysColorChange();
+        return 0;
+    default: return Window::WindowProc(message, wParam, lParam);
+    }
+}
+
+ui::LRESULT CGridCtrl::OnSetFont(ui::WPARAM wParam, ui::LPARAM lParam)
+{
+    const ui::LRESULT result = Window::WindowProc(ui::WM_SETFONT, wParam, lParam);
+    auto* font = reinterpret_cast<ui::Font*>(wParam);
+    ui::LOGFONT logFont;
+    if (font != nullptr && font->GetLogFont(logFont)) {
+        for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) cell->SetFont(&logFont);
+    }
+    Invalidate();
+    return result;
+}
+
+void CGridCtrl::OnSysColorChange()
+{
+    const ui::COLORREF windowText = ui::GetSysColor(ui::COLOR_WINDOWTEXT);
+    const ui::COLORREF window = ui::GetSysColor(ui::COLOR_WINDOW);
+    const ui::COLORREF face = ui::GetSysColor(ui::COLOR_3DFACE);
+    for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) {
+        if (cell->GetTextColor() == m_crWindowText) cell->SetTextColor(windowText);
+        if (cell->GetBackColor() == m_crWindowColour) cell->SetBackColor(window);
+        if (cell->GetBackColor() == m_cr3DFace) cell->SetBackColor(face);
+    }
+    m_crWindowText = windowText;
+    m_crWindowColour = window;
+    m_cr3DFace = face;
+    m_crShadow = ui::GetSysColor(ui::COLOR_3DSHADOW);
+}
+
+void CGridCtrl::SetRedraw(bool allow, bool resetScrollBars)
+{
+    if (allow && !m_bAllowDraw) {
+        m_bAllowDraw = true;
+        Refresh();
+    }
+    m_bAllowDraw = allow;
+    if (resetScrollBars) ResetScrollBars();
+}
+
+void CGridCtrl::Refresh()
+{
+    if (IsWindow() && m_bAllowDraw) Invalidate();
+}

@@ -1,0 +1,240 @@
+#pragma once
+
+#include "widgets/grid/CGridCell.h"
+#include "widgets/grid/CGridDefaultCell.h"
+#include "widgets/grid/GridDefs.h"
+
+#include "platform/ui/Styles.h"
+#include "platform/ui/Window.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace ui {
+class ImageList;
+}
+
+// A grid of text cells with header rows and columns that never scroll, drawn with grid lines
+// and scrolled by scroll bars and the wheel. A store of cells (or, in virtual mode, a view of
+// cells fetched from the owner on demand) and a window that paints the visible part of it.
+class CGridCtrl : public ui::Window {
+public:
+    // The window class by which dialog templates make grids.
+    static constexpr const char* kWindowClass = "MFCGridCtrl";
+    static constexpr ui::COLORREF kGridLineColor = 0xC0C0C0;
+    static constexpr ui::UINT kAutoScrollInterval = 25;
+    static constexpr int kResizeCaptureRange = 3;
+    static constexpr int kDefaultWheelScrollLines = 3;
+
+    explicit CGridCtrl(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
+    ~CGridCtrl() override;
+
+    bool Create(ui::Window& parent, const ui::Rect& rect, int id, uint32_t style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_TABSTOP);
+
+    // --- Counts and sizes ---
+    bool SetRowCount(int rows);
+    bool SetColumnCount(int cols);
+    bool SetFixedRowCount(int n);
+    bool SetFixedColumnCount(int n);
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    int GetFixedRowCount() const { return m_nFixedRows; }
+    int GetFixedColumnCount() const { return m_nFixedCols; }
+    bool SetRowHeight(int row, int height);
+    bool SetColumnWidth(int col, int width);
+    int GetRowHeight(int row) const;
+    int GetColumnWidth(int col) const;
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    int GetVirtualHeight() const;
+    int GetVirtualWidth() const;
+    void SetDefaultCellWidth(int width);
+
+    // --- Default cells and the cell class ---
+    CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedCol) const;
+    // The class of cells made from now on; one not derived from CGridCellBase makes none.
+    void SetDefaultCellType(const GridCellClass* cellClass) { m_pRtcDefault = cellClass; }
+    const GridCellClass* GetDefaultCellType() const { return m_pRtcDefault; }
+
+    // --- Flags and colours ---
+    void SetEditable(bool editable) { m_bEditable = editable; }
+    bool IsEditable() const { return m_bEditable; }
+    void SetColumnResize(bool allow) { m_bAllowColumnResize = allow; }
+    void SetRowResize(bool allow) { m_bAllowRowResize = allow; }
+    bool GetColumnResize() const { return m_bAllowColumnResize; }
+    bool GetRowResize() const { return m_bAllowRowResize; }
+    void SetGridLines(int lines) { m_nGridLines = lines; }
+    int GetGridLines() const { return m_nGridLines; }
+    void SetGridLineColor(ui::COLORREF color) { m_crGridLineColour = color; }
+    ui::COLORREF GetGridLineColor() const { return m_crGridLineColour; }
+    void SetGridBkColor(ui::COLORREF color) { m_crGridBkColour = color; }
+    ui::COLORREF GetGridBkColor() const { return m_crGridBkColour; }
+    void SetRedraw(bool allow, bool resetScrollBars = false);
+    bool IsDrawAllowed() const { return m_bAllowDraw; }
+    void SetDoubleBuffering(bool on) { m_bDoubleBuffer = on; }
+    bool GetDoubleBuffering() const { return m_bDoubleBuffer; }
+    void SetFrameFocusCell(bool on) { m_bFrameFocus = on; }
+    bool GetFrameFocusCell() const { return m_bFrameFocus; }
+    void SetTrackFocusCell(bool on) { m_bTrackFocusCell = on; }
+    bool GetTrackFocusCell() const { return m_bTrackFocusCell; }
+    void EnableSelection(bool enable) { m_bEnableSelection = enable; }
+    bool IsSelectable() const { return m_bEnableSelection; }
+    void SetAutoSizeStyle(ui::UINT style) { m_nAutoSizeColumnStyle = style; }
+    ui::UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
+    void SetImageList(ui::ImageList* images) { m_pImageList = images; }
+    ui::ImageList* GetImageList() const { return m_pImageList; }
+    void SetSortColumn(int col) { m_nSortColumn = col; }
+    int GetSortColumn() const { return m_nSortColumn; }
+    void SetSortAscending(bool ascending) { m_bAscending = ascending; }
+    bool GetSortAscending() const { return m_bAscending; }
+    int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
+
+    // --- Virtual mode ---
+    void SetVirtualMode(bool on);
+    bool GetVirtualMode() const { return m_bVirtualMode; }
+    void SetCallbackFunc(GRIDCALLBACK callback, ui::LPARAM data) { m_pfnCallback = callback; m_lParam = data; }
+
+    // --- Cells ---
+    CGridCellBase* GetCell(int row, int col) const;
+    bool IsValid(int row, int col) const { return row >= 0 && row < m_nRows && col >= 0 && col < m_nCols; }
+    bool IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
+    bool IsValid(const CCellRange& range) const;
+    bool SetCellText(int row, int col, const char* text);
+    std::string GetCellText(int row, int col) const;
+    bool SetCellData(int row, int col, ui::LPARAM data);
+    bool SetCellImage(int row, int col, int image);
+    bool SetCellFormat(int row, int col, ui::UINT format);
+    bool SetCellTextColor(int row, int col, ui::COLORREF color);
+    bool SetCellBackColor(int row, int col, ui::COLORREF color);
+    bool SetCellFont(int row, int col, const ui::LOGFONT* logFont);
+    ui::UINT GetCellState(int row, int col) const;
+    bool SetCellState(int row, int col, ui::UINT state);
+    bool IsCellSelected(int row, int col) const;
+    bool IsCellEditing(int row, int col) const;
+    bool IsCellEditable(const CCellID& cell) const;
+    bool IsCellFixed(int row, int col) const { return row < m_nFixedRows || col < m_nFixedCols; }
+    CCellRange GetSelectedRange() const;
+    CCellRange GetCellRange() const;
+    CCellID GetFocusCell() const { return m_idCurrentCell; }
+    CCellID SetFocusCell(int row, int col);
+    void SetModified(bool modified = true, int row = -1, int col = -1);
+    bool GetModified(int row = -1, int col = -1) const;
+    bool DeleteAllItems();
+
+    // --- Layout and painting ---
+    bool RedrawCell(int row, int col, ui::DC* dc = nullptr);
+    void Refresh();
+    bool EnsureVisible(int row, int col);
+    bool IsCellVisible(int row, int col);
+    bool GetCellRect(int row, int col, ui::Rect& rect);
+    bool GetCellOrigin(int row, int col, ui::Point& origin);
+    CCellID GetCellFromPoint(ui::Point point, bool allowFixed = true);
+    CCellID GetTopleftNonFixedCell(bool forceRecalculation = false);
+    CCellRange GetVisibleNonFixedCellRange(ui::Rect* rect = nullptr, bool forceRecalculation = false);
+    bool AutoSizeColumn(int col, ui::UINT style = 0, bool resetScroll = true);
+    bool AutoSizeRow(int row, bool resetScroll = true);
+    bool ResetScrollBars();
+
+    // Sends a grid notification {header, row, column} to the owner or parent; its answer.
+    ui::LRESULT SendMessageToParent(int row, int col, int code) const;
+    void SetOwner(ui::Window* owner) { m_pOwner = owner; }
+    // The DC the cells measure with when the caller gives none.
+    std::unique_ptr<ui::DC> GetMeasuringDC();
+
+    // --- Overridables ---
+    virtual bool ValidateCellEdit(int row, int col, const char* text);
+    virtual void EndEditing();
+    virtual void DrawGrid(ui::DC& dc);
+    virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
+    virtual void DestroyCell(int row, int col);
+
+protected:
+    void PreSubclassWindow() override;
+    ui::LRESULT WindowProc(ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) override;
+    void OnPaint(ui::DC& dc) override;
+    void OnSize(ui::UINT type, int cx, int cy) override;
+    void OnHScroll(int code, int pos) override;
+    void OnVScroll(int code, int pos) override;
+    bool OnMouseWheel(ui::UINT flags, int delta, ui::Point point) override;
+
+    void EraseBkgnd(ui::DC& dc);
+    void ResetSelectedRange();
+    void SendCacheHintToParent(const CCellRange& range) const;
+    void OnSysColorChange();
+
+    // Cells of the rows table; empty in virtual mode.
+    using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;
+    std::vector<GridRow> m_RowData;
+
+private:
+    void ResetDefaultCells();
+    void RecolorSystemDefaults();
+    void MarkFixed(int row, int col, bool entering, bool inHeaderColumn);
+    void RedrawFocusHeaders(const CCellID& cell, const CCellID& other);
+    void Scroll(int bar, int code, int trackPos);
+    void InvalidateScrolledArea(int bar);
+    ui::LRESULT OnSetFont(ui::WPARAM wParam, ui::LPARAM lParam);
+    static uint32_t SelectionKey(int row, int col) { return (static_cast<uint32_t>(col) << 16) | (static_cast<uint32_t>(row) & 0xFFFF); }
+
+    // System colours the default cells were given, to follow a change of them.
+    ui::COLORREF m_crWindowText = 0;
+    ui::COLORREF m_crWindowColour = 0;
+    ui::COLORREF m_cr3DFace = 0;
+    ui::COLORREF m_crShadow = 0;
+    ui::COLORREF m_crGridBkColour = 0;
+    ui::COLORREF m_crGridLineColour = kGridLineColor;
+
+    bool m_bVirtualMode = false;
+    ui::LPARAM m_lParam = 0;
+    GRIDCALLBACK m_pfnCallback = nullptr;
+    int m_nGridLines = GVL_BOTH;
+    bool m_bEditable = true;
+    bool m_bModified = false;
+    bool m_bListMode = false;
+    bool m_bSingleRowSelection = false;
+    bool m_bSingleColSelection = false;
+    bool m_bAllowDraw = true;
+    bool m_bEnableSelection = true;
+    bool m_bFixedRowSelection = true;
+    bool m_bFixedColumnSelection = true;
+    bool m_bSortOnClick = false;
+    bool m_bWantTab = true;
+    bool m_bDoubleBuffer = true;
+    bool m_bHiddenColUnhide = true;
+    bool m_bHiddenRowUnhide = true;
+    bool m_bAllowColHide = true;
+    bool m_bAllowRowHide = true;
+    bool m_bTrackFocusCell = true;
+    bool m_bFrameFocus = true;
+    ui::UINT m_nAutoSizeColumnStyle = GVS_BOTH;
+
+    int m_nRows = 0;
+    int m_nFixedRows = 0;
+    int m_nCols = 0;
+    int m_nFixedCols = 0;
+    std::vector<ui::UINT> m_arRowHeights;
+    std::vector<ui::UINT> m_arColWidths;
+    int m_nVScrollMax = 0;
+    int m_nHScrollMax = 0;
+
+    const GridCellClass* m_pRtcDefault = &CGridCell::Class;
+    CGridDefaultCell m_cellDefault;
+    CGridDefaultCell m_cellFixedColDef;
+    CGridDefaultCell m_cellFixedRowDef;
+    CGridDefaultCell m_cellFixedRowColDef;
+    ui::ImageList* m_pImageList = nullptr;
+
+    CCellID m_idCurrentCell;
+    CCellID m_idTopLeftCell;
+    CCellID m_SelectionStartCell;
+    CCellID m_LeftClickDownCell;
+    int m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
+    std::map<uint32_t, CCellID> m_SelectedCellMap;
+    std::map<uint32_t, CCellID> m_PrevSelectedCellMap;
+    bool m_bAscending = true;
+    int m_nSortColumn = -1;
+    bool m_bAllowRowResize = true;
+    bool m_bAllowColumnResize = true;
+    ui::Window* m_pOwner = nullptr;
+};
