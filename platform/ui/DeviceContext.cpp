@@ -13,6 +13,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
+#include <QStaticText>
+#include <array>
 #include <utility>
 
 namespace ui {
@@ -23,6 +25,41 @@ QFont FontOf(const Font* font)
 {
     if (font != nullptr && !font->IsNull()) return font->Data()->font;
     return QApplication::font();
+}
+
+// Laid-out single lines, kept by text and font: a grid draws the same few values again and
+// again, and laying a line out costs far more than drawing it.
+const QStaticText& LaidOutLine(const QString& text, const QFont& font)
+{
+    struct Entry {
+        QString text;
+        QFont font;
+        QStaticText layout;
+    };
+    constexpr size_t kSlots = 1024;
+    static std::array<Entry, kSlots> cache;
+    Entry& entry = cache[qHash(text) % kSlots];
+    if (entry.text != text || entry.font != font || entry.layout.text() != text) {
+        entry.text = text;
+        entry.font = font;
+        entry.layout = QStaticText(text);
+        entry.layout.setTextFormat(Qt::PlainText);
+        entry.layout.prepare(QTransform(), font);
+    }
+    return entry.layout;
+}
+
+// Whether text surely fits width: summing the advances of its characters (kept by the font)
+// costs far less than laying the text out, and a small slack covers kerning.
+bool FitsFor(const QFontMetrics& metrics, const QString& text, int width)
+{
+    constexpr int kSlack = 2;
+    int sum = 0;
+    for (const QChar ch : text) {
+        sum += metrics.horizontalAdvance(ch);
+        if (sum + kSlack > width) return metrics.horizontalAdvance(text) <= width;
+    }
+    return true;
 }
 
 // Without DT_NOPREFIX an ampersand marks the next character; "&&" is a plain ampersand.
@@ -169,18 +206,36 @@ int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
         return height;
     }
 
-    if ((format & DT_END_ELLIPSIS) != 0 && singleLine) value = metrics.elidedText(value, Qt::ElideRight, std::max(0, rect.Width()));
+    // Laying text out is the costly part: a line that fits is neither elided nor measured twice.
+    if ((format & DT_END_ELLIPSIS) != 0 && singleLine && !FitsFor(metrics, value, rect.Width())) {
+        value = metrics.elidedText(value, Qt::ElideRight, std::max(0, rect.Width()));
+    }
     const QRect target = qt::ToQRect(rect);
-    const QRect drawn = metrics.boundingRect(target, flags, value);
-    if (m_painter == nullptr) return drawn.height();
+    const bool fillsBehind = m_bkMode == OPAQUE && !value.isEmpty();
+    const QRect drawn = singleLine && !fillsBehind ? QRect() : metrics.boundingRect(target, flags, value);
+    const int height = singleLine && !fillsBehind ? metrics.height() : drawn.height();
+    if (m_painter == nullptr) return height;
 
     qt::ToQPainter(m_painter)->save();
     if ((format & DT_NOCLIP) == 0) qt::ToQPainter(m_painter)->setClipRect(target, Qt::IntersectClip);
-    if (m_bkMode == OPAQUE && !value.isEmpty()) qt::ToQPainter(m_painter)->fillRect(drawn, qt::ToQColor(m_bkColor));
-    qt::ToQPainter(m_painter)->setPen(qt::ToQColor(m_textColor));
-    qt::ToQPainter(m_painter)->drawText(target, flags, value);
-    qt::ToQPainter(m_painter)->restore();
-    return drawn.height();
+    if (fillsBehind) qt::ToQPainter(m_painter)->fillRect(drawn, qt::ToQColor(m_bkColor));
+    QPainter& painter = *qt::ToQPainter(m_painter);
+    painter.setPen(qt::ToQColor(m_textColor));
+    if (singleLine && !value.contains(QLatin1Char('\t'))) {
+        const QStaticText& line = LaidOutLine(value, painter.font());
+        const QSizeF size = line.size();
+        const double x = (flags & Qt::AlignHCenter) != 0 ? target.left() + (target.width() - size.width()) / 2
+            : (flags & Qt::AlignRight) != 0              ? target.left() + target.width() - size.width()
+                                                         : target.left();
+        const double y = (flags & Qt::AlignVCenter) != 0 ? target.top() + (target.height() - metrics.height()) / 2.0
+            : (flags & Qt::AlignBottom) != 0             ? target.top() + target.height() - metrics.height()
+                                                         : target.top();
+        painter.drawStaticText(QPointF(x, y), line);
+    } else {
+        painter.drawText(target, flags, value);
+    }
+    painter.restore();
+    return height;
 }
 
 Size DC::GetTextExtent(std::string_view text) const

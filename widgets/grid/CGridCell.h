@@ -25,7 +25,7 @@ public:
     void SetFont(const ui::LOGFONT* logFont) override;
     void SetMargin(ui::UINT margin) override { m_nMargin = margin; }
     void SetGrid(CGridCtrl* grid) override { m_pGrid = grid; }
-    void SetPosition(int, int) override {}
+    void SetPosition(int, int) override { }
 
     const char* GetText() const override { return m_strText.c_str(); }
     int GetImage() const override { return m_nImage; }

@@ -77,17 +77,17 @@ public:
     // The in-place editor and printing come with the grid's input handling.
     virtual bool Edit(int row, int col, ui::Rect rect, ui::Point point, int controlId, ui::UINT firstChar);
     virtual bool AcceptEdit(const char*) { return true; }
-    virtual void EndEdit() {}
+    virtual void EndEdit() { }
     virtual bool Print(ui::DC* dc, int row, int col, ui::Rect rect);
-    virtual void EditEnded() {}
+    virtual void EditEnded() { }
 
-    virtual void OnMouseEnter() {}
-    virtual void OnMouseOver() {}
-    virtual void OnMouseLeave() {}
-    virtual void OnClick(ui::Point) {}
-    virtual void OnButtonDown(ui::Point) {}
-    virtual void OnRightClick(ui::Point) {}
-    virtual void OnDoubleClick(ui::Point) {}
+    virtual void OnMouseEnter() { }
+    virtual void OnMouseOver() { }
+    virtual void OnMouseLeave() { }
+    virtual void OnClick(ui::Point) { }
+    virtual void OnButtonDown(ui::Point) { }
+    virtual void OnRightClick(ui::Point) { }
+    virtual void OnDoubleClick(ui::Point) { }
     virtual bool OnSetCursor();
 
 private:

@@ -8,6 +8,7 @@
 #include "platform/ui/SystemMetrics.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -65,6 +66,8 @@ bool CGridCtrl::Create(ui::Window& parent, const ui::Rect& rect, int id, uint32_
 
 void CGridCtrl::PreSubclassWindow()
 {
+    // A dialog gives its controls its font as they are made; a grid bound later takes it now.
+    if (ui::Font* font = GetFont(); font != nullptr && !font->IsNull()) OnSetFont(reinterpret_cast<ui::WPARAM>(font), 0);
     ResetScrollBars();
 }
 
@@ -369,7 +372,10 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     cell.SetData(item.lParam);
     cell.SetBackColor(item.crBkClr);
     cell.SetTextColor(item.crFgClr);
-    cell.SetFont(&item.lfFont);
+    // The kind's own font stays the default font, so drawing does not realise it cell by cell.
+    const ui::LOGFONT* kindFont = defaultCell->GetFont();
+    const bool ownFont = kindFont == nullptr || std::memcmp(kindFont, &item.lfFont, sizeof(ui::LOGFONT)) != 0;
+    cell.SetFont(ownFont ? &item.lfFont : nullptr);
     cell.SetMargin(item.nMargin);
     cell.SetText(item.strText.c_str());
     return &cell;
@@ -404,8 +410,7 @@ std::string CGridCtrl::GetCellText(int row, int col) const
 
 namespace {
 
-template <typename Setter>
-bool SetOnCell(bool virtualMode, CGridCellBase* cell, Setter setter)
+template <typename Setter> bool SetOnCell(bool virtualMode, CGridCellBase* cell, Setter setter)
 {
     if (virtualMode || cell == nullptr) return false;
     setter(*cell);
@@ -662,7 +667,8 @@ ui::LRESULT CGridCtrl::OnSetFont(ui::WPARAM wParam, ui::LPARAM lParam)
     auto* font = reinterpret_cast<ui::Font*>(wParam);
     ui::LOGFONT logFont;
     if (font != nullptr && font->GetLogFont(logFont)) {
-        for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) cell->SetFont(&logFont);
+        for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef})
+            cell->SetFont(&logFont);
     }
     Invalidate();
     return result;
@@ -673,10 +679,11 @@ void CGridCtrl::OnSysColorChange()
     const ui::COLORREF windowText = ui::GetSysColor(ui::COLOR_WINDOWTEXT);
     const ui::COLORREF window = ui::GetSysColor(ui::COLOR_WINDOW);
     const ui::COLORREF face = ui::GetSysColor(ui::COLOR_3DFACE);
+    // Each default cell follows the system colour it was given, unless it was given another.
     for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) {
+        const bool normal = cell == &m_cellDefault;
         if (cell->GetTextColor() == m_crWindowText) cell->SetTextColor(windowText);
-        if (cell->GetBackColor() == m_crWindowColour) cell->SetBackColor(window);
-        if (cell->GetBackColor() == m_cr3DFace) cell->SetBackColor(face);
+        if (cell->GetBackColor() == (normal ? m_crWindowColour : m_cr3DFace)) cell->SetBackColor(normal ? window : face);
     }
     m_crWindowText = windowText;
     m_crWindowColour = window;

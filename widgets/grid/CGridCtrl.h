@@ -93,7 +93,11 @@ public:
     // --- Virtual mode ---
     void SetVirtualMode(bool on);
     bool GetVirtualMode() const { return m_bVirtualMode; }
-    void SetCallbackFunc(GRIDCALLBACK callback, ui::LPARAM data) { m_pfnCallback = callback; m_lParam = data; }
+    void SetCallbackFunc(GRIDCALLBACK callback, ui::LPARAM data)
+    {
+        m_pfnCallback = callback;
+        m_lParam = data;
+    }
 
     // --- Cells ---
     CGridCellBase* GetCell(int row, int col) const;

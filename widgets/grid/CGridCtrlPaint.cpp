@@ -27,7 +27,7 @@ CCellID CGridCtrl::GetTopleftNonFixedCell(bool forceRecalculation)
 {
     if (m_idTopLeftCell.IsValid() && !forceRecalculation) return m_idTopLeftCell;
     m_idTopLeftCell = CCellID(grid::FirstScrolled(m_arRowHeights, m_nFixedRows, IsWindow() ? GetScrollPos(ui::SB_VERT) : 0),
-                              grid::FirstScrolled(m_arColWidths, m_nFixedCols, IsWindow() ? GetScrollPos(ui::SB_HORZ) : 0));
+        grid::FirstScrolled(m_arColWidths, m_nFixedCols, IsWindow() ? GetScrollPos(ui::SB_HORZ) : 0));
     return m_idTopLeftCell;
 }
 
@@ -84,7 +84,7 @@ CCellID CGridCtrl::GetCellFromPoint(ui::Point point, bool allowFixed)
 {
     const CCellID topLeft = GetTopleftNonFixedCell();
     return CCellID(grid::IndexAt(m_arRowHeights, m_nFixedRows, topLeft.row, point.y, allowFixed),
-                   grid::IndexAt(m_arColWidths, m_nFixedCols, topLeft.col, point.x, allowFixed));
+        grid::IndexAt(m_arColWidths, m_nFixedCols, topLeft.col, point.x, allowFixed));
 }
 
 void CGridCtrl::OnPaint(ui::DC& dc)

@@ -169,7 +169,8 @@ void CGridCtrl::Scroll(int bar, int code, int trackPos)
 bool CGridCtrl::OnMouseWheel(ui::UINT flags, int delta, ui::Point point)
 {
     if (m_nRowsPerWheelNotch == -1) {
-        for (int notch = std::abs(delta) / kWheelNotch; notch > 0; --notch) SendMessage(ui::WM_VSCROLL, delta > 0 ? ui::SB_PAGEUP : ui::SB_PAGEDOWN);
+        for (int notch = std::abs(delta) / kWheelNotch; notch > 0; --notch)
+            SendMessage(ui::WM_VSCROLL, delta > 0 ? ui::SB_PAGEUP : ui::SB_PAGEDOWN);
     } else {
         const int lines = m_nRowsPerWheelNotch * delta / kWheelNotch;
         for (int line = std::abs(lines); line > 0; --line) PostMessage(ui::WM_VSCROLL, lines > 0 ? ui::SB_LINEUP : ui::SB_LINEDOWN);
@@ -202,12 +203,12 @@ bool CGridCtrl::EnsureVisible(int row, int col)
     const ui::Rect client = GetClientRect();
     ui::Rect rect;
     for (int pos = -1; col >= m_nFixedCols && GetCellRect(row, col, rect) && rect.right >= client.right && rect.left > GetFixedColumnWidth()
-                       && pos != GetScrollPos(ui::SB_HORZ);) {
+         && pos != GetScrollPos(ui::SB_HORZ);) {
         pos = GetScrollPos(ui::SB_HORZ);
         SendMessage(ui::WM_HSCROLL, ui::SB_LINERIGHT);
     }
     for (int pos = -1; row >= m_nFixedRows && GetCellRect(row, col, rect) && rect.bottom >= client.bottom && rect.top > GetFixedRowHeight()
-                       && pos != GetScrollPos(ui::SB_VERT);) {
+         && pos != GetScrollPos(ui::SB_VERT);) {
         pos = GetScrollPos(ui::SB_VERT);
         SendMessage(ui::WM_VSCROLL, ui::SB_LINEDOWN);
     }

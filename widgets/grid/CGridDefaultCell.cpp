@@ -2,8 +2,8 @@
 
 #include "platform/ui/DeviceContext.h"
 
-const GridCellClass CGridDefaultCell::Class{"CGridDefaultCell", &CGridCell::Class,
-                                            [] { return std::unique_ptr<CGridCellBase>(new CGridDefaultCell); }};
+const GridCellClass CGridDefaultCell::Class{
+    "CGridDefaultCell", &CGridCell::Class, [] { return std::unique_ptr<CGridCellBase>(new CGridDefaultCell); }};
 
 namespace {
 // What a column is made wide enough for: a space, twelve capital X and a space.

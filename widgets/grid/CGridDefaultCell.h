@@ -18,8 +18,8 @@ public:
 
     const GridCellClass& GetRuntimeClass() const override { return Class; }
 
-    void SetData(ui::LPARAM) override {}
-    void SetState(ui::UINT) override {}
+    void SetData(ui::LPARAM) override { }
+    void SetState(ui::UINT) override { }
     ui::UINT GetState() const override { return CGridCell::GetState() | GVIS_READONLY; }
     // Realises the font and measures margin and default sizes with it.
     void SetFont(const ui::LOGFONT* logFont) override;

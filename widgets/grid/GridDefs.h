@@ -18,7 +18,10 @@ struct CCellID {
     int col = -1;
 
     CCellID() = default;
-    CCellID(int r, int c) : row(r), col(c) {}
+    CCellID(int r, int c)
+        : row(r)
+        , col(c)
+    { }
     bool IsValid() const { return row >= 0 && col >= 0; }
     bool operator==(const CCellID&) const = default;
 };
@@ -32,7 +35,12 @@ struct CCellRange {
     int maxCol = -1;
 
     CCellRange() = default;
-    CCellRange(int r1, int c1, int r2, int c2) : minRow(r1), minCol(c1), maxRow(r2), maxCol(c2) {}
+    CCellRange(int r1, int c1, int r2, int c2)
+        : minRow(r1)
+        , minCol(c1)
+        , maxRow(r2)
+        , maxCol(c2)
+    { }
     bool IsValid() const { return minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0 && minRow <= maxRow && minCol <= maxCol; }
     bool InRange(int row, int col) const { return row >= minRow && row <= maxRow && col >= minCol && col <= maxCol; }
     bool operator==(const CCellRange&) const = default;

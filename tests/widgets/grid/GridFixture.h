@@ -81,7 +81,7 @@ protected:
     {
         using namespace ui;
         Resources::AddDialog({kHostDialog, 400, 300, "MS UI Gothic", 9, "Grids", WS_POPUP | WS_CAPTION, 0, {}});
-        Resources::AddDialog({kBoundDialog, 200, 120, "MS UI Gothic", 9, "Bound", WS_POPUP | WS_CAPTION, 0,
+        Resources::AddDialog({kBoundDialog, 200, 120, "MS Shell Dlg", 8, "Bound", WS_POPUP | WS_CAPTION, 0,
             {{kGridId, res::kGridWindowClass, "", 5, 5, 150, 100, WS_CHILD | WS_VISIBLE | WS_TABSTOP}}});
     }
 

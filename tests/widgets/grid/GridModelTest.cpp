@@ -205,6 +205,9 @@ TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
     ASSERT_TRUE(bound.Create());
     EXPECT_EQ(grid.GetParent(), &bound);
     EXPECT_EQ(grid.GetDlgCtrlID(), kGridId);
+    LOGFONT dialogFont;
+    ASSERT_TRUE(bound.GetFont() != nullptr && bound.GetFont()->GetLogFont(dialogFont));
+    EXPECT_STREQ(grid.GetDefaultCell(false, false)->GetFont()->lfFaceName, dialogFont.lfFaceName) << "a dialog gives its controls its font";
     EXPECT_TRUE(grid.IsScrollBarShown(SB_VERT) && grid.IsScrollBarShown(SB_HORZ)) << "21 default rows and columns do not fit";
     Rect cell;
     ASSERT_TRUE(grid.GetCellRect(1, 1, cell));

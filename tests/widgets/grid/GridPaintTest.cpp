@@ -25,7 +25,7 @@ public:
         if (!clip.IsEmpty()) {
             painted = painted.IsEmpty() ? clip
                                         : Rect{std::min(painted.left, clip.left), std::min(painted.top, clip.top),
-                                              std::max(painted.right, clip.right), std::max(painted.bottom, clip.bottom)};
+                                            std::max(painted.right, clip.right), std::max(painted.bottom, clip.bottom)};
         }
         CGridCtrl::DrawGrid(dc);
     }
@@ -77,7 +77,8 @@ std::string FirstWrongDataPixel(CGridCtrl& grid, const Bitmap& shot)
                     const bool last = p.x == r.right || p.y == r.bottom;
                     if (shot.GetPixel(p.x, p.y) == (last ? grid.GetGridLineColor() : kBlack)) continue;
                     std::ostringstream where;
-                    where << "cell " << row << "," << col << " pixel " << p.x << "," << p.y << " is " << std::hex << shot.GetPixel(p.x, p.y);
+                    where << "cell " << row << "," << col << " pixel " << p.x << "," << p.y << " is " << std::hex
+                          << shot.GetPixel(p.x, p.y);
                     return where.str();
                 }
             }
@@ -191,7 +192,8 @@ TEST_F(GridPaint, TheHeadersOfTheFocusRowAndColumnAreRepaintedWhenTheFocusComesO
         }
         // The focus row's header is sunken (dark along its top), the others raised (light).
         const Rect rowHeader = CellRect(grid, c.moved.row, 0);
-        EXPECT_EQ(Paint(grid).GetPixel(rowHeader.left + 5, rowHeader.top), GetSysColor(c.to.IsValid() ? COLOR_3DDKSHADOW : COLOR_BTNHIGHLIGHT));
+        EXPECT_EQ(
+            Paint(grid).GetPixel(rowHeader.left + 5, rowHeader.top), GetSysColor(c.to.IsValid() ? COLOR_3DDKSHADOW : COLOR_BTNHIGHLIGHT));
     }
 }
 
