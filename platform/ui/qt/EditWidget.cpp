@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace ui {
 
@@ -65,14 +66,18 @@ void EditWidget::keyPressEvent(QKeyEvent* event)
     const bool charConsumed = WindowBridge::CharConsumed(event);
     m_passedOn = false;
     const UINT message = qt::KeyMessage(*event, true);
+    // A key may end the window and its widget with it (an editor closing itself).
+    const QPointer<EditWidget> alive(this);
     if (const UINT vk = qt::VirtualKey(*event); vk != 0) {
         owner->SendMessage(message, vk, qt::kKeyRepeat);
+        if (!alive) return;
     } else if (!m_keyTypes) {
         DefaultKey(false);
     }
     // The window may have gone with the key (an editor that ends itself).
     if (m_keyTypes && !charConsumed && WindowBridge::Owner(this) == owner && owner->IsWindow()) {
         owner->SendMessage(message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, ch, qt::kKeyRepeat);
+        if (!alive) return;
     }
     m_key = nullptr;
 }

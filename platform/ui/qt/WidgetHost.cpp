@@ -48,6 +48,8 @@ Window* FocusWindow(QWidget* widget)
 WidgetHost::WidgetHost(QWidget* parent)
     : QWidget(parent)
 {
+    // A custom-drawn window hears the pointer move with no button held, as hover cursors need.
+    setMouseTracking(true);
     for (int bar : {SB_HORZ, SB_VERT}) {
         auto* scrollBar = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
         scrollBar->hide();

@@ -142,7 +142,8 @@ bool WindowBridge::PreTranslate(QWidget* receiver, QEvent* event)
         msg.message = qt::KeyMessage(*key, press);
         msg.wParam = qt::VirtualKey(*key);
         msg.lParam = qt::kKeyRepeat;
-        if (WalkPreTranslate(msg)) return true;
+        // A key without a virtual-key code is no key message (its character still is).
+        if (msg.wParam != 0 && WalkPreTranslate(msg)) return true;
         if (press && msg.message == WM_SYSKEYDOWN && msg.wParam == VK_SPACE) {
             if (Window* top = target->GetTopLevel(); top != nullptr && top->GetSystemMenu() != nullptr) {
                 ShowSystemMenu(*top);

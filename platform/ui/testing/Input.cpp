@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <utility>
+
 namespace ui::testing {
 
 namespace {
@@ -89,7 +91,7 @@ QWidget* KeyTarget(Window* target)
 }
 
 // A click lands on the innermost widget under the point, as a real one does.
-void SendMouse(QWidget* window, QEvent::Type type, Qt::MouseButton button, Point point)
+void SendMouse(QWidget* window, QEvent::Type type, Qt::MouseButton button, Point point, unsigned modifiers = None)
 {
     QWidget* widget = window;
     QPoint at(point.x, point.y);
@@ -99,8 +101,18 @@ void SendMouse(QWidget* window, QEvent::Type type, Qt::MouseButton button, Point
     }
     const QPointF local(at);
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, QtModifiers(modifiers));
     QApplication::sendEvent(widget, &event);
+}
+
+// Lets go of the modifier keys, so that the toolkit's idea of the held keys does not outlive
+// the input that held them.
+void ReleaseModifiers(QWidget* widget, unsigned modifiers)
+{
+    if (widget == nullptr || (modifiers & (Shift | Control | Alt)) == 0) return;
+    // The toolkit takes the held keys from the last key press it saw: a press of no key says none.
+    QKeyEvent none(QEvent::KeyPress, 0, Qt::NoModifier);
+    QApplication::sendEvent(widget, &none);
 }
 
 } // namespace
@@ -117,6 +129,7 @@ void PressKey(unsigned vk, unsigned modifiers, Window* target)
     if (after == nullptr) return;
     QKeyEvent release(QEvent::KeyRelease, key, QtModifiers(modifiers), text);
     QApplication::sendEvent(after, &release);
+    ReleaseModifiers(KeyTarget(target), modifiers);
 }
 
 void TypeText(std::string_view text, Window* target)
@@ -132,12 +145,25 @@ void TypeText(std::string_view text, Window* target)
     }
 }
 
-void Click(Window& window, Point point)
+void Click(Window& window, Point point, unsigned modifiers)
 {
     if (QWidget* widget = WidgetOf(window)) {
-        SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, point);
-        if (WidgetOf(window) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
+        SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, point, modifiers);
+        if (WidgetOf(window) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point, modifiers);
+        if (WidgetOf(window) != nullptr) ReleaseModifiers(KeyTarget(&window), modifiers);
     }
+}
+
+void Drag(Window& window, Point from, Point to, unsigned modifiers)
+{
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr) return;
+    SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, from, modifiers);
+    if (WidgetOf(window) == nullptr) return;
+    MoveMouse(window, to, true);
+    if (WidgetOf(window) == nullptr) return;
+    SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, to, modifiers);
+    if (WidgetOf(window) != nullptr) ReleaseModifiers(KeyTarget(&window), modifiers);
 }
 
 void Click(Window& window)

@@ -21,11 +21,14 @@ enum Modifier : unsigned { None = 0, Shift = 1, Control = 2, Alt = 4, Keypad = 8
 void PressKey(unsigned vk, unsigned modifiers = None, Window* target = nullptr);
 // Types each character of text at the focus.
 void TypeText(std::string_view text, Window* target = nullptr);
-// Left click (press and release) at point in the window's client coordinates.
-void Click(Window& window, Point point);
+// Left click (press and release) at point in the window's client coordinates, with Shift or
+// Control held as modifiers says.
+void Click(Window& window, Point point, unsigned modifiers = None);
 void Click(Window& window);
 void DoubleClick(Window& window, Point point);
 void RightClick(Window& window, Point point);
+// Left button pressed at from, the pointer dragged to to, and the button released there.
+void Drag(Window& window, Point from, Point to, unsigned modifiers = None);
 // The pointer moved to point (client coordinates), with the left button held when dragging.
 void MoveMouse(Window& window, Point point, bool dragging = false);
 // The caption's close box.
