@@ -46,6 +46,12 @@ public:
     void EditEnded() override;
 
 protected:
+    void StartEditing(ui::Window* editor) override
+    {
+        m_bEditing = true;
+        m_pEditWnd = editor;
+    }
+
     std::string m_strText;
     ui::LPARAM m_lParam = 0;
     int m_nImage = -1;

@@ -1,8 +1,10 @@
 #include "widgets/grid/CGridCellBase.h"
 
 #include "widgets/grid/CGridCtrl.h"
+#include "widgets/grid/CInPlaceEdit.h"
 
 #include "platform/ui/ImageList.h"
+#include "platform/ui/Styles.h"
 
 const GridCellClass CGridCellBase::Class{"CGridCellBase", nullptr, nullptr};
 
@@ -94,10 +96,31 @@ ui::Size CGridCellBase::GetCellSize(ui::DC* dc)
     return size;
 }
 
-// The in-place editor comes with the grid's keyboard and mouse handling.
-bool CGridCellBase::Edit(int, int, ui::Rect, ui::Point, int, ui::UINT)
+bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int controlId, ui::UINT firstChar)
 {
-    return false;
+    if (IsEditing()) {
+        // Without a repeat count the character is one sent in code, which the editor types.
+        if (ui::Window* editor = GetEditWindow()) editor->SendMessage(ui::WM_CHAR, firstChar);
+        return true;
+    }
+    CGridCtrl* grid = GetGrid();
+    if (grid == nullptr) return false;
+    const ui::UINT format = GetFormat();
+    uint32_t alignment = ui::ES_LEFT;
+    if ((format & ui::DT_RIGHT) != 0) {
+        alignment = ui::ES_RIGHT;
+    } else if ((format & ui::DT_CENTER) != 0) {
+        alignment = ui::ES_CENTER;
+    }
+    CInPlaceEdit* editor = CInPlaceEdit::Open(*grid, rect, alignment, controlId, row, col, GetText(), firstChar);
+    if (editor == nullptr) return false;
+    StartEditing(editor);
+    return true;
+}
+
+void CGridCellBase::EndEdit()
+{
+    if (auto* editor = dynamic_cast<CInPlaceEdit*>(GetEditWindow())) editor->EndEdit();
 }
 
 // Printing is not offered.

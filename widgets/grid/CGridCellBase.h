@@ -74,10 +74,10 @@ public:
     virtual ui::Size MeasureText(const char* text, ui::DC* dc = nullptr);
     virtual ui::Size GetCellSize(ui::DC* dc);
 
-    // The in-place editor and printing come with the grid's input handling.
+    // The in-place editor (CInPlaceEdit) opened over the cell, and printing.
     virtual bool Edit(int row, int col, ui::Rect rect, ui::Point point, int controlId, ui::UINT firstChar);
     virtual bool AcceptEdit(const char*) { return true; }
-    virtual void EndEdit() { }
+    virtual void EndEdit();
     virtual bool Print(ui::DC* dc, int row, int col, ui::Rect rect);
     virtual void EditEnded() { }
 
@@ -89,6 +89,10 @@ public:
     virtual void OnRightClick(ui::Point) { }
     virtual void OnDoubleClick(ui::Point) { }
     virtual bool OnSetCursor();
+
+protected:
+    // Edit marks the cell as editing with the editor it opened.
+    virtual void StartEditing(ui::Window*) { }
 
 private:
     ui::UINT m_nState = 0;

@@ -146,7 +146,55 @@ public:
     // The DC the cells measure with when the caller gives none.
     std::unique_ptr<ui::DC> GetMeasuringDC();
 
+    // --- Selection (CGridCtrlSelect.cpp) ---
+    bool SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRedraw = false, bool select = true);
+    bool SetSelectedRange(const CCellRange& range, bool forceRedraw = false, bool select = true);
+    void SelectAllCells(bool forceRedraw = false, bool select = true);
+    void SelectColumns(CCellID cell, bool forceRedraw = false, bool select = true);
+    void SelectRows(CCellID cell, bool forceRedraw = false, bool select = true);
+    void SelectCells(CCellID cell, bool forceRedraw = false, bool select = true);
+    void SetListMode(bool on) { m_bListMode = on; }
+    bool GetListMode() const { return m_bListMode; }
+    void SetSingleRowSelection(bool on) { m_bSingleRowSelection = on; }
+    void SetSingleColSelection(bool on) { m_bSingleColSelection = on; }
+    void SetFixedRowSelection(bool on) { m_bFixedRowSelection = on; }
+    void SetFixedColumnSelection(bool on) { m_bFixedColumnSelection = on; }
+    void SetHeaderSort(bool on) { m_bSortOnClick = on; }
+    bool GetHeaderSort() const { return m_bSortOnClick; }
+    void SetWantTab(bool want) { m_bWantTab = want; }
+    void SetHiddenColUnhide(bool on) { m_bHiddenColUnhide = on; }
+    void SetHiddenRowUnhide(bool on) { m_bHiddenRowUnhide = on; }
+    void SetAllowZeroColumnWidth(bool on) { m_bAllowColHide = on; }
+    void SetAllowZeroRowHeight(bool on) { m_bAllowRowHide = on; }
+    int GetMouseMode() const { return m_MouseMode; }
+
+    // --- Editing (CGridCtrlEdit.cpp) ---
+    // The control identifier of the in-place editor.
+    static constexpr int IDC_INPLACE_CONTROL = 8;
+
+    // --- Clipboard and sorting (CGridCtrlClipboard.cpp, CGridCtrlSort.cpp) ---
+    // Orders two cells' texts for sorting: negative, 0 or positive.
+    using CompareFunction = int (*)(const CGridCellBase& a, const CGridCellBase& b, ui::LPARAM data);
+    void SetCompareFunction(CompareFunction compare) { m_pfnCompare = compare; }
+    bool SortItems(int col, bool ascending, ui::LPARAM data = 0);
+    bool SortTextItems(int col, bool ascending, ui::LPARAM data = 0);
+    // The text a copy puts on the clipboard; empty when nothing is selected.
+    std::string CreateClipboardText();
+    // Whether the edit command (ID_EDIT_COPY, ...) can be used now.
+    bool IsEditCommandEnabled(ui::UINT command) const;
+
     // --- Overridables ---
+    virtual void EraseSelectedText();
+    virtual bool CreateClipboardData(std::string& text);
+    virtual bool PasteData(int row, int col, const std::string& text, bool selectPasted);
+    virtual void CutSelection();
+    virtual void CopySelection();
+    virtual void PasteClipboard();
+    virtual void SelectAll();
+    virtual void FixedColumnClicked(CCellID& cell);
+    virtual void FixedRowClicked(CCellID& cell);
+    virtual void EditCell(int row, int col, ui::Point point, ui::UINT firstChar);
+    virtual void EndCellEdit(int row, int col, const char* newText);
     virtual bool ValidateCellEdit(int row, int col, const char* text);
     virtual void EndEditing();
     virtual void DrawGrid(ui::DC& dc);
@@ -166,6 +214,25 @@ protected:
     void ResetSelectedRange();
     void SendCacheHintToParent(const CCellRange& range) const;
     void OnSysColorChange();
+
+    // Keyboard and mouse (CGridCtrlKeys.cpp, CGridCtrlMouse.cpp).
+    void OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags) override;
+    void OnChar(ui::UINT ch, ui::UINT repeat, ui::UINT flags) override;
+    ui::UINT OnGetDlgCode() override;
+    void OnLButtonDown(ui::UINT flags, ui::Point point) override;
+    void OnLButtonUp(ui::UINT flags, ui::Point point) override;
+    void OnLButtonDblClk(ui::UINT flags, ui::Point point) override;
+    void OnRButtonUp(ui::UINT flags, ui::Point point) override;
+    void OnMouseMove(ui::UINT flags, ui::Point point) override;
+    void OnTimer(uintptr_t id) override;
+    void OnCaptureChanged(ui::Window* newCapture) override;
+    bool OnCommand(ui::WPARAM wParam, ui::LPARAM lParam) override;
+    bool OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result) override;
+    void OnImeChar(ui::UINT ch);
+    // The end-of-edit record from the in-place editor.
+    void OnEndInPlaceEdit(const GV_DISPINFO& info);
+    // Changes a cell's text the way the user would: -105, validation, -106 and its veto.
+    bool EditCellText(int row, int col, const std::string& text);
 
     // Cells of the rows table; empty in virtual mode.
     using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;
@@ -240,4 +307,15 @@ private:
     bool m_bAllowRowResize = true;
     bool m_bAllowColumnResize = true;
     ui::Window* m_pOwner = nullptr;
+
+    // Input state.
+    int m_MouseMode = 0;
+    bool m_bLMouseButtonDown = false;
+    bool m_bRMouseButtonDown = false;
+    ui::Point m_LeftClickDownPoint;
+    ui::Point m_LastMousePoint;
+    uintptr_t m_nTimerID = 0;
+    ui::UINT m_nTimerInterval = kAutoScrollInterval;
+    int m_nResizeCaptureRange = kResizeCaptureRange;
+    CompareFunction m_pfnCompare = nullptr;
 };

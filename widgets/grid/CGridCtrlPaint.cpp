@@ -7,6 +7,8 @@
 #include "platform/ui/DeviceContext.h"
 
 #include <algorithm>
+#include <climits>
+#include <span>
 
 namespace {
 
@@ -49,26 +51,41 @@ CCellRange CGridCtrl::GetVisibleNonFixedCellRange(ui::Rect* rect, bool forceReca
     return CCellRange(topLeft.row, topLeft.col, maxRow, maxCol);
 }
 
+// Where a cell starts, walking only from the top-left visible cell and giving up once the walk
+// passes limit: a cell far below the view costs no more than the view.
+namespace {
+
+int Edge(std::span<const ui::UINT> sizes, int fixed, int first, int index, int fixedExtent, int limit)
+{
+    if (index < fixed) return grid::Offset(sizes, index);
+    int edge = fixedExtent;
+    for (int i = first; i < index && edge < limit; ++i) edge += static_cast<int>(sizes[static_cast<size_t>(i)]);
+    return edge;
+}
+
+} // namespace
+
 bool CGridCtrl::GetCellOrigin(int row, int col, ui::Point& origin)
 {
     if (!IsValid(row, col)) return false;
     const CCellID topLeft = GetTopleftNonFixedCell();
     if ((col >= m_nFixedCols && col < topLeft.col) || (row >= m_nFixedRows && row < topLeft.row)) return false;
-    origin.x = col < m_nFixedCols ? grid::Offset(m_arColWidths, col)
-                                  : GetFixedColumnWidth() + grid::Offset(m_arColWidths, col) - grid::Offset(m_arColWidths, topLeft.col);
-    origin.y = row < m_nFixedRows ? grid::Offset(m_arRowHeights, row)
-                                  : GetFixedRowHeight() + grid::Offset(m_arRowHeights, row) - grid::Offset(m_arRowHeights, topLeft.row);
+    origin.x = Edge(m_arColWidths, m_nFixedCols, topLeft.col, col, GetFixedColumnWidth(), INT32_MAX);
+    origin.y = Edge(m_arRowHeights, m_nFixedRows, topLeft.row, row, GetFixedRowHeight(), INT32_MAX);
     return true;
 }
 
 bool CGridCtrl::IsCellVisible(int row, int col)
 {
-    if (!IsWindow()) return false;
-    ui::Point origin;
-    if (!GetCellOrigin(row, col, origin)) return false;
+    if (!IsWindow() || !IsValid(row, col)) return false;
+    const CCellID topLeft = GetTopleftNonFixedCell();
+    if ((col >= m_nFixedCols && col < topLeft.col) || (row >= m_nFixedRows && row < topLeft.row)) return false;
     const ui::Rect client = GetClientRect();
-    if (col >= m_nFixedCols && origin.x >= client.right) return false;
-    if (row >= m_nFixedRows && origin.y >= client.bottom) return false;
+    if (col >= m_nFixedCols && Edge(m_arColWidths, m_nFixedCols, topLeft.col, col, GetFixedColumnWidth(), client.right) >= client.right)
+        return false;
+    if (row >= m_nFixedRows && Edge(m_arRowHeights, m_nFixedRows, topLeft.row, row, GetFixedRowHeight(), client.bottom) >= client.bottom) {
+        return false;
+    }
     return true;
 }
 

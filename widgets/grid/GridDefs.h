@@ -88,6 +88,27 @@ constexpr ui::UINT GVIF_FONT = 0x0080;
 constexpr ui::UINT GVIF_MARGIN = 0x0100;
 constexpr ui::UINT GVIF_ALL = 0xFFFFFFFF;
 
+// What the mouse is doing.
+constexpr int MOUSE_NOTHING = 0;
+constexpr int MOUSE_SELECT_ALL = 1;
+constexpr int MOUSE_SELECT_COL = 2;
+constexpr int MOUSE_SELECT_ROW = 3;
+constexpr int MOUSE_SELECT_CELLS = 4;
+constexpr int MOUSE_OVER_ROW_DIVIDE = 6;
+constexpr int MOUSE_SIZING_ROW = 7;
+constexpr int MOUSE_OVER_COL_DIVIDE = 8;
+constexpr int MOUSE_SIZING_COL = 9;
+constexpr int MOUSE_PREPARE_EDIT = 10;
+
+// The timer that scrolls while a selection is dragged past the cells.
+constexpr uintptr_t kAutoScrollTimer = 513;
+
+// The standard edit commands routed to a grid.
+constexpr ui::UINT ID_EDIT_COPY = 57634;
+constexpr ui::UINT ID_EDIT_CUT = 57635;
+constexpr ui::UINT ID_EDIT_PASTE = 57637;
+constexpr ui::UINT ID_EDIT_SELECT_ALL = 57642;
+
 // Notification codes.
 constexpr int NM_CLICK = -2;
 constexpr int NM_DBLCLK = -3;

@@ -1,0 +1,577 @@
+#include "GridFixture.h"
+
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/Styles.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace ui;
+using namespace gridtest;
+
+namespace {
+
+constexpr int kRows = 5; // one header row
+constexpr int kCols = 5; // one header column
+
+// A parent that answers each notification code on its own, so -105 and -106 can differ.
+class Answering : public Host {
+public:
+    std::map<int, LRESULT> answers;
+
+    std::vector<int> Codes(int wanted1, int wanted2) const
+    {
+        std::vector<int> codes;
+        for (const Note& note : notes) {
+            if (note.code == wanted1 || note.code == wanted2) codes.push_back(note.code);
+        }
+        return codes;
+    }
+
+protected:
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        Host::OnNotify(wParam, lParam, result);
+        const auto found = answers.find(notes.back().code);
+        *result = found != answers.end() ? found->second : 0;
+        return true;
+    }
+};
+
+class GridClipboard : public GridTest {
+protected:
+    void SetUp() override
+    {
+        GridTest::SetUp();
+        ASSERT_TRUE(parent.Create());
+    }
+
+    // A created grid with one header row and column; its data cells hold "r<row>c<col>".
+    void Make(CGridCtrl& grid, int rows = kRows, int cols = kCols)
+    {
+        grid.SetRowCount(rows);
+        grid.SetColumnCount(cols);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        for (int row = 0; row < rows; ++row) {
+            grid.SetRowHeight(row, kRowHeight);
+            for (int col = 0; col < cols; ++col) grid.SetCellText(row, col, Name(row, col).c_str());
+        }
+        for (int col = 0; col < cols; ++col) grid.SetColumnWidth(col, kColWidth);
+        ASSERT_TRUE(grid.Create(parent, Rect{0, 0, 300, 200}, kGridId));
+        grid.SetModified(false);
+    }
+
+    static std::string Name(int row, int col) { return "r" + std::to_string(row) + "c" + std::to_string(col); }
+
+    static void Select(CGridCtrl& grid, int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
+
+    Answering parent;
+};
+
+struct Cell {
+    int row;
+    int col;
+    const char* text;
+};
+
+TEST_F(GridClipboard, CopiedTextSpansTheSelectionsBoundsWithoutHiddenRowsOrColumns)
+{
+    struct Case {
+        const char* name;
+        std::vector<Cell> selected;
+        int hiddenRow;
+        int hiddenCol;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"bounding range filled with empty fields", {{1, 1, "A"}, {2, 3, "B"}}, -1, -1, "A\t\t\n\t\tB"},
+        {"one cell", {{3, 2, "X"}}, -1, -1, "X"},
+        {"hidden row left out", {{1, 1, "A"}, {2, 1, "B"}, {3, 1, "C"}}, 2, -1, "A\nC"},
+        {"hidden column left out", {{1, 1, "A"}, {1, 2, "B"}, {1, 3, "C"}}, -1, 2, "A\tC"},
+        {"hidden first row gives no leading line", {{1, 1, "A"}, {2, 2, "B"}}, 1, -1, "\tB"},
+        {"nothing selected", {}, -1, -1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        for (const Cell& cell : c.selected) {
+            grid.SetCellText(cell.row, cell.col, cell.text);
+            Select(grid, cell.row, cell.col);
+        }
+        if (c.hiddenRow >= 0) grid.SetRowHeight(c.hiddenRow, 0);
+        if (c.hiddenCol >= 0) grid.SetColumnWidth(c.hiddenCol, 0);
+        std::string data = "untouched";
+        EXPECT_EQ(grid.CreateClipboardData(data), !c.selected.empty());
+        EXPECT_EQ(data, c.selected.empty() ? "untouched" : c.expected);
+        EXPECT_EQ(grid.CreateClipboardText(), c.expected);
+    }
+}
+
+TEST_F(GridClipboard, VirtualGridCopyIsFramedByCacheHints)
+{
+    CGridCtrl grid;
+    grid.SetVirtualMode(true);
+    grid.SetRowCount(kRows);
+    grid.SetColumnCount(kCols);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    ASSERT_TRUE(grid.Create(parent, Rect{0, 0, 300, 200}, kGridId));
+    grid.SetCellState(1, 1, GVIS_SELECTED);
+    grid.SetCellState(2, 2, GVIS_SELECTED);
+    parent.notes.clear();
+
+    EXPECT_EQ(grid.CreateClipboardText(), "1:1\t\n\t2:2");
+    ASSERT_GE(parent.notes.size(), 2u);
+    EXPECT_EQ(parent.notes.front().code, GVN_ODCACHEHINT);
+    EXPECT_EQ(parent.notes.front().hint, CCellRange(1, 1, 2, 2));
+    EXPECT_EQ(parent.notes.back().code, GVN_ODCACHEHINT);
+    EXPECT_EQ(parent.notes.back().hint, CCellRange());
+}
+
+TEST_F(GridClipboard, PastedFieldsSplitAtTabsAndCommasAndSkipHiddenCells)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        CCellID at;
+        int hiddenRow;
+        int hiddenCol;
+        std::vector<Cell> expected; // every other data cell keeps its name
+    };
+    const std::vector<Case> cases = {
+        {"comma and tab both separate", "1,2\t3", {1, 1}, -1, -1, {{1, 1, "1"}, {1, 2, "2"}, {1, 3, "3"}}},
+        {"lines go down, white space trimmed", " a \r\n\tb", {1, 1}, -1, -1, {{1, 1, "a"}, {2, 1, ""}, {2, 2, "b"}}},
+        {"hidden row skipped", "x\ny", {1, 1}, 2, -1, {{1, 1, "x"}, {3, 1, "y"}}},
+        {"hidden column skipped", "x,y", {1, 1}, -1, 2, {{1, 1, "x"}, {1, 3, "y"}}},
+        {"fields past the last column dropped", "a,b,c,d", {1, 3}, -1, -1, {{1, 3, "a"}, {1, 4, "b"}}},
+        {"lines past the last row dropped", "a\nb\nc", {3, 1}, -1, -1, {{3, 1, "a"}, {4, 1, "b"}}},
+        {"a final line end adds no empty row", "a\tb\r\n", {1, 1}, -1, -1, {{1, 1, "a"}, {1, 2, "b"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        if (c.hiddenRow >= 0) grid.SetRowHeight(c.hiddenRow, 0);
+        if (c.hiddenCol >= 0) grid.SetColumnWidth(c.hiddenCol, 0);
+        Select(grid, 4, 4);
+        grid.SetFocusCell(4, 4);
+        EXPECT_TRUE(grid.PasteData(c.at.row, c.at.col, c.text, false));
+        EXPECT_FALSE(grid.IsValid(grid.GetSelectedRange())); // not selecting the pasted cells clears all
+        EXPECT_FALSE(grid.GetFocusCell().IsValid());
+        for (int row = 1; row < kRows; ++row) {
+            for (int col = 1; col < kCols; ++col) {
+                std::string want = Name(row, col);
+                for (const Cell& cell : c.expected) {
+                    if (cell.row == row && cell.col == col) want = cell.text;
+                }
+                EXPECT_EQ(grid.GetCellText(row, col), want) << row << "," << col;
+            }
+        }
+    }
+}
+
+TEST_F(GridClipboard, PasteTargetsTheSelectionThenTheFocusThenTheTopLeftCell)
+{
+    struct Case {
+        const char* name;
+        CCellID selected;
+        CCellID focus;
+        CCellID expected;
+    };
+    const std::vector<Case> cases = {
+        {"selection's top-left", {3, 2}, {1, 1}, {3, 2}},
+        {"focus cell without a selection", {-1, -1}, {2, 3}, {2, 3}},
+        {"top-left visible cell without either", {-1, -1}, {-1, -1}, {1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        if (c.selected.IsValid()) Select(grid, c.selected.row, c.selected.col);
+        if (c.focus.IsValid()) grid.SetFocusCell(c.focus.row, c.focus.col);
+        Clipboard::SetText("pasted");
+        grid.PasteClipboard();
+        EXPECT_EQ(grid.GetCellText(c.expected.row, c.expected.col), "pasted");
+        EXPECT_TRUE(grid.GetModified(c.expected.row, c.expected.col));
+        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.expected.row, c.expected.col, c.expected.row, c.expected.col));
+    }
+}
+
+TEST_F(GridClipboard, PasteIsRefusedForAReadOnlyTargetOrAFixedGrid)
+{
+    struct Case {
+        const char* name;
+        bool editable;
+        bool readOnlyTarget;
+    };
+    const std::vector<Case> cases = {
+        {"read-only focus cell", true, true},
+        {"grid not editable", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        grid.SetEditable(c.editable);
+        if (c.readOnlyTarget) grid.SetCellState(1, 1, GVIS_READONLY);
+        grid.SetFocusCell(1, 1);
+        Clipboard::SetText("a,b\nc,d");
+        grid.PasteClipboard();
+        EXPECT_FALSE(grid.PasteData(1, 1, "a,b", true));
+        for (const CCellID& cell : {CCellID(1, 1), CCellID(1, 2), CCellID(2, 1), CCellID(2, 2)}) {
+            EXPECT_EQ(grid.GetCellText(cell.row, cell.col), Name(cell.row, cell.col));
+        }
+        EXPECT_TRUE(parent.Codes(GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT).empty());
+    }
+}
+
+TEST_F(GridClipboard, EachPastedCellPassesTheParentsVeto)
+{
+    struct Case {
+        const char* name;
+        LRESULT beginAnswer;
+        LRESULT endAnswer;
+        const char* pasted;
+        bool changed;
+        std::vector<int> codes;
+    };
+    const std::vector<Case> cases = {
+        {"accepted", 0, 0, "new,new2", true, {GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT, GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT}},
+        {"-105 veto", -1, 0, "new,new2", false, {GVN_BEGINLABELEDIT, GVN_BEGINLABELEDIT}},
+        {"-106 rejected", 0, -1, "new,new2", false, {GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT, GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT}},
+        {"unchanged text ends nothing", 0, 0, "r1c1,r1c2", false, {GVN_BEGINLABELEDIT, GVN_BEGINLABELEDIT}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        grid.SetModified(false);
+        parent.notes.clear();
+        parent.answers = {{GVN_BEGINLABELEDIT, c.beginAnswer}, {GVN_ENDLABELEDIT, c.endAnswer}};
+        EXPECT_TRUE(grid.PasteData(1, 1, c.pasted, false));
+        EXPECT_EQ(parent.Codes(GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT), c.codes);
+        EXPECT_EQ(grid.GetCellText(1, 1), c.changed ? "new" : Name(1, 1));
+        EXPECT_EQ(grid.GetCellText(1, 2), c.changed ? "new2" : Name(1, 2));
+        EXPECT_EQ(grid.GetModified(1, 1), c.changed);
+        EXPECT_EQ(grid.GetModified(), c.changed);
+    }
+}
+
+TEST_F(GridClipboard, DeleteClearsEditableSelectedCellsOnly)
+{
+    struct Case {
+        const char* name;
+        bool editable;
+        LRESULT beginAnswer;
+        std::vector<Cell> expected;
+    };
+    const std::vector<Case> cases = {
+        {"editable cells cleared, read-only kept", true, 0, {{1, 1, ""}, {2, 2, "r2c2"}, {3, 3, ""}}},
+        {"grid not editable", false, 0, {{1, 1, "r1c1"}, {2, 2, "r2c2"}, {3, 3, "r3c3"}}},
+        {"parent vetoes", true, -1, {{1, 1, "r1c1"}, {2, 2, "r2c2"}, {3, 3, "r3c3"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        grid.SetEditable(c.editable);
+        parent.answers = {{GVN_BEGINLABELEDIT, c.beginAnswer}};
+        Select(grid, 1, 1);
+        grid.SetCellState(2, 2, GVIS_SELECTED | GVIS_READONLY);
+        Select(grid, 3, 3);
+        grid.EraseSelectedText();
+        for (const Cell& cell : c.expected) EXPECT_EQ(grid.GetCellText(cell.row, cell.col), cell.text);
+        EXPECT_EQ(grid.GetCellText(1, 2), "r1c2"); // unselected cells inside the range stay
+    }
+}
+
+TEST_F(GridClipboard, CutNeedsAnEditableGridWhileCopyDoesNot)
+{
+    struct Case {
+        const char* name;
+        bool editable;
+        bool cut;
+        std::string clipboard;
+        std::string cellAfter;
+    };
+    const std::vector<Case> cases = {
+        {"cut on an editable grid", true, true, "r1c1", ""},
+        {"cut on a fixed grid", false, true, "before", "r1c1"},
+        {"copy on a fixed grid", false, false, "r1c1", "r1c1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        grid.SetEditable(c.editable);
+        Select(grid, 1, 1);
+        Clipboard::SetText("before");
+        if (c.cut) {
+            grid.CutSelection();
+        } else {
+            grid.CopySelection();
+        }
+        EXPECT_EQ(Clipboard::GetText(), c.clipboard);
+        EXPECT_EQ(grid.GetCellText(1, 1), c.cellAfter);
+    }
+}
+
+TEST_F(GridClipboard, JapaneseTextSurvivesTheSystemClipboard)
+{
+    const std::string text = "日本語のセル";
+    const std::string other = "ｶﾅ・漢字";
+    CGridCtrl grid;
+    Make(grid);
+    grid.SetCellText(1, 1, text.c_str());
+    grid.SetCellText(1, 2, other.c_str());
+    Select(grid, 1, 1);
+    Select(grid, 1, 2);
+    grid.CopySelection();
+    EXPECT_EQ(Clipboard::GetText(), text + "\t" + other);
+
+    grid.SetCellState(1, 1, 0);
+    grid.SetCellState(1, 2, 0);
+    grid.SetFocusCell(3, 2);
+    grid.PasteClipboard();
+    EXPECT_EQ(grid.GetCellText(3, 2), text);
+    EXPECT_EQ(grid.GetCellText(3, 3), other);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(3, 2, 3, 3));
+}
+
+// A grid whose cell (1, 1) has an open editor.
+class EditingGrid : public CGridCtrl {
+public:
+    class Cell : public CGridCell {
+    public:
+        ui::Window* editor = nullptr;
+        ui::Window* GetEditWindow() const override { return editor; }
+    };
+
+    Cell* editing = nullptr;
+
+protected:
+    std::unique_ptr<CGridCellBase> CreateCell(int row, int col) override
+    {
+        if (row != 1 || col != 1) return CGridCtrl::CreateCell(row, col);
+        auto cell = std::make_unique<Cell>();
+        cell->SetGrid(this);
+        editing = cell.get();
+        return cell;
+    }
+};
+
+TEST_F(GridClipboard, PasteWithAnOpenEditorGoesIntoTheEditorOnly)
+{
+    EditingGrid grid;
+    Make(grid);
+    Edit editor;
+    ASSERT_TRUE(editor.Create(WS_CHILD | WS_VISIBLE, Rect{0, 0, 80, 20}, grid, CGridCtrl::IDC_INPLACE_CONTROL));
+    editor.SetWindowText("ab");
+    editor.SetSel(2, 2);
+    ASSERT_NE(grid.editing, nullptr);
+    grid.editing->editor = &editor;
+    grid.SetFocusCell(1, 1);
+    Clipboard::SetText("x,y");
+
+    grid.PasteClipboard();
+    EXPECT_EQ(editor.GetWindowText(), "abx,y");
+    EXPECT_EQ(grid.GetCellText(1, 1), "r1c1");
+    EXPECT_EQ(grid.GetCellText(1, 2), "r1c2");
+    grid.editing->editor = nullptr;
+}
+
+TEST_F(GridClipboard, EditCommandsAreEnabledByTheGridsState)
+{
+    struct Case {
+        const char* name;
+        bool selectCell;
+        bool editable;
+        bool readOnlyFocus;
+        bool focus;
+        bool selection;
+        bool copy, cut, paste, selectAll;
+    };
+    const std::vector<Case> cases = {
+        {"selected, editable, focused", true, true, false, true, true, true, true, true, true},
+        {"nothing selected", false, true, false, true, true, false, false, true, true},
+        {"not editable", true, false, false, true, true, true, false, false, true},
+        {"read-only focus cell", true, true, true, true, true, true, true, false, true},
+        {"no focus cell", true, true, false, false, true, true, true, false, true},
+        {"selection disabled", false, true, false, true, false, false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        grid.SetEditable(c.editable);
+        if (c.selectCell) Select(grid, 2, 2);
+        if (c.readOnlyFocus) grid.SetCellState(1, 1, GVIS_READONLY);
+        if (c.focus) grid.SetFocusCell(1, 1);
+        grid.EnableSelection(c.selection);
+        Clipboard::SetText("text");
+        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_COPY), c.copy);
+        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_CUT), c.cut);
+        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_PASTE), c.paste);
+        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_SELECT_ALL), c.selectAll);
+    }
+}
+
+TEST_F(GridClipboard, EditCommandsReachTheClipboardOperations)
+{
+    CGridCtrl grid;
+    Make(grid);
+    Select(grid, 1, 1);
+    Clipboard::SetText("before");
+    grid.SendMessage(WM_COMMAND, ID_EDIT_COPY, 0);
+    EXPECT_EQ(Clipboard::GetText(), "r1c1");
+
+    grid.SetCellState(1, 1, 0);
+    grid.SetFocusCell(2, 2);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
+    EXPECT_EQ(grid.GetCellText(2, 2), "r1c1");
+
+    Select(grid, 2, 2);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_CUT, 0);
+    EXPECT_EQ(grid.GetCellText(2, 2), "");
+}
+
+// --- Sorting ---
+
+// Key column 1, a companion text in column 2 and a height per row, to see rows move whole.
+struct Row {
+    std::string key;
+    std::string companion;
+    int height;
+    bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> Rows(const CGridCtrl& grid)
+{
+    std::vector<Row> rows;
+    for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount(); ++row) {
+        rows.push_back({grid.GetCellText(row, 1), grid.GetCellText(row, 2), grid.GetRowHeight(row)});
+    }
+    return rows;
+}
+
+void Fill(CGridCtrl& grid, const std::vector<std::string>& keys)
+{
+    grid.SetRowCount(static_cast<int>(keys.size()) + 1);
+    for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
+        grid.SetCellText(i + 1, 1, keys[i].c_str());
+        grid.SetCellText(i + 1, 2, ("of " + keys[i] + " #" + std::to_string(i)).c_str());
+        grid.SetRowHeight(i + 1, 10 + i);
+    }
+}
+
+TEST_F(GridClipboard, SortingOrdersWholeRowsAscendingThenDescending)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> keys;
+    };
+    std::vector<std::string> many;
+    for (int i = 0; i < 60; ++i) many.push_back(std::to_string((i * 37) % 11)); // many equal keys
+    const std::vector<Case> cases = {
+        {"shuffled", {"c", "a", "d", "b", "e"}},
+        {"already sorted", {"a", "b", "c", "d"}},
+        {"reversed", {"d", "c", "b", "a"}},
+        {"duplicates", many},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        Fill(grid, c.keys);
+        grid.SetCellText(0, 1, "header");
+        std::vector<Row> expected = Rows(grid);
+        Select(grid, 2, 2);
+        grid.SetFocusCell(2, 2);
+
+        ASSERT_TRUE(grid.SortTextItems(1, true));
+        std::stable_sort(expected.begin(), expected.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
+        std::vector<Row> sorted = Rows(grid);
+        // Equal keys may come in any order; the multiset of whole rows must not change.
+        EXPECT_TRUE(std::is_permutation(sorted.begin(), sorted.end(), expected.begin(), expected.end()));
+        EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), [](const Row& a, const Row& b) { return a.key < b.key; }));
+        EXPECT_EQ(grid.GetSortColumn(), 1);
+        EXPECT_TRUE(grid.GetSortAscending());
+        EXPECT_FALSE(grid.GetFocusCell().IsValid());
+        EXPECT_FALSE(grid.IsValid(grid.GetSelectedRange()));
+        EXPECT_EQ(grid.GetCellText(0, 1), "header");
+
+        ASSERT_TRUE(grid.SortTextItems(1, false));
+        std::vector<Row> descending = Rows(grid);
+        EXPECT_TRUE(std::is_permutation(descending.begin(), descending.end(), expected.begin(), expected.end()));
+        EXPECT_TRUE(std::is_sorted(descending.begin(), descending.end(), [](const Row& a, const Row& b) { return a.key > b.key; }));
+        EXPECT_FALSE(grid.GetSortAscending());
+    }
+}
+
+TEST_F(GridClipboard, SortingWithDistinctKeysReversesTheRowsExactly)
+{
+    CGridCtrl grid;
+    Make(grid);
+    Fill(grid, {"b", "d", "a", "c"});
+    grid.SortTextItems(1, true);
+    std::vector<Row> ascending = Rows(grid);
+    ASSERT_EQ(ascending.size(), 4u);
+    EXPECT_EQ(ascending.front(), (Row{"a", "of a #2", 12}));
+    grid.SortTextItems(1, false);
+    std::vector<Row> descending = Rows(grid);
+    std::reverse(descending.begin(), descending.end());
+    EXPECT_EQ(descending, ascending);
+}
+
+ui::LPARAM g_seenData = 0;
+
+int CompareNumbers(const CGridCellBase& a, const CGridCellBase& b, ui::LPARAM data)
+{
+    g_seenData = data;
+    return std::stoi(a.GetText()) - std::stoi(b.GetText());
+}
+
+TEST_F(GridClipboard, SortingUsesTheComparisonFunctionWhenSet)
+{
+    constexpr ui::LPARAM kData = 77;
+    struct Case {
+        const char* name;
+        bool numeric;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"texts compared byte by byte", false, {"10", "100", "9"}},
+        {"the function's order", true, {"9", "10", "100"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid);
+        Fill(grid, {"100", "9", "10"});
+        if (c.numeric) grid.SetCompareFunction(CompareNumbers);
+        g_seenData = 0;
+        grid.SortItems(1, true, kData);
+        std::vector<std::string> keys;
+        for (const Row& row : Rows(grid)) keys.push_back(row.key);
+        EXPECT_EQ(keys, c.expected);
+        EXPECT_EQ(g_seenData, c.numeric ? kData : 0);
+    }
+}
+
+TEST_F(GridClipboard, SortingRefusesAColumnOutsideTheGrid)
+{
+    CGridCtrl grid;
+    Make(grid);
+    EXPECT_FALSE(grid.SortTextItems(kCols, true));
+    EXPECT_FALSE(grid.SortTextItems(-1, true));
+    EXPECT_EQ(grid.GetSortColumn(), -1);
+    EXPECT_EQ(grid.GetCellText(1, 1), "r1c1");
+}
+
+} // namespace

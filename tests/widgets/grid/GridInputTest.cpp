@@ -1,0 +1,465 @@
+#include "GridFixture.h"
+
+#include "platform/ui/Colors.h"
+#include "platform/ui/testing/Input.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace ui;
+using namespace gridtest;
+namespace input = ui::testing;
+
+namespace {
+
+constexpr int kRows = 10;
+constexpr int kCols = 6;
+constexpr UINT kCaretAtEnd = 1;
+
+// Records the overridables the keyboard and mouse reach instead of running them.
+class CountingGrid : public CGridCtrl {
+public:
+    using CGridCtrl::CGridCtrl;
+
+    struct EditCall {
+        CCellID cell;
+        UINT firstChar = 0;
+    };
+    std::vector<EditCall> edits;
+    std::vector<std::string> calls;
+
+    void EditCell(int row, int col, Point, UINT firstChar) override { edits.push_back({CCellID(row, col), firstChar}); }
+    void EraseSelectedText() override { calls.push_back("erase"); }
+    void CopySelection() override { calls.push_back("copy"); }
+    void CutSelection() override { calls.push_back("cut"); }
+    void PasteClipboard() override { calls.push_back("paste"); }
+};
+
+// A host that also keeps the commands its controls post.
+class CommandHost : public Host {
+public:
+    std::vector<std::pair<WPARAM, LPARAM>> commands;
+
+protected:
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.emplace_back(wParam, lParam);
+        return true;
+    }
+};
+
+class GridInput : public GridTest {
+protected:
+    // A kRows x kCols grid with one header row and column, shown and focused.
+    void Make(CountingGrid& grid, int width = 200, int height = 150)
+    {
+        grid.SetRowCount(kRows);
+        grid.SetColumnCount(kCols);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        Place(grid, width, height);
+        input::ShowAndActivate(host);
+        grid.SetFocus();
+        input::ProcessEvents();
+        host.notes.clear();
+    }
+
+    // The middle of a cell while the grid is not scrolled.
+    static Point At(int row, int col) { return Point{col * kColWidth + kColWidth / 2, row * kRowHeight + kRowHeight / 2}; }
+
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const Note& note : host.notes) codes.push_back(note.code);
+        return codes;
+    }
+
+    bool Noted(int code) const { return std::ranges::count(Codes(), code) > 0; }
+
+    // The focus placed at cell by a click, and the notes so far forgotten.
+    void FocusByClick(CountingGrid& grid, CCellID cell)
+    {
+        input::Click(grid, At(cell.row, cell.col));
+        ASSERT_EQ(grid.GetFocusCell(), cell);
+        host.notes.clear();
+    }
+};
+
+TEST_F(GridInput, ClickingACellMovesTheFocusAndSelectsOnlyIt)
+{
+    CountingGrid grid;
+    Make(grid);
+    input::Click(grid, At(3, 2));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 2));
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(3, 2, 3, 2));
+    EXPECT_EQ(Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED, NM_CLICK}));
+    EXPECT_EQ(host.notes.back().row, 3);
+    EXPECT_EQ(host.notes.back().col, 2);
+    EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
+
+    input::Click(grid, At(5, 4));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 4));
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(5, 4, 5, 4)) << "the old cell is deselected";
+    EXPECT_FALSE(grid.IsCellSelected(3, 2));
+    EXPECT_TRUE(grid.edits.empty()) << "clicking another cell only moves the focus";
+}
+
+TEST_F(GridInput, ClickingTheFocusCellAgainOpensTheEditorOnRelease)
+{
+    struct Case {
+        const char* name;
+        unsigned modifiers;
+        bool editable;
+        size_t edits;
+    };
+    for (Case c :
+        {Case{"plain", input::None, true, 1}, Case{"with Ctrl", input::Control, true, 0}, Case{"not editable", input::None, false, 0}}) {
+        SCOPED_TRACE(c.name);
+        CountingGrid grid;
+        Make(grid);
+        grid.SetEditable(c.editable);
+        FocusByClick(grid, CCellID(3, 2));
+        input::Click(grid, At(3, 2), c.modifiers);
+        ASSERT_EQ(grid.edits.size(), c.edits);
+        if (c.edits == 1) {
+            EXPECT_EQ(grid.edits[0].cell, CCellID(3, 2));
+            EXPECT_EQ(grid.edits[0].firstChar, kCaretAtEnd);
+            EXPECT_TRUE(!Noted(NM_CLICK)) << "an edit click is no ordinary click";
+        }
+        EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
+        host.DestroyWindow();
+        ASSERT_TRUE(host.Create());
+    }
+}
+
+TEST_F(GridInput, ShiftClickExtendsAndCtrlClickAccumulatesOrDeselects)
+{
+    CountingGrid grid;
+    Make(grid);
+    input::Click(grid, At(2, 2));
+    input::Click(grid, At(4, 3), input::Shift);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 2, 4, 3));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 3));
+
+    input::Click(grid, At(1, 1));
+    input::Click(grid, At(5, 5), input::Control);
+    EXPECT_TRUE(grid.IsCellSelected(1, 1));
+    EXPECT_TRUE(grid.IsCellSelected(5, 5));
+    EXPECT_FALSE(grid.IsCellSelected(3, 3)) << "Ctrl adds cells, not the rectangle between them";
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 5));
+
+    host.notes.clear();
+    input::Click(grid, At(1, 1), input::Control);
+    EXPECT_FALSE(grid.IsCellSelected(1, 1));
+    EXPECT_TRUE(grid.IsCellSelected(5, 5));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1));
+    EXPECT_TRUE(!Noted(GVN_SELCHANGING)) << "deselecting is no new selection";
+}
+
+TEST_F(GridInput, HeaderClicksSelectColumnsRowsOrEverything)
+{
+    struct Case {
+        CCellID header;
+        CCellRange selected;
+    };
+    for (Case c : {Case{CCellID(0, 3), CCellRange(1, 3, kRows - 1, 3)}, Case{CCellID(4, 0), CCellRange(4, 1, 4, kCols - 1)},
+             Case{CCellID(0, 0), CCellRange(1, 1, kRows - 1, kCols - 1)}}) {
+        SCOPED_TRACE(::testing::Message() << "header " << c.header.row << "," << c.header.col);
+        CountingGrid grid;
+        Make(grid);
+        // Hovering over the headers' middle is not over a border.
+        input::Click(grid, At(c.header.row, c.header.col));
+        EXPECT_EQ(grid.GetSelectedRange(), c.selected);
+        EXPECT_EQ(grid.GetFocusCell(), CCellID()) << "a header click leaves no focus cell";
+        host.DestroyWindow();
+        ASSERT_TRUE(host.Create());
+    }
+}
+
+TEST_F(GridInput, DraggingExtendsTheSelectionAndTheFocus)
+{
+    CountingGrid grid;
+    Make(grid);
+    input::Drag(grid, At(2, 2), At(4, 4));
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 2, 4, 4));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 4));
+    EXPECT_FALSE(grid.HasTimer(kAutoScrollTimer)) << "the auto-scroll timer ends with the button";
+
+    input::Drag(grid, At(0, 2), At(0, 4));
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 2, kRows - 1, 4)) << "a header drag selects whole columns";
+}
+
+TEST_F(GridInput, ArrowsSkipHiddenRowsAndColumnsAndStopAtTheHeaders)
+{
+    struct Case {
+        CCellID from;
+        UINT key;
+        CCellID to;
+        unsigned modifiers = input::None;
+    };
+    const Case cases[] = {
+        {{2, 2}, VK_RIGHT, {2, 4}},
+        {{2, 4}, VK_LEFT, {2, 2}},
+        {{3, 2}, VK_DOWN, {5, 2}},
+        {{5, 2}, VK_UP, {3, 2}},
+        {{1, 1}, VK_LEFT, {1, 1}},
+        {{1, 1}, VK_UP, {1, 1}},
+        {{kRows - 1, kCols - 1}, VK_DOWN, {kRows - 1, kCols - 1}},
+        {{kRows - 1, kCols - 1}, VK_RIGHT, {kRows - 1, kCols - 1}},
+        {{2, 2}, VK_TAB, {2, 4}},
+        {{2, kCols - 1}, VK_TAB, {3, 1}},
+        {{kRows - 1, kCols - 1}, VK_TAB, {kRows - 1, kCols - 1}},
+        {{5, 1}, VK_TAB, {3, kCols - 1}, input::Shift},
+        {{1, 1}, VK_TAB, {1, 1}, input::Shift},
+        {{5, 4}, VK_HOME, {5, 1}},
+        {{5, 2}, VK_END, {5, kCols - 1}},
+    };
+    CountingGrid grid;
+    Make(grid);
+    grid.SetColumnWidth(3, 0);
+    grid.SetRowHeight(4, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(
+            ::testing::Message() << "key " << c.key << " modifiers " << c.modifiers << " from " << c.from.row << "," << c.from.col);
+        grid.SetFocusCell(c.from.row, c.from.col);
+        host.notes.clear();
+        input::PressKey(c.key, c.modifiers, &grid);
+        EXPECT_EQ(grid.GetFocusCell(), c.to);
+        if (c.to != c.from) {
+            EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.to.row, c.to.col, c.to.row, c.to.col));
+            EXPECT_EQ(Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
+        } else {
+            EXPECT_TRUE(host.notes.empty());
+        }
+    }
+}
+
+TEST_F(GridInput, ShiftExtendsFromTheSelectionStartCell)
+{
+    CountingGrid grid;
+    Make(grid);
+    FocusByClick(grid, CCellID(3, 3));
+    input::PressKey(VK_RIGHT, input::Shift, &grid);
+    input::PressKey(VK_DOWN, input::Shift, &grid);
+    input::PressKey(VK_DOWN, input::Shift, &grid);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(3, 3, 5, 4));
+    input::PressKey(VK_LEFT, input::Shift, &grid);
+    input::PressKey(VK_LEFT, input::Shift, &grid);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(3, 2, 5, 3)) << "the start cell stays a corner";
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 2));
+    input::PressKey(VK_UP, input::None, &grid);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(4, 2, 4, 2)) << "without Shift the selection starts again";
+}
+
+TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
+{
+    constexpr int kBigRows = 60;
+    constexpr int kBigCols = 30;
+    CountingGrid grid;
+    grid.SetRowCount(kBigRows);
+    grid.SetColumnCount(kBigCols);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    Place(grid, 150, 120);
+    input::ShowAndActivate(host);
+    grid.SetFocus();
+    grid.SetFocusCell(5, 5);
+
+    struct Case {
+        UINT key;
+        unsigned modifiers;
+        CCellID to;
+    };
+    for (Case c : {Case{VK_END, input::None, {5, kBigCols - 1}}, Case{VK_HOME, input::None, {5, 1}},
+             Case{VK_END, input::Control, {kBigRows - 1, kBigCols - 1}}, Case{VK_HOME, input::Control, {1, 1}}}) {
+        SCOPED_TRACE(::testing::Message() << "key " << c.key << " modifiers " << c.modifiers);
+        input::PressKey(c.key, c.modifiers, &grid);
+        EXPECT_EQ(grid.GetFocusCell(), c.to);
+        const CCellRange shown = grid.GetVisibleNonFixedCellRange();
+        EXPECT_TRUE(shown.InRange(c.to.row, c.to.col)) << "the focus is scrolled into view";
+    }
+
+    const int topBefore = grid.GetTopleftNonFixedCell().row;
+    input::PressKey(VK_NEXT, input::None, &grid);
+    const int moved = grid.GetTopleftNonFixedCell().row - topBefore;
+    ASSERT_GT(moved, 1);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1 + moved, 1)) << "the focus moves by the rows the view moved";
+    input::PressKey(VK_PRIOR, input::None, &grid);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1));
+    input::PressKey(VK_PRIOR, input::None, &grid);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1)) << "a view at the top sends the focus to the first row";
+    for (int page = 0; page < kBigRows; ++page) input::PressKey(VK_NEXT, input::None, &grid);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(kBigRows - 1, 1)) << "a view at the bottom sends the focus to the last row";
+}
+
+TEST_F(GridInput, OnlyF2AndInputMethodCharactersOpenTheEditor)
+{
+    CountingGrid grid;
+    Make(grid);
+    FocusByClick(grid, CCellID(2, 3));
+    input::TypeText("7a", &grid);
+    EXPECT_TRUE(grid.edits.empty()) << "typing a character does not open the editor";
+
+    input::PressKey(VK_F2, input::None, &grid);
+    ASSERT_EQ(grid.edits.size(), 1u);
+    EXPECT_EQ(grid.edits[0].cell, CCellID(2, 3));
+    EXPECT_EQ(grid.edits[0].firstChar, kCaretAtEnd);
+
+    constexpr UINT kKana = 0x30A2;
+    grid.SendMessage(WM_IME_CHAR, kKana);
+    grid.SendMessage(WM_IME_CHAR, VK_ESCAPE);
+    ASSERT_EQ(grid.edits.size(), 2u) << "Escape opens nothing";
+    EXPECT_EQ(grid.edits[1].firstChar, kKana);
+}
+
+TEST_F(GridInput, EditingKeysReachTheirOperations)
+{
+    struct Case {
+        UINT key;
+        unsigned modifiers;
+        const char* call;
+    };
+    for (Case c : {Case{'C', input::Control, "copy"}, Case{VK_INSERT, input::Control, "copy"}, Case{'X', input::Control, "cut"},
+             Case{'V', input::Control, "paste"}, Case{VK_INSERT, input::Shift, "paste"}, Case{VK_DELETE, input::None, "erase"}}) {
+        SCOPED_TRACE(c.call);
+        CountingGrid grid;
+        Make(grid);
+        FocusByClick(grid, CCellID(2, 2));
+        input::PressKey(c.key, c.modifiers, &grid);
+        EXPECT_EQ(grid.calls, std::vector<std::string>{c.call});
+        EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
+        host.DestroyWindow();
+        ASSERT_TRUE(host.Create());
+    }
+}
+
+TEST_F(GridInput, CtrlASelectsAllAndTheSelectionIsRedrawn)
+{
+    CountingGrid grid;
+    Make(grid);
+    FocusByClick(grid, CCellID(2, 2));
+    input::PressKey('A', input::Control, &grid);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 1, kRows - 1, kCols - 1));
+    EXPECT_EQ(Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
+
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const Point probe{4 * kColWidth + 3, 5 * kRowHeight + 3};
+    input::ProcessEvents();
+    EXPECT_NE(input::Grab(grid).GetPixel(probe.x, probe.y), window) << "a selected cell is drawn highlighted";
+    input::Click(grid, At(3, 3));
+    input::ProcessEvents();
+    EXPECT_EQ(input::Grab(grid).GetPixel(probe.x, probe.y), window) << "a deselected cell is drawn again";
+}
+
+TEST_F(GridInput, BordersResizeOnlyWhileResizingIsAllowed)
+{
+    const Point columnBorder{3 * kColWidth - 1, kRowHeight / 2};
+    const Point rowBorder{kColWidth / 2, 3 * kRowHeight - 1};
+    struct Case {
+        bool allowed;
+        int columnMode, rowMode;
+    };
+    for (Case c : {Case{false, MOUSE_NOTHING, MOUSE_NOTHING}, Case{true, MOUSE_OVER_COL_DIVIDE, MOUSE_OVER_ROW_DIVIDE}}) {
+        SCOPED_TRACE(c.allowed ? "resizing allowed" : "resizing off");
+        CountingGrid grid;
+        Make(grid);
+        grid.SetColumnResize(c.allowed);
+        grid.SetRowResize(c.allowed);
+        grid.SetCellText(5, 2, "a text much wider than its column");
+        input::MoveMouse(grid, columnBorder);
+        EXPECT_EQ(grid.GetMouseMode(), c.columnMode);
+        input::MoveMouse(grid, rowBorder);
+        EXPECT_EQ(grid.GetMouseMode(), c.rowMode);
+        input::MoveMouse(grid, At(3, 3));
+        EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
+
+        // The border is dragged 16 pixels right of column 3's left edge, 6 below row 3's top.
+        input::Drag(grid, Point{4 * kColWidth - 1, kRowHeight / 2}, Point{3 * kColWidth + 16, kRowHeight / 2});
+        EXPECT_EQ(grid.GetColumnWidth(3), c.allowed ? 16 : kColWidth);
+        input::Drag(grid, Point{kColWidth / 2, 4 * kRowHeight - 1}, Point{kColWidth / 2, 3 * kRowHeight + 6});
+        EXPECT_EQ(grid.GetRowHeight(3), c.allowed ? 6 : kRowHeight);
+
+        host.notes.clear();
+        input::DoubleClick(grid, columnBorder);
+        if (c.allowed) {
+            EXPECT_GT(grid.GetColumnWidth(2), 2 * kColWidth) << "a border double click fits the column to its text";
+        } else {
+            EXPECT_EQ(grid.GetColumnWidth(2), kColWidth);
+            EXPECT_TRUE(Noted(NM_DBLCLK)) << "only the ordinary double click";
+            EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 2, kRows - 1, 2)) << "the header click selected its column";
+        }
+
+        EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
+        host.DestroyWindow();
+        ASSERT_TRUE(host.Create());
+    }
+}
+
+TEST_F(GridInput, RightClicksNotifyTheCellOrNone)
+{
+    struct Case {
+        Point at;
+        CCellID noted;
+        CCellID focus;
+    };
+    for (Case c :
+        {Case{At(3, 2), {3, 2}, {3, 2}}, Case{At(0, 4), {0, 4}, {1, 4}}, Case{Point{kCols * kColWidth + 5, 20}, {-1, -1}, {2, 2}}}) {
+        SCOPED_TRACE(::testing::Message() << "at " << c.at.x << "," << c.at.y);
+        CountingGrid grid;
+        Make(grid);
+        FocusByClick(grid, CCellID(2, 2));
+        input::RightClick(grid, c.at);
+        ASSERT_EQ(Codes(), std::vector<int>{NM_RCLICK});
+        EXPECT_EQ(CCellID(host.notes[0].row, host.notes[0].col), c.noted);
+        EXPECT_EQ(grid.GetFocusCell(), c.focus);
+        host.DestroyWindow();
+        ASSERT_TRUE(host.Create());
+    }
+}
+
+TEST_F(GridInput, ACompletedClickPostsACommandToTheParent)
+{
+    CommandHost commands;
+    ASSERT_TRUE(commands.Create());
+    CountingGrid grid(kRows, kCols, 1, 1);
+    for (int col = 0; col < kCols; ++col) grid.SetColumnWidth(col, kColWidth);
+    for (int row = 0; row < kRows; ++row) grid.SetRowHeight(row, kRowHeight);
+    ASSERT_TRUE(grid.Create(commands, Rect{0, 0, 200, 150}, kGridId));
+
+    input::Click(grid, At(3, 3));
+    EXPECT_TRUE(commands.commands.empty()) << "posted, not sent";
+    input::ProcessEvents();
+    ASSERT_EQ(commands.commands.size(), 1u);
+    EXPECT_EQ(commands.commands[0].first, MAKEWPARAM(kGridId, 0));
+    EXPECT_EQ(commands.commands[0].second, reinterpret_cast<LPARAM>(static_cast<Window*>(&grid)));
+
+    input::Click(grid, Point{kCols * kColWidth + 5, 20});
+    input::ProcessEvents();
+    EXPECT_EQ(commands.commands.size(), 1u) << "a click beside the cells posts nothing";
+}
+
+TEST_F(GridInput, TheGridAsksForTabOnlyWhileItWantsItAndCtrlIsUp)
+{
+    CountingGrid grid;
+    Make(grid);
+    const auto code = [&] { return static_cast<UINT>(grid.SendMessage(WM_GETDLGCODE)); };
+    EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
+    grid.SetWantTab(false);
+    EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS);
+}
+
+TEST_F(GridInput, NothingIsSelectedWhileSelectionIsOff)
+{
+    CountingGrid grid;
+    Make(grid);
+    grid.EnableSelection(false);
+    input::Click(grid, At(0, 0));
+    input::Drag(grid, At(2, 2), At(4, 4));
+    input::PressKey(VK_DOWN, input::Shift, &grid);
+    grid.EnableSelection(true);
+    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(kRows, kCols, -1, -1));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 4)) << "the focus still moves";
+}
+
+} // namespace

@@ -1,0 +1,213 @@
+// Cell text to and from the system clipboard, clearing with Delete, and the edit commands.
+#include "widgets/grid/CGridCtrl.h"
+
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/Edit.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+constexpr char kFieldSeparator = '\t';
+constexpr char kLineSeparator = '\n';
+// A pasted field ends at either of these.
+constexpr std::string_view kPasteFieldSeparators = "\t,";
+constexpr std::string_view kPasteWhiteSpace = " \t\r";
+
+std::string_view Trim(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(kPasteWhiteSpace);
+    if (first == std::string_view::npos) return {};
+    const size_t last = text.find_last_not_of(kPasteWhiteSpace);
+    return text.substr(first, last - first + 1);
+}
+
+// The cell's open in-place editor when it is an edit window.
+ui::Edit* EditorOf(const CGridCellBase* cell)
+{
+    return cell != nullptr ? dynamic_cast<ui::Edit*>(cell->GetEditWindow()) : nullptr;
+}
+
+} // namespace
+
+std::string CGridCtrl::CreateClipboardText()
+{
+    const CCellRange range = GetSelectedRange();
+    if (!IsValid(range)) return {};
+
+    SendCacheHintToParent(range);
+    std::string text;
+    bool firstLine = true;
+    for (int row = range.minRow; row <= range.maxRow; ++row) {
+        if (GetRowHeight(row) == 0) continue;
+        if (!firstLine) text += kLineSeparator;
+        firstLine = false;
+        bool firstField = true;
+        for (int col = range.minCol; col <= range.maxCol; ++col) {
+            if (GetColumnWidth(col) == 0) continue;
+            if (!firstField) text += kFieldSeparator;
+            firstField = false;
+            if (!IsCellSelected(row, col)) continue;
+            // In virtual mode each GetCell overwrites the one shared cell, so use it at once.
+            if (const CGridCellBase* cell = GetCell(row, col)) text += cell->GetText();
+        }
+    }
+    SendCacheHintToParent(CCellRange());
+    return text;
+}
+
+bool CGridCtrl::CreateClipboardData(std::string& text)
+{
+    if (!IsValid(GetSelectedRange())) return false;
+    text = CreateClipboardText();
+    return true;
+}
+
+void CGridCtrl::CopySelection()
+{
+    std::string text;
+    if (CreateClipboardData(text)) ui::Clipboard::SetText(text);
+}
+
+void CGridCtrl::CutSelection()
+{
+    if (!m_bEditable) return;
+    std::string text;
+    if (!CreateClipboardData(text)) return;
+    ui::Clipboard::SetText(text);
+    EraseSelectedText();
+}
+
+void CGridCtrl::PasteClipboard()
+{
+    if (!m_bEditable) return;
+
+    CCellID target;
+    const CCellRange selected = GetSelectedRange();
+    if (IsValid(selected)) {
+        target = CCellID(selected.minRow, selected.minCol);
+    } else if (IsValid(m_idCurrentCell)) {
+        target = m_idCurrentCell;
+    } else {
+        target = GetTopleftNonFixedCell();
+        if (!IsValid(target)) return;
+    }
+
+    // An open editor lives on the focus cell; its text paste keeps the edit in one place.
+    ui::Edit* editor = EditorOf(GetCell(target.row, target.col));
+    if (editor == nullptr) editor = EditorOf(GetCell(m_idCurrentCell.row, m_idCurrentCell.col));
+    if (editor != nullptr) {
+        if (ui::Clipboard::HasText()) editor->ReplaceSel(ui::Clipboard::GetText());
+        return;
+    }
+
+    if (!ui::Clipboard::HasText()) return;
+    PasteData(target.row, target.col, ui::Clipboard::GetText(), true);
+}
+
+bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool selectPasted)
+{
+    if (!IsValid(row, col) || !IsCellEditable(CCellID(row, col))) return false;
+
+    int maxRow = -1;
+    int maxCol = -1;
+    // A text that ends its last line (as other programs' copies do) has no empty row after
+    // it: pasting one would blank the cell below the block.
+    std::string_view all(text);
+    if (all.ends_with(kLineSeparator)) all.remove_suffix(1);
+    if (all.ends_with('\r')) all.remove_suffix(1);
+    size_t lineStart = 0;
+    int targetRow = row;
+    while (lineStart <= all.size()) {
+        size_t lineEnd = all.find(kLineSeparator, lineStart);
+        if (lineEnd == std::string_view::npos) lineEnd = all.size();
+        const std::string_view line = all.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+
+        while (targetRow < m_nRows && GetRowHeight(targetRow) == 0) ++targetRow;
+        if (targetRow >= m_nRows) break;
+
+        size_t fieldStart = 0;
+        int targetCol = col;
+        while (fieldStart <= line.size()) {
+            size_t fieldEnd = line.find_first_of(kPasteFieldSeparators, fieldStart);
+            if (fieldEnd == std::string_view::npos) fieldEnd = line.size();
+            const std::string_view field = line.substr(fieldStart, fieldEnd - fieldStart);
+            fieldStart = fieldEnd + 1;
+
+            while (targetCol < m_nCols && GetColumnWidth(targetCol) == 0) ++targetCol;
+            if (targetCol >= m_nCols) break;
+
+            EditCellText(targetRow, targetCol, std::string(Trim(field)));
+            SetCellState(targetRow, targetCol, GetCellState(targetRow, targetCol) & ~GVIS_SELECTED);
+            maxRow = std::max(maxRow, targetRow);
+            maxCol = std::max(maxCol, targetCol);
+            ++targetCol;
+        }
+        ++targetRow;
+    }
+
+    if (selectPasted) {
+        SetSelectedRange(row, col, maxRow, maxCol, true, true);
+    } else {
+        ResetSelectedRange();
+        SetFocusCell(-1, -1);
+        Refresh();
+    }
+    return true;
+}
+
+void CGridCtrl::EraseSelectedText()
+{
+    if (!m_bEditable) return;
+    // Each edit may change the map through SetCellState, so walk a copy.
+    const auto selected = m_SelectedCellMap;
+    for (const auto& [key, cell] : selected) EditCellText(cell.row, cell.col, "");
+}
+
+bool CGridCtrl::EditCellText(int row, int col, const std::string& text)
+{
+    CGridCellBase* cell = GetCell(row, col);
+    if (!m_bEditable || cell == nullptr || cell->IsReadOnly()) return false;
+    if (SendMessageToParent(row, col, GVN_BEGINLABELEDIT) < 0) return false;
+
+    // The notifications may fetch other cells in virtual mode; ask again after each.
+    cell = GetCell(row, col);
+    if (cell == nullptr) return false;
+    const std::string oldText = cell->GetText();
+    if (oldText == text) return true;
+
+    cell->SetText(text.c_str());
+    if (ValidateCellEdit(row, col, text.c_str()) && SendMessageToParent(row, col, GVN_ENDLABELEDIT) >= 0) {
+        SetModified(true, row, col);
+        RedrawCell(row, col);
+        return true;
+    }
+    if ((cell = GetCell(row, col)) != nullptr) cell->SetText(oldText.c_str());
+    RedrawCell(row, col);
+    return false;
+}
+
+bool CGridCtrl::IsEditCommandEnabled(ui::UINT command) const
+{
+    const bool anySelected = !m_SelectedCellMap.empty();
+    switch (command) {
+    case ID_EDIT_COPY: return anySelected;
+    case ID_EDIT_CUT: return m_bEditable && anySelected;
+    case ID_EDIT_PASTE: return IsValid(m_idCurrentCell) && IsCellEditable(m_idCurrentCell) && ui::Clipboard::HasText();
+    case ID_EDIT_SELECT_ALL: return m_bEnableSelection;
+    default: return false;
+    }
+}
+
+bool CGridCtrl::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
+{
+    switch (static_cast<ui::UINT>(ui::LOWORD(wParam))) {
+    case ID_EDIT_COPY: CopySelection(); return true;
+    case ID_EDIT_CUT: CutSelection(); return true;
+    case ID_EDIT_PASTE: PasteClipboard(); return true;
+    case ID_EDIT_SELECT_ALL: SelectAll(); return true;
+    default: return Window::OnCommand(wParam, lParam);
+    }
+}
