@@ -463,3 +463,26 @@ TEST_F(GridInput, NothingIsSelectedWhileSelectionIsOff)
 }
 
 } // namespace
+
+// The whole road with real keys: F2 opens the editor with the caret at the end, Tab ends the
+// edit and carries it into the next column with its text selected, Return ends that one.
+TEST_F(GridInput, KeysCarryAnEditFromCellToCell)
+{
+    CGridCtrl grid(kRows, kCols, 1, 1);
+    grid.SetCellText(1, 1, "a");
+    grid.SetCellText(1, 2, "b");
+    Place(grid, 200, 150);
+    input::ShowAndActivate(host);
+    grid.SetFocus();
+    grid.SetFocusCell(1, 1);
+    input::PressKey(VK_F2);
+    input::TypeText("1");
+    input::PressKey(VK_TAB);
+    input::TypeText("x");
+    input::PressKey(VK_RETURN);
+    EXPECT_EQ(grid.GetCellText(1, 1), "a1");
+    EXPECT_EQ(grid.GetCellText(1, 2), "x");
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
+    EXPECT_FALSE(grid.IsCellEditing(1, 2));
+    EXPECT_EQ(std::ranges::count(Codes(), GVN_ENDLABELEDIT), 2);
+}
