@@ -93,7 +93,7 @@ TEST_F(GridCells, DefaultCellsAreReadOnlyAndMeasuredWithTheMessageFont)
 {
     CGridCtrl grid;
     const Metrics expected = MeasuredWith(GetMessageFont());
-    for (auto [fixedRow, fixedCol] : {std::pair{false, false}, std::pair{false, true}, std::pair{true, false}, std::pair{true, true}}) {
+    for (auto [fixedRow, fixedCol] : kCellKinds) {
         SCOPED_TRACE(::testing::Message() << "fixed row " << fixedRow << " fixed column " << fixedCol);
         CGridDefaultCell* cell = grid.GetDefaultCell(fixedRow, fixedCol);
         EXPECT_EQ(MetricsOf(*cell), expected);
@@ -113,11 +113,9 @@ TEST_F(GridCells, SetFontRemeasuresTheDefaultCellsAndGetFontGivesTheNormalCellsF
     LOGFONT bigRecord;
     ASSERT_TRUE(big.CreatePointFont(200, "Arial") && big.GetLogFont(bigRecord));
     ASSERT_NE(MeasuredWith(bigRecord), MeasuredWith(GetMessageFont()));
-
     grid.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&big), 1);
-    for (auto [fixedRow, fixedCol] : {std::pair{false, false}, std::pair{false, true}, std::pair{true, false}, std::pair{true, true}}) {
+    for (auto [fixedRow, fixedCol] : kCellKinds)
         EXPECT_EQ(MetricsOf(*grid.GetDefaultCell(fixedRow, fixedCol)), MeasuredWith(bigRecord)) << fixedRow << fixedCol;
-    }
     EXPECT_EQ(grid.GetRowHeight(1), kRowHeight) << "existing rows keep their height";
     EXPECT_EQ(reinterpret_cast<Font*>(grid.SendMessage(WM_GETFONT)), grid.GetDefaultCell(false, false)->GetRealizedFont());
 }
@@ -136,10 +134,8 @@ TEST_F(GridCells, MeasureTextFollowsTheFormatAndVerticalFonts)
     const Size asOne = dc.GetTextExtent(twoLines);
     Rect wrapped{0, 0, longLine.cx, 0};
     dc.DrawText(twoLines, wrapped, DT_WORDBREAK | DT_CALCRECT);
-
     struct Case {
-        const char* name;
-        const char* text;
+        const char *name, *text;
         UINT format;
         int escapement;
         Size expected;

@@ -5,9 +5,7 @@
 #include "platform/ui/Styles.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 using namespace ui;
@@ -18,64 +16,27 @@ namespace {
 constexpr int kRows = 5; // one header row
 constexpr int kCols = 5; // one header column
 
-// A parent that answers each notification code on its own, so -105 and -106 can differ.
-class Answering : public Host {
-public:
-    std::map<int, LRESULT> answers;
-
-    std::vector<int> Codes(int wanted1, int wanted2) const
-    {
-        std::vector<int> codes;
-        for (const Note& note : notes) {
-            if (note.code == wanted1 || note.code == wanted2) codes.push_back(note.code);
-        }
-        return codes;
-    }
-
-protected:
-    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
-    {
-        Host::OnNotify(wParam, lParam, result);
-        const auto found = answers.find(notes.back().code);
-        *result = found != answers.end() ? found->second : 0;
-        return true;
-    }
-};
-
 class GridClipboard : public GridTest {
 protected:
-    void SetUp() override
+    // A created kRows x kCols grid with one header row and column; its cells hold "r<row>c<col>".
+    void Make(CGridCtrl& grid)
     {
-        GridTest::SetUp();
-        ASSERT_TRUE(parent.Create());
-    }
-
-    // A created grid with one header row and column; its data cells hold "r<row>c<col>".
-    void Make(CGridCtrl& grid, int rows = kRows, int cols = kCols)
-    {
-        grid.SetRowCount(rows);
-        grid.SetColumnCount(cols);
+        grid.SetRowCount(kRows);
+        grid.SetColumnCount(kCols);
         grid.SetFixedRowCount(1);
         grid.SetFixedColumnCount(1);
-        for (int row = 0; row < rows; ++row) {
-            grid.SetRowHeight(row, kRowHeight);
-            for (int col = 0; col < cols; ++col) grid.SetCellText(row, col, Name(row, col).c_str());
+        for (int row = 0; row < kRows; ++row) {
+            for (int col = 0; col < kCols; ++col) grid.SetCellText(row, col, Name(row, col).c_str());
         }
-        for (int col = 0; col < cols; ++col) grid.SetColumnWidth(col, kColWidth);
-        ASSERT_TRUE(grid.Create(parent, Rect{0, 0, 300, 200}, kGridId));
+        Place(grid, 300, 200);
         grid.SetModified(false);
     }
 
     static std::string Name(int row, int col) { return "r" + std::to_string(row) + "c" + std::to_string(col); }
-
-    static void Select(CGridCtrl& grid, int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
-
-    Answering parent;
 };
 
 struct Cell {
-    int row;
-    int col;
+    int row, col;
     const char* text;
 };
 
@@ -84,8 +45,7 @@ TEST_F(GridClipboard, CopiedTextSpansTheSelectionsBoundsWithoutHiddenRowsOrColum
     struct Case {
         const char* name;
         std::vector<Cell> selected;
-        int hiddenRow;
-        int hiddenCol;
+        int hiddenRow, hiddenCol;
         std::string expected;
     };
     const std::vector<Case> cases = {
@@ -121,17 +81,16 @@ TEST_F(GridClipboard, VirtualGridCopyIsFramedByCacheHints)
     grid.SetColumnCount(kCols);
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
-    ASSERT_TRUE(grid.Create(parent, Rect{0, 0, 300, 200}, kGridId));
+    ASSERT_TRUE(grid.Create(host, Rect{0, 0, 300, 200}, kGridId));
     grid.SetCellState(1, 1, GVIS_SELECTED);
     grid.SetCellState(2, 2, GVIS_SELECTED);
-    parent.notes.clear();
-
+    host.notes.clear();
     EXPECT_EQ(grid.CreateClipboardText(), "1:1\t\n\t2:2");
-    ASSERT_GE(parent.notes.size(), 2u);
-    EXPECT_EQ(parent.notes.front().code, GVN_ODCACHEHINT);
-    EXPECT_EQ(parent.notes.front().hint, CCellRange(1, 1, 2, 2));
-    EXPECT_EQ(parent.notes.back().code, GVN_ODCACHEHINT);
-    EXPECT_EQ(parent.notes.back().hint, CCellRange());
+    ASSERT_GE(host.notes.size(), 2u);
+    EXPECT_EQ(host.notes.front().code, GVN_ODCACHEHINT);
+    EXPECT_EQ(host.notes.front().hint, CCellRange(1, 1, 2, 2));
+    EXPECT_EQ(host.notes.back().code, GVN_ODCACHEHINT);
+    EXPECT_EQ(host.notes.back().hint, CCellRange());
 }
 
 TEST_F(GridClipboard, PastedFieldsSplitAtTabsAndCommasAndSkipHiddenCells)
@@ -140,8 +99,7 @@ TEST_F(GridClipboard, PastedFieldsSplitAtTabsAndCommasAndSkipHiddenCells)
         const char* name;
         std::string text;
         CCellID at;
-        int hiddenRow;
-        int hiddenCol;
+        int hiddenRow, hiddenCol;
         std::vector<Cell> expected; // every other data cell keeps its name
     };
     const std::vector<Case> cases = {
@@ -180,9 +138,7 @@ TEST_F(GridClipboard, PasteTargetsTheSelectionThenTheFocusThenTheTopLeftCell)
 {
     struct Case {
         const char* name;
-        CCellID selected;
-        CCellID focus;
-        CCellID expected;
+        CCellID selected, focus, expected;
     };
     const std::vector<Case> cases = {
         {"selection's top-left", {3, 2}, {1, 1}, {3, 2}},
@@ -207,8 +163,7 @@ TEST_F(GridClipboard, PasteIsRefusedForAReadOnlyTargetOrAFixedGrid)
 {
     struct Case {
         const char* name;
-        bool editable;
-        bool readOnlyTarget;
+        bool editable, readOnlyTarget;
     };
     const std::vector<Case> cases = {
         {"read-only focus cell", true, true},
@@ -224,10 +179,9 @@ TEST_F(GridClipboard, PasteIsRefusedForAReadOnlyTargetOrAFixedGrid)
         Clipboard::SetText("a,b\nc,d");
         grid.PasteClipboard();
         EXPECT_FALSE(grid.PasteData(1, 1, "a,b", true));
-        for (const CCellID& cell : {CCellID(1, 1), CCellID(1, 2), CCellID(2, 1), CCellID(2, 2)}) {
+        for (const CCellID& cell : {CCellID(1, 1), CCellID(1, 2), CCellID(2, 1), CCellID(2, 2)})
             EXPECT_EQ(grid.GetCellText(cell.row, cell.col), Name(cell.row, cell.col));
-        }
-        EXPECT_TRUE(parent.Codes(GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT).empty());
+        EXPECT_TRUE(host.Codes({GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT}).empty());
     }
 }
 
@@ -235,8 +189,7 @@ TEST_F(GridClipboard, EachPastedCellPassesTheParentsVeto)
 {
     struct Case {
         const char* name;
-        LRESULT beginAnswer;
-        LRESULT endAnswer;
+        LRESULT beginAnswer, endAnswer;
         const char* pasted;
         bool changed;
         std::vector<int> codes;
@@ -252,10 +205,10 @@ TEST_F(GridClipboard, EachPastedCellPassesTheParentsVeto)
         CGridCtrl grid;
         Make(grid);
         grid.SetModified(false);
-        parent.notes.clear();
-        parent.answers = {{GVN_BEGINLABELEDIT, c.beginAnswer}, {GVN_ENDLABELEDIT, c.endAnswer}};
+        host.notes.clear();
+        host.answers = {{GVN_BEGINLABELEDIT, c.beginAnswer}, {GVN_ENDLABELEDIT, c.endAnswer}};
         EXPECT_TRUE(grid.PasteData(1, 1, c.pasted, false));
-        EXPECT_EQ(parent.Codes(GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT), c.codes);
+        EXPECT_EQ(host.Codes({GVN_BEGINLABELEDIT, GVN_ENDLABELEDIT}), c.codes);
         EXPECT_EQ(grid.GetCellText(1, 1), c.changed ? "new" : Name(1, 1));
         EXPECT_EQ(grid.GetCellText(1, 2), c.changed ? "new2" : Name(1, 2));
         EXPECT_EQ(grid.GetModified(1, 1), c.changed);
@@ -281,7 +234,7 @@ TEST_F(GridClipboard, DeleteClearsEditableSelectedCellsOnly)
         CGridCtrl grid;
         Make(grid);
         grid.SetEditable(c.editable);
-        parent.answers = {{GVN_BEGINLABELEDIT, c.beginAnswer}};
+        host.answers = {{GVN_BEGINLABELEDIT, c.beginAnswer}};
         Select(grid, 1, 1);
         grid.SetCellState(2, 2, GVIS_SELECTED | GVIS_READONLY);
         Select(grid, 3, 3);
@@ -295,10 +248,8 @@ TEST_F(GridClipboard, CutNeedsAnEditableGridWhileCopyDoesNot)
 {
     struct Case {
         const char* name;
-        bool editable;
-        bool cut;
-        std::string clipboard;
-        std::string cellAfter;
+        bool editable, cut;
+        std::string clipboard, cellAfter;
     };
     const std::vector<Case> cases = {
         {"cut on an editable grid", true, true, "r1c1", ""},
@@ -312,11 +263,7 @@ TEST_F(GridClipboard, CutNeedsAnEditableGridWhileCopyDoesNot)
         grid.SetEditable(c.editable);
         Select(grid, 1, 1);
         Clipboard::SetText("before");
-        if (c.cut) {
-            grid.CutSelection();
-        } else {
-            grid.CopySelection();
-        }
+        c.cut ? grid.CutSelection() : grid.CopySelection();
         EXPECT_EQ(Clipboard::GetText(), c.clipboard);
         EXPECT_EQ(grid.GetCellText(1, 1), c.cellAfter);
     }
@@ -334,7 +281,6 @@ TEST_F(GridClipboard, JapaneseTextSurvivesTheSystemClipboard)
     Select(grid, 1, 2);
     grid.CopySelection();
     EXPECT_EQ(Clipboard::GetText(), text + "\t" + other);
-
     grid.SetCellState(1, 1, 0);
     grid.SetCellState(1, 2, 0);
     grid.SetFocusCell(3, 2);
@@ -378,7 +324,6 @@ TEST_F(GridClipboard, PasteWithAnOpenEditorGoesIntoTheEditorOnly)
     grid.editing->editor = &editor;
     grid.SetFocusCell(1, 1);
     Clipboard::SetText("x,y");
-
     grid.PasteClipboard();
     EXPECT_EQ(editor.GetWindowText(), "abx,y");
     EXPECT_EQ(grid.GetCellText(1, 1), "r1c1");
@@ -390,11 +335,7 @@ TEST_F(GridClipboard, EditCommandsAreEnabledByTheGridsState)
 {
     struct Case {
         const char* name;
-        bool selectCell;
-        bool editable;
-        bool readOnlyFocus;
-        bool focus;
-        bool selection;
+        bool selectCell, editable, readOnlyFocus, focus, selection;
         bool copy, cut, paste, selectAll;
     };
     const std::vector<Case> cases = {
@@ -430,12 +371,10 @@ TEST_F(GridClipboard, EditCommandsReachTheClipboardOperations)
     Clipboard::SetText("before");
     grid.SendMessage(WM_COMMAND, ID_EDIT_COPY, 0);
     EXPECT_EQ(Clipboard::GetText(), "r1c1");
-
     grid.SetCellState(1, 1, 0);
     grid.SetFocusCell(2, 2);
     grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
     EXPECT_EQ(grid.GetCellText(2, 2), "r1c1");
-
     Select(grid, 2, 2);
     grid.SendMessage(WM_COMMAND, ID_EDIT_CUT, 0);
     EXPECT_EQ(grid.GetCellText(2, 2), "");
@@ -490,26 +429,23 @@ TEST_F(GridClipboard, SortingOrdersWholeRowsAscendingThenDescending)
         Make(grid);
         Fill(grid, c.keys);
         grid.SetCellText(0, 1, "header");
-        std::vector<Row> expected = Rows(grid);
+        const std::vector<Row> expected = Rows(grid);
         Select(grid, 2, 2);
         grid.SetFocusCell(2, 2);
-
         ASSERT_TRUE(grid.SortTextItems(1, true));
-        std::stable_sort(expected.begin(), expected.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
-        std::vector<Row> sorted = Rows(grid);
         // Equal keys may come in any order; the multiset of whole rows must not change.
-        EXPECT_TRUE(std::is_permutation(sorted.begin(), sorted.end(), expected.begin(), expected.end()));
-        EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), [](const Row& a, const Row& b) { return a.key < b.key; }));
+        const std::vector<Row> sorted = Rows(grid);
+        EXPECT_TRUE(std::ranges::is_permutation(sorted, expected));
+        EXPECT_TRUE(std::ranges::is_sorted(sorted, std::less{}, &Row::key));
         EXPECT_EQ(grid.GetSortColumn(), 1);
         EXPECT_TRUE(grid.GetSortAscending());
         EXPECT_FALSE(grid.GetFocusCell().IsValid());
         EXPECT_FALSE(grid.IsValid(grid.GetSelectedRange()));
         EXPECT_EQ(grid.GetCellText(0, 1), "header");
-
         ASSERT_TRUE(grid.SortTextItems(1, false));
-        std::vector<Row> descending = Rows(grid);
-        EXPECT_TRUE(std::is_permutation(descending.begin(), descending.end(), expected.begin(), expected.end()));
-        EXPECT_TRUE(std::is_sorted(descending.begin(), descending.end(), [](const Row& a, const Row& b) { return a.key > b.key; }));
+        const std::vector<Row> descending = Rows(grid);
+        EXPECT_TRUE(std::ranges::is_permutation(descending, expected));
+        EXPECT_TRUE(std::ranges::is_sorted(descending, std::greater{}, &Row::key));
         EXPECT_FALSE(grid.GetSortAscending());
     }
 }
@@ -520,12 +456,12 @@ TEST_F(GridClipboard, SortingWithDistinctKeysReversesTheRowsExactly)
     Make(grid);
     Fill(grid, {"b", "d", "a", "c"});
     grid.SortTextItems(1, true);
-    std::vector<Row> ascending = Rows(grid);
+    const std::vector<Row> ascending = Rows(grid);
     ASSERT_EQ(ascending.size(), 4u);
     EXPECT_EQ(ascending.front(), (Row{"a", "of a #2", 12}));
     grid.SortTextItems(1, false);
     std::vector<Row> descending = Rows(grid);
-    std::reverse(descending.begin(), descending.end());
+    std::ranges::reverse(descending);
     EXPECT_EQ(descending, ascending);
 }
 

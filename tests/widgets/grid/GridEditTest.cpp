@@ -8,7 +8,6 @@
 #include "platform/ui/Styles.h"
 #include "platform/ui/testing/Input.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -24,32 +23,9 @@ constexpr int kCol = 1;
 constexpr const char* kText = "12";
 const Point kNoPoint{-1, -1};
 
-// Answers each grid notification code as told (0 otherwise) and keeps what arrived.
-class Answering : public Host {
-public:
-    std::map<int, LRESULT> answers;
-
-    int Count(int code) const
-    {
-        int count = 0;
-        for (const Note& note : notes) count += note.code == code ? 1 : 0;
-        return count;
-    }
-
-protected:
-    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
-    {
-        Host::OnNotify(wParam, lParam, result);
-        const auto found = answers.find(notes.back().code);
-        *result = found != answers.end() ? found->second : 0;
-        return true;
-    }
-};
-
 // The end-of-edit record as the grid received it.
 struct Ended {
-    int row;
-    int col;
+    int row, col;
     std::string text;
     LPARAM lastKey;
     UINT mask;
@@ -91,15 +67,9 @@ class GridEdit : public GridTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(parent.Create());
-        ui::testing::ShowAndActivate(parent);
-        grid.SetRowCount(kRows);
-        grid.SetColumnCount(kCols);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        for (int row = 0; row < kRows; ++row) grid.SetRowHeight(row, kRowHeight);
-        for (int col = 0; col < kCols; ++col) grid.SetColumnWidth(col, kColWidth);
-        ASSERT_TRUE(grid.Create(parent, Rect{0, 0, 200, 100}, kGridId));
+        GridTest::SetUp();
+        ui::testing::ShowAndActivate(host);
+        Place(grid, 200, 100);
         ResetCell();
     }
 
@@ -109,7 +79,7 @@ protected:
         grid.SetModified(false);
         grid.SetModified(false, kRow, kCol);
         grid.ended.clear();
-        parent.notes.clear();
+        host.notes.clear();
     }
 
     CInPlaceEdit* Editor(int row = kRow, int col = kCol) const
@@ -125,17 +95,14 @@ protected:
         return Editor() != nullptr;
     }
 
-    Answering parent;
-    RecordingGrid grid;
+    RecordingGrid grid{kRows, kCols, 1, 1};
 };
 
 TEST_F(GridEdit, TheEditorOpensOverTheCellWithItsTextFontAndIdentifier)
 {
     ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
     CInPlaceEdit* editor = Editor();
-    Rect cellRect;
-    ASSERT_TRUE(grid.GetCellRect(kRow, kCol, cellRect));
-    EXPECT_EQ(editor->GetWindowRect(), cellRect);
+    EXPECT_EQ(editor->GetWindowRect(), CellRect(grid, kRow, kCol));
     EXPECT_EQ(editor->GetParent(), &grid);
     EXPECT_EQ(editor->GetDlgCtrlID(), CGridCtrl::IDC_INPLACE_CONTROL);
     EXPECT_EQ(editor->GetFont(), grid.GetDefaultCell(false, false)->GetRealizedFont());
@@ -144,7 +111,7 @@ TEST_F(GridEdit, TheEditorOpensOverTheCellWithItsTextFontAndIdentifier)
     EXPECT_EQ(editor->GetWindowText(), kText);
     EXPECT_EQ(Window::GetFocus(), editor);
     EXPECT_TRUE(grid.IsCellEditing(kRow, kCol));
-    EXPECT_EQ(parent.Count(GVN_BEGINLABELEDIT), 1);
+    EXPECT_EQ(host.Count(GVN_BEGINLABELEDIT), 1);
     EXPECT_EQ((std::vector<int>{editor->GetRow(), editor->GetColumn()}), (std::vector<int>{kRow, kCol}));
 }
 
@@ -159,23 +126,21 @@ TEST_F(GridEdit, TheFirstCharacterDecidesWhetherTypingAppendsOrReplaces)
         {VK_RETURN, "129", true},
         {VK_BACK, "19", true},
         {'7', "79", true},
-        {0xE9,
-            "\xC3\xA9"
-            "9",
-            true},
+        {0xE9, "\xC3\xA9\x39", true},
         {VK_TAB, "9", true},
         {VK_SPACE, "9", true},
         {VK_HOME, "9", true},
         {VK_DOWN, "9", true},
     };
     for (const auto& each : cases) {
+        SCOPED_TRACE(::testing::Message() << "first character " << each.firstChar);
         ResetCell();
-        ASSERT_TRUE(Open(each.firstChar)) << each.firstChar;
-        EXPECT_EQ(Editor()->ExitsOnArrows(), each.exitsOnArrows) << each.firstChar;
+        ASSERT_TRUE(Open(each.firstChar));
+        EXPECT_EQ(Editor()->ExitsOnArrows(), each.exitsOnArrows);
         ui::testing::TypeText("9");
         ui::testing::PressKey(VK_RETURN);
-        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.expected) << each.firstChar;
-        EXPECT_FALSE(grid.IsCellEditing(kRow, kCol)) << each.firstChar;
+        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.expected);
+        EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
     }
 }
 
@@ -183,8 +148,7 @@ TEST_F(GridEdit, ReturnReportsTheTextAndEscapeRestoresItSilently)
 {
     const struct {
         UINT key;
-        const char* recordText;
-        const char* cellText;
+        const char *recordText, *cellText;
         int parentRecords;
         bool modified;
     } cases[] = {
@@ -193,26 +157,26 @@ TEST_F(GridEdit, ReturnReportsTheTextAndEscapeRestoresItSilently)
         {VK_TAB, "125", "125", 1, true},
     };
     for (const auto& each : cases) {
+        SCOPED_TRACE(::testing::Message() << "key " << each.key);
         ResetCell();
         ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
         ui::testing::TypeText("5");
         ui::testing::PressKey(each.key);
         const Ended expected{kRow, kCol, each.recordText, static_cast<LPARAM>(each.key), GVIF_TEXT | GVIF_PARAM,
             static_cast<uintptr_t>(CGridCtrl::IDC_INPLACE_CONTROL), true};
-        EXPECT_EQ(grid.ended, std::vector<Ended>{expected}) << each.key;
-        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.cellText) << each.key;
-        EXPECT_EQ(parent.Count(GVN_ENDLABELEDIT), each.parentRecords) << each.key;
-        EXPECT_EQ(grid.GetModified(kRow, kCol), each.modified) << each.key;
-        EXPECT_EQ(grid.GetModified(), each.modified) << each.key;
-        EXPECT_EQ(Window::GetFocus(), &grid) << each.key;
+        EXPECT_EQ(grid.ended, std::vector<Ended>{expected});
+        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.cellText);
+        EXPECT_EQ(host.Count(GVN_ENDLABELEDIT), each.parentRecords);
+        EXPECT_EQ(grid.GetModified(kRow, kCol), each.modified);
+        EXPECT_EQ(grid.GetModified(), each.modified);
+        EXPECT_EQ(Window::GetFocus(), &grid);
     }
 }
 
 TEST_F(GridEdit, CellsThatCannotBeEditedAndTheParentsVetoesKeepTheText)
 {
     const struct {
-        int row;
-        int col;
+        int row, col;
         bool editable;
         UINT state;
         int code;
@@ -233,17 +197,18 @@ TEST_F(GridEdit, CellsThatCannotBeEditedAndTheParentsVetoesKeepTheText)
         ResetCell();
         grid.SetEditable(each.editable);
         grid.SetCellState(kRow, kCol, each.state);
-        parent.answers = {{each.code, each.answer}};
+        host.answers = {{each.code, each.answer}};
         grid.EditCell(each.row, each.col, kNoPoint, CInPlaceEdit::kCaretAtEnd);
-        const std::string name = std::to_string(each.row) + "," + std::to_string(each.col) + " answer " + std::to_string(each.answer);
-        EXPECT_EQ(Editor() != nullptr, each.opens) << name;
+        SCOPED_TRACE(::testing::Message() << each.row << "," << each.col << " editable " << each.editable << " state " << each.state
+                                          << " code " << each.code << " answer " << each.answer);
+        EXPECT_EQ(Editor() != nullptr, each.opens);
         if (each.opens) {
             ui::testing::TypeText("x");
             ui::testing::PressKey(VK_RETURN);
         }
-        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.cellText) << name;
-        EXPECT_EQ(grid.GetModified(kRow, kCol), std::string(each.cellText) != kText) << name;
-        EXPECT_FALSE(grid.IsCellEditing(kRow, kCol)) << name;
+        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.cellText);
+        EXPECT_EQ(grid.GetModified(kRow, kCol), std::string(each.cellText) != kText);
+        EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
     }
 }
 
@@ -263,15 +228,17 @@ TEST_F(GridEdit, ArrowsLeaveAnEditorOpenedByATypedKeyOrWithCtrl)
         {CInPlaceEdit::kCaretAtEnd, {VK_LEFT, VK_LEFT, VK_RIGHT}, ui::testing::None, false, "1x2"},
     };
     for (const auto& each : cases) {
+        SCOPED_TRACE(::testing::Message() << "first character " << each.firstChar << " last key " << each.keys.back() << " modifiers "
+                                          << each.modifiers);
         ResetCell();
         ASSERT_TRUE(Open(each.firstChar));
         CInPlaceEdit* editor = Editor();
         for (UINT key : each.keys) ui::testing::PressKey(key, each.modifiers);
-        ASSERT_EQ(grid.ended.size(), each.ends ? 1u : 0u) << each.firstChar;
+        ASSERT_EQ(grid.ended.size(), each.ends ? 1u : 0u);
         if (each.ends) {
-            EXPECT_EQ(grid.ended.front().lastKey, static_cast<LPARAM>(each.keys.back())) << each.firstChar;
-            EXPECT_EQ(grid.GetCellText(kRow, kCol), each.text) << each.firstChar;
-            EXPECT_FALSE(grid.IsCellEditing(kRow, kCol)) << each.firstChar;
+            EXPECT_EQ(grid.ended.front().lastKey, static_cast<LPARAM>(each.keys.back()));
+            EXPECT_EQ(grid.GetCellText(kRow, kCol), each.text);
+            EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
         } else {
             ui::testing::TypeText("x");
             EXPECT_EQ(editor->GetWindowText(), each.text);
@@ -296,35 +263,31 @@ TEST_F(GridEdit, AKeyThatEndsTheEditCarriesItIntoTheNextCell)
     EXPECT_EQ(next->GetWindowText(), "5") << "the next cell's text was all selected";
     ui::testing::PressKey(VK_RETURN);
     EXPECT_EQ(grid.GetCellText(kRow, kCol + 1), "5");
-    EXPECT_EQ(parent.Count(GVN_ENDLABELEDIT), 2);
+    EXPECT_EQ(host.Count(GVN_ENDLABELEDIT), 2);
 }
 
 TEST_F(GridEdit, LosingTheFocusOrEndEditingEndsTheEdit)
 {
     Edit other;
-    ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, Rect{0, 120, 80, 140}, parent, 301));
-    const struct {
-        bool byFocus;
-        const char* name;
-    } cases[] = {{true, "focus elsewhere"}, {false, "EndEditing"}};
-    for (const auto& each : cases) {
+    ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, Rect{0, 120, 80, 140}, host, 301));
+    for (bool byFocus : {true, false}) {
+        SCOPED_TRACE(byFocus ? "focus elsewhere" : "EndEditing");
         ResetCell();
         grid.SetFocusCell(kRow, kCol);
         ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
         CInPlaceEdit* editor = Editor();
         ui::testing::TypeText("4");
-        if (each.byFocus) {
+        if (byFocus)
             other.SetFocus();
-        } else {
+        else
             grid.EndEditing();
-        }
-        EXPECT_EQ(grid.GetCellText(kRow, kCol), "124") << each.name;
-        EXPECT_EQ(parent.Count(GVN_ENDLABELEDIT), 1) << each.name;
-        ASSERT_EQ(grid.ended.size(), 1u) << each.name;
-        EXPECT_EQ(grid.ended.front().lastKey, 0) << each.name;
-        EXPECT_FALSE(grid.IsCellEditing(kRow, kCol)) << each.name;
+        EXPECT_EQ(grid.GetCellText(kRow, kCol), "124");
+        EXPECT_EQ(host.Count(GVN_ENDLABELEDIT), 1);
+        ASSERT_EQ(grid.ended.size(), 1u);
+        EXPECT_EQ(grid.ended.front().lastKey, 0);
+        EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
         ui::testing::ProcessEvents();
-        EXPECT_FALSE(editor->IsWindow()) << each.name;
+        EXPECT_FALSE(editor->IsWindow());
     }
 }
 
@@ -344,25 +307,25 @@ TEST_F(GridEdit, TheEditorWidensWithItsTextUpToTheGridsRightEdge)
     const int clientRight = grid.GetClientRect().right;
     const struct {
         const char* typed;
-        bool widens;
-        bool reachesEdge;
+        bool widens, reachesEdge;
     } cases[] = {
         {"", false, false},
         {"3456", true, false},
         {"34567890123456789012345678901234567890", true, true},
     };
     for (const auto& each : cases) {
+        SCOPED_TRACE(::testing::Message() << "typed \"" << each.typed << "\"");
         ResetCell();
         ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
         CInPlaceEdit* editor = Editor();
         const Rect opened = editor->GetWindowRect();
         ui::testing::TypeText(each.typed);
         const Rect now = editor->GetWindowRect();
-        EXPECT_EQ(now.left, opened.left) << each.typed;
-        EXPECT_EQ(now.right > opened.right, each.widens) << each.typed;
-        EXPECT_EQ(now.right == clientRight, each.reachesEdge) << each.typed;
-        EXPECT_LE(now.right, clientRight) << each.typed;
-        EXPECT_EQ(editor->GetEditRect(), now) << each.typed;
+        EXPECT_EQ(now.left, opened.left);
+        EXPECT_EQ(now.right > opened.right, each.widens);
+        EXPECT_EQ(now.right == clientRight, each.reachesEdge);
+        EXPECT_LE(now.right, clientRight);
+        EXPECT_EQ(editor->GetEditRect(), now);
         ui::testing::PressKey(VK_ESCAPE);
     }
 }

@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gridtest {
@@ -20,6 +24,9 @@ constexpr int kBoundDialog = 9402; // a grid made by the template
 constexpr int kGridId = 300;
 constexpr int kColWidth = 20;
 constexpr int kRowHeight = 12;
+
+// The four default cells as (fixed row, fixed column): normal, header column, header row, corner.
+constexpr std::pair<bool, bool> kCellKinds[] = {{false, false}, {false, true}, {true, false}, {true, true}};
 
 // One WM_NOTIFY from a grid as its receiver saw it.
 struct Note {
@@ -48,7 +55,8 @@ inline Note Record(ui::LPARAM lParam)
     return note;
 }
 
-// The dialog grids live in: it keeps what they notify and answers with `answer`.
+// The dialog grids live in: it keeps what they notify and answers each code from `answers`,
+// any other with `answer`.
 class Host : public ui::Dialog {
 public:
     explicit Host(int templateId = kHostDialog, CGridCtrl* bound = nullptr)
@@ -58,6 +66,18 @@ public:
 
     std::vector<Note> notes;
     ui::LRESULT answer = 0;
+    std::map<int, ui::LRESULT> answers;
+
+    // The codes noted so far, only those in `only` when it is not empty.
+    std::vector<int> Codes(std::initializer_list<int> only = {}) const
+    {
+        std::vector<int> codes;
+        for (const Note& note : notes) {
+            if (only.size() == 0 || std::ranges::count(only, note.code) > 0) codes.push_back(note.code);
+        }
+        return codes;
+    }
+    int Count(int code) const { return static_cast<int>(std::ranges::count(Codes(), code)); }
 
 protected:
     void DoDataExchange() override
@@ -67,13 +87,22 @@ protected:
     bool OnNotify(ui::WPARAM, ui::LPARAM lParam, ui::LRESULT* result) override
     {
         notes.push_back(Record(lParam));
-        *result = answer;
+        const auto found = answers.find(notes.back().code);
+        *result = found != answers.end() ? found->second : answer;
         return true;
     }
 
 private:
     CGridCtrl* m_bound;
 };
+
+// Where cell (row, col) shows in the grid's client area.
+inline ui::Rect CellRect(CGridCtrl& grid, int row, int col)
+{
+    ui::Rect rect;
+    EXPECT_TRUE(grid.GetCellRect(row, col, rect)) << "cell " << row << "," << col << " shows";
+    return rect;
+}
 
 class GridTest : public ::testing::Test {
 protected:
@@ -87,13 +116,24 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(host.Create()); }
 
-    // Creates grid in the host, width x height pixels, its columns kColWidth and rows kRowHeight.
-    void Place(CGridCtrl& grid, int width, int height)
+    // A new host window, without the notes and the focus of the one before.
+    void RenewHost()
+    {
+        host.DestroyWindow();
+        ASSERT_TRUE(host.Create());
+    }
+
+    // Creates grid in parent (the host when not given), width x height pixels, its columns
+    // kColWidth and rows kRowHeight.
+    static void Place(CGridCtrl& grid, int width, int height, ui::Window& parent)
     {
         for (int col = 0; col < grid.GetColumnCount(); ++col) grid.SetColumnWidth(col, kColWidth);
         for (int row = 0; row < grid.GetRowCount(); ++row) grid.SetRowHeight(row, kRowHeight);
-        ASSERT_TRUE(grid.Create(host, ui::Rect{0, 0, width, height}, kGridId));
+        ASSERT_TRUE(grid.Create(parent, ui::Rect{0, 0, width, height}, kGridId));
     }
+    void Place(CGridCtrl& grid, int width, int height) { Place(grid, width, height, host); }
+
+    static void Select(CGridCtrl& grid, int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
 
     // The client area as DrawGrid paints it over magenta.
     static ui::Bitmap Paint(CGridCtrl& grid)

@@ -3,7 +3,6 @@
 #include "platform/ui/Colors.h"
 #include "platform/ui/testing/Input.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -51,11 +50,11 @@ protected:
 
 class GridInput : public GridTest {
 protected:
-    // A kRows x kCols grid with one header row and column, shown and focused.
-    void Make(CountingGrid& grid, int width = 200, int height = 150)
+    // A rows x cols grid with one header row and column, shown and focused.
+    void Make(CGridCtrl& grid, int rows = kRows, int cols = kCols, int width = 200, int height = 150)
     {
-        grid.SetRowCount(kRows);
-        grid.SetColumnCount(kCols);
+        grid.SetRowCount(rows);
+        grid.SetColumnCount(cols);
         grid.SetFixedRowCount(1);
         grid.SetFixedColumnCount(1);
         Place(grid, width, height);
@@ -67,15 +66,6 @@ protected:
 
     // The middle of a cell while the grid is not scrolled.
     static Point At(int row, int col) { return Point{col * kColWidth + kColWidth / 2, row * kRowHeight + kRowHeight / 2}; }
-
-    std::vector<int> Codes() const
-    {
-        std::vector<int> codes;
-        for (const Note& note : host.notes) codes.push_back(note.code);
-        return codes;
-    }
-
-    bool Noted(int code) const { return std::ranges::count(Codes(), code) > 0; }
 
     // The focus placed at cell by a click, and the notes so far forgotten.
     void FocusByClick(CountingGrid& grid, CCellID cell)
@@ -93,15 +83,12 @@ TEST_F(GridInput, ClickingACellMovesTheFocusAndSelectsOnlyIt)
     input::Click(grid, At(3, 2));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 2));
     EXPECT_EQ(grid.GetSelectedRange(), CCellRange(3, 2, 3, 2));
-    EXPECT_EQ(Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED, NM_CLICK}));
-    EXPECT_EQ(host.notes.back().row, 3);
-    EXPECT_EQ(host.notes.back().col, 2);
+    EXPECT_EQ(host.Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED, NM_CLICK}));
+    EXPECT_EQ(CCellID(host.notes.back().row, host.notes.back().col), CCellID(3, 2));
     EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
-
     input::Click(grid, At(5, 4));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 4));
     EXPECT_EQ(grid.GetSelectedRange(), CCellRange(5, 4, 5, 4)) << "the old cell is deselected";
-    EXPECT_FALSE(grid.IsCellSelected(3, 2));
     EXPECT_TRUE(grid.edits.empty()) << "clicking another cell only moves the focus";
 }
 
@@ -125,11 +112,10 @@ TEST_F(GridInput, ClickingTheFocusCellAgainOpensTheEditorOnRelease)
         if (c.edits == 1) {
             EXPECT_EQ(grid.edits[0].cell, CCellID(3, 2));
             EXPECT_EQ(grid.edits[0].firstChar, kCaretAtEnd);
-            EXPECT_TRUE(!Noted(NM_CLICK)) << "an edit click is no ordinary click";
+            EXPECT_EQ(host.Count(NM_CLICK), 0) << "an edit click is no ordinary click";
         }
         EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
-        host.DestroyWindow();
-        ASSERT_TRUE(host.Create());
+        RenewHost();
     }
 }
 
@@ -141,20 +127,18 @@ TEST_F(GridInput, ShiftClickExtendsAndCtrlClickAccumulatesOrDeselects)
     input::Click(grid, At(4, 3), input::Shift);
     EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 2, 4, 3));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 3));
-
     input::Click(grid, At(1, 1));
     input::Click(grid, At(5, 5), input::Control);
     EXPECT_TRUE(grid.IsCellSelected(1, 1));
     EXPECT_TRUE(grid.IsCellSelected(5, 5));
     EXPECT_FALSE(grid.IsCellSelected(3, 3)) << "Ctrl adds cells, not the rectangle between them";
     EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 5));
-
     host.notes.clear();
     input::Click(grid, At(1, 1), input::Control);
     EXPECT_FALSE(grid.IsCellSelected(1, 1));
     EXPECT_TRUE(grid.IsCellSelected(5, 5));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1));
-    EXPECT_TRUE(!Noted(GVN_SELCHANGING)) << "deselecting is no new selection";
+    EXPECT_EQ(host.Count(GVN_SELCHANGING), 0) << "deselecting is no new selection";
 }
 
 TEST_F(GridInput, HeaderClicksSelectColumnsRowsOrEverything)
@@ -172,8 +156,7 @@ TEST_F(GridInput, HeaderClicksSelectColumnsRowsOrEverything)
         input::Click(grid, At(c.header.row, c.header.col));
         EXPECT_EQ(grid.GetSelectedRange(), c.selected);
         EXPECT_EQ(grid.GetFocusCell(), CCellID()) << "a header click leaves no focus cell";
-        host.DestroyWindow();
-        ASSERT_TRUE(host.Create());
+        RenewHost();
     }
 }
 
@@ -185,7 +168,6 @@ TEST_F(GridInput, DraggingExtendsTheSelectionAndTheFocus)
     EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 2, 4, 4));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 4));
     EXPECT_FALSE(grid.HasTimer(kAutoScrollTimer)) << "the auto-scroll timer ends with the button";
-
     input::Drag(grid, At(0, 2), At(0, 4));
     EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 2, kRows - 1, 4)) << "a header drag selects whole columns";
 }
@@ -228,7 +210,7 @@ TEST_F(GridInput, ArrowsSkipHiddenRowsAndColumnsAndStopAtTheHeaders)
         EXPECT_EQ(grid.GetFocusCell(), c.to);
         if (c.to != c.from) {
             EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.to.row, c.to.col, c.to.row, c.to.col));
-            EXPECT_EQ(Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
+            EXPECT_EQ(host.Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
         } else {
             EXPECT_TRUE(host.notes.empty());
         }
@@ -257,15 +239,8 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
     constexpr int kBigRows = 60;
     constexpr int kBigCols = 30;
     CountingGrid grid;
-    grid.SetRowCount(kBigRows);
-    grid.SetColumnCount(kBigCols);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
-    Place(grid, 150, 120);
-    input::ShowAndActivate(host);
-    grid.SetFocus();
+    Make(grid, kBigRows, kBigCols, 150, 120);
     grid.SetFocusCell(5, 5);
-
     struct Case {
         UINT key;
         unsigned modifiers;
@@ -276,10 +251,8 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
         SCOPED_TRACE(::testing::Message() << "key " << c.key << " modifiers " << c.modifiers);
         input::PressKey(c.key, c.modifiers, &grid);
         EXPECT_EQ(grid.GetFocusCell(), c.to);
-        const CCellRange shown = grid.GetVisibleNonFixedCellRange();
-        EXPECT_TRUE(shown.InRange(c.to.row, c.to.col)) << "the focus is scrolled into view";
+        EXPECT_TRUE(grid.GetVisibleNonFixedCellRange().InRange(c.to.row, c.to.col)) << "the focus is scrolled into view";
     }
-
     const int topBefore = grid.GetTopleftNonFixedCell().row;
     input::PressKey(VK_NEXT, input::None, &grid);
     const int moved = grid.GetTopleftNonFixedCell().row - topBefore;
@@ -300,12 +273,10 @@ TEST_F(GridInput, OnlyF2AndInputMethodCharactersOpenTheEditor)
     FocusByClick(grid, CCellID(2, 3));
     input::TypeText("7a", &grid);
     EXPECT_TRUE(grid.edits.empty()) << "typing a character does not open the editor";
-
     input::PressKey(VK_F2, input::None, &grid);
     ASSERT_EQ(grid.edits.size(), 1u);
     EXPECT_EQ(grid.edits[0].cell, CCellID(2, 3));
     EXPECT_EQ(grid.edits[0].firstChar, kCaretAtEnd);
-
     constexpr UINT kKana = 0x30A2;
     grid.SendMessage(WM_IME_CHAR, kKana);
     grid.SendMessage(WM_IME_CHAR, VK_ESCAPE);
@@ -329,8 +300,7 @@ TEST_F(GridInput, EditingKeysReachTheirOperations)
         input::PressKey(c.key, c.modifiers, &grid);
         EXPECT_EQ(grid.calls, std::vector<std::string>{c.call});
         EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
-        host.DestroyWindow();
-        ASSERT_TRUE(host.Create());
+        RenewHost();
     }
 }
 
@@ -341,8 +311,7 @@ TEST_F(GridInput, CtrlASelectsAllAndTheSelectionIsRedrawn)
     FocusByClick(grid, CCellID(2, 2));
     input::PressKey('A', input::Control, &grid);
     EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 1, kRows - 1, kCols - 1));
-    EXPECT_EQ(Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
-
+    EXPECT_EQ(host.Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     const Point probe{4 * kColWidth + 3, 5 * kRowHeight + 3};
     input::ProcessEvents();
@@ -373,26 +342,22 @@ TEST_F(GridInput, BordersResizeOnlyWhileResizingIsAllowed)
         EXPECT_EQ(grid.GetMouseMode(), c.rowMode);
         input::MoveMouse(grid, At(3, 3));
         EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
-
         // The border is dragged 16 pixels right of column 3's left edge, 6 below row 3's top.
         input::Drag(grid, Point{4 * kColWidth - 1, kRowHeight / 2}, Point{3 * kColWidth + 16, kRowHeight / 2});
         EXPECT_EQ(grid.GetColumnWidth(3), c.allowed ? 16 : kColWidth);
         input::Drag(grid, Point{kColWidth / 2, 4 * kRowHeight - 1}, Point{kColWidth / 2, 3 * kRowHeight + 6});
         EXPECT_EQ(grid.GetRowHeight(3), c.allowed ? 6 : kRowHeight);
-
         host.notes.clear();
         input::DoubleClick(grid, columnBorder);
         if (c.allowed) {
             EXPECT_GT(grid.GetColumnWidth(2), 2 * kColWidth) << "a border double click fits the column to its text";
         } else {
             EXPECT_EQ(grid.GetColumnWidth(2), kColWidth);
-            EXPECT_TRUE(Noted(NM_DBLCLK)) << "only the ordinary double click";
+            EXPECT_GT(host.Count(NM_DBLCLK), 0) << "only the ordinary double click";
             EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 2, kRows - 1, 2)) << "the header click selected its column";
         }
-
         EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
-        host.DestroyWindow();
-        ASSERT_TRUE(host.Create());
+        RenewHost();
     }
 }
 
@@ -400,8 +365,7 @@ TEST_F(GridInput, RightClicksNotifyTheCellOrNone)
 {
     struct Case {
         Point at;
-        CCellID noted;
-        CCellID focus;
+        CCellID noted, focus;
     };
     for (Case c :
         {Case{At(3, 2), {3, 2}, {3, 2}}, Case{At(0, 4), {0, 4}, {1, 4}}, Case{Point{kCols * kColWidth + 5, 20}, {-1, -1}, {2, 2}}}) {
@@ -410,11 +374,10 @@ TEST_F(GridInput, RightClicksNotifyTheCellOrNone)
         Make(grid);
         FocusByClick(grid, CCellID(2, 2));
         input::RightClick(grid, c.at);
-        ASSERT_EQ(Codes(), std::vector<int>{NM_RCLICK});
+        ASSERT_EQ(host.Codes(), std::vector<int>{NM_RCLICK});
         EXPECT_EQ(CCellID(host.notes[0].row, host.notes[0].col), c.noted);
         EXPECT_EQ(grid.GetFocusCell(), c.focus);
-        host.DestroyWindow();
-        ASSERT_TRUE(host.Create());
+        RenewHost();
     }
 }
 
@@ -423,17 +386,13 @@ TEST_F(GridInput, ACompletedClickPostsACommandToTheParent)
     CommandHost commands;
     ASSERT_TRUE(commands.Create());
     CountingGrid grid(kRows, kCols, 1, 1);
-    for (int col = 0; col < kCols; ++col) grid.SetColumnWidth(col, kColWidth);
-    for (int row = 0; row < kRows; ++row) grid.SetRowHeight(row, kRowHeight);
-    ASSERT_TRUE(grid.Create(commands, Rect{0, 0, 200, 150}, kGridId));
-
+    Place(grid, 200, 150, commands);
     input::Click(grid, At(3, 3));
     EXPECT_TRUE(commands.commands.empty()) << "posted, not sent";
     input::ProcessEvents();
     ASSERT_EQ(commands.commands.size(), 1u);
     EXPECT_EQ(commands.commands[0].first, MAKEWPARAM(kGridId, 0));
     EXPECT_EQ(commands.commands[0].second, reinterpret_cast<LPARAM>(static_cast<Window*>(&grid)));
-
     input::Click(grid, Point{kCols * kColWidth + 5, 20});
     input::ProcessEvents();
     EXPECT_EQ(commands.commands.size(), 1u) << "a click beside the cells posts nothing";
@@ -462,18 +421,14 @@ TEST_F(GridInput, NothingIsSelectedWhileSelectionIsOff)
     EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 4)) << "the focus still moves";
 }
 
-} // namespace
-
 // The whole road with real keys: F2 opens the editor with the caret at the end, Tab ends the
 // edit and carries it into the next column with its text selected, Return ends that one.
 TEST_F(GridInput, KeysCarryAnEditFromCellToCell)
 {
-    CGridCtrl grid(kRows, kCols, 1, 1);
+    CGridCtrl grid;
+    Make(grid);
     grid.SetCellText(1, 1, "a");
     grid.SetCellText(1, 2, "b");
-    Place(grid, 200, 150);
-    input::ShowAndActivate(host);
-    grid.SetFocus();
     grid.SetFocusCell(1, 1);
     input::PressKey(VK_F2);
     input::TypeText("1");
@@ -484,5 +439,7 @@ TEST_F(GridInput, KeysCarryAnEditFromCellToCell)
     EXPECT_EQ(grid.GetCellText(1, 2), "x");
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
     EXPECT_FALSE(grid.IsCellEditing(1, 2));
-    EXPECT_EQ(std::ranges::count(Codes(), GVN_ENDLABELEDIT), 2);
+    EXPECT_EQ(host.Count(GVN_ENDLABELEDIT), 2);
 }
+
+} // namespace

@@ -147,7 +147,6 @@ TEST_F(GridModel, NotificationsReachTheParentOrTheOwnerAndBringBackTheAnswer)
     EXPECT_EQ(grid.SendMessageToParent(2, 1, NM_CLICK), -1);
     ASSERT_EQ(host.notes.size(), 1u);
     EXPECT_EQ(std::tuple(host.notes[0].code, host.notes[0].row, host.notes[0].col), std::tuple(NM_CLICK, 2, 1));
-
     Host owner;
     ASSERT_TRUE(owner.Create());
     owner.answer = 7;
@@ -181,7 +180,6 @@ TEST_F(GridModel, AVirtualGridFetchesOnlyTheCellsItShowsBetweenCacheHints)
         const CCellRange shown = grid.GetVisibleNonFixedCellRange();
         host.notes.clear();
         Paint(grid);
-
         ASSERT_GE(host.notes.size(), 2u);
         EXPECT_EQ(host.notes.front().hint, shown);
         EXPECT_EQ(host.notes.back().hint, CCellRange());

@@ -37,10 +37,8 @@ protected:
     // The map pages' look: black data cells under grey headers.
     void PlaceMap(CGridCtrl& grid, int width, int height)
     {
-        grid.GetDefaultCell(false, false)->SetBackColor(kBlack);
-        for (auto [fixedRow, fixedCol] : {std::pair{true, false}, std::pair{false, true}, std::pair{true, true}}) {
-            grid.GetDefaultCell(fixedRow, fixedCol)->SetBackColor(kHeader);
-        }
+        for (auto [fixedRow, fixedCol] : kCellKinds)
+            grid.GetDefaultCell(fixedRow, fixedCol)->SetBackColor(fixedRow || fixedCol ? kHeader : kBlack);
         Place(grid, width, height);
     }
 
@@ -52,13 +50,6 @@ protected:
         grid.painted = Rect{};
     }
 };
-
-Rect CellRect(CGridCtrl& grid, int row, int col)
-{
-    Rect rect;
-    EXPECT_TRUE(grid.GetCellRect(row, col, rect)) << "cell " << row << "," << col << " shows";
-    return rect;
-}
 
 // The first data-cell pixel across the cell's middle row or down its middle column that is not
 // black inside or the grid-line colour on the cell's last pixel; "" when there is none.
@@ -89,21 +80,16 @@ std::string FirstWrongDataPixel(CGridCtrl& grid, const Bitmap& shot)
 
 TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
 {
-    struct Case {
-        const char* name;
-        int hiddenRow, hiddenCol;
-    };
-    for (Case c : {Case{"all shown", -1, -1}, Case{"row 5 and column 7 hidden", 5, 7}}) {
-        SCOPED_TRACE(c.name);
+    for (auto [hiddenRow, hiddenCol] : {std::pair{-1, -1}, std::pair{5, 7}}) {
+        SCOPED_TRACE(hiddenRow < 0 ? "all shown" : "row 5 and column 7 hidden");
         CGridCtrl grid(21, 21, 1, 1);
         PlaceMap(grid, 480, 300);
-        grid.SetRowHeight(c.hiddenRow, 0);
-        grid.SetColumnWidth(c.hiddenCol, 0);
+        grid.SetRowHeight(hiddenRow, 0);
+        grid.SetColumnWidth(hiddenCol, 0);
         const Bitmap shot = Paint(grid);
-
         EXPECT_EQ(FirstWrongDataPixel(grid, shot), "");
         for (int i = 0; i < 21; ++i) {
-            if (i == c.hiddenCol || i == c.hiddenRow) continue;
+            if (i == hiddenCol || i == hiddenRow) continue;
             const Rect inRow = CellRect(grid, 0, i);
             const Rect inCol = CellRect(grid, i, 0);
             EXPECT_EQ(shot.GetPixel(inRow.left + 5, inRow.top + 5), kHeader) << "header row, column " << i;
@@ -247,7 +233,6 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
         if (c.fromBottom) grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
         Settle(grid);
         const int before = grid.GetScrollPos(SB_VERT);
-
         grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
         EXPECT_EQ(grid.GetScrollPos(SB_VERT) - before, c.moved);
         EXPECT_EQ(grid.GetTopleftNonFixedCell().row, c.topRow);
