@@ -166,6 +166,12 @@ void WidgetHost::keyPressEvent(QKeyEvent* event)
 {
     Window* owner = Owner();
     if (owner == nullptr) return;
+    // Tab belongs to the dialog unless the window asks for it (as it may not while Ctrl is held).
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (owner->SendMessage(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) == 0) {
+        event->ignore();
+        return;
+    }
     const UINT vk = qt::VirtualKey(*event);
     const UINT message = qt::KeyMessage(*event, true);
     if (vk != 0) owner->SendMessage(message, vk, qt::kKeyRepeat);

@@ -404,6 +404,11 @@ TEST_F(GridInput, TheGridAsksForTabOnlyWhileItWantsItAndCtrlIsUp)
     Make(grid);
     const auto code = [&] { return static_cast<UINT>(grid.SendMessage(WM_GETDLGCODE)); };
     EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
+    grid.SetFocusCell(1, 1);
+    input::PressKey(VK_TAB, input::Control);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1)) << "Ctrl+Tab is the dialog's";
+    input::PressKey(VK_TAB);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
     grid.SetWantTab(false);
     EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS);
 }
