@@ -102,7 +102,12 @@ CVelmoraDlg::CVelmoraDlg(CPFCComm& comm, config::ActiveProfile& profile)
     : ui::Dialog(res::IDD_VELMORA_DIALOG)
     , m_comm(comm)
     , m_profile(profile)
-{ }
+{
+    for (CMapPage* page : {static_cast<CMapPage*>(&m_pageByteMapA), static_cast<CMapPage*>(&m_pageByteMapC),
+             static_cast<CMapPage*>(&m_pageByteMapB), static_cast<CMapPage*>(&m_pageWordMap)}) {
+        page->Attach(m_comm, m_profile);
+    }
+}
 
 CVelmoraDlg::CVelmoraDlg()
     : CVelmoraDlg(theComm, config::TheProfile())
@@ -279,6 +284,14 @@ void CVelmoraDlg::ShowLockedPage()
 }
 
 void CVelmoraDlg::CreatePages()
+{
+    // The map pages read their maps from the controller as they are created.
+    ui::Window::SetCursor(ui::Cursor::Wait);
+    CreatePageOfEachItem();
+    ui::Window::SetCursor(ui::Cursor::Arrow);
+}
+
+void CVelmoraDlg::CreatePageOfEachItem()
 {
     const int count = std::min(m_profile.GetInt(kVelmora, "DataItems", kDefaultDataItems), kMaxDataItems);
     for (int n = 1; n <= count; ++n) {

@@ -69,6 +69,7 @@ private:
     void ReadMonitorItems();
     void ShowLockedPage();
     void CreatePages();
+    void CreatePageOfEachItem();
     bool CreatePage(int itemNumber, int kind);
     void PlacePage(ui::Dialog& page);
 

@@ -81,9 +81,8 @@ DialogTemplate MapPage()
         {
             {IDC_MAPGRID, kGridWindowClass, "マップ", 7, 7, 362, 245, kChild | ui::WS_TABSTOP},
             {-1, wc::Static, "内部値", 10, 252, 26, 12, kChild | ui::SS_CENTER | ui::SS_CENTERIMAGE},
-            {IDC_READOUT, wc::Static, "", 39, 253, 44, 11, kChild | ui::SS_CENTER | ui::SS_CENTERIMAGE, ui::WS_EX_STATICEDGE},
-            {IDC_RECOLOR, wc::Static, "再彩色", 320, 252, 50, 12, kChild | ui::SS_NOTIFY | ui::SS_CENTER | ui::SS_CENTERIMAGE,
-                ui::WS_EX_DLGMODALFRAME},
+            {IDC_READOUT, wc::Static, "", 39, 253, 44, 11, kChild | ui::SS_CENTER, ui::WS_EX_STATICEDGE},
+            {IDC_RECOLOR, wc::Static, "再彩色", 320, 252, 50, 12, kChild | ui::SS_NOTIFY | ui::SS_CENTER, ui::WS_EX_DLGMODALFRAME},
         }};
 }
 

@@ -1,0 +1,446 @@
+#include "pages/CMapGridCtrl.h"
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/testing/Input.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+using namespace ui;
+namespace input = ui::testing;
+
+namespace {
+
+constexpr int kMapHostDialog = 9471;
+constexpr int kGridId = 310;
+constexpr int kSize = 21; // one header row and column, 20 x 20 data cells
+constexpr int kColWidth = 20;
+constexpr int kRowHeight = 12;
+
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+struct Note {
+    int code = 0;
+    int row = -1;
+    int col = -1;
+};
+
+// A page as far as the grid sees it: keeps the notifications and answers an ended edit with
+// empty text by writing the record's current value back into the cell.
+class Page : public Dialog {
+public:
+    Page()
+        : Dialog(kMapHostDialog)
+    { }
+
+    CMapGridCtrl* grid = nullptr;
+    std::vector<Note> notes;
+
+    int Count(int code) const
+    {
+        int count = 0;
+        for (const Note& note : notes) count += note.code == code ? 1 : 0;
+        return count;
+    }
+
+protected:
+    bool OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override
+    {
+        const auto* record = NotificationRecord<NM_GRIDVIEW>(lParam);
+        notes.push_back({record->hdr.code, record->iRow, record->iColumn});
+        if (record->hdr.code == GVN_ENDLABELEDIT && grid != nullptr && grid->GetCellText(record->iRow, record->iColumn).empty()) {
+            if (const CellValue* value = grid->ValueAt(record->iRow, record->iColumn)) {
+                grid->SetCellText(record->iRow, record->iColumn, std::to_string(value->current).c_str());
+            }
+        }
+        *result = 0;
+        return true;
+    }
+};
+
+class MapGrid : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Resources::AddDialog({kMapHostDialog, 400, 300, "MS UI Gothic", 9, "Map", WS_POPUP | WS_CAPTION, 0, {}});
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(page.Create());
+        page.grid = &grid;
+        grid.m_pValues = values.data();
+        grid.m_nMinValue = 0;
+        grid.m_nMaxValue = 255;
+        grid.SetRowCount(kSize);
+        grid.SetColumnCount(kSize);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        for (int col = 0; col < kSize; ++col) grid.SetColumnWidth(col, kColWidth);
+        for (int row = 0; row < kSize; ++row) grid.SetRowHeight(row, kRowHeight);
+        ASSERT_TRUE(grid.Create(page, Rect{0, 0, 200, 150}, kGridId));
+        Load(100);
+        input::ShowAndActivate(page);
+        grid.SetFocus();
+        input::ProcessEvents();
+        page.notes.clear();
+    }
+
+    // Every record at value, as read from the controller, and shown.
+    void Load(int value)
+    {
+        for (CellValue& record : values) record = {static_cast<uint16_t>(value), static_cast<uint16_t>(value)};
+        ShowValues();
+    }
+    void ShowValues()
+    {
+        for (int row = 1; row < kSize; ++row) {
+            for (int col = 1; col < kSize; ++col) grid.SetCellText(row, col, std::to_string(Value(row, col).current).c_str());
+        }
+    }
+    // The record of data cell (row, col), found without the grid's help.
+    CellValue& Value(int row, int col) { return values[static_cast<size_t>((kSize - 1) * (row - 1) + (col - 1))]; }
+    void Set(int row, int col, int current)
+    {
+        Value(row, col).current = static_cast<uint16_t>(current);
+        grid.SetCellText(row, col, std::to_string(current).c_str());
+    }
+    // The map's range made 0..255 by two corner cells.
+    void SpanFullRange()
+    {
+        Value(20, 19) = {0, 0};
+        Value(20, 20) = {255, 255};
+        grid.Recolor();
+    }
+
+    COLORREF Back(int row, int col) const { return grid.GetCell(row, col)->GetBackColor(); }
+    COLORREF TextColor(int row, int col) const { return grid.GetCell(row, col)->GetTextColor(); }
+    void Select(int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
+    static Point At(int row, int col) { return Point{col * kColWidth + kColWidth / 2, row * kRowHeight + kRowHeight / 2}; }
+    // Focus and selection on one cell, as a click leaves them.
+    void ClickCell(int row, int col)
+    {
+        input::Click(grid, At(row, col));
+        ASSERT_EQ(grid.GetFocusCell(), CCellID(row, col));
+        page.notes.clear();
+    }
+    std::string EditorText(int row, int col) const
+    {
+        Window* editor = grid.GetCell(row, col)->GetEditWindow();
+        return editor != nullptr ? editor->GetWindowText() : std::string("<no editor>");
+    }
+
+    Page page;
+    CMapGridCtrl grid;
+    std::array<CellValue, 400> values{};
+};
+
+// --- Colour scale ---
+
+TEST_F(MapGrid, ValueToColorFollowsTheScaleOfAFullByteRange)
+{
+    SpanFullRange();
+    ASSERT_EQ(grid.ObservedMinimum(), 0);
+    ASSERT_EQ(grid.ObservedMaximum(), 255);
+    const struct {
+        int value;
+        COLORREF color;
+    } cases[] = {
+        {0, RGB(0, 0, 210)},    // minimum: pure blue
+        {51, RGB(0, 0, 174)},   // 0.2 of the range: still no red
+        {52, RGB(52, 0, 174)},  // past 0.2: red joins
+        {178, RGB(178, 0, 85)}, // below 0.7: still some blue
+        {179, RGB(179, 0, 0)},  // past 0.7: no blue
+        {255, RGB(255, 0, 0)},  // maximum: pure red
+        {-40, RGB(0, 0, 210)},  // below the range: as its minimum
+        {1000, RGB(255, 0, 0)}, // above the range: as its maximum
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.value);
+        EXPECT_EQ(grid.ValueToColor(each.value), each.color);
+    }
+}
+
+TEST_F(MapGrid, AnAllEqualMapIsBlack)
+{
+    Load(77);
+    grid.Recolor();
+    EXPECT_EQ(grid.ObservedMinimum(), 77);
+    EXPECT_EQ(grid.ObservedMaximum(), 77);
+    for (int row = 1; row < kSize; ++row) {
+        for (int col = 1; col < kSize; ++col) ASSERT_EQ(Back(row, col), kBlack) << row << "," << col;
+    }
+}
+
+TEST_F(MapGrid, RecolorPaintsEveryDataCellByItsOwnRecord)
+{
+    const COLORREF rowHeaderBack = Back(0, 5);
+    const COLORREF colHeaderBack = Back(5, 0);
+    for (int row = 1; row < kSize; ++row) {
+        for (int col = 1; col < kSize; ++col) Value(row, col) = {static_cast<uint16_t>(60 + (row * 7 + col * 3) % 90), 0};
+    }
+    Value(3, 5).current = 220; // the largest: record 2 x 20 + 4
+    Value(17, 2).current = 20; // the smallest
+    grid.Recolor();
+    // The range is what the map holds, not the limits.
+    EXPECT_EQ(grid.ObservedMinimum(), 20);
+    EXPECT_EQ(grid.ObservedMaximum(), 220);
+    EXPECT_EQ(Back(3, 5), RGB(255, 0, 0));
+    EXPECT_EQ(Back(17, 2), RGB(0, 0, 210));
+    for (int row = 1; row < kSize; ++row) {
+        for (int col = 1; col < kSize; ++col) {
+            ASSERT_EQ(Back(row, col), grid.ValueToColor(Value(row, col).current)) << row << "," << col;
+        }
+    }
+    EXPECT_EQ(Back(0, 5), rowHeaderBack);
+    EXPECT_EQ(Back(5, 0), colHeaderBack);
+}
+
+// --- Trace trail ---
+
+// The background a mark shows ticks after it was made: yellow, then fading, then its scale colour.
+COLORREF TrailBack(int age, COLORREF scale)
+{
+    if (age == 0) return kYellow;
+    if (age < CMapGridCtrl::kTrailTicks) return RGB(30 * (9 - age), 30 * (9 - age), 0);
+    return scale;
+}
+
+TEST_F(MapGrid, AMarkFadesOverSevenTicksAndThenShowsItsScaleColour)
+{
+    SpanFullRange();
+    Set(3, 5, 200);
+    const struct {
+        int age;
+        COLORREF back;
+        COLORREF text;
+    } ticks[] = {
+        {0, kYellow, kBlack},
+        {1, RGB(240, 240, 0), kWhite},
+        {2, RGB(210, 210, 0), kWhite},
+        {3, RGB(180, 180, 0), kWhite},
+        {4, RGB(150, 150, 0), kWhite},
+        {5, RGB(120, 120, 0), kWhite},
+        {6, RGB(90, 90, 0), kWhite},
+        {7, RGB(60, 60, 0), kWhite},
+        {8, RGB(200, 0, 0), kWhite},
+    };
+    grid.MarkTraceCell(4, 2); // grid cell (3, 5)
+    for (const auto& each : ticks) {
+        SCOPED_TRACE(each.age);
+        if (each.age > 0) grid.MarkTraceCell(0, each.age); // elsewhere
+        EXPECT_EQ(Back(3, 5), each.back);
+        EXPECT_EQ(TextColor(3, 5), each.text);
+    }
+}
+
+TEST_F(MapGrid, ACellMarkedOnEveryTickStaysYellow)
+{
+    SpanFullRange();
+    for (int tick = 0; tick < 12; ++tick) {
+        grid.MarkTraceCell(6, 6);
+        ASSERT_EQ(Back(7, 7), kYellow) << "tick " << tick;
+        ASSERT_EQ(TextColor(7, 7), kBlack) << "tick " << tick;
+    }
+}
+
+TEST_F(MapGrid, TrailSlotsAreReusedOnlyAfterTheirMarkFadedOut)
+{
+    SpanFullRange();
+    // Twenty cells on a diagonal, one per tick: the eleventh mark and later reuse slots.
+    for (int tick = 0; tick < 20; ++tick) {
+        grid.MarkTraceCell(tick, tick);
+        for (int marked = 0; marked <= tick; ++marked) {
+            const int cell = marked + 1;
+            ASSERT_EQ(Back(cell, cell), TrailBack(tick - marked, grid.ValueToColor(100))) << "mark " << marked << " at tick " << tick;
+        }
+    }
+}
+
+TEST_F(MapGrid, AnEditedCellFadesOutToItsNewValueUnderTheOldRange)
+{
+    Value(20, 19) = {10, 10};
+    Value(20, 20) = {210, 210};
+    grid.Recolor();
+    const COLORREF before = Back(3, 5);
+    Set(3, 5, 50);
+    Set(20, 19, 0); // a recolour would now take 0..210
+    EXPECT_EQ(Back(3, 5), before) << "an edit alone does not recolour";
+    grid.MarkTraceCell(4, 2);
+    for (int tick = 1; tick <= CMapGridCtrl::kTrailTicks; ++tick) grid.MarkTraceCell(0, tick);
+    EXPECT_EQ(Back(3, 5), RGB(0, 0, 174));
+}
+
+TEST_F(MapGrid, NothingIsMarkedOrColouredWithoutRecords)
+{
+    grid.m_pValues = nullptr;
+    const COLORREF before = Back(3, 5);
+    grid.Recolor();
+    grid.MarkTraceCell(4, 2);
+    EXPECT_EQ(Back(3, 5), before);
+}
+
+// --- Revert (Escape) ---
+
+TEST_F(MapGrid, EscapeRevertsTheChangedCellsOfTheSelectedBlock)
+{
+    Select(2, 2);
+    Select(4, 4);
+    Set(2, 2, 7);
+    Set(3, 3, 8); // inside the block, not selected: reverted all the same
+    Set(5, 5, 9); // outside the block
+    input::PressKey(VK_ESCAPE);
+    EXPECT_EQ(Value(2, 2).current, 100);
+    EXPECT_EQ(Value(3, 3).current, 100);
+    EXPECT_EQ(Value(5, 5).current, 9);
+    EXPECT_EQ(grid.GetCellText(2, 2), "100");
+    EXPECT_EQ(grid.GetCellText(3, 3), "100");
+    EXPECT_EQ(grid.GetCellText(5, 5), "9");
+    ASSERT_EQ(page.Count(GVN_ENDLABELEDIT), 2) << "only changed cells reach the page";
+    EXPECT_TRUE(grid.GetModified(2, 2));
+    EXPECT_TRUE(page.IsWindowVisible()) << "Escape does not cancel the page";
+}
+
+TEST_F(MapGrid, EscapeOnUnchangedCellsSendsNothing)
+{
+    grid.SetSelectedRange(2, 2, 6, 6);
+    input::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(page.notes.empty());
+    EXPECT_EQ(grid.GetCellText(4, 4), "100");
+    EXPECT_TRUE(page.IsWindowVisible());
+}
+
+TEST_F(MapGrid, EscapeSkipsReadOnlyCells)
+{
+    grid.SetSelectedRange(2, 2, 2, 4);
+    Set(2, 2, 1);
+    Set(2, 3, 2);
+    Set(2, 4, 3);
+    grid.SetCellState(2, 3, grid.GetCellState(2, 3) | GVIS_READONLY);
+    input::PressKey(VK_ESCAPE);
+    EXPECT_EQ(Value(2, 2).current, 100);
+    EXPECT_EQ(Value(2, 3).current, 2);
+    EXPECT_EQ(Value(2, 4).current, 100);
+    EXPECT_EQ(grid.GetCellText(2, 3), "2");
+}
+
+// --- Steps (Page Up, Page Down, keypad + and -) ---
+
+TEST_F(MapGrid, StepKeysChangeOnlySelectedValuesWithinTheLimits)
+{
+    const struct {
+        const char* name;
+        UINT vk;
+        unsigned modifiers;
+        int from;
+        int to;
+    } cases[] = {
+        {"Page Up", VK_PRIOR, input::None, 10, 11},
+        {"keypad +", VK_ADD, input::Keypad, 10, 11},
+        {"Page Down", VK_NEXT, input::None, 10, 9},
+        {"keypad -", VK_SUBTRACT, input::Keypad, 10, 9},
+        {"Page Up at 255", VK_PRIOR, input::None, 255, 255},
+        {"keypad + at 255", VK_ADD, input::Keypad, 255, 255},
+        {"Page Down at 0", VK_NEXT, input::None, 0, 0},
+        {"keypad - at 0", VK_SUBTRACT, input::Keypad, 0, 0},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        Load(each.from);
+        Select(2, 2);
+        Select(2, 4);
+        page.notes.clear();
+        input::PressKey(each.vk, each.modifiers);
+        EXPECT_EQ(Value(2, 2).current, each.to);
+        EXPECT_EQ(Value(2, 4).current, each.to);
+        EXPECT_EQ(grid.GetCellText(2, 4), std::to_string(each.to));
+        EXPECT_EQ(Value(2, 3).current, each.from) << "in the block, not selected";
+        EXPECT_EQ(grid.GetCellText(2, 3), std::to_string(each.from));
+        EXPECT_EQ(page.Count(GVN_BEGINLABELEDIT), 0) << "a step opens no editor";
+        EXPECT_FALSE(grid.IsCellEditing(2, 2));
+    }
+}
+
+TEST_F(MapGrid, StepsDoNothingWhenTheBlockHoldsAReadOnlyCell)
+{
+    for (const UINT vk : {VK_PRIOR, VK_NEXT}) {
+        SCOPED_TRACE(vk);
+        grid.SetSelectedRange(2, 2, 3, 3);
+        grid.SetCellState(3, 2, grid.GetCellState(3, 2) | GVIS_READONLY);
+        input::PressKey(vk);
+        EXPECT_EQ(Value(2, 2).current, 100);
+        EXPECT_EQ(Value(3, 3).current, 100);
+        EXPECT_TRUE(page.notes.empty());
+    }
+}
+
+TEST_F(MapGrid, PageKeysNeverScrollTheMap)
+{
+    ClickCell(2, 2);
+    for (const UINT vk : {VK_NEXT, VK_NEXT, VK_PRIOR, VK_NEXT}) input::PressKey(vk);
+    EXPECT_EQ(grid.GetTopleftNonFixedCell(true), CCellID(1, 1));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
+    EXPECT_EQ(Value(2, 2).current, 98) << "the keys stepped instead";
+}
+
+// An editor opened by F2 or a click leaves its cell on Page Down, handing the key to the grid.
+TEST_F(MapGrid, PageKeysInAnOpenEditorNeitherScrollNorStep)
+{
+    for (const UINT vk : {VK_NEXT, VK_PRIOR}) {
+        SCOPED_TRACE(vk);
+        ClickCell(2, 2);
+        input::PressKey(VK_F2);
+        ASSERT_TRUE(grid.IsCellEditing(2, 2));
+        input::PressKey(vk);
+        input::PressKey(vk);
+        EXPECT_EQ(grid.GetTopleftNonFixedCell(true), CCellID(1, 1));
+        EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
+        EXPECT_TRUE(grid.IsCellEditing(2, 2));
+        EXPECT_EQ(Value(2, 2).current, 100);
+        input::PressKey(VK_ESCAPE);
+        ASSERT_FALSE(grid.IsCellEditing(2, 2));
+    }
+}
+
+// --- Return and the editor ---
+
+TEST_F(MapGrid, ReturnOpensTheEditorAndASecondReturnEndsIt)
+{
+    ClickCell(3, 4);
+    input::PressKey(VK_RETURN);
+    ASSERT_TRUE(grid.IsCellEditing(3, 4));
+    EXPECT_EQ(page.Count(GVN_BEGINLABELEDIT), 1);
+    EXPECT_EQ(EditorText(3, 4), "100");
+    input::TypeText("7"); // the caret is after the text
+    input::PressKey(VK_RETURN);
+    EXPECT_FALSE(grid.IsCellEditing(3, 4));
+    EXPECT_EQ(grid.GetCellText(3, 4), "1007");
+    EXPECT_TRUE(page.IsWindowVisible()) << "Return does not press the page's OK";
+}
+
+TEST_F(MapGrid, KeysGoToTheOpenEditor)
+{
+    ClickCell(3, 4);
+    Set(3, 4, 9); // changed, so a revert would show
+    input::PressKey(VK_RETURN);
+    ASSERT_TRUE(grid.IsCellEditing(3, 4));
+    input::PressKey(VK_ADD, input::Keypad);
+    input::PressKey(VK_SUBTRACT, input::Keypad);
+    EXPECT_EQ(EditorText(3, 4), "9+-");
+    EXPECT_EQ(Value(3, 4).current, 9) << "no step while editing";
+    input::PressKey(VK_ESCAPE);
+    EXPECT_FALSE(grid.IsCellEditing(3, 4));
+    EXPECT_EQ(grid.GetCellText(3, 4), "9") << "Escape cancelled the edit";
+    EXPECT_EQ(Value(3, 4).current, 9) << "and reverted nothing";
+    EXPECT_TRUE(page.IsWindowVisible());
+}
+
+} // namespace

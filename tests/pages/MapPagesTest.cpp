@@ -1,0 +1,496 @@
+#include "pages/CDTByteMapDlg.h"
+#include "pages/CDTWordMapDlg.h"
+
+#include "tests/app/StartupFixture.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr uint8_t kByteMapCommand = sim::ResponderConfig::kFirstByteMap;
+constexpr uint8_t kWordMapCommand = sim::ResponderConfig::kWordMap;
+constexpr uint8_t kAxesCommand = 0x8A;
+constexpr ui::COLORREF kYellow = ui::RGB(255, 255, 0);
+
+std::vector<uint8_t> Words(const std::vector<uint16_t>& words, size_t count)
+{
+    std::vector<uint8_t> bytes(2 * count, 0);
+    for (size_t i = 0; i < words.size(); ++i) {
+        bytes[2 * i] = static_cast<uint8_t>(words[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
+    }
+    return bytes;
+}
+
+// A map page on a shown host window, reading through a link to the simulated controller.
+class MapPage : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { res::InstallResources(); }
+    void SetUp() override
+    {
+        sim::RegisterSimulatedPort(controller);
+        ASSERT_EQ(comm.Open(), 1);
+        ASSERT_TRUE(host.Create());
+        ui::testing::ShowAndActivate(host);
+    }
+    void TearDown() override { sim::UnregisterSimulatedPort(); }
+
+    // Creates the page for a data item of `type` reading from `command` and reads its map.
+    int Load(CMapPage& page, int type, uint8_t command)
+    {
+        directory.Write(
+            "Map.ini", "[DataItem1]\nName=Map\nType=" + std::to_string(type) + "\nCommand=" + std::to_string(command) + "\nUnit=deg\n");
+        profile.SetProfilePath("Map.ini");
+        page.Attach(comm, profile);
+        if (!page.Create(&host)) return -2;
+        page.ShowWindow(ui::SW_SHOW);
+        const int result = page.InitMap(0);
+        ui::testing::ProcessEvents();
+        return result;
+    }
+    // The next reply (after `after` clean ones) is a frame of `command` carrying `data`.
+    void Reply(uint8_t command, const std::vector<uint8_t>& data, int after = 0)
+    {
+        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)}, 1, after);
+    }
+
+    static ui::Point Centre(CGridCtrl& grid, int row, int col)
+    {
+        ui::Rect rect;
+        EXPECT_TRUE(grid.GetCellRect(row, col, rect));
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    static void Select(CMapPage& page, int row, int col) { ui::testing::Click(page.Grid(), Centre(page.Grid(), row, col)); }
+    // Selects the cell unless it has the focus (a click there would open the editor), opens its
+    // editor with Return, replaces the text and ends the edit with Return.
+    static void Type(CMapPage& page, int row, int col, const std::string& text)
+    {
+        if (!(page.Grid().GetFocusCell() == CCellID(row, col))) Select(page, row, col);
+        ui::testing::PressKey(ui::VK_RETURN);
+        for (int i = 0; i < 10; ++i) ui::testing::PressKey(ui::VK_BACK);
+        ui::testing::TypeText(text);
+        ui::testing::PressKey(ui::VK_RETURN);
+    }
+    std::vector<std::string> Boxes() const
+    {
+        std::vector<std::string> boxes;
+        for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
+        return boxes;
+    }
+    // The commands the host sent, in order.
+    std::vector<int> Sent() const
+    {
+        std::vector<int> commands;
+        const auto& sent = controller->Received();
+        for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) commands.push_back(sent[i]);
+        return commands;
+    }
+    static std::vector<ui::Point> YellowCells(CMapGridCtrl& grid)
+    {
+        std::vector<ui::Point> cells; // x = column, y = row
+        for (int row = 1; row < grid.GetRowCount(); ++row) {
+            for (int col = 1; col < grid.GetColumnCount(); ++col) {
+                if (grid.GetCell(row, col)->GetBackColor() == kYellow) cells.push_back({col, row});
+            }
+        }
+        return cells;
+    }
+
+    WorkingDirectory directory;
+    ui::testing::Recorder recorder;
+    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
+    std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
+    CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
+    config::ActiveProfile profile;
+    ui::Dialog host{res::IDD_ABOUTBOX};
+    CDTByteMapDlg byteMap;
+    CDTWordMapDlg wordMap;
+};
+
+} // namespace
+
+TEST_F(MapPage, SetsTheGridUpAsTheDesignSays)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
+    for (auto [page, width] : {std::pair<CMapPage*, int>{&byteMap, 36}, std::pair<CMapPage*, int>{&wordMap, 44}}) {
+        CMapGridCtrl& grid = page->Grid();
+        EXPECT_EQ(grid.GetDlgCtrlID(), res::IDC_MAPGRID);
+        EXPECT_EQ(grid.GetRowCount(), 21);
+        EXPECT_EQ(grid.GetColumnCount(), 21);
+        EXPECT_EQ(grid.GetFixedRowCount(), 1);
+        EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+        EXPECT_EQ(grid.GetColumnWidth(0), 42);
+        EXPECT_EQ(grid.GetColumnWidth(1), width);
+        EXPECT_EQ(grid.GetColumnWidth(20), width);
+        EXPECT_TRUE(grid.IsEditable());
+        EXPECT_FALSE(grid.GetColumnResize());
+        EXPECT_FALSE(grid.GetRowResize());
+        EXPECT_EQ(grid.GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+        EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackColor(), ui::RGB(0, 0, 0));
+        for (auto [fixedRow, fixedCol] : {std::pair{true, false}, std::pair{false, true}, std::pair{true, true}}) {
+            EXPECT_EQ(grid.GetDefaultCell(fixedRow, fixedCol)->GetTextColor(), ui::RGB(0, 0, 0));
+            EXPECT_EQ(grid.GetDefaultCell(fixedRow, fixedCol)->GetBackColor(), ui::RGB(192, 192, 192));
+        }
+        ui::LOGFONT font;
+        ASSERT_TRUE(reinterpret_cast<ui::Font*>(grid.SendMessage(ui::WM_GETFONT))->GetLogFont(font));
+        EXPECT_EQ(std::string(font.lfFaceName), "Arial");
+        ui::LOGFONT header;
+        ASSERT_TRUE(grid.GetDefaultCell(true, false)->GetRealizedFont()->GetLogFont(header));
+        EXPECT_NE(std::string(header.lfFaceName), "Arial") << "header cells keep their own font";
+        EXPECT_EQ(grid.m_nMinValue, 0);
+        EXPECT_EQ(page->Tip().GetText(), "Unit: deg");
+        EXPECT_EQ(page->Tip().GetTool(), &grid);
+    }
+    EXPECT_EQ(byteMap.Grid().m_nMaxValue, 255);
+    EXPECT_EQ(wordMap.Grid().m_nMaxValue, 65535);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MapPage, TheTemplateMatchesTheDesign)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    const ui::Window* readOut = byteMap.GetDlgItem(res::IDC_READOUT);
+    const ui::Window* recolor = byteMap.GetDlgItem(res::IDC_RECOLOR);
+    ASSERT_NE(readOut, nullptr);
+    ASSERT_NE(recolor, nullptr);
+    EXPECT_EQ(readOut->GetStyle() & (ui::SS_CENTER | ui::SS_CENTERIMAGE | ui::SS_NOTIFY), ui::SS_CENTER);
+    EXPECT_EQ(recolor->GetStyle() & (ui::SS_CENTER | ui::SS_CENTERIMAGE | ui::SS_NOTIFY), ui::SS_CENTER | ui::SS_NOTIFY);
+    EXPECT_EQ(recolor->GetWindowText(), "再彩色");
+}
+
+namespace {
+
+struct RawShown {
+    int type;
+    std::vector<uint8_t> column1; // the first rows of grid column 1
+    Strings cells;
+    Strings readOuts;
+};
+
+class ByteMapValues : public MapPage, public ::testing::WithParamInterface<RawShown> { };
+
+} // namespace
+
+TEST_P(ByteMapValues, ShowInTheTypesUnitsInCellAndReadOut)
+{
+    std::vector<uint8_t> part(100, 0);
+    std::copy(GetParam().column1.begin(), GetParam().column1.end(), part.begin());
+    Reply(kByteMapCommand, part);
+    ASSERT_EQ(Load(byteMap, GetParam().type, kByteMapCommand), 0);
+    for (size_t i = 0; i < GetParam().column1.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        EXPECT_EQ(byteMap.Value(row, 1)->current, GetParam().column1[i]);
+        EXPECT_EQ(byteMap.Value(row, 1)->base, GetParam().column1[i]);
+        EXPECT_EQ(byteMap.Grid().GetCellText(row, 1), GetParam().cells[i]);
+        Select(byteMap, row, 1);
+        EXPECT_EQ(byteMap.ReadOut(), GetParam().readOuts[i]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, ByteMapValues,
+    ::testing::Values(RawShown{0, {0, 25, 255}, {"-25", "0", "230"}, {"-25", " 0", "230"}},
+        RawShown{5, {0, 25, 255}, {"-25", "0", "230"}, {"-25", " 0", "230"}},
+        RawShown{3, {0, 128, 255}, {" 50", "100", "150"}, {"50.00", "100.00", "149.61"}}));
+
+TEST_F(MapPage, ByteRepliesFillFiveColumnsEachTopRowFirst)
+{
+    std::vector<uint8_t> part(100, 0);
+    part[20 * 3 + 7] = 99; // fourth column of the reply, eighth row
+    Reply(kByteMapCommand + 2, part, 2);
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    EXPECT_EQ(byteMap.Value(8, 14)->current, 99);
+    EXPECT_EQ(byteMap.Grid().GetCellText(8, 14), "74");
+    EXPECT_EQ(byteMap.Value(8, 13)->current, 0);
+    EXPECT_EQ(byteMap.Grid().GetCell(8, 14)->GetFormat(), ui::DT_RIGHT | ui::DT_VCENTER);
+}
+
+TEST_F(MapPage, AxisWordsBecomeTheHeaders)
+{
+    std::vector<uint16_t> axes(40, 0);
+    axes[0] = 10332;
+    axes[20] = 3000;
+    axes[39] = 65535;
+    Reply(kAxesCommand, Words(axes, 40), 4);
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    EXPECT_EQ(byteMap.Grid().GetCellText(1, 0), "1.03");
+    EXPECT_EQ(byteMap.Grid().GetCellText(0, 1), "3000");
+    EXPECT_EQ(byteMap.Grid().GetCellText(0, 20), "65535");
+    EXPECT_EQ(byteMap.Grid().GetCellText(2, 0), "0.00");
+    EXPECT_EQ(byteMap.Grid().GetCell(1, 0)->GetFormat(), ui::DT_CENTER);
+}
+
+namespace {
+
+struct Edit {
+    int type; // 4: the word map
+    int raw;  // the value before the edit
+    const char* typed;
+    std::optional<int> stored; // nothing: rejected
+    const char* cell;
+    const char* readOut;
+};
+
+void PrintTo(const Edit& edit, std::ostream* os)
+{
+    *os << "type " << edit.type << " typing \"" << edit.typed << "\"";
+}
+
+class Edits : public MapPage, public ::testing::WithParamInterface<Edit> { };
+
+} // namespace
+
+TEST_P(Edits, AreValidatedConvertedAndStored)
+{
+    const Edit& edit = GetParam();
+    const bool word = edit.type == 4;
+    std::vector<uint8_t> bytes(100, 0);
+    bytes[0] = static_cast<uint8_t>(edit.raw);
+    Reply(word ? kWordMapCommand : kByteMapCommand, word ? Words({static_cast<uint16_t>(edit.raw)}, 50) : bytes);
+    CMapPage& page = word ? static_cast<CMapPage&>(wordMap) : byteMap;
+    ASSERT_EQ(Load(page, edit.type, word ? kWordMapCommand : kByteMapCommand), 0);
+    const std::string cellBefore = page.Grid().GetCellText(1, 1);
+    Select(page, 1, 1);
+    const std::string readOutBefore = page.ReadOut();
+
+    Type(page, 1, 1, edit.typed);
+
+    EXPECT_FALSE(page.Grid().IsCellEditing(1, 1));
+    EXPECT_EQ(page.Value(1, 1)->current, edit.stored.value_or(edit.raw));
+    EXPECT_EQ(page.Value(1, 1)->base, edit.raw);
+    EXPECT_EQ(page.Grid().GetCellText(1, 1), edit.stored ? edit.cell : cellBefore);
+    EXPECT_EQ(page.ReadOut(), edit.stored ? edit.readOut : readOutBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteAndWordMaps, Edits,
+    ::testing::Values(Edit{0, 0, "12.7", 37, "13", "13"}, Edit{0, 0, "-25", 0, "-25", "-25"}, Edit{0, 9, "-25.5", {}, "", ""},
+        Edit{0, 9, "231", {}, "", ""}, Edit{0, 0, "230", 255, "230", "230"}, Edit{5, 0, "12abc", 37, "12", "12"},
+        Edit{5, 9, "abc", {}, "", ""}, Edit{0, 9, "  +7", 32, " 7", " 7"}, Edit{0, 9, "nan", {}, "", ""},
+        Edit{3, 0, "75.5", 65, " 76", "75.50"}, Edit{3, 0, "50", 0, " 50", "50.00"}, Edit{3, 0, "150", 255, "150", "150.00"},
+        Edit{3, 0, "49.9", {}, "", ""}, Edit{3, 0, "150.1", {}, "", ""}, Edit{4, 0, "2.5", 625, "2.50", "2.500mS"},
+        Edit{4, 0, "262", 65500, "262.00", "262.000mS"}, Edit{4, 7, "262.01", {}, "", ""}, Edit{4, 7, "-0.1", {}, "", ""},
+        Edit{4, 7, "0", 0, "0.00", "0.000mS"}, Edit{4, 7, "0.0039", 0, "0.00", "0.004mS"}, Edit{4, 7, "x1", {}, "", ""}));
+
+TEST_F(MapPage, PageUpThenPageDownRedisplaysTheStoredValue)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    Type(byteMap, 1, 1, "12.7");
+    ASSERT_EQ(byteMap.Grid().GetCellText(1, 1), "13");
+    ui::testing::PressKey(ui::VK_PRIOR);
+    EXPECT_EQ(byteMap.Grid().GetCellText(1, 1), "13");
+    EXPECT_EQ(byteMap.Value(1, 1)->current, 38);
+    ui::testing::PressKey(ui::VK_NEXT);
+    EXPECT_EQ(byteMap.Value(1, 1)->current, 37);
+    EXPECT_EQ(byteMap.Grid().GetCellText(1, 1), "12");
+    EXPECT_EQ(byteMap.ReadOut(), "12");
+}
+
+TEST_F(MapPage, ALaterSelectionReadsThePercentFromTheStoredValue)
+{
+    ASSERT_EQ(Load(byteMap, 3, kByteMapCommand), 0);
+    Type(byteMap, 2, 2, "75.5");
+    ASSERT_EQ(byteMap.ReadOut(), "75.50");
+    Select(byteMap, 1, 1);
+    Select(byteMap, 2, 2);
+    EXPECT_EQ(byteMap.ReadOut(), "75.39");
+}
+
+TEST_F(MapPage, WordRepliesRunColumnByColumnAcrossReplyBoundaries)
+{
+    std::vector<uint16_t> words(50, 0);
+    words[0] = 1111;  // n = 50
+    words[10] = 1234; // n = 60
+    words[49] = 2222; // n = 99
+    Reply(kWordMapCommand + 1, Words(words, 50), 1);
+    ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
+    EXPECT_EQ(wordMap.Value(1, 4)->current, 1234);
+    EXPECT_EQ(wordMap.Grid().GetCellText(1, 4), "4.94");
+    EXPECT_EQ(wordMap.Value(11, 3)->current, 1111) << "the reply starts inside column 3";
+    EXPECT_EQ(wordMap.Value(20, 5)->current, 2222);
+    EXPECT_EQ(wordMap.Value(10, 3)->base, wordMap.Value(10, 3)->current) << "word 49 is the first reply's";
+}
+
+TEST_F(MapPage, WordValuesShowInMilliseconds)
+{
+    Reply(kWordMapCommand, Words({250, 65535}, 50));
+    ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
+    const struct {
+        int row;
+        const char* cell;
+        const char* readOut;
+    } cases[] = {{1, "1.00", "1.000"}, {2, "262.14", "262.140"}};
+    for (const auto& each : cases) {
+        EXPECT_EQ(wordMap.Grid().GetCellText(each.row, 1), each.cell);
+        Select(wordMap, each.row, 1);
+        EXPECT_EQ(wordMap.ReadOut(), each.readOut);
+    }
+}
+
+TEST_F(MapPage, ASelectionOutsideTheDataCellsLeavesTheReadOut)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    byteMap.Grid().SendMessageToParent(3, 4, GVN_SELCHANGED);
+    const std::string readOut = byteMap.ReadOut();
+    ASSERT_FALSE(readOut.empty());
+    const struct {
+        int row;
+        int col;
+    } cells[] = {{0, 3}, {3, 0}, {0, 0}, {-1, -1}, {-1, 5}, {21, 1}, {1, 21}};
+    for (const auto& cell : cells) {
+        byteMap.Grid().SendMessageToParent(cell.row, cell.col, GVN_SELCHANGED);
+        EXPECT_EQ(byteMap.ReadOut(), readOut) << cell.row << ", " << cell.col;
+    }
+}
+
+TEST_F(MapPage, TheRecolourLabelAppliesEditsToTheColourScale)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    CMapGridCtrl& grid = byteMap.Grid();
+    const ui::COLORREF before = grid.GetCell(1, 1)->GetBackColor();
+    Type(byteMap, 1, 1, "230");
+    EXPECT_EQ(grid.GetCell(1, 1)->GetBackColor(), before) << "an edit alone does not recolour";
+    ui::testing::Click(*byteMap.GetDlgItem(res::IDC_RECOLOR));
+    EXPECT_EQ(grid.GetCell(1, 1)->GetBackColor(), grid.ValueToColor(255));
+    EXPECT_EQ(grid.ObservedMaximum(), 255);
+}
+
+namespace {
+
+struct TraceCase {
+    int x;
+    int column; // 0-based index expected
+    const char* why;
+};
+
+class TracePoints : public MapPage, public ::testing::WithParamInterface<TraceCase> { };
+
+void PrintTo(const TraceCase& each, std::ostream* os)
+{
+    *os << each.why;
+}
+
+} // namespace
+
+TEST_P(TracePoints, MarkTheCellOfTheLastAxisPointBelow)
+{
+    std::vector<uint16_t> axes;
+    for (uint16_t i = 1; i <= 20; ++i) axes.push_back(static_cast<uint16_t>(1000 * i)); // rows
+    for (uint16_t i = 1; i <= 20; ++i) axes.push_back(static_cast<uint16_t>(500 * i));  // columns
+    Reply(kAxesCommand, Words(axes, 40), 4);
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    byteMap.ShowTracePoint(GetParam().x, 2500);
+    EXPECT_EQ(YellowCells(byteMap.Grid()), (std::vector<ui::Point>{{GetParam().column + 1, 2}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ColumnAxis500To10000, TracePoints,
+    ::testing::Values(TraceCase{1200, 1, "between the second and third point"}, TraceCase{1000, 0, "on the second point"},
+        TraceCase{400, 0, "below the first point"}, TraceCase{0, 0, "zero"}, TraceCase{9600, 18, "below the last point"},
+        TraceCase{10000, 18, "on the last point"}, TraceCase{10001, 19, "above every point"}, TraceCase{65535, 19, "the largest word"}));
+
+TEST_F(MapPage, TheRowAxisPlacesTheTraceToo)
+{
+    ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
+    // The simulator's rows rise by 1000 from 3332, its columns by 400 from 400.
+    wordMap.ShowTracePoint(1200, 10332);
+    EXPECT_EQ(YellowCells(wordMap.Grid()), (std::vector<ui::Point>{{2, 7}}));
+    wordMap.ShowTracePoint(1201, 60000);
+    EXPECT_EQ(YellowCells(wordMap.Grid()), (std::vector<ui::Point>{{3, 20}}));
+}
+
+namespace {
+
+struct ReadFailure {
+    int type;
+    uint8_t command;               // the reply that goes wrong
+    int after;                     // clean replies before it
+    std::optional<size_t> shortBy; // a reply this many data bytes short; nothing: silence
+    const char* box;
+    bool cellsFilled;
+};
+
+void PrintTo(const ReadFailure& each, std::ostream* os)
+{
+    *os << "type " << each.type << ", reply " << each.after << (each.shortBy ? " short" : " silent");
+}
+
+class ReadFailures : public MapPage, public ::testing::WithParamInterface<ReadFailure> { };
+
+} // namespace
+
+TEST_P(ReadFailures, ShowOneBoxAndKeepWhatWasFilled)
+{
+    const ReadFailure& failure = GetParam();
+    const bool word = failure.type == 4;
+    const bool axes = failure.command == kAxesCommand;
+    const size_t full = axes ? 80 : 100;
+    if (failure.shortBy) {
+        // Bytes left in the exchange buffer by the reply before must not reach the grid.
+        Reply(failure.command, std::vector<uint8_t>(full - *failure.shortBy, 7), failure.after);
+    } else {
+        controller->Faults().Set({.silent = true}, 1, failure.after);
+    }
+    CMapPage& page = word ? static_cast<CMapPage&>(wordMap) : byteMap;
+    EXPECT_EQ(Load(page, failure.type, word ? kWordMapCommand : kByteMapCommand), -1);
+
+    EXPECT_EQ(Boxes(), Strings{failure.box});
+    EXPECT_EQ(Sent().back(), failure.command) << "nothing is read after the failure";
+    EXPECT_EQ(page.Grid().GetCellText(1, 1).empty(), !failure.cellsFilled);
+    EXPECT_EQ(page.Grid().GetCellText(20, 20).empty(), !failure.cellsFilled);
+    EXPECT_EQ(page.Grid().GetCellText(0, 1), "");
+    EXPECT_EQ(page.Grid().GetCellText(1, 0), "");
+    EXPECT_FALSE(page.Tip().IsCreated());
+    if (!axes) {
+        // The records of the failed reply stay as they were: zero.
+        const int firstColumn = 6; // the first column the failed reply carries
+        for (int row = 1; row <= 20; ++row) EXPECT_EQ(page.Value(row, firstColumn)->current, 0) << "row " << row;
+        EXPECT_NE(page.Value(1, 1)->current, 0) << "the reply before was kept";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteAndWordMaps, ReadFailures,
+    ::testing::Values(ReadFailure{0, kByteMapCommand + 1, 1, 1, "CDTByteMapDlg::InitMap(): 通信エラー", false},
+        ReadFailure{0, kByteMapCommand + 1, 1, 50, "CDTByteMapDlg::InitMap(): 通信エラー", false},
+        ReadFailure{3, kByteMapCommand + 1, 1, {}, "CDTByteMapDlg::InitMap(): 通信タイムアウト", false},
+        ReadFailure{0, kAxesCommand, 4, 2, "CDTByteMapDlg::InitMap(): 通信エラー", true},
+        ReadFailure{5, kAxesCommand, 4, {}, "CDTByteMapDlg::InitMap(): 通信タイムアウト", true},
+        ReadFailure{4, kWordMapCommand + 2, 2, 2, "CDTWordMapDlg::InitMap(): 通信エラー", false},
+        ReadFailure{4, kWordMapCommand + 2, 2, {}, "CDTWordMapDlg::InitMap(): 通信タイムアウト", false},
+        ReadFailure{4, kAxesCommand, 8, 1, "CDTWordMapDlg::InitMap(): 通信エラー", true}));
+
+namespace {
+
+class MapStartup : public StartupFixture { };
+
+} // namespace
+
+TEST_F(MapStartup, ReadsEachMapAndItsAxesInDataItemOrder)
+{
+    directory.Write("Demo.ini",
+        "[Velmora]\nMonItems=0\nDataItems=4\n"
+        "[DataItem1]\nName=A\nType=0\nCommand=64\n[DataItem2]\nName=W\nType=4\nCommand=80\n"
+        "[DataItem3]\nName=B\nType=3\nCommand=68\n[DataItem4]\nName=C\nType=5\nCommand=72\n");
+    ScriptStartup(0);
+    ASSERT_TRUE(window.Create());
+    std::vector<int> maps;
+    bool unlocked = false;
+    const auto& sent = controller->Received();
+    for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) {
+        if (unlocked) maps.push_back(sent[i]);
+        unlocked = unlocked || sent[i] == 0xAD;
+    }
+    EXPECT_EQ(maps,
+        (std::vector<int>{0x40, 0x41, 0x42, 0x43, 0x8A, 0x50, 0x51, 0x52, 0x53, 0x54, 0x55, 0x56, 0x57, 0x8A, 0x44, 0x45, 0x46, 0x47, 0x8A,
+            0x48, 0x49, 0x4A, 0x4B, 0x8A}));
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(static_cast<CDTByteMapDlg*>(window.PageOfKind(3))->Type(), 3);
+    EXPECT_EQ(static_cast<CMapPage*>(window.PageOfKind(4))->Grid().GetCellText(0, 1), "400");
+}
