@@ -1,6 +1,8 @@
 // The processor time of one trace tick of the main window: the live block fetched from the
-// in-process simulator with the wire taken away, 24 monitor items decoded and the rows whose
-// value changed written again.
+// in-process simulator with the wire taken away, 24 monitor items decoded, the rows whose value
+// changed written again, and the byte map page on top marking the cell the engine runs in.
+// TraceTickPainted also shows the window and paints what the tick touched: the changed rows and
+// the trail's cells.
 #include "app/CVelmoraDlg.h"
 #include "config/ActiveProfile.h"
 #include "link/CPFCComm.h"
@@ -29,6 +31,7 @@
 namespace {
 
 constexpr int kItems = 24;
+constexpr ui::COLORREF kTraceYellow = ui::RGB(255, 255, 0);
 
 // Twenty-four items over the extended live block, every kind of conversion among them.
 std::string Profile()
@@ -44,7 +47,7 @@ std::string Profile()
     return text.str();
 }
 
-void TraceTick(benchmark::State& state)
+void RunTicks(benchmark::State& state, bool painted)
 {
     const std::filesystem::path directory = std::filesystem::temp_directory_path() / ("velmora-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(directory);
@@ -66,12 +69,15 @@ void TraceTick(benchmark::State& state)
     {
         CVelmoraDlg window(comm, config::TheProfile());
         window.Create();
+        if (painted) ui::testing::ShowAndActivate(window);
         window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
+        ui::testing::ProcessEvents();
         std::vector<std::string> before;
         for (int row = 0; row < kItems; ++row) before.push_back(window.MonitorList().GetItemText(row, 1));
         for (auto _ : state) {
             clock->Advance(std::chrono::milliseconds(100));
             window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
+            if (painted) ui::testing::ProcessEvents();
         }
         // How many rows the run changed at all: the ticks did rewrite rows.
         int changed = 0;
@@ -79,12 +85,29 @@ void TraceTick(benchmark::State& state)
             changed += window.MonitorList().GetItemText(row, 1) != before[static_cast<size_t>(row)] ? 1 : 0;
         state.counters["rows"] = window.MonitorList().GetItemCount();
         state.counters["rows_changed"] = changed;
+        // The tick did reach the map: its trace cell is yellow.
+        CMapGridCtrl& grid = static_cast<CMapPage*>(window.PageOfKind(0))->Grid();
+        int marked = 0;
+        for (int row = 1; row < grid.GetRowCount(); ++row) {
+            for (int col = 1; col < grid.GetColumnCount(); ++col) marked += grid.GetCell(row, col)->GetBackColor() == kTraceYellow ? 1 : 0;
+        }
+        state.counters["map_cells_marked"] = marked;
     }
     sim::UnregisterSimulatedPort();
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     std::filesystem::remove_all(directory);
 }
+void TraceTick(benchmark::State& state)
+{
+    RunTicks(state, false);
+}
 BENCHMARK(TraceTick)->Unit(benchmark::kMicrosecond);
+
+void TraceTickPainted(benchmark::State& state)
+{
+    RunTicks(state, true);
+}
+BENCHMARK(TraceTickPainted)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
