@@ -15,6 +15,7 @@
 #include <QPolygon>
 #include <QStaticText>
 #include <array>
+#include <string>
 #include <utility>
 
 namespace ui {
@@ -240,8 +241,24 @@ int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
 
 Size DC::GetTextExtent(std::string_view text) const
 {
-    const QFontMetrics metrics(FontOf(m_font));
-    return Size{metrics.horizontalAdvance(qt::ToQString(text)), metrics.height()};
+    // Measured once per text and font: lists and grids measure the same few texts on every
+    // paint, and measuring lays the text out.
+    struct Entry {
+        std::string text;
+        QFont font;
+        Size size;
+    };
+    constexpr size_t kSlots = 1024;
+    static std::array<Entry, kSlots> cache;
+    const QFont font = FontOf(m_font);
+    Entry& entry = cache[std::hash<std::string_view>{}(text) % kSlots];
+    if (entry.text != text || entry.font != font) {
+        const QFontMetrics metrics(font);
+        entry.text = std::string(text);
+        entry.font = font;
+        entry.size = Size{metrics.horizontalAdvance(qt::ToQString(text)), metrics.height()};
+    }
+    return entry.size;
 }
 
 TextMetrics DC::GetTextMetrics() const
