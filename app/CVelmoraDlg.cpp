@@ -107,6 +107,7 @@ CVelmoraDlg::CVelmoraDlg(CPFCComm& comm, config::ActiveProfile& profile)
              static_cast<CMapPage*>(&m_pageByteMapB), static_cast<CMapPage*>(&m_pageWordMap)}) {
         page->Attach(m_comm, m_profile);
     }
+    m_pageCommand.Attach(m_comm);
 }
 
 CVelmoraDlg::CVelmoraDlg()
