@@ -1,6 +1,7 @@
 // Processor time of the grid's clipboard: copying a block of selected cells to the system
 // clipboard and pasting such a block back through the edit path, for several block heights
 // to show that both grow linearly with the number of cells.
+#include "bench/support/GridBenchHost.h"
 #include "widgets/grid/CGridCtrl.h"
 
 #include "platform/ui/Application.h"
@@ -16,18 +17,15 @@
 
 namespace {
 
-constexpr int kHostDialog = 9502;
 constexpr int kGridId = 100;
 constexpr int kColumns = 100;
-
-ui::Dialog* g_host = nullptr;
 
 // rows x kColumns data cells below one header row and beside one header column, all selected,
 // each holding a short text that starts with prefix.
 std::unique_ptr<CGridCtrl> MakeSelectedGrid(int rows, const std::string& prefix)
 {
     auto grid = std::make_unique<CGridCtrl>(rows + 1, kColumns + 1, 1, 1);
-    grid->Create(*g_host, ui::Rect{0, 0, 800, 600}, kGridId);
+    grid->Create(GridBenchHost(), ui::Rect{0, 0, 800, 600}, kGridId);
     for (int row = 1; row <= rows; ++row) {
         for (int col = 1; col <= kColumns; ++col) {
             grid->SetCellText(row, col, (prefix + std::to_string(row * kColumns + col)).c_str());
@@ -69,16 +67,3 @@ void PasteBack(benchmark::State& state)
 BENCHMARK(PasteBack)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ui::Application application(argc, argv, ui::Application::Display::Headless);
-    ui::Resources::AddDialog({kHostDialog, 600, 400, "MS UI Gothic", 9, "Grids", ui::WS_POPUP | ui::WS_CAPTION, 0, {}});
-    ui::Dialog host(kHostDialog);
-    host.Create();
-    g_host = &host;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,7 @@
 // Processor time of the grid's input: a key press that moves the focus on the map pages' 21 x 21
 // grid, from the key event to the repainted cells, and selecting every cell of a small and a
 // large grid.
+#include "bench/support/GridBenchHost.h"
 #include "widgets/grid/CGridCtrl.h"
 
 #include "platform/ui/Application.h"
@@ -15,11 +16,8 @@
 
 namespace {
 
-constexpr int kHostDialog = 9502;
 constexpr int kGridId = 100;
 constexpr int kMapSize = 21;
-
-ui::Dialog* g_host = nullptr;
 
 // As the map pages make it: 21 x 21 with one header row and column, hexadecimal values.
 void MakeMapGrid(CGridCtrl& grid)
@@ -37,7 +35,7 @@ void MakeMapGrid(CGridCtrl& grid)
             grid.SetCellText(row, col, text);
         }
     }
-    grid.Create(*g_host, ui::Rect{0, 0, 42 + 20 * 36 + 2, kMapSize * grid.GetRowHeight(1) + 2}, kGridId);
+    grid.Create(GridBenchHost(), ui::Rect{0, 0, 42 + 20 * 36 + 2, kMapSize * grid.GetRowHeight(1) + 2}, kGridId);
 }
 
 // Right and Left in turn, each a real key event that moves the focus, then the paint it asks for.
@@ -45,7 +43,7 @@ void MapGridKeyMovesFocus(benchmark::State& state)
 {
     CGridCtrl grid;
     MakeMapGrid(grid);
-    ui::testing::ShowAndActivate(*g_host);
+    ui::testing::ShowAndActivate(GridBenchHost());
     grid.SetFocus();
     grid.SetFocusCell(10, 10);
     ui::testing::ProcessEvents();
@@ -83,22 +81,9 @@ BENCHMARK(MapGridSelectAll)->Unit(benchmark::kMicrosecond);
 void LargeGridSelectAll(benchmark::State& state)
 {
     CGridCtrl grid(1000, 100, 1, 1);
-    grid.Create(*g_host, ui::Rect{0, 0, 800, 600}, kGridId);
+    grid.Create(GridBenchHost(), ui::Rect{0, 0, 800, 600}, kGridId);
     SelectAll(state, grid);
 }
 BENCHMARK(LargeGridSelectAll)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ui::Application application(argc, argv, ui::Application::Display::Headless);
-    ui::Resources::AddDialog({kHostDialog, 600, 400, "MS UI Gothic", 9, "Grids", ui::WS_POPUP | ui::WS_CAPTION, 0, {}});
-    ui::Dialog host(kHostDialog);
-    host.Create();
-    g_host = &host;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,6 @@
 // Processor time of the grid control: painting the map pages' 21 x 21 grid and one of its
 // cells, painting the visible part of large stored and virtual grids, and making 100,000 rows.
+#include "bench/support/GridBenchHost.h"
 #include "widgets/grid/CGridCtrl.h"
 
 #include "platform/ui/Application.h"
@@ -18,18 +19,10 @@
 
 namespace {
 
-constexpr int kHostDialog = 9501;
 constexpr int kGridId = 100;
 
-// The dialog every grid is put in, made by main.
-ui::Dialog* g_host = nullptr;
 // Five million stored cells take seconds to make: made once, on first use.
 std::unique_ptr<CGridCtrl> g_storedGrid;
-
-ui::Dialog& Host()
-{
-    return *g_host;
-}
 
 // As the map pages make it: 21 x 21 with one header row and column, columns 36 pixels wide
 // (the first 42), hexadecimal values, and 9-point Arial put into the normal cells' font.
@@ -48,7 +41,7 @@ void MakeMapGrid(CGridCtrl& grid)
             grid.SetCellText(row, col, text);
         }
     }
-    grid.Create(Host(), ui::Rect{0, 0, 42 + 20 * 36 + 2, 21 * grid.GetRowHeight(1) + 2}, kGridId);
+    grid.Create(GridBenchHost(), ui::Rect{0, 0, 42 + 20 * 36 + 2, 21 * grid.GetRowHeight(1) + 2}, kGridId);
     auto* font = reinterpret_cast<ui::Font*>(grid.SendMessage(ui::WM_GETFONT));
     font->DeleteObject();
     font->CreatePointFont(90, "Arial");
@@ -97,7 +90,8 @@ void StoredGridPaint(benchmark::State& state)
 {
     if (!g_storedGrid) {
         g_storedGrid = std::make_unique<CGridCtrl>(100000, 50, 1, 1);
-        g_storedGrid->Create(Host(), ui::Rect{0, 0, 800, 600}, kGridId + 1);
+        AtGridBenchExit([] { g_storedGrid.reset(); });
+        g_storedGrid->Create(GridBenchHost(), ui::Rect{0, 0, 800, 600}, kGridId + 1);
     }
     PaintAll(state, *g_storedGrid);
 }
@@ -120,7 +114,7 @@ void VirtualGridPaintMiddle(benchmark::State& state)
     grid.SetColumnCount(50);
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
-    grid.Create(Host(), ui::Rect{0, 0, 800, 600}, kGridId);
+    grid.Create(GridBenchHost(), ui::Rect{0, 0, 800, 600}, kGridId);
     grid.SetScrollPos(ui::SB_VERT, grid.GetScrollInfo(ui::SB_VERT).max / 2);
     state.counters["top_row"] = grid.GetTopleftNonFixedCell(true).row;
     PaintAll(state, grid);
@@ -148,17 +142,3 @@ void SetRowCount100k(benchmark::State& state)
 BENCHMARK(SetRowCount100k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ui::Application application(argc, argv, ui::Application::Display::Headless);
-    ui::Resources::AddDialog({kHostDialog, 600, 400, "MS UI Gothic", 9, "Grids", ui::WS_POPUP | ui::WS_CAPTION, 0, {}});
-    ui::Dialog host(kHostDialog);
-    host.Create();
-    g_host = &host;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_storedGrid.reset();
-    return 0;
-}

@@ -1,5 +1,6 @@
 // Processor time of the map grid's colour scale: Recolor over the 20 x 20 data cells of a map
 // page, as done at the end of loading and on the recolour label.
+#include "bench/support/GridBenchHost.h"
 #include "pages/CMapGridCtrl.h"
 
 #include "platform/ui/Application.h"
@@ -13,10 +14,7 @@
 
 namespace {
 
-constexpr int kHostDialog = 9502;
 constexpr int kGridId = 100;
-
-ui::Dialog* g_host = nullptr;
 
 void MapGridRecolor(benchmark::State& state)
 {
@@ -29,7 +27,7 @@ void MapGridRecolor(benchmark::State& state)
     grid.SetColumnCount(21);
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
-    grid.Create(*g_host, ui::Rect{0, 0, 800, 300}, kGridId);
+    grid.Create(GridBenchHost(), ui::Rect{0, 0, 800, 300}, kGridId);
     for (auto _ : state) {
         grid.Recolor();
         benchmark::DoNotOptimize(grid.ObservedMaximum());
@@ -39,16 +37,3 @@ void MapGridRecolor(benchmark::State& state)
 BENCHMARK(MapGridRecolor)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    ui::Application application(argc, argv, ui::Application::Display::Headless);
-    ui::Resources::AddDialog({kHostDialog, 600, 400, "MS UI Gothic", 9, "Map", ui::WS_POPUP | ui::WS_CAPTION, 0, {}});
-    ui::Dialog host(kHostDialog);
-    host.Create();
-    g_host = &host;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
