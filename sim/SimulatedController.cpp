@@ -1,5 +1,7 @@
 #include "sim/SimulatedController.h"
 
+#include "sim/FrameCodec.h"
+
 #include <algorithm>
 
 namespace sim {
@@ -36,11 +38,12 @@ void SimulatedController::Receive(std::span<const uint8_t> bytes)
 void SimulatedController::Answer(const Frame& request, Instant arrived)
 {
     auto reply = m_responder.Respond(request, arrived);
-    if (!reply) {
-        return;
+    const auto transmission = reply ? m_faults.Apply(std::move(*reply)) : std::nullopt;
+    if (m_observer) {
+        m_observer(
+            FrameCodec::Build(request.command, request.data), transmission ? std::span(transmission->bytes) : std::span<const uint8_t>{});
     }
-    const auto transmission = m_faults.Apply(std::move(*reply));
-    if (!transmission) {
+    if (!transmission || transmission->bytes.empty()) {
         return;
     }
     // Computed from the start each time, so rounding does not pile up along a long reply.

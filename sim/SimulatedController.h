@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -22,6 +23,9 @@ namespace sim {
 // unfinished for longer than a pause between bytes of one frame is given up.
 class SimulatedController {
 public:
+    // A complete request as it crossed, and what goes back for it (empty when nothing does).
+    using ExchangeObserver = std::function<void(std::span<const uint8_t> request, std::span<const uint8_t> reply)>;
+
     explicit SimulatedController(std::shared_ptr<Clock> clock, ResponderConfig config = {});
 
     Clock& Time() { return *m_clock; }
@@ -47,6 +51,9 @@ public:
     const std::vector<uint8_t>& Received() const { return m_received; }
     void ClearReceived() { m_received.clear(); }
 
+    // Told of every request when it is answered, before the reply's first byte is due.
+    void ObserveExchanges(ExchangeObserver observer) { m_observer = std::move(observer); }
+
 private:
     void Answer(const Frame& request, Instant arrived);
 
@@ -57,6 +64,7 @@ private:
     FrameAssembler m_assembler;
     std::deque<TimedByte> m_outgoing;
     std::vector<uint8_t> m_received;
+    ExchangeObserver m_observer;
     Instant m_hostLineClear{};
     Instant m_lastArrival{};
     Instant m_replyLineClear{};

@@ -13,6 +13,7 @@ namespace sim {
 struct ToolOptions {
     ResponderConfig config;
     FaultPlan faults;
+    std::string logPath; // where each exchange is written down; none when empty
     bool help = false;
 
     static constexpr const char* kUsage = "usage: velmora-sim [options]\n"
@@ -28,7 +29,8 @@ struct ToolOptions {
                                           "  --truncate N           every reply lacks its last N bytes\n"
                                           "  --stray HEX            bytes sent ahead of every reply, e.g. 55AA\n"
                                           "  --pause I:MS           a pause of MS milliseconds before byte I of every reply\n"
-                                          "  --late MS              every reply starts MS milliseconds late\n";
+                                          "  --late MS              every reply starts MS milliseconds late\n"
+                                          "  --log FILE             write each request and what went back to FILE, one line each\n";
 
     // Nothing, with the reason in `error`, when an option is unknown or its value bad.
     static std::optional<ToolOptions> Parse(std::span<const char* const> args, std::string& error);

@@ -1,10 +1,12 @@
 // velmora-sim: the simulated controller behind a pseudo-terminal, paced like the real line.
+#include "sim/ExchangeLog.h"
 #include "sim/PtyServer.h"
 #include "sim/RealClock.h"
 #include "sim/SimulatedController.h"
 #include "sim/ToolOptions.h"
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <span>
 #include <string>
@@ -25,6 +27,17 @@ int main(int argc, char** argv)
     sim::SimulatedController controller(std::make_shared<sim::RealClock>(), options->config);
     controller.Pacing().SetPaced(true);
     controller.Faults().Set(options->faults);
+    std::ofstream log;
+    if (!options->logPath.empty()) {
+        log.open(options->logPath, std::ios::trunc);
+        if (!log) {
+            std::perror(("velmora-sim: cannot write " + options->logPath).c_str());
+            return 1;
+        }
+        controller.ObserveExchanges([&log](std::span<const uint8_t> request, std::span<const uint8_t> reply) {
+            log << sim::ExchangeLog::Line(request, reply) << std::endl;
+        });
+    }
 
     sim::PtyServer server(controller);
     if (!server.Open()) {

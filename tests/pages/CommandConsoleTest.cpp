@@ -2,9 +2,13 @@
 
 #include "tests/app/StartupFixture.h"
 
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include <string>
 #include <vector>
@@ -228,5 +232,23 @@ TEST_F(CommandConsole, EscapeAndEnterNeverCloseThePage)
         ui::testing::ProcessEvents();
         EXPECT_TRUE(page.IsWindow());
         EXPECT_TRUE(page.IsWindowVisible());
+    }
+}
+
+// Every byte, however wide its digits, shows whole in its 30-pixel cell: none is cut to "…".
+TEST_F(CommandConsole, EveryByteTextFitsItsCellWithoutEllipsis)
+{
+    for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
+        CGridCellBase& cell = *grid->GetCell(1, 1);
+        ui::DC dc;
+        dc.SelectFont(cell.GetRealizedFont());
+        const int room = grid->GetColumnWidth(1) - 1 - 2 * static_cast<int>(cell.GetMargin());
+        int widest = 0;
+        char text[3];
+        for (int value = 0; value < 256; ++value) {
+            std::snprintf(text, sizeof text, "%02X", value);
+            widest = std::max(widest, dc.GetTextExtent(text).cx);
+        }
+        EXPECT_LE(widest, room);
     }
 }

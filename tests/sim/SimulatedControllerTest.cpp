@@ -1,4 +1,5 @@
 #include "sim/SimulatedController.h"
+#include "sim/ExchangeLog.h"
 #include "sim/FrameCodec.h"
 #include "sim/PortLog.h"
 #include "sim/PtyServer.h"
@@ -57,6 +58,24 @@ TEST_F(SimulatedControllerTest, PacedBytesQueueOnTheLine)
     EXPECT_EQ(bytes[33].value, 0xF3);
     EXPECT_EQ(bytes[33].due, bytes[32].due + ByteTime(1));
     EXPECT_EQ(bytes[43].due, bytes[32].due + ByteTime(11));
+}
+
+// The log shows what went out, damage included, and the requests nobody answered.
+TEST_F(SimulatedControllerTest, ExchangeLogHasALinePerRequestWithTheBytesThatWentBack)
+{
+    std::vector<std::string> log;
+    controller->ObserveExchanges([&log](auto request, auto reply) { log.push_back(ExchangeLog::Line(request, reply)); });
+    controller->Faults().Set({.truncateBy = 2, .strayBytes = {0x55}}, 1);
+    controller->Receive(kCodeRequest);
+    controller->Receive(FrameCodec::Build(0x11, std::vector<uint8_t>{0xAB}));
+    controller->Receive(FrameCodec::Build(0xF5, {}));
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0], "F3 02 0A -> 55 F3 0A 56 4C 4D 32 30 44 45");
+    EXPECT_EQ(log[1], "11 03 AB 40 -> none");
+    EXPECT_EQ(log[2], "F5 02 08 -> F5 07 32 2E 31 30 41 01");
+    std::vector<uint8_t> sent;
+    while (controller->NextByteDue()) sent.push_back(controller->TakeByte());
+    EXPECT_EQ(sent.size(), 10u + 8u);
 }
 
 // Unpaced, bytes come together unless a pause holds them; a purge keeps what is still coming.

@@ -15,28 +15,37 @@ namespace {
 struct FaceMapping {
     const char* windowsFace;
     const char* installed;
+    // The Windows face is proportional where the installed one has a half-width space.
+    bool narrowSpace = false;
 };
 
 // Japanese Windows faces become the IPA fonts; Arial gets the metric-compatible sans faces
 // where present, with the Japanese font for the glyphs they lack. The dialog shell font takes
 // the narrower IPA face so that pages laid out in it fit the main window's tab control, as
-// they do where the layout was made.
+// they do where the layout was made; its space, twice as wide as the desktop face's, is
+// narrowed back, since grids take their cell margins from it.
 constexpr FaceMapping kFaces[] = {
     {"MS UI Gothic", "IPAPGothic"},
-    {"MS Shell Dlg", "IPAGothic"},
-    {"MS Shell Dlg 2", "IPAGothic"},
+    {"MS Shell Dlg", "IPAGothic", true},
+    {"MS Shell Dlg 2", "IPAGothic", true},
     {"MS Gothic", "IPAGothic"},
     {"ＭＳ ゴシック", "IPAGothic"},
     {"MS PGothic", "IPAPGothic"},
     {"ＭＳ Ｐゴシック", "IPAPGothic"},
 };
 
-QStringList FamiliesFor(const QString& face)
+const FaceMapping* MappingFor(const QString& face)
 {
     for (const auto& mapping : kFaces) {
-        if (face == QString::fromUtf8(mapping.windowsFace)) {
-            return {QString::fromUtf8(mapping.installed), QStringLiteral("IPAGothic")};
-        }
+        if (face == QString::fromUtf8(mapping.windowsFace)) return &mapping;
+    }
+    return nullptr;
+}
+
+QStringList FamiliesFor(const QString& face)
+{
+    if (const FaceMapping* mapping = MappingFor(face)) {
+        return {QString::fromUtf8(mapping->installed), QStringLiteral("IPAGothic")};
     }
     if (face.isEmpty()) {
         return {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
@@ -61,6 +70,10 @@ QFont ToQFont(const LOGFONT& logFont)
     font.setStyleHint(QFont::SansSerif);
     const int height = logFont.lfHeight == 0 ? 12 : std::abs(logFont.lfHeight);
     font.setPixelSize(std::max(1, height));
+    if (const FaceMapping* mapping = MappingFor(face); mapping != nullptr && mapping->narrowSpace) {
+        constexpr double kSpaceShare = 0.25; // of the em, as the proportional desktop face has it
+        font.setWordSpacing(-std::max(1, height) * kSpaceShare);
+    }
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
     font.setItalic(logFont.lfItalic != 0);
     font.setUnderline(logFont.lfUnderline != 0);

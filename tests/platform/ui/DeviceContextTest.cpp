@@ -179,6 +179,24 @@ TEST(Fonts, PointFontsBecomeNegativePixelHeights)
     EXPECT_EQ(record.lfHeight, -13);
 }
 
+// The dialog face stands in for a proportional desktop face: its space is as narrow as there,
+// while letters, which lay dialogs out, keep their width.
+TEST(Fonts, TheDialogFacesSpaceIsNarrowAndItsLettersKeepTheirWidth)
+{
+    Font dialog;
+    Font fixed;
+    ASSERT_TRUE(dialog.CreatePointFont(90, "MS Shell Dlg"));
+    ASSERT_TRUE(fixed.CreatePointFont(90, "MS Gothic"));
+    DC dc;
+    dc.SelectFont(&dialog);
+    const Size dialogSpace = dc.GetTextExtent(" ");
+    const Size dialogLetters = dc.GetTextExtent("AbXy");
+    dc.SelectFont(&fixed);
+    EXPECT_EQ(dc.GetTextExtent(" ").cx, 6) << "a fixed-pitch face keeps its half-width space";
+    EXPECT_EQ(dialogSpace.cx, 3);
+    EXPECT_EQ(dialogLetters.cx, dc.GetTextExtent("AbXy").cx);
+}
+
 TEST(Fonts, BoldFacesDrawHeavier)
 {
     EXPECT_GT(InkOf("Arial Bold", 100).first, InkOf("Arial", 100).first);
