@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <vector>
@@ -51,6 +53,11 @@ bool PtyServer::Open()
     }
     m_wakeRead.Reset(wake[0]);
     m_wakeWrite.Reset(wake[1]);
+    m_hostWatch.Reset(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    // Without the watch everything works but a claim left by a killed host.
+    if (m_hostWatch.IsOpen() && ::inotify_add_watch(m_hostWatch.Get(), m_path.c_str(), IN_OPEN | IN_CLOSE) < 0) {
+        m_hostWatch.Reset();
+    }
     return true;
 }
 
@@ -66,7 +73,7 @@ void PtyServer::Serve()
             wait.tv_nsec = static_cast<long>((left % std::chrono::seconds(1)).count());
             timeout = &wait;
         }
-        std::array<pollfd, 2> watched{{{m_master.Get(), POLLIN, 0}, {m_wakeRead.Get(), POLLIN, 0}}};
+        std::array<pollfd, 3> watched{{{m_master.Get(), POLLIN, 0}, {m_wakeRead.Get(), POLLIN, 0}, {m_hostWatch.Get(), POLLIN, 0}}};
         if (::ppoll(watched.data(), watched.size(), timeout, nullptr) < 0) {
             if (errno == EINTR) {
                 continue;
@@ -76,12 +83,33 @@ void PtyServer::Serve()
         if (watched[1].revents != 0) {
             return;
         }
+        if (watched[2].revents != 0) {
+            FollowHosts();
+        }
         if ((watched[0].revents & POLLIN) != 0) {
             TakeRequestBytes();
         } else if (watched[0].revents != 0) {
             return; // the terminal itself failed
         }
         SendDueBytes();
+    }
+}
+
+void PtyServer::FollowHosts()
+{
+    alignas(inotify_event) std::array<char, 4096> events{};
+    ssize_t length = 0;
+    while ((length = ::read(m_hostWatch.Get(), events.data(), events.size())) > 0) {
+        for (ssize_t at = 0; at < length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events.data() + at);
+            m_hosts += (event->mask & IN_OPEN) != 0 ? 1 : 0;
+            m_hosts -= (event->mask & IN_CLOSE) != 0 ? 1 : 0;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    if (m_hosts <= 0) {
+        m_hosts = 0;
+        ::ioctl(m_slave.Get(), TIOCNXCL);
     }
 }
 

@@ -29,12 +29,18 @@ public:
 private:
     void TakeRequestBytes();
     void SendDueBytes();
+    void FollowHosts();
 
     SimulatedController& m_controller;
     posix::UniqueFd m_master;
     // Held open so the master neither reports a hang-up nor loses the line's settings while
     // no host has the port.
     posix::UniqueFd m_slave;
+    // Tells of every open and close of the slave. The terminal outlives its hosts while the
+    // master is open, and with it an exclusive claim that a killed host could not give up: it
+    // is given up for it once no host is left.
+    posix::UniqueFd m_hostWatch;
+    int m_hosts = 0;
     posix::UniqueFd m_wakeRead;
     posix::UniqueFd m_wakeWrite;
     std::string m_path;

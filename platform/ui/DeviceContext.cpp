@@ -14,7 +14,9 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QStaticText>
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -50,17 +52,42 @@ const QStaticText& LaidOutLine(const QString& text, const QFont& font)
     return entry.layout;
 }
 
-// Whether text surely fits width: summing the advances of its characters (kept by the font)
-// costs far less than laying the text out, and a small slack covers kerning.
-bool FitsFor(const QFontMetrics& metrics, const QString& text, int width)
+// The advances of the ASCII characters of a font, asked of the font once: asking again for
+// each character of each text costs nearly as much as laying the text out.
+const std::array<int, 128>& AsciiAdvances(const QFont& font, const QFontMetrics& metrics)
+{
+    struct Entry {
+        QFont font;
+        std::array<int, 128> advances;
+    };
+    constexpr size_t kFonts = 16; // a program uses a handful
+    static std::vector<Entry> known;
+    for (const Entry& entry : known) {
+        if (entry.font == font) return entry.advances;
+    }
+    if (known.size() == kFonts) known.erase(known.begin());
+    Entry& entry = known.emplace_back(Entry{font, {}});
+    for (size_t ch = 0; ch < entry.advances.size(); ++ch) entry.advances[ch] = metrics.horizontalAdvance(QChar(static_cast<char16_t>(ch)));
+    return entry.advances;
+}
+
+// Whether text surely fits width: summing the advances of its characters costs far less than
+// laying the text out, and a small slack covers kerning.
+bool SurelyFits(const QFont& font, const QFontMetrics& metrics, const QString& text, int width)
 {
     constexpr int kSlack = 2;
-    int sum = 0;
+    const std::array<int, 128>& ascii = AsciiAdvances(font, metrics);
+    int sum = kSlack;
     for (const QChar ch : text) {
-        sum += metrics.horizontalAdvance(ch);
-        if (sum + kSlack > width) return metrics.horizontalAdvance(text) <= width;
+        sum += ch.unicode() < ascii.size() ? ascii[ch.unicode()] : metrics.horizontalAdvance(ch);
+        if (sum > width) return false;
     }
     return true;
+}
+
+bool FitsFor(const QFont& font, const QFontMetrics& metrics, const QString& text, int width)
+{
+    return SurelyFits(font, metrics, text, width) || metrics.horizontalAdvance(text) <= width;
 }
 
 // Without DT_NOPREFIX an ampersand marks the next character; "&&" is a plain ampersand.
@@ -79,12 +106,22 @@ QString StripPrefixes(const QString& text)
 
 DC::DC() = default;
 
-DC::DC(NativePainter& painter, const Rect& clipBox, Font* defaultFont)
+DC::DC(NativePainter& painter, const Rect& clipBox, Font* defaultFont, std::vector<Rect> visibleParts)
     : m_painter(&painter)
     , m_clipBox(clipBox)
+    , m_visibleParts(std::move(visibleParts))
     , m_font(defaultFont)
 {
     ApplyFont();
+}
+
+bool DC::RectVisible(const Rect& rect) const
+{
+    const auto meets = [&rect](const Rect& part) {
+        return rect.left < part.right && part.left < rect.right && rect.top < part.bottom && part.top < rect.bottom;
+    };
+    if (!meets(m_clipBox)) return false;
+    return m_visibleParts.empty() || std::any_of(m_visibleParts.begin(), m_visibleParts.end(), meets);
 }
 
 DC::DC(Bitmap& bitmap)
@@ -177,7 +214,8 @@ void DC::FillSolidRect(const Rect& rect, COLORREF color)
 
 int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
 {
-    const QFontMetrics metrics(FontOf(m_font));
+    const QFont font = FontOf(m_font);
+    const QFontMetrics metrics(font);
     QString value = qt::ToQString(text);
     if ((format & DT_NOPREFIX) == 0) value = StripPrefixes(value);
     const bool singleLine = (format & DT_SINGLELINE) != 0;
@@ -208,35 +246,57 @@ int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
     }
 
     // Laying text out is the costly part: a line that fits is neither elided nor measured twice.
-    if ((format & DT_END_ELLIPSIS) != 0 && singleLine && !FitsFor(metrics, value, rect.Width())) {
+    if ((format & DT_END_ELLIPSIS) != 0 && singleLine && !FitsFor(font, metrics, value, rect.Width())) {
         value = metrics.elidedText(value, Qt::ElideRight, std::max(0, rect.Width()));
     }
     const QRect target = qt::ToQRect(rect);
     const bool fillsBehind = m_bkMode == OPAQUE && !value.isEmpty();
-    const QRect drawn = singleLine && !fillsBehind ? QRect() : metrics.boundingRect(target, flags, value);
-    const int height = singleLine && !fillsBehind ? metrics.height() : drawn.height();
-    if (m_painter == nullptr) return height;
-
-    qt::ToQPainter(m_painter)->save();
-    if ((format & DT_NOCLIP) == 0) qt::ToQPainter(m_painter)->setClipRect(target, Qt::IntersectClip);
-    if (fillsBehind) qt::ToQPainter(m_painter)->fillRect(drawn, qt::ToQColor(m_bkColor));
-    QPainter& painter = *qt::ToQPainter(m_painter);
-    painter.setPen(qt::ToQColor(m_textColor));
-    if (singleLine && !value.contains(QLatin1Char('\t'))) {
+    // Text without a line break or wrapping lays out as one line, whatever the single-line flag
+    // says; only that flag centres it vertically. Such a line is laid out once and kept, and its
+    // box follows from that layout.
+    const bool oneLine = (singleLine || (!wordBreak && !value.contains(QLatin1Char('\n')))) && !value.contains(QLatin1Char('\t'));
+    if (oneLine) {
+        if (m_painter == nullptr) return metrics.height();
+        QPainter& painter = *qt::ToQPainter(m_painter);
         const QStaticText& line = LaidOutLine(value, painter.font());
         const QSizeF size = line.size();
-        const double x = (flags & Qt::AlignHCenter) != 0 ? target.left() + (target.width() - size.width()) / 2
-            : (flags & Qt::AlignRight) != 0              ? target.left() + target.width() - size.width()
-                                                         : target.left();
-        const double y = (flags & Qt::AlignVCenter) != 0 ? target.top() + (target.height() - metrics.height()) / 2.0
-            : (flags & Qt::AlignBottom) != 0             ? target.top() + target.height() - metrics.height()
-                                                         : target.top();
+        // Whole pixels, as the desktop places text: a glyph drawn once is then drawn the same way.
+        const double x = std::round((flags & Qt::AlignHCenter) != 0 ? target.left() + (target.width() - size.width()) / 2
+                : (flags & Qt::AlignRight) != 0                     ? target.left() + target.width() - size.width()
+                                                                    : target.left());
+        const double y = std::round((flags & Qt::AlignVCenter) != 0 ? target.top() + (target.height() - metrics.height()) / 2.0
+                : (flags & Qt::AlignBottom) != 0                    ? target.top() + target.height() - metrics.height()
+                                                                    : target.top());
+        const bool clipped = (format & DT_NOCLIP) == 0;
+        if (clipped) {
+            painter.save();
+            painter.setClipRect(target, Qt::IntersectClip);
+        }
+        if (fillsBehind) {
+            const QRect behind(static_cast<int>(x), static_cast<int>(y), static_cast<int>(std::ceil(size.width())), metrics.height());
+            painter.fillRect(behind, qt::ToQColor(m_bkColor));
+        }
+        const QPen pen = painter.pen();
+        painter.setPen(qt::ToQColor(m_textColor));
         painter.drawStaticText(QPointF(x, y), line);
-    } else {
-        painter.drawText(target, flags, value);
+        if (clipped) {
+            painter.restore();
+        } else {
+            painter.setPen(pen);
+        }
+        return metrics.height();
     }
+
+    const QRect drawn = metrics.boundingRect(target, flags, value);
+    if (m_painter == nullptr) return drawn.height();
+    QPainter& painter = *qt::ToQPainter(m_painter);
+    painter.save();
+    if ((format & DT_NOCLIP) == 0) painter.setClipRect(target, Qt::IntersectClip);
+    if (fillsBehind) painter.fillRect(drawn, qt::ToQColor(m_bkColor));
+    painter.setPen(qt::ToQColor(m_textColor));
+    painter.drawText(target, flags, value);
     painter.restore();
-    return height;
+    return drawn.height();
 }
 
 Size DC::GetTextExtent(std::string_view text) const
@@ -259,6 +319,12 @@ Size DC::GetTextExtent(std::string_view text) const
         entry.size = Size{metrics.horizontalAdvance(qt::ToQString(text)), metrics.height()};
     }
     return entry.size;
+}
+
+bool DC::TextSurelyFits(std::string_view text, int width) const
+{
+    const QFont& font = FontOf(m_font);
+    return SurelyFits(font, QFontMetrics(font), qt::ToQString(text), width);
 }
 
 TextMetrics DC::GetTextMetrics() const

@@ -73,8 +73,9 @@ class DC {
 public:
     // Measuring only.
     DC();
-    // Draws with painter (not owned), clipped to clipBox.
-    DC(NativePainter& painter, const Rect& clipBox, Font* defaultFont);
+    // Draws with painter (not owned), clipped to clipBox; when given, only the parts of the
+    // box in visibleParts need drawing (the rest is kept as it is).
+    DC(NativePainter& painter, const Rect& clipBox, Font* defaultFont, std::vector<Rect> visibleParts = {});
     // Draws into bitmap.
     explicit DC(Bitmap& bitmap);
     // Draws into bitmap as if it were the part of a window whose top-left pixel is origin:
@@ -86,6 +87,11 @@ public:
 
     bool CanDraw() const { return m_painter != nullptr; }
     Rect GetClipBox() const { return m_clipBox; }
+    // Whether drawing into rect would change anything painted: an update made of a few scattered
+    // rectangles need not draw what lies between them.
+    bool RectVisible(const Rect& rect) const;
+    // A context drawing ahead for window (a double buffer) needs to draw only what window does.
+    void ShareVisibleParts(const DC& window) { m_visibleParts = window.m_visibleParts; }
 
     Font* SelectFont(Font* font);
     Font* GetCurrentFont() const { return m_font; }
@@ -103,6 +109,9 @@ public:
     // Returns the height of the text; with DT_CALCRECT only measures and widens/lowers rect.
     int DrawText(std::string_view text, Rect& rect, unsigned format);
     Size GetTextExtent(std::string_view text) const;
+    // True when text is sure to fit width without measuring it exactly (which lays it out):
+    // its characters' advances, summed, leave room to spare. False says only "measure it".
+    bool TextSurelyFits(std::string_view text, int width) const;
     TextMetrics GetTextMetrics() const;
 
     // Lines leave out their last point, like the toolkit's.
@@ -130,6 +139,7 @@ private:
     NativePainter* m_painter = nullptr;
     bool m_ownsPainter = false;
     Rect m_clipBox;
+    std::vector<Rect> m_visibleParts; // none: the whole clip box
     Font* m_font = nullptr;
     COLORREF m_textColor = RGB(0, 0, 0);
     COLORREF m_bkColor = RGB(255, 255, 255);

@@ -64,8 +64,9 @@ bool ListView::SetItemText(int index, int subItem, std::string_view text)
     if (index < 0 || index >= GetItemCount() || subItem < 0) return false;
     auto& texts = m_items[static_cast<size_t>(index)].texts;
     if (subItem >= static_cast<int>(texts.size())) texts.resize(static_cast<size_t>(subItem) + 1);
+    if (texts[static_cast<size_t>(subItem)] == text) return true;
     texts[static_cast<size_t>(subItem)] = std::string(text);
-    RepaintItem(index);
+    RepaintSubItem(index, subItem);
     return true;
 }
 
@@ -126,9 +127,9 @@ void ListView::SetRedraw(bool redraw)
     m_redraw = redraw;
     // Turning drawing back on repaints only what changed meanwhile, so a trace tick that
     // rewrote one row redraws one row.
-    if (redraw && !m_dirty.IsEmpty()) {
-        InvalidateRect(m_dirty);
-        m_dirty = {};
+    if (redraw && !m_dirty.empty()) {
+        for (const Rect& area : m_dirty) InvalidateRect(area);
+        m_dirty.clear();
     }
 }
 
@@ -138,10 +139,19 @@ void ListView::MarkDirty(const Rect& area)
         InvalidateRect(area);
         return;
     }
+    // Past a few dozen parts, one box around them all costs less to keep and to draw.
+    constexpr size_t kMostParts = 64;
     if (area.IsEmpty()) return;
-    m_dirty = m_dirty.IsEmpty() ? area
-                                : Rect{std::min(m_dirty.left, area.left), std::min(m_dirty.top, area.top),
-                                    std::max(m_dirty.right, area.right), std::max(m_dirty.bottom, area.bottom)};
+    if (m_dirty.size() < kMostParts) {
+        m_dirty.push_back(area);
+        return;
+    }
+    Rect box = area;
+    for (const Rect& part : m_dirty) {
+        box = Rect{
+            std::min(box.left, part.left), std::min(box.top, part.top), std::max(box.right, part.right), std::max(box.bottom, part.bottom)};
+    }
+    m_dirty = {box};
 }
 
 void ListView::Remeasure()
@@ -160,6 +170,21 @@ void ListView::RepaintItem(int index)
         rect.right = std::max(rect.right, GetClientRect().right);
         MarkDirty(rect);
     }
+}
+
+void ListView::RepaintSubItem(int index, int subItem)
+{
+    Rect rect;
+    if (subItem == 0 || subItem >= GetColumnCount() || !GetItemRect(index, rect, LVIR_BOUNDS)) {
+        RepaintItem(index);
+        return;
+    }
+    int left = 0;
+    for (int column = 0; column < subItem; ++column) left += m_columns[static_cast<size_t>(column)].width;
+    const bool last = subItem + 1 == GetColumnCount();
+    // The last column's part runs to the client edge, as the row's background does.
+    const int right = last ? std::max(rect.right, GetClientRect().right) : left + m_columns[static_cast<size_t>(subItem)].width;
+    MarkDirty(Rect{left, rect.top, right, rect.bottom});
 }
 
 void ListView::SelectOnly(int index)
@@ -216,6 +241,7 @@ void ListView::OnPaint(DC& dc)
         draw.hDC = &dc;
         GetItemRect(index, draw.rcItem, LVIR_BOUNDS);
         if (draw.rcItem.top >= clip.bottom) break;
+        if (!dc.RectVisible(Rect{clip.left, draw.rcItem.top, clip.right, draw.rcItem.bottom})) continue;
         const UINT state = GetItemState(index, LVIS_SELECTED | LVIS_FOCUSED);
         if ((state & LVIS_SELECTED) != 0) draw.itemState |= ODS_SELECTED;
         if ((state & LVIS_FOCUSED) != 0 && focused) draw.itemState |= ODS_FOCUS;

@@ -112,6 +112,8 @@ private:
     void Remeasure();
     void SelectOnly(int index);
     void RepaintItem(int index);
+    // A sub-item's text lies within its column: only that part of the row needs drawing.
+    void RepaintSubItem(int index, int subItem);
     // Repaints area now, or once drawing is on again.
     void MarkDirty(const Rect& area);
 
@@ -120,7 +122,7 @@ private:
     int m_rowHeight = 0;
     int m_topIndex = 0;
     bool m_redraw = true;
-    Rect m_dirty;
+    std::vector<Rect> m_dirty; // what changed while drawing was off
     COLORREF m_bkColor = GetSysColor(COLOR_WINDOW);
     COLORREF m_textBkColor = GetSysColor(COLOR_WINDOW);
 };

@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace sim;
 using namespace std::chrono_literals;
@@ -179,6 +182,25 @@ TEST_F(PtyServerTest, HostOnTheTerminalGetsFramedRepliesAlsoAfterOpeningItAgain)
     EXPECT_EQ(controller.Received().size(), 6u);
     host.reset();
     ExpectReply(0xF5, 8);
+}
+
+// A host killed while holding the port exclusively cannot clear the claim; the next one still
+// gets the port, as it would get a real device's.
+TEST_F(PtyServerTest, AHostThatDiedHoldingThePortLeavesItFreeForTheNext)
+{
+    const int dead = ::open(server.DevicePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(dead, 0);
+    ASSERT_EQ(::ioctl(dead, TIOCEXCL), 0);
+    ::close(dead); // what the kernel does for a killed process: no TIOCNXCL first
+    // The server hears of the close on its own thread; a host starting again comes later.
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (!host && std::chrono::steady_clock::now() < deadline) {
+        host = serial::SerialDevice::Open(server.DevicePath());
+        if (!host) std::this_thread::yield();
+    }
+    ASSERT_TRUE(host) << "the port stayed claimed";
+    ASSERT_TRUE(host->SetTimeouts(kPatient));
+    ExpectReply(0xF3, 11);
 }
 
 } // namespace

@@ -114,6 +114,7 @@ void CGridCtrl::OnPaint(ui::DC& dc)
     ui::Bitmap buffer(clip.Width(), clip.Height(), dc.GetBkColor());
     {
         ui::DC offscreen(buffer, ui::Point{clip.left, clip.top});
+        offscreen.ShareVisibleParts(dc);
         offscreen.SelectFont(dc.GetCurrentFont());
         DrawGrid(offscreen);
     }
@@ -163,7 +164,8 @@ void CGridCtrl::DrawGrid(ui::DC& dc)
                     if (width <= 0) continue;
                     if (left > clip.right) break;
                     const int right = left + width - 1;
-                    if (right >= clip.left) {
+                    // Cells between the scattered parts of an update (a fading trail) are left alone.
+                    if (right >= clip.left && dc.RectVisible(ui::Rect{left, top, right + 1, bottom + 1})) {
                         if (CGridCellBase* cell = GetCell(row, col)) {
                             cell->SetPosition(row, col);
                             cell->Draw(&dc, row, col, ui::Rect{left, top, right, bottom}, false);

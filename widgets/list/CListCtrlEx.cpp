@@ -32,6 +32,8 @@ std::string ReadText(const ListView& list, int item, int subItem)
 
 listctrl::FittedText FitInCurrentFont(const DC& dc, std::string_view text, int width, int allowance)
 {
+    // Most texts fit with room to spare; a new value each tick need not be laid out to see it.
+    if (dc.TextSurelyFits(text, width - allowance)) return {std::string(text), false};
     return listctrl::FitText(text, width, allowance, [&dc](std::string_view part) { return dc.GetTextExtent(part).cx; });
 }
 
@@ -119,9 +121,12 @@ void CListCtrlEx::DrawItem(DRAWITEMSTRUCT& draw)
 
     Rect labelArea = label;
     labelArea.right -= m_stateImageOffset;
-    const listctrl::FittedText first = FitInCurrentFont(dc, text, labelArea.Width(), kLabelAllowance);
-    Rect labelText = Inset(labelArea);
-    dc.DrawText(first.text, labelText, DT_LEFT | kTextFormat);
+    // A trace tick repaints only the value that changed: texts elsewhere are not fitted again.
+    if (dc.RectVisible(labelArea)) {
+        const listctrl::FittedText first = FitInCurrentFont(dc, text, labelArea.Width(), kLabelAllowance);
+        Rect labelText = Inset(labelArea);
+        dc.DrawText(first.text, labelText, DT_LEFT | kTextFormat);
+    }
 
     DrawValueColumns(dc, item, row, label);
 
@@ -141,6 +146,7 @@ void CListCtrlEx::DrawValueColumns(DC& dc, int item, const Rect& row, const Rect
     for (int sub = 1; GetColumn(sub, format, width); ++sub) {
         column.left = column.right;
         column.right = column.left + width;
+        if (!dc.RectVisible(column)) continue;
         const std::string text = ReadText(*this, item, sub);
         if (text.empty()) continue;
 

@@ -147,8 +147,10 @@ void WidgetHost::paintEvent(QPaintEvent* event)
     painter.setClipRect(client);
     // The clip box bounds only the client part of the update: a scroll bar repainting itself
     // beside the client area must not widen it.
-    const QRect clip = event->region().translated(-ClientOrigin()).intersected(client).boundingRect();
-    DC dc(*qt::ToNative(&painter), qt::FromQRect(clip), owner->GetFont());
+    const QRegion update = event->region().translated(-ClientOrigin()).intersected(client);
+    std::vector<Rect> parts;
+    for (const QRect& part : update) parts.push_back(qt::FromQRect(part));
+    DC dc(*qt::ToNative(&painter), qt::FromQRect(update.boundingRect()), owner->GetFont(), std::move(parts));
     owner->SendMessage(WM_PAINT, 0, reinterpret_cast<LPARAM>(&dc));
 }
 

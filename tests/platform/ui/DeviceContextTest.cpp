@@ -131,6 +131,33 @@ TEST_F(DeviceContext, OpaqueTextFillsItsBackground)
     EXPECT_EQ(bitmap.GetPixel(0, 2), RGB(255, 255, 0));
 }
 
+// Without DT_SINGLELINE a text without line breaks is one line at the top, whatever DT_VCENTER
+// says; with it, the line is centred.
+TEST_F(DeviceContext, OnlySingleLineTextIsCentredVertically)
+{
+    dc.SetBkMode(TRANSPARENT);
+    Rect plain{0, 0, 100, 60};
+    Rect single{100, 0, 200, 60};
+    dc.DrawText("88", plain, DT_RIGHT | DT_VCENTER);
+    dc.DrawText("88", single, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    const int height = dc.GetTextMetrics().height;
+    const auto inkRows = [&](int left, int right) {
+        std::pair rows{-1, -1};
+        for (int y = 0; y < 60; ++y) {
+            for (int x = left; x < right; ++x) {
+                if (bitmap.GetPixel(x, y) == kWhite) continue;
+                if (rows.first < 0) rows.first = y;
+                rows.second = y;
+                break;
+            }
+        }
+        return rows;
+    };
+    EXPECT_LT(inkRows(0, 100).second, height);
+    EXPECT_GT(inkRows(100, 200).first, (60 - height) / 2 - 1);
+    EXPECT_GT(InkSpan(bitmap, 0, 60).first, 60) << "right-aligned in its rectangle";
+}
+
 TEST_F(DeviceContext, FocusRectanglesDrawnTwiceVanish)
 {
     dc.DrawFocusRect(Rect{10, 10, 50, 30});

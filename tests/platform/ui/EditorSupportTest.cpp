@@ -4,6 +4,7 @@
 
 #include "UiFixture.h"
 
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Edit.h"
 
@@ -46,6 +47,24 @@ public:
 protected:
     void OnMouseMove(UINT, Point point) override { moves.push_back(point); }
     void OnPaint(DC& dc) override { dc.FillSolidRect(GetClientRect(), RGB(200, 40, 10)); }
+};
+
+// Notes, on each paint, which of a few rectangles need drawing, in its own context and in one
+// drawing ahead into a buffer for it.
+class Canvas : public Window {
+public:
+    std::vector<Rect> probes;
+    std::vector<std::pair<bool, bool>> needed;
+
+protected:
+    void OnPaint(DC& dc) override
+    {
+        Bitmap buffer(100, 100);
+        DC ahead(buffer, Point{0, 0});
+        ahead.ShareVisibleParts(dc);
+        needed.clear();
+        for (const Rect& probe : probes) needed.emplace_back(dc.RectVisible(probe), ahead.RectVisible(probe));
+    }
 };
 
 class EditorSupport : public UiFixture {
@@ -129,4 +148,23 @@ TEST_F(EditorSupport, ATrackingRectShowsInvertedUntilInvertedAgain)
     EXPECT_EQ(ui::testing::Grab(pad).GetPixel(45, 10), plain) << "only the rectangle is inverted";
     pad.InvertTrackingRect(Rect{40, 0, 42, 50});
     EXPECT_EQ(ui::testing::Grab(pad).GetPixel(41, 10), plain);
+}
+
+// A paint of two scattered parts needs drawn what meets them, not what lies between.
+TEST_F(EditorSupport, APaintOfScatteredPartsNeedsOnlyWhatMeetsThem)
+{
+    Canvas canvas;
+    ASSERT_TRUE(canvas.CreateChild(host, Rect{0, 0, 100, 100}, 304, WS_CHILD | WS_VISIBLE));
+    canvas.probes = {{2, 2, 4, 4}, {40, 40, 50, 50}, {10, 0, 20, 10}, {9, 9, 91, 91}, {95, 95, 120, 120}};
+    ui::testing::ProcessEvents();
+    canvas.InvalidateRect(Rect{0, 0, 10, 10});
+    canvas.InvalidateRect(Rect{90, 90, 100, 100});
+    ui::testing::ProcessEvents();
+    const std::vector<std::pair<bool, bool>> expected{{true, true}, {false, false}, {false, false}, {true, true}, {true, true}};
+    EXPECT_EQ(canvas.needed, expected);
+
+    Bitmap whole(100, 100);
+    DC plain(whole);
+    EXPECT_TRUE(plain.RectVisible(Rect{40, 40, 50, 50})) << "a bitmap's context draws all of it";
+    EXPECT_FALSE(plain.RectVisible(Rect{100, 0, 110, 10}));
 }

@@ -14,7 +14,8 @@ namespace {
 // Draws each row in a colour of its own and measures rows from the font.
 class CountingList : public ListView {
 public:
-    std::map<UINT, UINT> drawn; // row -> the state it was last drawn in
+    std::map<UINT, UINT> drawn;                          // row -> the state it was last drawn in
+    std::map<UINT, std::pair<bool, bool>> columnsToDraw; // row -> first and second column need drawing
     std::vector<UINT> colourMessages;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -27,6 +28,9 @@ protected:
     void DrawItem(DRAWITEMSTRUCT& draw) override
     {
         drawn[draw.itemID] = draw.itemState;
+        const Rect& row = draw.rcItem;
+        columnsToDraw[draw.itemID]
+            = {draw.hDC->RectVisible(Rect{0, row.top, 50, row.bottom}), draw.hDC->RectVisible(Rect{50, row.top, 90, row.bottom})};
         draw.hDC->FillSolidRect(draw.rcItem, RGB(0, 0, 200 + static_cast<int>(draw.itemID)));
     }
     void MeasureItem(MEASUREITEMSTRUCT& measure) override
@@ -137,4 +141,32 @@ TEST_F(ListViews, RedrawOffPaintsNothingUntilItIsOnAgain)
     list.SetRedraw(true);
     ui::testing::Grab(list);
     EXPECT_FALSE(list.drawn.empty());
+}
+
+// A trace tick rewrites values: only their column is drawn again, and a value written again
+// unchanged draws nothing.
+TEST_F(ListViews, AChangedValueRedrawsItsOwnColumnAlone)
+{
+    ui::testing::ProcessEvents();
+    list.columnsToDraw.clear();
+    list.SetItemText(1, 1, "12.5");
+    ui::testing::ProcessEvents();
+    EXPECT_EQ(list.columnsToDraw, (std::map<UINT, std::pair<bool, bool>>{{1, {false, true}}}));
+
+    list.columnsToDraw.clear();
+    list.SetItemText(1, 1, "12.5");
+    ui::testing::ProcessEvents();
+    EXPECT_TRUE(list.columnsToDraw.empty());
+}
+
+TEST_F(ListViews, ValuesChangedWhileRedrawIsOffAreDrawnWithoutTheRowsBetween)
+{
+    ui::testing::ProcessEvents();
+    list.columnsToDraw.clear();
+    list.SetRedraw(false);
+    list.SetItemText(0, 1, "1");
+    list.SetItemText(2, 1, "3");
+    list.SetRedraw(true);
+    ui::testing::ProcessEvents();
+    EXPECT_EQ(list.columnsToDraw, (std::map<UINT, std::pair<bool, bool>>{{0, {false, true}}, {2, {false, true}}}));
 }
