@@ -4,6 +4,7 @@
 // TraceTickMapPainted also shows the window and paints the map cells the tick touched, the
 // trail's; the monitor list is hidden, so its rows are written but not painted.
 // TraceTickPainted paints everything the tick touched: the changed values and the trail.
+// TraceSoakOneHour traces for an hour of virtual time and reports memory and descriptors.
 #include "app/CVelmoraDlg.h"
 #include "config/ActiveProfile.h"
 #include "link/CPFCComm.h"
@@ -24,6 +25,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -50,7 +53,23 @@ std::string Profile()
 
 enum class Painting { None, MapOnly, Everything };
 
-void RunTicks(benchmark::State& state, Painting painting)
+// Resident memory, in kilobytes.
+long ResidentKb()
+{
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+long OpenDescriptors()
+{
+    const auto entries = std::filesystem::directory_iterator("/proc/self/fd");
+    return static_cast<long>(std::distance(begin(entries), end(entries)));
+}
+
+// afterTick, when given, is called with the number of ticks done after each one.
+void RunTicks(benchmark::State& state, Painting painting, const std::function<void(long)>& afterTick = {})
 {
     const std::filesystem::path directory = std::filesystem::temp_directory_path() / ("velmora-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(directory);
@@ -79,10 +98,12 @@ void RunTicks(benchmark::State& state, Painting painting)
         ui::testing::ProcessEvents();
         std::vector<std::string> before;
         for (int row = 0; row < kItems; ++row) before.push_back(window.MonitorList().GetItemText(row, 1));
+        long ticks = 0;
         for (auto _ : state) {
             clock->Advance(std::chrono::milliseconds(100));
             window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
             if (painted) ui::testing::ProcessEvents();
+            if (afterTick) afterTick(++ticks);
         }
         // How many rows the run changed at all: the ticks did rewrite rows.
         int changed = 0;
@@ -119,6 +140,33 @@ void TraceTickPainted(benchmark::State& state)
     RunTicks(state, Painting::Everything);
 }
 BENCHMARK(TraceTickPainted)->Unit(benchmark::kMicrosecond);
+
+// One hour of tracing on the virtual clock, everything painted: resident memory and open
+// descriptors after the first minute, and how far they went above that in the 59 after.
+void TraceSoakOneHour(benchmark::State& state)
+{
+    constexpr long kTicksPerMinute = 600;
+    long settledKb = 0;
+    long highestKb = 0;
+    long settledFds = 0;
+    long highestFds = 0;
+    RunTicks(state, Painting::Everything, [&](long tick) {
+        if (tick % kTicksPerMinute != 0) return;
+        const long kb = ResidentKb();
+        const long fds = OpenDescriptors();
+        if (tick == kTicksPerMinute) {
+            settledKb = highestKb = kb;
+            settledFds = highestFds = fds;
+        }
+        highestKb = std::max(highestKb, kb);
+        highestFds = std::max(highestFds, fds);
+    });
+    state.counters["rss_after_1min_kb"] = static_cast<double>(settledKb);
+    state.counters["rss_growth_after_kb"] = static_cast<double>(highestKb - settledKb);
+    state.counters["fds_after_1min"] = static_cast<double>(settledFds);
+    state.counters["fd_growth_after"] = static_cast<double>(highestFds - settledFds);
+}
+BENCHMARK(TraceSoakOneHour)->Iterations(36000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -4,8 +4,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -36,12 +39,40 @@ std::string DirectoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+constexpr const char* kTempMark = ".tmp";
+
+std::string TempPrefix(const std::string& target)
+{
+    return target + kTempMark;
+}
+
+// A writer killed between creating its temporary file and renaming it leaves the file behind;
+// the next write removes those whose writer is gone. A name's writer is the process number in it.
+void RemoveStaleTemporaries(const std::string& target)
+{
+    const std::string directory = DirectoryOf(target);
+    const std::string temp = TempPrefix(target);
+    const std::string prefix = temp.substr(temp.find_last_of('/') + 1); // npos + 1 is 0
+    const auto close = [](DIR* open) { ::closedir(open); };
+    const std::unique_ptr<DIR, decltype(close)> folder(::opendir(directory.c_str()), close);
+    if (!folder) return;
+    while (const dirent* entry = ::readdir(folder.get())) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix)) continue;
+        const std::string_view rest = name.substr(prefix.size());
+        pid_t writer = 0;
+        const auto [end, failure] = std::from_chars(rest.data(), rest.data() + rest.size(), writer);
+        if (failure != std::errc{} || end == rest.data() || end == rest.data() + rest.size() || *end != '-' || writer <= 0 || writer == ::getpid()) continue;
+        if (::kill(writer, 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(folder.get()), std::string(name).c_str(), 0);
+    }
+}
+
 // Creates a fresh temporary file next to `target`; its name goes to `tempPath`.
 posix::UniqueFd CreateTemp(const std::string& target, std::string& tempPath)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        tempPath = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        tempPath = TempPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         posix::UniqueFd fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode));
         if (fd.IsOpen() || errno != EEXIST) return fd;
     }
@@ -94,6 +125,7 @@ bool AtomicReplace(const std::string& path, std::string_view bytes)
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !MayWrite(target, old)) return false;
 
+    RemoveStaleTemporaries(target);
     std::string tempPath;
     posix::UniqueFd fd = CreateTemp(target, tempPath);
     if (!fd.IsOpen()) return false;

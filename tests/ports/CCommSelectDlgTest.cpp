@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class PortSelection : public ::testing::Test {
@@ -74,6 +77,34 @@ TEST_F(PortSelection, OkRemembersTheIndexAndHandsOverThatRecordsPath)
     EXPECT_EQ(port, "/dev/ttyUSB0");
     EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), 2);
     EXPECT_EQ(directory.Read("Velmora.ini").substr(0, 31), "; ports\r\n[CommSelect]\r\nItem=2\r\n");
+}
+
+// The remembered index cannot be written into a folder nobody may write in: the file stays
+// as it was, and the choice still goes through.
+TEST_F(PortSelection, OkInAFolderNobodyMayWriteInKeepsTheFileAndHandsOverThePath)
+{
+    const std::string old = "[CommSelect]\r\nItem=0\r\n" + kConfigured;
+    directory.Write("Velmora.ini", old);
+    ::chmod(directory.File("Velmora.ini").c_str(), 0666);
+    ::chmod(directory.Path().c_str(), 0555);
+    // Root writes in any folder; the dialog then runs as an ordinary user.
+    constexpr uid_t kNobody = 65534;
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(::seteuid(kNobody), 0);
+    }
+    const int result = Run([](ui::Dialog&, ui::ListBox& list) {
+        list.SetCurSel(1);
+        ui::testing::PressKey(ui::VK_RETURN);
+    });
+    if (asRoot) {
+        ASSERT_EQ(::seteuid(0), 0);
+    }
+    ::chmod(directory.Path().c_str(), 0700);
+    EXPECT_EQ(result, ui::IDOK);
+    EXPECT_EQ(port, "/dev/pts/7");
+    EXPECT_EQ(directory.Read("Velmora.ini"), old);
+    EXPECT_TRUE(recorder.Boxes().empty());
 }
 
 TEST_F(PortSelection, TheSimulatorEntryHandsOverItsPath)

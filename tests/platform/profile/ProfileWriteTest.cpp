@@ -2,8 +2,10 @@
 
 #include <climits>
 #include <csignal>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -128,6 +130,41 @@ TEST_F(ProfileWrite, AnotherUsersFileThatThisUserMayNotWriteIsNotWritten)
     EXPECT_EQ(Bytes(), old);
     EXPECT_EQ(StatOf(PathOf(kIniName)).st_uid, 0u);
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+}
+
+// A writer killed at any moment, a few hundred times over: the file is always the old one or
+// the new one, whole, and the next write clears what the killed ones left behind.
+TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
+{
+    constexpr int kKills = 300;
+    // Long enough that a kill often lands inside a write; CP932, a BOM and CRLF ends throughout.
+    std::string body = "\xEF\xBB\xBF[CommSelect]\r\nItem=0\r\n";
+    for (int i = 0; i < 4000; ++i) body += "; \x83\x7B\x81\x5B\x83\x58\x83\x67 line " + std::to_string(i) + "\r\n";
+    Put(body);
+    const std::string zero = body;
+    const std::string one = std::string(body).replace(body.find("Item=0"), 6, "Item=1");
+
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> spins(0, 400000);
+    int inWrite = 0;
+    for (int kill = 0; kill < kKills; ++kill) {
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (int value = 1;; value ^= 1) (void)m_ini.WriteInt("CommSelect", "Item", value);
+        }
+        // A busy wait of random length: the kill lands at an unforeseen point of some write.
+        volatile int spin = spins(random);
+        while (spin > 0) spin = spin - 1;
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        const std::string now = Bytes();
+        ASSERT_TRUE(now == zero || now == one) << "after kill " << kill << ": " << now.size() << " bytes";
+        inWrite += Entries().size() > 1 ? 1 : 0;
+    }
+    EXPECT_TRUE(m_ini.WriteInt("CommSelect", "Item", 7));
+    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName}) << "a killed writer's temporary file stayed";
+    RecordProperty("kills_inside_a_write", inWrite);
 }
 
 // The profile is a FIFO nobody writes into.
