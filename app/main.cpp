@@ -1,12 +1,25 @@
 #include "app/CVelmoraApp.h"
+#include "app/CommandLine.h"
 
 #include "platform/ui/Application.h"
 #include "resources/ResourceIds.h"
 #include "sim/SimulatedPort.h"
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
+    // Read before the toolkit starts, so that --help and --version need no display.
+    const CommandLine line = CommandLine::Parse({argv + 1, static_cast<size_t>(argc - 1)});
+    switch (line.action) {
+    case CommandLine::Action::Help: std::fputs(CommandLine::kUsage, stdout); return 0;
+    case CommandLine::Action::Version: std::puts("velmora " VELMORA_VERSION); return 0;
+    case CommandLine::Action::UsageError: std::fprintf(stderr, "velmora: %s\n%s", line.error.c_str(), CommandLine::kUsage); return 2;
+    case CommandLine::Action::Run: break;
+    }
+
     ui::Application application(argc, argv);
+    application.SetDesktopEntry(VELMORA_DESKTOP_ID);
     res::InstallResources();
     // The simulated controller is one more port, "sim:", for demonstrations and training.
     sim::RegisterSimulatedPort();

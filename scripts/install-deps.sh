@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-wayland
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation

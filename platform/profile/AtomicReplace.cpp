@@ -104,7 +104,9 @@ bool MayWrite(const std::string& path, const struct stat& info)
 bool TakeOver(int fd, const struct stat& old)
 {
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        // Where neither is allowed, the file keeps the replacing user's owner and group.
+        [[maybe_unused]] const bool taken
+            = ::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
     }
     return ::fchmod(fd, old.st_mode & kPermissionBits) == 0;
 }

@@ -1,5 +1,6 @@
 #include "platform/ui/Application.h"
 
+#include "platform/ui/qt/FirstWindowProbe.h"
 #include "platform/ui/qt/WindowBridge.h"
 
 #include <QApplication>
@@ -57,6 +58,7 @@ Application::Application(int& argc, char** argv, Display display)
 {
     if (display == Display::Headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     m_impl->app = std::make_unique<RoutingApplication>(argc, argv);
+    InstallFirstWindowProbe(*m_impl->app);
     // The toolkit takes the user's locale; numbers are read and printed the C way throughout.
     std::setlocale(LC_NUMERIC, "C");
     QFont font(QStringLiteral("IPAPGothic"));
@@ -65,5 +67,10 @@ Application::Application(int& argc, char** argv, Display display)
 }
 
 Application::~Application() = default;
+
+void Application::SetDesktopEntry(std::string_view id)
+{
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size())));
+}
 
 } // namespace ui

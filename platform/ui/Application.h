@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 namespace ui {
 
@@ -13,6 +14,10 @@ public:
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
+
+    // The installed desktop entry's name without ".desktop": on Wayland the compositor finds
+    // the program's name and icon through it.
+    void SetDesktopEntry(std::string_view id);
 
 private:
     struct Impl;
