@@ -26,18 +26,40 @@ bool ShouldRetry()
     return errno == EINTR || errno == EAGAIN;
 }
 
+PortError ErrorOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO: return PortError::NotFound;
+    case EACCES:
+    case EPERM: return PortError::Permission;
+    case EBUSY:
+    case EWOULDBLOCK: return PortError::Busy; // the advisory lock is taken
+    case EIO: return PortError::Gone;
+    default: return PortError::Other;
+    }
+}
+
 } // namespace
 
-std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::string& path)
+std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::string& path, PortError& why)
 {
     // Non-blocking only so a port without carrier does not hang the open; cleared below once
     // CLOCAL is set.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        why = ErrorOf(errno);
         return nullptr;
     }
     std::unique_ptr<SerialDevicePosix> device(new SerialDevicePosix(fd));
-    if (!device->TakeExclusive() || !device->EnterRawMode() || !device->MakeBlocking()) {
+    why = device->TakeExclusive();
+    if (why != PortError::None) {
+        return nullptr;
+    }
+    if (!device->EnterRawMode() || !device->MakeBlocking()) {
+        why = ErrorOf(errno);
         return nullptr;
     }
     return device;
@@ -51,23 +73,23 @@ SerialDevicePosix::~SerialDevicePosix()
     }
 }
 
-bool SerialDevicePosix::TakeExclusive()
+PortError SerialDevicePosix::TakeExclusive()
 {
     if (::flock(m_fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-        return false;
+        return ErrorOf(errno);
     }
 #ifdef TIOCGEXCL
     // A privileged open passes TIOCEXCL; refuse a terminal some other program already claimed.
     int claimed = 0;
     if (::ioctl(m_fd.Get(), TIOCGEXCL, &claimed) == 0 && claimed != 0) {
-        return false;
+        return PortError::Busy;
     }
 #endif
     if (::ioctl(m_fd.Get(), TIOCEXCL) != 0) {
-        return false; // not a terminal
+        return ErrorOf(errno); // not a terminal
     }
     m_exclusive = true;
-    return true;
+    return PortError::None;
 }
 
 bool SerialDevicePosix::EnterRawMode()
@@ -151,7 +173,7 @@ ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
     while (true) {
         switch (WaitFor(POLLIN, deadline)) {
         case Wait::TimedOut: return ReadResult::Empty;
-        case Wait::Broken: return ReadResult::Failed;
+        case Wait::Broken: m_lastError = PortError::Gone; return ReadResult::Failed;
         case Wait::Ready: break;
         }
         const ssize_t count = ::read(m_fd.Get(), &byte, 1);
@@ -161,7 +183,9 @@ ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
         if (count < 0 && ShouldRetry()) {
             continue;
         }
-        return ReadResult::Failed; // 0 from a hung-up terminal, or EIO from a vanished one
+        // 0 from a hung-up terminal, or EIO from a vanished one.
+        m_lastError = count == 0 ? PortError::Gone : ErrorOf(errno);
+        return ReadResult::Failed;
     }
 }
 

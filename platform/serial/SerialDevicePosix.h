@@ -15,8 +15,9 @@ namespace serial {
 // writeTotalTimeoutMultiplier * size + writeTotalTimeoutConstant ms for room (zero: no limit).
 class SerialDevicePosix final : public SerialDevice {
 public:
-    // Null when the path is missing, not a terminal, or held by someone else.
-    static std::unique_ptr<SerialDevicePosix> OpenTerminal(const std::string& path);
+    // Null when the path is missing, not a terminal, not ours to open, or held by someone
+    // else; `why` says which.
+    static std::unique_ptr<SerialDevicePosix> OpenTerminal(const std::string& path, PortError& why);
 
     ~SerialDevicePosix() override;
     SerialDevicePosix(const SerialDevicePosix&) = delete;
@@ -29,6 +30,7 @@ public:
     bool Drain() override;
     ReadResult ReadByte(uint8_t& byte) override;
     void ClearError() override;
+    PortError LastError() const override { return m_lastError; }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -38,7 +40,7 @@ private:
         : m_fd(fd)
     { }
 
-    bool TakeExclusive();
+    PortError TakeExclusive();
     bool EnterRawMode();
     bool MakeBlocking();
     // Polls for `events` until the deadline, resuming after signals with the time left.
@@ -47,6 +49,7 @@ private:
     posix::UniqueFd m_fd;
     bool m_exclusive = false; // only then is TIOCEXCL ours to undo
     CommTimeouts m_timeouts;
+    PortError m_lastError = PortError::None;
 };
 
 } // namespace serial

@@ -89,7 +89,9 @@ protected:
 
 TEST_F(SimulatedPortTest, OneHolderAtATime)
 {
-    EXPECT_FALSE(serial::SerialDevice::Open(kSimulatedPortPath));
+    serial::PortError why = serial::PortError::None;
+    EXPECT_FALSE(serial::SerialDevice::Open(kSimulatedPortPath, why));
+    EXPECT_EQ(why, serial::PortError::Busy);
     port.reset();
     EXPECT_FALSE(log->open);
     EXPECT_TRUE(serial::SerialDevice::Open(kSimulatedPortPath));
