@@ -8,7 +8,8 @@
 namespace serial {
 
 // A terminal device through termios, held exclusively (TIOCEXCL for the kernel, an advisory
-// flock for processes that run privileged and so pass TIOCEXCL).
+// flock for processes that run privileged and so pass TIOCEXCL). A USB adapter that offers it
+// is asked for low latency, so its bytes are handed over as they arrive.
 //
 // Time-outs: a one-byte read waits at most readTotalTimeoutMultiplier + readTotalTimeoutConstant
 // ms (zero means look once and return); a write waits at most
@@ -41,6 +42,7 @@ private:
     { }
 
     PortError TakeExclusive();
+    void RequestLowLatency();
     bool EnterRawMode();
     bool MakeBlocking();
     // Polls for `events` until the deadline, resuming after signals with the time left.

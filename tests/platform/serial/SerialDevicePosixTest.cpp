@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <linux/serial.h>
 #include <numeric>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -194,6 +195,24 @@ TEST_F(SerialDevicePosix, AnOpenWithoutPermissionSaysSo)
     ASSERT_TRUE(!root || ::seteuid(0) == 0);
     EXPECT_FALSE(opened);
     EXPECT_EQ(why, PortError::Permission);
+}
+
+TEST_F(SerialDevicePosix, APtyRefusesLowLatencyAndStillOpensForUse)
+{
+    device_.reset();
+    // The terminal really refuses the setting, so the open below meets the refusal.
+    const int plain = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(plain, 0);
+    serial_struct settings{};
+    EXPECT_NE(::ioctl(plain, TIOCGSERIAL, &settings), 0);
+    ::close(plain);
+
+    PortError why = PortError::Other;
+    device_ = SerialDevice::Open(path_, why);
+    ASSERT_NE(device_, nullptr);
+    EXPECT_EQ(why, PortError::None);
+    ASSERT_TRUE(Send({0x5A}));
+    EXPECT_EQ(ReadAll(1), std::vector<uint8_t>{0x5A});
 }
 
 TEST_F(SerialDevicePosix, WriteAndDrainDeliverTheWholeFrame)
