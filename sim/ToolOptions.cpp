@@ -97,6 +97,7 @@ std::optional<ToolOptions> ToolOptions::Parse(std::span<const char* const> args,
                 config.wordMaps.resize(1);
                 return ParseNumber(v, config.wordMaps.front().base, kHex);
             }},
+        {"--wrong-length", [&](std::string_view v) { return ParseNumber(v, faults.lengthOffBy); }},
         {"--truncate", [&](std::string_view v) { return ParseNumber(v, faults.truncateBy); }},
         {"--stray", [&](std::string_view v) { return ParseHexBytes(v, faults.strayBytes); }},
         {"--pause", [&](std::string_view v) { return ParsePause(v, faults.pauses); }},
