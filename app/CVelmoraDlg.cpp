@@ -30,6 +30,7 @@ constexpr size_t kVersionLength = 5;
 // The live block's length byte when it carries the short, 30-byte block.
 constexpr int kShortLiveBlockLength = 32;
 constexpr ui::UINT kIdmAbout = 16;
+constexpr const char* kOnInitDialogCaption = "CVelmoraDlg::OnInitDialog()";
 constexpr const char* kGetPFCIDCaption = "CVelmoraDlg::GetPFCID()";
 constexpr const char* kGetPFCpwdCaption = "CVelmoraDlg::GetPFCpwd()";
 constexpr const char* kOnTimerCaption = "CVelmoraDlg::OnTimer()";
@@ -152,6 +153,8 @@ bool CVelmoraDlg::OnInitDialog()
         return dialog.DoModal() == ui::IDOK;
     });
     m_comm.Open();
+    // Says why the chosen port did not open; the identification below then fails as usual.
+    m_comm.ShowOpenError(this, kOnInitDialogCaption);
     GetPFCID();
 
     CProfSelDlg profiles(m_profile);

@@ -36,6 +36,13 @@ constexpr const char* kCommErrorText = "通信エラー";
 constexpr const char* kChecksumErrorText = "チェックサムエラー";
 constexpr const char* kTimeoutText = "通信タイムアウト";
 
+// Why the chosen port did not open; each follows the port's path.
+constexpr const char* kNotFoundText = " が見つかりません。機器が接続されているか確認してください。";
+constexpr const char* kPermissionText = " へのアクセスが拒否されました。ユーザーを dialout グループに追加してください。";
+constexpr const char* kBusyText = " は他のプログラムが使用中です。";
+constexpr const char* kGoneText = " との接続が切れました。";
+constexpr const char* kOtherText = " を開けませんでした。";
+
 uint8_t Sum(std::span<const uint8_t> bytes)
 {
     return static_cast<uint8_t>(std::accumulate(bytes.begin(), bytes.end(), 0u));
@@ -59,13 +66,14 @@ CPFCComm::PortChooser CPFCComm::PortNamed(std::string path)
 
 int CPFCComm::Open()
 {
+    m_openError = serial::PortError::None;
     if (m_choosePort && !m_choosePort(m_strPort)) return 0;
     return OpenChosenPort();
 }
 
 int CPFCComm::OpenChosenPort()
 {
-    m_hPort = serial::SerialDevice::Open(m_strPort);
+    m_hPort = serial::SerialDevice::Open(m_strPort, m_openError);
     if (!m_hPort) {
         return 0;
     }
@@ -156,4 +164,18 @@ int CPFCComm::ShowCommError(ui::Window* owner, const std::string& caption, int c
     default: return code;
     }
     return ui::MessageBox(owner, text, caption, ui::MB_OK | ui::MB_ICONERROR);
+}
+
+int CPFCComm::ShowOpenError(ui::Window* owner, const std::string& caption)
+{
+    const char* cause = kOtherText;
+    switch (m_openError) {
+    case serial::PortError::None: return 0;
+    case serial::PortError::NotFound: cause = kNotFoundText; break;
+    case serial::PortError::Permission: cause = kPermissionText; break;
+    case serial::PortError::Busy: cause = kBusyText; break;
+    case serial::PortError::Gone: cause = kGoneText; break;
+    case serial::PortError::Other: cause = kOtherText; break;
+    }
+    return ui::MessageBox(owner, m_strPort + cause, caption, ui::MB_OK | ui::MB_ICONERROR);
 }

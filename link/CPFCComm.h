@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/serial/PortError.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -47,9 +49,14 @@ public:
     int Transact(uint8_t command, int length, uint8_t* data);
     // The standard error box for a negative Transact result; any other code is returned as is.
     int ShowCommError(ui::Window* owner, const std::string& caption, int code);
+    // A box saying why the last Open could not open the chosen port; when it opened, or no
+    // port was chosen, nothing is shown and 0 returned.
+    int ShowOpenError(ui::Window* owner, const std::string& caption);
 
     const std::string& PortPath() const { return m_strPort; }
     bool IsOpen() const { return m_hPort != nullptr; }
+    // Why the last Open could not open the chosen port; None when it did or none was chosen.
+    serial::PortError OpenError() const { return m_openError; }
     bool IsBusy() const { return m_bBusy != 0; }
 
 private:
@@ -66,6 +73,7 @@ private:
     std::unique_ptr<serial::SerialDevice> m_hPort; // null: no port
     int m_bBusy = 0;
     PortChooser m_choosePort;
+    serial::PortError m_openError = serial::PortError::None;
 };
 
 // The program's one link, alive from start to exit.

@@ -4,6 +4,12 @@
 
 namespace sim {
 
+namespace {
+
+constexpr size_t kLengthAt = 1;
+
+} // namespace
+
 void FaultInjector::Set(FaultPlan plan, int replies, int cleanReplies)
 {
     m_plan = std::move(plan);
@@ -30,6 +36,9 @@ std::optional<Transmission> FaultInjector::Apply(std::vector<uint8_t> frame)
     }
     if (plan.badChecksum && !frame.empty()) {
         ++frame.back();
+    }
+    if (frame.size() > kLengthAt) {
+        frame[kLengthAt] = static_cast<uint8_t>(frame[kLengthAt] + plan.lengthOffBy);
     }
     frame.resize(frame.size() - std::min(plan.truncateBy, frame.size()));
 

@@ -18,6 +18,7 @@ struct Pause {
 struct FaultPlan {
     bool silent = false;               // no reply (stray bytes still go out)
     bool badChecksum = false;          // the checksum byte is off by one
+    int lengthOffBy = 0;               // added to the length byte; the checksum stays as it was
     size_t truncateBy = 0;             // bytes missing from the end of the reply
     std::vector<uint8_t> strayBytes{}; // sent ahead of the reply
     std::vector<Pause> pauses{};

@@ -67,11 +67,14 @@ void PtyServer::Serve()
     while (true) {
         timespec wait{};
         timespec* timeout = nullptr;
-        if (const auto due = m_controller.NextByteDue()) {
-            const auto left = std::max(*due - m_controller.Time().Now(), Duration{});
-            wait.tv_sec = static_cast<time_t>(std::chrono::duration_cast<std::chrono::seconds>(left).count());
-            wait.tv_nsec = static_cast<long>((left % std::chrono::seconds(1)).count());
-            timeout = &wait;
+        {
+            const std::lock_guard lock(m_controllerInUse);
+            if (const auto due = m_controller.NextByteDue()) {
+                const auto left = std::max(*due - m_controller.Time().Now(), Duration{});
+                wait.tv_sec = static_cast<time_t>(std::chrono::duration_cast<std::chrono::seconds>(left).count());
+                wait.tv_nsec = static_cast<long>((left % std::chrono::seconds(1)).count());
+                timeout = &wait;
+            }
         }
         std::array<pollfd, 3> watched{{{m_master.Get(), POLLIN, 0}, {m_wakeRead.Get(), POLLIN, 0}, {m_hostWatch.Get(), POLLIN, 0}}};
         if (::ppoll(watched.data(), watched.size(), timeout, nullptr) < 0) {
@@ -80,12 +83,13 @@ void PtyServer::Serve()
             }
             return;
         }
-        if (watched[1].revents != 0) {
+        if (watched[1].revents != 0 && TakeWakeUps()) {
             return;
         }
         if (watched[2].revents != 0) {
             FollowHosts();
         }
+        const std::lock_guard lock(m_controllerInUse);
         if ((watched[0].revents & POLLIN) != 0) {
             TakeRequestBytes();
         } else if (watched[0].revents != 0) {
@@ -115,8 +119,43 @@ void PtyServer::FollowHosts()
 
 void PtyServer::Stop()
 {
+    m_stopping = true;
+    Wake();
+}
+
+void PtyServer::HangUp()
+{
+    m_hangingUp = true;
+    Wake();
+}
+
+void PtyServer::WithController(const std::function<void(SimulatedController&)>& action)
+{
+    {
+        const std::lock_guard lock(m_controllerInUse);
+        action(m_controller);
+    }
+    // A changed controller may have bytes due sooner than the server is waiting for.
+    Wake();
+}
+
+void PtyServer::Wake()
+{
     const char wake = 1;
     [[maybe_unused]] const auto ignored = ::write(m_wakeWrite.Get(), &wake, 1);
+}
+
+bool PtyServer::TakeWakeUps()
+{
+    std::array<char, kReadChunk> wakes{};
+    while (::read(m_wakeRead.Get(), wakes.data(), wakes.size()) > 0) { }
+    if (m_hangingUp) {
+        // Closing every descriptor of the master hangs up the slave, in the host's hands too.
+        m_master.Reset();
+        m_slave.Reset();
+        return true;
+    }
+    return m_stopping;
 }
 
 void PtyServer::TakeRequestBytes()

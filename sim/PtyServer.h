@@ -2,6 +2,9 @@
 
 #include "platform/posix/UniqueFd.h"
 
+#include <atomic>
+#include <functional>
+#include <mutex>
 #include <string>
 
 namespace sim {
@@ -21,17 +24,29 @@ public:
     bool Open();
     // The path the host opens, such as "/dev/pts/3".
     const std::string& DevicePath() const { return m_path; }
-    // Serves until Stop() is called or the terminal fails.
+    // Serves until Stop() or HangUp() is called or the terminal fails.
     void Serve();
     // Safe from another thread.
     void Stop();
+    // Closes the terminal as an unplugged device would: the host's reads fail from then on
+    // instead of waiting, and serving ends. Safe from another thread.
+    void HangUp();
+    // Runs `action` on the controller while serving leaves it alone, so another thread can
+    // change its faults or look at what it received.
+    void WithController(const std::function<void(SimulatedController&)>& action);
 
 private:
+    void Wake();
+    // Empties the wake-up pipe; true when serving is to end.
+    bool TakeWakeUps();
     void TakeRequestBytes();
     void SendDueBytes();
     void FollowHosts();
 
     SimulatedController& m_controller;
+    std::mutex m_controllerInUse;
+    std::atomic<bool> m_stopping = false;
+    std::atomic<bool> m_hangingUp = false;
     posix::UniqueFd m_master;
     // Held open so the master neither reports a hang-up nor loses the line's settings while
     // no host has the port.

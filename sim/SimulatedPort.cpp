@@ -66,6 +66,7 @@ bool SimulatedPort::Drain()
 serial::ReadResult SimulatedPort::ReadByte(uint8_t& byte)
 {
     if (m_log->broken) {
+        m_lastError = serial::PortError::Gone;
         return serial::ReadResult::Failed;
     }
     Clock& clock = m_controller->Time();
@@ -88,12 +89,14 @@ void SimulatedPort::ClearError()
 std::shared_ptr<PortLog> RegisterSimulatedPort(std::shared_ptr<SimulatedController> controller)
 {
     auto log = std::make_shared<PortLog>();
-    serial::SerialDevice::RegisterOpener(kSimulatedPortPath, [controller, log]() -> std::unique_ptr<serial::SerialDevice> {
-        if (log->open) {
-            return nullptr;
-        }
-        return std::make_unique<SimulatedPort>(controller, log);
-    });
+    serial::SerialDevice::RegisterOpener(
+        kSimulatedPortPath, [controller, log](serial::PortError& why) -> std::unique_ptr<serial::SerialDevice> {
+            if (log->open) {
+                why = serial::PortError::Busy;
+                return nullptr;
+            }
+            return std::make_unique<SimulatedPort>(controller, log);
+        });
     return log;
 }
 

@@ -31,11 +31,13 @@ public:
     bool Drain() override;
     serial::ReadResult ReadByte(uint8_t& byte) override;
     void ClearError() override;
+    serial::PortError LastError() const override { return m_lastError; }
 
 private:
     std::shared_ptr<SimulatedController> m_controller;
     std::shared_ptr<PortLog> m_log;
     Duration m_readTimeout{}; // zero: look once
+    serial::PortError m_lastError = serial::PortError::None;
 };
 
 // Makes kSimulatedPortPath open onto `controller`, one holder at a time like a real port.

@@ -26,6 +26,7 @@ struct ToolOptions {
                                           "  --word-map HH          base command of the word map, hexadecimal (default 50)\n"
                                           "  --silent               never reply\n"
                                           "  --bad-checksum         every reply's checksum is wrong\n"
+                                          "  --wrong-length N       every reply's length byte is off by N, e.g. 1 or -1\n"
                                           "  --truncate N           every reply lacks its last N bytes\n"
                                           "  --stray HEX            bytes sent ahead of every reply, e.g. 55AA\n"
                                           "  --pause I:MS           a pause of MS milliseconds before byte I of every reply\n"

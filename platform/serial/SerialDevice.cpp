@@ -33,13 +33,20 @@ SerialDevice::Opener FindOpener(const std::string& path)
 
 } // namespace
 
-std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path)
+std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, PortError& why)
 {
+    why = PortError::None;
     // Called outside the lock so an opener may itself register or open.
     if (const Opener opener = FindOpener(path)) {
-        return opener();
+        return opener(why);
     }
-    return SystemSerialDevice::OpenTerminal(path);
+    return SystemSerialDevice::OpenTerminal(path, why);
+}
+
+std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path)
+{
+    PortError ignored = PortError::None;
+    return Open(path, ignored);
 }
 
 void SerialDevice::RegisterOpener(const std::string& path, Opener opener)

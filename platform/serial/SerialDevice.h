@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/serial/PortError.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -45,13 +47,17 @@ public:
     // Empty after the total read time-out; Failed when the device is gone or broken.
     virtual ReadResult ReadByte(uint8_t& byte) = 0;
     virtual void ClearError() = 0;
+    // Why the last failed read failed; None until one fails. Clearing the error keeps it.
+    virtual PortError LastError() const = 0;
 
     // Opens a device path ("/dev/ttyUSB0", or a path claimed by a registered opener such
-    // as "sim:"); null when it does not exist or is already in use.
+    // as "sim:"); null when it cannot be opened, with the reason in `why`.
+    static std::unique_ptr<SerialDevice> Open(const std::string& path, PortError& why);
     static std::unique_ptr<SerialDevice> Open(const std::string& path);
 
     // Lets a component outside the platform serve special paths (the simulated controller).
-    using Opener = std::function<std::unique_ptr<SerialDevice>()>;
+    // An opener that gives nothing says why in its argument.
+    using Opener = std::function<std::unique_ptr<SerialDevice>(PortError& why)>;
     static void RegisterOpener(const std::string& path, Opener opener);
 };
 

@@ -12,6 +12,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <linux/serial.h>
+#endif
+
 namespace serial {
 namespace {
 
@@ -26,18 +30,41 @@ bool ShouldRetry()
     return errno == EINTR || errno == EAGAIN;
 }
 
+PortError ErrorOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO: return PortError::NotFound;
+    case EACCES:
+    case EPERM: return PortError::Permission;
+    case EBUSY:
+    case EWOULDBLOCK: return PortError::Busy; // the advisory lock is taken
+    case EIO: return PortError::Gone;
+    default: return PortError::Other;
+    }
+}
+
 } // namespace
 
-std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::string& path)
+std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::string& path, PortError& why)
 {
     // Non-blocking only so a port without carrier does not hang the open; cleared below once
     // CLOCAL is set.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        why = ErrorOf(errno);
         return nullptr;
     }
     std::unique_ptr<SerialDevicePosix> device(new SerialDevicePosix(fd));
-    if (!device->TakeExclusive() || !device->EnterRawMode() || !device->MakeBlocking()) {
+    why = device->TakeExclusive();
+    if (why != PortError::None) {
+        return nullptr;
+    }
+    device->RequestLowLatency();
+    if (!device->EnterRawMode() || !device->MakeBlocking()) {
+        why = ErrorOf(errno);
         return nullptr;
     }
     return device;
@@ -51,23 +78,38 @@ SerialDevicePosix::~SerialDevicePosix()
     }
 }
 
-bool SerialDevicePosix::TakeExclusive()
+PortError SerialDevicePosix::TakeExclusive()
 {
     if (::flock(m_fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-        return false;
+        return ErrorOf(errno);
     }
 #ifdef TIOCGEXCL
     // A privileged open passes TIOCEXCL; refuse a terminal some other program already claimed.
     int claimed = 0;
     if (::ioctl(m_fd.Get(), TIOCGEXCL, &claimed) == 0 && claimed != 0) {
-        return false;
+        return PortError::Busy;
     }
 #endif
     if (::ioctl(m_fd.Get(), TIOCEXCL) != 0) {
-        return false; // not a terminal
+        return ErrorOf(errno); // not a terminal
     }
     m_exclusive = true;
-    return true;
+    return PortError::None;
+}
+
+void SerialDevicePosix::RequestLowLatency()
+{
+#if defined(TIOCGSERIAL) && defined(ASYNC_LOW_LATENCY)
+    // A USB adapter holds received bytes for its latency timer (16 ms on many) unless told
+    // otherwise, which would eat into the link's 101 ms a byte. Drivers without the setting,
+    // ptys among them, refuse both calls; the port works as it is then.
+    serial_struct settings{};
+    if (::ioctl(m_fd.Get(), TIOCGSERIAL, &settings) != 0) {
+        return;
+    }
+    settings.flags |= ASYNC_LOW_LATENCY;
+    ::ioctl(m_fd.Get(), TIOCSSERIAL, &settings);
+#endif
 }
 
 bool SerialDevicePosix::EnterRawMode()
@@ -151,7 +193,7 @@ ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
     while (true) {
         switch (WaitFor(POLLIN, deadline)) {
         case Wait::TimedOut: return ReadResult::Empty;
-        case Wait::Broken: return ReadResult::Failed;
+        case Wait::Broken: m_lastError = PortError::Gone; return ReadResult::Failed;
         case Wait::Ready: break;
         }
         const ssize_t count = ::read(m_fd.Get(), &byte, 1);
@@ -161,7 +203,9 @@ ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
         if (count < 0 && ShouldRetry()) {
             continue;
         }
-        return ReadResult::Failed; // 0 from a hung-up terminal, or EIO from a vanished one
+        // 0 from a hung-up terminal, or EIO from a vanished one.
+        m_lastError = count == 0 ? PortError::Gone : ErrorOf(errno);
+        return ReadResult::Failed;
     }
 }
 

@@ -8,15 +8,17 @@
 namespace serial {
 
 // A terminal device through termios, held exclusively (TIOCEXCL for the kernel, an advisory
-// flock for processes that run privileged and so pass TIOCEXCL).
+// flock for processes that run privileged and so pass TIOCEXCL). A USB adapter that offers it
+// is asked for low latency, so its bytes are handed over as they arrive.
 //
 // Time-outs: a one-byte read waits at most readTotalTimeoutMultiplier + readTotalTimeoutConstant
 // ms (zero means look once and return); a write waits at most
 // writeTotalTimeoutMultiplier * size + writeTotalTimeoutConstant ms for room (zero: no limit).
 class SerialDevicePosix final : public SerialDevice {
 public:
-    // Null when the path is missing, not a terminal, or held by someone else.
-    static std::unique_ptr<SerialDevicePosix> OpenTerminal(const std::string& path);
+    // Null when the path is missing, not a terminal, not ours to open, or held by someone
+    // else; `why` says which.
+    static std::unique_ptr<SerialDevicePosix> OpenTerminal(const std::string& path, PortError& why);
 
     ~SerialDevicePosix() override;
     SerialDevicePosix(const SerialDevicePosix&) = delete;
@@ -29,6 +31,7 @@ public:
     bool Drain() override;
     ReadResult ReadByte(uint8_t& byte) override;
     void ClearError() override;
+    PortError LastError() const override { return m_lastError; }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -38,7 +41,8 @@ private:
         : m_fd(fd)
     { }
 
-    bool TakeExclusive();
+    PortError TakeExclusive();
+    void RequestLowLatency();
     bool EnterRawMode();
     bool MakeBlocking();
     // Polls for `events` until the deadline, resuming after signals with the time left.
@@ -47,6 +51,7 @@ private:
     posix::UniqueFd m_fd;
     bool m_exclusive = false; // only then is TIOCEXCL ours to undo
     CommTimeouts m_timeouts;
+    PortError m_lastError = PortError::None;
 };
 
 } // namespace serial

@@ -1,4 +1,7 @@
 #include "link/CPFCComm.h"
+#include "sim/SimulatedController.h"
+#include "sim/SimulatedPort.h"
+#include "sim/VirtualClock.h"
 
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Window.h"
@@ -44,6 +47,47 @@ TEST_F(ShowCommError, OtherCodesShowNothingAndComeBackUnchanged)
     for (int code : {0, 1, 2, 32, 255, -4, -100}) {
         EXPECT_EQ(comm.ShowCommError(&window, "caption", code), code);
     }
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
+// The link chooses the simulated port, which one holder at a time may have.
+class ShowOpenError : public ShowCommError {
+protected:
+    void SetUp() override
+    {
+        ShowCommError::SetUp();
+        sim::RegisterSimulatedPort(controller);
+        comm.SetPortChooser(CPFCComm::PortNamed(sim::kSimulatedPortPath));
+    }
+    void TearDown() override { sim::UnregisterSimulatedPort(); }
+
+    std::shared_ptr<sim::SimulatedController> controller
+        = std::make_shared<sim::SimulatedController>(std::make_shared<sim::VirtualClock>());
+};
+
+TEST_F(ShowOpenError, SaysWhyThePortDidNotOpenInOneErrorBox)
+{
+    CPFCComm holder{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
+    ASSERT_EQ(holder.Open(), 1);
+    ASSERT_EQ(comm.Open(), 0);
+
+    EXPECT_EQ(comm.ShowOpenError(&window, "CVelmoraDlg::OnInitDialog()"), kAnswer);
+    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    const auto& box = recorder.Boxes()[0];
+    EXPECT_EQ(box.text, "sim: は他のプログラムが使用中です。");
+    EXPECT_EQ(box.caption, "CVelmoraDlg::OnInitDialog()");
+    EXPECT_EQ(box.owner, &window);
+    EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
+    EXPECT_EQ(box.flags & ~ui::MB_ICONMASK, ui::MB_OK);
+}
+
+TEST_F(ShowOpenError, ShowsNothingWhenThePortOpenedOrNoneWasChosen)
+{
+    ASSERT_EQ(comm.Open(), 1);
+    EXPECT_EQ(comm.ShowOpenError(&window, "caption"), 0);
+    CPFCComm cancelled{[](std::string&) { return false; }};
+    ASSERT_EQ(cancelled.Open(), 0);
+    EXPECT_EQ(cancelled.ShowOpenError(&window, "caption"), 0);
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 

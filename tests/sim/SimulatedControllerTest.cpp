@@ -111,7 +111,9 @@ protected:
 
 TEST_F(SimulatedPortTest, OneHolderAtATime)
 {
-    EXPECT_FALSE(serial::SerialDevice::Open(kSimulatedPortPath));
+    serial::PortError why = serial::PortError::None;
+    EXPECT_FALSE(serial::SerialDevice::Open(kSimulatedPortPath, why));
+    EXPECT_EQ(why, serial::PortError::Busy);
     port.reset();
     EXPECT_FALSE(log->open);
     EXPECT_TRUE(serial::SerialDevice::Open(kSimulatedPortPath));
@@ -152,21 +154,36 @@ protected:
     void TearDown() override
     {
         server.Stop();
-        serving.join();
+        if (serving.joinable()) serving.join();
     }
 
-    // Sends the command from a host on the terminal and reads back a well-formed reply.
-    void ExpectReply(uint8_t command, size_t size)
+    // Sends the command from a host on the terminal and reads back `size` bytes.
+    std::vector<uint8_t> Exchange(uint8_t command, size_t size)
     {
         if (!host) {
             host = serial::SerialDevice::Open(server.DevicePath());
-            ASSERT_TRUE(host && host->SetTimeouts(kPatient));
+            if (!host || !host->SetTimeouts(kPatient)) return {};
         }
-        ASSERT_EQ(host->Write(FrameCodec::Build(command, {})), 3);
+        host->Write(FrameCodec::Build(command, {}));
         std::vector<uint8_t> reply(size);
-        for (uint8_t& byte : reply) ASSERT_EQ(host->ReadByte(byte), ReadResult::Byte);
+        for (uint8_t& byte : reply) {
+            if (host->ReadByte(byte) != ReadResult::Byte) return {};
+        }
+        return reply;
+    }
+    // Sends the command and reads back a well-formed reply.
+    void ExpectReply(uint8_t command, size_t size)
+    {
+        const std::vector<uint8_t> reply = Exchange(command, size);
+        ASSERT_EQ(reply.size(), size);
         EXPECT_EQ(reply[0], command);
         EXPECT_TRUE(FrameCodec::SumsCorrectly(reply));
+    }
+    size_t BytesReceived()
+    {
+        size_t count = 0;
+        server.WithController([&count](SimulatedController& c) { count = c.Received().size(); });
+        return count;
     }
 
     SimulatedController controller{std::make_shared<RealClock>()};
@@ -179,7 +196,7 @@ TEST_F(PtyServerTest, HostOnTheTerminalGetsFramedRepliesAlsoAfterOpeningItAgain)
 {
     ExpectReply(0xF3, 11);
     ExpectReply(0xF0, 33);
-    EXPECT_EQ(controller.Received().size(), 6u);
+    EXPECT_EQ(BytesReceived(), 6u);
     host.reset();
     ExpectReply(0xF5, 8);
 }
@@ -201,6 +218,27 @@ TEST_F(PtyServerTest, AHostThatDiedHoldingThePortLeavesItFreeForTheNext)
     ASSERT_TRUE(host) << "the port stayed claimed";
     ASSERT_TRUE(host->SetTimeouts(kPatient));
     ExpectReply(0xF3, 11);
+}
+
+TEST_F(PtyServerTest, FaultsChangedWhileServingReachTheNextReply)
+{
+    ExpectReply(0xF3, 11);
+    server.WithController([](SimulatedController& c) { c.Faults().Set({.strayBytes = {0x55}}, 1); });
+    const std::vector<uint8_t> reply = Exchange(0xF5, 9);
+    ASSERT_EQ(reply.size(), 9u);
+    EXPECT_EQ(reply[0], 0x55);
+    EXPECT_EQ(reply[1], 0xF5);
+    ExpectReply(0xF5, 8);
+}
+
+TEST_F(PtyServerTest, HangingUpFailsTheHostsReadsAtOnceAndEndsServing)
+{
+    ExpectReply(0xF3, 11);
+    server.HangUp();
+    serving.join();
+    uint8_t byte = 0;
+    EXPECT_EQ(host->ReadByte(byte), ReadResult::Failed) << "not empty after the patient time-out";
+    EXPECT_EQ(host->LastError(), serial::PortError::Gone);
 }
 
 } // namespace

@@ -11,7 +11,8 @@ namespace {
 
 TEST(ToolOptions, ReadsHexListsPausesAndMilliseconds)
 {
-    const std::vector<const char*> args{"--byte-maps", "20,2a", "--stray", "55aA", "--pause", "3:150", "--late", "700", "--log", "x.log"};
+    const std::vector<const char*> args{
+        "--byte-maps", "20,2a", "--stray", "55aA", "--pause", "3:150", "--late", "700", "--wrong-length", "-1", "--log", "x.log"};
     std::string error;
     const auto options = ToolOptions::Parse(args, error);
     ASSERT_TRUE(options) << error;
@@ -20,6 +21,7 @@ TEST(ToolOptions, ReadsHexListsPausesAndMilliseconds)
     EXPECT_EQ(options->faults.pauses.at(0).beforeByte, 3u);
     EXPECT_EQ(options->faults.pauses.at(0).length, 150ms);
     EXPECT_EQ(options->faults.lateBy, 700ms);
+    EXPECT_EQ(options->faults.lengthOffBy, -1);
     EXPECT_EQ(options->logPath, "x.log");
 }
 
@@ -31,6 +33,7 @@ TEST(ToolOptions, RefusesBadLinesWithAReason)
         {{"--live-length", "300"}, "bad value"},
         {{"--stray", "5"}, "bad value"},
         {{"--pause", "3"}, "bad value"},
+        {{"--wrong-length", "+"}, "bad value"},
         {{"--byte-maps", "40,,44"}, "bad value"},
         {{"--log", ""}, "bad value"},
     };

@@ -1,4 +1,5 @@
 #include "platform/serial/SerialDevice.h"
+#include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +8,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
+#include <linux/serial.h>
 #include <numeric>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <termios.h>
 #include <unistd.h>
@@ -17,6 +21,7 @@
 #include <vector>
 
 using serial::CommTimeouts;
+using serial::PortError;
 using serial::ReadResult;
 using serial::SerialDevice;
 
@@ -142,10 +147,72 @@ TEST_F(SerialDevicePosix, EmptyReadLastsItsWholeTimeoutEvenThroughASignal)
 
 TEST_F(SerialDevicePosix, HungUpLineFailsReadsAndWritesInsteadOfTimingOut)
 {
+    EXPECT_EQ(ReadOne(kBrief), ReadResult::Empty);
+    EXPECT_EQ(device_->LastError(), PortError::None) << "an empty read is no failure";
     ::close(std::exchange(master_, -1));
     EXPECT_EQ(ReadOne(kPatient), ReadResult::Failed);
+    EXPECT_EQ(device_->LastError(), PortError::Gone);
+    device_->ClearError();
     EXPECT_EQ(ReadOne(kPatient), ReadResult::Failed);
+    EXPECT_EQ(device_->LastError(), PortError::Gone);
     EXPECT_EQ(device_->Write(std::vector<uint8_t>{0x01}), -1);
+}
+
+// Each way an open fails, made with real files and terminals, and the reason it gives.
+TEST_F(SerialDevicePosix, AnOpenThatFailsSaysWhy)
+{
+    const TemporaryDirectory directory;
+    const std::string file = (directory.Path() / "not-a-terminal").string();
+    std::ofstream(file) << "x";
+    const struct {
+        const char* name;
+        std::string path;
+        PortError why;
+    } cases[] = {
+        {"missing", (directory.Path() / "ttyUSB9").string(), PortError::NotFound},
+        {"under a file", file + "/ttyUSB0", PortError::NotFound},
+        {"held by the fixture", path_, PortError::Busy},
+        {"a plain file", file, PortError::Other},
+        {"a device that is no terminal", "/dev/null", PortError::Other},
+    };
+    for (const auto& each : cases) {
+        PortError why = PortError::None;
+        EXPECT_EQ(SerialDevice::Open(each.path, why), nullptr) << each.name;
+        EXPECT_EQ(why, each.why) << each.name;
+    }
+}
+
+TEST_F(SerialDevicePosix, AnOpenWithoutPermissionSaysSo)
+{
+    device_.reset();
+    ASSERT_EQ(::chmod(path_.c_str(), 0), 0);
+    // Root passes any mode, so the open runs as an unprivileged user.
+    constexpr uid_t kNobody = 65534;
+    const bool root = ::geteuid() == 0;
+    ASSERT_TRUE(!root || ::seteuid(kNobody) == 0);
+    PortError why = PortError::None;
+    const bool opened = SerialDevice::Open(path_, why) != nullptr;
+    ASSERT_TRUE(!root || ::seteuid(0) == 0);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(why, PortError::Permission);
+}
+
+TEST_F(SerialDevicePosix, APtyRefusesLowLatencyAndStillOpensForUse)
+{
+    device_.reset();
+    // The terminal really refuses the setting, so the open below meets the refusal.
+    const int plain = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(plain, 0);
+    serial_struct settings{};
+    EXPECT_NE(::ioctl(plain, TIOCGSERIAL, &settings), 0);
+    ::close(plain);
+
+    PortError why = PortError::Other;
+    device_ = SerialDevice::Open(path_, why);
+    ASSERT_NE(device_, nullptr);
+    EXPECT_EQ(why, PortError::None);
+    ASSERT_TRUE(Send({0x5A}));
+    EXPECT_EQ(ReadAll(1), std::vector<uint8_t>{0x5A});
 }
 
 TEST_F(SerialDevicePosix, WriteAndDrainDeliverTheWholeFrame)

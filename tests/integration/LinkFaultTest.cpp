@@ -1,0 +1,134 @@
+// Faults on the line while the trace runs under its real timer, over a real pseudo-terminal:
+// what the user sees, that nothing hangs, and that the trace works again once the fault is gone.
+
+#include "PtyAppFixture.h"
+
+#include "sim/FrameCodec.h"
+
+#include <chrono>
+#include <ostream>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Strings = std::vector<std::string>;
+
+constexpr uint8_t kLiveCommand = 0xF0;
+constexpr uint8_t kGappedValue = 90;
+constexpr uint8_t kCleanValue = 42;
+const std::string kTimeoutBox = "CVelmoraDlg::OnTimer(): 通信タイムアウト";
+
+// A live reply carrying `value`, with a gap of `gap` before each of its last seven bytes.
+// Seven gaps rather than the five a time-out needs, so a late wake-up on a busy machine that
+// shortens one or two of them still leaves the 120 ms case timing out.
+sim::FaultPlan GappedReply(uint8_t value, sim::Duration gap)
+{
+    sim::FaultPlan plan{.silent = true, .strayBytes = sim::FrameCodec::Build(kLiveCommand, LiveBlock(value))};
+    constexpr size_t kGaps = 7;
+    for (size_t before = plan.strayBytes.size() - kGaps; before < plan.strayBytes.size(); ++before) {
+        plan.pauses.push_back({before, gap});
+    }
+    return plan;
+}
+
+struct LinkFault {
+    const char* name;
+    sim::FaultPlan plan;
+    std::string box;   // what the user sees, "caption: text"; empty when the poll succeeds
+    std::string value; // what the monitor row shows afterwards
+    // The end of the reply comes after the time-out, so the next poll reads it as the start of
+    // its own reply and times out as well.
+    bool lateBytes = false;
+};
+
+void PrintTo(const LinkFault& fault, std::ostream* os)
+{
+    *os << fault.name;
+}
+
+class LinkFaults : public PtyAppFixture, public ::testing::WithParamInterface<LinkFault> { };
+
+TEST_P(LinkFaults, ShowTheirBoxAndLeaveTheTraceWorking)
+{
+    const LinkFault& fault = GetParam();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_EQ(Boxes(), Strings{});
+
+    EveryReply(fault.plan);
+    ClickTrace();
+    ASSERT_TRUE(RunUntil([&] { return BoxShown() || Value() != "-"; })) << "hung";
+    ui::testing::ProcessEvents();
+    if (fault.box.empty()) {
+        EXPECT_EQ(Boxes(), Strings{});
+        EXPECT_EQ(TraceState(), kTracing);
+        ClickTrace();
+    } else {
+        EXPECT_EQ(Boxes(), Strings{fault.box});
+        EXPECT_EQ(TraceState(), kIdle);
+    }
+    EXPECT_EQ(Value(), fault.value);
+
+    // The fault is gone: every reply is whole and on time again.
+    EveryReply({.silent = true, .strayBytes = sim::FrameCodec::Build(kLiveCommand, LiveBlock(kCleanValue))});
+    recorder.ClearBoxes();
+    if (fault.lateBytes) {
+        ClickTrace();
+        ASSERT_TRUE(RunUntil([&] { return BoxShown(); })) << "hung";
+        EXPECT_EQ(Boxes(), Strings{kTimeoutBox});
+        recorder.ClearBoxes();
+    }
+    ClickTrace();
+    const size_t polls = Polls();
+    ASSERT_TRUE(RunUntil([&] { return BoxShown() || Polls() > polls + 2; })) << "hung";
+    EXPECT_EQ(Boxes(), Strings{});
+    EXPECT_EQ(Value(), "  42");
+    EXPECT_EQ(TraceState(), kTracing);
+    ClickTrace();
+    EXPECT_EQ(TraceState(), kIdle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, LinkFaults,
+    ::testing::Values(LinkFault{"Silence", {.silent = true}, kTimeoutBox, "-"},
+        LinkFault{"BadChecksum", {.badChecksum = true}, "CVelmoraDlg::OnTimer(): チェックサムエラー", "-"},
+        LinkFault{"TruncatedReply", {.truncateBy = 1}, kTimeoutBox, "-"},
+        // The noise becomes the reply's command and length bytes: 0xAA asks for 171 bytes.
+        LinkFault{"NoiseBeforeTheReply", {.strayBytes = {0x55, 0xAA}}, kTimeoutBox, "-"},
+        LinkFault{"LengthByteOneTooHigh", {.lengthOffBy = 1}, kTimeoutBox, "-"},
+        // Each one-byte read waits 101 ms: a byte 90 ms after the last one is in time, however
+        // many such gaps a reply has.
+        LinkFault{"Bytes90msApart", GappedReply(kGappedValue, 90ms), "", "  90"},
+        // A byte 120 ms after the last one costs an empty read; the fifth ends the exchange.
+        LinkFault{"Bytes120msApart", GappedReply(kGappedValue, 120ms), kTimeoutBox, "-", true}),
+    [](const ::testing::TestParamInfo<LinkFault>& info) { return std::string(info.param.name); });
+
+using VanishingDevice = PtyAppFixture;
+
+// A device unplugged while tracing: the read fails (a communication error, not a time-out), and
+// so does every later poll, while the trace button goes on working.
+TEST_F(VanishingDevice, MidTraceGivesACommunicationErrorNotATimeOut)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ClickTrace();
+    ASSERT_TRUE(RunUntil([&] { return BoxShown() || Polls() > 3; })) << "hung";
+    ASSERT_EQ(Boxes(), Strings{});
+
+    server.HangUp();
+    serving.join();
+    ASSERT_TRUE(RunUntil([&] { return BoxShown(); })) << "hung";
+    ui::testing::ProcessEvents();
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信エラー"});
+    EXPECT_EQ(TraceState(), kIdle);
+    EXPECT_NE(Value(), "-") << "the rows keep what the trace last showed";
+
+    recorder.ClearBoxes();
+    ClickTrace();
+    ASSERT_TRUE(RunUntil([&] { return BoxShown(); })) << "hung";
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信エラー"});
+    EXPECT_EQ(TraceState(), kIdle);
+    ClickTrace();
+    EXPECT_EQ(TraceState(), kTracing);
+    ClickTrace();
+    EXPECT_EQ(TraceState(), kIdle);
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+// A chosen port that will not open: one box says why, then start-up goes on as it always has,
+// with the identification's communication error.
+
+#include "PtyAppFixture.h"
+
+#include "platform/serial/SerialDevice.h"
+#include "platform/ui/MessageBox.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr uid_t kNobody = 65534;
+
+enum class Cause { NotFound, Permission, Busy };
+
+struct UnopenablePort {
+    const char* name;
+    Cause cause;
+    std::string says; // follows the port's path in the box
+};
+
+void PrintTo(const UnopenablePort& port, std::ostream* os)
+{
+    *os << port.name;
+}
+
+class PortOpenFaults : public PtyAppFixture, public ::testing::WithParamInterface<UnopenablePort> {
+protected:
+    void TearDown() override
+    {
+        if (::geteuid() != m_uid) {
+            EXPECT_EQ(::seteuid(m_uid), 0);
+        }
+        PtyAppFixture::TearDown();
+    }
+
+    // Makes the port the user chooses unopenable the way `cause` says; returns its path.
+    std::string MakeUnopenable(Cause cause)
+    {
+        if (cause == Cause::NotFound) {
+            OfferPort(directory.File("ttyUSB0"));
+            return directory.File("ttyUSB0");
+        }
+        if (cause == Cause::Busy) {
+            m_otherProgram = serial::SerialDevice::Open(server.DevicePath());
+            EXPECT_NE(m_otherProgram, nullptr);
+        }
+        if (cause == Cause::Permission) {
+            EXPECT_EQ(::chmod(server.DevicePath().c_str(), 0), 0);
+            // Root passes any mode, so the port is opened as a user who is neither root nor in
+            // the terminal's group; the first box brings root back.
+            if (m_uid == 0) {
+                recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) {
+                    ui::testing::PressKey(ui::VK_RETURN);
+                    EXPECT_EQ(::seteuid(kNobody), 0);
+                });
+                recorder.OnBox([this](const ui::testing::Recorder::Box&) {
+                    if (::geteuid() != m_uid) {
+                        EXPECT_EQ(::seteuid(m_uid), 0);
+                    }
+                });
+            }
+        }
+        return server.DevicePath();
+    }
+
+    const uid_t m_uid = ::geteuid();
+    std::unique_ptr<serial::SerialDevice> m_otherProgram;
+};
+
+TEST_P(PortOpenFaults, SayWhyInOneBoxThenStartUpGoesOnAsBefore)
+{
+    const std::string path = MakeUnopenable(GetParam().cause);
+    ASSERT_NO_FATAL_FAILURE(Start(false));
+
+    EXPECT_EQ(Boxes(), (Strings{"CVelmoraDlg::OnInitDialog(): " + path + GetParam().says, "CVelmoraDlg::GetPFCID(): 通信エラー"}));
+    for (const auto& box : recorder.Boxes()) {
+        EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
+        EXPECT_EQ(box.owner, &window);
+    }
+    EXPECT_EQ(comm.PortPath(), path);
+    EXPECT_FALSE(comm.IsOpen());
+    EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);
+    EXPECT_EQ(window.GetDlgItem(res::IDC_ENGINECODE)->GetWindowText(), "PowerFC");
+
+    ClickTrace();
+    EXPECT_EQ(TraceState(), kTracing);
+    ClickTrace();
+    EXPECT_EQ(TraceState(), kIdle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, PortOpenFaults,
+    ::testing::Values(UnopenablePort{"PathDoesNotExist", Cause::NotFound, " が見つかりません。機器が接続されているか確認してください。"},
+        UnopenablePort{"NoPermission", Cause::Permission, " へのアクセスが拒否されました。ユーザーを dialout グループに追加してください。"},
+        UnopenablePort{"HeldByAnotherProgram", Cause::Busy, " は他のプログラムが使用中です。"}),
+    [](const ::testing::TestParamInfo<UnopenablePort>& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "app/CVelmoraDlg.h"
+#include "config/ActiveProfile.h"
+#include "link/CPFCComm.h"
+#include "resources/ResourceIds.h"
+#include "sim/PtyServer.h"
+#include "sim/RealClock.h"
+#include "sim/SimulatedController.h"
+#include "tests/support/WorkingDirectory.h"
+
+#include "platform/ui/ListBox.h"
+#include "platform/ui/testing/Input.h"
+#include "platform/ui/testing/Recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Live data of the extended block whose first byte, the monitor item's, is `value`; the other
+// bytes are high, so a reply read from one of them on asks for more bytes than come.
+inline std::vector<uint8_t> LiveBlock(uint8_t value)
+{
+    std::vector<uint8_t> live(sim::ResponderConfig::kExtendedLiveLength - 2, 0xEE);
+    live[0] = value;
+    return live;
+}
+
+// The program started in a temporary working directory against the simulated controller
+// behind a real pseudo-terminal, served from a thread of the test: the port dialog offers the
+// terminal's path, and the link opens it through the system's serial backend. The controller
+// runs on the real clock, paced as the wire is, with the extended live block so the profile's
+// one monitor item keeps its row.
+class PtyAppFixture : public ::testing::Test {
+protected:
+    static constexpr const char* kProfile = "[Velmora]\nMonItems=1\nDataItems=0\n"
+                                            "[MonItem1]\nName=回転\nUnit=rpm\nCoefficient=1\nOffset=0\nAddress=0\nType=1\n";
+    static constexpr const char* kIdle = "idle, ﾄﾚｰｽ開始";
+    static constexpr const char* kTracing = "tracing, ﾄﾚｰｽ停止";
+    // Far beyond what any fault makes an exchange last; reaching it means a hang.
+    static constexpr int kHangMs = 5000;
+
+    static void SetUpTestSuite() { res::InstallResources(); }
+    void SetUp() override
+    {
+        controller.Pacing().SetPaced(true);
+        controller.Responder().Config().liveLength = sim::ResponderConfig::kExtendedLiveLength;
+        ASSERT_TRUE(server.Open());
+        serving = std::thread([this] { server.Serve(); });
+        OfferPort(server.DevicePath());
+        directory.Write("Trace.ini", kProfile);
+        config::TheProfile().SetProfilePath("Velmora.ini");
+    }
+    void TearDown() override
+    {
+        server.Stop();
+        if (serving.joinable()) serving.join();
+    }
+
+    // The base file lists `path` as the one port, preselected, and the profile.
+    void OfferPort(const std::string& path)
+    {
+        directory.Write(
+            "Velmora.ini", "[CommSelect]\nItem=0\n[Ports]\nItems=1\nItem1=" + path + "\n[Profiles]\nItems=1\nItem1=Trace.ini\n");
+    }
+    // Start-up with the port dialog confirmed; the profile dialog takes the profile, or is
+    // cancelled, which ends start-up before the monitor list.
+    void Start(bool chooseProfile = true)
+    {
+        recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
+        recorder.OnDialog(res::IDD_PROFSEL, [chooseProfile](ui::Dialog& dialog) {
+            if (!chooseProfile) return; // left open, the recorder cancels it
+            static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(0);
+            ui::testing::PressKey(ui::VK_RETURN);
+        });
+        ASSERT_TRUE(window.Create());
+    }
+
+    // Every reply from now on is damaged as `plan` says, until another plan replaces it.
+    void EveryReply(sim::FaultPlan plan)
+    {
+        server.WithController([&plan](sim::SimulatedController& c) { c.Faults().Set(std::move(plan)); });
+    }
+    size_t Polls()
+    {
+        size_t polls = 0;
+        server.WithController([&polls](sim::SimulatedController& c) {
+            const auto& sent = c.Received();
+            for (size_t at = 0; at + 1 < sent.size(); at += static_cast<size_t>(sent[at + 1]) + 1) {
+                if (sent[at] == 0xF0) ++polls;
+            }
+        });
+        return polls;
+    }
+
+    void ClickTrace() { ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE)); }
+    // Runs the program's own loop, trace timer and all, until done() holds; false on a hang.
+    bool RunUntil(const std::function<bool()>& done) { return ui::testing::RunUntil(done, kHangMs); }
+    bool BoxShown() const { return !recorder.Boxes().empty(); }
+    // Every box shown so far, as "caption: text".
+    std::vector<std::string> Boxes() const
+    {
+        std::vector<std::string> boxes;
+        for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
+        return boxes;
+    }
+    // The trace flag and the button's label, which names the next action.
+    std::string TraceState()
+    {
+        return std::string(window.Tracing() ? "tracing, " : "idle, ") + window.GetDlgItem(res::IDC_TRACE)->GetWindowText();
+    }
+    std::string Value() { return window.MonitorList().GetItemText(0, 1); }
+
+    WorkingDirectory directory;
+    sim::SimulatedController controller{std::make_shared<sim::RealClock>()};
+    sim::PtyServer server{controller};
+    std::thread serving;
+    ui::testing::Recorder recorder;
+    CPFCComm comm;
+    CVelmoraDlg window{comm, config::TheProfile()};
+};
