@@ -74,7 +74,9 @@ void StartupAtWirePace(benchmark::State& state)
             window.Create();
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             state.SetIterationTime(seconds);
-            wire = std::chrono::duration<double>(sim::WirePacing(true).TimeFor(WireBytes(controller.Received()))).count();
+            std::vector<uint8_t> received;
+            server.WithController([&received](sim::SimulatedController& c) { received = c.Received(); });
+            wire = std::chrono::duration<double>(sim::WirePacing(true).TimeFor(WireBytes(received))).count();
             ratio = seconds / wire;
             if (!recorder.Boxes().empty()) state.SkipWithError(recorder.Boxes()[0].text.c_str());
         }
