@@ -10,6 +10,9 @@ namespace {
 constexpr double kMsPerUnit = 0.004;
 constexpr double kUnitsPerMs = 250.0;
 constexpr double kMaxMs = 262.0;
+// A typed decimal is seldom exact in binary: 4.004 ms comes to 1000.9999999999999 units, which
+// must store 1001 as the read-out showed it. Far below what any typed digit means.
+constexpr double kRepresentationSlack = 1e-9;
 
 } // namespace
 
@@ -31,6 +34,6 @@ MapShown WordMapScale::Redisplay(uint16_t raw)
 std::optional<MapAccepted> WordMapScale::Accept(double x)
 {
     if (!(x >= 0.0 && x <= kMaxMs)) return std::nullopt;
-    const auto stored = static_cast<uint16_t>(std::trunc(x * kUnitsPerMs));
+    const auto stored = static_cast<uint16_t>(std::trunc(x * kUnitsPerMs + kRepresentationSlack));
     return MapAccepted{stored, {PrintedNumber("%4.2f", x), PrintedNumber("%4.3fmS", x)}};
 }
