@@ -25,6 +25,8 @@ std::optional<double> ParseTypedNumber(std::string_view text)
         double hex = 0.0;
         const auto result = std::from_chars(text.data() + at + 2, text.data() + text.size(), hex, std::chars_format::hex);
         if (result.ec == std::errc()) return negative ? -hex : hex;
+        // Beyond a double, like a decimal number; not the "0" before the "x".
+        if (result.ec == std::errc::result_out_of_range) return std::nullopt;
     }
     const std::string_view rest = text.substr(at);
     if (rest.empty() || rest.front() == '+' || rest.front() == '-') return std::nullopt;

@@ -42,3 +42,24 @@ TEST(WordMapScale, TypedMillisecondsStoreTheWholeUnitsBelowThem)
     };
     for (const auto& c : cases) EXPECT_EQ(StoredWord(c.typed), c.stored) << c.typed;
 }
+
+TEST(TypedNumber, ReadsTheLeadingNumberAsTheCLibraryDoesAndRefusesOneOutOfRange)
+{
+    const struct {
+        const char* typed;
+        std::optional<double> read;
+    } cases[] = {
+        {"12abc", 12.0},
+        {" \t+7", 7.0},
+        {"0x1p3", 8.0},
+        {"-0X10", -16.0},
+        {"0x", 0.0},
+        {"0x-1", 0.0},
+        {"abc", std::nullopt},
+        {"+-1", std::nullopt},
+        {"1e999", std::nullopt},
+        {"0x1p99999", std::nullopt},
+        {"-0x1p-99999", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseTypedNumber(c.typed), c.read) << c.typed;
+}
