@@ -33,7 +33,7 @@ for harness in "${harnesses[@]}"; do
   if "$program" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/crashes/$harness/" \
     "$build/corpus/$harness" "$root/fuzz/corpus/$harness" >"$log" 2>&1; then
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    echo "fuzz_$harness: ${#regressions[@]} regression inputs replayed, $executions executions in ${seconds} s, nothing found"
+    echo "fuzz_$harness: regression inputs replayed: ${#regressions[@]}; $executions executions in ${seconds} s, nothing found"
     passed=$((passed + 1))
   else
     echo "fuzz_$harness: failed; the input is in $build/crashes/$harness/"
