@@ -18,7 +18,5 @@ protected:
     std::optional<Accepted> Accept(double x) const override;
 
 private:
-    bool IsPercent() const;
-
     int m_nType = 0;
 };

@@ -2,13 +2,13 @@
 
 #include "config/ActiveProfile.h"
 #include "link/CPFCComm.h"
+#include "pages/PrintedNumber.h"
+#include "pages/TypedNumber.h"
 #include "resources/ResourceIds.h"
 
 #include "platform/ui/Font.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 
 namespace {
 
@@ -40,49 +40,7 @@ int AxisIndex(const std::array<int, CMapPage::kAxisPoints>& axis, int value)
     return std::max(static_cast<int>(point - axis.begin()) - 1, 0);
 }
 
-bool IsCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 } // namespace
-
-std::optional<double> ParseTypedNumber(std::string_view text)
-{
-    size_t at = 0;
-    while (at < text.size() && IsCSpace(text[at])) ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    if (text.size() - at > 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') && text[at + 2] != '-') {
-        // "%lf" reads hexadecimal numbers too; "0x" without digits is the number 0, read below.
-        double hex = 0.0;
-        const auto result = std::from_chars(text.data() + at + 2, text.data() + text.size(), hex, std::chars_format::hex);
-        if (result.ec == std::errc()) return negative ? -hex : hex;
-    }
-    const std::string_view rest = text.substr(at);
-    if (rest.empty() || rest.front() == '+' || rest.front() == '-') return std::nullopt;
-    double value = 0.0;
-    const auto result = std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::general);
-    if (result.ec != std::errc()) return std::nullopt;
-    return negative ? -value : value;
-}
-
-std::string CMapPage::Printed(const char* format, double value)
-{
-    char text[352]; // room for the widest double "%f" prints
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-std::string CMapPage::Printed(const char* format, int value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 CMapPage::CMapPage(int cellWidth, const char* initMapCaption, int upperValueLimit)
     : ui::Dialog(res::IDD_DT_MAP)
@@ -187,9 +145,9 @@ int CMapPage::ReadAxes()
     for (int i = 1; i <= kAxisPoints; ++i) {
         m_rowAxis[static_cast<size_t>(i - 1)] = word(i - 1);
         m_columnAxis[static_cast<size_t>(i - 1)] = word(kAxisPoints + i - 1);
-        m_grid.SetCellText(i, 0, Printed("%4.2f", m_rowAxis[static_cast<size_t>(i - 1)] * kPressureScale).c_str());
+        m_grid.SetCellText(i, 0, PrintedNumber("%4.2f", m_rowAxis[static_cast<size_t>(i - 1)] * kPressureScale).c_str());
         m_grid.SetCellFormat(i, 0, kHeaderCellFormat);
-        m_grid.SetCellText(0, i, Printed("%d", m_columnAxis[static_cast<size_t>(i - 1)]).c_str());
+        m_grid.SetCellText(0, i, PrintedNumber("%d", m_columnAxis[static_cast<size_t>(i - 1)]).c_str());
         m_grid.SetCellFormat(0, i, kHeaderCellFormat);
     }
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/CMapGridCtrl.h"
+#include "pages/MapEditText.h"
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Static.h"
@@ -11,16 +12,11 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
 class CPFCComm;
 namespace config {
 class ActiveProfile;
 }
-
-// The number a user typed, read the way "%lf" reads it in the C locale: leading blanks, then
-// the longest number; trailing text is ignored. Nothing when no number leads the text.
-std::optional<double> ParseTypedNumber(std::string_view text);
 
 // What the byte and the word map pages share: the map template with its grid, read-out,
 // recolour label and unit tooltip, the reading of the axes, the editing protocol with the grid
@@ -48,21 +44,10 @@ public:
     const CellValue* Value(int row, int col) const { return m_grid.ValueAt(row, col); }
 
 protected:
-    // What an edit leaves in the cell and in the read-out.
-    struct Shown {
-        std::string cell;
-        std::string readOut;
-    };
-    struct Accepted {
-        uint16_t raw;
-        Shown shown;
-    };
+    using Shown = MapShown;
+    using Accepted = MapAccepted;
 
     CMapPage(int cellWidth, const char* initMapCaption, int upperValueLimit);
-
-    // One number printed with a printf format that takes exactly that number.
-    static std::string Printed(const char* format, double value);
-    static std::string Printed(const char* format, int value);
 
     // The data item's own keys, read before the map.
     virtual void ReadItemSettings(const std::string&) { }

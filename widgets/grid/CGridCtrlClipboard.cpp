@@ -3,6 +3,7 @@
 
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Edit.h"
+#include "widgets/grid/PastedText.h"
 
 #include <algorithm>
 #include <string_view>
@@ -11,17 +12,6 @@ namespace {
 
 constexpr char kFieldSeparator = '\t';
 constexpr char kLineSeparator = '\n';
-// A pasted field ends at either of these.
-constexpr std::string_view kPasteFieldSeparators = "\t,";
-constexpr std::string_view kPasteWhiteSpace = " \t\r";
-
-std::string_view Trim(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(kPasteWhiteSpace);
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(kPasteWhiteSpace);
-    return text.substr(first, last - first + 1);
-}
 
 // The cell's open in-place editor when it is an edit window.
 ui::Edit* EditorOf(const CGridCellBase* cell)
@@ -112,34 +102,17 @@ bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool select
 
     int maxRow = -1;
     int maxCol = -1;
-    // A text that ends its last line (as other programs' copies do) has no empty row after
-    // it: pasting one would blank the cell below the block.
-    std::string_view all(text);
-    if (all.ends_with(kLineSeparator)) all.remove_suffix(1);
-    if (all.ends_with('\r')) all.remove_suffix(1);
-    size_t lineStart = 0;
     int targetRow = row;
-    while (lineStart <= all.size()) {
-        size_t lineEnd = all.find(kLineSeparator, lineStart);
-        if (lineEnd == std::string_view::npos) lineEnd = all.size();
-        const std::string_view line = all.substr(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
-
+    for (const PastedRow& fields : SplitPastedText(text)) {
         while (targetRow < m_nRows && GetRowHeight(targetRow) == 0) ++targetRow;
         if (targetRow >= m_nRows) break;
 
-        size_t fieldStart = 0;
         int targetCol = col;
-        while (fieldStart <= line.size()) {
-            size_t fieldEnd = line.find_first_of(kPasteFieldSeparators, fieldStart);
-            if (fieldEnd == std::string_view::npos) fieldEnd = line.size();
-            const std::string_view field = line.substr(fieldStart, fieldEnd - fieldStart);
-            fieldStart = fieldEnd + 1;
-
+        for (const std::string_view field : fields) {
             while (targetCol < m_nCols && GetColumnWidth(targetCol) == 0) ++targetCol;
             if (targetCol >= m_nCols) break;
 
-            EditCellText(targetRow, targetCol, std::string(Trim(field)));
+            EditCellText(targetRow, targetCol, std::string(field));
             SetCellState(targetRow, targetCol, GetCellState(targetRow, targetCol) & ~GVIS_SELECTED);
             maxRow = std::max(maxRow, targetRow);
             maxCol = std::max(maxCol, targetCol);

@@ -1,0 +1,37 @@
+#include "pages/TypedNumber.h"
+
+#include <charconv>
+
+namespace {
+
+bool IsCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+} // namespace
+
+std::optional<double> ParseTypedNumber(std::string_view text)
+{
+    size_t at = 0;
+    while (at < text.size() && IsCSpace(text[at])) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    if (text.size() - at > 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') && text[at + 2] != '-') {
+        // "%lf" reads hexadecimal numbers too; "0x" without digits is the number 0, read below.
+        double hex = 0.0;
+        const auto result = std::from_chars(text.data() + at + 2, text.data() + text.size(), hex, std::chars_format::hex);
+        if (result.ec == std::errc()) return negative ? -hex : hex;
+        // Beyond a double, like a decimal number; not the "0" before the "x".
+        if (result.ec == std::errc::result_out_of_range) return std::nullopt;
+    }
+    const std::string_view rest = text.substr(at);
+    if (rest.empty() || rest.front() == '+' || rest.front() == '-') return std::nullopt;
+    double value = 0.0;
+    const auto result = std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::general);
+    if (result.ec != std::errc()) return std::nullopt;
+    return negative ? -value : value;
+}

@@ -1,0 +1,65 @@
+#include "pages/TypedNumber.h"
+#include "pages/WordMapScale.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+std::optional<int> StoredWord(const char* typed)
+{
+    const std::optional<double> x = ParseTypedNumber(typed);
+    if (!x) return std::nullopt;
+    const std::optional<MapAccepted> accepted = WordMapScale::Accept(*x);
+    return accepted ? std::optional<int>(accepted->raw) : std::nullopt;
+}
+
+} // namespace
+
+// The read-out shows every digit of a word value, so typing what it shows must store that value.
+TEST(WordMapScale, EveryReadOutTypesBackAsItsValue)
+{
+    for (int raw = 0; raw <= 65500; ++raw) {
+        const std::string shown = WordMapScale::SelectionText(static_cast<uint16_t>(raw));
+        ASSERT_EQ(StoredWord(shown.c_str()), raw) << shown;
+    }
+}
+
+TEST(WordMapScale, TypedMillisecondsStoreTheWholeUnitsBelowThem)
+{
+    const struct {
+        const char* typed;
+        std::optional<int> stored;
+    } cases[] = {
+        {"4.004", 1001},
+        {"258.044", 64511},
+        {"0.0039", 0},
+        {"0.00799", 1},
+        {"262", 65500},
+        {"262.0001", std::nullopt},
+        {"-0", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StoredWord(c.typed), c.stored) << c.typed;
+}
+
+TEST(TypedNumber, ReadsTheLeadingNumberAsTheCLibraryDoesAndRefusesOneOutOfRange)
+{
+    const struct {
+        const char* typed;
+        std::optional<double> read;
+    } cases[] = {
+        {"12abc", 12.0},
+        {" \t+7", 7.0},
+        {"0x1p3", 8.0},
+        {"-0X10", -16.0},
+        {"0x", 0.0},
+        {"0x-1", 0.0},
+        {"abc", std::nullopt},
+        {"+-1", std::nullopt},
+        {"1e999", std::nullopt},
+        {"0x1p99999", std::nullopt},
+        {"-0x1p-99999", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseTypedNumber(c.typed), c.read) << c.typed;
+}
