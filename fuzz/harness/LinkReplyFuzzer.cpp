@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t size)
     const uint8_t command = input[0];
     const int length = input[1];
     ScriptedLine line(std::span(input + 2, size - 2));
-    serial::SerialDevice::RegisterOpener(kPortPath, [&line] { return std::make_unique<ScriptedPort>(line); });
+    serial::SerialDevice::RegisterOpener(kPortPath, [&line](serial::PortError&) { return std::make_unique<ScriptedPort>(line); });
 
     CPFCComm comm(CPFCComm::PortNamed(kPortPath));
     FUZZ_CHECK(comm.Open() == 1);

@@ -19,9 +19,16 @@ public:
         return static_cast<int>(bytes.size());
     }
     bool Drain() override { return true; }
-    serial::ReadResult ReadByte(uint8_t& byte) override { return m_line.Read(byte); }
+    serial::ReadResult ReadByte(uint8_t& byte) override
+    {
+        const serial::ReadResult result = m_line.Read(byte);
+        if (result == serial::ReadResult::Failed) m_lastError = serial::PortError::Gone;
+        return result;
+    }
     void ClearError() override { }
+    serial::PortError LastError() const override { return m_lastError; }
 
 private:
     ScriptedLine& m_line;
+    serial::PortError m_lastError = serial::PortError::None;
 };
