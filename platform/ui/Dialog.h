@@ -50,6 +50,7 @@ protected:
 
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;
+    bool IsClosing() const override { return m_ended && IsModal(); }
 
 private:
     bool Instantiate(const DialogTemplate& dialogTemplate, Window* parent);

@@ -42,7 +42,7 @@ Window::Window() = default;
 
 Window::~Window()
 {
-    m_timers.clear();
+    KillTimers();
     if (m_native != nullptr) {
         QWidget* widget = WidgetOf(*this);
         WindowBridge::Unbind(widget);
@@ -66,7 +66,7 @@ void Window::DestroyWindow()
 {
     if (m_native == nullptr) return;
     SendMessage(WM_DESTROY);
-    m_timers.clear();
+    KillTimers();
     QWidget* widget = WidgetOf(*this);
     const bool owns = m_ownsWidget;
     WindowBridge::Detach(*this);
@@ -282,7 +282,10 @@ uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)
     if (!slot) {
         QPointer<QWidget> guard(WidgetOf(*this));
         slot = WindowTimer::Create([this, id, guard] {
-            if (guard) SendMessage(WM_TIMER, id, 0);
+            if (!guard) return;
+            // A close served ahead of the tick is the last word.
+            if (const Window* top = GetTopLevel(); top != nullptr && top->IsClosing()) return;
+            SendMessage(WM_TIMER, id, 0);
         });
     }
     slot->Start(static_cast<int>(elapseMs));
@@ -291,7 +294,18 @@ uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)
 
 bool Window::KillTimer(uintptr_t id)
 {
-    return m_timers.erase(id) != 0;
+    auto found = m_timers.find(id);
+    if (found == m_timers.end()) return false;
+    // The tick being served may hold the timer; killed, it ticks no more all the same.
+    found->second->Kill();
+    m_timers.erase(found);
+    return true;
+}
+
+void Window::KillTimers()
+{
+    for (const auto& [id, timer] : m_timers) timer->Kill();
+    m_timers.clear();
 }
 
 bool Window::HasTimer(uintptr_t id) const

@@ -159,9 +159,14 @@ protected:
     virtual void OnDestroy();
 
     void SetStyle(uint32_t style) { m_style = style; }
+    // True while the window is on its way out (a modal dialog that has ended but whose loop has
+    // not returned yet): no tick is served to it or to its children any more.
+    virtual bool IsClosing() const { return false; }
 
 private:
     friend class WindowBridge;
+
+    void KillTimers();
 
     struct Current {
         UINT message;

@@ -71,14 +71,15 @@ protected:
         return cells;
     }
     std::string ValueAndUnit(int row) { return Value(row) + " " + window.MonitorList().GetItemText(row, 2); }
-    bool SentAny(uint8_t command)
+    size_t Requests(uint8_t command)
     {
+        size_t count = 0;
         const auto& sent = controller->Received();
-        for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) {
-            if (sent[i] == command) return true;
-        }
-        return false;
+        for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) count += sent[i] == command ? 1 : 0;
+        return count;
     }
+    bool SentAny(uint8_t command) { return Requests(command) > 0; }
+    size_t Polls() { return Requests(0xF0); }
 };
 
 struct MonItemCount {
@@ -93,6 +94,23 @@ void PrintTo(const MonItemCount& each, std::ostream* os)
     *os << (*each.line != '\0' ? each.line : "no MonItems key") << (each.extendedLiveBlock ? "" : " and a short live block");
 }
 
+enum class Failure { Silence, BadReply, DeviceGone, PortHeldElsewhere };
+
+struct FailingPoll {
+    const char* name;
+    Failure failure;
+    const char* text; // of the box
+    unsigned closeKey;
+};
+
+void PrintTo(const FailingPoll& each, std::ostream* os)
+{
+    *os << each.name;
+}
+
+constexpr int kThreeTicksMs = 350; // a little over three periods of the trace timer
+
+class FailingPolls : public MainWindow, public ::testing::WithParamInterface<FailingPoll> { };
 class MonItemCounts : public MainWindow, public ::testing::WithParamInterface<MonItemCount> { };
 class DataItemCounts : public MainWindow, public ::testing::WithParamInterface<std::pair<const char*, size_t>> { };
 class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterface<int> { };
@@ -205,36 +223,44 @@ TEST_F(MainWindow, TheTraceButtonStartsAndStopsTheTimerAndNamesItsNextAction)
     EXPECT_EQ(TraceState(), kIdle);
 }
 
-TEST_F(MainWindow, ATimeOutStopsTheTraceBeforeItsBoxShows)
+// Under the real timer, with the real box open until a key closes it.
+TEST_P(FailingPolls, ShowOneBoxAndNoPollRunsWhileItIsOpenOrAfter)
 {
+    const FailingPoll& each = GetParam();
+    port->open = each.failure == Failure::PortHeldElsewhere; // by another copy of the program
     Start(MonitorProfile({{1, 0}}));
-    ui::testing::Click(TraceButton());
-    std::string stateAtTheBox;
-    recorder.OnBox([&](const ui::testing::Recorder::Box&) { stateAtTheBox = TraceState(); });
-    controller->Faults().Set({.silent = true}, 1);
-    Tick();
-    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信タイムアウト"});
-    EXPECT_EQ(stateAtTheBox, kIdle);
-}
+    if (each.failure == Failure::Silence) controller->Faults().Set({.silent = true});
+    if (each.failure == Failure::BadReply) controller->Faults().Set({.badChecksum = true});
+    port->broken = each.failure == Failure::DeviceGone;
+    recorder.ClearBoxes();
 
-TEST_F(MainWindow, AFailedPollUnderTheRealTimerStopsTheTraceAndShowsOneBox)
-{
-    Start(MonitorProfile({{1, 0}}));
-    controller->Faults().Set({.silent = true}, 1);
+    std::string stateAtTheBox;
+    size_t pollsUnderTheBox = 0;
+    recorder.WhilePopupOpen([&] {
+        stateAtTheBox = TraceState();
+        const size_t polls = Polls();
+        ui::testing::RunUntil([&] { return Polls() > polls || recorder.Boxes().size() > 1; }, kThreeTicksMs);
+        pollsUnderTheBox = Polls() - polls;
+        ui::testing::PressKey(each.closeKey);
+    });
     ui::testing::Click(TraceButton());
     ASSERT_TRUE(ui::testing::RunUntil([&] { return !recorder.Boxes().empty(); }, 5000)) << "no poll ran";
-    ui::testing::ProcessEvents();
-    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信タイムアウト"});
+    const size_t polls = Polls();
+    EXPECT_FALSE(ui::testing::RunUntil([&] { return Polls() > polls || recorder.Boxes().size() > 1; }, kThreeTicksMs))
+        << "polled after the box closed";
+    EXPECT_EQ(Boxes(), Strings{std::string("CVelmoraDlg::OnTimer(): ") + each.text});
+    EXPECT_EQ(pollsUnderTheBox, 0u);
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0) << "the key did not close the box";
+    EXPECT_EQ(stateAtTheBox, kIdle);
     EXPECT_EQ(TraceState(), kIdle);
 }
 
-TEST_F(MainWindow, ClosingTheWindowStopsTheTraceTimer)
-{
-    Start(MonitorProfile({{1, 0}}));
-    ui::testing::Click(TraceButton());
-    window.DestroyWindow();
-    EXPECT_FALSE(window.HasTimer(CVelmoraDlg::kTraceTimer));
-}
+INSTANTIATE_TEST_SUITE_P(Failures, FailingPolls,
+    ::testing::Values(FailingPoll{"Silence", Failure::Silence, "通信タイムアウト", ui::VK_RETURN},
+        FailingPoll{"BadReply", Failure::BadReply, "チェックサムエラー", ui::VK_ESCAPE},
+        FailingPoll{"DeviceGone", Failure::DeviceGone, "通信エラー", ui::VK_RETURN},
+        FailingPoll{"PortHeldElsewhere", Failure::PortHeldElsewhere, "通信エラー", ui::VK_ESCAPE}),
+    [](const ::testing::TestParamInfo<FailingPoll>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindow, UnknownOrRepeatedDataItemKindsLoseTheirTabAndTheRestKeepTheirItem)
 {

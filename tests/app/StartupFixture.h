@@ -5,6 +5,7 @@
 #include "link/CPFCComm.h"
 #include "resources/ResourceIds.h"
 #include "sim/FrameCodec.h"
+#include "sim/PortLog.h"
 #include "sim/SimulatedController.h"
 #include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
@@ -32,7 +33,7 @@ protected:
     {
         directory.Write("Velmora.ini", kBaseFile);
         config::TheProfile().SetProfilePath("Velmora.ini");
-        sim::RegisterSimulatedPort(controller);
+        port = sim::RegisterSimulatedPort(controller);
     }
     void TearDown() override { sim::UnregisterSimulatedPort(); }
 
@@ -73,6 +74,7 @@ protected:
     ui::testing::Recorder recorder;
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
     std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
+    std::shared_ptr<sim::PortLog> port; // what the program did to the port, and a way to break it
     CPFCComm comm;
     CVelmoraDlg window{comm, config::TheProfile()};
 };

@@ -114,7 +114,7 @@ void WindowBridge::ForgetWidget(Window& window)
 {
     window.m_native = nullptr;
     window.m_ownsWidget = false;
-    window.m_timers.clear();
+    window.KillTimers();
 }
 
 bool WindowBridge::WalkPreTranslate(Msg& msg)

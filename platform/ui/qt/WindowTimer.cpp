@@ -19,12 +19,15 @@ public:
         return *queue;
     }
 
-    void Add(const std::shared_ptr<WindowTimer>& timer)
+    // A check is posted even for a timer that already was due: the check that would serve it
+    // may be held up inside a menu or box opened by input it served first.
+    void Expired(const std::shared_ptr<WindowTimer>& timer)
     {
-        m_due.push_back(timer);
-        if (m_checkPosted) return;
-        m_checkPosted = true;
-        QCoreApplication::postEvent(this, new QEvent(CheckType()), Qt::LowEventPriority);
+        if (!timer->m_due) {
+            timer->m_due = true;
+            m_due.push_back(timer);
+        }
+        PostCheck();
     }
 
 protected:
@@ -33,13 +36,14 @@ protected:
         if (event->type() != CheckType()) return QObject::event(event);
         m_checkPosted = false;
         ServeWaitingMessages();
-        std::vector<std::weak_ptr<WindowTimer>> due;
-        due.swap(m_due);
+        // Whatever is due by now; a check nested in the input served above may have served some.
+        std::erase_if(m_due, [](const std::weak_ptr<WindowTimer>& entry) {
+            const std::shared_ptr<WindowTimer> timer = entry.lock();
+            return !timer || !timer->m_due;
+        });
+        const std::vector<std::weak_ptr<WindowTimer>> due = m_due;
         for (const auto& entry : due) {
-            const std::shared_ptr<WindowTimer> timer = entry.lock(); // alive through its tick
-            if (!timer || !timer->m_due) continue;
-            timer->m_due = false;
-            timer->m_tick();
+            if (const std::shared_ptr<WindowTimer> timer = entry.lock()) Serve(timer); // alive through its tick
         }
         return true;
     }
@@ -62,6 +66,26 @@ private:
         for (int round = 0; round < kMaxRounds && dispatcher->processEvents(QEventLoop::X11ExcludeTimers); ++round) continue;
     }
 
+    void Serve(const std::shared_ptr<WindowTimer>& timer)
+    {
+        // A tick that dispatches messages is not entered again: what expires meanwhile stays
+        // due and makes one tick after it.
+        if (!timer->m_due || timer->m_running) return;
+        timer->m_due = false;
+        std::erase_if(m_due, [&timer](const std::weak_ptr<WindowTimer>& entry) { return entry.lock() == timer; });
+        timer->m_running = true;
+        timer->m_tick();
+        timer->m_running = false;
+        if (timer->m_due) PostCheck();
+    }
+
+    void PostCheck()
+    {
+        if (m_checkPosted) return;
+        m_checkPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(CheckType()), Qt::LowEventPriority);
+    }
+
     std::vector<std::weak_ptr<WindowTimer>> m_due;
     bool m_checkPosted = false;
 };
@@ -71,9 +95,7 @@ std::shared_ptr<WindowTimer> WindowTimer::Create(std::function<void()> tick)
     std::shared_ptr<WindowTimer> timer(new WindowTimer(std::move(tick)));
     QObject::connect(&timer->m_timer, &QTimer::timeout, [weak = std::weak_ptr<WindowTimer>(timer)] {
         const std::shared_ptr<WindowTimer> self = weak.lock();
-        if (!self || self->m_due) return;
-        self->m_due = true;
-        TickQueue::Instance().Add(self);
+        if (self) TickQueue::Instance().Expired(self);
     });
     return timer;
 }
@@ -81,6 +103,12 @@ std::shared_ptr<WindowTimer> WindowTimer::Create(std::function<void()> tick)
 void WindowTimer::Start(int intervalMs)
 {
     m_timer.start(intervalMs);
+}
+
+void WindowTimer::Kill()
+{
+    m_due = false;
+    m_timer.stop();
 }
 
 } // namespace ui

@@ -16,6 +16,9 @@ public:
     static std::shared_ptr<WindowTimer> Create(std::function<void()> tick);
 
     void Start(int intervalMs);
+    // For good: no tick is served after this, not even one already due or one whose tick is
+    // running now and holds the timer.
+    void Kill();
 
 private:
     friend class TickQueue;
@@ -27,6 +30,7 @@ private:
     QTimer m_timer;
     std::function<void()> m_tick;
     bool m_due = false; // expiries while due merge into one tick
+    bool m_running = false; // its tick is being served; it never runs inside itself
 };
 
 } // namespace ui

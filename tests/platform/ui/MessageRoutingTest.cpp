@@ -7,9 +7,12 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -21,6 +24,17 @@ using namespace uitest;
 namespace {
 
 using Log = std::vector<std::string>;
+
+// Timers in these tests have no delay, so they expire at every turn of the loop: a tick that is
+// due comes within a turn or two, and one that must not come would within a few.
+constexpr int kQuietMs = 50;
+constexpr int kBoundMs = 2000;
+constexpr int kTurns = 8; // of the loop dispatched inside a tick
+
+size_t Ticks(const Log& log, int id)
+{
+    return static_cast<size_t>(std::count(log.begin(), log.end(), "timer " + std::to_string(id)));
+}
 
 // A custom-drawn control that logs what reaches it, and optionally eats keys early.
 class LoggingControl : public Window {
@@ -197,21 +211,6 @@ TEST_F(MessageRouting, PostedMessagesWaitForThePump)
     EXPECT_EQ(log, (Log{"posted 3"}));
 }
 
-TEST_F(MessageRouting, TimersDeliverTheirIdUntilKilled)
-{
-    EXPECT_EQ(dialog.control.SetTimer(7, 0), 7u);
-    EXPECT_TRUE(dialog.control.HasTimer(7));
-    ui::testing::ProcessEvents();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.front(), "timer 7");
-    EXPECT_TRUE(dialog.control.KillTimer(7));
-    EXPECT_FALSE(dialog.control.HasTimer(7));
-    log.clear();
-    ui::testing::ProcessEvents();
-    EXPECT_TRUE(log.empty());
-    EXPECT_FALSE(dialog.control.KillTimer(7));
-}
-
 TEST_F(SystemMenu, OffersAppendedEntriesAndDeliversTheChoice)
 {
     ui::testing::PressKey(VK_SPACE, ui::testing::Alt);
@@ -302,4 +301,88 @@ TEST_F(MessageRouting, AClickThatArrivesDuringATickIsServedBeforeTheNextTick)
     for (int round = 0; round < 4 && log.size() < 4; ++round) ui::testing::ProcessEvents();
     ASSERT_GE(log.size(), 4u);
     EXPECT_EQ(Log(log.begin(), log.begin() + 4), (Log{"timer 1", "control pre click 2,2", "control click 2,2", "timer 1"}));
+}
+
+// As a failing poll does: its tick kills the timer, then opens a box. The messages dispatched
+// first let the timer fall due again meanwhile.
+TEST_F(MessageRouting, ATimerKilledInItsOwnTickNeverTicksAgainUnderTheBoxOrAfter)
+{
+    dialog.control.duringTimer = [this] {
+        for (int turn = 0; turn < kTurns; ++turn) PumpMessage();
+        EXPECT_TRUE(dialog.control.KillTimer(7));
+        MessageBox(&dialog, "通信タイムアウト", "OnTimer()", MB_ICONERROR);
+    };
+    size_t ticksUnderTheBox = 0;
+    recorder.WhilePopupOpen([&] {
+        ui::testing::RunUntil([&] { return Ticks(log, 7) > 1; }, kQuietMs);
+        ticksUnderTheBox = Ticks(log, 7);
+        ui::testing::PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(dialog.control.SetTimer(7, 0), 7u);
+    ASSERT_TRUE(ui::testing::RunUntil([&] { return ticksUnderTheBox > 0; }, kBoundMs)) << "no tick opened the box";
+    EXPECT_FALSE(ui::testing::RunUntil([&] { return Ticks(log, 7) > ticksUnderTheBox; }, kQuietMs)) << "ticked after the box";
+    EXPECT_EQ(ticksUnderTheBox, 1u);
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
+}
+
+// Input that arrives once the next tick is due is served first; a menu it opens must not hold
+// that tick up.
+TEST_F(MessageRouting, TicksGoOnInsideAMenuOpenedByInputThatArrivedDuringATick)
+{
+    const struct {
+        const char* name;
+        std::function<void()> input;
+    } cases[] = {
+        {"right-click", [this] { ui::testing::RightClick(dialog, Point{290, 190}); }},
+        {"Alt+Space", [] { ui::testing::PressKey(VK_SPACE, ui::testing::Alt); }},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        DisplayConnection display(each.input);
+        QTimer arrival; // expires just after the tick's own timer, in the same turn of the loop
+        arrival.setSingleShot(true);
+        QObject::connect(&arrival, &QTimer::timeout, [&display] { display.Arrive(); });
+        dialog.control.duringTimer = [&arrival] { arrival.start(0); };
+        std::optional<size_t> ticksInTheMenu;
+        recorder.WhilePopupOpen([&] {
+            const size_t before = Ticks(log, 1);
+            ui::testing::RunUntil([&] { return Ticks(log, 1) > before + 1; }, kBoundMs / 4);
+            ticksInTheMenu = Ticks(log, 1) - before;
+            ui::testing::PressKey(VK_ESCAPE);
+        });
+        dialog.control.SetTimer(1, 0);
+        const bool opened = ui::testing::RunUntil([&] { return ticksInTheMenu.has_value(); }, kBoundMs);
+        dialog.control.KillTimer(1);
+        ASSERT_TRUE(opened) << "no menu opened";
+        EXPECT_GE(*ticksInTheMenu, 2u);
+        EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
+    }
+}
+
+TEST_F(MessageRouting, NoTickReachesADialogEndedByInputThatArrivedDuringATick)
+{
+    HostDialog modal;
+    DisplayConnection display([&modal] { ui::testing::PressKey(VK_RETURN, ui::testing::None, &modal); });
+    recorder.OnDialog(kHostDialog, [&](Dialog&) {
+        modal.control.duringTimer = [&display] { display.Arrive(); };
+        modal.control.SetTimer(1, 0);
+        ui::testing::RunUntil([&] { return Ticks(modal.control.log, 1) > 1; }, kQuietMs);
+    });
+    EXPECT_EQ(modal.DoModal(), IDOK) << "Return never arrived";
+    EXPECT_EQ(modal.control.log, (Log{"timer 1", "dialog pre 13"}));
+}
+
+// A tick that dispatches messages, as the link's wait does, is not entered again: what expired
+// meanwhile makes one tick after it.
+TEST_F(MessageRouting, ATickThatDispatchesMessagesIsNotEnteredAgain)
+{
+    dialog.control.duringTimer = [this] {
+        for (int turn = 0; turn < kTurns; ++turn) PumpMessage();
+        log.push_back("tick ends");
+    };
+    dialog.control.SetTimer(1, 0);
+    const bool ticked = ui::testing::RunUntil([&] { return log.size() >= 3; }, kBoundMs);
+    dialog.control.KillTimer(1);
+    ASSERT_TRUE(ticked);
+    EXPECT_EQ(Log(log.begin(), log.begin() + 3), (Log{"timer 1", "tick ends", "timer 1"}));
 }
