@@ -68,10 +68,11 @@ double ParseProfileNumber(std::string_view text)
 {
     size_t at = text.find_first_not_of(" \t");
     if (at == std::string_view::npos) return 0.0;
-    if (text[at] == '+') {
-        ++at;
-        if (at < text.size() && text[at] == '-') return 0.0;
-    }
+    const size_t first = text[at] == '+' || text[at] == '-' ? at + 1 : at;
+    // A decimal number starts with a digit or a point; the reader below would also take the
+    // words for infinity and not-a-number.
+    if (first == text.size() || !IsOneOf(text[first], "0123456789.")) return 0.0;
+    if (text[at] == '+') ++at;
     double value = 0.0;
     const auto result = std::from_chars(text.data() + at, text.data() + text.size(), value, std::chars_format::general);
     return result.ec == std::errc() ? value : 0.0;

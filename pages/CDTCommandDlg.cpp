@@ -1,6 +1,7 @@
 #include "pages/CDTCommandDlg.h"
 
 #include "link/CPFCComm.h"
+#include "pages/TypedHexNumber.h"
 #include "resources/ResourceIds.h"
 
 #include "platform/ui/Font.h"
@@ -40,16 +41,6 @@ constexpr ui::COLORREF kHeaderBack = ui::RGB(192, 192, 192);
 
 constexpr ui::LRESULT kAcceptEdit = 0;
 constexpr ui::LRESULT kRejectEdit = -1;
-
-// The leading hexadecimal number of a typed text, read the way "%x" reads it; nothing when
-// no number leads the text.
-std::optional<int> ParseHex(const std::string& text)
-{
-    unsigned int value = 0;
-    if (std::sscanf(text.c_str(), "%x", &value) != 1) return std::nullopt;
-    // "%x" takes a minus sign and wraps: "-1" is read as -1, below every valid value.
-    return static_cast<int>(value);
-}
 
 std::string Hex2(int value)
 {
@@ -176,7 +167,7 @@ void CDTCommandDlg::MarkActiveCells(CGridCtrl& grid, int n)
 
 void CDTCommandDlg::OnLengthUpdate()
 {
-    int length = ParseHex(m_length.GetWindowText()).value_or(0);
+    int length = ParseTypedHex(m_length.GetWindowText()).value_or(0);
     if (length < 0 || length > kMaxDataLength) length = 0;
     m_frameLength = length + kNoDataFrameLength;
 }
@@ -220,7 +211,7 @@ ui::LRESULT CDTCommandDlg::OnSendCellEdited(int row, int col)
         m_sendGrid.SetCellText(row, col, Hex2(value->current).c_str());
         return kAcceptEdit;
     }
-    const std::optional<int> typed = ParseHex(text);
+    const std::optional<int> typed = ParseTypedHex(text);
     if (!typed || *typed < kLowerValueLimit || *typed > kUpperValueLimit) return kRejectEdit;
     m_sendGrid.SetCellText(row, col, Hex2(*typed).c_str());
     value->current = static_cast<uint16_t>(*typed);
@@ -229,7 +220,7 @@ ui::LRESULT CDTCommandDlg::OnSendCellEdited(int row, int col)
 
 void CDTCommandDlg::OnBnClickedDwcmdsend()
 {
-    const std::optional<int> command = ParseHex(m_command.GetWindowText());
+    const std::optional<int> command = ParseTypedHex(m_command.GetWindowText());
     if (!command) return;
     if (*command < 0 || *command > kMaxCommand || *command == kPasswordCommand) {
         ui::MessageBox(this, kInvalidCommand, res::kAppName);

@@ -37,6 +37,8 @@ void CCommSelectDlg::AddConfiguredPorts()
     const int count = std::clamp(m_profile.GetInt(kPorts, "Items", 0), 0, kMaxConfiguredPorts);
     for (int i = 1; i <= count; ++i) {
         const std::string path = m_profile.GetString(kPorts, config::Numbered("Item", i));
+        // A blank entry names no device; offering it would only lead to a failed open.
+        if (path.empty()) continue;
         const std::string shown = path == kSimulatorPath ? kSimulatorName : path;
         m_ports.push_back(SerialPortInfo{path, shown, shown, 0, shown});
     }

@@ -37,10 +37,12 @@ void CheckProfileNumber(std::string_view text)
     const double value = ParseProfileNumber(text);
     const size_t start = std::min(text.find_first_not_of(" \t"), text.size());
     const CNumber reference = CNumber::Read(text.substr(start));
-    // The C library skips more kinds of white space, and reads hexadecimal and the
-    // infinities past the range; a profile number is decimal and in range, or 0.
-    const bool plainStart = start < text.size() && std::string_view(" \n\v\f\r").find(text[start]) == std::string_view::npos;
-    if (!reference.value || !plainStart || reference.hexadecimal) {
+    // The C library skips more kinds of white space, and reads hexadecimal, the words for
+    // infinity and not-a-number, and the infinities past the range; a profile number is decimal
+    // (a digit or a point after the sign) and in range, or 0.
+    const size_t first = start < text.size() && (text[start] == '+' || text[start] == '-') ? start + 1 : start;
+    const bool decimalStart = first < text.size() && std::string_view("0123456789.").find(text[first]) != std::string_view::npos;
+    if (!reference.value || !decimalStart || reference.hexadecimal) {
         FUZZ_CHECK(value == 0.0);
     } else if (reference.outOfRange) {
         FUZZ_CHECK(value == 0.0 || value == *reference.value);

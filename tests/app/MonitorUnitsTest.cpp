@@ -87,12 +87,17 @@ TEST(MonitorFormats, RefusedFormatsFallBackToTheDefault)
     EXPECT_EQ(FormatMonitorValue(std::string("%f\0%n", 5), 1.0), "   1") << "an embedded zero byte is refused";
 }
 
+// A decimal number leads the text or it reads as 0.0: the words the C library would take for
+// infinities and not-a-number are no number here.
 TEST(ProfileNumbers, ReadTheLeadingDecimalNumber)
 {
-    EXPECT_EQ(ParseProfileNumber("abc"), 0.0);
-    EXPECT_EQ(ParseProfileNumber("1.5e1"), 15.0);
-    EXPECT_EQ(ParseProfileNumber("  -0.25kg"), -0.25);
-    EXPECT_EQ(ParseProfileNumber("+2"), 2.0);
-    EXPECT_EQ(ParseProfileNumber(""), 0.0);
-    EXPECT_EQ(ParseProfileNumber("+-3"), 0.0);
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"1.5e1", 15.0}, {"  -0.25kg", -0.25}, {"+2", 2.0}, {".5", 0.5}, {"-.5", -0.5}, {"1e400", 0.0}, {"abc", 0.0}, {"", 0.0},
+        {"+-3", 0.0}, {".", 0.0}, {"nan", 0.0}, {"NaN", 0.0}, {"-nan", 0.0}, {"+NAN(1)", 0.0}, {"inf", 0.0}, {"-Inf", 0.0}, {"+INF", 0.0},
+        {"infinity", 0.0}, {"-INFINITY", 0.0}, {" Infinity", 0.0}};
+    for (const auto& each : cases) {
+        EXPECT_EQ(ParseProfileNumber(each.text), each.value) << '"' << each.text << '"';
+    }
 }

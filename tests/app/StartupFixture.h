@@ -37,11 +37,14 @@ protected:
     }
     void TearDown() override { sim::UnregisterSimulatedPort(); }
 
-    // The port dialog confirms its preselected entry; the profile dialog takes entry `profile`,
-    // or is cancelled when it is negative.
-    void ScriptStartup(int profile = -1)
+    // The port dialog confirms entry `port`, or its preselected one when that is negative; the
+    // profile dialog takes entry `profile`, or is cancelled when it is negative.
+    void ScriptStartup(int profile = -1, int port = -1)
     {
-        recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
+        recorder.OnDialog(res::IDD_COMMSELECT, [port](ui::Dialog& dialog) {
+            if (port >= 0) static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PORTLIST))->SetCurSel(port);
+            ui::testing::PressKey(ui::VK_RETURN);
+        });
         recorder.OnDialog(res::IDD_PROFSEL, [profile](ui::Dialog& dialog) {
             if (profile < 0) return; // left open, the recorder cancels it
             static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(profile);

@@ -10,8 +10,10 @@ using Strings = std::vector<std::string>;
 
 TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
 {
-    directory.Write("Velmora.ini", std::string(kBaseFile) + "\n");
-    ScriptStartup(1);
+    // Last time the second port was chosen; this time the first.
+    directory.Write("Velmora.ini", "[CommSelect]\nItem=1\n[Ports]\nItems=2\nItem1=sim:\nItem2=/dev/null\n"
+                                   "[Profiles]\nItems=2\nItem1=Demo.ini\nItem2=Empty.ini\n");
+    ScriptStartup(1, 0);
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Text(res::IDC_ENGINECODE), "VLM20DET");
     EXPECT_EQ(Text(res::IDC_VERSION), "2.10A");

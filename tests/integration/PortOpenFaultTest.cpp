@@ -6,6 +6,8 @@
 #include "platform/serial/SerialDevice.h"
 #include "platform/ui/MessageBox.h"
 
+#include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +17,7 @@ using Strings = std::vector<std::string>;
 
 constexpr uid_t kNobody = 65534;
 
-enum class Cause { NotFound, Permission, Busy };
+enum class Cause { NotFound, Permission, Busy, Gone, NoTerminal };
 
 struct UnopenablePort {
     const char* name;
@@ -35,15 +37,25 @@ protected:
         if (::geteuid() != m_uid) {
             EXPECT_EQ(::seteuid(m_uid), 0);
         }
+        if (m_lockedMaster >= 0) ::close(m_lockedMaster);
         PtyAppFixture::TearDown();
     }
 
     // Makes the port the user chooses unopenable the way `cause` says; returns its path.
     std::string MakeUnopenable(Cause cause)
     {
-        if (cause == Cause::NotFound) {
+        if (cause == Cause::NotFound || cause == Cause::NoTerminal) {
+            if (cause == Cause::NoTerminal) directory.Write("ttyUSB0", "");
             OfferPort(directory.File("ttyUSB0"));
             return directory.File("ttyUSB0");
+        }
+        if (cause == Cause::Gone) {
+            // The system answers a terminal whose other side never unlocked it with an I/O
+            // error, as it does a port whose device went away.
+            m_lockedMaster = ::posix_openpt(O_RDWR | O_NOCTTY);
+            EXPECT_GE(m_lockedMaster, 0);
+            OfferPort(::ptsname(m_lockedMaster));
+            return ::ptsname(m_lockedMaster);
         }
         if (cause == Cause::Busy) {
             m_otherProgram = serial::SerialDevice::Open(server.DevicePath());
@@ -70,6 +82,7 @@ protected:
 
     const uid_t m_uid = ::geteuid();
     std::unique_ptr<serial::SerialDevice> m_otherProgram;
+    int m_lockedMaster = -1;
 };
 
 TEST_P(PortOpenFaults, SayWhyInOneBoxThenStartUpGoesOnAsBefore)
@@ -80,6 +93,7 @@ TEST_P(PortOpenFaults, SayWhyInOneBoxThenStartUpGoesOnAsBefore)
     EXPECT_EQ(Boxes(), (Strings{"CVelmoraDlg::OnInitDialog(): " + path + GetParam().says, "CVelmoraDlg::GetPFCID(): 通信エラー"}));
     for (const auto& box : recorder.Boxes()) {
         EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
+        EXPECT_EQ(box.flags & ~ui::MB_ICONMASK, ui::MB_OK);
         EXPECT_EQ(box.owner, &window);
     }
     EXPECT_EQ(comm.PortPath(), path);
@@ -96,7 +110,9 @@ TEST_P(PortOpenFaults, SayWhyInOneBoxThenStartUpGoesOnAsBefore)
 INSTANTIATE_TEST_SUITE_P(Causes, PortOpenFaults,
     ::testing::Values(UnopenablePort{"PathDoesNotExist", Cause::NotFound, " が見つかりません。機器が接続されているか確認してください。"},
         UnopenablePort{"NoPermission", Cause::Permission, " へのアクセスが拒否されました。ユーザーを dialout グループに追加してください。"},
-        UnopenablePort{"HeldByAnotherProgram", Cause::Busy, " は他のプログラムが使用中です。"}),
+        UnopenablePort{"HeldByAnotherProgram", Cause::Busy, " は他のプログラムが使用中です。"},
+        UnopenablePort{"DeviceGone", Cause::Gone, " との接続が切れました。"},
+        UnopenablePort{"NotATerminal", Cause::NoTerminal, " を開けませんでした。"}),
     [](const ::testing::TestParamInfo<UnopenablePort>& info) { return std::string(info.param.name); });
 
 } // namespace

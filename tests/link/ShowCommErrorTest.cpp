@@ -65,22 +65,6 @@ protected:
         = std::make_shared<sim::SimulatedController>(std::make_shared<sim::VirtualClock>());
 };
 
-TEST_F(ShowOpenError, SaysWhyThePortDidNotOpenInOneErrorBox)
-{
-    CPFCComm holder{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
-    ASSERT_EQ(holder.Open(), 1);
-    ASSERT_EQ(comm.Open(), 0);
-
-    EXPECT_EQ(comm.ShowOpenError(&window, "CVelmoraDlg::OnInitDialog()"), kAnswer);
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    const auto& box = recorder.Boxes()[0];
-    EXPECT_EQ(box.text, "sim: は他のプログラムが使用中です。");
-    EXPECT_EQ(box.caption, "CVelmoraDlg::OnInitDialog()");
-    EXPECT_EQ(box.owner, &window);
-    EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
-    EXPECT_EQ(box.flags & ~ui::MB_ICONMASK, ui::MB_OK);
-}
-
 TEST_F(ShowOpenError, ShowsNothingWhenThePortOpenedOrNoneWasChosen)
 {
     ASSERT_EQ(comm.Open(), 1);

@@ -3,13 +3,14 @@
 #include "tests/app/StartupFixture.h"
 
 #include "platform/ui/DeviceContext.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,19 @@ using Strings = std::vector<std::string>;
 constexpr ui::COLORREF kBlue = ui::RGB(0, 0, 96);
 constexpr ui::COLORREF kGrey = ui::RGB(128, 128, 128);
 constexpr const char* kInvalid = "Velmora: 無効なコマンドです";
+
+// The console page, noting the command ids that reach it.
+class ObservedConsole : public CDTCommandDlg {
+public:
+    std::vector<int> commands;
+
+protected:
+    bool OnCommand(ui::WPARAM wParam, ui::LPARAM lParam) override
+    {
+        commands.push_back(ui::LOWORD(wParam));
+        return CDTCommandDlg::OnCommand(wParam, lParam);
+    }
+};
 
 // The console page on a shown host window, sending through a link to the simulated controller.
 class CommandConsole : public ::testing::Test {
@@ -46,7 +60,7 @@ protected:
         ui::Window& edit = Item(id);
         ui::testing::Click(edit);
         ui::testing::PressKey(ui::VK_END, ui::testing::None, &edit);
-        for (int i = 0; i < 8; ++i) ui::testing::PressKey(ui::VK_BACK, ui::testing::None, &edit);
+        for (int i = 0; i < 24; ++i) ui::testing::PressKey(ui::VK_BACK, ui::testing::None, &edit);
         ui::testing::TypeText(text, &edit);
         ui::testing::ProcessEvents();
     }
@@ -108,12 +122,12 @@ protected:
     std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
     CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
     ui::Dialog host{res::IDD_ABOUTBOX};
-    CDTCommandDlg page;
+    ObservedConsole page;
 };
 
 } // namespace
 
-TEST_F(CommandConsole, StartsGreyAndSendsTheEngineCodeRequest)
+TEST_F(CommandConsole, StartsGreyWithTheEngineCodeRequestTyped)
 {
     for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
         EXPECT_EQ(grid->GetRowCount(), 9);
@@ -132,13 +146,6 @@ TEST_F(CommandConsole, StartsGreyAndSendsTheEngineCodeRequest)
     EXPECT_FALSE(page.ReceiveGrid().IsEditable());
     EXPECT_EQ(Item(res::IDC_COMMAND).GetWindowText(), "F3");
     EXPECT_EQ(Item(res::IDC_DATALENGTH).GetWindowText(), "00");
-
-    Reply(0xF3, {0x4B, 0x00, 0xE7});
-    Send();
-    EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A}));
-    EXPECT_EQ(ActiveCount(page.ReceiveGrid()), 3);
-    EXPECT_EQ(Texts(page.ReceiveGrid(), 0, 4), (Strings{"4B", "00", "E7", "00"}));
-    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(CommandConsole, LengthFieldSetsTheActiveSendCellsAndTheFrame)
@@ -147,45 +154,62 @@ TEST_F(CommandConsole, LengthFieldSetsTheActiveSendCellsAndTheFrame)
         const char* typed;
         int active;
     };
-    for (const Case& each : {Case{"10", 16}, Case{"7F", 127}, Case{"80", 0}, Case{"3", 3}, Case{"zz", 0}, Case{"a", 10}}) {
+    // Past 7F means no data, however far past: "-FFFFFF82" and "100000002" are no 7E or 2.
+    for (const Case& each : {Case{"10", 16}, Case{"7F", 127}, Case{"80", 0}, Case{"3", 3}, Case{"zz", 0}, Case{"a", 10}, Case{"0x10 B", 16},
+             Case{"-1", 0}, Case{"-FFFFFF82", 0}, Case{"100000002", 0}, Case{"10000000000000002", 0}}) {
+        SCOPED_TRACE(each.typed);
         TypeInto(res::IDC_DATALENGTH, each.typed);
         EXPECT_EQ(Item(res::IDC_DATALENGTH).GetWindowText(), each.typed);
-        EXPECT_EQ(ActiveCount(page.SendGrid()), each.active) << each.typed;
-        EXPECT_EQ(page.FrameLength(), each.active + 2) << each.typed;
+        EXPECT_EQ(ActiveCount(page.SendGrid()), each.active);
+        EXPECT_EQ(page.FrameLength(), each.active + 2);
     }
 }
 
-TEST_F(CommandConsole, RefusesInvalidCommandsAndIgnoresNonNumbers)
+// The leading hexadecimal number is the command; one that does not fit a byte is refused, not
+// cut to its low bits, and the password command is refused however it is written.
+TEST_F(CommandConsole, SendsOnlyCommandsThatFitAByte)
 {
     struct Case {
         const char* command;
         Strings boxes;
+        int sent; // the command byte that went out, -1 for none
     };
-    for (const Case& each : {Case{"AD", {kInvalid}}, Case{"100", {kInvalid}}, Case{"-1", {kInvalid}}, Case{"xyz", {}}}) {
+    const Case cases[] = {{"f3", {}, 0xF3}, {"0xF5", {}, 0xF5}, {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1},
+        {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1}, {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1},
+        {"-FFFFFF01", {kInvalid}, -1}, {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.command);
         recorder.ClearBoxes();
+        controller->ClearReceived();
         TypeInto(res::IDC_COMMAND, each.command);
         Send();
-        EXPECT_EQ(Boxes(), each.boxes) << each.command;
-        EXPECT_TRUE(controller->Received().empty()) << each.command;
+        EXPECT_EQ(Boxes(), each.boxes);
+        EXPECT_EQ(controller->Received().empty() ? -1 : int{controller->Received()[0]}, each.sent);
     }
 }
 
+// A byte cell takes the leading hexadecimal number from 0 to FF; anything else leaves it as it was.
 TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
 {
-    TypeInto(res::IDC_DATALENGTH, "3");
-    TypeCell(1, 1, "a");
-    TypeCell(1, 2, "1ff");
-    TypeCell(1, 3, "c8");
-    EXPECT_EQ(Texts(page.SendGrid(), 0, 3), (Strings{"0A", "00", "C8"}));
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {{"a", "0A"}, {"0xc8", "C8"}, {"7f!", "7F"}, {"1ff", "00"}, {"-1", "00"}, {"-FFFFFF01", "00"}, {"1000000FF", "00"}};
+    TypeInto(res::IDC_DATALENGTH, "7");
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(cases[i].typed);
+        TypeCell(1, i + 1, cases[i].typed);
+        EXPECT_EQ(page.SendGrid().GetCellText(1, i + 1), cases[i].shown);
+    }
 
     // A byte that turns inactive keeps its value and goes out again when the length grows.
     TypeInto(res::IDC_DATALENGTH, "1");
-    EXPECT_EQ(Texts(page.SendGrid(), 0, 3), (Strings{"0A", "00", "C8"}));
-    TypeInto(res::IDC_DATALENGTH, "3");
+    TypeInto(res::IDC_DATALENGTH, "7");
     TypeInto(res::IDC_COMMAND, "41");
     Reply(0x41, {});
     Send();
-    EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0x41, 0x05, 0x0A, 0x00, 0xC8, 0xE7}));
+    EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0x41, 0x09, 0x0A, 0xC8, 0x7F, 0x00, 0x00, 0x00, 0x00, 0x64}));
 }
 
 TEST_F(CommandConsole, EscapeRevertsTheChangedActiveCells)
@@ -201,41 +225,67 @@ TEST_F(CommandConsole, EscapeRevertsTheChangedActiveCells)
     EXPECT_EQ(page.SendValue(0).current, 0);
 }
 
-TEST_F(CommandConsole, AnEmptyReplyGreysTheReceiveGridAndKeepsItsTexts)
+// After a reply of 01 02, the next exchange's data in the receive grid (bytes 0, 1, 2 and 127):
+// greyed cells keep their texts, a failure changes nothing, and only 128 bytes fit.
+TEST_F(CommandConsole, TheReceiveGridShowsTheFirst128DataBytesOfTheLastReply)
 {
-    Reply(0xF3, {0x01, 0x02});
-    Send();
-    Reply(0xF3, {});
-    Send();
-    EXPECT_EQ(ActiveCount(page.ReceiveGrid()), 0);
-    EXPECT_EQ(Texts(page.ReceiveGrid(), 0, 3), (Strings{"01", "02", "00"}));
+    std::vector<uint8_t> longData(200);
+    for (size_t i = 0; i < longData.size(); ++i) longData[i] = static_cast<uint8_t>(255 - i);
+    const struct {
+        const char* name;
+        std::optional<std::vector<uint8_t>> data; // none: the controller stays silent
+        int active;
+        Strings shown;
+        Strings boxes;
+    } cases[] = {
+        {"time-out", std::nullopt, 2, {"01", "02", "00", "00"}, {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}},
+        {"no data", std::vector<uint8_t>{}, 0, {"01", "02", "00", "00"}, {}},
+        {"200 bytes", longData, 128, {"FF", "FE", "FD", "80"}, {}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        Reply(0xF3, {0x01, 0x02});
+        Send();
+        recorder.ClearBoxes();
+        if (each.data) {
+            Reply(0xF3, *each.data);
+        } else {
+            controller->Faults().Set({.silent = true}, 1, 0);
+        }
+        Send();
+        EXPECT_EQ(Boxes(), each.boxes);
+        for (const auto& box : recorder.Boxes()) EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
+        EXPECT_EQ(ActiveCount(page.ReceiveGrid()), each.active);
+        Strings shown = Texts(page.ReceiveGrid(), 0, 3);
+        shown.push_back(Texts(page.ReceiveGrid(), 127, 1)[0]);
+        EXPECT_EQ(shown, each.shown);
+    }
 }
 
-TEST_F(CommandConsole, ATimeOutShowsOneBoxAndLeavesTheReceiveGrid)
-{
-    Reply(0xF3, {0x01, 0x02});
-    Send();
-    controller->Faults().Set({.silent = true}, 1, 0);
-    Send();
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].rfind("CDTCommandDlg::OnBnClickedDwcmdsend(): ", 0), 0u) << Boxes()[0];
-    EXPECT_EQ(ActiveCount(page.ReceiveGrid()), 2);
-    EXPECT_EQ(Texts(page.ReceiveGrid(), 0, 2), (Strings{"01", "02"}));
-}
-
-TEST_F(CommandConsole, EscapeAndEnterNeverCloseThePage)
+// In either field, Escape reaches the page as its cancel, which closes nothing, and Return
+// presses 送信.
+TEST_F(CommandConsole, EscapeAndReturnInAFieldReachThePageAndReturnSends)
 {
     for (int id : {res::IDC_COMMAND, res::IDC_DATALENGTH}) {
-        ui::testing::Click(Item(id));
-        ui::testing::PressKey(ui::VK_ESCAPE);
-        ui::testing::PressKey(ui::VK_RETURN);
+        SCOPED_TRACE(id);
+        ui::Window& field = Item(id);
+        field.SetFocus();
         ui::testing::ProcessEvents();
-        EXPECT_TRUE(page.IsWindow());
+        ASSERT_EQ(ui::Window::GetFocus(), &field);
+        page.commands.clear();
+        controller->ClearReceived();
+        ui::testing::PressKey(ui::VK_ESCAPE, ui::testing::None, &field);
+        EXPECT_EQ(page.commands, std::vector<int>{ui::IDCANCEL});
+        EXPECT_TRUE(page.IsWindowVisible());
+        Reply(0xF3, {0x4B});
+        ui::testing::PressKey(ui::VK_RETURN, ui::testing::None, &field);
+        ui::testing::ProcessEvents();
+        EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A}));
+        EXPECT_EQ(Texts(page.ReceiveGrid(), 0, 1), Strings{"4B"});
         EXPECT_TRUE(page.IsWindowVisible());
     }
 }
 
-// Every byte, however wide its digits, shows whole in its 30-pixel cell: none is cut to "…".
 TEST_F(CommandConsole, EveryByteTextFitsItsCellWithoutEllipsis)
 {
     for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {

@@ -9,6 +9,7 @@
 #include "tests/support/TemporaryDirectory.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
 
@@ -131,15 +132,19 @@ TEST_F(ConsoleAgainstSimulator, EveryKnownCommandShowsTheBytesTheSimulatorLogged
 }
 
 // A command the simulator does not know goes out, is logged unanswered and ends in the link's
-// time-out box; the console then still works.
+// time-out box, open for real until Return closes it without sending again; the console then
+// still works.
 TEST_F(ConsoleAgainstSimulator, AnUnknownCommandIsLoggedUnansweredAndTimesOut)
 {
+    recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
     SendByHand("12");
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
     const LogLine exchange = LastLogLine();
     EXPECT_EQ(exchange.request, (Strings{"12", "02", "EB"}));
     EXPECT_TRUE(exchange.reply.empty());
     ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].caption, "CDTCommandDlg::OnBnClickedDwcmdsend()");
+    EXPECT_EQ(recorder.Boxes()[0].caption + ": " + recorder.Boxes()[0].text, "CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト");
+    EXPECT_EQ(recorder.Boxes()[0].Icon(), ui::MB_ICONERROR);
 
     SendByHand("F5");
     EXPECT_EQ(ShownReplyData(), (Strings{"32", "2E", "31", "30", "41"}));

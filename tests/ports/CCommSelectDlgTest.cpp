@@ -54,7 +54,8 @@ protected:
     std::string port = "untouched";
 };
 
-const std::string kConfigured = "[Ports]\nItems=2\nItem1=sim:\nItem2=/dev/pts/7\n";
+// Blank entries name no device and are not offered; the entries after them keep their places.
+const std::string kConfigured = "[Ports]\nItems=4\nItem1=sim:\nItem2=\nItem3=/dev/pts/7\nItem4= \n";
 
 } // namespace
 
@@ -180,8 +181,10 @@ TEST_F(PortSelection, AnyConfiguredPortCountListsABoundedNumberOfEntries)
         const char* items;
         size_t listed;
     } cases[] = {{"-1", 0}, {"0", 0}, {"1", 1}, {"1000000", 256}, {"2147483647", 256}};
+    std::string entries;
+    for (int i = 1; i <= 300; ++i) entries += "Item" + std::to_string(i) + "=/dev/ttyV" + std::to_string(i) + "\n";
     for (const auto& each : cases) {
-        directory.Write("Velmora.ini", std::string("[Ports]\nItems=") + each.items + "\nItem1=sim:\n");
+        directory.Write("Velmora.ini", std::string("[Ports]\nItems=") + each.items + "\n" + entries);
         EXPECT_EQ(Listed().size(), each.listed + 3) << "Items=" << each.items << ", besides the two discovered ports and the selection";
     }
 }
