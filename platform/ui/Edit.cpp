@@ -26,7 +26,7 @@ LRESULT Edit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* edit = dynamic_cast<EditWidget*>(WidgetOf(*this));
     if (edit != nullptr && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) edit->DefaultKey(false);
-    if (edit != nullptr && (message == WM_CHAR || message == WM_SYSCHAR)) edit->DefaultKey(true);
+    if (edit != nullptr && (message == WM_CHAR || message == WM_SYSCHAR)) edit->DefaultChar(static_cast<UINT>(wParam));
     return Window::DefWindowProc(message, wParam, lParam);
 }
 

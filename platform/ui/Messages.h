@@ -63,6 +63,8 @@ constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
+// One character of text an input method committed, a code point as WM_CHAR carries; its default
+// processing is that WM_CHAR.
 constexpr UINT WM_IME_CHAR = 0x0286;
 constexpr UINT WM_USER = 0x0400;
 

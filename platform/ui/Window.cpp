@@ -469,6 +469,7 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(WM_CLOSE);
         return 0;
     case WM_CLOSE: DestroyWindow(); return 0;
+    case WM_IME_CHAR: return SendMessage(WM_CHAR, wParam, lParam);
     default: return 0;
     }
 }

@@ -212,6 +212,15 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0x41, 0x09, 0x0A, 0xC8, 0x7F, 0x00, 0x00, 0x00, 0x00, 0x64}));
 }
 
+TEST_F(CommandConsole, InputMethodTextOpensTheSendCellsEditor)
+{
+    TypeInto(res::IDC_DATALENGTH, "1");
+    Select(1, 1);
+    ui::testing::CommitText("c8"); // as an input method in half-width mode commits it
+    ui::testing::PressKey(ui::VK_RETURN);
+    EXPECT_EQ(page.SendValue(0).current, 0xC8);
+}
+
 TEST_F(CommandConsole, EscapeRevertsTheChangedActiveCells)
 {
     TypeInto(res::IDC_DATALENGTH, "2");

@@ -443,4 +443,33 @@ TEST_F(MapGrid, KeysGoToTheOpenEditor)
     EXPECT_TRUE(page.IsWindowVisible());
 }
 
+// Committed input-method text reaches the grid one character at a time: the first opens the
+// editor with the cell's text replaced, the rest are typed into it, as into an editor already open.
+TEST_F(MapGrid, InputMethodTextOpensTheEditorOrGoesIntoTheOpenOne)
+{
+    const struct {
+        const char* name;
+        UINT opener; // 0: none
+        const char* composing;
+        const char* committed;
+        const char* shown;
+    } cases[] = {
+        {"full-width digits", 0, "", "１２", "１２"},
+        {"kana", 0, "", "あ", "あ"},
+        {"into an editor opened by F2", VK_F2, "", "あ", "100あ"},
+        {"after composing in the editor", VK_F2, "か", "課", "100課"},
+    };
+    int col = 1;
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        ClickCell(3, ++col);
+        if (each.opener != 0) input::PressKey(each.opener);
+        if (*each.composing != '\0') input::ComposeText(each.composing);
+        input::CommitText(each.committed);
+        EXPECT_EQ(EditorText(3, col), each.shown);
+        input::PressKey(VK_ESCAPE);
+        ASSERT_FALSE(grid.IsCellEditing(3, col));
+    }
+}
+
 } // namespace

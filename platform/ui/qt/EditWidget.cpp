@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPointer>
 
@@ -35,6 +36,46 @@ void EditWidget::DefaultKey(bool fromChar)
     if (m_key == nullptr || m_passedOn || (!fromChar && m_keyTypes)) return;
     m_passedOn = true;
     QLineEdit::keyPressEvent(m_key);
+}
+
+void EditWidget::DefaultChar(UINT ch)
+{
+    if (m_commit == nullptr) {
+        DefaultKey(true);
+        return;
+    }
+    QInputMethodEvent typed;
+    const char32_t code = ch;
+    const QString text = QString::fromUcs4(&code, 1);
+    if (m_replaced) {
+        typed.setCommitString(text);
+    } else {
+        typed.setCommitString(text, m_commit->replacementStart(), m_commit->replacementLength());
+        m_replaced = true;
+    }
+    QLineEdit::inputMethodEvent(&typed);
+}
+
+void EditWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    Window* owner = WindowBridge::Owner(this);
+    if (owner == nullptr || event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // The window sees each committed character before the toolkit types it, as it sees keys.
+    const QPointer<EditWidget> alive(this);
+    m_commit = event;
+    m_replaced = false;
+    for (const char32_t ch : event->commitString().toUcs4()) {
+        if (WindowBridge::Owner(this) != owner || !owner->IsWindow()) break;
+        owner->SendMessage(WM_IME_CHAR, ch, qt::kKeyRepeat);
+        if (!alive) return;
+    }
+    m_commit = nullptr;
+    // What the input method goes on composing shows after the committed text.
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&composing);
 }
 
 bool EditWidget::event(QEvent* event)

@@ -12,10 +12,12 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -50,6 +52,8 @@ WidgetHost::WidgetHost(QWidget* parent)
 {
     // A custom-drawn window hears the pointer move with no button held, as hover cursors need.
     setMouseTracking(true);
+    // Typing with an input method on reaches the window as the text the method commits.
+    setAttribute(Qt::WA_InputMethodEnabled);
     for (int bar : {SB_HORZ, SB_VERT}) {
         auto* scrollBar = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, this);
         scrollBar->hide();
@@ -242,6 +246,25 @@ void WidgetHost::focusOutEvent(QFocusEvent* event)
     if (Window* owner = Owner()) {
         owner->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(FocusWindow(QApplication::focusWidget())), 0);
     }
+}
+
+void WidgetHost::inputMethodEvent(QInputMethodEvent* event)
+{
+    // The composition is the input method's to show; what it commits goes to the window one
+    // character at a time, even when the first one moves the focus (a grid opening its editor).
+    const QPointer<WidgetHost> alive(this);
+    for (const char32_t ch : event->commitString().toUcs4()) {
+        Window* owner = alive ? Owner() : nullptr;
+        if (owner == nullptr || !owner->IsWindow()) break;
+        owner->SendMessage(WM_IME_CHAR, ch, qt::kKeyRepeat);
+    }
+}
+
+QVariant WidgetHost::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // A window of ours has no caret: the composition goes to the top-left of its client area.
+    if (query == Qt::ImCursorRectangle) return QRect(ClientOrigin(), QSize(1, fontMetrics().height()));
+    return QWidget::inputMethodQuery(query);
 }
 
 void WidgetHost::contextMenuEvent(QContextMenuEvent* event)

@@ -10,6 +10,8 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -115,6 +117,15 @@ void ReleaseModifiers(QWidget* widget, unsigned modifiers)
     QApplication::sendEvent(widget, &none);
 }
 
+// The input method speaks only to a focus that says it takes input-method text.
+void SendInputMethodEvent(QWidget* widget, QInputMethodEvent& event)
+{
+    if (widget == nullptr) return;
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(widget, &query);
+    if (query.value(Qt::ImEnabled).toBool()) QApplication::sendEvent(widget, &event);
+}
+
 } // namespace
 
 void PressKey(unsigned vk, unsigned modifiers, Window* target)
@@ -143,6 +154,19 @@ void TypeText(std::string_view text, Window* target)
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void CommitText(std::string_view text, Window* target)
+{
+    QInputMethodEvent event;
+    event.setCommitString(qt::ToQString(text));
+    SendInputMethodEvent(KeyTarget(target), event);
+}
+
+void ComposeText(std::string_view text, Window* target)
+{
+    QInputMethodEvent event(qt::ToQString(text), {});
+    SendInputMethodEvent(KeyTarget(target), event);
 }
 
 void Click(Window& window, Point point, unsigned modifiers)

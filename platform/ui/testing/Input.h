@@ -21,6 +21,10 @@ enum Modifier : unsigned { None = 0, Shift = 1, Control = 2, Alt = 4, Keypad = 8
 void PressKey(unsigned vk, unsigned modifiers = None, Window* target = nullptr);
 // Types each character of text at the focus.
 void TypeText(std::string_view text, Window* target = nullptr);
+// Text the input method commits at the focus, or at target; as on the desktop, only a window
+// that takes input-method text receives it. ComposeText shows text still being composed.
+void CommitText(std::string_view text, Window* target = nullptr);
+void ComposeText(std::string_view text, Window* target = nullptr);
 // Left click (press and release) at point in the window's client coordinates, with Shift or
 // Control held as modifiers says.
 void Click(Window& window, Point point, unsigned modifiers = None);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace ui;
 
 namespace {
@@ -41,6 +44,20 @@ std::pair<int, int> InkOf(const char* face, int tenths)
         for (int x = 0; x < 200; ++x) count += bitmap.GetPixel(x, y) != kWhite ? 1 : 0;
     }
     return std::pair{count, dc.GetTextMetrics().height};
+}
+
+// The pixels of a line drawn left-aligned and unclipped in a rectangle width pixels wide.
+std::vector<COLORREF> Line(const std::string& text, int width, unsigned format = 0)
+{
+    Bitmap picture(200, 20);
+    DC dc(picture);
+    Rect rect{0, 0, width, 20};
+    dc.DrawText(text, rect, DT_LEFT | DT_SINGLELINE | DT_NOCLIP | format);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 200; ++x) pixels.push_back(picture.GetPixel(x, y));
+    }
+    return pixels;
 }
 
 class DeviceContext : public ::testing::Test {
@@ -114,12 +131,35 @@ TEST_F(DeviceContext, WordBreakGrowsACalculatedRectangleDownwards)
     EXPECT_GT(many.Height(), one.Height() * 2);
 }
 
-TEST_F(DeviceContext, EndEllipsisKeepsTextInsideItsRectangle)
+// What is drawn is the text itself or a prefix of whole characters and "…" (found by drawing
+// each plainly), as wide as the rectangle at most.
+TEST_F(DeviceContext, EndEllipsisShortensOnlyATextTooWideAndTheShortenedTextFits)
 {
-    dc.SetBkMode(TRANSPARENT);
-    Rect narrow{0, 0, 40, 20};
-    dc.DrawText("328.682328.682328.682", narrow, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
-    EXPECT_LT(InkSpan(bitmap, 0, 20).second, 40);
+    const int extent = dc.GetTextExtent("328.6").cx;
+    const struct {
+        std::string text;
+        int width;
+        bool shortened;
+    } cases[] = {
+        {"328.682328.682328.682", 40, true},
+        {"吸気温度補正値", 40, true},
+        {"328.6", extent - 1, true},
+        {"328.6", extent, false},
+        {"328.6", 200, false},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(::testing::Message() << each.text << " in " << each.width);
+        const std::vector<COLORREF> drawn = Line(each.text, each.width, DT_END_ELLIPSIS);
+        std::string shown = drawn == Line(each.text, 200) ? each.text : "";
+        for (size_t end = 1; end < each.text.size() && shown.empty(); ++end) {
+            const bool insideACharacter = (static_cast<unsigned char>(each.text[end]) & 0xC0) == 0x80;
+            const std::string form = each.text.substr(0, end) + "…";
+            if (!insideACharacter && drawn == Line(form, 200)) shown = form;
+        }
+        ASSERT_FALSE(shown.empty()) << "drawn as neither the text nor a prefix of it and an ellipsis";
+        EXPECT_EQ(shown != each.text, each.shortened) << shown;
+        EXPECT_LE(dc.GetTextExtent(shown).cx, each.width) << shown;
+    }
 }
 
 TEST_F(DeviceContext, OpaqueTextFillsItsBackground)

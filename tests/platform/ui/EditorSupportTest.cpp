@@ -16,7 +16,8 @@ using namespace uitest;
 
 namespace {
 
-// Asks its dialog for every key and takes Return for itself; everything else edits as usual.
+// Asks its dialog for every key and takes Return and "い" for itself; everything else edits as
+// usual.
 class KeyTakingEdit : public Edit {
 public:
     std::vector<std::string> log;
@@ -30,11 +31,8 @@ protected:
     }
     void OnChar(UINT ch, UINT repeat, UINT flags) override
     {
-        if (ch == '\r') {
-            log.push_back("return");
-            return;
-        }
-        Edit::OnChar(ch, repeat, flags);
+        log.push_back("char " + std::to_string(ch));
+        if (ch != '\r' && ch != U'い') Edit::OnChar(ch, repeat, flags);
     }
     void OnKillFocus(Window*) override { log.push_back("lost focus"); }
 };
@@ -96,16 +94,19 @@ double InkCentre(const Bitmap& picture)
 
 } // namespace
 
-TEST_F(EditorSupport, AnEditMadeInCodeSeesItsKeysAndTheLossOfFocusFirst)
+// Input-method text comes as characters too, one each, without keys.
+TEST_F(EditorSupport, AnEditMadeInCodeSeesItsKeysCharactersAndTheLossOfFocusFirst)
 {
     KeyTakingEdit edit;
     ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, Rect{10, 60, 90, 80}, host, 300));
     edit.SetFocus();
-    ui::testing::TypeText("12");
+    ui::testing::TypeText("1");
+    ui::testing::CommitText("あいう");
     ui::testing::PressKey(VK_RETURN);
     host.GetDlgItem(kEdit)->SetFocus();
-    EXPECT_EQ(edit.GetWindowText(), "12");
-    EXPECT_EQ(edit.log, (std::vector<std::string>{"key 49", "key 50", "key 13", "return", "lost focus"}));
+    EXPECT_EQ(edit.GetWindowText(), "1あう");
+    EXPECT_EQ(edit.log,
+        (std::vector<std::string>{"key 49", "char 49", "char 12354", "char 12356", "char 12358", "key 13", "char 13", "lost focus"}));
 }
 
 TEST_F(EditorSupport, StyleBitsAlignTheEditsText)

@@ -222,22 +222,33 @@ TEST_F(ListControl, FocusedRowIsOutlinedWhileTheListHasFocus)
     EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, highlight).IsEmpty());
 }
 
-TEST_F(ListControl, TooLongValueShowsItsLongestFittingPrefixLeftAligned)
+// What the user sees of a text too long for its column, the label's or a value's: a prefix of
+// whole characters and "...", left-aligned, inside the column, with nothing else on the row.
+TEST_F(ListControl, TooLongTextsEndInAnEllipsisInsideTheirColumn)
 {
-    const std::string value = "1234567.890123";
-    List().SetItemText(0, 1, value);
-
-    DC measuring;
-    measuring.SelectFont(&arial9);
-    const auto width = [&measuring](std::string_view text) { return measuring.GetTextExtent(text).cx; };
-    constexpr int kAllowance = 4;
-    ASSERT_GT(width(value) + kAllowance, kValueWidth) << "the value must be too long for its column";
-    size_t kept = 1;
-    while (kept + 1 < value.size() && width(value.substr(0, kept + 1)) + width("...") + kAllowance <= kValueWidth) ++kept;
-    const std::string expected = value.substr(0, kept) + "...";
-
-    Grab();
-    EXPECT_TRUE(MismatchWithValue(Cell(0, 1), expected, DT_LEFT).IsEmpty()) << expected;
+    const struct {
+        int item, column;
+        std::string text;
+    } cases[] = {
+        {0, 0, "Intake air temperature"},
+        {0, 0, "吸気温度補正値マップ"},
+        {1, 1, "1234567.890123"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.text);
+        List().SetItemText(each.item, each.column, each.text);
+        Grab();
+        const Rect cell = Cell(each.item, each.column);
+        const Rect rest{cell.left, cell.top, ClientWidth(), cell.bottom};
+        std::string shown;
+        for (size_t end = 1; end < each.text.size() && shown.empty(); ++end) {
+            if ((static_cast<unsigned char>(each.text[end]) & 0xC0) == 0x80) continue; // inside a character
+            const std::string form = each.text.substr(0, end) + "...";
+            if (MismatchWithValue(rest, form, DT_LEFT).IsEmpty()) shown = form;
+        }
+        EXPECT_FALSE(shown.empty()) << "drawn as none of the text's shortened forms";
+        EXPECT_LE(InkIn(rest, window).right, cell.right);
+    }
 }
 
 TEST_F(ListControl, FittingTextsKeepTheirColumnsAlignment)
