@@ -225,6 +225,7 @@ protected:
     void OnRButtonUp(ui::UINT flags, ui::Point point) override;
     void OnMouseMove(ui::UINT flags, ui::Point point) override;
     void OnTimer(uintptr_t id) override;
+    CCellID CellNearestTo(ui::Point point);
     void OnCaptureChanged(ui::Window* newCapture) override;
     bool OnCommand(ui::WPARAM wParam, ui::LPARAM lParam) override;
     bool OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result) override;
@@ -245,7 +246,8 @@ private:
     void Scroll(int bar, int code, int trackPos);
     void InvalidateScrolledArea(int bar);
     ui::LRESULT OnSetFont(ui::WPARAM wParam, ui::LPARAM lParam);
-    static uint32_t SelectionKey(int row, int col) { return (static_cast<uint32_t>(col) << 16) | (static_cast<uint32_t>(row) & 0xFFFF); }
+    // One key per cell the grid can hold, however many rows and columns a virtual grid has.
+    static uint64_t SelectionKey(int row, int col) { return (static_cast<uint64_t>(static_cast<uint32_t>(col)) << 32) | static_cast<uint32_t>(row); }
 
     // System colours the default cells were given, to follow a change of them.
     ui::COLORREF m_crWindowText = 0;
@@ -300,8 +302,8 @@ private:
     CCellID m_SelectionStartCell;
     CCellID m_LeftClickDownCell;
     int m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
-    std::map<uint32_t, CCellID> m_SelectedCellMap;
-    std::map<uint32_t, CCellID> m_PrevSelectedCellMap;
+    std::map<uint64_t, CCellID> m_SelectedCellMap;
+    std::map<uint64_t, CCellID> m_PrevSelectedCellMap;
     bool m_bAscending = true;
     int m_nSortColumn = -1;
     bool m_bAllowRowResize = true;

@@ -450,21 +450,6 @@ TEST_F(GridClipboard, SortingOrdersWholeRowsAscendingThenDescending)
     }
 }
 
-TEST_F(GridClipboard, SortingWithDistinctKeysReversesTheRowsExactly)
-{
-    CGridCtrl grid;
-    Make(grid);
-    Fill(grid, {"b", "d", "a", "c"});
-    grid.SortTextItems(1, true);
-    const std::vector<Row> ascending = Rows(grid);
-    ASSERT_EQ(ascending.size(), 4u);
-    EXPECT_EQ(ascending.front(), (Row{"a", "of a #2", 12}));
-    grid.SortTextItems(1, false);
-    std::vector<Row> descending = Rows(grid);
-    std::ranges::reverse(descending);
-    EXPECT_EQ(descending, ascending);
-}
-
 ui::LPARAM g_seenData = 0;
 
 int CompareNumbers(const CGridCellBase& a, const CGridCellBase& b, ui::LPARAM data)
