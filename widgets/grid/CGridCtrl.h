@@ -225,7 +225,6 @@ protected:
     void OnRButtonUp(ui::UINT flags, ui::Point point) override;
     void OnMouseMove(ui::UINT flags, ui::Point point) override;
     void OnTimer(uintptr_t id) override;
-    CCellID CellNearestTo(ui::Point point);
     void OnCaptureChanged(ui::Window* newCapture) override;
     bool OnCommand(ui::WPARAM wParam, ui::LPARAM lParam) override;
     bool OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result) override;
@@ -245,9 +244,14 @@ private:
     void RedrawFocusHeaders(const CCellID& cell, const CCellID& other);
     void Scroll(int bar, int code, int trackPos);
     void InvalidateScrolledArea(int bar);
+    // The shown non-fixed cell nearest to point: the auto-scroll's cell at the edge.
+    CCellID CellNearestTo(ui::Point point);
     ui::LRESULT OnSetFont(ui::WPARAM wParam, ui::LPARAM lParam);
     // One key per cell the grid can hold, however many rows and columns a virtual grid has.
-    static uint64_t SelectionKey(int row, int col) { return (static_cast<uint64_t>(static_cast<uint32_t>(col)) << 32) | static_cast<uint32_t>(row); }
+    static uint64_t SelectionKey(int row, int col)
+    {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(col)) << 32) | static_cast<uint32_t>(row);
+    }
 
     // System colours the default cells were given, to follow a change of them.
     ui::COLORREF m_crWindowText = 0;

@@ -208,7 +208,8 @@ void TurnWheel(Window& window, Point point, int delta)
     QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return;
     const QPointF local(point.x, point.y);
-    QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(
+        local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
 

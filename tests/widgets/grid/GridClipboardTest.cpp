@@ -244,17 +244,21 @@ TEST_F(GridClipboard, DeleteClearsEditableSelectedCellsOnly)
     }
 }
 
-TEST_F(GridClipboard, CutNeedsAnEditableGridWhileCopyDoesNot)
+// The edit commands reach the clipboard operations; cutting needs an editable grid, copying
+// does not.
+TEST_F(GridClipboard, EditCommandsCopyCutAndPasteAndCutNeedsAnEditableGrid)
 {
     struct Case {
         const char* name;
-        bool editable, cut;
+        bool editable;
+        UINT command;
         std::string clipboard, cellAfter;
     };
     const std::vector<Case> cases = {
-        {"cut on an editable grid", true, true, "r1c1", ""},
-        {"cut on a fixed grid", false, true, "before", "r1c1"},
-        {"copy on a fixed grid", false, false, "r1c1", "r1c1"},
+        {"cut on an editable grid", true, ID_EDIT_CUT, "r1c1", ""},
+        {"cut on a fixed grid", false, ID_EDIT_CUT, "before", "r1c1"},
+        {"copy on a fixed grid", false, ID_EDIT_COPY, "r1c1", "r1c1"},
+        {"paste", true, ID_EDIT_PASTE, "before", "before"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -263,7 +267,7 @@ TEST_F(GridClipboard, CutNeedsAnEditableGridWhileCopyDoesNot)
         grid.SetEditable(c.editable);
         Select(grid, 1, 1);
         Clipboard::SetText("before");
-        c.cut ? grid.CutSelection() : grid.CopySelection();
+        grid.SendMessage(WM_COMMAND, c.command, 0);
         EXPECT_EQ(Clipboard::GetText(), c.clipboard);
         EXPECT_EQ(grid.GetCellText(1, 1), c.cellAfter);
     }
@@ -361,23 +365,6 @@ TEST_F(GridClipboard, EditCommandsAreEnabledByTheGridsState)
         EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_PASTE), c.paste);
         EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_SELECT_ALL), c.selectAll);
     }
-}
-
-TEST_F(GridClipboard, EditCommandsReachTheClipboardOperations)
-{
-    CGridCtrl grid;
-    Make(grid);
-    Select(grid, 1, 1);
-    Clipboard::SetText("before");
-    grid.SendMessage(WM_COMMAND, ID_EDIT_COPY, 0);
-    EXPECT_EQ(Clipboard::GetText(), "r1c1");
-    grid.SetCellState(1, 1, 0);
-    grid.SetFocusCell(2, 2);
-    grid.SendMessage(WM_COMMAND, ID_EDIT_PASTE, 0);
-    EXPECT_EQ(grid.GetCellText(2, 2), "r1c1");
-    Select(grid, 2, 2);
-    grid.SendMessage(WM_COMMAND, ID_EDIT_CUT, 0);
-    EXPECT_EQ(grid.GetCellText(2, 2), "");
 }
 
 // --- Sorting ---

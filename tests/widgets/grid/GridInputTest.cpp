@@ -206,8 +206,7 @@ TEST_F(GridInput, ADragCarriesTheSelectionAndTheFocusAlongToThePointer)
         ASSERT_TRUE(grid.GetCellRect(c.press.row, c.press.col, pressed));
         input::PressButton(grid, Point{pressed.left + 5, pressed.top + 5});
         input::MoveMouse(grid, c.hold, true);
-        const bool arrived =
-            input::RunUntil([&] { return grid.GetFocusCell() == c.focus && grid.GetSelectedRange() == c.selected; }, 5000);
+        const bool arrived = input::RunUntil([&] { return grid.GetFocusCell() == c.focus && grid.GetSelectedRange() == c.selected; }, 5000);
         const CCellRange range = grid.GetSelectedRange();
         EXPECT_TRUE(arrived) << "focus " << grid.GetFocusCell().row << "," << grid.GetFocusCell().col << ", selection " << range.minRow
                              << "," << range.minCol << " to " << range.maxRow << "," << range.maxCol;

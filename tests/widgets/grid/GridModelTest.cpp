@@ -86,7 +86,8 @@ TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
         CCellID kept, dropped;
     };
     for (Case c : {Case{"small grid", false, 6, 5, {2, 3}, {5, 1}}, Case{"far row", false, kFar + 1, 2, {1, 1}, {kFar, 1}},
-             Case{"far row, virtual", true, kFar + 1, 2, {1, 1}, {kFar, 1}}, Case{"far column, virtual", true, 2, kFar + 1, {1, 1}, {1, kFar}}}) {
+             Case{"far row, virtual", true, kFar + 1, 2, {1, 1}, {kFar, 1}},
+             Case{"far column, virtual", true, 2, kFar + 1, {1, 1}, {1, kFar}}}) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid;
         grid.SetVirtualMode(c.virtualMode);
@@ -95,8 +96,9 @@ TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.rows, c.cols, -1, -1));
         grid.SetCellState(c.kept.row, c.kept.col, GVIS_SELECTED);
         grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_SELECTED | GVIS_MODIFIED);
-        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(std::min(c.kept.row, c.dropped.row), std::min(c.kept.col, c.dropped.col),
-                                               std::max(c.kept.row, c.dropped.row), std::max(c.kept.col, c.dropped.col)));
+        EXPECT_EQ(grid.GetSelectedRange(),
+            CCellRange(std::min(c.kept.row, c.dropped.row), std::min(c.kept.col, c.dropped.col), std::max(c.kept.row, c.dropped.row),
+                std::max(c.kept.col, c.dropped.col)));
         grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_MODIFIED);
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.kept.row, c.kept.col, c.kept.row, c.kept.col));
         EXPECT_FALSE(grid.IsCellSelected(c.dropped.row, c.dropped.col));
