@@ -126,10 +126,12 @@ bool CMapGridCtrl::PreTranslateMessage(ui::Msg& msg)
     if (msg.message != ui::WM_KEYDOWN) return CGridCtrl::PreTranslateMessage(msg);
     // While a cell is edited its editor has the keys: Escape cancels the edit there, and
     // keypad + and - can be typed. Page Up and Page Down stay here even then: the editor would
-    // hand them to the grid, which would scroll the map by a page.
+    // hand them to the grid, which would scroll the map by a page. The editor may be open on
+    // another cell than the focus cell, so the key's window tells: one inside the grid is it.
     const CCellID focus = GetFocusCell();
     const bool pageKey = msg.wParam == ui::VK_PRIOR || msg.wParam == ui::VK_NEXT;
-    if (!pageKey && IsCellEditing(focus.row, focus.col)) return CGridCtrl::PreTranslateMessage(msg);
+    const bool forEditor = msg.hwnd != this || IsCellEditing(focus.row, focus.col);
+    if (!pageKey && forEditor) return CGridCtrl::PreTranslateMessage(msg);
     switch (msg.wParam) {
     case ui::VK_RETURN: EditCell(focus.row, focus.col, ui::Point{-1, -1}, kCaretAtEnd); return true;
     case ui::VK_ESCAPE: RevertSelection(); return true;

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Messages.h"
 #include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/SystemSettings.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -14,9 +15,20 @@ LOGFONT GetMessageFont()
     return qt::PointFontRecord(90, "MS UI Gothic");
 }
 
+namespace {
+
+std::optional<int> g_wheelScrollLines;
+
+} // namespace
+
+void qt::OverrideWheelScrollLines(std::optional<int> lines)
+{
+    g_wheelScrollLines = lines;
+}
+
 int GetWheelScrollLines()
 {
-    return QApplication::wheelScrollLines();
+    return g_wheelScrollLines.value_or(QApplication::wheelScrollLines());
 }
 
 int GetScrollBarSize()

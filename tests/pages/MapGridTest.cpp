@@ -426,21 +426,39 @@ TEST_F(MapGrid, ReturnOpensTheEditorAndASecondReturnEndsIt)
     EXPECT_TRUE(page.IsWindowVisible()) << "Return does not press the page's OK";
 }
 
+// Keypad + and - type into an open editor, and Escape there cancels the edit, however the
+// editor was opened: by Return, by a double-click inside a dragged selection, or on a cell
+// other than the focus cell.
 TEST_F(MapGrid, KeysGoToTheOpenEditor)
 {
-    ClickCell(3, 4);
-    Set(3, 4, 9); // changed, so a revert would show
-    input::PressKey(VK_RETURN);
-    ASSERT_TRUE(grid.IsCellEditing(3, 4));
-    input::PressKey(VK_ADD, input::Keypad);
-    input::PressKey(VK_SUBTRACT, input::Keypad);
-    EXPECT_EQ(EditorText(3, 4), "9+-");
-    EXPECT_EQ(Value(3, 4).current, 9) << "no step while editing";
-    input::PressKey(VK_ESCAPE);
-    EXPECT_FALSE(grid.IsCellEditing(3, 4));
-    EXPECT_EQ(grid.GetCellText(3, 4), "9") << "Escape cancelled the edit";
-    EXPECT_EQ(Value(3, 4).current, 9) << "and reverted nothing";
-    EXPECT_TRUE(page.IsWindowVisible());
+    enum class Opened { ByReturn, ByDoubleClickInSelection, AwayFromTheFocus };
+    for (Opened opened : {Opened::ByReturn, Opened::ByDoubleClickInSelection, Opened::AwayFromTheFocus}) {
+        SCOPED_TRACE(static_cast<int>(opened));
+        Set(3, 4, 9); // changed, so a revert would show
+        ClickCell(5, 5);
+        if (opened == Opened::ByReturn) {
+            ClickCell(3, 4);
+            input::PressKey(VK_RETURN);
+        } else if (opened == Opened::ByDoubleClickInSelection) {
+            input::Drag(grid, At(4, 5), At(2, 3));
+            input::DoubleClick(grid, At(3, 4));
+        } else {
+            grid.EditCell(3, 4, Point{-1, -1}, 1);
+        }
+        ASSERT_TRUE(grid.IsCellEditing(3, 4));
+        input::TypeText("99");
+        input::PressKey(VK_ADD, input::Keypad);
+        input::PressKey(VK_SUBTRACT, input::Keypad);
+        EXPECT_EQ(EditorText(3, 4), "999+-");
+        EXPECT_EQ(Value(3, 4).current, 9) << "no step while editing";
+        input::PressKey(VK_ESCAPE);
+        EXPECT_FALSE(grid.IsCellEditing(3, 4));
+        EXPECT_EQ(grid.GetCellText(3, 4), "9") << "Escape cancelled the edit";
+        EXPECT_EQ(Value(3, 4).current, 9) << "and reverted nothing";
+        EXPECT_EQ(page.Count(GVN_ENDLABELEDIT), 0);
+        EXPECT_TRUE(page.IsWindowVisible());
+        input::ProcessEvents();
+    }
 }
 
 // Committed input-method text reaches the grid one character at a time: the first opens the

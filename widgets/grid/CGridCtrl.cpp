@@ -41,8 +41,18 @@ CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
 
 CGridCtrl::~CGridCtrl()
 {
-    // Cells go before the window, so nothing paints a half-destroyed grid.
+    // Cells go before the window, so nothing paints a half-destroyed grid; the counts go with
+    // them, so whatever asks for a cell meanwhile (a cell as it is freed, a handler of the
+    // window's end) finds an empty grid instead of freed rows.
+    std::vector<GridRow> rows = std::move(m_RowData);
     m_RowData.clear();
+    m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
+    m_arRowHeights.clear();
+    m_arColWidths.clear();
+    m_idCurrentCell = CCellID();
+    m_SelectedCellMap.clear();
+    m_PrevSelectedCellMap.clear();
+    rows.clear();
     DestroyWindow();
 }
 
@@ -459,7 +469,7 @@ bool CGridCtrl::SetCellState(int row, int col, ui::UINT state)
 {
     // A position outside the grid must not reach the selection map either.
     if (!IsValid(row, col)) return false;
-    const uint32_t key = SelectionKey(row, col);
+    const uint64_t key = SelectionKey(row, col);
     if (IsCellSelected(row, col)) {
         if ((state & GVIS_SELECTED) == 0) m_SelectedCellMap.erase(key);
     } else if ((state & GVIS_SELECTED) != 0) {

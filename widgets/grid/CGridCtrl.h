@@ -244,8 +244,14 @@ private:
     void RedrawFocusHeaders(const CCellID& cell, const CCellID& other);
     void Scroll(int bar, int code, int trackPos);
     void InvalidateScrolledArea(int bar);
+    // The shown non-fixed cell nearest to point: the auto-scroll's cell at the edge.
+    CCellID CellNearestTo(ui::Point point);
     ui::LRESULT OnSetFont(ui::WPARAM wParam, ui::LPARAM lParam);
-    static uint32_t SelectionKey(int row, int col) { return (static_cast<uint32_t>(col) << 16) | (static_cast<uint32_t>(row) & 0xFFFF); }
+    // One key per cell the grid can hold, however many rows and columns a virtual grid has.
+    static uint64_t SelectionKey(int row, int col)
+    {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(col)) << 32) | static_cast<uint32_t>(row);
+    }
 
     // System colours the default cells were given, to follow a change of them.
     ui::COLORREF m_crWindowText = 0;
@@ -300,8 +306,8 @@ private:
     CCellID m_SelectionStartCell;
     CCellID m_LeftClickDownCell;
     int m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
-    std::map<uint32_t, CCellID> m_SelectedCellMap;
-    std::map<uint32_t, CCellID> m_PrevSelectedCellMap;
+    std::map<uint64_t, CCellID> m_SelectedCellMap;
+    std::map<uint64_t, CCellID> m_PrevSelectedCellMap;
     bool m_bAscending = true;
     int m_nSortColumn = -1;
     bool m_bAllowRowResize = true;

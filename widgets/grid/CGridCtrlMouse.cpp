@@ -106,15 +106,7 @@ void CGridCtrl::OnLButtonDown(ui::UINT flags, ui::Point point)
 
     // A press without a hover before it finds the border itself.
     if (m_MouseMode == MOUSE_NOTHING) m_MouseMode = BorderUnder(*this, point, m_nResizeCaptureRange);
-    if (!IsCellSelected(down.row, down.col)) {
-        if (m_MouseMode != MOUSE_OVER_COL_DIVIDE && m_MouseMode != MOUSE_OVER_ROW_DIVIDE) {
-            if (IsCellFixed(down.row, down.col)) {
-                SetFocusCell(-1, -1);
-            } else {
-                SetFocusCell(down.row, down.col);
-            }
-        }
-    } else if (ctrl) {
+    if (IsCellSelected(down.row, down.col) && ctrl) {
         SetFocusCell(down.row, down.col);
         const int first = m_bListMode ? m_nFixedCols : down.col;
         const int last = m_bListMode ? m_nCols - 1 : down.col;
@@ -123,6 +115,15 @@ void CGridCtrl::OnLButtonDown(ui::UINT flags, ui::Point point)
             RedrawCell(down.row, col);
         }
         return;
+    }
+    // Inside the selection or not, the focus goes where the user clicked: keys and edits that
+    // follow act on the cell the click chose.
+    if (m_MouseMode != MOUSE_OVER_COL_DIVIDE && m_MouseMode != MOUSE_OVER_ROW_DIVIDE) {
+        if (IsCellFixed(down.row, down.col)) {
+            SetFocusCell(-1, -1);
+        } else {
+            SetFocusCell(down.row, down.col);
+        }
     }
 
     SetCapture();
@@ -334,27 +335,34 @@ void CGridCtrl::OnTimer(uintptr_t id)
         return;
     }
     const ui::Rect client = GetClientRect();
-    const int headerBottom = GetFixedRowHeight();
-    const int headerRight = GetFixedColumnWidth();
     const ui::Point at = m_LastMousePoint;
-    const int x = std::clamp(at.x, client.left, client.right - 1);
-    const int y = std::clamp(at.y, client.top, client.bottom - 1);
 
-    // The key moves the focus and scrolls; the selection then follows the edge of the cells.
+    // The key moves the focus and scrolls; the selection then follows the cell at the edge the
+    // pointer is past, in the row or column the pointer is in, or the nearest one that shows.
     if (at.y >= client.bottom) {
         SendMessage(ui::WM_KEYDOWN, ui::VK_DOWN);
-        SelectByMode(*this, GetCellFromPoint(ui::Point{x, client.bottom - 1}));
-    } else if (at.y < headerBottom) {
+        SelectByMode(*this, CellNearestTo(ui::Point{at.x, client.bottom - 1}));
+    } else if (at.y < GetFixedRowHeight()) {
         SendMessage(ui::WM_KEYDOWN, ui::VK_UP);
-        SelectByMode(*this, GetCellFromPoint(ui::Point{x, headerBottom + 1}));
+        SelectByMode(*this, CellNearestTo(ui::Point{at.x, GetFixedRowHeight()}));
     }
     if (at.x >= client.right) {
         SendMessage(ui::WM_KEYDOWN, ui::VK_RIGHT);
-        SelectByMode(*this, GetCellFromPoint(ui::Point{client.right - 1, y}));
-    } else if (at.x < headerRight) {
+        SelectByMode(*this, CellNearestTo(ui::Point{client.right - 1, at.y}));
+    } else if (at.x < GetFixedColumnWidth()) {
         SendMessage(ui::WM_KEYDOWN, ui::VK_LEFT);
-        SelectByMode(*this, GetCellFromPoint(ui::Point{headerRight + 1, y}));
+        SelectByMode(*this, CellNearestTo(ui::Point{GetFixedColumnWidth(), at.y}));
     }
+}
+
+// The non-fixed cell under point once point is brought inside the cells shown: past the last
+// row or column shown (a grid scrolled to its end leaves room there), the last one.
+CCellID CGridCtrl::CellNearestTo(ui::Point point)
+{
+    ui::Rect cells;
+    const CCellRange shown = GetVisibleNonFixedCellRange(&cells);
+    if (!IsValid(shown) || cells.IsEmpty()) return CCellID();
+    return GetCellFromPoint(ui::Point{std::clamp(point.x, cells.left, cells.right - 1), std::clamp(point.y, cells.top, cells.bottom - 1)});
 }
 
 void CGridCtrl::OnCaptureChanged(ui::Window* newCapture)

@@ -5,6 +5,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/qt/QtConvert.h"
+#include "platform/ui/qt/SystemSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <utility>
@@ -213,6 +215,31 @@ void MoveMouse(Window& window, Point point, bool dragging)
     const Qt::MouseButtons buttons = dragging ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(Qt::NoButton);
     QMouseEvent event(QEvent::MouseMove, local, widget->mapToGlobal(local), Qt::NoButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
+}
+
+void PressButton(Window& window, Point point)
+{
+    if (QWidget* widget = WidgetOf(window)) SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, point);
+}
+
+void ReleaseButton(Window& window, Point point)
+{
+    if (QWidget* widget = WidgetOf(window)) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
+}
+
+void TurnWheel(Window& window, Point point, int delta)
+{
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr) return;
+    const QPointF local(point.x, point.y);
+    QWheelEvent event(
+        local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+void SetWheelScrollLines(std::optional<int> lines)
+{
+    qt::OverrideWheelScrollLines(lines);
 }
 
 void RightClick(Window& window, Point point)

@@ -6,6 +6,7 @@
 #include "platform/ui/Geometry.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace ui {
@@ -35,6 +36,14 @@ void RightClick(Window& window, Point point);
 void Drag(Window& window, Point from, Point to, unsigned modifiers = None);
 // The pointer moved to point (client coordinates), with the left button held when dragging.
 void MoveMouse(Window& window, Point point, bool dragging = false);
+// The left button pressed at point and held, and later released, for drags that wait on a timer.
+void PressButton(Window& window, Point point);
+void ReleaseButton(Window& window, Point point);
+// The wheel turned by delta (120 a notch, positive away from the user) over point.
+void TurnWheel(Window& window, Point point, int delta);
+// The system's lines per wheel notch (-1 a page) as the program reads them from now on; none
+// gives the toolkit's value again.
+void SetWheelScrollLines(std::optional<int> lines);
 // The caption's close box.
 void PressCloseBox(Window& topLevel);
 // Shows a top-level window and makes it active, so that focus works as for a user.

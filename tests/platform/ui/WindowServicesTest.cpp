@@ -96,11 +96,21 @@ TEST_F(WindowServices, DestroyingAWindowDetachesTheObjectsOfItsChildren)
     EXPECT_EQ(other.GetWindowText(), "");
 }
 
-TEST(SystemColours, HighlightDiffersFromTheWindowBackground)
+// What a user sees of the system colours: text darker than its window, highlighted text
+// standing out from the highlight, and the 3-D shades from light to dark in their order.
+TEST(SystemColours, KeepTheirLightToDarkOrder)
 {
-    EXPECT_NE(GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_WINDOW));
-    EXPECT_NE(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW));
-    EXPECT_NE(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+    const auto brightness = [](int index) {
+        const COLORREF c = GetSysColor(index);
+        return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c);
+    };
+    struct Pair {
+        int lighter, darker;
+    };
+    for (Pair p : {Pair{COLOR_WINDOW, COLOR_WINDOWTEXT}, Pair{COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT}, Pair{COLOR_WINDOW, COLOR_HIGHLIGHT},
+             Pair{COLOR_BTNHIGHLIGHT, COLOR_3DFACE}, Pair{COLOR_3DFACE, COLOR_3DSHADOW}, Pair{COLOR_3DSHADOW, COLOR_3DDKSHADOW}}) {
+        EXPECT_GT(brightness(p.lighter), brightness(p.darker)) << "colour " << p.lighter << " against " << p.darker;
+    }
 }
 
 TEST(Geometry, MulDivRoundsHalfAwayFromZero)

@@ -34,15 +34,12 @@ struct Ended {
     bool operator==(const Ended&) const = default;
 };
 
-// Keeps the editor's records; with moveRight, a key-down moves the focus one column right,
-// standing in for the grid's keyboard handling.
+// Keeps the editor's records.
 class RecordingGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
 
     std::vector<Ended> ended;
-    std::vector<UINT> keys;
-    bool moveRight = false;
 
 protected:
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
@@ -51,15 +48,6 @@ protected:
         ended.push_back({info->item.row, info->item.col, info->item.strText, info->item.lParam, info->item.mask, info->hdr.idFrom,
             dynamic_cast<CInPlaceEdit*>(info->hdr.hwndFrom) != nullptr});
         return CGridCtrl::OnNotify(wParam, lParam, result);
-    }
-    void OnKeyDown(UINT vk, UINT repeat, UINT flags) override
-    {
-        if (!moveRight) {
-            CGridCtrl::OnKeyDown(vk, repeat, flags);
-            return;
-        }
-        keys.push_back(vk);
-        SetFocusCell(GetFocusCell().row, GetFocusCell().col + 1);
     }
 };
 
@@ -245,25 +233,6 @@ TEST_F(GridEdit, ArrowsLeaveAnEditorOpenedByATypedKeyOrWithCtrl)
             EXPECT_EQ(Window::GetFocus(), editor);
         }
     }
-}
-
-TEST_F(GridEdit, AKeyThatEndsTheEditCarriesItIntoTheNextCell)
-{
-    grid.moveRight = true;
-    grid.SetCellText(kRow, kCol + 1, "34");
-    grid.SetFocusCell(kRow, kCol);
-    ASSERT_TRUE(Open('7'));
-    ui::testing::PressKey(VK_RIGHT);
-    EXPECT_EQ(grid.keys, (std::vector<UINT>{VK_RIGHT}));
-    EXPECT_EQ(grid.GetCellText(kRow, kCol), "7");
-    CInPlaceEdit* next = Editor(kRow, kCol + 1);
-    ASSERT_NE(next, nullptr);
-    EXPECT_TRUE(next->ExitsOnArrows());
-    ui::testing::TypeText("5");
-    EXPECT_EQ(next->GetWindowText(), "5") << "the next cell's text was all selected";
-    ui::testing::PressKey(VK_RETURN);
-    EXPECT_EQ(grid.GetCellText(kRow, kCol + 1), "5");
-    EXPECT_EQ(host.Count(GVN_ENDLABELEDIT), 2);
 }
 
 TEST_F(GridEdit, LosingTheFocusOrEndEditingEndsTheEdit)

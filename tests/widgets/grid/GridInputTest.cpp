@@ -76,57 +76,74 @@ protected:
     }
 };
 
-TEST_F(GridInput, ClickingACellMovesTheFocusAndSelectsOnlyIt)
-{
-    CountingGrid grid;
-    Make(grid);
-    input::Click(grid, At(3, 2));
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 2));
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(3, 2, 3, 2));
-    EXPECT_EQ(host.Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED, NM_CLICK}));
-    EXPECT_EQ(CCellID(host.notes.back().row, host.notes.back().col), CCellID(3, 2));
-    EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
-    input::Click(grid, At(5, 4));
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 4));
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(5, 4, 5, 4)) << "the old cell is deselected";
-    EXPECT_TRUE(grid.edits.empty()) << "clicking another cell only moves the focus";
-}
-
-TEST_F(GridInput, ClickingTheFocusCellAgainOpensTheEditorOnRelease)
+TEST_F(GridInput, AClickLeavesTheFocusOnTheCellClicked)
 {
     struct Case {
         const char* name;
+        bool dragFirst; // (1,1) to (3,3) selected by a drag before the click
+        unsigned modifiers;
+        CCellRange selected;
+    };
+    for (Case c : {Case{"outside any selection", false, input::None, CCellRange(2, 2, 2, 2)},
+             Case{"inside the selection", true, input::None, CCellRange(2, 2, 2, 2)},
+             Case{"inside the selection with Shift", true, input::Shift, CCellRange(1, 1, 2, 2)}}) {
+        SCOPED_TRACE(c.name);
+        CountingGrid grid;
+        Make(grid);
+        if (c.dragFirst) input::Drag(grid, At(1, 1), At(3, 3));
+        host.notes.clear();
+        input::Click(grid, At(2, 2), c.modifiers);
+        EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
+        EXPECT_EQ(grid.GetSelectedRange(), c.selected);
+        EXPECT_EQ(host.Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED, NM_CLICK}));
+        EXPECT_EQ(CCellID(host.notes.back().row, host.notes.back().col), CCellID(2, 2));
+        EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
+        EXPECT_TRUE(grid.edits.empty()) << "clicking a cell without the focus only moves the focus";
+        RenewHost();
+    }
+}
+
+// A second click on the focus cell opens the editor on release; a double-click opens it on a
+// data cell at once.
+TEST_F(GridInput, ClickingTheFocusCellAgainOrDoubleClickingOpensTheEditor)
+{
+    struct Case {
+        const char* name;
+        bool doubleClick;
+        CCellID at;
         unsigned modifiers;
         bool editable;
         size_t edits;
     };
-    for (Case c :
-        {Case{"plain", input::None, true, 1}, Case{"with Ctrl", input::Control, true, 0}, Case{"not editable", input::None, false, 0}}) {
+    for (Case c : {Case{"plain", false, {3, 2}, input::None, true, 1}, Case{"with Ctrl", false, {3, 2}, input::Control, true, 0},
+             Case{"not editable", false, {3, 2}, input::None, false, 0}, Case{"double-click", true, {4, 3}, input::None, true, 1},
+             Case{"double-click on a header", true, {0, 3}, input::None, true, 0}}) {
         SCOPED_TRACE(c.name);
         CountingGrid grid;
         Make(grid);
         grid.SetEditable(c.editable);
         FocusByClick(grid, CCellID(3, 2));
-        input::Click(grid, At(3, 2), c.modifiers);
+        if (c.doubleClick) {
+            input::DoubleClick(grid, At(c.at.row, c.at.col));
+        } else {
+            input::Click(grid, At(c.at.row, c.at.col), c.modifiers);
+        }
         ASSERT_EQ(grid.edits.size(), c.edits);
         if (c.edits == 1) {
-            EXPECT_EQ(grid.edits[0].cell, CCellID(3, 2));
+            EXPECT_EQ(grid.edits[0].cell, c.at);
             EXPECT_EQ(grid.edits[0].firstChar, kCaretAtEnd);
-            EXPECT_EQ(host.Count(NM_CLICK), 0) << "an edit click is no ordinary click";
+            EXPECT_TRUE(c.doubleClick || host.Count(NM_CLICK) == 0) << "an edit click is no ordinary click";
         }
+        EXPECT_EQ(host.Count(NM_DBLCLK), c.doubleClick ? 1 : 0);
         EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
         RenewHost();
     }
 }
 
-TEST_F(GridInput, ShiftClickExtendsAndCtrlClickAccumulatesOrDeselects)
+TEST_F(GridInput, CtrlClickAccumulatesOrDeselects)
 {
     CountingGrid grid;
     Make(grid);
-    input::Click(grid, At(2, 2));
-    input::Click(grid, At(4, 3), input::Shift);
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 2, 4, 3));
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 3));
     input::Click(grid, At(1, 1));
     input::Click(grid, At(5, 5), input::Control);
     EXPECT_TRUE(grid.IsCellSelected(1, 1));
@@ -160,16 +177,67 @@ TEST_F(GridInput, HeaderClicksSelectColumnsRowsOrEverything)
     }
 }
 
-TEST_F(GridInput, DraggingExtendsTheSelectionAndTheFocus)
+// The button held on a cell of a 20 x 20 map and the pointer moved: inside the cells the
+// selection and the focus follow it; left past a corner, the real auto-scroll timer carries
+// both together to the far corner.
+TEST_F(GridInput, ADragCarriesTheSelectionAndTheFocusAlongToThePointer)
 {
-    CountingGrid grid;
-    Make(grid);
-    input::Drag(grid, At(2, 2), At(4, 4));
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 2, 4, 4));
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(4, 4));
-    EXPECT_FALSE(grid.HasTimer(kAutoScrollTimer)) << "the auto-scroll timer ends with the button";
-    input::Drag(grid, At(0, 2), At(0, 4));
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 2, kRows - 1, 4)) << "a header drag selects whole columns";
+    constexpr int kMapSize = 21;
+    struct Case {
+        const char* name;
+        bool fromEnd; // the view first scrolled to the bottom-right
+        CCellID press;
+        Point hold;
+        CCellID focus;
+        CCellRange selected;
+    };
+    for (Case c : {Case{"inside the cells", false, {2, 2}, At(4, 4), {4, 4}, {2, 2, 4, 4}},
+             Case{"along the header row", false, {0, 2}, At(0, 4), {1, 4}, {1, 2, 20, 4}},
+             Case{"past the bottom-right corner", false, {3, 3}, {260, 200}, {20, 20}, {3, 3, 20, 20}},
+             Case{"past the top-left corner", true, {18, 18}, {-30, -30}, {1, 1}, {1, 1, 18, 18}}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid, kMapSize, kMapSize);
+        if (c.fromEnd) {
+            grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
+            grid.SendMessage(WM_HSCROLL, SB_RIGHT);
+        }
+        Rect pressed;
+        ASSERT_TRUE(grid.GetCellRect(c.press.row, c.press.col, pressed));
+        input::PressButton(grid, Point{pressed.left + 5, pressed.top + 5});
+        input::MoveMouse(grid, c.hold, true);
+        const bool arrived = input::RunUntil([&] { return grid.GetFocusCell() == c.focus && grid.GetSelectedRange() == c.selected; }, 5000);
+        const CCellRange range = grid.GetSelectedRange();
+        EXPECT_TRUE(arrived) << "focus " << grid.GetFocusCell().row << "," << grid.GetFocusCell().col << ", selection " << range.minRow
+                             << "," << range.minCol << " to " << range.maxRow << "," << range.maxCol;
+        input::ReleaseButton(grid, c.hold);
+        EXPECT_FALSE(grid.HasTimer(kAutoScrollTimer)) << "the auto-scroll timer ends with the button";
+        RenewHost();
+    }
+}
+
+TEST_F(GridInput, TheWheelScrollsByTheSystemsLinesAndAZeroCountsAsThree)
+{
+    constexpr int kBigRows = 60;
+    struct Case {
+        int systemLines;
+        int notches;
+        int rowsDown;
+    };
+    for (Case c : {Case{0, 1, 3}, Case{5, 1, 5}, Case{1, 2, 2}}) {
+        SCOPED_TRACE(::testing::Message() << "system lines " << c.systemLines << ", notches " << c.notches);
+        input::SetWheelScrollLines(c.systemLines);
+        CGridCtrl grid;
+        input::SetWheelScrollLines(std::nullopt);
+        Make(grid, kBigRows, kCols);
+        input::TurnWheel(grid, At(3, 3), -120 * c.notches);
+        input::ProcessEvents();
+        EXPECT_EQ(grid.GetTopleftNonFixedCell().row, 1 + c.rowsDown);
+        input::TurnWheel(grid, At(3, 3), 120 * c.notches);
+        input::ProcessEvents();
+        EXPECT_EQ(grid.GetTopleftNonFixedCell().row, 1) << "turned back, it scrolls back";
+        RenewHost();
+    }
 }
 
 TEST_F(GridInput, ArrowsSkipHiddenRowsAndColumnsAndStopAtTheHeaders)
@@ -304,21 +372,29 @@ TEST_F(GridInput, EditingKeysReachTheirOperations)
     }
 }
 
-TEST_F(GridInput, CtrlASelectsAllAndTheSelectionIsRedrawn)
+TEST_F(GridInput, CtrlAAndTheSelectAllCommandSelectEverythingAndRedrawIt)
 {
-    CountingGrid grid;
-    Make(grid);
-    FocusByClick(grid, CCellID(2, 2));
-    input::PressKey('A', input::Control, &grid);
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 1, kRows - 1, kCols - 1));
-    EXPECT_EQ(host.Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
-    const COLORREF window = GetSysColor(COLOR_WINDOW);
-    const Point probe{4 * kColWidth + 3, 5 * kRowHeight + 3};
-    input::ProcessEvents();
-    EXPECT_NE(input::Grab(grid).GetPixel(probe.x, probe.y), window) << "a selected cell is drawn highlighted";
-    input::Click(grid, At(3, 3));
-    input::ProcessEvents();
-    EXPECT_EQ(input::Grab(grid).GetPixel(probe.x, probe.y), window) << "a deselected cell is drawn again";
+    for (bool command : {false, true}) {
+        SCOPED_TRACE(command ? "select-all command" : "Ctrl+A");
+        CountingGrid grid;
+        Make(grid);
+        FocusByClick(grid, CCellID(2, 2));
+        if (command) {
+            grid.SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL, 0);
+        } else {
+            input::PressKey('A', input::Control, &grid);
+        }
+        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(1, 1, kRows - 1, kCols - 1));
+        EXPECT_EQ(host.Codes(), (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
+        const COLORREF window = GetSysColor(COLOR_WINDOW);
+        const Point probe{4 * kColWidth + 3, 5 * kRowHeight + 3};
+        input::ProcessEvents();
+        EXPECT_NE(input::Grab(grid).GetPixel(probe.x, probe.y), window) << "a selected cell is drawn highlighted";
+        input::Click(grid, At(3, 3));
+        input::ProcessEvents();
+        EXPECT_EQ(input::Grab(grid).GetPixel(probe.x, probe.y), window) << "a deselected cell is drawn again";
+        RenewHost();
+    }
 }
 
 TEST_F(GridInput, BordersResizeOnlyWhileResizingIsAllowed)

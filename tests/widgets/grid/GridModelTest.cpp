@@ -75,18 +75,103 @@ TEST_F(GridModel, SettingTheSameTextStillMarksTheCellModified)
     EXPECT_TRUE(grid.GetModified());
 }
 
-TEST_F(GridModel, SetCellStateKeepsTheSelectionInStep)
+// Virtual grids may have more than 65,535 rows or columns: every cell has its own entry.
+TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
 {
-    CGridCtrl grid(6, 5, 1, 1);
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(6, 5, -1, -1));
-    grid.SetCellState(2, 3, GVIS_SELECTED);
-    grid.SetCellState(5, 1, GVIS_SELECTED | GVIS_MODIFIED);
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 1, 5, 3));
-    grid.SetCellState(5, 1, GVIS_MODIFIED);
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(2, 3, 2, 3));
-    EXPECT_FALSE(grid.IsCellSelected(5, 1));
-    grid.EnableSelection(false);
-    EXPECT_FALSE(grid.IsCellSelected(2, 3)) << "nothing counts as selected while selection is off";
+    constexpr int kFar = 65537;
+    struct Case {
+        const char* name;
+        bool virtualMode;
+        int rows, cols;
+        CCellID kept, dropped;
+    };
+    for (Case c : {Case{"small grid", false, 6, 5, {2, 3}, {5, 1}}, Case{"far row", false, kFar + 1, 2, {1, 1}, {kFar, 1}},
+             Case{"far row, virtual", true, kFar + 1, 2, {1, 1}, {kFar, 1}},
+             Case{"far column, virtual", true, 2, kFar + 1, {1, 1}, {1, kFar}}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        grid.SetVirtualMode(c.virtualMode);
+        grid.SetRowCount(c.rows);
+        grid.SetColumnCount(c.cols);
+        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.rows, c.cols, -1, -1));
+        grid.SetCellState(c.kept.row, c.kept.col, GVIS_SELECTED);
+        grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_SELECTED | GVIS_MODIFIED);
+        EXPECT_EQ(grid.GetSelectedRange(),
+            CCellRange(std::min(c.kept.row, c.dropped.row), std::min(c.kept.col, c.dropped.col), std::max(c.kept.row, c.dropped.row),
+                std::max(c.kept.col, c.dropped.col)));
+        grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_MODIFIED);
+        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.kept.row, c.kept.col, c.kept.row, c.kept.col));
+        EXPECT_FALSE(grid.IsCellSelected(c.dropped.row, c.dropped.col));
+        EXPECT_TRUE(grid.IsCellSelected(c.kept.row, c.kept.col));
+        grid.EnableSelection(false);
+        EXPECT_FALSE(grid.IsCellSelected(c.kept.row, c.kept.col)) << "nothing counts as selected while selection is off";
+    }
+}
+
+TEST_F(GridModel, ShrinkingTheCountsDropsTheCellsBeyondAndWhatPointedAtThem)
+{
+    struct Case {
+        int rows, cols;
+        CCellID focus;
+        CCellID focusAfter;
+        CCellRange selectedAfter;
+    };
+    // A 10 x 8 grid with its focus on the focus cell and (2,2) to (9,7) selected.
+    for (Case c : {Case{5, 8, {8, 6}, {}, {2, 2, 4, 7}}, Case{10, 4, {8, 6}, {}, {2, 2, 9, 3}}, Case{5, 4, {3, 3}, {3, 3}, {2, 2, 4, 3}},
+             Case{1, 1, {3, 3}, {}, {1, 1, -1, -1}}}) {
+        SCOPED_TRACE(::testing::Message() << "to " << c.rows << " x " << c.cols);
+        CGridCtrl grid(10, 8, 1, 1);
+        Place(grid, 100, 60);
+        grid.SetFocusCell(c.focus.row, c.focus.col);
+        grid.SetSelectedRange(2, 2, 9, 7);
+        grid.SetRowCount(c.rows);
+        grid.SetColumnCount(c.cols);
+        EXPECT_EQ(grid.GetFocusCell(), c.focusAfter);
+        EXPECT_EQ(grid.GetSelectedRange(), c.selectedAfter);
+        EXPECT_TRUE(grid.GetCell(c.rows, 1) == nullptr && grid.GetCell(1, c.cols) == nullptr);
+        EXPECT_TRUE(grid.GetRowHeight(c.rows) == -1 && grid.GetColumnWidth(c.cols) == -1);
+        const std::string copied = grid.CreateClipboardText();
+        const long copiedRows = c.selectedAfter.IsValid() ? c.selectedAfter.maxRow - c.selectedAfter.minRow + 1 : 0;
+        EXPECT_EQ(copied.empty() ? 0 : std::ranges::count(copied, '\n') + 1, copiedRows) << "copying reads no row that is gone";
+        RenewHost();
+    }
+}
+
+// A cell that, as it goes, asks its grid about the cells: what a grid's neighbour or parent
+// does when told of the grid's end.
+class AskingCell : public CGridCell {
+public:
+    static inline std::vector<std::pair<int, int>> countsSeen;
+    static inline int cellsFound = 0;
+
+    ~AskingCell() override
+    {
+        const CGridCtrl* grid = GetGrid();
+        if (grid == nullptr) return;
+        countsSeen.emplace_back(grid->GetRowCount(), grid->GetColumnCount());
+        for (int row = 0; row < grid->GetRowCount(); ++row) {
+            for (int col = 0; col < grid->GetColumnCount(); ++col) cellsFound += grid->GetCell(row, col) != nullptr ? 1 : 0;
+        }
+    }
+};
+
+const GridCellClass kAskingCell{"AskingCell", &CGridCell::Class, [] { return std::unique_ptr<CGridCellBase>(new AskingCell); }};
+
+TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
+{
+    AskingCell::countsSeen.clear();
+    AskingCell::cellsFound = 0;
+    {
+        CGridCtrl grid;
+        grid.SetDefaultCellType(&kAskingCell);
+        grid.SetRowCount(4);
+        grid.SetColumnCount(3);
+        Place(grid, 60, 50);
+    }
+    ASSERT_EQ(AskingCell::countsSeen.size(), 12u);
+    EXPECT_EQ(AskingCell::countsSeen.front(), std::pair(0, 0));
+    EXPECT_EQ(AskingCell::countsSeen.back(), std::pair(0, 0));
+    EXPECT_EQ(AskingCell::cellsFound, 0);
 }
 
 TEST_F(GridModel, ModifyingAWholeRowOrTheSortColumnDropsTheSortColumn)

@@ -51,6 +51,12 @@ protected:
     }
 };
 
+// How light a colour looks, 0 (black) to 255000 (white).
+int Brightness(COLORREF color)
+{
+    return 299 * GetRValue(color) + 587 * GetGValue(color) + 114 * GetBValue(color);
+}
+
 // The first data-cell pixel across the cell's middle row or down its middle column that is not
 // black inside or the grid-line colour on the cell's last pixel; "" when there is none.
 std::string FirstWrongDataPixel(CGridCtrl& grid, const Bitmap& shot)
@@ -176,10 +182,18 @@ TEST_F(GridPaint, TheHeadersOfTheFocusRowAndColumnAreRepaintedWhenTheFocusComesO
         for (Rect header : {CellRect(grid, 0, c.moved.col), CellRect(grid, c.moved.row, 0)}) {
             EXPECT_TRUE(grid.painted.Contains(Point{header.left + 2, header.top + 2})) << "header at " << header.left << "," << header.top;
         }
-        // The focus row's header is sunken (dark along its top), the others raised (light).
+        // The focus row's header is sunken (darker than its face along its top), the others
+        // raised (lighter there).
         const Rect rowHeader = CellRect(grid, c.moved.row, 0);
-        EXPECT_EQ(
-            Paint(grid).GetPixel(rowHeader.left + 5, rowHeader.top), GetSysColor(c.to.IsValid() ? COLOR_3DDKSHADOW : COLOR_BTNHIGHLIGHT));
+        const Bitmap shot = Paint(grid);
+        const int top = Brightness(shot.GetPixel(rowHeader.left + 5, rowHeader.top));
+        const int face = Brightness(shot.GetPixel(rowHeader.left + 5, rowHeader.top + 5));
+        EXPECT_EQ(face, Brightness(kHeader));
+        if (c.to.IsValid()) {
+            EXPECT_LT(top, face) << "sunken";
+        } else {
+            EXPECT_GT(top, face) << "raised";
+        }
     }
 }
 
