@@ -396,10 +396,19 @@ void CVelmoraDlg::OnBnClickedTrace()
         KillTimer(m_nTimerId);
         m_btnTrace.SetWindowText(kTraceStart);
         m_bTrace = 0;
+        ClearTraceTrails();
     } else {
         m_nTimerId = SetTimer(kTraceTimer, kTraceIntervalMs);
         m_btnTrace.SetWindowText(kTraceStop);
         m_bTrace = 1;
+    }
+}
+
+// Without a trace the trails mark nothing and only hide the colour scales.
+void CVelmoraDlg::ClearTraceTrails()
+{
+    for (const int kind : {kByteMapA, kByteMapB, kByteMapC, kWordMap}) {
+        if (ui::Dialog* page = PageOfKind(kind); page->IsWindow()) static_cast<CMapPage*>(page)->ClearTrace();
     }
 }
 

@@ -78,6 +78,7 @@ private:
     int SelectedItemType();
     void ShowPageOfKind(int kind, bool show);
     void UpdateMonitorRows(std::span<const uint8_t> live);
+    void ClearTraceTrails();
 
     CPFCComm& m_comm;
     config::ActiveProfile& m_profile;

@@ -32,6 +32,11 @@ bool ByteMapScale::IsPercent() const
     return m_type == kPercentType;
 }
 
+const char* ByteMapScale::Name() const
+{
+    return IsPercent() ? "percent" : "degrees";
+}
+
 std::string ByteMapScale::CellText(uint16_t raw) const
 {
     return IsPercent() ? PrintedNumber("%3.0f", Percent(raw)) : PrintedNumber("%d", raw - kAngleOffset);

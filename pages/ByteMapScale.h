@@ -16,6 +16,8 @@ public:
         : m_type(type)
     { }
 
+    // What the raw values count in: "degrees" or "percent".
+    const char* Name() const;
     std::string CellText(uint16_t raw) const;
     std::string SelectionText(uint16_t raw) const;
     // The stored value shown again.

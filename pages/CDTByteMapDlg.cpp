@@ -43,6 +43,11 @@ int CDTByteMapDlg::ReadMap(uint8_t command)
     return 0;
 }
 
+const char* CDTByteMapDlg::ScaleName() const
+{
+    return ByteMapScale(m_nType).Name();
+}
+
 std::string CDTByteMapDlg::CellText(uint16_t raw) const
 {
     return ByteMapScale(m_nType).CellText(raw);

@@ -12,6 +12,7 @@ public:
 protected:
     void ReadItemSettings(const std::string& section) override;
     int ReadMap(uint8_t command) override;
+    const char* ScaleName() const override;
     std::string CellText(uint16_t raw) const override;
     std::string SelectionText(uint16_t raw) const override;
     Shown Redisplay(uint16_t raw) const override;

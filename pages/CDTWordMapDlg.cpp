@@ -36,6 +36,11 @@ int CDTWordMapDlg::ReadMap(uint8_t command)
     return 0;
 }
 
+const char* CDTWordMapDlg::ScaleName() const
+{
+    return WordMapScale::kName;
+}
+
 std::string CDTWordMapDlg::CellText(uint16_t raw) const
 {
     return WordMapScale::CellText(raw);

@@ -27,6 +27,18 @@ CellValue* CMapGridCtrl::ValueAt(int row, int col) const
     return &m_pValues[(GetColumnCount() - 1) * (row - 1) + (col - 1)];
 }
 
+CellValue* CMapGridCtrl::ShownValueAt(int row, int col) const
+{
+    CellValue* value = ValueAt(row, col);
+    return value != nullptr && !GetCellText(row, col).empty() ? value : nullptr;
+}
+
+void CMapGridCtrl::ShowScaleColours(int row, int col)
+{
+    if (const CellValue* value = ValueAt(row, col)) SetCellBackColor(row, col, ValueToColor(value->current));
+    SetCellTextColor(row, col, CLR_DEFAULT);
+}
+
 ui::COLORREF CMapGridCtrl::ValueToColor(int value) const
 {
     if (value < m_nObservedMin) value = m_nObservedMin;
@@ -53,8 +65,9 @@ void CMapGridCtrl::Recolor()
             if (v < m_nObservedMin) m_nObservedMin = v;
         }
     }
+    // The text too: the last trace mark leaves black text that a dark colour would hide.
     for (int row = 1; row < GetRowCount(); ++row) {
-        for (int col = 1; col < GetColumnCount(); ++col) SetCellBackColor(row, col, ValueToColor(ValueAt(row, col)->current));
+        for (int col = 1; col < GetColumnCount(); ++col) ShowScaleColours(row, col);
     }
 }
 
@@ -77,6 +90,16 @@ void CMapGridCtrl::MarkTraceCell(int column, int row)
     RedrawCell(row + 1, column + 1);
     m_trail[static_cast<size_t>(m_nNextSlot)] = TrailSlot{column, row, kTrailTicks};
     m_nNextSlot = (m_nNextSlot + 1) % kTrailSlots;
+}
+
+void CMapGridCtrl::ClearTrail()
+{
+    for (TrailSlot& slot : m_trail) {
+        if (slot.countdown <= 0) continue;
+        slot.countdown = 0;
+        ShowScaleColours(slot.row + 1, slot.col + 1);
+        RedrawCell(slot.row + 1, slot.col + 1);
+    }
 }
 
 void CMapGridCtrl::RevertSelection()
@@ -110,7 +133,9 @@ void CMapGridCtrl::StepSelection(int delta)
     }
     for (int row = range.minRow; row <= range.maxRow; ++row) {
         for (int col = range.minCol; col <= range.maxCol; ++col) {
-            CellValue* value = ValueAt(row, col);
+            // A blank cell's value never arrived, or is not shown: nothing to step, and so
+            // nothing that Escape would restore.
+            CellValue* value = ShownValueAt(row, col);
             if (value == nullptr || !IsCellSelected(row, col)) continue;
             int v = value->current + delta;
             if (v > m_nMaxValue) v = m_nMaxValue;

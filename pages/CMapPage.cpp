@@ -111,6 +111,10 @@ int CMapPage::InitMap(int index)
     const std::string section = config::Numbered("DataItem", index + 1);
     const int command = m_profile->GetInt(section, "Command", 0);
     ReadItemSettings(section);
+    // The limits and the scale belong to the map's kind, whatever its read brings.
+    m_grid.m_nMinValue = kLowerValueLimit;
+    m_grid.m_nMaxValue = m_upperLimit;
+    m_grid.SetValueScale(ScaleName());
 
     int failure = ReadMap(static_cast<uint8_t>(command));
     if (failure == 0) {
@@ -127,8 +131,6 @@ int CMapPage::InitMap(int index)
         return -1;
     }
 
-    m_grid.m_nMinValue = kLowerValueLimit;
-    m_grid.m_nMaxValue = m_upperLimit;
     m_grid.Recolor();
 
     m_tip.Create(this);
@@ -156,6 +158,11 @@ int CMapPage::ReadAxes()
 void CMapPage::ShowTracePoint(int x, int y)
 {
     m_grid.MarkTraceCell(AxisIndex(m_columnAxis, x), AxisIndex(m_rowAxis, y));
+}
+
+void CMapPage::ClearTrace()
+{
+    m_grid.ClearTrail();
 }
 
 bool CMapPage::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)

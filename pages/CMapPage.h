@@ -36,6 +36,8 @@ public:
     int InitMap(int index);
     // Marks the cell the live data's first two words (x, y) fall in.
     void ShowTracePoint(int x, int y);
+    // The trace has stopped: its trail goes.
+    void ClearTrace();
 
     CMapGridCtrl& Grid() { return m_grid; }
     const ui::ToolTip& Tip() const { return m_tip; }
@@ -53,6 +55,8 @@ protected:
     virtual void ReadItemSettings(const std::string&) { }
     // The map's exchanges from command on: the link's result of the first that failed, else 0.
     virtual int ReadMap(uint8_t command) = 0;
+    // What the stored values count in; values copied between maps of one scale paste exactly.
+    virtual const char* ScaleName() const = 0;
     virtual std::string CellText(uint16_t raw) const = 0;
     virtual std::string SelectionText(uint16_t raw) const = 0;
     // The stored value shown again (empty text from the grid).

@@ -11,6 +11,7 @@
 class WordMapScale {
 public:
     static constexpr int kUpperValueLimit = 65535;
+    static constexpr const char* kName = "milliseconds";
 
     static std::string CellText(uint16_t raw);
     static std::string SelectionText(uint16_t raw);

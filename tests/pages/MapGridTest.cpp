@@ -180,24 +180,24 @@ TEST_F(MapGrid, AnAllEqualMapIsBlack)
     }
 }
 
-TEST_F(MapGrid, RecolorPaintsEveryDataCellByItsOwnRecord)
+TEST_F(MapGrid, RecolorPaintsEveryDataCellByItsOwnRecordTextIncluded)
 {
     const COLORREF rowHeaderBack = Back(0, 5);
     const COLORREF colHeaderBack = Back(5, 0);
-    for (int row = 1; row < kSize; ++row) {
-        for (int col = 1; col < kSize; ++col) Value(row, col) = {static_cast<uint16_t>(60 + (row * 7 + col * 3) % 90), 0};
-    }
+    Load(120);
     Value(3, 5).current = 220; // the largest: record 2 x 20 + 4
     Value(17, 2).current = 20; // the smallest
+    grid.MarkTraceCell(4, 2);  // black text on yellow at (3, 5)
+    grid.MarkTraceCell(0, 0);
     grid.Recolor();
     // The range is what the map holds, not the limits.
     EXPECT_EQ(grid.ObservedMinimum(), 20);
     EXPECT_EQ(grid.ObservedMaximum(), 220);
-    EXPECT_EQ(Back(3, 5), RGB(255, 0, 0));
-    EXPECT_EQ(Back(17, 2), RGB(0, 0, 210));
     for (int row = 1; row < kSize; ++row) {
         for (int col = 1; col < kSize; ++col) {
-            ASSERT_EQ(Back(row, col), grid.ValueToColor(Value(row, col).current)) << row << "," << col;
+            const COLORREF scale = row == 3 && col == 5 ? RGB(255, 0, 0) : row == 17 && col == 2 ? RGB(0, 0, 210) : RGB(127, 0, 120);
+            ASSERT_EQ(Back(row, col), scale) << row << "," << col;
+            ASSERT_EQ(TextColor(row, col), CLR_DEFAULT) << row << "," << col;
         }
     }
     EXPECT_EQ(Back(0, 5), rowHeaderBack);

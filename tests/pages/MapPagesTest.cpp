@@ -3,6 +3,7 @@
 
 #include "tests/app/StartupFixture.h"
 
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Window.h"
 
@@ -19,6 +20,7 @@ using Strings = std::vector<std::string>;
 constexpr uint8_t kByteMapCommand = sim::ResponderConfig::kFirstByteMap;
 constexpr uint8_t kWordMapCommand = sim::ResponderConfig::kWordMap;
 constexpr uint8_t kAxesCommand = 0x8A;
+constexpr int kWordMapType = 4;
 constexpr ui::COLORREF kYellow = ui::RGB(255, 255, 0);
 
 std::vector<uint8_t> Words(const std::vector<uint16_t>& words, size_t count)
@@ -56,6 +58,16 @@ protected:
         const int result = page.InitMap(0);
         ui::testing::ProcessEvents();
         return result;
+    }
+    CMapPage& PageOf(int type) { return type == kWordMapType ? static_cast<CMapPage&>(wordMap) : byteMap; }
+    static uint8_t CommandOf(int type) { return type == kWordMapType ? kWordMapCommand : kByteMapCommand; }
+    // Loads the page of `type` whose first reply holds `raws` at the top of column 1, and 0 elsewhere.
+    int LoadColumnOne(int type, const std::vector<uint16_t>& raws)
+    {
+        std::vector<uint8_t> part(100, 0);
+        for (size_t i = 0; i < raws.size(); ++i) part[i] = static_cast<uint8_t>(raws[i]);
+        Reply(CommandOf(type), type == kWordMapType ? Words(raws, 50) : part);
+        return Load(PageOf(type), type, CommandOf(type));
     }
     // The next reply (after `after` clean ones) is a frame of `command` carrying `data`.
     void Reply(uint8_t command, const std::vector<uint8_t>& data, int after = 0)
@@ -172,35 +184,34 @@ namespace {
 
 struct RawShown {
     int type;
-    std::vector<uint8_t> column1; // the first rows of grid column 1
+    std::vector<uint16_t> column1; // the first rows of grid column 1
     Strings cells;
     Strings readOuts;
 };
 
-class ByteMapValues : public MapPage, public ::testing::WithParamInterface<RawShown> { };
+class MapValues : public MapPage, public ::testing::WithParamInterface<RawShown> { };
 
 } // namespace
 
-TEST_P(ByteMapValues, ShowInTheTypesUnitsInCellAndReadOut)
+TEST_P(MapValues, ShowInTheTypesUnitsInCellAndReadOut)
 {
-    std::vector<uint8_t> part(100, 0);
-    std::copy(GetParam().column1.begin(), GetParam().column1.end(), part.begin());
-    Reply(kByteMapCommand, part);
-    ASSERT_EQ(Load(byteMap, GetParam().type, kByteMapCommand), 0);
+    CMapPage& page = PageOf(GetParam().type);
+    ASSERT_EQ(LoadColumnOne(GetParam().type, GetParam().column1), 0);
     for (size_t i = 0; i < GetParam().column1.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        EXPECT_EQ(byteMap.Value(row, 1)->current, GetParam().column1[i]);
-        EXPECT_EQ(byteMap.Value(row, 1)->base, GetParam().column1[i]);
-        EXPECT_EQ(byteMap.Grid().GetCellText(row, 1), GetParam().cells[i]);
-        Select(byteMap, row, 1);
-        EXPECT_EQ(byteMap.ReadOut(), GetParam().readOuts[i]);
+        EXPECT_EQ(page.Value(row, 1)->current, GetParam().column1[i]);
+        EXPECT_EQ(page.Value(row, 1)->base, GetParam().column1[i]);
+        EXPECT_EQ(page.Grid().GetCellText(row, 1), GetParam().cells[i]);
+        Select(page, row, 1);
+        EXPECT_EQ(page.ReadOut(), GetParam().readOuts[i]);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, ByteMapValues,
+INSTANTIATE_TEST_SUITE_P(Types, MapValues,
     ::testing::Values(RawShown{0, {0, 25, 255}, {"-25", "0", "230"}, {"-25", " 0", "230"}},
         RawShown{5, {0, 25, 255}, {"-25", "0", "230"}, {"-25", " 0", "230"}},
-        RawShown{3, {0, 128, 255}, {" 50", "100", "150"}, {"50.00", "100.00", "149.61"}}));
+        RawShown{3, {0, 128, 255}, {" 50", "100", "150"}, {"50.00", "100.00", "149.61"}},
+        RawShown{kWordMapType, {250, 65535}, {"1.00", "262.14"}, {"1.000", "262.140"}}));
 
 TEST_F(MapPage, ByteRepliesFillFiveColumnsEachTopRowFirst)
 {
@@ -252,12 +263,8 @@ class Edits : public MapPage, public ::testing::WithParamInterface<Edit> { };
 TEST_P(Edits, AreValidatedConvertedAndStored)
 {
     const Edit& edit = GetParam();
-    const bool word = edit.type == 4;
-    std::vector<uint8_t> bytes(100, 0);
-    bytes[0] = static_cast<uint8_t>(edit.raw);
-    Reply(word ? kWordMapCommand : kByteMapCommand, word ? Words({static_cast<uint16_t>(edit.raw)}, 50) : bytes);
-    CMapPage& page = word ? static_cast<CMapPage&>(wordMap) : byteMap;
-    ASSERT_EQ(Load(page, edit.type, word ? kWordMapCommand : kByteMapCommand), 0);
+    CMapPage& page = PageOf(edit.type);
+    ASSERT_EQ(LoadColumnOne(edit.type, {static_cast<uint16_t>(edit.raw)}), 0);
     const std::string cellBefore = page.Grid().GetCellText(1, 1);
     Select(page, 1, 1);
     const std::string readOutBefore = page.ReadOut();
@@ -278,7 +285,8 @@ INSTANTIATE_TEST_SUITE_P(ByteAndWordMaps, Edits,
         Edit{3, 0, "75.5", 65, " 76", "75.50"}, Edit{3, 0, "50", 0, " 50", "50.00"}, Edit{3, 0, "150", 255, "150", "150.00"},
         Edit{3, 0, "49.9", {}, "", ""}, Edit{3, 0, "150.1", {}, "", ""}, Edit{4, 0, "2.5", 625, "2.50", "2.500mS"},
         Edit{4, 0, "262", 65500, "262.00", "262.000mS"}, Edit{4, 7, "262.01", {}, "", ""}, Edit{4, 7, "-0.1", {}, "", ""},
-        Edit{4, 7, "0", 0, "0.00", "0.000mS"}, Edit{4, 7, "0.0039", 0, "0.00", "0.004mS"}, Edit{4, 7, "x1", {}, "", ""}));
+        Edit{4, 7, "0", 0, "0.00", "0.000mS"}, Edit{4, 7, "0.0039", 0, "0.00", "0.004mS"}, Edit{4, 7, "x1", {}, "", ""},
+        Edit{3, 116, "", 116, " 95", "95.31"}, Edit{4, 618, "", 618, "2.47", "2.472mS"}));
 
 TEST_F(MapPage, PageUpThenPageDownRedisplaysTheStoredValue)
 {
@@ -317,22 +325,6 @@ TEST_F(MapPage, WordRepliesRunColumnByColumnAcrossReplyBoundaries)
     EXPECT_EQ(wordMap.Value(11, 3)->current, 1111) << "the reply starts inside column 3";
     EXPECT_EQ(wordMap.Value(20, 5)->current, 2222);
     EXPECT_EQ(wordMap.Value(10, 3)->base, wordMap.Value(10, 3)->current) << "word 49 is the first reply's";
-}
-
-TEST_F(MapPage, WordValuesShowInMilliseconds)
-{
-    Reply(kWordMapCommand, Words({250, 65535}, 50));
-    ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
-    const struct {
-        int row;
-        const char* cell;
-        const char* readOut;
-    } cases[] = {{1, "1.00", "1.000"}, {2, "262.14", "262.140"}};
-    for (const auto& each : cases) {
-        EXPECT_EQ(wordMap.Grid().GetCellText(each.row, 1), each.cell);
-        Select(wordMap, each.row, 1);
-        EXPECT_EQ(wordMap.ReadOut(), each.readOut);
-    }
 }
 
 TEST_F(MapPage, ASelectionOutsideTheDataCellsLeavesTheReadOut)
@@ -429,7 +421,6 @@ class ReadFailures : public MapPage, public ::testing::WithParamInterface<ReadFa
 TEST_P(ReadFailures, ShowOneBoxAndKeepWhatWasFilled)
 {
     const ReadFailure& failure = GetParam();
-    const bool word = failure.type == 4;
     const bool axes = failure.command == kAxesCommand;
     const size_t full = axes ? 80 : 100;
     if (failure.shortBy) {
@@ -438,8 +429,8 @@ TEST_P(ReadFailures, ShowOneBoxAndKeepWhatWasFilled)
     } else {
         controller->Faults().Set({.silent = true}, 1, failure.after);
     }
-    CMapPage& page = word ? static_cast<CMapPage&>(wordMap) : byteMap;
-    EXPECT_EQ(Load(page, failure.type, word ? kWordMapCommand : kByteMapCommand), -1);
+    CMapPage& page = PageOf(failure.type);
+    EXPECT_EQ(Load(page, failure.type, CommandOf(failure.type)), -1);
 
     EXPECT_EQ(Boxes(), Strings{failure.box});
     EXPECT_EQ(Sent().back(), failure.command) << "nothing is read after the failure";
@@ -465,6 +456,123 @@ INSTANTIATE_TEST_SUITE_P(ByteAndWordMaps, ReadFailures,
         ReadFailure{4, kWordMapCommand + 2, 2, 2, "CDTWordMapDlg::InitMap(): 通信エラー", false},
         ReadFailure{4, kWordMapCommand + 2, 2, {}, "CDTWordMapDlg::InitMap(): 通信タイムアウト", false},
         ReadFailure{4, kAxesCommand, 8, 1, "CDTWordMapDlg::InitMap(): 通信エラー", true}));
+
+namespace {
+
+struct StepAfterFailure {
+    const char* failure;
+    int type;
+    uint8_t failing; // the reply that stays silent
+    int after;       // clean replies before it
+    int arrivedCol;  // row 1 of this column got its value, the next column's did only when the axes failed
+};
+
+struct StepKeys {
+    const char* name;
+    std::vector<std::pair<ui::UINT, unsigned>> keys;
+    int delta; // what the keys leave added to a value
+};
+
+void PrintTo(const std::tuple<StepAfterFailure, StepKeys>& each, std::ostream* os)
+{
+    *os << std::get<0>(each).failure << ", " << std::get<1>(each).name;
+}
+
+class StepsAfterAFailedRead : public MapPage, public ::testing::WithParamInterface<std::tuple<StepAfterFailure, StepKeys>> { };
+
+} // namespace
+
+// Values arrive but stay blank when a map reply fails; the axes come after the cells are shown.
+TEST_P(StepsAfterAFailedRead, StayWithinTheKindsLimitsAndLeaveBlankCellsAlone)
+{
+    const auto& [failure, keys] = GetParam();
+    controller->Faults().Set({.silent = true}, 1, failure.after);
+    CMapPage& page = PageOf(failure.type);
+    ASSERT_EQ(Load(page, failure.type, CommandOf(failure.type)), -1);
+    const bool shown = failure.failing == kAxesCommand;
+    const int cols[] = {failure.arrivedCol, failure.arrivedCol + 1};
+    std::vector<int> before;
+    for (const int col : cols) before.push_back(page.Value(1, col)->current);
+    ASSERT_GT(before[0], 0);
+
+    Select(page, 1, cols[0]);
+    ui::testing::Click(page.Grid(), Centre(page.Grid(), 1, cols[1]), ui::testing::Shift);
+    for (const auto& [vk, modifiers] : keys.keys) ui::testing::PressKey(vk, modifiers);
+
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(cols[i]);
+        EXPECT_EQ(page.Value(1, cols[i])->current, shown ? before[i] + keys.delta : before[i]);
+        EXPECT_EQ(page.Grid().GetCellText(1, cols[i]).empty(), !shown);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FailurePointsAndKeys, StepsAfterAFailedRead,
+    ::testing::Combine(::testing::Values(StepAfterFailure{"byte map axes", 0, kAxesCommand, 4, 5},
+                           StepAfterFailure{"byte map second quarter", 0, kByteMapCommand + 1, 1, 5},
+                           StepAfterFailure{"word map second eighth", kWordMapType, kWordMapCommand + 1, 1, 3}),
+        ::testing::Values(StepKeys{"Page Up", {{ui::VK_PRIOR, ui::testing::None}}, +1},
+            StepKeys{"keypad +", {{ui::VK_ADD, ui::testing::Keypad}}, +1}, StepKeys{"Page Down", {{ui::VK_NEXT, ui::testing::None}}, -1},
+            StepKeys{"keypad -", {{ui::VK_SUBTRACT, ui::testing::Keypad}}, -1},
+            StepKeys{"Page Up, Escape", {{ui::VK_PRIOR, ui::testing::None}, {ui::VK_ESCAPE, ui::testing::None}}, 0})));
+
+namespace {
+
+struct CopyPaste {
+    const char* name;
+    int type;                     // of the page copied from
+    int pasteType;                // of the page pasted on
+    std::vector<uint16_t> copied; // rows 1 and 2 of column 1
+    const char* foreign;          // text put on the clipboard by another program instead of a copy
+    int pasteCol;                 // 1: onto the copied cells; 2: onto column 2, which holds 0
+    std::array<uint16_t, 2> pasted;
+    const char* shown; // row 1 of the pasted column
+};
+
+void PrintTo(const CopyPaste& each, std::ostream* os)
+{
+    *os << each.name;
+}
+
+class CopyAndPaste : public MapPage, public ::testing::WithParamInterface<CopyPaste> { };
+
+} // namespace
+
+TEST_P(CopyAndPaste, KeepsTheStoredValuesAndConvertsOnlyForeignText)
+{
+    const CopyPaste& c = GetParam();
+    ASSERT_EQ(LoadColumnOne(c.type, c.copied), 0);
+    if (c.foreign != nullptr) {
+        ui::Clipboard::SetText(c.foreign);
+    } else {
+        CMapPage& from = PageOf(c.type);
+        Select(from, 1, 1);
+        ui::testing::Click(from.Grid(), Centre(from.Grid(), 2, 1), ui::testing::Shift);
+        ui::testing::PressKey('C', ui::testing::Control);
+    }
+    if (c.pasteType != c.type) {
+        PageOf(c.type).ShowWindow(ui::SW_HIDE);
+        ASSERT_EQ(LoadColumnOne(c.pasteType, {}), 0);
+    }
+    CMapPage& to = PageOf(c.pasteType);
+    Select(to, 1, c.pasteCol);
+    ui::testing::PressKey('V', ui::testing::Control);
+
+    EXPECT_EQ(to.Value(1, c.pasteCol)->current, c.pasted[0]);
+    EXPECT_EQ(to.Value(2, c.pasteCol)->current, c.pasted[1]);
+    EXPECT_EQ(to.Grid().GetCellText(1, c.pasteCol), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(MapKinds, CopyAndPaste,
+    ::testing::Values(CopyPaste{"degrees onto themselves", 0, 0, {33, 200}, nullptr, 1, {33, 200}, "8"},
+        CopyPaste{"degrees elsewhere", 5, 5, {33, 200}, nullptr, 2, {33, 200}, "8"},
+        CopyPaste{"percent onto themselves", 3, 3, {116, 1}, nullptr, 1, {116, 1}, " 95"},
+        CopyPaste{"percent elsewhere", 3, 3, {116, 1}, nullptr, 2, {116, 1}, " 95"},
+        CopyPaste{"milliseconds onto themselves", kWordMapType, kWordMapType, {618, 65535}, nullptr, 1, {618, 65535}, "2.47"},
+        CopyPaste{"milliseconds elsewhere", kWordMapType, kWordMapType, {618, 65535}, nullptr, 2, {618, 65535}, "2.47"},
+        CopyPaste{"milliseconds onto degrees, as text", kWordMapType, 0, {618, 2500}, nullptr, 2, {27, 35}, " 2"},
+        CopyPaste{"foreign text as the cells show it", 3, 3, {116, 1}, " 95\n50", 1, {116, 1}, " 95"},
+        CopyPaste{"foreign percent elsewhere", 3, 3, {116, 1}, "95\n50", 2, {115, 0}, " 95"},
+        CopyPaste{"foreign milliseconds elsewhere", kWordMapType, kWordMapType, {618, 65535}, "2.47\n262", 2, {617, 65500}, "2.47"}));
 
 namespace {
 
@@ -494,3 +602,74 @@ TEST_F(MapStartup, ReadsEachMapAndItsAxesInDataItemOrder)
     EXPECT_EQ(static_cast<CDTByteMapDlg*>(window.PageOfKind(3))->Type(), 3);
     EXPECT_EQ(static_cast<CMapPage*>(window.PageOfKind(4))->Grid().GetCellText(0, 1), "400");
 }
+
+namespace {
+
+using Colours = std::vector<std::pair<ui::COLORREF, ui::COLORREF>>;
+
+// The background and text colours each data cell is drawn in, row by row: its own, or the
+// grid's default where it has none.
+Colours DrawnColours(CMapGridCtrl& grid)
+{
+    const CGridDefaultCell* normal = grid.GetDefaultCell(false, false);
+    Colours colours;
+    for (int row = 1; row < grid.GetRowCount(); ++row) {
+        for (int col = 1; col < grid.GetColumnCount(); ++col) {
+            const CGridCellBase* cell = grid.GetCell(row, col);
+            const ui::COLORREF back = cell->GetBackColor();
+            const ui::COLORREF text = cell->GetTextColor();
+            colours.emplace_back(back != CLR_DEFAULT ? back : normal->GetBackColor(), text != CLR_DEFAULT ? text : normal->GetTextColor());
+        }
+    }
+    return colours;
+}
+
+// The data cells, as (row, column), drawn otherwise than in `before`.
+std::vector<std::pair<int, int>> Recoloured(CMapGridCtrl& grid, const Colours& before)
+{
+    const Colours now = DrawnColours(grid);
+    std::vector<std::pair<int, int>> cells;
+    const int columns = grid.GetColumnCount() - 1;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (now[i] != before[i]) cells.emplace_back(static_cast<int>(i) / columns + 1, static_cast<int>(i) % columns + 1);
+    }
+    return cells;
+}
+
+struct TrailEnd {
+    const char* name;
+    void (*end)(CVelmoraDlg&);
+};
+
+void PrintTo(const TrailEnd& each, std::ostream* os)
+{
+    *os << each.name;
+}
+
+class TrailEnds : public StartupFixture, public ::testing::WithParamInterface<TrailEnd> { };
+
+} // namespace
+
+TEST_P(TrailEnds, LeaveEveryCellInItsScaleColoursAtOnce)
+{
+    directory.Write("Demo.ini", "[Velmora]\nMonItems=0\nDataItems=1\n[DataItem1]\nName=A\nType=0\nCommand=64\n");
+    ScriptStartup(0);
+    ASSERT_TRUE(window.Create());
+    CMapGridCtrl& grid = static_cast<CMapPage*>(window.PageOfKind(0))->Grid();
+    const auto scale = DrawnColours(grid);
+    ui::testing::Click(TraceButton());
+    // The simulator's columns rise by 400 from 400, its rows by 1000 with 10332 on the seventh.
+    for (const int x : {1200, 1700, 2100}) {
+        Reply(0xF0, {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(x >> 8), 0x5C, 0x28, 0, 0, 0, 0});
+        window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
+    }
+    ASSERT_FALSE(Recoloured(grid, scale).empty()) << "no trail to end";
+    controller->Faults().Set({.silent = true}, 1);
+    GetParam().end(window);
+    EXPECT_EQ(Recoloured(grid, scale), (std::vector<std::pair<int, int>>{}));
+    EXPECT_EQ(TraceState(), kIdle);
+}
+
+INSTANTIATE_TEST_SUITE_P(StoppedTraces, TrailEnds,
+    ::testing::Values(TrailEnd{"the stop button", [](CVelmoraDlg& window) { ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE)); }},
+        TrailEnd{"a failed poll", [](CVelmoraDlg& window) { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }}));

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -187,6 +188,8 @@ public:
     virtual void EraseSelectedText();
     virtual bool CreateClipboardData(std::string& text);
     virtual bool PasteData(int row, int col, const std::string& text, bool selectPasted);
+    // Pastes field `field` of line `line` of the pasted text, trimmed, into cell (row, col).
+    virtual void PasteCell(int row, int col, std::string_view text, size_t line, size_t field);
     virtual void CutSelection();
     virtual void CopySelection();
     virtual void PasteClipboard();

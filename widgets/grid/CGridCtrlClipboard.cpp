@@ -103,16 +103,17 @@ bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool select
     int maxRow = -1;
     int maxCol = -1;
     int targetRow = row;
-    for (const PastedRow& fields : SplitPastedText(text)) {
+    const std::vector<PastedRow> lines = SplitPastedText(text);
+    for (size_t line = 0; line < lines.size(); ++line) {
         while (targetRow < m_nRows && GetRowHeight(targetRow) == 0) ++targetRow;
         if (targetRow >= m_nRows) break;
 
         int targetCol = col;
-        for (const std::string_view field : fields) {
+        for (size_t field = 0; field < lines[line].size(); ++field) {
             while (targetCol < m_nCols && GetColumnWidth(targetCol) == 0) ++targetCol;
             if (targetCol >= m_nCols) break;
 
-            EditCellText(targetRow, targetCol, std::string(field));
+            PasteCell(targetRow, targetCol, lines[line][field], line, field);
             SetCellState(targetRow, targetCol, GetCellState(targetRow, targetCol) & ~GVIS_SELECTED);
             maxRow = std::max(maxRow, targetRow);
             maxCol = std::max(maxCol, targetCol);
@@ -129,6 +130,11 @@ bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool select
         Refresh();
     }
     return true;
+}
+
+void CGridCtrl::PasteCell(int row, int col, std::string_view text, size_t, size_t)
+{
+    EditCellText(row, col, std::string(text));
 }
 
 void CGridCtrl::EraseSelectedText()
