@@ -101,7 +101,7 @@ TEST_F(Startup, ShortIdentityRepliesShowOnlyWhatWasReceived)
     EXPECT_EQ(Text(res::IDC_VERSION), "1") << "a zero byte ends the text";
 }
 
-TEST_F(Startup, IdentityTextIsDecodedAsProfileTextIs)
+TEST_F(Startup, IdentityTextIsTheControllersCp932)
 {
     ScriptStartup();
     ASSERT_TRUE(window.Create());
@@ -109,8 +109,9 @@ TEST_F(Startup, IdentityTextIsDecodedAsProfileTextIs)
         std::vector<uint8_t> code;
         const char* shown;
     } cases[] = {
-        {{'V', 'L', 'M', '2', '0', 'D', 'E', 'T'}, "VLM20DET"}, {{0xE6, 0x97, 0xA5, 0xE6, 0x9C, 0xAC, 'R', 'B'}, "日本RB"}, // UTF-8
-        {{0x83, 0x65, 0x83, 0x58, 0x83, 0x67, '2', '6'}, "テスト26"},                                                       // CP932
+        {{'V', 'L', 'M', '2', '0', 'D', 'E', 'T'}, "VLM20DET"},
+        {{'R', 'B', '2', '6', 0xC3, 0xBD}, "RB26ﾃｽ"}, // two half-width kana that would also pass as UTF-8
+        {{0x83, 0x65, 0x83, 0x58, 0x83, 0x67, '2', '6'}, "テスト26"},
         {{'R', 'B', '2', '6', 0x83, 0x65, 0x83, 0x58, 0x83}, "RB26テス"}, // only eight bytes count
     };
     for (const auto& each : cases) {
