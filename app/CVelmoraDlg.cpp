@@ -153,7 +153,8 @@ bool CVelmoraDlg::OnInitDialog()
         return dialog.DoModal() == ui::IDOK;
     });
     m_comm.Open();
-    // Says why the chosen port did not open; the identification below then fails as usual.
+    // Says why the chosen port did not open, or which line settings it did not keep; the
+    // identification below then goes on as usual, failing or not.
     m_comm.ShowOpenError(this, kOnInitDialogCaption);
     GetPFCID();
 

@@ -26,6 +26,21 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
     EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
 }
 
+TEST_F(Startup, APortThatDropsParitySaysSoInOneBoxBeforeTheIdentification)
+{
+    port->keptLine = serial::LineSettings{19200, 'n', 8, 1};
+    ScriptStartup(1);
+    size_t sentBeforeTheBox = 0;
+    recorder.OnBox([&](const ui::testing::Recorder::Box&) { sentBeforeTheBox = controller->Received().size(); });
+    ASSERT_TRUE(window.Create());
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].rfind("CVelmoraDlg::OnInitDialog(): sim: の通信設定（パリティ）が反映されませんでした。", 0), 0u) << Boxes()[0];
+    EXPECT_EQ(recorder.Boxes()[0].owner, &window);
+    EXPECT_EQ(sentBeforeTheBox, 0u);
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), "VLM20DET") << "start-up goes on";
+    EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
+}
+
 TEST_F(Startup, OnlyALiveBlockLengthOf32ClearsTheExtendedFlag)
 {
     ScriptStartup();

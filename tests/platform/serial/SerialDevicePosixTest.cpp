@@ -101,6 +101,7 @@ TEST_F(SerialDevicePosix, LinkLineSettingsReachTheTerminalAndBadOnesChangeNothin
     EXPECT_EQ(cfgetospeed(&t), B19200);
     EXPECT_EQ(cfgetispeed(&t), B19200);
     EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(device_->LineSettingsInEffect(), std::nullopt) << "a pty keeps no parity; it has no line to report";
 }
 
 TEST_F(SerialDevicePosix, SecondOpenFailsInAnyProgramUntilTheFirstCloses)
