@@ -88,13 +88,13 @@ uint16_t Word(std::span<const uint8_t> bytes, size_t at)
 }
 
 // The reply's leading text: at most maxLength bytes, ending early at a zero byte and never
-// reaching past the data the reply carried; decoded as profile text is.
+// reaching past the data the reply carried; the controller's code page is CP932.
 std::string ReplyText(const uint8_t* data, int replyLength, size_t maxLength)
 {
     const size_t received = replyLength > 2 ? static_cast<size_t>(replyLength - 2) : 0;
     const size_t limit = std::min(maxLength, received);
     const auto* text = reinterpret_cast<const char*>(data);
-    return profile::DecodeNarrowText(std::string_view(text, strnlen(text, limit)));
+    return profile::Cp932().ToUtf8(std::string_view(text, strnlen(text, limit)));
 }
 
 } // namespace
@@ -153,7 +153,8 @@ bool CVelmoraDlg::OnInitDialog()
         return dialog.DoModal() == ui::IDOK;
     });
     m_comm.Open();
-    // Says why the chosen port did not open; the identification below then fails as usual.
+    // Says why the chosen port did not open, or which line settings it did not keep; the
+    // identification below then goes on as usual, failing or not.
     m_comm.ShowOpenError(this, kOnInitDialogCaption);
     GetPFCID();
 

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <span>
+#include <utility>
 
 CPFCComm theComm;
 
@@ -42,10 +44,37 @@ constexpr const char* kPermissionText = " へのアクセスが拒否されま�
 constexpr const char* kBusyText = " は他のプログラムが使用中です。";
 constexpr const char* kGoneText = " との接続が切れました。";
 constexpr const char* kOtherText = " を開けませんでした。";
+// Which line settings the port did not keep; the parts go between the brackets.
+constexpr const char* kLineNotKeptText = " の通信設定（";
+constexpr const char* kLineNotKeptAdvice
+    = "）が反映されませんでした。アダプタが 19200bps・偶数パリティ・データ 8 ビット・ストップ 1 ビットに対応しているか確認してください。";
+constexpr const char* kPartSeparator = "、";
+constexpr const char* kBaudRatePart = "通信速度";
+constexpr const char* kDataBitsPart = "データビット";
+constexpr const char* kParityPart = "パリティ";
+constexpr const char* kStopBitsPart = "ストップビット";
 
 uint8_t Sum(std::span<const uint8_t> bytes)
 {
     return static_cast<uint8_t>(std::accumulate(bytes.begin(), bytes.end(), 0u));
+}
+
+// The settings not kept, named in the order a mode is written: speed, data, parity, stop.
+std::string PartsNotKept(const serial::LineDifference& difference)
+{
+    const std::pair<bool, const char*> parts[] = {
+        {difference.baudRate, kBaudRatePart},
+        {difference.dataBits, kDataBitsPart},
+        {difference.parity, kParityPart},
+        {difference.stopBits, kStopBitsPart},
+    };
+    std::string named;
+    for (const auto& [differs, name] : parts) {
+        if (!differs) continue;
+        if (!named.empty()) named += kPartSeparator;
+        named += name;
+    }
+    return named;
 }
 
 } // namespace
@@ -67,6 +96,7 @@ CPFCComm::PortChooser CPFCComm::PortNamed(std::string path)
 int CPFCComm::Open()
 {
     m_openError = serial::PortError::None;
+    m_lineNotKept = {};
     if (m_choosePort && !m_choosePort(m_strPort)) return 0;
     return OpenChosenPort();
 }
@@ -84,6 +114,14 @@ int CPFCComm::OpenChosenPort()
     serial::LineSettings settings;
     if (!serial::ParseModeString(kLineMode, settings) || !m_hPort->SetLineSettings(settings)) {
         return 0;
+    }
+    // A driver may take part of the settings and still succeed: an adapter without even parity
+    // would give a checksum error on every exchange, with no hint why.
+    if (const std::optional<serial::LineSettings> kept = m_hPort->LineSettingsInEffect()) {
+        m_lineNotKept = serial::CompareLineSettings(settings, *kept);
+        if (m_lineNotKept.Any()) {
+            return 0;
+        }
     }
     m_bBusy = 0;
     return 1;
@@ -168,6 +206,10 @@ int CPFCComm::ShowCommError(ui::Window* owner, const std::string& caption, int c
 
 int CPFCComm::ShowOpenError(ui::Window* owner, const std::string& caption)
 {
+    if (m_openError == serial::PortError::None && m_lineNotKept.Any()) {
+        return ui::MessageBox(owner, m_strPort + kLineNotKeptText + PartsNotKept(m_lineNotKept) + kLineNotKeptAdvice, caption,
+            ui::MB_OK | ui::MB_ICONERROR);
+    }
     const char* cause = kOtherText;
     switch (m_openError) {
     case serial::PortError::None: return 0;

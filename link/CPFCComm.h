@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/serial/PortError.h"
+#include "platform/serial/SerialDevice.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,9 +9,6 @@
 #include <memory>
 #include <string>
 
-namespace serial {
-class SerialDevice;
-}
 namespace ui {
 class Window;
 }
@@ -42,6 +40,8 @@ public:
     // The application's way of letting the user choose (the port dialog); the link shows none.
     void SetPortChooser(PortChooser chooser) { m_choosePort = std::move(chooser); }
     // Lets the user choose the port, then opens and configures it: 1 when ready, 0 otherwise.
+    // A port whose driver keeps other line settings than asked stays open but counts as not
+    // ready.
     int Open();
     // Sends `command` with length - 2 bytes of `data` (length 2..255) and waits for the reply.
     // On success the reply's data bytes are copied to `data`, which must take kMaxData bytes,
@@ -49,14 +49,17 @@ public:
     int Transact(uint8_t command, int length, uint8_t* data);
     // The standard error box for a negative Transact result; any other code is returned as is.
     int ShowCommError(ui::Window* owner, const std::string& caption, int code);
-    // A box saying why the last Open could not open the chosen port; when it opened, or no
-    // port was chosen, nothing is shown and 0 returned.
+    // A box saying why the last Open could not open the chosen port, or which line settings
+    // it did not keep; when it opened as asked, or no port was chosen, nothing is shown and 0
+    // returned.
     int ShowOpenError(ui::Window* owner, const std::string& caption);
 
     const std::string& PortPath() const { return m_strPort; }
     bool IsOpen() const { return m_hPort != nullptr; }
     // Why the last Open could not open the chosen port; None when it did or none was chosen.
     serial::PortError OpenError() const { return m_openError; }
+    // The line settings the port opened last did not keep; none when it kept them all.
+    serial::LineDifference LineNotKept() const { return m_lineNotKept; }
     bool IsBusy() const { return m_bBusy != 0; }
 
 private:
@@ -74,6 +77,7 @@ private:
     int m_bBusy = 0;
     PortChooser m_choosePort;
     serial::PortError m_openError = serial::PortError::None;
+    serial::LineDifference m_lineNotKept;
 };
 
 // The program's one link, alive from start to exit.

@@ -48,6 +48,11 @@ bool SimulatedPort::SetLineSettings(const serial::LineSettings& settings)
     return !m_log->broken;
 }
 
+std::optional<serial::LineSettings> SimulatedPort::LineSettingsInEffect() const
+{
+    return m_log->keptLine ? m_log->keptLine : m_log->lineSettings;
+}
+
 int SimulatedPort::Write(std::span<const uint8_t> bytes)
 {
     if (m_log->broken) {

@@ -27,6 +27,7 @@ public:
     bool Purge() override;
     bool SetTimeouts(const serial::CommTimeouts& timeouts) override;
     bool SetLineSettings(const serial::LineSettings& settings) override;
+    std::optional<serial::LineSettings> LineSettingsInEffect() const override;
     int Write(std::span<const uint8_t> bytes) override;
     bool Drain() override;
     serial::ReadResult ReadByte(uint8_t& byte) override;

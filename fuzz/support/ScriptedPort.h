@@ -13,6 +13,7 @@ public:
     bool Purge() override { return true; }
     bool SetTimeouts(const serial::CommTimeouts&) override { return true; }
     bool SetLineSettings(const serial::LineSettings&) override { return true; }
+    std::optional<serial::LineSettings> LineSettingsInEffect() const override { return std::nullopt; }
     int Write(std::span<const uint8_t> bytes) override
     {
         m_line.Written(bytes);

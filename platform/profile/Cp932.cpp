@@ -1,7 +1,5 @@
 #include "platform/profile/Cp932.h"
 
-#include "platform/profile/Utf8.h"
-
 #include <array>
 #include <cerrno>
 
@@ -76,11 +74,6 @@ std::string Cp932::ToUtf8(std::string_view cp932) const
 std::optional<std::string> Cp932::FromUtf8(std::string_view utf8) const
 {
     return Convert(m_fromUtf8, utf8, OnBadInput::Fail);
-}
-
-std::string DecodeNarrowText(std::string_view bytes)
-{
-    return IsValidUtf8(bytes) ? std::string(bytes) : Cp932().ToUtf8(bytes);
 }
 
 } // namespace profile

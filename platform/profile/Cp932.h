@@ -26,8 +26,4 @@ private:
     iconv_t m_fromUtf8;
 };
 
-// Narrow text of unknown origin as UTF-8, decoded as a profile file is: kept when it is valid
-// UTF-8, else read as CP932.
-std::string DecodeNarrowText(std::string_view bytes);
-
 } // namespace profile

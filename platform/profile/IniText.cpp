@@ -9,6 +9,8 @@ namespace profile {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+// Every kana and kanji takes three bytes in UTF-8.
+constexpr int kJapaneseUtf8Length = 3;
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kLineBreaks = "\r\n";
 constexpr std::string_view kNewFileLineEnding = "\n";
@@ -18,6 +20,17 @@ constexpr char kCommentMark = ';';
 constexpr char kSectionOpen = '[';
 constexpr char kSectionClose = ']';
 constexpr char kAssign = '=';
+
+// A file is UTF-8 when its byte order mark says so, or when it is well-formed UTF-8 and holds a
+// Japanese character or another of three bytes or more. CP932 half-width kana pair up into
+// two-byte UTF-8 ("ﾃｽ" is C3 BD, "ý"), so two-byte characters alone decide nothing, and a file
+// of those or of plain ASCII is CP932 as Windows writes it. A body that is not well-formed
+// UTF-8 is CP932 even after a byte order mark.
+bool ReadsAsUtf8(std::string_view body, bool marked)
+{
+    const std::optional<int> longest = LongestUtf8Character(body);
+    return longest && (marked || *longest >= kJapaneseUtf8Length);
+}
 
 bool IsBlank(char c)
 {
@@ -63,8 +76,9 @@ bool IsStorableKey(std::string_view name)
 IniText::IniText(std::string bytes)
     : m_bytes(std::move(bytes))
 {
-    if (std::string_view(m_bytes).starts_with(kUtf8ByteOrderMark)) m_bodyBegin = kUtf8ByteOrderMark.size();
-    if (!IsValidUtf8(std::string_view(m_bytes).substr(m_bodyBegin))) m_cp932.emplace();
+    const bool marked = std::string_view(m_bytes).starts_with(kUtf8ByteOrderMark);
+    if (marked) m_bodyBegin = kUtf8ByteOrderMark.size();
+    if (!ReadsAsUtf8(std::string_view(m_bytes).substr(m_bodyBegin), marked)) m_cp932.emplace();
     SplitLines();
 }
 

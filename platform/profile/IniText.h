@@ -12,9 +12,10 @@ namespace profile {
 
 // The bytes of one INI file and the lookups on them. Sections are "[name]" lines, entries are
 // "key=value" lines, a line whose first non-blank character is ';' is a comment; names match
-// without regard to ASCII case and the first match wins. A file that is not valid UTF-8 is read
-// as CP932; a leading UTF-8 byte order mark is skipped. Edits work on the raw bytes, so every
-// byte outside the edit stays as it was, in either encoding.
+// without regard to ASCII case and the first match wins. The whole file is read as UTF-8 or as
+// CP932, never a mix: UTF-8 when a byte order mark says so, or when it is well-formed UTF-8 and
+// holds a character of three bytes or more (any kana or kanji); a leading byte order mark is
+// skipped. Edits work on the raw bytes, so every byte outside the edit stays as it was.
 class IniText {
 public:
     explicit IniText(std::string bytes);
@@ -65,7 +66,7 @@ private:
     std::string m_bytes;
     std::size_t m_bodyBegin = 0; // past a byte order mark
     std::vector<Line> m_lines;
-    std::optional<Cp932> m_cp932; // present when the file is not UTF-8
+    std::optional<Cp932> m_cp932; // present when the file is read as CP932
 };
 
 } // namespace profile

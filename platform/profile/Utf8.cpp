@@ -1,5 +1,6 @@
 #include "platform/profile/Utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace profile {
@@ -32,10 +33,17 @@ constexpr std::uint8_t kAsciiLimit = 0x80;
 
 bool IsValidUtf8(std::string_view text)
 {
+    return LongestUtf8Character(text).has_value();
+}
+
+std::optional<int> LongestUtf8Character(std::string_view text)
+{
+    int longest = 0;
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<std::uint8_t>(text[i]);
         if (lead < kAsciiLimit) {
+            longest = std::max(longest, 1);
             ++i;
             continue;
         }
@@ -43,17 +51,18 @@ bool IsValidUtf8(std::string_view text)
         for (const LeadForm& candidate : kLeadForms) {
             if ((lead & candidate.mask) == candidate.pattern) form = &candidate;
         }
-        if (form == nullptr || text.size() - i <= static_cast<std::size_t>(form->continuationBytes)) return false;
+        if (form == nullptr || text.size() - i <= static_cast<std::size_t>(form->continuationBytes)) return std::nullopt;
         char32_t value = lead & static_cast<std::uint8_t>(~form->mask);
         for (int k = 1; k <= form->continuationBytes; ++k) {
             const auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & kContinuationMask) != kContinuationPattern) return false;
+            if ((next & kContinuationMask) != kContinuationPattern) return std::nullopt;
             value = (value << kPayloadBitsPerContinuation) | (next & kContinuationPayload);
         }
-        if (value < form->smallest || value > kMaxCodePoint || (value >= kFirstSurrogate && value <= kLastSurrogate)) return false;
+        if (value < form->smallest || value > kMaxCodePoint || (value >= kFirstSurrogate && value <= kLastSurrogate)) return std::nullopt;
+        longest = std::max(longest, form->continuationBytes + 1);
         i += static_cast<std::size_t>(form->continuationBytes) + 1;
     }
-    return true;
+    return longest;
 }
 
 } // namespace profile

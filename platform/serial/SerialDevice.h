@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -25,10 +26,25 @@ struct LineSettings {
     char parity = 'n'; // 'n', 'e', 'o', 'm', 's'
     uint8_t dataBits = 0;
     uint8_t stopBits = 0; // 1 or 2
+
+    bool operator==(const LineSettings&) const = default;
 };
 
 // Parses a mode string; false when a field is unknown or a value out of range.
 bool ParseModeString(const std::string& mode, LineSettings& out);
+
+// The parts of the line settings a device did not keep as asked.
+struct LineDifference {
+    bool baudRate = false;
+    bool parity = false;
+    bool dataBits = false;
+    bool stopBits = false;
+
+    bool Any() const { return baudRate || parity || dataBits || stopBits; }
+    bool operator==(const LineDifference&) const = default;
+};
+
+LineDifference CompareLineSettings(const LineSettings& asked, const LineSettings& kept);
 
 enum class ReadResult { Byte, Empty, Failed };
 
@@ -40,6 +56,10 @@ public:
     virtual bool Purge() = 0;
     virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;
     virtual bool SetLineSettings(const LineSettings& settings) = 0;
+    // The line as the driver keeps it now: a driver may take part of a request and still
+    // report success. Nothing where the line has no framing of its own to report, as on a
+    // pseudo-terminal, which drops parity whatever it is asked.
+    virtual std::optional<LineSettings> LineSettingsInEffect() const = 0;
     // Returns the number of bytes written, or -1 on failure.
     virtual int Write(std::span<const uint8_t> bytes) = 0;
     // Waits until every written byte has left.

@@ -62,7 +62,10 @@ std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::st
     if (why != PortError::None) {
         return nullptr;
     }
-    device->RequestLowLatency();
+    device->m_serialPort = device->DescribesSerialPort();
+    if (device->m_serialPort) {
+        device->RequestLowLatency();
+    }
     if (!device->EnterRawMode() || !device->MakeBlocking()) {
         why = ErrorOf(errno);
         return nullptr;
@@ -97,12 +100,22 @@ PortError SerialDevicePosix::TakeExclusive()
     return PortError::None;
 }
 
+bool SerialDevicePosix::DescribesSerialPort() const
+{
+#ifdef TIOCGSERIAL
+    serial_struct settings{};
+    return ::ioctl(m_fd.Get(), TIOCGSERIAL, &settings) == 0;
+#else
+    return false;
+#endif
+}
+
 void SerialDevicePosix::RequestLowLatency()
 {
 #if defined(TIOCGSERIAL) && defined(ASYNC_LOW_LATENCY)
     // A USB adapter holds received bytes for its latency timer (16 ms on many) unless told
-    // otherwise, which would eat into the link's 101 ms a byte. Drivers without the setting,
-    // ptys among them, refuse both calls; the port works as it is then.
+    // otherwise, which would eat into the link's 101 ms a byte. Drivers without the setting
+    // refuse it; the port works as it is then.
     serial_struct settings{};
     if (::ioctl(m_fd.Get(), TIOCGSERIAL, &settings) != 0) {
         return;
@@ -144,6 +157,15 @@ bool SerialDevicePosix::SetLineSettings(const LineSettings& settings)
     termios attributes{};
     return ::tcgetattr(m_fd.Get(), &attributes) == 0 && ApplyLineSettings(settings, attributes)
         && ::tcsetattr(m_fd.Get(), TCSANOW, &attributes) == 0;
+}
+
+std::optional<LineSettings> SerialDevicePosix::LineSettingsInEffect() const
+{
+    termios attributes{};
+    if (!m_serialPort || ::tcgetattr(m_fd.Get(), &attributes) != 0) {
+        return std::nullopt;
+    }
+    return LineSettingsOf(attributes);
 }
 
 int SerialDevicePosix::Write(std::span<const uint8_t> bytes)

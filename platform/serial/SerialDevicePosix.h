@@ -27,6 +27,10 @@ public:
     bool Purge() override;
     bool SetTimeouts(const CommTimeouts& timeouts) override;
     bool SetLineSettings(const LineSettings& settings) override;
+    // Read back only from a serial port, whose driver describes it (TIOCGSERIAL): UARTs, USB
+    // adapters, modems. A pseudo-terminal describes none and keeps no parity, so it reads as
+    // nothing.
+    std::optional<LineSettings> LineSettingsInEffect() const override;
     int Write(std::span<const uint8_t> bytes) override;
     bool Drain() override;
     ReadResult ReadByte(uint8_t& byte) override;
@@ -42,6 +46,7 @@ private:
     { }
 
     PortError TakeExclusive();
+    bool DescribesSerialPort() const;
     void RequestLowLatency();
     bool EnterRawMode();
     bool MakeBlocking();
@@ -50,6 +55,7 @@ private:
 
     posix::UniqueFd m_fd;
     bool m_exclusive = false; // only then is TIOCEXCL ours to undo
+    bool m_serialPort = false; // not a pseudo-terminal or another terminal without a line
     CommTimeouts m_timeouts;
     PortError m_lastError = PortError::None;
 };

@@ -62,6 +62,12 @@ bool FindSpeed(uint32_t baudRate, speed_t& speed)
     return true;
 }
 
+uint32_t BaudRateOf(speed_t speed)
+{
+    const auto found = std::find_if(kSpeeds.begin(), kSpeeds.end(), [speed](const SpeedCode& s) { return s.code == speed; });
+    return found == kSpeeds.end() ? 0 : found->baudRate;
+}
+
 bool ParityFlags(char parity, tcflag_t& flags)
 {
     switch (parity) {
@@ -75,6 +81,15 @@ bool ParityFlags(char parity, tcflag_t& flags)
 #endif
     default: return false;
     }
+}
+
+char ParityOf(tcflag_t flags)
+{
+    if ((flags & PARENB) == 0) return 'n';
+#ifdef CMSPAR
+    if ((flags & CMSPAR) != 0) return (flags & PARODD) != 0 ? 'm' : 's';
+#endif
+    return (flags & PARODD) != 0 ? 'o' : 'e';
 }
 
 } // namespace
@@ -115,6 +130,17 @@ bool ApplyLineSettings(const LineSettings& settings, termios& attributes)
     }
     attributes = updated;
     return true;
+}
+
+LineSettings LineSettingsOf(const termios& attributes)
+{
+    const auto size = std::find(kCharacterSizes.begin(), kCharacterSizes.end(), attributes.c_cflag & CSIZE);
+    return {
+        .baudRate = BaudRateOf(cfgetospeed(&attributes)),
+        .parity = ParityOf(attributes.c_cflag),
+        .dataBits = static_cast<uint8_t>(kMinDataBits + (size - kCharacterSizes.begin())),
+        .stopBits = (attributes.c_cflag & CSTOPB) != 0 ? kTwoStopBits : kOneStopBit,
+    };
 }
 
 } // namespace serial

@@ -14,4 +14,8 @@ void MakeRaw(termios& attributes);
 // interface cannot express.
 bool ApplyLineSettings(const LineSettings& settings, termios& attributes);
 
+// The speed and framing the attributes hold; a speed termios has no name for (such as a
+// driver's nearest rate) reads as baud rate 0.
+LineSettings LineSettingsOf(const termios& attributes);
+
 } // namespace serial

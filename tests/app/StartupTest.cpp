@@ -26,6 +26,21 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
     EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
 }
 
+TEST_F(Startup, APortThatDropsParitySaysSoInOneBoxBeforeTheIdentification)
+{
+    port->keptLine = serial::LineSettings{19200, 'n', 8, 1};
+    ScriptStartup(1);
+    size_t sentBeforeTheBox = 0;
+    recorder.OnBox([&](const ui::testing::Recorder::Box&) { sentBeforeTheBox = controller->Received().size(); });
+    ASSERT_TRUE(window.Create());
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].rfind("CVelmoraDlg::OnInitDialog(): sim: の通信設定（パリティ）が反映されませんでした。", 0), 0u) << Boxes()[0];
+    EXPECT_EQ(recorder.Boxes()[0].owner, &window);
+    EXPECT_EQ(sentBeforeTheBox, 0u);
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), "VLM20DET") << "start-up goes on";
+    EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
+}
+
 TEST_F(Startup, OnlyALiveBlockLengthOf32ClearsTheExtendedFlag)
 {
     ScriptStartup();
@@ -101,7 +116,7 @@ TEST_F(Startup, ShortIdentityRepliesShowOnlyWhatWasReceived)
     EXPECT_EQ(Text(res::IDC_VERSION), "1") << "a zero byte ends the text";
 }
 
-TEST_F(Startup, IdentityTextIsDecodedAsProfileTextIs)
+TEST_F(Startup, IdentityTextIsTheControllersCp932)
 {
     ScriptStartup();
     ASSERT_TRUE(window.Create());
@@ -109,8 +124,9 @@ TEST_F(Startup, IdentityTextIsDecodedAsProfileTextIs)
         std::vector<uint8_t> code;
         const char* shown;
     } cases[] = {
-        {{'V', 'L', 'M', '2', '0', 'D', 'E', 'T'}, "VLM20DET"}, {{0xE6, 0x97, 0xA5, 0xE6, 0x9C, 0xAC, 'R', 'B'}, "日本RB"}, // UTF-8
-        {{0x83, 0x65, 0x83, 0x58, 0x83, 0x67, '2', '6'}, "テスト26"},                                                       // CP932
+        {{'V', 'L', 'M', '2', '0', 'D', 'E', 'T'}, "VLM20DET"},
+        {{'R', 'B', '2', '6', 0xC3, 0xBD}, "RB26ﾃｽ"}, // two half-width kana that would also pass as UTF-8
+        {{0x83, 0x65, 0x83, 0x58, 0x83, 0x67, '2', '6'}, "テスト26"},
         {{'R', 'B', '2', '6', 0x83, 0x65, 0x83, 0x58, 0x83}, "RB26テス"}, // only eight bytes count
     };
     for (const auto& each : cases) {

@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 
+#include <utility>
+
 using namespace sim;
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
@@ -9,20 +11,25 @@ using ::testing::HasSubstr;
 
 namespace {
 
-TEST(ToolOptions, ReadsHexListsPausesAndMilliseconds)
+TEST(ToolOptions, ReadsMapsHexListsPausesAndMilliseconds)
 {
     const std::vector<const char*> args{
-        "--byte-maps", "20,2a", "--stray", "55aA", "--pause", "3:150", "--late", "700", "--wrong-length", "-1", "--log", "x.log"};
+        "--byte-maps", "60,64,68,6c,70", "--stray", "55aA", "--pause", "3:150", "--late", "700", "--wrong-length", "-1", "--log", "x.log"};
     std::string error;
     const auto options = ToolOptions::Parse(args, error);
     ASSERT_TRUE(options) << error;
-    EXPECT_EQ(options->config.byteMaps.at(1).base, 0x2A);
     EXPECT_THAT(options->faults.strayBytes, ElementsAre(0x55, 0xAA));
     EXPECT_EQ(options->faults.pauses.at(0).beforeByte, 3u);
     EXPECT_EQ(options->faults.pauses.at(0).length, 150ms);
     EXPECT_EQ(options->faults.lateBy, 700ms);
     EXPECT_EQ(options->faults.lengthOffBy, -1);
     EXPECT_EQ(options->logPath, "x.log");
+    // The example profiles expect the default maps' shapes in order; further maps repeat the first.
+    std::vector<std::pair<uint8_t, MapShape>> maps;
+    for (const MapSpec& map : options->config.byteMaps) maps.emplace_back(map.base, map.shape);
+    EXPECT_EQ(maps,
+        (std::vector<std::pair<uint8_t, MapShape>>{{0x60, MapShape::IgnitionLeading}, {0x64, MapShape::FuelCorrection},
+            {0x68, MapShape::IgnitionTrailing}, {0x6C, MapShape::IgnitionLeading}, {0x70, MapShape::IgnitionLeading}}));
 }
 
 TEST(ToolOptions, RefusesBadLinesWithAReason)
@@ -33,13 +40,15 @@ TEST(ToolOptions, RefusesBadLinesWithAReason)
         {{"--live-length", "300"}, "bad value"},
         {{"--stray", "5"}, "bad value"},
         {{"--pause", "3"}, "bad value"},
+        {{"--pause", "3:-1"}, "bad value"},
+        {{"--late", "-5"}, "bad value"},
         {{"--wrong-length", "+"}, "bad value"},
         {{"--byte-maps", "40,,44"}, "bad value"},
         {{"--log", ""}, "bad value"},
     };
     for (const auto& [bad, reason] : refused) {
         std::string why;
-        EXPECT_FALSE(ToolOptions::Parse(bad, why)) << bad[0];
+        EXPECT_FALSE(ToolOptions::Parse(bad, why)) << bad[0] << ' ' << (bad.size() > 1 ? bad[1] : "");
         EXPECT_THAT(why, HasSubstr(reason)) << bad[0];
     }
 }

@@ -1,5 +1,9 @@
 #include "ProfileFixture.h"
 
+#include "platform/profile/Utf8.h"
+
+#include <tuple>
+
 namespace {
 
 class ProfileEncoding : public ProfileFixture { };
@@ -23,29 +27,73 @@ TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8EvenWhereSecondBytesLookLikeBrackets
     EXPECT_EQ(m_ini.GetInt("ゾーン2", "k", 0), 2);
 }
 
+// The encoding belongs to the file: the same bytes read as UTF-8 in one file and as CP932 in
+// another, whatever the text they are in.
+TEST_F(ProfileEncoding, EachFileIsReadInTheEncodingItsWholeContentShows)
+{
+    const std::string kByteOrderMark = "\xEF\xBB\xBF";
+    const struct {
+        const char* name;
+        std::string file; // [M] k= is the text read
+        const char* text;
+    } cases[] = {
+        {"half-width kana that happen to pair up as UTF-8", "[M]\r\nk=\xC3\xBD\r\n", "ﾃｽ"},
+        {"a long sound mark after a kana", "[M]\nk=\xC4\xB0\n", "ﾄｰ"},
+        {"Japanese in UTF-8", "[M]\nk=テスト\n", "テスト"},
+        {"a UTF-8 kanji in a comment", "; 回転数\n[M]\nk=°C\n", "°C"}, // ° is C2 B0, ﾂｰ in CP932
+        {"a byte order mark", kByteOrderMark + "[M]\nk=°C\n", "°C"},
+        {"nothing but two-byte characters, unmarked", "[M]\nk=°C\n", "ﾂｰC"},
+        {"a byte order mark before CP932", kByteOrderMark + "[M]\nk=" + kTestCp932 + "\n", "テスト"},
+        {"CP932 elsewhere in the file", "[M]\nk=\xC3\xBD\n[N]\n" + kNameCp932 + "=1\n", "ﾃｽ"},
+    };
+    for (const auto& each : cases) {
+        Put(each.file);
+        EXPECT_EQ(m_ini.GetString("M", "k"), each.text) << each.name;
+    }
+}
+
+// Each limit of well-formed UTF-8 on both sides: the shortest form of each length, the last
+// code point, the surrogates; with the ways a sequence breaks off.
+TEST(Utf8, OnlyShortestFormsUpToU10FFFFOutsideTheSurrogatesAreWellFormed)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"\xC2\x80", true},          // U+0080
+        {"\xC1\xBF", false},         // U+007F in two bytes
+        {"\xE0\xA0\x80", true},      // U+0800
+        {"\xE0\x9F\xBF", false},     // U+07FF in three bytes
+        {"\xF0\x90\x80\x80", true},  // U+10000
+        {"\xF0\x8F\xBF\xBF", false}, // U+FFFF in four bytes
+        {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
+        {"\xF4\x90\x80\x80", false}, // U+110000
+        {"\xED\x9F\xBF", true},      // U+D7FF
+        {"\xED\xA0\x80", false},     // U+D800
+        {"\xED\xBF\xBF", false},     // U+DFFF
+        {"\xEE\x80\x80", true},      // U+E000
+        {"\xE6\x97", false},         // cut short
+        {"\xC3\x28", false},         // no continuation
+        {"\xBD", false},             // a continuation alone
+    };
+    for (const auto& [bytes, wellFormed] : cases)
+        EXPECT_EQ(profile::IsValidUtf8(bytes), wellFormed) << ::testing::PrintToString(std::string(bytes));
+}
+
 // A comment and a section holding a Japanese key and value, in CP932 bytes.
 const std::string kHead = "; " + kTestCp932 + "\r\n[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\n";
 
-TEST_F(ProfileEncoding, WriteKeepsTheCp932Bytes)
+// Every byte outside the write stays as it was; new names go in as CP932, or not at all.
+TEST_F(ProfileEncoding, WritesKeepTheCp932BytesAndAddNamesInCp932)
 {
-    Put(kHead + "Rate=5\r\n");
-    EXPECT_TRUE(m_ini.WriteInt("設定", "Rate", 60));
-    EXPECT_EQ(Bytes(), kHead + "Rate=60\r\n");
-}
-
-TEST_F(ProfileEncoding, WriteAddsNamesInCp932)
-{
-    Put(kHead + "Rate=5\r\n");
-    EXPECT_TRUE(m_ini.WriteInt("設定", "回数", 3));
-    EXPECT_EQ(Bytes(), kHead + "Rate=5\r\n" + kCountCp932 + "=3\r\n");
-    EXPECT_EQ(m_ini.GetInt("設定", "回数", 0), 3);
-}
-
-TEST_F(ProfileEncoding, WriteRefusesNamesCp932CannotHold)
-{
-    Put(kHead + "Rate=5\r\n");
-    EXPECT_FALSE(m_ini.WriteInt("設定", "😀", 1));
-    EXPECT_EQ(Bytes(), kHead + "Rate=5\r\n");
+    const std::tuple<const char*, bool, std::string> cases[] = {
+        {"Rate", true, kHead + "Rate=60\r\n"},
+        {"回数", true, kHead + "Rate=5\r\n" + kCountCp932 + "=60\r\n"},
+        {"😀", false, kHead + "Rate=5\r\n"},
+    };
+    for (const auto& [key, written, bytes] : cases) {
+        Put(kHead + "Rate=5\r\n");
+        EXPECT_EQ(m_ini.WriteInt("設定", key, 60), written) << key;
+        EXPECT_EQ(Bytes(), bytes) << key;
+        EXPECT_EQ(m_ini.GetInt("設定", key, 0), written ? 60 : 0) << key;
+    }
 }
 
 } // namespace

@@ -2,33 +2,39 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <tuple>
 
 using serial::ApplyLineSettings;
 using serial::LineSettings;
+using serial::LineSettingsOf;
 
 namespace {
 
-// Ptys ignore parity and character size, so the mapping is pinned here instead.
-TEST(TermiosSettings, FramingReplacesWhateverWasThere)
+// Ptys ignore parity and character size, so the mapping both ways is pinned here instead.
+TEST(TermiosSettings, FramingReplacesWhateverWasThereAndReadsBackAsSet)
 {
     constexpr tcflag_t kFraming = CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS;
-    const std::pair<LineSettings, tcflag_t> cases[] = {
-        {{19200, 'e', 8, 1}, CS8 | PARENB},
-        {{19200, 'o', 7, 1}, CS7 | PARENB | PARODD},
-        {{19200, 'n', 6, 2}, CS6 | CSTOPB},
-        {{19200, 'm', 5, 1}, CS5 | PARENB | PARODD | CMSPAR},
-        {{19200, 's', 8, 2}, CS8 | CSTOPB | PARENB | CMSPAR},
+    const std::tuple<LineSettings, tcflag_t, speed_t> cases[] = {
+        {{19200, 'e', 8, 1}, CS8 | PARENB, B19200},
+        {{9600, 'o', 7, 1}, CS7 | PARENB | PARODD, B9600},
+        {{115200, 'n', 6, 2}, CS6 | CSTOPB, B115200},
+        {{19200, 'm', 5, 1}, CS5 | PARENB | PARODD | CMSPAR, B19200},
+        {{300, 's', 8, 2}, CS8 | CSTOPB | PARENB | CMSPAR, B300},
     };
-    for (const auto& [settings, framing] : cases) {
+    for (const auto& [settings, framing, speed] : cases) {
         termios t{}; // cluttered as a previous user could leave it
         t.c_cflag = CSTOPB | PARENB | PARODD | CMSPAR | CS5 | CRTSCTS;
         t.c_iflag = IXON | IXOFF;
         EXPECT_TRUE(ApplyLineSettings(settings, t)) << settings.parity;
         EXPECT_EQ(t.c_cflag & kFraming, framing) << settings.parity;
         EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u) << settings.parity;
-        EXPECT_EQ(cfgetospeed(&t), B19200) << settings.parity;
+        EXPECT_EQ(cfgetospeed(&t), speed) << settings.parity;
+        EXPECT_EQ(LineSettingsOf(t), settings) << settings.parity;
     }
+    // A driver's nearest rate to an odd request, which termios has no name for.
+    termios odd{};
+    odd.c_cflag = CBAUDEX | CS8;
+    EXPECT_EQ(LineSettingsOf(odd), (LineSettings{0, 'n', 8, 1}));
 }
 
 } // namespace
