@@ -11,6 +11,7 @@ namespace {
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // Every kana and kanji takes three bytes in UTF-8.
 constexpr int kJapaneseUtf8Length = 3;
+constexpr unsigned char kLastAscii = 0x7F;
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kLineBreaks = "\r\n";
 constexpr std::string_view kNewFileLineEnding = "\n";
@@ -21,15 +22,37 @@ constexpr char kSectionOpen = '[';
 constexpr char kSectionClose = ']';
 constexpr char kAssign = '=';
 
+// A two-byte UTF-8 character that a unit or a note may hold (the Latin-1 signs such as "°",
+// "²", "µ", "×"), as opposed to a letter such as "ý": CP932 half-width kana pair up as the latter.
+bool IsUtf8Sign(unsigned char lead, unsigned char next)
+{
+    constexpr unsigned char kSignsLead = 0xC2, kFirstSign = 0xA0; // U+00A0..U+00BF
+    constexpr unsigned char kLettersLead = 0xC3, kTimes = 0x97, kDivide = 0xB7; // U+00D7, U+00F7
+    return (lead == kSignsLead && next >= kFirstSign) || (lead == kLettersLead && (next == kTimes || next == kDivide));
+}
+
+// True when every character past ASCII in well-formed UTF-8 is such a sign.
+bool HoldsOnlyUtf8Signs(std::string_view body)
+{
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(body[i]);
+        if (lead <= kLastAscii) continue;
+        if (i + 1 >= body.size() || !IsUtf8Sign(lead, static_cast<unsigned char>(body[i + 1]))) return false;
+        ++i;
+    }
+    return true;
+}
+
 // A file is UTF-8 when its byte order mark says so, or when it is well-formed UTF-8 and holds a
 // Japanese character or another of three bytes or more. CP932 half-width kana pair up into
-// two-byte UTF-8 ("ﾃｽ" is C3 BD, "ý"), so two-byte characters alone decide nothing, and a file
-// of those or of plain ASCII is CP932 as Windows writes it. A body that is not well-formed
-// UTF-8 is CP932 even after a byte order mark.
+// two-byte UTF-8 ("ﾃｽ" is C3 BD, "ý"), so two-byte characters alone make a file UTF-8 only when
+// all of them are signs a unit would hold ("kgf/cm²", "°C"); a file of other two-byte characters
+// or of plain ASCII is CP932 as Windows writes it. A body that is not well-formed UTF-8 is CP932
+// even after a byte order mark.
 bool ReadsAsUtf8(std::string_view body, bool marked)
 {
     const std::optional<int> longest = LongestUtf8Character(body);
-    return longest && (marked || *longest >= kJapaneseUtf8Length);
+    return longest && (marked || *longest >= kJapaneseUtf8Length || HoldsOnlyUtf8Signs(body));
 }
 
 bool IsBlank(char c)

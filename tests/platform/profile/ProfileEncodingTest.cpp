@@ -42,7 +42,8 @@ TEST_F(ProfileEncoding, EachFileIsReadInTheEncodingItsWholeContentShows)
         {"Japanese in UTF-8", "[M]\nk=テスト\n", "テスト"},
         {"a UTF-8 kanji in a comment", "; 回転数\n[M]\nk=°C\n", "°C"}, // ° is C2 B0, ﾂｰ in CP932
         {"a byte order mark", kByteOrderMark + "[M]\nk=°C\n", "°C"},
-        {"nothing but two-byte characters, unmarked", "[M]\nk=°C\n", "ﾂｰC"},
+        {"nothing but two-byte signs, unmarked", "[M]\nk=kgf/cm²\n[N]\nk=°C\n", "kgf/cm²"},
+        {"a two-byte letter beside the signs, unmarked", "[M]\nk=°C\n[N]\nk=\xC3\xBD\n", "ﾂｰC"},
         {"a byte order mark before CP932", kByteOrderMark + "[M]\nk=" + kTestCp932 + "\n", "テスト"},
         {"CP932 elsewhere in the file", "[M]\nk=\xC3\xBD\n[N]\n" + kNameCp932 + "=1\n", "ﾃｽ"},
     };
