@@ -299,24 +299,4 @@ TEST_F(GridEdit, TheEditorWidensWithItsTextUpToTheGridsRightEdge)
     }
 }
 
-TEST_F(GridEdit, TheCellsFormatAlignsTheEditor)
-{
-    const struct {
-        UINT format;
-        uint32_t alignment;
-    } cases[] = {
-        {DT_LEFT, ES_LEFT},
-        {DT_CENTER, ES_CENTER},
-        {DT_RIGHT, ES_RIGHT},
-        {DT_RIGHT | DT_CENTER, ES_RIGHT},
-    };
-    for (const auto& each : cases) {
-        ResetCell();
-        grid.SetCellFormat(kRow, kCol, each.format | DT_SINGLELINE);
-        ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
-        EXPECT_EQ(Editor()->GetStyle() & (ES_CENTER | ES_RIGHT), each.alignment) << each.format;
-        ui::testing::PressKey(VK_ESCAPE);
-    }
-}
-
 } // namespace

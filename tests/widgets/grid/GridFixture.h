@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/GridCells.h"
 #include "widgets/grid/CGridCtrl.h"
 
 #include "platform/ui/Bitmap.h"
@@ -95,14 +96,6 @@ protected:
 private:
     CGridCtrl* m_bound;
 };
-
-// Where cell (row, col) shows in the grid's client area.
-inline ui::Rect CellRect(CGridCtrl& grid, int row, int col)
-{
-    ui::Rect rect;
-    EXPECT_TRUE(grid.GetCellRect(row, col, rect)) << "cell " << row << "," << col << " shows";
-    return rect;
-}
 
 class GridTest : public ::testing::Test {
 protected:

@@ -216,6 +216,35 @@ TEST_F(GridInput, ADragCarriesTheSelectionAndTheFocusAlongToThePointer)
     }
 }
 
+// Each tick of the auto-scroll timer scrolls towards the side the held pointer is past; on the
+// first data row or column it is past nothing.
+TEST_F(GridInput, AHeldDragScrollsOnlyWhileThePointerIsOverTheHeaders)
+{
+    struct Case {
+        const char* name;
+        Point hold;
+        int rowsUp, colsLeft;
+    };
+    for (Case c : {Case{"on the first data row's top line", {3 * kColWidth, kRowHeight}, 0, 0},
+             Case{"on the header row's last line", {3 * kColWidth, kRowHeight - 1}, 1, 0},
+             Case{"on the first data column's left line", {kColWidth, 3 * kRowHeight}, 0, 0},
+             Case{"on the header column's last line", {kColWidth - 1, 3 * kRowHeight}, 0, 1}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid, 40, 40);
+        grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
+        grid.SendMessage(WM_HSCROLL, SB_RIGHT);
+        const CCellID topLeft = grid.GetTopleftNonFixedCell();
+        input::PressButton(grid, CellCentre(grid, topLeft.row, topLeft.col));
+        input::MoveMouse(grid, c.hold, true);
+        grid.SendMessage(WM_TIMER, kAutoScrollTimer);
+        EXPECT_EQ(grid.GetTopleftNonFixedCell().row, topLeft.row - c.rowsUp);
+        EXPECT_EQ(grid.GetTopleftNonFixedCell().col, topLeft.col - c.colsLeft);
+        input::ReleaseButton(grid, c.hold);
+        RenewHost();
+    }
+}
+
 TEST_F(GridInput, TheWheelScrollsByTheSystemsLinesAndAZeroCountsAsThree)
 {
     constexpr int kBigRows = 60;
@@ -320,6 +349,11 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
         input::PressKey(c.key, c.modifiers, &grid);
         EXPECT_EQ(grid.GetFocusCell(), c.to);
         EXPECT_TRUE(grid.GetVisibleNonFixedCellRange().InRange(c.to.row, c.to.col)) << "the focus is scrolled into view";
+        if (c.modifiers == input::Control) {
+            const int shownTop = grid.GetTopleftNonFixedCell().row;
+            grid.SendMessage(WM_VSCROLL, c.to.row == 1 ? SB_TOP : SB_BOTTOM);
+            EXPECT_EQ(grid.GetTopleftNonFixedCell().row, shownTop) << "Ctrl+Home and Ctrl+End leave the view at the top or bottom";
+        }
     }
     const int topBefore = grid.GetTopleftNonFixedCell().row;
     input::PressKey(VK_NEXT, input::None, &grid);

@@ -31,6 +31,17 @@ TEST_F(GridModel, FixedCountsGrowAnEmptyGridAndSurviveLaterCounts)
     EXPECT_EQ(grid.GetCellState(20, 20), 0u);
 }
 
+TEST_F(GridModel, FixedCountsCanBeTakenBackToNoneButNotBelow)
+{
+    CGridCtrl grid(4, 4, 1, 1);
+    EXPECT_TRUE(grid.SetFixedRowCount(0));
+    EXPECT_TRUE(grid.SetFixedColumnCount(0));
+    EXPECT_EQ(grid.GetFixedRowCount() + grid.GetFixedColumnCount(), 0);
+    EXPECT_EQ(grid.GetCellState(0, 0) & kKindBits, 0u) << "the corner holds data now";
+    EXPECT_FALSE(grid.SetFixedRowCount(-1) || grid.SetFixedColumnCount(-1));
+    EXPECT_EQ(grid.GetRowCount() * grid.GetColumnCount(), 16);
+}
+
 TEST_F(GridModel, NewColumnsTakeTheFixedColumnWidthAndNewRowsTheNormalHeight)
 {
     CGridCtrl grid;
@@ -174,19 +185,6 @@ TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
     EXPECT_EQ(AskingCell::cellsFound, 0);
 }
 
-TEST_F(GridModel, ModifyingAWholeRowOrTheSortColumnDropsTheSortColumn)
-{
-    struct Case {
-        int row, col, sortAfter;
-    };
-    for (Case c : {Case{2, 1, 3}, Case{2, 3, -1}, Case{-1, -1, -1}, Case{2, -1, -1}}) {
-        CGridCtrl grid(4, 5, 1, 1);
-        grid.SetSortColumn(3);
-        grid.SetModified(true, c.row, c.col);
-        EXPECT_EQ(grid.GetSortColumn(), c.sortAfter) << "modified " << c.row << "," << c.col;
-    }
-}
-
 TEST_F(GridModel, DeleteAllItemsEmptiesTheGrid)
 {
     CGridCtrl grid(5, 4, 1, 1);
@@ -222,24 +220,6 @@ TEST_F(GridModel, ACellClassNotDerivedFromTheCellBaseGivesNullCellsThatEveryOper
     grid.SetFocusCell(2, 2);
     grid.SetModified(false);
     EXPECT_TRUE(grid.SetRowCount(3) && grid.DeleteAllItems());
-}
-
-TEST_F(GridModel, NotificationsReachTheParentOrTheOwnerAndBringBackTheAnswer)
-{
-    CGridCtrl grid(3, 3, 1, 1);
-    Place(grid, 50, 30);
-    host.answer = -1;
-    EXPECT_EQ(grid.SendMessageToParent(2, 1, NM_CLICK), -1);
-    ASSERT_EQ(host.notes.size(), 1u);
-    EXPECT_EQ(std::tuple(host.notes[0].code, host.notes[0].row, host.notes[0].col), std::tuple(NM_CLICK, 2, 1));
-    Host owner;
-    ASSERT_TRUE(owner.Create());
-    owner.answer = 7;
-    grid.SetOwner(&owner);
-    EXPECT_EQ(grid.SendMessageToParent(1, 2, GVN_SELCHANGED), 7);
-    ASSERT_EQ(owner.notes.size(), 1u);
-    EXPECT_EQ(std::tuple(owner.notes[0].code, owner.notes[0].row, owner.notes[0].col), std::tuple(GVN_SELCHANGED, 1, 2));
-    EXPECT_EQ(host.notes.size(), 1u) << "the parent hears nothing while an owner is set";
 }
 
 bool CountingFetch(GV_DISPINFO* info, LPARAM data)

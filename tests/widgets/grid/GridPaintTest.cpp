@@ -256,6 +256,25 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
     }
 }
 
+// Ten header-less columns and rows fill the client area exactly: the eleventh starts on its
+// edge and shows nothing.
+TEST_F(GridPaint, ACellStartingOnTheClientEdgeDoesNotShow)
+{
+    struct Case {
+        int rows, cols;
+        CCellID last, past;
+    };
+    for (Case c : {Case{3, 30, {1, 9}, {1, 10}}, Case{30, 3, {9, 1}, {10, 1}}}) {
+        SCOPED_TRACE(::testing::Message() << c.rows << " x " << c.cols);
+        CGridCtrl grid(c.rows, c.cols);
+        Place(grid, 10 * kColWidth, 10 * kRowHeight + (c.cols > 10 ? GetScrollBarSize() : 0));
+        Rect rect;
+        EXPECT_TRUE(grid.IsCellVisible(c.last.row, c.last.col));
+        EXPECT_FALSE(grid.IsCellVisible(c.past.row, c.past.col));
+        EXPECT_FALSE(grid.GetCellRect(c.past.row, c.past.col, rect));
+    }
+}
+
 TEST_F(GridPaint, EnsureVisiblePassesOverHiddenRowsAndColumns)
 {
     // Ten rows and columns show at a time; rows and columns 31 to 60 are hidden.
