@@ -3,6 +3,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Styles.h"
+#include "platform/ui/testing/Input.h"
 
 #include <algorithm>
 #include <string>
@@ -224,32 +225,41 @@ TEST_F(GridClipboard, DeleteClearsEditableSelectedCellsOnly)
     }
 }
 
-// The edit commands reach the clipboard operations; cutting needs an editable grid, copying
+// The editing keys reach the clipboard operations; cutting needs an editable grid, copying
 // does not.
-TEST_F(GridClipboard, EditCommandsCopyCutAndPasteAndCutNeedsAnEditableGrid)
+TEST_F(GridClipboard, EditingKeysCopyCutPasteAndDelete)
 {
     struct Case {
         const char* name;
+        UINT key;
+        unsigned modifiers;
         bool editable;
-        UINT command;
         std::string clipboard, cellAfter;
     };
     const std::vector<Case> cases = {
-        {"cut on an editable grid", true, ID_EDIT_CUT, "r1c1", ""},
-        {"cut on a fixed grid", false, ID_EDIT_CUT, "before", "r1c1"},
-        {"copy on a fixed grid", false, ID_EDIT_COPY, "r1c1", "r1c1"},
-        {"paste", true, ID_EDIT_PASTE, "before", "before"},
+        {"Ctrl+X", 'X', ui::testing::Control, true, "r1c1", ""},
+        {"Ctrl+X on a fixed grid", 'X', ui::testing::Control, false, "before", "r1c1"},
+        {"Ctrl+C on a fixed grid", 'C', ui::testing::Control, false, "r1c1", "r1c1"},
+        {"Ctrl+Insert", VK_INSERT, ui::testing::Control, true, "r1c1", "r1c1"},
+        {"Ctrl+V", 'V', ui::testing::Control, true, "before", "before"},
+        {"Shift+Insert", VK_INSERT, ui::testing::Shift, true, "before", "before"},
+        {"Delete", VK_DELETE, ui::testing::None, true, "before", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid;
         Make(grid);
+        ui::testing::ShowAndActivate(host);
+        grid.SetFocus();
         grid.SetEditable(c.editable);
+        grid.SetFocusCell(1, 1);
         Select(grid, 1, 1);
         Clipboard::SetText("before");
-        grid.SendMessage(WM_COMMAND, c.command, 0);
+        ui::testing::PressKey(c.key, c.modifiers, &grid);
         EXPECT_EQ(Clipboard::GetText(), c.clipboard);
         EXPECT_EQ(grid.GetCellText(1, 1), c.cellAfter);
+        EXPECT_EQ(grid.GetCellText(1, 2), "r1c2") << "only the selected cell";
+        RenewHost();
     }
 }
 

@@ -201,27 +201,6 @@ TEST_F(GridModel, DeleteAllItemsEmptiesTheGrid)
     EXPECT_FALSE(grid.IsScrollBarShown(SB_VERT) || grid.IsScrollBarShown(SB_HORZ));
 }
 
-TEST_F(GridModel, ACellClassNotDerivedFromTheCellBaseGivesNullCellsThatEveryOperationTolerates)
-{
-    static const GridCellClass foreign{"Foreign", nullptr, [] { return std::unique_ptr<CGridCellBase>(new CGridCell); }};
-    CGridCtrl grid;
-    grid.SetDefaultCellType(&foreign);
-    grid.SetRowCount(30);
-    grid.SetColumnCount(30);
-    EXPECT_TRUE(grid.SetFixedRowCount(1) && grid.SetFixedColumnCount(1));
-    Place(grid, 200, 100);
-    EXPECT_EQ(grid.GetCell(2, 2), nullptr);
-    EXPECT_FALSE(grid.SetCellText(2, 2, "x") || grid.SetCellBackColor(2, 2, 0) || grid.IsCellEditable(CCellID(2, 2)));
-    Bitmap shot = Paint(grid);
-    DC dc(shot);
-    EXPECT_FALSE(grid.RedrawCell(2, 2, &dc));
-    EXPECT_EQ(shot.GetPixel(kColWidth * 3 / 2, kRowHeight * 3 / 2), grid.GetDefaultCell(false, false)->GetBackColor());
-    EXPECT_TRUE(grid.AutoSizeColumn(2) && grid.AutoSizeRow(2) && grid.EnsureVisible(25, 25));
-    grid.SetFocusCell(2, 2);
-    grid.SetModified(false);
-    EXPECT_TRUE(grid.SetRowCount(3) && grid.DeleteAllItems());
-}
-
 bool CountingFetch(GV_DISPINFO* info, LPARAM data)
 {
     ++*reinterpret_cast<int*>(data);
