@@ -185,59 +185,6 @@ TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
     EXPECT_EQ(AskingCell::cellsFound, 0);
 }
 
-TEST_F(GridModel, DeleteAllItemsEmptiesTheGrid)
-{
-    CGridCtrl grid(5, 4, 1, 1);
-    Place(grid, 50, 30);
-    grid.SetCellState(2, 2, GVIS_SELECTED);
-    grid.SetFocusCell(3, 3);
-    grid.SetModified(false);
-    EXPECT_TRUE(grid.DeleteAllItems());
-    EXPECT_EQ(grid.GetRowCount() + grid.GetColumnCount() + grid.GetFixedRowCount() + grid.GetFixedColumnCount(), 0);
-    EXPECT_EQ(grid.GetFocusCell(), CCellID());
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(0, 0, -1, -1));
-    EXPECT_EQ(grid.GetRowHeight(0), -1);
-    EXPECT_TRUE(grid.GetModified());
-    EXPECT_FALSE(grid.IsScrollBarShown(SB_VERT) || grid.IsScrollBarShown(SB_HORZ));
-}
-
-bool CountingFetch(GV_DISPINFO* info, LPARAM data)
-{
-    ++*reinterpret_cast<int*>(data);
-    info->item.strText = "cb";
-    return true;
-}
-
-TEST_F(GridModel, AVirtualGridFetchesOnlyTheCellsItShowsBetweenCacheHints)
-{
-    for (bool callback : {false, true}) {
-        SCOPED_TRACE(callback ? "callback" : "notifications");
-        CGridCtrl grid;
-        grid.SetVirtualMode(true);
-        grid.SetRowCount(1000000);
-        grid.SetColumnCount(10);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        int callbackFetches = 0;
-        if (callback) grid.SetCallbackFunc(CountingFetch, reinterpret_cast<LPARAM>(&callbackFetches));
-        ASSERT_TRUE(grid.Create(host, Rect{0, 0, 300, 200}, kGridId));
-        const CCellRange shown = grid.GetVisibleNonFixedCellRange();
-        host.notes.clear();
-        Paint(grid);
-        ASSERT_GE(host.notes.size(), 2u);
-        EXPECT_EQ(host.notes.front().hint, shown);
-        EXPECT_EQ(host.notes.back().hint, CCellRange());
-        EXPECT_EQ(host.notes.front().code + host.notes.back().code, 2 * GVN_ODCACHEHINT);
-        const auto notified = std::count_if(host.notes.begin(), host.notes.end(), [](const Note& n) { return n.code == GVN_GETDISPINFO; });
-        const int fetches = callback ? callbackFetches : static_cast<int>(notified);
-        EXPECT_GE(fetches, (shown.maxRow - shown.minRow + 1) * (shown.maxCol - shown.minCol + 1));
-        EXPECT_LE(fetches, (shown.maxRow - shown.minRow + 2) * (shown.maxCol - shown.minCol + 2)) << "the shown cells and their headers";
-        EXPECT_EQ(notified, callback ? 0 : fetches);
-        EXPECT_EQ(grid.GetCellText(999999, 9), callback ? "cb" : "999999:9");
-        grid.DestroyWindow();
-    }
-}
-
 TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
 {
     EXPECT_EQ(std::string_view(CGridCtrl::kWindowClass), res::kGridWindowClass);
