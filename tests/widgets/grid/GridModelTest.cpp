@@ -185,6 +185,33 @@ TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
     EXPECT_EQ(AskingCell::cellsFound, 0);
 }
 
+bool CountingFetch(GV_DISPINFO* info, LPARAM data)
+{
+    ++*reinterpret_cast<int*>(data);
+    info->item.strText = std::to_string(info->item.row) + ":" + std::to_string(info->item.col);
+    return true;
+}
+
+// A virtual grid asks for the cells it paints, not for the million it has.
+TEST_F(GridModel, AVirtualGridFetchesOnlyTheCellsItShows)
+{
+    CGridCtrl grid;
+    grid.SetVirtualMode(true);
+    grid.SetRowCount(1000000);
+    grid.SetColumnCount(10);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    int fetches = 0;
+    grid.SetCallbackFunc(CountingFetch, reinterpret_cast<LPARAM>(&fetches));
+    ASSERT_TRUE(grid.Create(host, Rect{0, 0, 300, 200}, kGridId));
+    const CCellRange shown = grid.GetVisibleNonFixedCellRange();
+    fetches = 0;
+    Paint(grid);
+    EXPECT_GE(fetches, (shown.maxRow - shown.minRow + 1) * (shown.maxCol - shown.minCol + 1));
+    EXPECT_LE(fetches, (shown.maxRow - shown.minRow + 2) * (shown.maxCol - shown.minCol + 2)) << "the shown cells and their headers";
+    EXPECT_EQ(grid.GetCellText(999999, 9), "999999:9");
+}
+
 TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
 {
     EXPECT_EQ(std::string_view(CGridCtrl::kWindowClass), res::kGridWindowClass);
