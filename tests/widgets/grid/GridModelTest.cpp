@@ -70,6 +70,9 @@ TEST_F(GridModel, PositionsOutsideTheGridGiveEmptyValuesAndChangeNothing)
         EXPECT_FALSE(grid.SetCellState(at.row, at.col, GVIS_SELECTED));
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(4, 3, -1, -1)) << "no selection made for it";
     }
+    EXPECT_FALSE(grid.IsValid(CCellRange(1, 1, 4, 1)) || grid.IsValid(CCellRange(1, 1, 1, 3))) << "a range reaching past the end";
+    EXPECT_FALSE(grid.SetRowCount(-1) || grid.SetColumnCount(-1));
+    EXPECT_EQ(std::pair(grid.GetRowCount(), grid.GetColumnCount()), std::pair(4, 3));
     EXPECT_EQ(grid.GetRowHeight(4), -1);
     EXPECT_FALSE(grid.SetColumnWidth(3, 10));
     EXPECT_FALSE(grid.SetRowHeight(1, -1));

@@ -113,6 +113,19 @@ TEST_F(GridPaint, ACellWithItsOwnBackgroundIsFilledEvenWithoutErasing)
     }
 }
 
+// The map pages redraw single cells as their values change; the cell's lines reach its corner.
+TEST_F(GridPaint, ARedrawnCellGetsItsWholeGridLines)
+{
+    CGridCtrl grid(5, 5, 1, 1);
+    Place(grid, 200, 100);
+    Bitmap shot(grid.GetClientRect().Width(), grid.GetClientRect().Height(), RGB(255, 0, 255));
+    DC dc(shot);
+    ASSERT_TRUE(grid.RedrawCell(2, 2, &dc));
+    const Rect r = CellRect(grid, 2, 2);
+    for (Point p : {Point{r.right, r.top}, Point{r.right, r.bottom - 1}, Point{r.right, r.bottom}, Point{r.left, r.bottom}})
+        EXPECT_EQ(shot.GetPixel(p.x, p.y), grid.GetGridLineColor()) << "at " << p.x << "," << p.y;
+}
+
 TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
 {
     struct Case {
