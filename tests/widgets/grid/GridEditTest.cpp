@@ -227,21 +227,24 @@ TEST_F(GridEdit, ArrowsLeaveAnEditorOpenedByATypedKeyOrWithCtrl)
     }
 }
 
-TEST_F(GridEdit, LosingTheFocusOrEndEditingEndsTheEdit)
+TEST_F(GridEdit, LosingTheFocusEndEditingOrScrollingEndsTheEdit)
 {
     Edit other;
     ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, Rect{0, 120, 80, 140}, host, 301));
-    for (bool byFocus : {true, false}) {
-        SCOPED_TRACE(byFocus ? "focus elsewhere" : "EndEditing");
+    for (const char* way : {"focus elsewhere", "EndEditing", "scrolling"}) {
+        SCOPED_TRACE(way);
         ResetCell();
         grid.SetFocusCell(kRow, kCol);
         ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
         CInPlaceEdit* editor = Editor();
         ui::testing::TypeText("4");
-        if (byFocus)
+        if (way[0] == 'f') {
             other.SetFocus();
-        else
+        } else if (way[0] == 'E') {
             grid.EndEditing();
+        } else {
+            grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+        }
         EXPECT_EQ(grid.GetCellText(kRow, kCol), "124");
         EXPECT_EQ(host.Count(GVN_ENDLABELEDIT), 1);
         ASSERT_EQ(grid.ended.size(), 1u);
