@@ -255,15 +255,6 @@ TEST_F(MapGrid, AnEditedCellFadesOutToItsNewValueUnderTheOldRange)
     EXPECT_EQ(Back(3, 5), RGB(0, 0, 174));
 }
 
-TEST_F(MapGrid, NothingIsMarkedOrColouredWithoutRecords)
-{
-    grid.m_pValues = nullptr;
-    const COLORREF before = Back(3, 5);
-    grid.Recolor();
-    grid.MarkTraceCell(4, 2);
-    EXPECT_EQ(Back(3, 5), before);
-}
-
 // --- Revert (Escape) ---
 
 TEST_F(MapGrid, EscapeRevertsTheChangedCellsOfTheSelectedBlock)
@@ -330,9 +321,7 @@ TEST_F(MapGrid, StepKeysChangeOnlySelectedValuesWithinTheLimits)
         EXPECT_EQ(Value(2, 4).current, each.to);
         EXPECT_EQ(grid.GetCellText(2, 4), std::to_string(each.to));
         EXPECT_EQ(Value(2, 3).current, each.from) << "in the block, not selected";
-        EXPECT_EQ(grid.GetCellText(2, 3), std::to_string(each.from));
-        EXPECT_EQ(page.Count(GVN_BEGINLABELEDIT), 0) << "a step opens no editor";
-        EXPECT_FALSE(grid.IsCellEditing(2, 2));
+        EXPECT_FALSE(grid.IsCellEditing(2, 2)) << "a step opens no editor";
     }
 }
 
@@ -358,25 +347,6 @@ TEST_F(MapGrid, PageKeysNeverScrollTheMap)
     EXPECT_EQ(Value(2, 2).current, 98) << "the keys stepped instead";
 }
 
-// An editor opened by F2 or a click leaves its cell on Page Down, handing the key to the grid.
-TEST_F(MapGrid, PageKeysInAnOpenEditorNeitherScrollNorStep)
-{
-    for (const UINT vk : {VK_NEXT, VK_PRIOR}) {
-        SCOPED_TRACE(vk);
-        ClickCell(2, 2);
-        input::PressKey(VK_F2);
-        ASSERT_TRUE(grid.IsCellEditing(2, 2));
-        input::PressKey(vk);
-        input::PressKey(vk);
-        EXPECT_EQ(grid.GetTopleftNonFixedCell(true), CCellID(1, 1));
-        EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
-        EXPECT_TRUE(grid.IsCellEditing(2, 2));
-        EXPECT_EQ(Value(2, 2).current, 100);
-        input::PressKey(VK_ESCAPE);
-        ASSERT_FALSE(grid.IsCellEditing(2, 2));
-    }
-}
-
 // --- Return and the editor ---
 
 TEST_F(MapGrid, ReturnOpensTheEditorAndASecondReturnEndsIt)
@@ -393,19 +363,19 @@ TEST_F(MapGrid, ReturnOpensTheEditorAndASecondReturnEndsIt)
     EXPECT_TRUE(page.IsWindowVisible()) << "Return does not press the page's OK";
 }
 
-// Keypad + and - type into an open editor, and Escape there cancels the edit, however the
-// editor was opened: by Return, by a double-click inside a dragged selection, or on a cell
-// other than the focus cell.
+// Keypad + and - type into an open editor, and Escape cancels the edit, however the editor was
+// opened: by Return or F2, by a double-click inside a dragged selection, or on a cell other than
+// the focus cell. In an editor the user opened, Page Up and Page Down neither scroll nor step.
 TEST_F(MapGrid, KeysGoToTheOpenEditor)
 {
-    enum class Opened { ByReturn, ByDoubleClickInSelection, AwayFromTheFocus };
-    for (Opened opened : {Opened::ByReturn, Opened::ByDoubleClickInSelection, Opened::AwayFromTheFocus}) {
+    enum class Opened { ByReturn, ByF2, ByDoubleClickInSelection, AwayFromTheFocus };
+    for (Opened opened : {Opened::ByReturn, Opened::ByF2, Opened::ByDoubleClickInSelection, Opened::AwayFromTheFocus}) {
         SCOPED_TRACE(static_cast<int>(opened));
         Set(3, 4, 9); // changed, so a revert would show
         ClickCell(5, 5);
-        if (opened == Opened::ByReturn) {
+        if (opened == Opened::ByReturn || opened == Opened::ByF2) {
             ClickCell(3, 4);
-            input::PressKey(VK_RETURN);
+            input::PressKey(opened == Opened::ByReturn ? VK_RETURN : VK_F2);
         } else if (opened == Opened::ByDoubleClickInSelection) {
             input::Drag(grid, At(4, 5), At(2, 3));
             input::DoubleClick(grid, At(3, 4));
@@ -416,8 +386,12 @@ TEST_F(MapGrid, KeysGoToTheOpenEditor)
         input::TypeText("99");
         input::PressKey(VK_ADD, input::Keypad);
         input::PressKey(VK_SUBTRACT, input::Keypad);
+        if (opened != Opened::AwayFromTheFocus) {
+            for (const UINT vk : {VK_NEXT, VK_NEXT, VK_PRIOR}) input::PressKey(vk);
+        }
         EXPECT_EQ(EditorText(3, 4), "999+-");
         EXPECT_EQ(Value(3, 4).current, 9) << "no step while editing";
+        EXPECT_EQ(grid.GetTopleftNonFixedCell(true), CCellID(1, 1));
         input::PressKey(VK_ESCAPE);
         EXPECT_FALSE(grid.IsCellEditing(3, 4));
         EXPECT_EQ(grid.GetCellText(3, 4), "9") << "Escape cancelled the edit";
