@@ -113,7 +113,8 @@ TEST_F(CommandConsole, SendsOnlyCommandsThatFitAByte)
     };
     const Case cases[] = {{"f3", {}, 0xF3}, {"0xF5", {}, 0xF5}, {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1},
         {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1}, {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1},
-        {"-FFFFFF01", {kInvalid}, -1}, {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
+        {"-FFFFFF01", {kInvalid}, -1}, {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1},
+        {"1000000000000000041", {kInvalid}, -1}};
     for (const Case& each : cases) {
         SCOPED_TRACE(each.command);
         recorder.ClearBoxes();
@@ -132,7 +133,8 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
         const char* typed;
         const char* shown;
     };
-    const Case cases[] = {{"a", "0A"}, {"0xc8", "C8"}, {"7f!", "7F"}, {"1ff", "00"}, {"-1", "00"}, {"-FFFFFF01", "00"}, {"1000000FF", "00"}};
+    const Case cases[]
+        = {{"a", "0A"}, {"0xc8", "C8"}, {"7f!", "7F"}, {"1ff", "00"}, {"-1", "00"}, {"-FFFFFF01", "00"}, {"1000000FF", "00"}};
     TypeInto(res::IDC_DATALENGTH, "7");
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(cases[i].typed);

@@ -257,37 +257,27 @@ TEST_F(MapGrid, AnEditedCellFadesOutToItsNewValueUnderTheOldRange)
 
 // --- Revert (Escape) ---
 
-TEST_F(MapGrid, EscapeRevertsTheChangedCellsOfTheSelectedBlock)
+// Escape reverts the changed editable cells of the selected block, selected or not.
+TEST_F(MapGrid, EscapeRevertsTheChangedEditableCellsOfTheSelectedBlock)
 {
     Select(2, 2);
     Select(4, 4);
     Set(2, 2, 7);
-    Set(3, 3, 8); // inside the block, not selected: reverted all the same
+    Set(3, 3, 8); // inside the block, not selected
+    Set(2, 3, 6); // inside the block, read-only
+    grid.SetCellState(2, 3, grid.GetCellState(2, 3) | GVIS_READONLY);
     Set(5, 5, 9); // outside the block
     input::PressKey(VK_ESCAPE);
     EXPECT_EQ(Value(2, 2).current, 100);
     EXPECT_EQ(Value(3, 3).current, 100);
+    EXPECT_EQ(Value(2, 3).current, 6);
     EXPECT_EQ(Value(5, 5).current, 9);
     EXPECT_EQ(grid.GetCellText(2, 2), "100");
     EXPECT_EQ(grid.GetCellText(3, 3), "100");
-    EXPECT_EQ(grid.GetCellText(5, 5), "9");
-    ASSERT_EQ(page.Count(GVN_ENDLABELEDIT), 2) << "only changed cells reach the page";
+    EXPECT_EQ(grid.GetCellText(2, 3), "6");
+    ASSERT_EQ(page.Count(GVN_ENDLABELEDIT), 2) << "only changed editable cells reach the page";
     EXPECT_TRUE(grid.GetModified(2, 2));
     EXPECT_TRUE(page.IsWindowVisible()) << "Escape does not cancel the page";
-}
-
-TEST_F(MapGrid, EscapeSkipsReadOnlyCells)
-{
-    grid.SetSelectedRange(2, 2, 2, 4);
-    Set(2, 2, 1);
-    Set(2, 3, 2);
-    Set(2, 4, 3);
-    grid.SetCellState(2, 3, grid.GetCellState(2, 3) | GVIS_READONLY);
-    input::PressKey(VK_ESCAPE);
-    EXPECT_EQ(Value(2, 2).current, 100);
-    EXPECT_EQ(Value(2, 3).current, 2);
-    EXPECT_EQ(Value(2, 4).current, 100);
-    EXPECT_EQ(grid.GetCellText(2, 3), "2");
 }
 
 // --- Steps (Page Up, Page Down, keypad + and -) ---

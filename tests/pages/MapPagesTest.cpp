@@ -462,19 +462,13 @@ namespace {
 
 using Colours = std::vector<std::pair<ui::COLORREF, ui::COLORREF>>;
 
-// The background and text colours each data cell is drawn in, row by row: its own, or the
-// grid's default where it has none.
-Colours DrawnColours(CMapGridCtrl& grid)
+// The background and text colours of each data cell, row by row.
+Colours CellColours(CMapGridCtrl& grid)
 {
-    const CGridDefaultCell* normal = grid.GetDefaultCell(false, false);
     Colours colours;
     for (int row = 1; row < grid.GetRowCount(); ++row) {
-        for (int col = 1; col < grid.GetColumnCount(); ++col) {
-            const CGridCellBase* cell = grid.GetCell(row, col);
-            const ui::COLORREF back = cell->GetBackColor();
-            const ui::COLORREF text = cell->GetTextColor();
-            colours.emplace_back(back != CLR_DEFAULT ? back : normal->GetBackColor(), text != CLR_DEFAULT ? text : normal->GetTextColor());
-        }
+        for (int col = 1; col < grid.GetColumnCount(); ++col)
+            colours.emplace_back(grid.GetCell(row, col)->GetBackColor(), grid.GetCell(row, col)->GetTextColor());
     }
     return colours;
 }
@@ -494,17 +488,17 @@ TEST_P(TrailEnds, LeaveEveryCellInItsScaleColoursAtOnce)
     ScriptStartup(0);
     ASSERT_TRUE(window.Create());
     CMapGridCtrl& grid = static_cast<CMapPage*>(window.PageOfKind(0))->Grid();
-    const auto scale = DrawnColours(grid);
+    const auto scale = CellColours(grid);
     ui::testing::Click(TraceButton());
     // The simulator's columns rise by 400 from 400, its rows by 1000 with 10332 on the seventh.
     for (const int x : {1200, 1700, 2100}) {
         Reply(0xF0, {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(x >> 8), 0x5C, 0x28, 0, 0, 0, 0});
         window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
     }
-    ASSERT_NE(DrawnColours(grid), scale) << "no trail to end";
+    ASSERT_NE(CellColours(grid), scale) << "no trail to end";
     controller->Faults().Set({.silent = true}, 1);
     GetParam().end(window);
-    EXPECT_TRUE(DrawnColours(grid) == scale) << "a cell still shows the trail";
+    EXPECT_TRUE(CellColours(grid) == scale) << "a cell still shows the trail";
     EXPECT_EQ(TraceState(), kIdle);
 }
 
