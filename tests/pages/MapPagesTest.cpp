@@ -66,6 +66,23 @@ TEST_F(MapPage, TheTipOverTheGridNamesTheDataItemsUnit)
     }
 }
 
+// The map's cells keep their size: a header's border dragged 20 pixels does not move.
+TEST_F(MapPage, HeaderBordersCannotBeDragged)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    CMapGridCtrl& grid = byteMap.Grid();
+    ui::Rect column, row;
+    ASSERT_TRUE(grid.GetCellRect(0, 1, column) && grid.GetCellRect(1, 0, row));
+    const int width = grid.GetColumnWidth(1);
+    const int height = grid.GetRowHeight(1);
+    const int middle = (column.top + column.bottom) / 2;
+    ui::testing::Drag(grid, {column.right - 1, middle}, {column.right + 20, middle});
+    const int centre = (row.left + row.right) / 2;
+    ui::testing::Drag(grid, {centre, row.bottom - 1}, {centre, row.bottom + 20});
+    EXPECT_EQ(grid.GetColumnWidth(1), width);
+    EXPECT_EQ(grid.GetRowHeight(1), height);
+}
+
 namespace {
 
 struct RawShown {
