@@ -85,6 +85,14 @@ protected:
 
 } // namespace
 
+// The offsets ("+70") are a character longer than the bytes beside them.
+TEST_F(CommandConsole, TheOffsetColumnIsWiderThanTheByteColumns)
+{
+    for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
+        EXPECT_GT(grid->GetColumnWidth(0), grid->GetColumnWidth(1));
+    }
+}
+
 TEST_F(CommandConsole, LengthFieldSetsTheActiveSendCellsAndTheFrame)
 {
     struct Case {

@@ -41,6 +41,7 @@ TEST(TypedNumber, ReadsTheLeadingNumberAsTheCLibraryDoesAndRefusesOneOutOfRange)
         {"0xnan", 0.0},
         {"0XINF", 0.0},
         {"0x.8", 0.5},
+        {"0x08", 8.0},
         {"0x.p1", 0.0},
         {"abc", std::nullopt},
         {"+-1", std::nullopt},
