@@ -119,10 +119,10 @@ TEST_F(CommandConsole, SendsOnlyCommandsThatFitAByte)
         Strings boxes;
         int sent; // the command byte that went out, -1 for none
     };
-    const Case cases[] = {{"f3", {}, 0xF3}, {"0xF5", {}, 0xF5}, {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1},
-        {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1}, {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1},
-        {"-FFFFFF01", {kInvalid}, -1}, {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1},
-        {"1000000000000000041", {kInvalid}, -1}};
+    const Case cases[] = {{"f3", {}, 0xF3}, {"ff", {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}, 0xFF}, {"0xF5", {}, 0xF5},
+        {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1}, {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1},
+        {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1}, {"-FFFFFF01", {kInvalid}, -1},
+        {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
     for (const Case& each : cases) {
         SCOPED_TRACE(each.command);
         recorder.ClearBoxes();

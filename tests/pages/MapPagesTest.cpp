@@ -66,6 +66,14 @@ TEST_F(MapPage, TheTipOverTheGridNamesTheDataItemsUnit)
     }
 }
 
+// Values are written in white, to read on every colour of the scale.
+TEST_F(MapPage, ValuesAreWrittenInWhite)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    const ui::COLORREF text = byteMap.Grid().GetCell(1, 1)->GetTextColor();
+    EXPECT_EQ(text != CLR_DEFAULT ? text : byteMap.Grid().GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+}
+
 // The map's cells keep their size: a header's border dragged 20 pixels does not move.
 TEST_F(MapPage, HeaderBordersCannotBeDragged)
 {

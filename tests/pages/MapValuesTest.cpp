@@ -42,6 +42,8 @@ TEST(TypedNumber, ReadsTheLeadingNumberAsTheCLibraryDoesAndRefusesOneOutOfRange)
         {"0XINF", 0.0},
         {"0x.8", 0.5},
         {"0x08", 8.0},
+        {"0xa", 10.0},
+        {"0XA.8", 10.5},
         {"0x.p1", 0.0},
         {"abc", std::nullopt},
         {"+-1", std::nullopt},
