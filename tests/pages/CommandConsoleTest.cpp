@@ -1,16 +1,12 @@
 #include "pages/CDTCommandDlg.h"
 
-#include "tests/app/StartupFixture.h"
+#include "tests/support/SimulatedPage.h"
 
-#include "platform/ui/DeviceContext.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,23 +31,18 @@ protected:
     }
 };
 
-// The console page on a shown host window, sending through a link to the simulated controller.
-class CommandConsole : public ::testing::Test {
+// The console page on the host window, sending through the simulated link.
+class CommandConsole : public SimulatedPage {
 protected:
-    static void SetUpTestSuite() { res::InstallResources(); }
     void SetUp() override
     {
-        sim::RegisterSimulatedPort(controller);
-        ASSERT_EQ(comm.Open(), 1);
-        ASSERT_TRUE(host.Create());
-        ui::testing::ShowAndActivate(host);
+        SimulatedPage::SetUp();
         page.Attach(comm);
         ASSERT_TRUE(page.Create(&host));
         page.ShowWindow(ui::SW_SHOW);
         ui::testing::ProcessEvents();
         controller->ClearReceived();
     }
-    void TearDown() override { sim::UnregisterSimulatedPort(); }
 
     ui::Window& Item(int id) { return *page.GetDlgItem(id); }
     // Replaces the text of an edit field by typing.
@@ -68,33 +59,6 @@ protected:
     {
         ui::testing::Click(Item(res::IDC_DWCMDSEND));
         ui::testing::ProcessEvents();
-    }
-    // The next reply is a frame of `command` carrying `data`.
-    void Reply(uint8_t command, const std::vector<uint8_t>& data)
-    {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)}, 1, 0);
-    }
-    static ui::Point Centre(CGridCtrl& grid, int row, int col)
-    {
-        ui::Rect rect;
-        EXPECT_TRUE(grid.GetCellRect(row, col, rect));
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
-    void Select(int row, int col) { ui::testing::Click(page.SendGrid(), Centre(page.SendGrid(), row, col)); }
-    void TypeCell(int row, int col, const std::string& text)
-    {
-        if (!(page.SendGrid().GetFocusCell() == CCellID(row, col))) Select(row, col);
-        ui::testing::PressKey(ui::VK_RETURN);
-        for (int i = 0; i < 6; ++i) ui::testing::PressKey(ui::VK_BACK);
-        ui::testing::TypeText(text);
-        ui::testing::PressKey(ui::VK_RETURN);
-        ui::testing::ProcessEvents();
-    }
-    Strings Boxes() const
-    {
-        Strings boxes;
-        for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
-        return boxes;
     }
     // Count of leading active byte cells, and whether every later cell is inactive.
     static int ActiveCount(CGridCtrl& grid)
@@ -116,36 +80,17 @@ protected:
         return texts;
     }
 
-    WorkingDirectory directory;
-    ui::testing::Recorder recorder;
-    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
-    std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
-    CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
-    ui::Dialog host{res::IDD_ABOUTBOX};
     ObservedConsole page;
 };
 
 } // namespace
 
-TEST_F(CommandConsole, StartsGreyWithTheEngineCodeRequestTyped)
+// The offsets ("+70") are a character longer than the bytes beside them.
+TEST_F(CommandConsole, TheOffsetColumnIsWiderThanTheByteColumns)
 {
     for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
-        EXPECT_EQ(grid->GetRowCount(), 9);
-        EXPECT_EQ(grid->GetColumnCount(), 17);
-        EXPECT_EQ(grid->GetColumnWidth(0), 36);
-        EXPECT_EQ(grid->GetColumnWidth(16), 30);
-        EXPECT_EQ(grid->GetCellText(0, 1), "+0");
-        EXPECT_EQ(grid->GetCellText(0, 16), "+F");
-        EXPECT_EQ(grid->GetCellText(1, 0), "+00");
-        EXPECT_EQ(grid->GetCellText(8, 0), "+70");
-        EXPECT_EQ(grid->GetCellText(0, 0), "");
-        EXPECT_EQ(Texts(*grid, 0, 128), Strings(128, "00"));
-        EXPECT_EQ(ActiveCount(*grid), 0);
+        EXPECT_GT(grid->GetColumnWidth(0), grid->GetColumnWidth(1));
     }
-    EXPECT_TRUE(page.SendGrid().IsEditable());
-    EXPECT_FALSE(page.ReceiveGrid().IsEditable());
-    EXPECT_EQ(Item(res::IDC_COMMAND).GetWindowText(), "F3");
-    EXPECT_EQ(Item(res::IDC_DATALENGTH).GetWindowText(), "00");
 }
 
 TEST_F(CommandConsole, LengthFieldSetsTheActiveSendCellsAndTheFrame)
@@ -174,9 +119,10 @@ TEST_F(CommandConsole, SendsOnlyCommandsThatFitAByte)
         Strings boxes;
         int sent; // the command byte that went out, -1 for none
     };
-    const Case cases[] = {{"f3", {}, 0xF3}, {"0xF5", {}, 0xF5}, {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1},
-        {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1}, {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1},
-        {"-FFFFFF01", {kInvalid}, -1}, {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
+    const Case cases[] = {{"f3", {}, 0xF3}, {"ff", {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}, 0xFF}, {"0xF5", {}, 0xF5},
+        {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1}, {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1},
+        {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1}, {"-FFFFFF01", {kInvalid}, -1},
+        {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
     for (const Case& each : cases) {
         SCOPED_TRACE(each.command);
         recorder.ClearBoxes();
@@ -195,11 +141,12 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
         const char* typed;
         const char* shown;
     };
-    const Case cases[] = {{"a", "0A"}, {"0xc8", "C8"}, {"7f!", "7F"}, {"1ff", "00"}, {"-1", "00"}, {"-FFFFFF01", "00"}, {"1000000FF", "00"}};
+    const Case cases[]
+        = {{"a", "0A"}, {"0xc8", "C8"}, {"7f!", "7F"}, {"1ff", "00"}, {"-1", "00"}, {"-FFFFFF01", "00"}, {"1000000FF", "00"}};
     TypeInto(res::IDC_DATALENGTH, "7");
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(cases[i].typed);
-        TypeCell(1, i + 1, cases[i].typed);
+        TypeIntoCell(page.SendGrid(), 1, i + 1, cases[i].typed);
         EXPECT_EQ(page.SendGrid().GetCellText(1, i + 1), cases[i].shown);
     }
 
@@ -215,7 +162,7 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
 TEST_F(CommandConsole, InputMethodTextOpensTheSendCellsEditor)
 {
     TypeInto(res::IDC_DATALENGTH, "1");
-    Select(1, 1);
+    ClickCell(page.SendGrid(), 1, 1);
     ui::testing::CommitText("c8"); // as an input method in half-width mode commits it
     ui::testing::PressKey(ui::VK_RETURN);
     EXPECT_EQ(page.SendValue(0).current, 0xC8);
@@ -224,10 +171,10 @@ TEST_F(CommandConsole, InputMethodTextOpensTheSendCellsEditor)
 TEST_F(CommandConsole, EscapeRevertsTheChangedActiveCells)
 {
     TypeInto(res::IDC_DATALENGTH, "2");
-    TypeCell(1, 1, "12");
-    TypeCell(1, 2, "0");
-    Select(1, 1);
-    ui::testing::Click(page.SendGrid(), Centre(page.SendGrid(), 1, 3), ui::testing::Shift);
+    TypeIntoCell(page.SendGrid(), 1, 1, "12");
+    TypeIntoCell(page.SendGrid(), 1, 2, "0");
+    ClickCell(page.SendGrid(), 1, 1);
+    ClickCell(page.SendGrid(), 1, 3, ui::testing::Shift);
     ui::testing::PressKey(ui::VK_ESCAPE);
     ui::testing::ProcessEvents();
     EXPECT_EQ(Texts(page.SendGrid(), 0, 3), (Strings{"00", "00", "00"}));
@@ -235,32 +182,30 @@ TEST_F(CommandConsole, EscapeRevertsTheChangedActiveCells)
 }
 
 // After a reply of 01 02, the next exchange's data in the receive grid (bytes 0, 1, 2 and 127):
-// greyed cells keep their texts, a failure changes nothing, and only 128 bytes fit.
+// greyed cells keep their texts, a time-out changes nothing, only 128 bytes fit, and a frame
+// too short to carry a length leaves no byte looking like part of it.
 TEST_F(CommandConsole, TheReceiveGridShowsTheFirst128DataBytesOfTheLastReply)
 {
     std::vector<uint8_t> longData(200);
     for (size_t i = 0; i < longData.size(); ++i) longData[i] = static_cast<uint8_t>(255 - i);
     const struct {
         const char* name;
-        std::optional<std::vector<uint8_t>> data; // none: the controller stays silent
+        std::vector<uint8_t> reply; // the bytes the controller sends; none: it stays silent
         int active;
         Strings shown;
         Strings boxes;
     } cases[] = {
-        {"time-out", std::nullopt, 2, {"01", "02", "00", "00"}, {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}},
-        {"no data", std::vector<uint8_t>{}, 0, {"01", "02", "00", "00"}, {}},
-        {"200 bytes", longData, 128, {"FF", "FE", "FD", "80"}, {}},
+        {"time-out", {}, 2, {"01", "02", "00", "00"}, {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}},
+        {"no data", sim::FrameCodec::Build(0xF3, {}), 0, {"01", "02", "00", "00"}, {}},
+        {"length byte 0", {0xFF, 0x00}, 0, {"01", "02", "00", "00"}, {}},
+        {"200 bytes", sim::FrameCodec::Build(0xF3, longData), 128, {"FF", "FE", "FD", "80"}, {}},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
         Reply(0xF3, {0x01, 0x02});
         Send();
         recorder.ClearBoxes();
-        if (each.data) {
-            Reply(0xF3, *each.data);
-        } else {
-            controller->Faults().Set({.silent = true}, 1, 0);
-        }
+        controller->Faults().Set({.silent = true, .strayBytes = each.reply}, 1);
         Send();
         EXPECT_EQ(Boxes(), each.boxes);
         for (const auto& box : recorder.Boxes()) EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
@@ -269,6 +214,17 @@ TEST_F(CommandConsole, TheReceiveGridShowsTheFirst128DataBytesOfTheLastReply)
         shown.push_back(Texts(page.ReceiveGrid(), 127, 1)[0]);
         EXPECT_EQ(shown, each.shown);
     }
+}
+
+// The link's time-out box opens for real; Return closes it and sends nothing again.
+TEST_F(CommandConsole, ReturnClosesTheRealTimeOutBoxWithoutSendingAgain)
+{
+    recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
+    Silence();
+    Send();
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
+    EXPECT_EQ(Boxes(), Strings{"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"});
+    EXPECT_EQ(SentCommands(), std::vector<int>{0xF3});
 }
 
 // In either field, Escape reaches the page as its cancel, which closes nothing, and Return
@@ -292,22 +248,5 @@ TEST_F(CommandConsole, EscapeAndReturnInAFieldReachThePageAndReturnSends)
         EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A}));
         EXPECT_EQ(Texts(page.ReceiveGrid(), 0, 1), Strings{"4B"});
         EXPECT_TRUE(page.IsWindowVisible());
-    }
-}
-
-TEST_F(CommandConsole, EveryByteTextFitsItsCellWithoutEllipsis)
-{
-    for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
-        CGridCellBase& cell = *grid->GetCell(1, 1);
-        ui::DC dc;
-        dc.SelectFont(cell.GetRealizedFont());
-        const int room = grid->GetColumnWidth(1) - 1 - 2 * static_cast<int>(cell.GetMargin());
-        int widest = 0;
-        char text[3];
-        for (int value = 0; value < 256; ++value) {
-            std::snprintf(text, sizeof text, "%02X", value);
-            widest = std::max(widest, dc.GetTextExtent(text).cx);
-        }
-        EXPECT_LE(widest, room);
     }
 }

@@ -2,9 +2,9 @@
 #include "pages/CDTWordMapDlg.h"
 
 #include "tests/app/StartupFixture.h"
+#include "tests/support/SimulatedPage.h"
 
 #include "platform/ui/Clipboard.h"
-#include "platform/ui/Font.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
@@ -21,31 +21,10 @@ constexpr uint8_t kByteMapCommand = sim::ResponderConfig::kFirstByteMap;
 constexpr uint8_t kWordMapCommand = sim::ResponderConfig::kWordMap;
 constexpr uint8_t kAxesCommand = 0x8A;
 constexpr int kWordMapType = 4;
-constexpr ui::COLORREF kYellow = ui::RGB(255, 255, 0);
 
-std::vector<uint8_t> Words(const std::vector<uint16_t>& words, size_t count)
-{
-    std::vector<uint8_t> bytes(2 * count, 0);
-    for (size_t i = 0; i < words.size(); ++i) {
-        bytes[2 * i] = static_cast<uint8_t>(words[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
-    }
-    return bytes;
-}
-
-// A map page on a shown host window, reading through a link to the simulated controller.
-class MapPage : public ::testing::Test {
+// A map page on the host window, reading through the simulated link.
+class MapPage : public SimulatedPage {
 protected:
-    static void SetUpTestSuite() { res::InstallResources(); }
-    void SetUp() override
-    {
-        sim::RegisterSimulatedPort(controller);
-        ASSERT_EQ(comm.Open(), 1);
-        ASSERT_TRUE(host.Create());
-        ui::testing::ShowAndActivate(host);
-    }
-    void TearDown() override { sim::UnregisterSimulatedPort(); }
-
     // Creates the page for a data item of `type` reading from `command` and reads its map.
     int Load(CMapPage& page, int type, uint8_t command)
     {
@@ -66,118 +45,50 @@ protected:
     {
         std::vector<uint8_t> part(100, 0);
         for (size_t i = 0; i < raws.size(); ++i) part[i] = static_cast<uint8_t>(raws[i]);
-        Reply(CommandOf(type), type == kWordMapType ? Words(raws, 50) : part);
+        Reply(CommandOf(type), type == kWordMapType ? LittleEndianWords(raws, 50) : part);
         return Load(PageOf(type), type, CommandOf(type));
     }
-    // The next reply (after `after` clean ones) is a frame of `command` carrying `data`.
-    void Reply(uint8_t command, const std::vector<uint8_t>& data, int after = 0)
-    {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)}, 1, after);
-    }
 
-    static ui::Point Centre(CGridCtrl& grid, int row, int col)
-    {
-        ui::Rect rect;
-        EXPECT_TRUE(grid.GetCellRect(row, col, rect));
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
-    static void Select(CMapPage& page, int row, int col) { ui::testing::Click(page.Grid(), Centre(page.Grid(), row, col)); }
-    // Selects the cell unless it has the focus (a click there would open the editor), opens its
-    // editor with Return, replaces the text and ends the edit with Return.
-    static void Type(CMapPage& page, int row, int col, const std::string& text)
-    {
-        if (!(page.Grid().GetFocusCell() == CCellID(row, col))) Select(page, row, col);
-        ui::testing::PressKey(ui::VK_RETURN);
-        for (int i = 0; i < 10; ++i) ui::testing::PressKey(ui::VK_BACK);
-        ui::testing::TypeText(text);
-        ui::testing::PressKey(ui::VK_RETURN);
-    }
-    std::vector<std::string> Boxes() const
-    {
-        std::vector<std::string> boxes;
-        for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
-        return boxes;
-    }
-    // The commands the host sent, in order.
-    std::vector<int> Sent() const
-    {
-        std::vector<int> commands;
-        const auto& sent = controller->Received();
-        for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) commands.push_back(sent[i]);
-        return commands;
-    }
-    static std::vector<ui::Point> YellowCells(CMapGridCtrl& grid)
-    {
-        std::vector<ui::Point> cells; // x = column, y = row
-        for (int row = 1; row < grid.GetRowCount(); ++row) {
-            for (int col = 1; col < grid.GetColumnCount(); ++col) {
-                if (grid.GetCell(row, col)->GetBackColor() == kYellow) cells.push_back({col, row});
-            }
-        }
-        return cells;
-    }
-
-    WorkingDirectory directory;
-    ui::testing::Recorder recorder;
-    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
-    std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
-    CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
     config::ActiveProfile profile;
-    ui::Dialog host{res::IDD_ABOUTBOX};
     CDTByteMapDlg byteMap;
     CDTWordMapDlg wordMap;
 };
 
 } // namespace
 
-TEST_F(MapPage, SetsTheGridUpAsTheDesignSays)
+TEST_F(MapPage, TheTipOverTheGridNamesTheDataItemsUnit)
 {
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
     ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
-    for (auto [page, width] : {std::pair<CMapPage*, int>{&byteMap, 36}, std::pair<CMapPage*, int>{&wordMap, 44}}) {
-        CMapGridCtrl& grid = page->Grid();
-        EXPECT_EQ(grid.GetDlgCtrlID(), res::IDC_MAPGRID);
-        EXPECT_EQ(grid.GetRowCount(), 21);
-        EXPECT_EQ(grid.GetColumnCount(), 21);
-        EXPECT_EQ(grid.GetFixedRowCount(), 1);
-        EXPECT_EQ(grid.GetFixedColumnCount(), 1);
-        EXPECT_EQ(grid.GetColumnWidth(0), 42);
-        EXPECT_EQ(grid.GetColumnWidth(1), width);
-        EXPECT_EQ(grid.GetColumnWidth(20), width);
-        EXPECT_TRUE(grid.IsEditable());
-        EXPECT_FALSE(grid.GetColumnResize());
-        EXPECT_FALSE(grid.GetRowResize());
-        EXPECT_EQ(grid.GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
-        EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackColor(), ui::RGB(0, 0, 0));
-        for (auto [fixedRow, fixedCol] : {std::pair{true, false}, std::pair{false, true}, std::pair{true, true}}) {
-            EXPECT_EQ(grid.GetDefaultCell(fixedRow, fixedCol)->GetTextColor(), ui::RGB(0, 0, 0));
-            EXPECT_EQ(grid.GetDefaultCell(fixedRow, fixedCol)->GetBackColor(), ui::RGB(192, 192, 192));
-        }
-        ui::LOGFONT font;
-        ASSERT_TRUE(reinterpret_cast<ui::Font*>(grid.SendMessage(ui::WM_GETFONT))->GetLogFont(font));
-        EXPECT_EQ(std::string(font.lfFaceName), "Arial");
-        ui::LOGFONT header;
-        ASSERT_TRUE(grid.GetDefaultCell(true, false)->GetRealizedFont()->GetLogFont(header));
-        EXPECT_NE(std::string(header.lfFaceName), "Arial") << "header cells keep their own font";
-        EXPECT_EQ(grid.m_nMinValue, 0);
+    for (CMapPage* page : {static_cast<CMapPage*>(&byteMap), static_cast<CMapPage*>(&wordMap)}) {
         EXPECT_EQ(page->Tip().GetText(), "Unit: deg");
-        EXPECT_EQ(page->Tip().GetTool(), &grid);
+        EXPECT_EQ(page->Tip().GetTool(), &page->Grid());
     }
-    EXPECT_EQ(byteMap.Grid().m_nMaxValue, 255);
-    EXPECT_EQ(wordMap.Grid().m_nMaxValue, 65535);
-    EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(MapPage, TheTemplateMatchesTheDesign)
+// Values are written in white, to read on every colour of the scale.
+TEST_F(MapPage, ValuesAreWrittenInWhite)
 {
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
-    const ui::Window* readOut = byteMap.GetDlgItem(res::IDC_READOUT);
-    const ui::Window* recolor = byteMap.GetDlgItem(res::IDC_RECOLOR);
-    ASSERT_NE(readOut, nullptr);
-    ASSERT_NE(recolor, nullptr);
-    EXPECT_EQ(readOut->GetStyle() & (ui::SS_CENTER | ui::SS_CENTERIMAGE | ui::SS_NOTIFY), ui::SS_CENTER);
-    EXPECT_EQ(recolor->GetStyle() & (ui::SS_CENTER | ui::SS_CENTERIMAGE | ui::SS_NOTIFY), ui::SS_CENTER | ui::SS_NOTIFY);
-    EXPECT_EQ(recolor->GetWindowText(), "再彩色");
+    const ui::COLORREF text = byteMap.Grid().GetCell(1, 1)->GetTextColor();
+    EXPECT_EQ(text != CLR_DEFAULT ? text : byteMap.Grid().GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+}
+
+// The map's cells keep their size: a header's border dragged 20 pixels does not move.
+TEST_F(MapPage, HeaderBordersCannotBeDragged)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    CMapGridCtrl& grid = byteMap.Grid();
+    ui::Rect column, row;
+    ASSERT_TRUE(grid.GetCellRect(0, 1, column) && grid.GetCellRect(1, 0, row));
+    const int width = grid.GetColumnWidth(1);
+    const int height = grid.GetRowHeight(1);
+    const int middle = (column.top + column.bottom) / 2;
+    ui::testing::Drag(grid, {column.right - 1, middle}, {column.right + 20, middle});
+    const int centre = (row.left + row.right) / 2;
+    ui::testing::Drag(grid, {centre, row.bottom - 1}, {centre, row.bottom + 20});
+    EXPECT_EQ(grid.GetColumnWidth(1), width);
+    EXPECT_EQ(grid.GetRowHeight(1), height);
 }
 
 namespace {
@@ -202,7 +113,7 @@ TEST_P(MapValues, ShowInTheTypesUnitsInCellAndReadOut)
         EXPECT_EQ(page.Value(row, 1)->current, GetParam().column1[i]);
         EXPECT_EQ(page.Value(row, 1)->base, GetParam().column1[i]);
         EXPECT_EQ(page.Grid().GetCellText(row, 1), GetParam().cells[i]);
-        Select(page, row, 1);
+        ClickCell(page.Grid(), row, 1);
         EXPECT_EQ(page.ReadOut(), GetParam().readOuts[i]);
     }
 }
@@ -222,7 +133,6 @@ TEST_F(MapPage, ByteRepliesFillFiveColumnsEachTopRowFirst)
     EXPECT_EQ(byteMap.Value(8, 14)->current, 99);
     EXPECT_EQ(byteMap.Grid().GetCellText(8, 14), "74");
     EXPECT_EQ(byteMap.Value(8, 13)->current, 0);
-    EXPECT_EQ(byteMap.Grid().GetCell(8, 14)->GetFormat(), ui::DT_RIGHT | ui::DT_VCENTER);
 }
 
 TEST_F(MapPage, AxisWordsBecomeTheHeaders)
@@ -231,13 +141,12 @@ TEST_F(MapPage, AxisWordsBecomeTheHeaders)
     axes[0] = 10332;
     axes[20] = 3000;
     axes[39] = 65535;
-    Reply(kAxesCommand, Words(axes, 40), 4);
+    Reply(kAxesCommand, LittleEndianWords(axes, 40), 4);
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
     EXPECT_EQ(byteMap.Grid().GetCellText(1, 0), "1.03");
     EXPECT_EQ(byteMap.Grid().GetCellText(0, 1), "3000");
     EXPECT_EQ(byteMap.Grid().GetCellText(0, 20), "65535");
     EXPECT_EQ(byteMap.Grid().GetCellText(2, 0), "0.00");
-    EXPECT_EQ(byteMap.Grid().GetCell(1, 0)->GetFormat(), ui::DT_CENTER);
 }
 
 namespace {
@@ -251,11 +160,6 @@ struct Edit {
     const char* readOut;
 };
 
-void PrintTo(const Edit& edit, std::ostream* os)
-{
-    *os << "type " << edit.type << " typing \"" << edit.typed << "\"";
-}
-
 class Edits : public MapPage, public ::testing::WithParamInterface<Edit> { };
 
 } // namespace
@@ -263,13 +167,14 @@ class Edits : public MapPage, public ::testing::WithParamInterface<Edit> { };
 TEST_P(Edits, AreValidatedConvertedAndStored)
 {
     const Edit& edit = GetParam();
+    SCOPED_TRACE(edit.typed);
     CMapPage& page = PageOf(edit.type);
     ASSERT_EQ(LoadColumnOne(edit.type, {static_cast<uint16_t>(edit.raw)}), 0);
     const std::string cellBefore = page.Grid().GetCellText(1, 1);
-    Select(page, 1, 1);
+    ClickCell(page.Grid(), 1, 1);
     const std::string readOutBefore = page.ReadOut();
 
-    Type(page, 1, 1, edit.typed);
+    TypeIntoCell(page.Grid(), 1, 1, edit.typed);
 
     EXPECT_FALSE(page.Grid().IsCellEditing(1, 1));
     EXPECT_EQ(page.Value(1, 1)->current, edit.stored.value_or(edit.raw));
@@ -286,12 +191,13 @@ INSTANTIATE_TEST_SUITE_P(ByteAndWordMaps, Edits,
         Edit{3, 0, "49.9", {}, "", ""}, Edit{3, 0, "150.1", {}, "", ""}, Edit{4, 0, "2.5", 625, "2.50", "2.500mS"},
         Edit{4, 0, "262", 65500, "262.00", "262.000mS"}, Edit{4, 7, "262.01", {}, "", ""}, Edit{4, 7, "-0.1", {}, "", ""},
         Edit{4, 7, "0", 0, "0.00", "0.000mS"}, Edit{4, 7, "0.0039", 0, "0.00", "0.004mS"}, Edit{4, 7, "x1", {}, "", ""},
-        Edit{3, 116, "", 116, " 95", "95.31"}, Edit{4, 618, "", 618, "2.47", "2.472mS"}));
+        Edit{4, 7, "4.004", 1001, "4.00", "4.004mS"}, Edit{4, 7, "258.044", 64511, "258.04", "258.044mS"},
+        Edit{4, 7, "0.00799", 1, "0.01", "0.008mS"}, Edit{3, 116, "", 116, " 95", "95.31"}, Edit{4, 618, "", 618, "2.47", "2.472mS"}));
 
 TEST_F(MapPage, PageUpThenPageDownRedisplaysTheStoredValue)
 {
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
-    Type(byteMap, 1, 1, "12.7");
+    TypeIntoCell(byteMap.Grid(), 1, 1, "12.7");
     ASSERT_EQ(byteMap.Grid().GetCellText(1, 1), "13");
     ui::testing::PressKey(ui::VK_PRIOR);
     EXPECT_EQ(byteMap.Grid().GetCellText(1, 1), "13");
@@ -305,10 +211,10 @@ TEST_F(MapPage, PageUpThenPageDownRedisplaysTheStoredValue)
 TEST_F(MapPage, ALaterSelectionReadsThePercentFromTheStoredValue)
 {
     ASSERT_EQ(Load(byteMap, 3, kByteMapCommand), 0);
-    Type(byteMap, 2, 2, "75.5");
+    TypeIntoCell(byteMap.Grid(), 2, 2, "75.5");
     ASSERT_EQ(byteMap.ReadOut(), "75.50");
-    Select(byteMap, 1, 1);
-    Select(byteMap, 2, 2);
+    ClickCell(byteMap.Grid(), 1, 1);
+    ClickCell(byteMap.Grid(), 2, 2);
     EXPECT_EQ(byteMap.ReadOut(), "75.39");
 }
 
@@ -318,7 +224,7 @@ TEST_F(MapPage, WordRepliesRunColumnByColumnAcrossReplyBoundaries)
     words[0] = 1111;  // n = 50
     words[10] = 1234; // n = 60
     words[49] = 2222; // n = 99
-    Reply(kWordMapCommand + 1, Words(words, 50), 1);
+    Reply(kWordMapCommand + 1, LittleEndianWords(words, 50), 1);
     ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
     EXPECT_EQ(wordMap.Value(1, 4)->current, 1234);
     EXPECT_EQ(wordMap.Grid().GetCellText(1, 4), "4.94");
@@ -333,13 +239,10 @@ TEST_F(MapPage, ASelectionOutsideTheDataCellsLeavesTheReadOut)
     byteMap.Grid().SendMessageToParent(3, 4, GVN_SELCHANGED);
     const std::string readOut = byteMap.ReadOut();
     ASSERT_FALSE(readOut.empty());
-    const struct {
-        int row;
-        int col;
-    } cells[] = {{0, 3}, {3, 0}, {0, 0}, {-1, -1}, {-1, 5}, {21, 1}, {1, 21}};
-    for (const auto& cell : cells) {
-        byteMap.Grid().SendMessageToParent(cell.row, cell.col, GVN_SELCHANGED);
-        EXPECT_EQ(byteMap.ReadOut(), readOut) << cell.row << ", " << cell.col;
+    const std::pair<int, int> cells[] = {{0, 3}, {3, 0}, {0, 0}, {-1, -1}, {-1, 5}, {21, 1}, {1, 21}};
+    for (const auto& [row, col] : cells) {
+        byteMap.Grid().SendMessageToParent(row, col, GVN_SELCHANGED);
+        EXPECT_EQ(byteMap.ReadOut(), readOut) << row << ", " << col;
     }
 }
 
@@ -348,54 +251,41 @@ TEST_F(MapPage, TheRecolourLabelAppliesEditsToTheColourScale)
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
     CMapGridCtrl& grid = byteMap.Grid();
     const ui::COLORREF before = grid.GetCell(1, 1)->GetBackColor();
-    Type(byteMap, 1, 1, "230");
+    TypeIntoCell(byteMap.Grid(), 1, 1, "230");
     EXPECT_EQ(grid.GetCell(1, 1)->GetBackColor(), before) << "an edit alone does not recolour";
     ui::testing::Click(*byteMap.GetDlgItem(res::IDC_RECOLOR));
-    EXPECT_EQ(grid.GetCell(1, 1)->GetBackColor(), grid.ValueToColor(255));
+    EXPECT_EQ(grid.GetCell(1, 1)->GetBackColor(), ui::RGB(255, 0, 0)) << "the largest value is pure red";
     EXPECT_EQ(grid.ObservedMaximum(), 255);
 }
 
-namespace {
-
-struct TraceCase {
-    int x;
-    int column; // 0-based index expected
-    const char* why;
-};
-
-class TracePoints : public MapPage, public ::testing::WithParamInterface<TraceCase> { };
-
-void PrintTo(const TraceCase& each, std::ostream* os)
-{
-    *os << each.why;
-}
-
-} // namespace
-
-TEST_P(TracePoints, MarkTheCellOfTheLastAxisPointBelow)
+// A trace point marks the cell of the last axis point below it on each axis.
+TEST_F(MapPage, TracePointsMarkTheCellOfTheLastAxisPointBelow)
 {
     std::vector<uint16_t> axes;
     for (uint16_t i = 1; i <= 20; ++i) axes.push_back(static_cast<uint16_t>(1000 * i)); // rows
     for (uint16_t i = 1; i <= 20; ++i) axes.push_back(static_cast<uint16_t>(500 * i));  // columns
-    Reply(kAxesCommand, Words(axes, 40), 4);
+    Reply(kAxesCommand, LittleEndianWords(axes, 40), 4);
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
-    byteMap.ShowTracePoint(GetParam().x, 2500);
-    EXPECT_EQ(YellowCells(byteMap.Grid()), (std::vector<ui::Point>{{GetParam().column + 1, 2}}));
-}
-
-INSTANTIATE_TEST_SUITE_P(ColumnAxis500To10000, TracePoints,
-    ::testing::Values(TraceCase{1200, 1, "between the second and third point"}, TraceCase{1000, 0, "on the second point"},
-        TraceCase{400, 0, "below the first point"}, TraceCase{0, 0, "zero"}, TraceCase{9600, 18, "below the last point"},
-        TraceCase{10000, 18, "on the last point"}, TraceCase{10001, 19, "above every point"}, TraceCase{65535, 19, "the largest word"}));
-
-TEST_F(MapPage, TheRowAxisPlacesTheTraceToo)
-{
-    ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
-    // The simulator's rows rise by 1000 from 3332, its columns by 400 from 400.
-    wordMap.ShowTracePoint(1200, 10332);
-    EXPECT_EQ(YellowCells(wordMap.Grid()), (std::vector<ui::Point>{{2, 7}}));
-    wordMap.ShowTracePoint(1201, 60000);
-    EXPECT_EQ(YellowCells(wordMap.Grid()), (std::vector<ui::Point>{{3, 20}}));
+    const struct {
+        const char* why;
+        int x;
+        int y;
+        ui::Point cell; // x = column, y = row
+    } cases[] = {
+        {"between the second and third point", 1200, 2500, {2, 2}},
+        {"on the second point", 1000, 2000, {1, 1}},
+        {"below the first point", 400, 999, {1, 1}},
+        {"zero", 0, 0, {1, 1}},
+        {"below the last point", 9600, 19999, {19, 19}},
+        {"on the last point", 10000, 20000, {19, 19}},
+        {"above every point", 10001, 20001, {20, 20}},
+        {"the largest word", 65535, 65535, {20, 20}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.why);
+        byteMap.ShowTracePoint(each.x, each.y);
+        EXPECT_EQ(MarkedCells(byteMap.Grid()), std::vector<ui::Point>{each.cell});
+    }
 }
 
 namespace {
@@ -409,11 +299,6 @@ struct ReadFailure {
     bool cellsFilled;
 };
 
-void PrintTo(const ReadFailure& each, std::ostream* os)
-{
-    *os << "type " << each.type << ", reply " << each.after << (each.shortBy ? " short" : " silent");
-}
-
 class ReadFailures : public MapPage, public ::testing::WithParamInterface<ReadFailure> { };
 
 } // namespace
@@ -421,19 +306,20 @@ class ReadFailures : public MapPage, public ::testing::WithParamInterface<ReadFa
 TEST_P(ReadFailures, ShowOneBoxAndKeepWhatWasFilled)
 {
     const ReadFailure& failure = GetParam();
+    SCOPED_TRACE(failure.box);
     const bool axes = failure.command == kAxesCommand;
     const size_t full = axes ? 80 : 100;
     if (failure.shortBy) {
         // Bytes left in the exchange buffer by the reply before must not reach the grid.
         Reply(failure.command, std::vector<uint8_t>(full - *failure.shortBy, 7), failure.after);
     } else {
-        controller->Faults().Set({.silent = true}, 1, failure.after);
+        Silence(failure.after);
     }
     CMapPage& page = PageOf(failure.type);
     EXPECT_EQ(Load(page, failure.type, CommandOf(failure.type)), -1);
 
     EXPECT_EQ(Boxes(), Strings{failure.box});
-    EXPECT_EQ(Sent().back(), failure.command) << "nothing is read after the failure";
+    EXPECT_EQ(SentCommands().back(), failure.command) << "nothing is read after the failure";
     EXPECT_EQ(page.Grid().GetCellText(1, 1).empty(), !failure.cellsFilled);
     EXPECT_EQ(page.Grid().GetCellText(20, 20).empty(), !failure.cellsFilled);
     EXPECT_EQ(page.Grid().GetCellText(0, 1), "");
@@ -486,7 +372,7 @@ class StepsAfterAFailedRead : public MapPage, public ::testing::WithParamInterfa
 TEST_P(StepsAfterAFailedRead, StayWithinTheKindsLimitsAndLeaveBlankCellsAlone)
 {
     const auto& [failure, keys] = GetParam();
-    controller->Faults().Set({.silent = true}, 1, failure.after);
+    Silence(failure.after);
     CMapPage& page = PageOf(failure.type);
     ASSERT_EQ(Load(page, failure.type, CommandOf(failure.type)), -1);
     const bool shown = failure.failing == kAxesCommand;
@@ -495,8 +381,8 @@ TEST_P(StepsAfterAFailedRead, StayWithinTheKindsLimitsAndLeaveBlankCellsAlone)
     for (const int col : cols) before.push_back(page.Value(1, col)->current);
     ASSERT_GT(before[0], 0);
 
-    Select(page, 1, cols[0]);
-    ui::testing::Click(page.Grid(), Centre(page.Grid(), 1, cols[1]), ui::testing::Shift);
+    ClickCell(page.Grid(), 1, cols[0]);
+    ClickCell(page.Grid(), 1, cols[1], ui::testing::Shift);
     for (const auto& [vk, modifiers] : keys.keys) ui::testing::PressKey(vk, modifiers);
 
     for (size_t i = 0; i < 2; ++i) {
@@ -511,7 +397,6 @@ INSTANTIATE_TEST_SUITE_P(FailurePointsAndKeys, StepsAfterAFailedRead,
                            StepAfterFailure{"byte map second quarter", 0, kByteMapCommand + 1, 1, 5},
                            StepAfterFailure{"word map second eighth", kWordMapType, kWordMapCommand + 1, 1, 3}),
         ::testing::Values(StepKeys{"Page Up", {{ui::VK_PRIOR, ui::testing::None}}, +1},
-            StepKeys{"keypad +", {{ui::VK_ADD, ui::testing::Keypad}}, +1}, StepKeys{"Page Down", {{ui::VK_NEXT, ui::testing::None}}, -1},
             StepKeys{"keypad -", {{ui::VK_SUBTRACT, ui::testing::Keypad}}, -1},
             StepKeys{"Page Up, Escape", {{ui::VK_PRIOR, ui::testing::None}, {ui::VK_ESCAPE, ui::testing::None}}, 0})));
 
@@ -528,11 +413,6 @@ struct CopyPaste {
     const char* shown; // row 1 of the pasted column
 };
 
-void PrintTo(const CopyPaste& each, std::ostream* os)
-{
-    *os << each.name;
-}
-
 class CopyAndPaste : public MapPage, public ::testing::WithParamInterface<CopyPaste> { };
 
 } // namespace
@@ -540,13 +420,14 @@ class CopyAndPaste : public MapPage, public ::testing::WithParamInterface<CopyPa
 TEST_P(CopyAndPaste, KeepsTheStoredValuesAndConvertsOnlyForeignText)
 {
     const CopyPaste& c = GetParam();
+    SCOPED_TRACE(c.name);
     ASSERT_EQ(LoadColumnOne(c.type, c.copied), 0);
     if (c.foreign != nullptr) {
         ui::Clipboard::SetText(c.foreign);
     } else {
         CMapPage& from = PageOf(c.type);
-        Select(from, 1, 1);
-        ui::testing::Click(from.Grid(), Centre(from.Grid(), 2, 1), ui::testing::Shift);
+        ClickCell(from.Grid(), 1, 1);
+        ClickCell(from.Grid(), 2, 1, ui::testing::Shift);
         ui::testing::PressKey('C', ui::testing::Control);
     }
     if (c.pasteType != c.type) {
@@ -554,7 +435,7 @@ TEST_P(CopyAndPaste, KeepsTheStoredValuesAndConvertsOnlyForeignText)
         ASSERT_EQ(LoadColumnOne(c.pasteType, {}), 0);
     }
     CMapPage& to = PageOf(c.pasteType);
-    Select(to, 1, c.pasteCol);
+    ClickCell(to.Grid(), 1, c.pasteCol);
     ui::testing::PressKey('V', ui::testing::Control);
 
     EXPECT_EQ(to.Value(1, c.pasteCol)->current, c.pasted[0]);
@@ -607,44 +488,21 @@ namespace {
 
 using Colours = std::vector<std::pair<ui::COLORREF, ui::COLORREF>>;
 
-// The background and text colours each data cell is drawn in, row by row: its own, or the
-// grid's default where it has none.
-Colours DrawnColours(CMapGridCtrl& grid)
+// The background and text colours of each data cell, row by row.
+Colours CellColours(CMapGridCtrl& grid)
 {
-    const CGridDefaultCell* normal = grid.GetDefaultCell(false, false);
     Colours colours;
     for (int row = 1; row < grid.GetRowCount(); ++row) {
-        for (int col = 1; col < grid.GetColumnCount(); ++col) {
-            const CGridCellBase* cell = grid.GetCell(row, col);
-            const ui::COLORREF back = cell->GetBackColor();
-            const ui::COLORREF text = cell->GetTextColor();
-            colours.emplace_back(back != CLR_DEFAULT ? back : normal->GetBackColor(), text != CLR_DEFAULT ? text : normal->GetTextColor());
-        }
+        for (int col = 1; col < grid.GetColumnCount(); ++col)
+            colours.emplace_back(grid.GetCell(row, col)->GetBackColor(), grid.GetCell(row, col)->GetTextColor());
     }
     return colours;
-}
-
-// The data cells, as (row, column), drawn otherwise than in `before`.
-std::vector<std::pair<int, int>> Recoloured(CMapGridCtrl& grid, const Colours& before)
-{
-    const Colours now = DrawnColours(grid);
-    std::vector<std::pair<int, int>> cells;
-    const int columns = grid.GetColumnCount() - 1;
-    for (size_t i = 0; i < now.size(); ++i) {
-        if (now[i] != before[i]) cells.emplace_back(static_cast<int>(i) / columns + 1, static_cast<int>(i) % columns + 1);
-    }
-    return cells;
 }
 
 struct TrailEnd {
     const char* name;
     void (*end)(CVelmoraDlg&);
 };
-
-void PrintTo(const TrailEnd& each, std::ostream* os)
-{
-    *os << each.name;
-}
 
 class TrailEnds : public StartupFixture, public ::testing::WithParamInterface<TrailEnd> { };
 
@@ -656,17 +514,17 @@ TEST_P(TrailEnds, LeaveEveryCellInItsScaleColoursAtOnce)
     ScriptStartup(0);
     ASSERT_TRUE(window.Create());
     CMapGridCtrl& grid = static_cast<CMapPage*>(window.PageOfKind(0))->Grid();
-    const auto scale = DrawnColours(grid);
+    const auto scale = CellColours(grid);
     ui::testing::Click(TraceButton());
     // The simulator's columns rise by 400 from 400, its rows by 1000 with 10332 on the seventh.
     for (const int x : {1200, 1700, 2100}) {
         Reply(0xF0, {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(x >> 8), 0x5C, 0x28, 0, 0, 0, 0});
         window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
     }
-    ASSERT_FALSE(Recoloured(grid, scale).empty()) << "no trail to end";
+    ASSERT_NE(CellColours(grid), scale) << "no trail to end";
     controller->Faults().Set({.silent = true}, 1);
     GetParam().end(window);
-    EXPECT_EQ(Recoloured(grid, scale), (std::vector<std::pair<int, int>>{}));
+    EXPECT_TRUE(CellColours(grid) == scale) << "a cell still shows the trail";
     EXPECT_EQ(TraceState(), kIdle);
 }
 

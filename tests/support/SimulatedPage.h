@@ -1,0 +1,114 @@
+#pragma once
+
+// A page's world in tests: a shown host window and a link to the simulated controller on a
+// virtual clock, replies replaced at will, the commands the host sent, and typing into grid cells.
+
+#include "link/CPFCComm.h"
+#include "resources/ResourceIds.h"
+#include "sim/FrameCodec.h"
+#include "sim/SimulatedController.h"
+#include "sim/SimulatedPort.h"
+#include "sim/VirtualClock.h"
+#include "tests/support/WorkingDirectory.h"
+#include "widgets/grid/CGridCtrl.h"
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/testing/Input.h"
+#include "platform/ui/testing/Recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Words as the controller sends them, low byte first, padded with zeros to `count` words.
+inline std::vector<uint8_t> LittleEndianWords(const std::vector<uint16_t>& words, size_t count)
+{
+    std::vector<uint8_t> bytes(2 * count, 0);
+    for (size_t i = 0; i < words.size(); ++i) {
+        bytes[2 * i] = static_cast<uint8_t>(words[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
+    }
+    return bytes;
+}
+
+inline ui::Point CellCentre(CGridCtrl& grid, int row, int col)
+{
+    ui::Rect rect;
+    EXPECT_TRUE(grid.GetCellRect(row, col, rect));
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+inline void ClickCell(CGridCtrl& grid, int row, int col, unsigned modifiers = ui::testing::None)
+{
+    ui::testing::Click(grid, CellCentre(grid, row, col), modifiers);
+}
+
+// Selects the cell unless it has the focus (a click there would open the editor), opens its
+// editor with Return, replaces the text and ends the edit with Return.
+inline void TypeIntoCell(CGridCtrl& grid, int row, int col, const std::string& text)
+{
+    if (!(grid.GetFocusCell() == CCellID(row, col))) ClickCell(grid, row, col);
+    ui::testing::PressKey(ui::VK_RETURN);
+    for (int i = 0; i < 10; ++i) ui::testing::PressKey(ui::VK_BACK);
+    ui::testing::TypeText(text);
+    ui::testing::PressKey(ui::VK_RETURN);
+    ui::testing::ProcessEvents();
+}
+
+// The data cells a trace has just marked (yellow), as x = column, y = row.
+inline std::vector<ui::Point> MarkedCells(CGridCtrl& grid)
+{
+    std::vector<ui::Point> cells;
+    for (int row = 1; row < grid.GetRowCount(); ++row) {
+        for (int col = 1; col < grid.GetColumnCount(); ++col) {
+            if (grid.GetCell(row, col)->GetBackColor() == ui::RGB(255, 255, 0)) cells.push_back({col, row});
+        }
+    }
+    return cells;
+}
+
+class SimulatedPage : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { res::InstallResources(); }
+    void SetUp() override
+    {
+        sim::RegisterSimulatedPort(controller);
+        ASSERT_EQ(comm.Open(), 1);
+        ASSERT_TRUE(host.Create());
+        ui::testing::ShowAndActivate(host);
+    }
+    void TearDown() override { sim::UnregisterSimulatedPort(); }
+
+    // The reply after `after` clean ones is a frame of `command` carrying `data`.
+    void Reply(uint8_t command, const std::vector<uint8_t>& data, int after = 0)
+    {
+        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)}, 1, after);
+    }
+    // The controller does not answer the request after `after` answered ones.
+    void Silence(int after = 0) { controller->Faults().Set({.silent = true}, 1, after); }
+    // Every box shown so far, as "caption: text".
+    std::vector<std::string> Boxes() const
+    {
+        std::vector<std::string> boxes;
+        for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
+        return boxes;
+    }
+    // The command bytes of the frames the host sent, in order.
+    std::vector<int> SentCommands() const
+    {
+        std::vector<int> commands;
+        const auto& sent = controller->Received();
+        for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) commands.push_back(sent[i]);
+        return commands;
+    }
+
+    WorkingDirectory directory;
+    ui::testing::Recorder recorder;
+    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
+    std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
+    CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
+    ui::Dialog host{res::IDD_ABOUTBOX};
+};
