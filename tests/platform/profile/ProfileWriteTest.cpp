@@ -1,6 +1,7 @@
 #include "ProfileFixture.h"
 
 #include <climits>
+#include <functional>
 #include <csignal>
 #include <grp.h>
 #include <random>
@@ -57,14 +58,6 @@ TEST_F(ProfileWrite, FailsInAMissingFolderWithoutCreatingAnything)
     EXPECT_TRUE(Entries().empty());
 }
 
-TEST_F(ProfileWrite, FailsWhereTheFileIsAFolderAndLeavesItAlone)
-{
-    std::filesystem::create_directory(PathOf(kIniName));
-    EXPECT_FALSE(m_ini.WriteInt("A", "x", 1));
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
-    EXPECT_TRUE(std::filesystem::is_directory(PathOf(kIniName)));
-}
-
 TEST_F(ProfileWrite, AFailedWriteLeavesTheOldFileWholeAndNoTemporary)
 {
     const std::string old = "[A]\nx=1\n; padding that makes the file longer than the cap\n";
@@ -102,17 +95,29 @@ TEST_F(ProfileWrite, KeepsTheFilesPermissionBits)
     }
 }
 
-TEST_F(ProfileWrite, AFileThatGrantsWritingToNobodyIsNotWritten)
+// Where no plain file may be replaced, the write fails and the path keeps what it held.
+TEST_F(ProfileWrite, IsRefusedWhereThePathHoldsAFolderAFifoOrAFileNobodyMayWrite)
 {
-    const std::string old = "[A]\r\nx=1\r\n";
-    Put(old);
-    ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0444), 0);
-    const ino_t inode = StatOf(PathOf(kIniName)).st_ino;
-    EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
-    EXPECT_EQ(Bytes(), old);
-    EXPECT_EQ(StatOf(PathOf(kIniName)).st_ino, inode);
-    EXPECT_EQ(StatOf(PathOf(kIniName)).st_mode & 07777, 0444u);
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a folder", [this] { std::filesystem::create_directory(PathOf(kIniName)); }},
+        {"a FIFO", [this] { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }},
+        {"a file that grants writing to nobody",
+            [this] {
+                Put("[A]\r\nx=1\r\n");
+                ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0444), 0);
+            }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove_all(PathOf(kIniName));
+        make();
+        const struct stat before = StatOf(PathOf(kIniName));
+        EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
+        const struct stat after = StatOf(PathOf(kIniName));
+        EXPECT_EQ(std::tuple(after.st_ino, after.st_mode, after.st_size, after.st_mtim.tv_nsec),
+            std::tuple(before.st_ino, before.st_mode, before.st_size, before.st_mtim.tv_nsec));
+        EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+    }
 }
 
 // Other users' files, in a folder anyone may write. The write replaces the file with a new one,
@@ -199,25 +204,6 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     EXPECT_TRUE(m_ini.WriteInt("CommSelect", "Item", 7));
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName}) << "a killed writer's temporary file stayed";
     EXPECT_GT(inWrite, 0) << "no kill landed inside a write, so none tested the replacement";
-}
-
-// The profile is a FIFO nobody writes into.
-class ProfileFifo : public ProfileWrite {
-protected:
-    void SetUp() override { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }
-};
-
-TEST_F(ProfileFifo, ReadsAsMissingAtOnce)
-{
-    EXPECT_EQ(m_ini.GetInt("Profiles", "Items", -7), -7);
-    EXPECT_EQ(m_ini.GetString("Profiles", "Item1"), "");
-}
-
-TEST_F(ProfileFifo, IsNeverReplaced)
-{
-    EXPECT_FALSE(m_ini.WriteInt("CommSelect", "Item", 1));
-    EXPECT_TRUE(S_ISFIFO(StatOf(PathOf(kIniName)).st_mode));
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
 }
 
 // The replacement is atomic, so a second name of the file keeps the old content.

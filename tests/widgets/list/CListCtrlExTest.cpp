@@ -1,5 +1,4 @@
 #include "widgets/list/CListCtrlEx.h"
-#include "widgets/list/WindowPos.h"
 
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Resources.h"
@@ -29,21 +28,12 @@ constexpr int kValueWidth = 70;
 constexpr int kUnitWidth = 50;
 constexpr int kColumnsWidth = kLabelWidth + kValueWidth + kUnitWidth;
 
-// Keeps every window-position record the list receives.
-class WatchedList : public CListCtrlEx {
+class StyledList : public CListCtrlEx {
 public:
     using CListCtrlEx::SetStyle;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_WINDOWPOSCHANGED && lParam != 0) positions.push_back(*reinterpret_cast<const listctrl::WINDOWPOS*>(lParam));
-        return CListCtrlEx::WindowProc(message, wParam, lParam);
-    }
-
-    std::vector<listctrl::WINDOWPOS> positions;
 };
 
-using ListHost = DialogHost<WatchedList, kListDialog, kListId>;
+using ListHost = DialogHost<StyledList, kListDialog, kListId>;
 
 class ListControl : public ::testing::Test {
 protected:
@@ -70,7 +60,7 @@ protected:
         List().InsertItem(1, "Boost");
     }
 
-    WatchedList& List() { return host->control; }
+    StyledList& List() { return host->control; }
     Window& Edit() { return *host->GetDlgItem(kEditId); }
     int ClientWidth() const { return host->control.GetClientRect().Width(); }
 
@@ -156,70 +146,55 @@ protected:
 
 } // namespace
 
-TEST_F(ListControl, ANewFontRemeasuresTheRowsAtOnce)
+TEST_F(ListControl, ABiggerFontMakesTallerRowsAtOnce)
 {
-    ASSERT_TRUE(otherFont.CreatePointFont(120, "Arial")); // 16 pixels
+    const int before = List().GetRowHeight();
+    ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial"));
     List().SetFont(&otherFont);
-    EXPECT_EQ(List().GetRowHeight(), 20);
+    const int row = List().GetRowHeight();
+    EXPECT_GT(row, before);
 
     Paint(List(), 1, LVIS_SELECTED);
-    for (const int y : {20, 39}) EXPECT_EQ(At(ClientWidth() - 1, y), highlight) << y;
-    for (const int y : {19, 40}) EXPECT_EQ(At(ClientWidth() - 1, y), window) << y;
+    for (const int y : {row, 2 * row - 1}) EXPECT_EQ(At(ClientWidth() - 1, y), highlight) << y;
+    for (const int y : {row - 1, 2 * row}) EXPECT_EQ(At(ClientWidth() - 1, y), window) << y;
 }
 
-TEST_F(ListControl, NewFontIsAnnouncedAsAPositionChangeOfTheListItself)
+// Right of the columns, inside the focus outline's place: the row's colour, and whether the
+// outline is drawn.
+TEST_F(ListControl, RowIsHighlightedAndOutlinedByItsStateAndWhereTheFocusIs)
 {
-    List().positions.clear();
-    List().SetFont(&arial9);
-    ASSERT_EQ(List().positions.size(), 1u);
-    const listctrl::WINDOWPOS& position = List().positions.front();
-    EXPECT_EQ(position.hwnd, &List());
-    EXPECT_EQ(position.cx, List().GetWindowRect().Width());
-    EXPECT_EQ(position.cy, List().GetWindowRect().Height());
-    EXPECT_EQ(position.flags, 0x216u); // no move, z-order, activation or owner z-order
+    const struct {
+        const char* name;
+        bool listFocused, showSelectionAlways;
+        UINT state;
+        bool highlighted, outlined;
+    } cases[] = {
+        {"selected and focused in a focused list", true, false, LVIS_SELECTED | LVIS_FOCUSED, true, true},
+        {"selected in a focused list", true, false, LVIS_SELECTED, true, false},
+        {"selected while the focus is elsewhere", false, false, LVIS_SELECTED | LVIS_FOCUSED, false, false},
+        {"drop target while the focus is elsewhere", false, false, LVIS_DROPHILITED, true, false},
+        {"selected, shown always, while the focus is elsewhere", false, true, LVIS_SELECTED | LVIS_FOCUSED, true, false},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        List().SetStyle(each.showSelectionAlways ? List().GetStyle() | LVS_SHOWSELALWAYS : List().GetStyle() & ~LVS_SHOWSELALWAYS);
+        List().SetItemState(0, 0, LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED);
+        Paint(each.listFocused ? static_cast<Window&>(List()) : Edit(), 0, each.state);
+        const Rect row = Cell(0, 0);
+        const COLORREF fill = each.highlighted ? highlight : window;
+        EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, fill).IsEmpty());
+        EXPECT_EQ(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.top + 1}, fill).IsEmpty(), !each.outlined);
+        EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), window) << "the other row";
+    }
 }
 
-TEST_F(ListControl, SelectedRowIsHighlightedToTheRightEdgeOfTheClientAreaAlsoAfterAResize)
+TEST_F(ListControl, SelectedRowReachesTheRightEdgeAfterTheListGrows)
 {
-    Paint(List(), 0, LVIS_SELECTED);
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), highlight);
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), window);
-
     Rect bounds = List().GetWindowRect();
     bounds.right += 40;
     List().MoveWindow(bounds);
-    Grab();
+    Paint(List(), 0, LVIS_SELECTED);
     EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), highlight);
-}
-
-TEST_F(ListControl, SelectedRowIsDrawnPlainWhileTheFocusIsElsewhere)
-{
-    Paint(Edit(), 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const Rect row = Cell(0, 0);
-    EXPECT_TRUE(InkIn(Rect{kLabelWidth, row.top, ClientWidth(), row.bottom}, window).IsEmpty());
-}
-
-TEST_F(ListControl, DropTargetIsHighlightedWhileTheFocusIsElsewhere)
-{
-    Paint(Edit(), 1, LVIS_DROPHILITED);
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), highlight);
-}
-
-TEST_F(ListControl, SelectedRowShownAlwaysIsHighlightedWhileTheFocusIsElsewhere)
-{
-    List().SetStyle(List().GetStyle() | LVS_SHOWSELALWAYS);
-    Paint(Edit(), 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const Rect row = Cell(0, 0);
-    // Highlighted, and not outlined: the focus is still elsewhere.
-    EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.bottom}, highlight).IsEmpty());
-}
-
-TEST_F(ListControl, FocusedRowIsOutlinedWhileTheListHasFocus)
-{
-    Paint(List(), 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const Rect row = Cell(0, 0);
-    EXPECT_FALSE(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.top + 1}, highlight).IsEmpty());
-    EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, highlight).IsEmpty());
 }
 
 // What the user sees of a text too long for its column, the label's or a value's: a prefix of
