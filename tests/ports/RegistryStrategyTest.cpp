@@ -68,18 +68,6 @@ TEST_F(RegistryWalk, PortSeenAgainKeepsItsFirstPlaceWithItsLastValues)
             {"\\\\.\\com2", "com2", "com2", 1, "com2"}}));
 }
 
-TEST_F(RegistryWalk, NamesAndValuesMustFitTheir128ByteBuffers)
-{
-    const std::string longest(127, 'F');
-    Instance(std::string(127, 'E') + "\\*PNP0501\\0", "COM1", longest);
-    Instance("ACPI\\*PNP0501\\0", "COM2", longest + "F");      // unreadable: port name instead
-    Instance("ACPI\\*PNP0501\\1", longest + "C");              // unreadable: passed over
-    Instance(std::string(128, 'E') + "\\*PNP0501\\0", "COM3"); // cannot be enumerated: the walk ends
-    Instance("ISAPNP\\*PNP0501\\0", "COM4");
-    Enumerate();
-    EXPECT_EQ(list, (SerialPortList{{"\\\\.\\COM1", "COM1", longest, 0, longest}, {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}}));
-}
-
 TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeepsEarlierRecordsAsFound)
 {
     const struct {
