@@ -64,17 +64,12 @@ protected:
     Window& Edit() { return *host->GetDlgItem(kEditId); }
     int ClientWidth() const { return host->control.GetClientRect().Width(); }
 
-    void Focus(Window& window)
-    {
-        window.SetFocus();
-        ui::testing::ProcessEvents();
-        ASSERT_EQ(Window::GetFocus(), &window);
-    }
-
     // Gives `focus` the focus and `item` the state, then paints.
     void Paint(Window& focus, int item, UINT state)
     {
-        Focus(focus);
+        focus.SetFocus();
+        ui::testing::ProcessEvents();
+        ASSERT_EQ(Window::GetFocus(), &focus);
         List().SetItemState(item, state, state);
         Grab();
     }
@@ -101,10 +96,7 @@ protected:
         return ink;
     }
 
-    Rect InkIn(const Rect& area, COLORREF background) const
-    {
-        return InkIn(area, [background](int, int) { return background; });
-    }
+    Rect InkIn(const Rect& area, COLORREF background) const { return InkIn(area, [background](int, int) { return background; }); }
 
     // Where area differs from text drawn there as a value column draws it: in the value
     // font's twin, black, inset 2 pixels, over the window colour.
@@ -129,11 +121,7 @@ protected:
         return Rect{kEdges[column], bounds.top, kEdges[column + 1], bounds.bottom};
     }
 
-    int MiddleOf(int item) const
-    {
-        const Rect row = Cell(item, 0);
-        return (row.top + row.bottom) / 2;
-    }
+    int MiddleOf(int item) const { return (Cell(item, 0).top + Cell(item, 0).bottom) / 2; }
 
     COLORREF window = GetSysColor(COLOR_WINDOW);
     COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
