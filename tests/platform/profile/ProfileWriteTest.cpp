@@ -46,6 +46,16 @@ TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItKeepingEveryOtherByte)
     }
 }
 
+// A section name that would not read back as itself is not written.
+TEST_F(ProfileWrite, ASectionThatWouldNotReadBackIsNotWritten)
+{
+    for (const char* section : {"A]B", "A\nB"}) {
+        Put("[A]\nx=1\n");
+        EXPECT_FALSE(m_ini.WriteInt(section, "x", 2)) << section;
+        EXPECT_EQ(Bytes(), "[A]\nx=1\n") << section;
+    }
+}
+
 TEST_F(ProfileWrite, FailsInAMissingFolderWithoutCreatingAnything)
 {
     EXPECT_FALSE(profile::ProfileFile(PathOf("missing/Velmora.ini")).WriteInt("A", "x", 1));
