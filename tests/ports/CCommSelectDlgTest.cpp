@@ -1,13 +1,10 @@
 #include "ports/CCommSelectDlg.h"
 #include "config/ActiveProfile.h"
-#include "resources/ResourceIds.h"
+#include "tests/support/PortDialogScript.h"
 #include "tests/support/WorkingDirectory.h"
 
 #include "platform/devices/ScriptedDeviceServices.h"
-#include "platform/ui/ListBox.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/testing/Input.h"
-#include "platform/ui/testing/Recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +23,17 @@ protected:
         services.AddInterface({"/dev/ttyS1", "Serial Port (ttyS1)", "Serial Port", "platform"});
     }
 
-    // Runs the dialog; the action sees its list; returns the dialog's result.
-    int Run(const std::function<void(ui::Dialog&, ui::ListBox&)>& action)
+    // Runs the dialog as scripted; returns its result.
+    int Run()
     {
-        recorder.OnDialog(res::IDD_COMMSELECT,
-            [&](ui::Dialog& dialog) { action(dialog, *static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PORTLIST))); });
         CCommSelectDlg dialog(profile, &services);
         dialog.m_pTarget = &port;
         return dialog.DoModal();
+    }
+    int Run(const std::function<void(ui::Dialog&, ui::ListBox&)>& action)
+    {
+        OnPortDialog(recorder, action);
+        return Run();
     }
     // The entries the dialog lists, then its selection.
     std::vector<std::string> Listed()
@@ -67,17 +67,40 @@ TEST_F(PortSelection, ConfiguredPortsComeFirstThenTheDiscoveredOnes)
         (std::vector<std::string>{"シミュレータ (sim:)", "/dev/pts/7", "USB Serial (ttyUSB0)", "Serial Port (ttyS1)", "selected 0"}));
 }
 
-TEST_F(PortSelection, OkRemembersTheIndexAndHandsOverThatRecordsPath)
+// OK hands over the chosen record's path and remembers its index, keeping every other byte;
+// Escape changes nothing.
+TEST_F(PortSelection, OkHandsOverThePathAndRemembersTheIndexEscapeChangesNothing)
 {
-    directory.Write("Velmora.ini", "; ports\r\n[CommSelect]\r\nItem=0\r\n" + kConfigured);
-    const int result = Run([](ui::Dialog&, ui::ListBox& list) {
-        list.SetCurSel(2);
-        ui::testing::PressKey(ui::VK_RETURN);
-    });
-    EXPECT_EQ(result, ui::IDOK);
-    EXPECT_EQ(port, "/dev/ttyUSB0");
-    EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), 2);
-    EXPECT_EQ(directory.Read("Velmora.ini").substr(0, 31), "; ports\r\n[CommSelect]\r\nItem=2\r\n");
+    const std::string file = "; ports\r\n[CommSelect]\r\nItem=0\r\n" + kConfigured;
+    const struct {
+        const char* name;
+        std::function<void(ui::Dialog&, ui::ListBox&)> action;
+        int result;
+        std::string port, file;
+    } cases[] = {
+        {"Return on a discovered port",
+            [](ui::Dialog&, ui::ListBox& list) {
+                list.SetCurSel(2);
+                ui::testing::PressKey(ui::VK_RETURN);
+            },
+            ui::IDOK, "/dev/ttyUSB0", "; ports\r\n[CommSelect]\r\nItem=2\r\n" + kConfigured},
+        {"OK clicked on the preselected simulator",
+            [](ui::Dialog& dialog, ui::ListBox&) { ui::testing::Click(*dialog.GetDlgItem(ui::IDOK)); }, ui::IDOK, "sim:", file},
+        {"Escape",
+            [](ui::Dialog&, ui::ListBox& list) {
+                list.SetCurSel(3);
+                ui::testing::PressKey(ui::VK_ESCAPE);
+            },
+            ui::IDCANCEL, "untouched", file},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        directory.Write("Velmora.ini", file);
+        port = "untouched";
+        EXPECT_EQ(Run(each.action), each.result);
+        EXPECT_EQ(port, each.port);
+        EXPECT_EQ(directory.Read("Velmora.ini"), each.file);
+    }
 }
 
 // The remembered index cannot be written into a folder nobody may write in: the file stays
@@ -91,28 +114,15 @@ TEST_F(PortSelection, OkInAFolderNobodyMayWriteInKeepsTheFileAndHandsOverThePath
     // Root writes in any folder; the dialog then runs as an ordinary user.
     constexpr uid_t kNobody = 65534;
     const bool asRoot = ::geteuid() == 0;
-    if (asRoot) {
-        ASSERT_EQ(::seteuid(kNobody), 0);
-    }
-    const int result = Run([](ui::Dialog&, ui::ListBox& list) {
-        list.SetCurSel(1);
-        ui::testing::PressKey(ui::VK_RETURN);
-    });
-    if (asRoot) {
-        ASSERT_EQ(::seteuid(0), 0);
-    }
+    ASSERT_TRUE(!asRoot || ::seteuid(kNobody) == 0);
+    ConfirmPortDialog(recorder, 1);
+    const int result = Run();
+    ASSERT_TRUE(!asRoot || ::seteuid(0) == 0);
     ::chmod(directory.Path().c_str(), 0700);
     EXPECT_EQ(result, ui::IDOK);
     EXPECT_EQ(port, "/dev/pts/7");
     EXPECT_EQ(directory.Read("Velmora.ini"), old);
     EXPECT_TRUE(recorder.Boxes().empty());
-}
-
-TEST_F(PortSelection, TheSimulatorEntryHandsOverItsPath)
-{
-    directory.Write("Velmora.ini", kConfigured);
-    Run([](ui::Dialog& dialog, ui::ListBox&) { ui::testing::Click(*dialog.GetDlgItem(ui::IDOK)); });
-    EXPECT_EQ(port, "sim:");
 }
 
 TEST_F(PortSelection, AnIndexBeyondTheListSelectsNothingAndOkIsRefused)
@@ -153,18 +163,6 @@ TEST_F(PortSelection, ReturnOnTheRealRefusalBoxClosesItWithoutPressingOkAgain)
     EXPECT_EQ(port, "untouched");
 }
 
-TEST_F(PortSelection, EscapeWritesNothingAndLeavesThePathAlone)
-{
-    directory.Write("Velmora.ini", kConfigured);
-    const int result = Run([](ui::Dialog&, ui::ListBox& list) {
-        list.SetCurSel(3);
-        ui::testing::PressKey(ui::VK_ESCAPE);
-    });
-    EXPECT_EQ(result, ui::IDCANCEL);
-    EXPECT_EQ(port, "untouched");
-    EXPECT_EQ(directory.Read("Velmora.ini"), kConfigured);
-}
-
 TEST_F(PortSelection, ADiscoveryFailureIsShownAndTheConfiguredPortsRemain)
 {
     directory.Write("Velmora.ini", kConfigured);
@@ -177,14 +175,11 @@ TEST_F(PortSelection, ADiscoveryFailureIsShownAndTheConfiguredPortsRemain)
 
 TEST_F(PortSelection, AnyConfiguredPortCountListsABoundedNumberOfEntries)
 {
-    const struct {
-        const char* items;
-        size_t listed;
-    } cases[] = {{"-1", 0}, {"0", 0}, {"1", 1}, {"1000000", 256}, {"2147483647", 256}};
+    const std::pair<const char*, size_t> cases[] = {{"-1", 0}, {"0", 0}, {"1", 1}, {"1000000", 256}, {"2147483647", 256}};
     std::string entries;
     for (int i = 1; i <= 300; ++i) entries += "Item" + std::to_string(i) + "=/dev/ttyV" + std::to_string(i) + "\n";
-    for (const auto& each : cases) {
-        directory.Write("Velmora.ini", std::string("[Ports]\nItems=") + each.items + "\n" + entries);
-        EXPECT_EQ(Listed().size(), each.listed + 3) << "Items=" << each.items << ", besides the two discovered ports and the selection";
+    for (const auto& [items, listed] : cases) {
+        directory.Write("Velmora.ini", std::string("[Ports]\nItems=") + items + "\n" + entries);
+        EXPECT_EQ(Listed().size(), listed + 3) << "Items=" << items << ", besides the two discovered ports and the selection";
     }
 }

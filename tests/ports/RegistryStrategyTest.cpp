@@ -55,31 +55,6 @@ TEST_F(RegistryWalk, UpperCaseUsbPortsTakesEveryDeviceAndMarksUsb)
             {"\\\\.\\COM8", "COM8", "COM8", 0, "COM8"}}));
 }
 
-TEST_F(RegistryWalk, PortSeenAgainKeepsItsFirstPlaceWithItsLastValues)
-{
-    Instance("ACPI\\*PNP0501\\0", "COM1", "Communications Port (COM1)");
-    Instance("ACPI\\*PNP0501\\1", "COM2", "Communications Port (COM2)");
-    Instance("USBPORTS\\FTDIBUS\\0000", "COM1", "USB Serial Port (COM1)");
-    Instance("USBPORTS\\FTDIBUS\\0001", "com2"); // names compare case-sensitively
-    Instance("ISAPNP\\*PNP0500\\0", "COM2");     // no friendly name: the first one's is gone too
-    Enumerate();
-    EXPECT_EQ(list,
-        (SerialPortList{{"\\\\.\\COM1", "COM1", "USB Serial Port (COM1)", 1, "USB Serial Port"}, {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"},
-            {"\\\\.\\com2", "com2", "com2", 1, "com2"}}));
-}
-
-TEST_F(RegistryWalk, NamesAndValuesMustFitTheir128ByteBuffers)
-{
-    const std::string longest(127, 'F');
-    Instance(std::string(127, 'E') + "\\*PNP0501\\0", "COM1", longest);
-    Instance("ACPI\\*PNP0501\\0", "COM2", longest + "F");      // unreadable: port name instead
-    Instance("ACPI\\*PNP0501\\1", longest + "C");              // unreadable: passed over
-    Instance(std::string(128, 'E') + "\\*PNP0501\\0", "COM3"); // cannot be enumerated: the walk ends
-    Instance("ISAPNP\\*PNP0501\\0", "COM4");
-    Enumerate();
-    EXPECT_EQ(list, (SerialPortList{{"\\\\.\\COM1", "COM1", longest, 0, longest}, {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}}));
-}
-
 TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeepsEarlierRecordsAsFound)
 {
     const struct {

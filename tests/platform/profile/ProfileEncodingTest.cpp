@@ -57,7 +57,7 @@ TEST_F(ProfileEncoding, EachFileIsReadInTheEncodingItsWholeContentShows)
 // code point, the surrogates; with the ways a sequence breaks off.
 TEST(Utf8, OnlyShortestFormsUpToU10FFFFOutsideTheSurrogatesAreWellFormed)
 {
-    const std::pair<const char*, bool> cases[] = {
+    const std::pair<std::string_view, bool> cases[] = {
         {"\xC2\x80", true},          // U+0080
         {"\xC1\xBF", false},         // U+007F in two bytes
         {"\xE0\xA0\x80", true},      // U+0800
@@ -71,6 +71,7 @@ TEST(Utf8, OnlyShortestFormsUpToU10FFFFOutsideTheSurrogatesAreWellFormed)
         {"\xED\xBF\xBF", false},     // U+DFFF
         {"\xEE\x80\x80", true},      // U+E000
         {"\xE6\x97", false},         // cut short
+        {std::string_view("\xE6\x97\xA5", 2), false}, // cut short where the text goes on
         {"\xC3\x28", false},         // no continuation
         {"\xBD", false},             // a continuation alone
     };

@@ -1,6 +1,8 @@
 #include "ProfileFixture.h"
 
 #include <climits>
+#include <functional>
+#include <optional>
 #include <csignal>
 #include <grp.h>
 #include <random>
@@ -14,55 +16,50 @@ namespace {
 
 class ProfileWrite : public ProfileFixture { };
 
-TEST_F(ProfileWrite, ReplacesOnlyTheValueKeepingEveryOtherByte)
+// Every other byte stays; the value goes where a read finds it, in the file's own line ending.
+TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItKeepingEveryOtherByte)
 {
-    const std::string head = "\xEF\xBB\xBF[Port]\r\n; written by hand\r\n  Number =  ";
-    const std::string tail = "  \r\nName=COM3\r\n\r\n[Page]\r\nnumber=4\r\n";
-    Put(head + "3" + tail);
-    ASSERT_TRUE(m_ini.WriteInt("port", "NUMBER", -12));
-    EXPECT_EQ(Bytes(), head + "-12" + tail);
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
-}
-
-TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItInTheFilesOwnLineEnding)
-{
-    const std::tuple<const char*, const char*, const char*> cases[] = {
+    const std::string head = "\xEF\xBB\xBF[Port]\r\n; written by hand\r\n  k =  ";
+    const std::string tail = "  \r\nName=COM3\r\n\r\n[Page]\r\nk=4\r\n";
+    const std::tuple<std::optional<std::string>, const char*, int, std::string> cases[] = {
+        {head + "3" + tail, "port", -12, head + "-12" + tail},
         // The first matching key of the first matching section.
-        {"[s]\nK=1\nk=2\n[S]\nk=3\n", "S", "[s]\nK=9\nk=2\n[S]\nk=3\n"},
+        {"[s]\nK=1\nk=2\n[S]\nk=3\n", "S", 9, "[s]\nK=9\nk=2\n[S]\nk=3\n"},
         // A missing key goes after the last non-blank line of its section.
-        {"[A]\r\nx=1\r\n; note\r\n\r\n\r\n[B]\r\ny=2\r\n", "a", "[A]\r\nx=1\r\n; note\r\nk=9\r\n\r\n\r\n[B]\r\ny=2\r\n"},
-        {"[Empty]\n\n[B]\n", "Empty", "[Empty]\nk=9\n\n[B]\n"},
+        {"[A]\r\nx=1\r\n; note\r\n\r\n\r\n[B]\r\ny=2\r\n", "a", 9, "[A]\r\nx=1\r\n; note\r\nk=9\r\n\r\n\r\n[B]\r\ny=2\r\n"},
+        {"[Empty]\n\n[B]\n", "Empty", 9, "[Empty]\nk=9\n\n[B]\n"},
         // A missing section goes at the end, even of a file without a final line ending.
-        {"[A]\r\nx=1\r\n", "New", "[A]\r\nx=1\r\n[New]\r\nk=9\r\n"},
-        {"[A]\r\nx=1", "A", "[A]\r\nx=1\r\nk=9\r\n"},
-        {"[A]", "B", "[A]\n[B]\nk=9\n"},
+        {"[A]\r\nx=1\r\n", "New", 9, "[A]\r\nx=1\r\n[New]\r\nk=9\r\n"},
+        {"[A]\r\nx=1", "A", 9, "[A]\r\nx=1\r\nk=9\r\n"},
+        {"[A]", "B", 9, "[A]\n[B]\nk=9\n"},
+        // A missing file is made with LF endings.
+        {std::nullopt, "Window", INT_MIN, "[Window]\nk=-2147483648\n"},
     };
-    for (const auto& [before, section, after] : cases) {
-        Put(before);
-        EXPECT_TRUE(m_ini.WriteInt(section, "k", 9)) << before;
-        EXPECT_EQ(Bytes(), after) << before;
+    for (const auto& [before, section, value, after] : cases) {
+        SCOPED_TRACE(before.value_or("no file"));
+        std::filesystem::remove(PathOf(kIniName));
+        if (before) Put(*before);
+        EXPECT_TRUE(m_ini.WriteInt(section, "k", value));
+        EXPECT_EQ(Bytes(), after);
+        EXPECT_EQ(m_ini.GetInt(section, "k", 0), value);
+        EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
     }
 }
 
-TEST_F(ProfileWrite, CreatesAMissingFileWithLfEndings)
+// A section name that would not read back as itself is not written.
+TEST_F(ProfileWrite, ASectionThatWouldNotReadBackIsNotWritten)
 {
-    ASSERT_TRUE(m_ini.WriteInt("Window", "Left", INT_MIN));
-    EXPECT_EQ(Bytes(), "[Window]\nLeft=-2147483648\n");
-    EXPECT_EQ(m_ini.GetInt("Window", "Left", 0), INT_MIN);
+    for (const char* section : {"A]B", "A\nB"}) {
+        Put("[A]\nx=1\n");
+        EXPECT_FALSE(m_ini.WriteInt(section, "x", 2)) << section;
+        EXPECT_EQ(Bytes(), "[A]\nx=1\n") << section;
+    }
 }
 
 TEST_F(ProfileWrite, FailsInAMissingFolderWithoutCreatingAnything)
 {
     EXPECT_FALSE(profile::ProfileFile(PathOf("missing/Velmora.ini")).WriteInt("A", "x", 1));
     EXPECT_TRUE(Entries().empty());
-}
-
-TEST_F(ProfileWrite, FailsWhereTheFileIsAFolderAndLeavesItAlone)
-{
-    std::filesystem::create_directory(PathOf(kIniName));
-    EXPECT_FALSE(m_ini.WriteInt("A", "x", 1));
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
-    EXPECT_TRUE(std::filesystem::is_directory(PathOf(kIniName)));
 }
 
 TEST_F(ProfileWrite, AFailedWriteLeavesTheOldFileWholeAndNoTemporary)
@@ -102,17 +99,29 @@ TEST_F(ProfileWrite, KeepsTheFilesPermissionBits)
     }
 }
 
-TEST_F(ProfileWrite, AFileThatGrantsWritingToNobodyIsNotWritten)
+// Where no plain file may be replaced, the write fails and the path keeps what it held.
+TEST_F(ProfileWrite, IsRefusedWhereThePathHoldsAFolderAFifoOrAFileNobodyMayWrite)
 {
-    const std::string old = "[A]\r\nx=1\r\n";
-    Put(old);
-    ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0444), 0);
-    const ino_t inode = StatOf(PathOf(kIniName)).st_ino;
-    EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
-    EXPECT_EQ(Bytes(), old);
-    EXPECT_EQ(StatOf(PathOf(kIniName)).st_ino, inode);
-    EXPECT_EQ(StatOf(PathOf(kIniName)).st_mode & 07777, 0444u);
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a folder", [this] { std::filesystem::create_directory(PathOf(kIniName)); }},
+        {"a FIFO", [this] { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }},
+        {"a file that grants writing to nobody",
+            [this] {
+                Put("[A]\r\nx=1\r\n");
+                ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0444), 0);
+            }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove_all(PathOf(kIniName));
+        make();
+        const struct stat before = StatOf(PathOf(kIniName));
+        EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
+        const struct stat after = StatOf(PathOf(kIniName));
+        EXPECT_EQ(std::tuple(after.st_ino, after.st_mode, after.st_size, after.st_mtim.tv_nsec),
+            std::tuple(before.st_ino, before.st_mode, before.st_size, before.st_mtim.tv_nsec));
+        EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+    }
 }
 
 // Other users' files, in a folder anyone may write. The write replaces the file with a new one,
@@ -199,25 +208,6 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     EXPECT_TRUE(m_ini.WriteInt("CommSelect", "Item", 7));
     EXPECT_EQ(Entries(), std::vector<std::string>{kIniName}) << "a killed writer's temporary file stayed";
     EXPECT_GT(inWrite, 0) << "no kill landed inside a write, so none tested the replacement";
-}
-
-// The profile is a FIFO nobody writes into.
-class ProfileFifo : public ProfileWrite {
-protected:
-    void SetUp() override { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }
-};
-
-TEST_F(ProfileFifo, ReadsAsMissingAtOnce)
-{
-    EXPECT_EQ(m_ini.GetInt("Profiles", "Items", -7), -7);
-    EXPECT_EQ(m_ini.GetString("Profiles", "Item1"), "");
-}
-
-TEST_F(ProfileFifo, IsNeverReplaced)
-{
-    EXPECT_FALSE(m_ini.WriteInt("CommSelect", "Item", 1));
-    EXPECT_TRUE(S_ISFIFO(StatOf(PathOf(kIniName)).st_mode));
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
 }
 
 // The replacement is atomic, so a second name of the file keeps the old content.

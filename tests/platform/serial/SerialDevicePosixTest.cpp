@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <future>
 #include <numeric>
@@ -126,6 +127,28 @@ TEST_F(SerialDevicePosix, BytesFromTheLineArriveOneByOneUntouched)
     ASSERT_TRUE(Send(frame));
     EXPECT_EQ(ReadAll(frame.size()), frame);
     EXPECT_EQ(ReadOne(kBrief), ReadResult::Empty);
+}
+
+// A zero time-out takes what has arrived and does not wait for more.
+TEST_F(SerialDevicePosix, AReadWithAZeroTimeOutTakesWhatHasArrivedAndNothingMore)
+{
+    ASSERT_TRUE(Send({0x31, 0x32}));
+    ASSERT_EQ(ReadAll(1), std::vector<uint8_t>{0x31}); // both bytes have arrived now
+    EXPECT_EQ(ReadOne({}), ReadResult::Byte);
+    EXPECT_EQ(ReadOne({}), ReadResult::Empty);
+}
+
+// Non-blocking only while it opens: found among the process's descriptors by its path.
+TEST_F(SerialDevicePosix, TheOpenPortsDescriptorBlocks)
+{
+    int found = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) != path_) continue;
+        ++found;
+        EXPECT_EQ(::fcntl(std::stoi(entry.path().filename().string()), F_GETFL) & O_NONBLOCK, 0);
+    }
+    EXPECT_EQ(found, 1);
 }
 
 volatile sig_atomic_t alarms = 0;

@@ -1,5 +1,4 @@
 #include "widgets/list/CListCtrlEx.h"
-#include "widgets/list/WindowPos.h"
 
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Resources.h"
@@ -29,21 +28,12 @@ constexpr int kValueWidth = 70;
 constexpr int kUnitWidth = 50;
 constexpr int kColumnsWidth = kLabelWidth + kValueWidth + kUnitWidth;
 
-// Keeps every window-position record the list receives.
-class WatchedList : public CListCtrlEx {
+class StyledList : public CListCtrlEx {
 public:
     using CListCtrlEx::SetStyle;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_WINDOWPOSCHANGED && lParam != 0) positions.push_back(*reinterpret_cast<const listctrl::WINDOWPOS*>(lParam));
-        return CListCtrlEx::WindowProc(message, wParam, lParam);
-    }
-
-    std::vector<listctrl::WINDOWPOS> positions;
 };
 
-using ListHost = DialogHost<WatchedList, kListDialog, kListId>;
+using ListHost = DialogHost<StyledList, kListDialog, kListId>;
 
 class ListControl : public ::testing::Test {
 protected:
@@ -70,21 +60,16 @@ protected:
         List().InsertItem(1, "Boost");
     }
 
-    WatchedList& List() { return host->control; }
+    StyledList& List() { return host->control; }
     Window& Edit() { return *host->GetDlgItem(kEditId); }
     int ClientWidth() const { return host->control.GetClientRect().Width(); }
-
-    void Focus(Window& window)
-    {
-        window.SetFocus();
-        ui::testing::ProcessEvents();
-        ASSERT_EQ(Window::GetFocus(), &window);
-    }
 
     // Gives `focus` the focus and `item` the state, then paints.
     void Paint(Window& focus, int item, UINT state)
     {
-        Focus(focus);
+        focus.SetFocus();
+        ui::testing::ProcessEvents();
+        ASSERT_EQ(Window::GetFocus(), &focus);
         List().SetItemState(item, state, state);
         Grab();
     }
@@ -111,10 +96,7 @@ protected:
         return ink;
     }
 
-    Rect InkIn(const Rect& area, COLORREF background) const
-    {
-        return InkIn(area, [background](int, int) { return background; });
-    }
+    Rect InkIn(const Rect& area, COLORREF background) const { return InkIn(area, [background](int, int) { return background; }); }
 
     // Where area differs from text drawn there as a value column draws it: in the value
     // font's twin, black, inset 2 pixels, over the window colour.
@@ -139,11 +121,7 @@ protected:
         return Rect{kEdges[column], bounds.top, kEdges[column + 1], bounds.bottom};
     }
 
-    int MiddleOf(int item) const
-    {
-        const Rect row = Cell(item, 0);
-        return (row.top + row.bottom) / 2;
-    }
+    int MiddleOf(int item) const { return (Cell(item, 0).top + Cell(item, 0).bottom) / 2; }
 
     COLORREF window = GetSysColor(COLOR_WINDOW);
     COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
@@ -156,89 +134,72 @@ protected:
 
 } // namespace
 
-TEST_F(ListControl, ANewFontRemeasuresTheRowsAtOnce)
+TEST_F(ListControl, ABiggerFontMakesTallerRowsAtOnce)
 {
-    ASSERT_TRUE(otherFont.CreatePointFont(120, "Arial")); // 16 pixels
+    const int before = List().GetRowHeight();
+    ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial"));
     List().SetFont(&otherFont);
-    EXPECT_EQ(List().GetRowHeight(), 20);
+    const int row = List().GetRowHeight();
+    EXPECT_GT(row, before);
 
     Paint(List(), 1, LVIS_SELECTED);
-    for (const int y : {20, 39}) EXPECT_EQ(At(ClientWidth() - 1, y), highlight) << y;
-    for (const int y : {19, 40}) EXPECT_EQ(At(ClientWidth() - 1, y), window) << y;
+    for (const int y : {row, 2 * row - 1}) EXPECT_EQ(At(ClientWidth() - 1, y), highlight) << y;
+    for (const int y : {row - 1, 2 * row}) EXPECT_EQ(At(ClientWidth() - 1, y), window) << y;
 }
 
-TEST_F(ListControl, NewFontIsAnnouncedAsAPositionChangeOfTheListItself)
+// Right of the columns, inside the focus outline's place: the row's colour, and whether the
+// outline is drawn.
+TEST_F(ListControl, RowIsHighlightedAndOutlinedByItsStateAndWhereTheFocusIs)
 {
-    List().positions.clear();
-    List().SetFont(&arial9);
-    ASSERT_EQ(List().positions.size(), 1u);
-    const listctrl::WINDOWPOS& position = List().positions.front();
-    EXPECT_EQ(position.hwnd, &List());
-    EXPECT_EQ(position.cx, List().GetWindowRect().Width());
-    EXPECT_EQ(position.cy, List().GetWindowRect().Height());
-    EXPECT_EQ(position.flags, 0x216u); // no move, z-order, activation or owner z-order
+    const struct {
+        const char* name;
+        bool listFocused, showSelectionAlways;
+        UINT state;
+        bool highlighted, outlined;
+    } cases[] = {
+        {"selected and focused in a focused list", true, false, LVIS_SELECTED | LVIS_FOCUSED, true, true},
+        {"selected in a focused list", true, false, LVIS_SELECTED, true, false},
+        {"selected while the focus is elsewhere", false, false, LVIS_SELECTED | LVIS_FOCUSED, false, false},
+        {"drop target while the focus is elsewhere", false, false, LVIS_DROPHILITED, true, false},
+        {"selected, shown always, while the focus is elsewhere", false, true, LVIS_SELECTED | LVIS_FOCUSED, true, false},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        List().SetStyle(each.showSelectionAlways ? List().GetStyle() | LVS_SHOWSELALWAYS : List().GetStyle() & ~LVS_SHOWSELALWAYS);
+        List().SetItemState(0, 0, LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED);
+        Paint(each.listFocused ? static_cast<Window&>(List()) : Edit(), 0, each.state);
+        const Rect row = Cell(0, 0);
+        const COLORREF fill = each.highlighted ? highlight : window;
+        EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, fill).IsEmpty());
+        EXPECT_EQ(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.top + 1}, fill).IsEmpty(), !each.outlined);
+        EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), window) << "the other row";
+    }
 }
 
-TEST_F(ListControl, SelectedRowIsHighlightedToTheRightEdgeOfTheClientAreaAlsoAfterAResize)
-{
-    Paint(List(), 0, LVIS_SELECTED);
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), highlight);
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), window);
-
-    Rect bounds = List().GetWindowRect();
-    bounds.right += 40;
-    List().MoveWindow(bounds);
-    Grab();
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), highlight);
-}
-
-TEST_F(ListControl, SelectedRowIsDrawnPlainWhileTheFocusIsElsewhere)
-{
-    Paint(Edit(), 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const Rect row = Cell(0, 0);
-    EXPECT_TRUE(InkIn(Rect{kLabelWidth, row.top, ClientWidth(), row.bottom}, window).IsEmpty());
-}
-
-TEST_F(ListControl, DropTargetIsHighlightedWhileTheFocusIsElsewhere)
-{
-    Paint(Edit(), 1, LVIS_DROPHILITED);
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), highlight);
-}
-
-TEST_F(ListControl, SelectedRowShownAlwaysIsHighlightedWhileTheFocusIsElsewhere)
-{
-    List().SetStyle(List().GetStyle() | LVS_SHOWSELALWAYS);
-    Paint(Edit(), 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const Rect row = Cell(0, 0);
-    // Highlighted, and not outlined: the focus is still elsewhere.
-    EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.bottom}, highlight).IsEmpty());
-}
-
-TEST_F(ListControl, FocusedRowIsOutlinedWhileTheListHasFocus)
-{
-    Paint(List(), 0, LVIS_SELECTED | LVIS_FOCUSED);
-    const Rect row = Cell(0, 0);
-    EXPECT_FALSE(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.top + 1}, highlight).IsEmpty());
-    EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, highlight).IsEmpty());
-}
-
-// What the user sees of a text too long for its column, the label's or a value's: a prefix of
-// whole characters and "...", left-aligned, inside the column, with nothing else on the row.
-TEST_F(ListControl, TooLongTextsEndInAnEllipsisInsideTheirColumn)
+// A text that fits keeps its column's alignment. One too long, the label's or a value's, shows a
+// prefix of whole characters and "...", left-aligned, inside its column, nothing else on the row.
+TEST_F(ListControl, TextsFitTheirColumnsOrEndInAnEllipsisInsideThem)
 {
     const struct {
         int item, column;
         std::string text;
+        unsigned align; // 0: too long
     } cases[] = {
-        {0, 0, "Intake air temperature"},
-        {0, 0, "吸気温度補正値マップ"},
-        {1, 1, "1234567.890123"},
+        {0, 0, "Intake air temperature", 0},
+        {0, 0, "吸気温度補正値マップ", 0},
+        {1, 1, "1234567.890123", 0},
+        {1, 1, "1234", DT_RIGHT},
+        {1, 2, "rpm", DT_CENTER},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.text);
         List().SetItemText(each.item, each.column, each.text);
         Grab();
         const Rect cell = Cell(each.item, each.column);
+        if (each.align != 0) {
+            EXPECT_TRUE(MismatchWithValue(cell, each.text, each.align).IsEmpty());
+            continue;
+        }
         const Rect rest{cell.left, cell.top, ClientWidth(), cell.bottom};
         std::string shown;
         for (size_t end = 1; end < each.text.size() && shown.empty(); ++end) {
@@ -249,26 +210,6 @@ TEST_F(ListControl, TooLongTextsEndInAnEllipsisInsideTheirColumn)
         EXPECT_FALSE(shown.empty()) << "drawn as none of the text's shortened forms";
         EXPECT_LE(InkIn(rest, window).right, cell.right);
     }
-}
-
-TEST_F(ListControl, FittingTextsKeepTheirColumnsAlignment)
-{
-    List().SetItemText(1, 1, "1234");
-    List().SetItemText(1, 2, "rpm");
-    Grab();
-    EXPECT_TRUE(MismatchWithValue(Cell(1, 1), "1234", DT_RIGHT).IsEmpty());
-    EXPECT_TRUE(MismatchWithValue(Cell(1, 2), "rpm", DT_CENTER).IsEmpty());
-    EXPECT_GT(InkIn(Cell(1, 1), window).left, Cell(1, 1).left + kValueWidth / 2);
-}
-
-TEST_F(ListControl, ColumnOfAFewPixelsStillShowsOneCharacterAndEllipsis)
-{
-    List().InsertColumn(1, "", LVCFMT_RIGHT, 6);
-    List().SetItemText(0, 1, "98765");
-    // The text is not clipped: it runs on over the empty column beside it.
-    const Rect cell = Cell(0, 1);
-    Grab();
-    EXPECT_TRUE(MismatchWithValue(Rect{cell.left, cell.top, cell.left + 40, cell.bottom}, "9...", DT_LEFT).IsEmpty());
 }
 
 TEST_F(ListControl, LabelIsDrawnInTheControlsFontAndValuesInTheNinePointArialWhateverTheControlsFont)
