@@ -27,7 +27,7 @@ bool ListView::GetColumn(int column, int& format, int& width) const
     return true;
 }
 
-int ListView::InsertItem(int index, std::string_view text, int image, UINT state, UINT stateMask)
+int ListView::InsertItem(int index, std::string_view text, int, UINT state, UINT stateMask)
 {
     if (index < 0) return -1;
     if (m_rowHeight == 0) Remeasure();
@@ -35,7 +35,6 @@ int ListView::InsertItem(int index, std::string_view text, int image, UINT state
     Item item;
     item.texts.assign(std::max<size_t>(1, m_columns.size()), std::string());
     item.texts[0] = std::string(text);
-    item.image = image;
     item.state = state & stateMask;
     m_items.insert(m_items.begin() + at, std::move(item));
     MarkDirty(GetClientRect());
@@ -75,11 +74,6 @@ std::string ListView::GetItemText(int index, int subItem) const
     if (index < 0 || index >= GetItemCount() || subItem < 0) return {};
     const auto& texts = m_items[static_cast<size_t>(index)].texts;
     return subItem < static_cast<int>(texts.size()) ? texts[static_cast<size_t>(subItem)] : std::string();
-}
-
-int ListView::GetItemImage(int index) const
-{
-    return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].image : -1;
 }
 
 bool ListView::SetItemState(int index, UINT state, UINT mask)
