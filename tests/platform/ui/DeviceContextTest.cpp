@@ -96,23 +96,6 @@ TEST_F(DeviceContext, ThreeDRectanglesUseTwoColours)
     EXPECT_EQ(bitmap.GetPixel(105, 5), kWhite);
 }
 
-TEST_F(DeviceContext, AlignsTextLeftCentreAndRight)
-{
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(RGB(0, 0, 0));
-    for (const auto& [top, align] : {std::pair{0, DT_LEFT}, {20, DT_RIGHT}, {40, DT_CENTER}}) {
-        Rect rect{0, top, 200, top + 20};
-        dc.DrawText("2331", rect, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    }
-    const auto [leftFirst, leftLast] = InkSpan(bitmap, 0, 20);
-    const auto [rightFirst, rightLast] = InkSpan(bitmap, 20, 40);
-    const auto [centreFirst, centreLast] = InkSpan(bitmap, 40, 60);
-    EXPECT_LT(leftFirst, 4);
-    EXPECT_GT(rightLast, 195);
-    EXPECT_NEAR((centreFirst + centreLast) / 2, 100, 3);
-    EXPECT_NEAR(rightLast - rightFirst, leftLast - leftFirst, 1);
-}
-
 TEST_F(DeviceContext, CalculatingARectangleMeasuresWithoutDrawing)
 {
     Rect rect{10, 10, 10, 10};
