@@ -1,8 +1,11 @@
 #include "UiFixture.h"
 
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/TabCtrl.h"
+
+#include <cstdlib>
 
 using namespace ui;
 using namespace uitest;
@@ -75,7 +78,7 @@ protected:
     Page page;
 };
 
-class ListBoxes : public UiFixture {
+class FormControls : public UiFixture {
 protected:
     void SetUp() override
     {
@@ -150,7 +153,7 @@ TEST_F(TabPages, NeverCloseThemselvesOnEscape)
     EXPECT_TRUE(host.IsWindow());
 }
 
-TEST_F(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
+TEST_F(FormControls, ListBoxEntriesStayAtTheirPositionsWhateverTheSortStyle)
 {
     EXPECT_EQ(list->InsertString(0, "C.ini"), 0);
     EXPECT_EQ(list->InsertString(1, "A.ini"), 1);
@@ -163,7 +166,7 @@ TEST_F(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
     EXPECT_EQ(list->GetText(2), "A.ini");
 }
 
-TEST_F(ListBoxes, SelectNothingUntilToldAndNothingPastTheEnd)
+TEST_F(FormControls, ListBoxesSelectNothingUntilToldAndNothingPastTheEnd)
 {
     for (const char* entry : {"C.ini", "B.ini", "A.ini", ""}) list->InsertString(-1, entry);
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
@@ -171,4 +174,25 @@ TEST_F(ListBoxes, SelectNothingUntilToldAndNothingPastTheEnd)
     EXPECT_EQ(list->GetCurSel(), 2);
     EXPECT_EQ(list->SetCurSel(4), LB_ERR);
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
+}
+
+// A label's text sits at its top, or in its middle when asked to be centred vertically.
+TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
+{
+    ui::testing::ShowAndActivate(dialog);
+    for (const auto& [id, centred] : {std::pair{kTall, false}, {kCentred, true}}) {
+        SCOPED_TRACE(centred ? "centred" : "at the top");
+        const Bitmap picture = ui::testing::Grab(*dialog.GetDlgItem(id));
+        int first = -1;
+        int last = -1;
+        for (int y = 0; y < picture.Height(); ++y) {
+            for (int x = 0; x < picture.Width(); ++x) {
+                if (GetGValue(picture.GetPixel(x, y)) >= 100) continue;
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        }
+        ASSERT_GE(first, 0) << "no text drawn";
+        EXPECT_EQ(std::abs((first + last) - picture.Height()) < picture.Height() / 4, centred) << first << ".." << last;
+    }
 }
