@@ -195,25 +195,8 @@ void ListView::MeasureItem(MEASUREITEMSTRUCT& measure)
     measure.itemHeight = static_cast<UINT>(dc->GetTextMetrics().height + 2);
 }
 
-void ListView::DrawItem(DRAWITEMSTRUCT& draw)
-{
-    DC& dc = *draw.hDC;
-    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    dc.FillSolidRect(draw.rcItem, selected ? GetSysColor(COLOR_HIGHLIGHT) : m_textBkColor);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
-    int left = draw.rcItem.left;
-    for (int column = 0; column < GetColumnCount(); ++column) {
-        const Column& c = m_columns[static_cast<size_t>(column)];
-        Rect cell{left + 2, draw.rcItem.top, left + c.width - 2, draw.rcItem.bottom};
-        const unsigned align = (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT ? DT_RIGHT
-            : (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER                 ? DT_CENTER
-                                                                               : DT_LEFT;
-        dc.DrawText(
-            GetItemText(static_cast<int>(draw.itemID), column), cell, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        left += c.width;
-    }
-}
+// The rows are the owner's to draw: every list view of the program is owner-drawn.
+void ListView::DrawItem(DRAWITEMSTRUCT&) { }
 
 void ListView::OnPaint(DC& dc)
 {

@@ -1,7 +1,6 @@
 #include "UiFixture.h"
 
 #include "platform/ui/Edit.h"
-#include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 
@@ -116,20 +115,6 @@ protected:
     }
 };
 
-// The system menu with an entry appended, which the user will choose.
-class SystemMenu : public MessageRouting {
-protected:
-    void SetUp() override
-    {
-        MessageRouting::SetUp();
-        Menu* menu = dialog.GetSystemMenu();
-        ASSERT_NE(menu, nullptr);
-        menu->AppendSeparator();
-        menu->AppendItem(16, "バージョン情報(&A)...");
-        recorder.ChooseSystemMenuItem(16);
-    }
-};
-
 class ControlNotifications : public UiFixture {
 protected:
     void SetUp() override { ASSERT_TRUE(dialog.Create()); }
@@ -210,14 +195,6 @@ TEST_F(MessageRouting, PostedMessagesWaitForThePump)
     EXPECT_TRUE(log.empty());
     while (PumpMessage()) continue;
     EXPECT_EQ(log, (Log{"posted 3"}));
-}
-
-TEST_F(SystemMenu, OffersAppendedEntriesAndDeliversTheChoice)
-{
-    ui::testing::PressKey(VK_SPACE, ui::testing::Alt);
-    EXPECT_EQ(log, Log{"system 16"});
-    ASSERT_EQ(recorder.LastSystemMenu().size(), 3u);
-    EXPECT_EQ(recorder.LastSystemMenu()[2], "バージョン情報(&A)...");
 }
 
 TEST_F(ControlNotifications, AnEditUpdatesBeforeItChanges)
