@@ -65,14 +65,12 @@ protected:
         ASSERT_TRUE(page.Create(&host.tab));
     }
 
-    // Moves the page below the tab bar and shows it; returns where it went.
-    Rect Place()
+    // Moves the page below the tab bar and shows it.
+    void Place()
     {
         const Rect size = page.GetWindowRect();
-        const Rect placed{4, 24, 4 + size.Width(), 24 + size.Height()};
-        page.MoveWindow(placed);
+        page.MoveWindow(Rect{4, 24, 4 + size.Width(), 24 + size.Height()});
         page.ShowWindow(SW_SHOW);
-        return placed;
     }
 
     Page page;
@@ -120,15 +118,6 @@ TEST_F(Tabs, AUsersChangeSendsChangingThenChangedUnlessTheParentRefuses)
         const std::vector<int> sent = refuse ? std::vector<int>{TCN_SELCHANGING} : std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE};
         EXPECT_EQ(host.notifications, sent);
     }
-}
-
-TEST_F(TabPages, AreCreatedHiddenAsChildrenOfTheTabAndSitWherePlaced)
-{
-    EXPECT_EQ(page.GetParent(), &host.tab);
-    EXPECT_FALSE(page.IsWindowVisible()); // created hidden
-    const Rect placed = Place();
-    EXPECT_TRUE(page.IsWindowVisible());
-    EXPECT_EQ(page.GetWindowRect(), placed);
 }
 
 TEST_F(TabPages, KeepTheirRadiosExclusive)
