@@ -30,9 +30,4 @@ COLORREF Bitmap::GetPixel(int x, int y) const
     return qt::FromQColor(m_data->image.pixelColor(x, y));
 }
 
-bool Bitmap::SavePng(std::string_view path) const
-{
-    return m_data->image.save(qt::ToQString(path), "PNG");
-}
-
 } // namespace ui

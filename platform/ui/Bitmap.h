@@ -18,7 +18,6 @@ public:
     int Width() const;
     int Height() const;
     COLORREF GetPixel(int x, int y) const;
-    bool SavePng(std::string_view path) const;
 
     struct Data;
     Data& Image() const { return *m_data; }

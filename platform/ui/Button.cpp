@@ -11,14 +11,4 @@ bool Button::GetCheck() const
     return button != nullptr && button->isChecked();
 }
 
-void Button::SetCheck(bool checked)
-{
-    if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(*this))) button->setChecked(checked);
-}
-
-void Button::Click()
-{
-    if (auto* button = qobject_cast<QAbstractButton*>(WidgetOf(*this))) button->click();
-}
-
 } // namespace ui

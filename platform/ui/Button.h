@@ -8,9 +8,6 @@ namespace ui {
 class Button : public Window {
 public:
     bool GetCheck() const;
-    void SetCheck(bool checked);
-    // Presses the button as a click would.
-    void Click();
 };
 
 } // namespace ui

@@ -12,7 +12,6 @@
 #include <QFontMetrics>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPolygon>
 #include <QStaticText>
 #include <algorithm>
 #include <array>
@@ -423,32 +422,11 @@ void DC::DrawFocusRect(const Rect& rect)
     qt::ToQPainter(m_painter)->restore();
 }
 
-void DC::FillPolygon(std::span<const Point> points, COLORREF color)
-{
-    if (m_painter == nullptr || points.empty()) return;
-    QPolygon polygon;
-    for (const Point& p : points) polygon << QPoint(p.x, p.y);
-    qt::ToQPainter(m_painter)->save();
-    qt::ToQPainter(m_painter)->setPen(qt::ToQColor(m_pen.color));
-    qt::ToQPainter(m_painter)->setBrush(qt::ToQColor(color));
-    qt::ToQPainter(m_painter)->drawPolygon(polygon);
-    qt::ToQPainter(m_painter)->restore();
-}
-
 void DC::Polyline(std::span<const Point> points)
 {
     if (points.empty()) return;
     MoveTo(points.front().x, points.front().y);
     for (const Point& p : points.subspan(1)) LineTo(p.x, p.y);
-}
-
-void DC::InvertRect(const Rect& rect)
-{
-    if (m_painter == nullptr || rect.IsEmpty()) return;
-    qt::ToQPainter(m_painter)->save();
-    qt::ToQPainter(m_painter)->setCompositionMode(QPainter::RasterOp_NotDestination);
-    qt::ToQPainter(m_painter)->fillRect(qt::ToQRect(rect), Qt::black);
-    qt::ToQPainter(m_painter)->restore();
 }
 
 } // namespace ui

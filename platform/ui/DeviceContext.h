@@ -120,9 +120,7 @@ public:
     void Draw3dRect(const Rect& rect, COLORREF topLeft, COLORREF bottomRight);
     void DrawEdge(const Rect& rect, unsigned edge, unsigned sides);
     void DrawFocusRect(const Rect& rect);
-    void FillPolygon(std::span<const Point> points, COLORREF color);
     void Polyline(std::span<const Point> points);
-    void InvertRect(const Rect& rect);
     // Copies the whole bitmap with its top-left corner at (x, y).
     void DrawBitmap(const Bitmap& bitmap, int x, int y);
 

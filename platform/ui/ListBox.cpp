@@ -59,9 +59,4 @@ int ListBox::GetCurSel() const
     return selected.isEmpty() ? LB_ERR : list->row(selected.front());
 }
 
-void ListBox::ResetContent()
-{
-    if (QListWidget* list = List(WidgetOf(*this))) list->clear();
-}
-
 } // namespace ui

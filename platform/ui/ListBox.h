@@ -19,7 +19,6 @@ public:
     // Selects index; an index outside the list clears the selection and returns LB_ERR.
     int SetCurSel(int index);
     int GetCurSel() const;
-    void ResetContent();
 };
 
 } // namespace ui

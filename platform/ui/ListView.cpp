@@ -27,7 +27,7 @@ bool ListView::GetColumn(int column, int& format, int& width) const
     return true;
 }
 
-int ListView::InsertItem(int index, std::string_view text, int image, UINT state, UINT stateMask)
+int ListView::InsertItem(int index, std::string_view text, int, UINT state, UINT stateMask)
 {
     if (index < 0) return -1;
     if (m_rowHeight == 0) Remeasure();
@@ -35,7 +35,6 @@ int ListView::InsertItem(int index, std::string_view text, int image, UINT state
     Item item;
     item.texts.assign(std::max<size_t>(1, m_columns.size()), std::string());
     item.texts[0] = std::string(text);
-    item.image = image;
     item.state = state & stateMask;
     m_items.insert(m_items.begin() + at, std::move(item));
     MarkDirty(GetClientRect());
@@ -75,11 +74,6 @@ std::string ListView::GetItemText(int index, int subItem) const
     if (index < 0 || index >= GetItemCount() || subItem < 0) return {};
     const auto& texts = m_items[static_cast<size_t>(index)].texts;
     return subItem < static_cast<int>(texts.size()) ? texts[static_cast<size_t>(subItem)] : std::string();
-}
-
-int ListView::GetItemImage(int index) const
-{
-    return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].image : -1;
 }
 
 bool ListView::SetItemState(int index, UINT state, UINT mask)
@@ -201,25 +195,8 @@ void ListView::MeasureItem(MEASUREITEMSTRUCT& measure)
     measure.itemHeight = static_cast<UINT>(dc->GetTextMetrics().height + 2);
 }
 
-void ListView::DrawItem(DRAWITEMSTRUCT& draw)
-{
-    DC& dc = *draw.hDC;
-    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    dc.FillSolidRect(draw.rcItem, selected ? GetSysColor(COLOR_HIGHLIGHT) : m_textBkColor);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_WINDOWTEXT));
-    int left = draw.rcItem.left;
-    for (int column = 0; column < GetColumnCount(); ++column) {
-        const Column& c = m_columns[static_cast<size_t>(column)];
-        Rect cell{left + 2, draw.rcItem.top, left + c.width - 2, draw.rcItem.bottom};
-        const unsigned align = (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT ? DT_RIGHT
-            : (c.format & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER                 ? DT_CENTER
-                                                                               : DT_LEFT;
-        dc.DrawText(
-            GetItemText(static_cast<int>(draw.itemID), column), cell, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        left += c.width;
-    }
-}
+// The rows are the owner's to draw: every list view of the program is owner-drawn.
+void ListView::DrawItem(DRAWITEMSTRUCT&) { }
 
 void ListView::OnPaint(DC& dc)
 {

@@ -74,7 +74,6 @@ public:
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
     bool SetItemText(int index, int subItem, std::string_view text);
     std::string GetItemText(int index, int subItem) const;
-    int GetItemImage(int index) const;
     bool SetItemState(int index, UINT state, UINT mask);
     UINT GetItemState(int index, UINT mask) const;
     bool GetItemRect(int index, Rect& rect, int code) const;
@@ -83,7 +82,6 @@ public:
     COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const { return m_bkColor; }
     COLORREF SetTextBkColor(COLORREF color);
-    COLORREF GetTextBkColor() const { return m_textBkColor; }
     // While off, changes are not painted; turning it on repaints what changed.
     void SetRedraw(bool redraw);
     bool IsRedrawOn() const { return m_redraw; }
@@ -106,7 +104,6 @@ private:
     };
     struct Item {
         std::vector<std::string> texts;
-        int image = -1;
         UINT state = 0;
     };
     void Remeasure();

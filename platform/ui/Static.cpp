@@ -15,10 +15,4 @@ void Static::SetIcon(int iconId)
     if (label != nullptr && xpm != nullptr) label->setPixmap(QPixmap(xpm));
 }
 
-bool Static::HasIcon() const
-{
-    auto* label = qobject_cast<QLabel*>(WidgetOf(*this));
-    return label != nullptr && !label->pixmap().isNull();
-}
-
 } // namespace ui

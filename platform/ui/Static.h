@@ -8,7 +8,6 @@ namespace ui {
 class Static : public Window {
 public:
     void SetIcon(int iconId);
-    bool HasIcon() const;
 };
 
 } // namespace ui

@@ -37,11 +37,6 @@ bool TabCtrl::DeleteItem(int index)
     return true;
 }
 
-void TabCtrl::DeleteAllItems()
-{
-    while (GetItemCount() > 0) DeleteItem(0);
-}
-
 int TabCtrl::GetItemCount() const
 {
     QTabBar* bar = Bar(WidgetOf(*this));
@@ -76,12 +71,6 @@ int TabCtrl::SetCurSel(int index)
     bar->setCurrentIndex(index);
     bar->blockSignals(blocked);
     return previous;
-}
-
-Rect TabCtrl::GetDisplayRect() const
-{
-    auto* tabs = dynamic_cast<TabWidget*>(WidgetOf(*this));
-    return tabs != nullptr ? qt::FromQRect(tabs->DisplayRect()) : Rect{};
 }
 
 } // namespace ui

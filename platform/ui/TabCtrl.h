@@ -14,15 +14,12 @@ public:
     // Inserts at index (past the end appends); returns the index or -1.
     int InsertItem(int index, std::string_view text, intptr_t value = 0);
     bool DeleteItem(int index);
-    void DeleteAllItems();
     int GetItemCount() const;
     std::string GetItemText(int index) const;
     intptr_t GetItemData(int index) const;
     int GetCurSel() const;
     // Returns the previous selection, or -1.
     int SetCurSel(int index);
-    // The area below the tabs, in this control's client coordinates.
-    Rect GetDisplayRect() const;
 };
 
 } // namespace ui

@@ -118,11 +118,6 @@ bool Window::IsWindowVisible() const
     return m_native != nullptr && WidgetOf(*this)->isVisibleTo(WidgetOf(*this)->window()) && !WidgetOf(*this)->window()->isHidden();
 }
 
-void Window::EnableWindow(bool enable)
-{
-    if (m_native != nullptr) WidgetOf(*this)->setEnabled(enable);
-}
-
 bool Window::IsWindowEnabled() const
 {
     return m_native != nullptr && WidgetOf(*this)->isEnabled();
@@ -181,11 +176,6 @@ void Window::InvalidateRect(const Rect& rect, bool)
     QRect area = qt::ToQRect(rect);
     if (auto* host = Host(WidgetOf(*this))) area.translate(host->ClientOrigin());
     WidgetOf(*this)->update(area);
-}
-
-void Window::UpdateWindow()
-{
-    if (m_native != nullptr) WidgetOf(*this)->repaint();
 }
 
 std::unique_ptr<DC> Window::GetDC()

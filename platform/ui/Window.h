@@ -57,7 +57,6 @@ public:
     void BringToTop();
     void ShowWindow(int command);
     bool IsWindowVisible() const;
-    void EnableWindow(bool enable);
     bool IsWindowEnabled() const;
 
     // The caption and task-bar icon of a top-level window, from an icon resource.
@@ -72,7 +71,6 @@ public:
 
     void Invalidate(bool erase = true);
     void InvalidateRect(const Rect& rect, bool erase = true);
-    void UpdateWindow();
     // A device context for measuring outside painting; it cannot draw (CanDraw() is false),
     // so callers that want to draw invalidate instead.
     std::unique_ptr<DC> GetDC();

@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <map>
 #include <utility>
 
 namespace ui::testing {
@@ -27,42 +28,21 @@ namespace {
 
 int QtKey(unsigned vk)
 {
-    switch (vk) {
-    case VK_BACK: return Qt::Key_Backspace;
-    case VK_TAB: return Qt::Key_Tab;
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_SPACE: return Qt::Key_Space;
-    case VK_PRIOR: return Qt::Key_PageUp;
-    case VK_NEXT: return Qt::Key_PageDown;
-    case VK_END: return Qt::Key_End;
-    case VK_HOME: return Qt::Key_Home;
-    case VK_LEFT: return Qt::Key_Left;
-    case VK_UP: return Qt::Key_Up;
-    case VK_RIGHT: return Qt::Key_Right;
-    case VK_DOWN: return Qt::Key_Down;
-    case VK_INSERT: return Qt::Key_Insert;
-    case VK_DELETE: return Qt::Key_Delete;
-    case VK_ADD: return Qt::Key_Plus;
-    case VK_SUBTRACT: return Qt::Key_Minus;
-    default: break;
-    }
+    static const std::map<unsigned, int> keys{{VK_BACK, Qt::Key_Backspace}, {VK_TAB, Qt::Key_Tab}, {VK_RETURN, Qt::Key_Return},
+        {VK_ESCAPE, Qt::Key_Escape}, {VK_SPACE, Qt::Key_Space}, {VK_PRIOR, Qt::Key_PageUp}, {VK_NEXT, Qt::Key_PageDown},
+        {VK_END, Qt::Key_End}, {VK_HOME, Qt::Key_Home}, {VK_LEFT, Qt::Key_Left}, {VK_UP, Qt::Key_Up}, {VK_RIGHT, Qt::Key_Right},
+        {VK_DOWN, Qt::Key_Down}, {VK_INSERT, Qt::Key_Insert}, {VK_DELETE, Qt::Key_Delete}, {VK_ADD, Qt::Key_Plus},
+        {VK_SUBTRACT, Qt::Key_Minus}};
+    if (const auto found = keys.find(vk); found != keys.end()) return found->second;
     if (vk >= VK_F1 && vk < VK_F1 + 24) return Qt::Key_F1 + static_cast<int>(vk - VK_F1);
     return static_cast<int>(vk); // digits and capital letters share their codes
 }
 
 QString KeyText(unsigned vk, unsigned modifiers)
 {
-    switch (vk) {
-    case VK_RETURN: return QStringLiteral("\r");
-    case VK_TAB: return QStringLiteral("\t");
-    case VK_ESCAPE: return QString(QChar(0x1B));
-    case VK_BACK: return QString(QChar(0x08));
-    case VK_SPACE: return QStringLiteral(" ");
-    case VK_ADD: return QStringLiteral("+");
-    case VK_SUBTRACT: return QStringLiteral("-");
-    default: break;
-    }
+    static const std::map<unsigned, char16_t> texts{
+        {VK_RETURN, u'\r'}, {VK_TAB, u'\t'}, {VK_ESCAPE, 0x1B}, {VK_BACK, 0x08}, {VK_SPACE, u' '}, {VK_ADD, u'+'}, {VK_SUBTRACT, u'-'}};
+    if (const auto found = texts.find(vk); found != texts.end()) return QString(QChar(found->second));
     if ((modifiers & (Control | Alt)) != 0) return {};
     if (vk >= '0' && vk <= '9') return QString(QChar(static_cast<char16_t>(vk)));
     if (vk >= 'A' && vk <= 'Z') return QString(QChar(static_cast<char16_t>((modifiers & Shift) != 0 ? vk : vk + 32)));

@@ -1,7 +1,6 @@
 #include "platform/ui/testing/Recorder.h"
 
 #include "platform/ui/Dialog.h"
-#include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/qt/NativeHandles.h"
 
@@ -56,11 +55,9 @@ int Recorder::DialogsOpened(int templateId) const
     return found == m_opened.end() ? 0 : found->second;
 }
 
-std::optional<unsigned> Recorder::OnSystemMenu(const Menu& menu)
+std::optional<unsigned> Recorder::OnSystemMenu(const Menu&)
 {
     if (!m_menuChoiceSet) return std::nullopt;
-    m_lastMenu.clear();
-    for (const auto& entry : menu.Entries()) m_lastMenu.push_back(entry.text);
     m_menuChoiceSet = false;
     return m_menuChoice;
 }

@@ -52,8 +52,6 @@ public:
         m_menuChoice = id;
         m_menuChoiceSet = true;
     }
-    // The entries of the last system menu opened while this recorder was active.
-    const std::vector<std::string>& LastSystemMenu() const { return m_lastMenu; }
 
     // Real popups: while actions are queued, the next message box or popup menu is shown for
     // real (and still recorded) and the first queued action runs inside it once it is open, as
@@ -76,7 +74,6 @@ private:
     std::function<void(const Box&)> m_boxObserver;
     unsigned m_menuChoice = 0;
     bool m_menuChoiceSet = false;
-    std::vector<std::string> m_lastMenu;
     std::vector<std::function<void()>> m_popupActions;
     int m_popupsLeftOpen = 0;
     InteractionHooks* m_previous = nullptr;

@@ -1,8 +1,11 @@
 #include "UiFixture.h"
 
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/TabCtrl.h"
+
+#include <cstdlib>
 
 using namespace ui;
 using namespace uitest;
@@ -62,20 +65,28 @@ protected:
         ASSERT_TRUE(page.Create(&host.tab));
     }
 
-    // Moves the page below the tab bar and shows it; returns where it went.
-    Rect Place()
+    // Moves the page below the tab bar and shows it.
+    void Place()
     {
         const Rect size = page.GetWindowRect();
-        const Rect placed{4, 24, 4 + size.Width(), 24 + size.Height()};
-        page.MoveWindow(placed);
+        page.MoveWindow(Rect{4, 24, 4 + size.Width(), 24 + size.Height()});
         page.ShowWindow(SW_SHOW);
-        return placed;
     }
 
     Page page;
 };
 
-using ListBoxes = UiFixture;
+class FormControls : public UiFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dialog.Create());
+        list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
+    }
+
+    Dialog dialog{kFormDialog};
+    ListBox* list = nullptr;
+};
 
 } // namespace
 
@@ -86,49 +97,27 @@ TEST_F(Tabs, SendNothingWhenTheProgramSelects)
     EXPECT_TRUE(host.notifications.empty());
 }
 
-TEST_F(Tabs, KeepAValuePerTabThroughInsertionsAndDeletions)
+// The value a tab keeps follows it when a tab before it goes.
+TEST_F(Tabs, KeepTheirValuesThroughADeletion)
 {
-    ASSERT_EQ(host.tab.GetItemCount(), 3);
-    EXPECT_EQ(host.tab.GetItemText(2), "third");
     EXPECT_TRUE(host.tab.DeleteItem(1));
-    EXPECT_EQ(host.tab.GetItemCount(), 2);
-    EXPECT_EQ(host.tab.GetItemData(1), 30);
     EXPECT_FALSE(host.tab.DeleteItem(5));
-    EXPECT_EQ(host.tab.InsertItem(1, "again", 40), 1);
-    EXPECT_EQ(host.tab.GetItemData(2), 30);
+    ASSERT_EQ(host.tab.GetItemCount(), 2);
+    EXPECT_EQ(host.tab.GetItemData(1), 30);
 }
 
-TEST_F(Tabs, AUsersChangeSendsChangingThenChanged)
+TEST_F(Tabs, AUsersChangeSendsChangingThenChangedUnlessTheParentRefuses)
 {
-    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
-    EXPECT_EQ(host.tab.GetCurSel(), 1);
-    EXPECT_EQ(host.notifications, (std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE}));
-}
-
-TEST_F(Tabs, AUsersChangeTheParentRefusesSendsOnlyChangingAndKeepsTheTab)
-{
-    host.vetoChange = true;
-    ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
-    EXPECT_EQ(host.tab.GetCurSel(), 0);
-    EXPECT_EQ(host.notifications, std::vector<int>{TCN_SELCHANGING});
-}
-
-TEST_F(Tabs, AClickOnATabChangesIt)
-{
-    // Along the tab bar until a click lands on the third tab.
-    for (int x = 2; x < host.tab.GetClientRect().right && host.tab.GetCurSel() != 2; x += 4) ui::testing::Click(host.tab, Point{x, 8});
-    EXPECT_EQ(host.tab.GetCurSel(), 2);
-    ASSERT_GE(host.notifications.size(), 2u);
-    EXPECT_EQ(host.notifications.back(), TCN_SELCHANGE);
-}
-
-TEST_F(TabPages, AreCreatedHiddenAsChildrenOfTheTabAndSitWherePlaced)
-{
-    EXPECT_EQ(page.GetParent(), &host.tab);
-    EXPECT_FALSE(page.IsWindowVisible()); // created hidden
-    const Rect placed = Place();
-    EXPECT_TRUE(page.IsWindowVisible());
-    EXPECT_EQ(page.GetWindowRect(), placed);
+    for (const bool refuse : {false, true}) {
+        SCOPED_TRACE(refuse ? "refused" : "taken");
+        host.tab.SetCurSel(0);
+        host.notifications.clear();
+        host.vetoChange = refuse;
+        ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
+        EXPECT_EQ(host.tab.GetCurSel(), refuse ? 0 : 1);
+        const std::vector<int> sent = refuse ? std::vector<int>{TCN_SELCHANGING} : std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE};
+        EXPECT_EQ(host.notifications, sent);
+    }
 }
 
 TEST_F(TabPages, KeepTheirRadiosExclusive)
@@ -153,11 +142,8 @@ TEST_F(TabPages, NeverCloseThemselvesOnEscape)
     EXPECT_TRUE(host.IsWindow());
 }
 
-TEST_F(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
+TEST_F(FormControls, ListBoxEntriesStayAtTheirPositionsWhateverTheSortStyle)
 {
-    Dialog dialog(kFormDialog);
-    ASSERT_TRUE(dialog.Create());
-    auto* list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
     EXPECT_EQ(list->InsertString(0, "C.ini"), 0);
     EXPECT_EQ(list->InsertString(1, "A.ini"), 1);
     EXPECT_EQ(list->InsertString(1, "B.ini"), 1);
@@ -169,15 +155,33 @@ TEST_F(ListBoxes, EntriesStayAtTheirPositionsWhateverTheSortStyle)
     EXPECT_EQ(list->GetText(2), "A.ini");
 }
 
-TEST_F(ListBoxes, SelectNothingUntilToldAndNothingPastTheEnd)
+TEST_F(FormControls, ListBoxesSelectNothingUntilToldAndNothingPastTheEnd)
 {
-    Dialog dialog(kFormDialog);
-    ASSERT_TRUE(dialog.Create());
-    auto* list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
     for (const char* entry : {"C.ini", "B.ini", "A.ini", ""}) list->InsertString(-1, entry);
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
     EXPECT_EQ(list->SetCurSel(2), 2);
     EXPECT_EQ(list->GetCurSel(), 2);
     EXPECT_EQ(list->SetCurSel(4), LB_ERR);
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
+}
+
+// A label's text sits at its top, or in its middle when asked to be centred vertically.
+TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
+{
+    ui::testing::ShowAndActivate(dialog);
+    for (const auto& [id, centred] : {std::pair{kTall, false}, {kCentred, true}}) {
+        SCOPED_TRACE(centred ? "centred" : "at the top");
+        const Bitmap picture = ui::testing::Grab(*dialog.GetDlgItem(id));
+        int first = -1;
+        int last = -1;
+        for (int y = 0; y < picture.Height(); ++y) {
+            for (int x = 0; x < picture.Width(); ++x) {
+                if (GetGValue(picture.GetPixel(x, y)) >= 100) continue;
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        }
+        ASSERT_GE(first, 0) << "no text drawn";
+        EXPECT_EQ(std::abs((first + last) - picture.Height()) < picture.Height() / 4, centred) << first << ".." << last;
+    }
 }

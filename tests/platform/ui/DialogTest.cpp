@@ -66,15 +66,6 @@ TEST_F(Dialogs, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont
     EXPECT_EQ(dialog.GetClientRect(), (Rect{0, 0, MulDiv(200, base.cx, 4), MulDiv(100, base.cy, 8)}));
 }
 
-TEST_F(Dialogs, TextsAndControlIdsComeFromTheTemplate)
-{
-    FormDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(dialog.GetWindowText(), "Form");
-    EXPECT_EQ(dialog.GetDlgItem(IDCANCEL)->GetWindowText(), "キャンセル");
-    EXPECT_EQ(dialog.GetDlgItem(9999), nullptr);
-}
-
 TEST_F(Dialogs, EnterEscapeAndTheCloseBoxPressTheRightButtonUnlessTheWindowConsumesTheKey)
 {
     struct Case {
@@ -121,14 +112,6 @@ TEST_F(Dialogs, AScriptStartsOnTheFirstTabStopSelectsAnEntryAndPressesOk)
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.chosen, 2);
-    EXPECT_EQ(recorder.DialogsOpened(kFormDialog), 1);
-}
-
-TEST_F(Dialogs, AnUnscriptedDialogIsCancelledInsteadOfWaiting)
-{
-    FormDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_FALSE(dialog.IsWindow());
 }
 
 TEST_F(Dialogs, AMissingTemplateFailsModalAndModeless)
@@ -136,23 +119,4 @@ TEST_F(Dialogs, AMissingTemplateFailsModalAndModeless)
     Dialog missing(12345);
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_FALSE(missing.Create());
-}
-
-TEST_F(Dialogs, ModelessDialogIgnoresEndDialog)
-{
-    FormDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    dialog.EndDialog(IDOK);
-    EXPECT_TRUE(dialog.IsWindow());
-}
-
-TEST_F(Dialogs, ModelessDialogSurvivesEscape)
-{
-    FormDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    ui::testing::ShowAndActivate(dialog);
-    dialog.GetDlgItem(kEdit)->SetFocus();
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(dialog.IsWindow());
-    EXPECT_EQ(dialog.log, (Log{"command 2", "cancel"}));
 }

@@ -163,9 +163,4 @@ TEST_F(EditorSupport, APaintOfScatteredPartsNeedsOnlyWhatMeetsThem)
     ui::testing::ProcessEvents();
     const std::vector<std::pair<bool, bool>> expected{{true, true}, {false, false}, {false, false}, {true, true}, {true, true}};
     EXPECT_EQ(canvas.needed, expected);
-
-    Bitmap whole(100, 100);
-    DC plain(whole);
-    EXPECT_TRUE(plain.RectVisible(Rect{40, 40, 50, 50})) << "a bitmap's context draws all of it";
-    EXPECT_FALSE(plain.RectVisible(Rect{100, 0, 110, 10}));
 }

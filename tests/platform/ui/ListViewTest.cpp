@@ -1,47 +1,31 @@
 #include "UiFixture.h"
 
 #include "platform/ui/DeviceContext.h"
-#include "platform/ui/Font.h"
 #include "platform/ui/ListView.h"
 
 #include <map>
+#include <optional>
 
 using namespace ui;
 using namespace uitest;
 
 namespace {
 
-// Draws each row in a colour of its own and measures rows from the font.
+using Needed = std::map<UINT, std::pair<bool, bool>>; // row -> first and second column need drawing
+
+// Notes which of its columns each drawn row needed drawn.
 class CountingList : public ListView {
 public:
-    std::map<UINT, UINT> drawn;                          // row -> the state it was last drawn in
-    std::map<UINT, std::pair<bool, bool>> columnsToDraw; // row -> first and second column need drawing
-    std::vector<UINT> colourMessages;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == LVM_SETBKCOLOR || message == LVM_SETTEXTBKCOLOR) colourMessages.push_back(message);
-        return ListView::WindowProc(message, wParam, lParam);
-    }
+    Needed columnsToDraw;
 
 protected:
     void DrawItem(DRAWITEMSTRUCT& draw) override
     {
-        drawn[draw.itemID] = draw.itemState;
         const Rect& row = draw.rcItem;
         columnsToDraw[draw.itemID]
             = {draw.hDC->RectVisible(Rect{0, row.top, 50, row.bottom}), draw.hDC->RectVisible(Rect{50, row.top, 90, row.bottom})};
-        draw.hDC->FillSolidRect(draw.rcItem, RGB(0, 0, 200 + static_cast<int>(draw.itemID)));
-    }
-    void MeasureItem(MEASUREITEMSTRUCT& measure) override
-    {
-        LOGFONT record{};
-        if (Font* font = GetFont()) font->GetLogFont(record);
-        measure.itemHeight = static_cast<UINT>(std::abs(record.lfHeight) * 13 / 10);
     }
 };
-
-using ListHost = DialogHost<CountingList, kListDialog, kListView>;
 
 class ListViews : public UiFixture {
 protected:
@@ -52,44 +36,52 @@ protected:
         list.InsertColumn(0, "", LVCFMT_RIGHT, 50);
         list.InsertColumn(1, "", LVCFMT_LEFT, 40);
         for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
+        ui::testing::ProcessEvents();
+        list.columnsToDraw.clear();
     }
 
-    ListHost host;
+    // The one selected row, which also has the focus; none when no row or several are.
+    std::optional<int> Selected() const
+    {
+        std::optional<int> selected;
+        for (int i = 0; i < list.GetItemCount(); ++i) {
+            const UINT state = list.GetItemState(i, LVIS_SELECTED | LVIS_FOCUSED);
+            if (state == 0) continue;
+            if (selected || state != (LVIS_SELECTED | LVIS_FOCUSED)) return std::nullopt;
+            selected = i;
+        }
+        return selected;
+    }
+
+    DialogHost<CountingList, kListDialog, kListView> host;
     CountingList& list = host.control;
 };
 
 } // namespace
 
-TEST_F(ListViews, RowsAreAsHighAsTheirOwnerMeasures)
+TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
 {
-    Font font;
-    font.CreatePointFont(120, "Arial"); // 16 pixels: rows of 20
-    list.SetFont(&font);
-    list.SendMessage(WM_WINDOWPOSCHANGED);
-    EXPECT_EQ(list.GetRowHeight(), 20);
-    Rect bounds;
-    Rect label;
-    ASSERT_TRUE(list.GetItemRect(1, bounds, LVIR_BOUNDS));
-    ASSERT_TRUE(list.GetItemRect(1, label, LVIR_LABEL));
-    EXPECT_EQ(bounds, (Rect{0, 20, 90, 40}));
-    EXPECT_EQ(label, (Rect{0, 20, 50, 40}));
-}
-
-TEST_F(ListViews, EveryVisibleRowIsDrawnByItsOwner)
-{
-    const Bitmap picture = ui::testing::Grab(list);
-    EXPECT_EQ(list.drawn.size(), 3u);
-    const int row = list.GetRowHeight();
-    EXPECT_EQ(picture.GetPixel(10, row * 2 + 1), RGB(0, 0, 202));
-    EXPECT_EQ(picture.GetPixel(10, row * 3 + 2), list.GetBkColor());
-}
-
-TEST_F(ListViews, TextsAreKeptPerItemAndColumn)
-{
-    EXPECT_TRUE(list.SetItemText(1, 2, "unit"));
-    EXPECT_EQ(list.GetItemText(1, 2), "unit");
-    EXPECT_EQ(list.GetItemText(1, 1), "");
-    EXPECT_EQ(list.GetItemText(7, 0), "");
+    const struct {
+        const char* name;
+        int from;
+        unsigned vk; // 0 clicks the middle row
+        int selected;
+    } cases[] = {
+        {"click", 0, 0, 1},
+        {"Down", 0, VK_DOWN, 1},
+        {"Down on the last row", 2, VK_DOWN, 2},
+        {"Up", 1, VK_UP, 0},
+        {"Up on the first row", 0, VK_UP, 0},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        for (int i = 0; i < 3; ++i) list.SetItemState(i, i == each.from ? LVIS_SELECTED | LVIS_FOCUSED : 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (each.vk == 0)
+            ui::testing::Click(list, Point{5, list.GetRowHeight() + 2});
+        else
+            ui::testing::PressKey(each.vk, ui::testing::None, &list);
+        EXPECT_EQ(Selected(), each.selected);
+    }
 }
 
 TEST_F(ListViews, ADeletionMovesTheLaterItemsUpWithTheirTextsAndStates)
@@ -102,71 +94,34 @@ TEST_F(ListViews, ADeletionMovesTheLaterItemsUpWithTheirTextsAndStates)
     EXPECT_EQ(list.GetItemText(0, 2), "unit");
 }
 
-TEST_F(ListViews, ColumnsKeepTheirFormatAndWidth)
-{
-    int format = -1;
-    int width = -1;
-    EXPECT_TRUE(list.GetColumn(0, format, width));
-    EXPECT_EQ(format, LVCFMT_RIGHT);
-    EXPECT_EQ(width, 50);
-    EXPECT_FALSE(list.GetColumn(2, format, width));
-}
-
-TEST_F(ListViews, AClickSelectsAndFocusesOneRow)
-{
-    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    ui::testing::Click(list, Point{5, list.GetRowHeight() + 2});
-    EXPECT_EQ(list.GetItemState(0, LVIS_SELECTED), 0u);
-    EXPECT_EQ(list.GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
-    ui::testing::Grab(list);
-    EXPECT_EQ(list.drawn[0] & ODS_SELECTED, 0u);
-    EXPECT_EQ(list.drawn[1] & ODS_SELECTED, ODS_SELECTED);
-}
-
-TEST_F(ListViews, ColourMessagesPassThroughTheWindowProcedure)
-{
-    list.SetBkColor(RGB(1, 2, 3));
-    list.SetTextBkColor(RGB(4, 5, 6));
-    EXPECT_EQ(list.colourMessages, (std::vector<UINT>{LVM_SETBKCOLOR, LVM_SETTEXTBKCOLOR}));
-}
-
-TEST_F(ListViews, RedrawOffPaintsNothingUntilItIsOnAgain)
-{
-    ui::testing::Grab(list);
-    list.drawn.clear();
-    list.SetRedraw(false);
-    list.SetItemText(0, 1, "changed");
-    ui::testing::ProcessEvents();
-    EXPECT_TRUE(list.drawn.empty());
-    list.SetRedraw(true);
-    ui::testing::Grab(list);
-    EXPECT_FALSE(list.drawn.empty());
-}
-
-// A trace tick rewrites values: only their column is drawn again, and a value written again
-// unchanged draws nothing.
+// A trace tick rewrites values: only a changed value's column is drawn again.
 TEST_F(ListViews, AChangedValueRedrawsItsOwnColumnAlone)
 {
-    ui::testing::ProcessEvents();
-    list.columnsToDraw.clear();
-    list.SetItemText(1, 1, "12.5");
-    ui::testing::ProcessEvents();
-    EXPECT_EQ(list.columnsToDraw, (std::map<UINT, std::pair<bool, bool>>{{1, {false, true}}}));
-
-    list.columnsToDraw.clear();
-    list.SetItemText(1, 1, "12.5");
-    ui::testing::ProcessEvents();
-    EXPECT_TRUE(list.columnsToDraw.empty());
+    const struct {
+        int subItem;
+        const char* text;
+        Needed needed;
+    } cases[] = {
+        {1, "12.5", {{1, {false, true}}}},
+        {0, "row", {}}, // unchanged
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.text);
+        list.columnsToDraw.clear();
+        list.SetItemText(1, each.subItem, each.text);
+        ui::testing::ProcessEvents();
+        EXPECT_EQ(list.columnsToDraw, each.needed);
+    }
 }
 
-TEST_F(ListViews, ValuesChangedWhileRedrawIsOffAreDrawnWithoutTheRowsBetween)
+TEST_F(ListViews, ValuesChangedWhileRedrawIsOffAreDrawnOnceItIsOnWithoutTheRowsBetween)
 {
-    ui::testing::ProcessEvents();
-    list.columnsToDraw.clear();
     list.SetRedraw(false);
     list.SetItemText(0, 1, "1");
     list.SetItemText(2, 1, "3");
+    ui::testing::ProcessEvents();
+    EXPECT_TRUE(list.columnsToDraw.empty()) << "drawn while redraw was off";
     list.SetRedraw(true);
     ui::testing::ProcessEvents();
-    EXPECT_EQ(list.columnsToDraw, (std::map<UINT, std::pair<bool, bool>>{{0, {false, true}}, {2, {false, true}}}));
+    EXPECT_EQ(list.columnsToDraw, (Needed{{0, {false, true}}, {2, {false, true}}}));
 }

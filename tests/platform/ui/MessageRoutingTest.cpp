@@ -1,7 +1,6 @@
 #include "UiFixture.h"
 
 #include "platform/ui/Edit.h"
-#include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 
@@ -42,6 +41,7 @@ public:
     Log log;
     bool consumeKeys = false;
     std::function<void()> duringTimer; // runs inside the next tick
+    uintptr_t pumpingTimer = 0;        // whose every tick dispatches messages, as the link's wait does
 
     bool PreTranslateMessage(Msg& msg) override
     {
@@ -60,6 +60,7 @@ protected:
     void OnTimer(uintptr_t id) override
     {
         log.push_back("timer " + std::to_string(id));
+        for (int turn = 0; id == pumpingTimer && turn < kTurns; ++turn) PumpMessage();
         if (duringTimer) std::exchange(duringTimer, nullptr)();
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -114,20 +115,6 @@ protected:
     }
 };
 
-// The system menu with an entry appended, which the user will choose.
-class SystemMenu : public MessageRouting {
-protected:
-    void SetUp() override
-    {
-        MessageRouting::SetUp();
-        Menu* menu = dialog.GetSystemMenu();
-        ASSERT_NE(menu, nullptr);
-        menu->AppendSeparator();
-        menu->AppendItem(16, "バージョン情報(&A)...");
-        recorder.ChooseSystemMenuItem(16);
-    }
-};
-
 class ControlNotifications : public UiFixture {
 protected:
     void SetUp() override { ASSERT_TRUE(dialog.Create()); }
@@ -178,29 +165,28 @@ private:
 
 } // namespace
 
-TEST_F(MessageRouting, PreTranslateSeesAKeyInnermostFirstAndBeforeTheControl)
+// Innermost first, then outwards, then the control itself; a consumed key goes no further.
+TEST_F(MessageRouting, PreTranslationSeesInputInnermostFirstAndBeforeTheControl)
 {
-    ui::testing::PressKey(VK_DOWN);
-    EXPECT_EQ(log, (Log{"control pre 40", "dialog pre 40", "control key 40"}));
-}
-
-TEST_F(MessageRouting, CharactersFollowTheirKey)
-{
-    ui::testing::TypeText("7");
-    EXPECT_EQ(log, (Log{"control pre 55", "dialog pre 55", "control key 55", "control char 55"}));
-}
-
-TEST_F(MessageRouting, AKeyConsumedInPreTranslateReachesNeitherTheControlNorItsParents)
-{
-    dialog.control.consumeKeys = true;
-    ui::testing::PressKey('A');
-    EXPECT_EQ(log, (Log{"control pre 65"}));
-}
-
-TEST_F(MessageRouting, MouseMessagesCarryClientCoordinatesThroughTheWalk)
-{
-    ui::testing::Click(dialog.control, Point{5, 9});
-    EXPECT_EQ(log, (Log{"control pre click 5,9", "control click 5,9"}));
+    const struct {
+        const char* name;
+        bool consume;
+        std::function<void(Window&)> input;
+        Log expected;
+    } cases[] = {
+        {"key", false, [](Window&) { ui::testing::PressKey(VK_DOWN); }, {"control pre 40", "dialog pre 40", "control key 40"}},
+        {"character", false, [](Window&) { ui::testing::TypeText("7"); },
+            {"control pre 55", "dialog pre 55", "control key 55", "control char 55"}},
+        {"consumed key", true, [](Window&) { ui::testing::PressKey('A'); }, {"control pre 65"}},
+        {"click", false, [](Window& w) { ui::testing::Click(w, Point{5, 9}); }, {"control pre click 5,9", "control click 5,9"}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        log.clear();
+        dialog.control.consumeKeys = each.consume;
+        each.input(dialog.control);
+        EXPECT_EQ(log, each.expected);
+    }
 }
 
 TEST_F(MessageRouting, PostedMessagesWaitForThePump)
@@ -209,25 +195,6 @@ TEST_F(MessageRouting, PostedMessagesWaitForThePump)
     EXPECT_TRUE(log.empty());
     while (PumpMessage()) continue;
     EXPECT_EQ(log, (Log{"posted 3"}));
-}
-
-TEST_F(SystemMenu, OffersAppendedEntriesAndDeliversTheChoice)
-{
-    ui::testing::PressKey(VK_SPACE, ui::testing::Alt);
-    EXPECT_EQ(log, Log{"system 16"});
-    ASSERT_EQ(recorder.LastSystemMenu().size(), 3u);
-    EXPECT_EQ(recorder.LastSystemMenu()[2], "バージョン情報(&A)...");
-}
-
-TEST_F(SystemMenu, OpensOnARightClickToo)
-{
-    ui::testing::RightClick(dialog, Point{290, 190});
-    EXPECT_EQ(log, Log{"system 16"});
-}
-
-TEST_F(MessageRouting, ChildControlsOfferNoSystemMenu)
-{
-    EXPECT_EQ(dialog.control.GetSystemMenu(), nullptr);
 }
 
 TEST_F(ControlNotifications, AnEditUpdatesBeforeItChanges)
@@ -241,19 +208,6 @@ TEST_F(ControlNotifications, OnlyANotifyingStaticReportsClicks)
     ui::testing::Click(*dialog.GetDlgItem(kClickable));
     ui::testing::Click(*dialog.GetDlgItem(kLabel));
     EXPECT_EQ(dialog.notifications, Log{"clicked"});
-}
-
-TEST_F(MessageRouting, RecorderCapturesEveryBoxAndAnswersIt)
-{
-    recorder.AnswerBoxesWith(IDCANCEL);
-    EXPECT_EQ(MessageBox(&dialog, "通信エラー", "CVelmoraDlg::GetPFCID()", MB_ICONERROR), IDCANCEL);
-    EXPECT_EQ(MessageBox(nullptr, "plain", "caption"), IDCANCEL);
-    ASSERT_EQ(recorder.Boxes().size(), 2u);
-    EXPECT_EQ(recorder.Boxes()[0].owner, &dialog);
-    EXPECT_EQ(recorder.Boxes()[0].text, "通信エラー");
-    EXPECT_EQ(recorder.Boxes()[0].caption, "CVelmoraDlg::GetPFCID()");
-    EXPECT_EQ(recorder.Boxes()[0].Icon(), MB_ICONERROR);
-    EXPECT_EQ(recorder.Boxes()[1].Icon(), 0u);
 }
 
 TEST_P(KeyInARealMessageBox, ClosesTheBoxAndNeverReachesTheWindowBehindIt)
@@ -385,4 +339,15 @@ TEST_F(MessageRouting, ATickThatDispatchesMessagesIsNotEnteredAgain)
     dialog.control.KillTimer(1);
     ASSERT_TRUE(ticked);
     EXPECT_EQ(Log(log.begin(), log.begin() + 3), (Log{"timer 1", "tick ends", "timer 1"}));
+}
+
+TEST_F(MessageRouting, TwoTimersKeepTickingWhileOneOfThemDispatchesMessagesInItsTicks)
+{
+    dialog.control.pumpingTimer = 1;
+    dialog.control.SetTimer(1, 0);
+    dialog.control.SetTimer(2, 0);
+    const bool both = ui::testing::RunUntil([&] { return Ticks(log, 1) > 3 && Ticks(log, 2) > 3; }, kBoundMs);
+    dialog.control.KillTimer(1);
+    dialog.control.KillTimer(2);
+    EXPECT_TRUE(both) << Ticks(log, 1) << " and " << Ticks(log, 2) << " ticks";
 }

@@ -12,14 +12,14 @@
 
 namespace uitest {
 
-constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, two statics
+constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics
 constexpr int kNoDefault = 9002;  // an edit and a push button, no default button
 constexpr int kHostDialog = 9003; // a tab control and a custom window
 constexpr int kChildPage = 9004;  // a child page with an edit and two radio buttons
 constexpr int kListDialog = 9005; // an owner-drawn report list view filling the dialog
 
 // Control ids used across the templates.
-enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kRadio1, kRadio2, kClickable, kListView };
+enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kRadio1, kRadio2, kClickable, kListView, kTall, kCentred };
 
 } // namespace uitest
 
@@ -37,7 +37,9 @@ protected:
                 {IDCANCEL, wc::Button, "キャンセル", 143, 24, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP},
                 {kList, wc::ListBox, "", 7, 24, 100, 60, child | WS_BORDER | LBS_NOTIFY | LBS_SORT | WS_TABSTOP},
                 {kLabel, wc::Static, "ラベル", 110, 50, 30, 8, child | SS_LEFT},
-                {kClickable, wc::Static, "押す", 110, 70, 30, 12, child | SS_NOTIFY | SS_CENTER, WS_EX_DLGMODALFRAME}}});
+                {kClickable, wc::Static, "押す", 110, 70, 30, 12, child | SS_NOTIFY | SS_CENTER, WS_EX_DLGMODALFRAME},
+                {kTall, wc::Static, "8", 150, 45, 20, 40, child | SS_LEFT},
+                {kCentred, wc::Static, "8", 175, 45, 20, 40, child | SS_LEFT | SS_CENTERIMAGE}}});
         Resources::AddDialog({kNoDefault, 120, 60, "MS UI Gothic", 9, "No default", WS_POPUP | WS_CAPTION, 0,
             {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
                 {kButton, wc::Button, "Push", 7, 30, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP}}});

@@ -1,6 +1,5 @@
 #include "UiFixture.h"
 
-#include "platform/ui/Clipboard.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Geometry.h"
 
@@ -69,13 +68,6 @@ TEST_F(WindowServices, CaptureGoesToOneWindowAndTellsTheOneThatLosesIt)
     Window::ReleaseCapture();
     EXPECT_EQ(Window::GetCapture(), nullptr);
     EXPECT_EQ(other.captureLost, std::vector<Window*>{nullptr});
-}
-
-TEST_F(WindowServices, ClipboardCarriesPlainText)
-{
-    Clipboard::SetText("A\t\tB\n\t\tC");
-    EXPECT_TRUE(Clipboard::HasText());
-    EXPECT_EQ(Clipboard::GetText(), "A\t\tB\n\t\tC");
 }
 
 TEST_F(WindowServices, DestroyingAWindowDetachesItsObject)
