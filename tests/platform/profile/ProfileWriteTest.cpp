@@ -1,5 +1,6 @@
 #include "ProfileFixture.h"
 
+#include <chrono>
 #include <climits>
 #include <functional>
 #include <optional>
@@ -179,8 +180,13 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     const std::string zero = body;
     const std::string one = std::string(body).replace(body.find("Item=0"), 6, "Item=1");
 
+    // The kills spread over the time a write takes here, whatever the machine's speed and load.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point before = Clock::now();
+    for (int value : {1, 0}) ASSERT_TRUE(m_ini.WriteInt("CommSelect", "Item", value));
+    const auto aWrite = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - before) / 2;
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> spins(0, 400000);
+    std::uniform_int_distribution<long long> waits(0, 2 * aWrite.count());
     int inWrite = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         int started[2];
@@ -192,13 +198,13 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
             for (int value = 1;; value ^= 1) (void)m_ini.WriteInt("CommSelect", "Item", value);
         }
         // Once the writer runs, a busy wait of random length: the kill lands at an unforeseen
-        // point of some write, however long the writer took to be scheduled.
+        // point of its first two writes, however long the writer took to be scheduled.
         char ready = 0;
         ASSERT_EQ(::read(started[0], &ready, 1), 1);
         ::close(started[0]);
         ::close(started[1]);
-        volatile int spin = spins(random);
-        while (spin > 0) spin = spin - 1;
+        const Clock::time_point until = Clock::now() + std::chrono::microseconds(waits(random));
+        while (Clock::now() < until) continue;
         ::kill(writer, SIGKILL);
         ::waitpid(writer, nullptr, 0);
         const std::string now = Bytes();
