@@ -21,7 +21,6 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
     EXPECT_EQ(window.GetIconId(), res::IDR_MAINFRAME);
     // Three identification exchanges: F3, F5, F0, each without data.
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A, 0xF5, 0x02, 0x08, 0xF0, 0x02, 0x0D}));
-    EXPECT_NE(directory.Read("Velmora.ini").find("[CommSelect]\nItem=0\n"), std::string::npos);
     EXPECT_EQ(comm.PortPath(), "sim:");
     EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
 }
@@ -133,14 +132,6 @@ TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)
     });
     window.DoModal();
     EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
-}
-
-TEST_F(Startup, TheCloseBoxClosesTheWindowAsACancel)
-{
-    ScriptStartup();
-    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) { ui::testing::PressCloseBox(dialog); });
-    EXPECT_EQ(window.DoModal(), ui::IDCANCEL);
-    EXPECT_EQ(recorder.DialogsOpened(res::IDD_VELMORA_DIALOG), 1);
 }
 
 TEST(Application, StartsWithoutABaseFile)
