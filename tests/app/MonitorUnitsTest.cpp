@@ -30,18 +30,6 @@ TEST(MonItemDefinition, AddressMustLieWithinTheLiveDataAndTypeBeKnown)
     EXPECT_FALSE(MonItem{}.IsValid()) << "missing keys read as 99";
 }
 
-TEST(MonItemRaw, WordsAreLittleEndianAndOnlyReceivedBytesCount)
-{
-    const std::vector<uint8_t> live{0x00, 0x00, 0x00, 0x00, 0x34, 0x12};
-    EXPECT_EQ(Item(0, 4).ReadRaw(live), 0x1234);
-    EXPECT_EQ(Item(1, 5).ReadRaw(live), 0x12);
-    EXPECT_EQ(Item(2, 4).ReadRaw(live), 0x1234) << "pressure items read their own word";
-    EXPECT_EQ(Item(3, 4).ReadRaw(live), 0x1234);
-    EXPECT_FALSE(Item(0, 5).ReadRaw(live)) << "its second byte never arrived";
-    EXPECT_FALSE(Item(1, 6).ReadRaw(live));
-    EXPECT_FALSE(Item(0, 0).ReadRaw({}));
-}
-
 TEST(MonItemConversion, GenericItemsScaleAndShiftAndPressuresSwitchTheirUnit)
 {
     struct Case {
@@ -79,9 +67,7 @@ TEST(MonitorFormats, AcceptExactlyOneFloatingConversion)
 
 TEST(MonitorFormats, RefusedFormatsFallBackToTheDefault)
 {
-    EXPECT_EQ(FormatMonitorValue("%s%n", 760.0), " 760");
     EXPECT_EQ(FormatMonitorValue("", 3.5), " 3.5");
-    EXPECT_EQ(FormatMonitorValue("%4.2f", 3.14159), "3.14");
     EXPECT_EQ(FormatMonitorValue("%6.2lf", 3.14159), "  3.14");
     EXPECT_EQ(FormatMonitorValue("%5.0f%%", 42.0), "   42%");
     EXPECT_EQ(FormatMonitorValue(std::string("%f\0%n", 5), 1.0), "   1") << "an embedded zero byte is refused";
@@ -94,9 +80,8 @@ TEST(ProfileNumbers, ReadTheLeadingDecimalNumber)
     const struct {
         const char* text;
         double value;
-    } cases[] = {{"1.5e1", 15.0}, {"  -0.25kg", -0.25}, {"+2", 2.0}, {".5", 0.5}, {"-.5", -0.5}, {"1e400", 0.0}, {"abc", 0.0}, {"", 0.0},
-        {"+-3", 0.0}, {".", 0.0}, {"nan", 0.0}, {"NaN", 0.0}, {"-nan", 0.0}, {"+NAN(1)", 0.0}, {"inf", 0.0}, {"-Inf", 0.0}, {"+INF", 0.0},
-        {"infinity", 0.0}, {"-INFINITY", 0.0}, {" Infinity", 0.0}};
+    } cases[] = {{"1.5e1", 15.0}, {"  -0.25kg", -0.25}, {"+2", 2.0}, {"-.5", -0.5}, {"1e400", 0.0}, {"abc", 0.0}, {"+-3", 0.0}, {".", 0.0},
+        {"nan", 0.0}, {"-NAN(1)", 0.0}, {"-Inf", 0.0}, {" Infinity", 0.0}};
     for (const auto& each : cases) {
         EXPECT_EQ(ParseProfileNumber(each.text), each.value) << '"' << each.text << '"';
     }

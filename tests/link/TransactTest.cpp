@@ -5,8 +5,8 @@
 #include <gmock/gmock.h>
 
 #include <numeric>
+#include <optional>
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using namespace std::chrono_literals;
 
@@ -17,17 +17,21 @@ constexpr sim::Duration kPause = 150ms; // one empty read each
 
 using Transact = LinkFixture;
 
-TEST_F(Transact, F0WithLengthTwoWritesExactlyF0020D)
+// The command, the length byte, length - 2 of the caller's bytes and the sum that makes FF.
+TEST_F(Transact, SendsTheCommandTheLengthTheCallersBytesAndTheirSum)
 {
-    Send(0xF0);
-    EXPECT_THAT(controller->Received(), ElementsAre(0xF0, 0x02, 0x0D));
-}
-
-TEST_F(Transact, SendsLengthMinusTwoOfTheCallersBytesAndTheirSum)
-{
-    std::ranges::copy(std::array<uint8_t, 3>{0x01, 0x02, 0x80}, buffer.begin());
-    comm.Transact(0x12, 5, buffer.data());
-    EXPECT_THAT(controller->Received(), ElementsAre(0x12, 0x05, 0x01, 0x02, 0x80, 0x65));
+    const struct {
+        uint8_t command;
+        int length;
+        std::vector<uint8_t> sent;
+    } cases[] = {{0xF0, 2, {0xF0, 0x02, 0x0D}}, {0x12, 5, {0x12, 0x05, 0x01, 0x02, 0x80, 0x65}}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.length);
+        std::ranges::copy(std::array<uint8_t, 3>{0x01, 0x02, 0x80}, buffer.begin());
+        controller->ClearReceived();
+        comm.Transact(each.command, each.length, buffer.data());
+        EXPECT_EQ(controller->Received(), each.sent);
+    }
 }
 
 TEST_F(Transact, LengthBeyondOneFrameSendsOneFrame)
@@ -35,14 +39,6 @@ TEST_F(Transact, LengthBeyondOneFrameSendsOneFrame)
     comm.Transact(0x12, 400, buffer.data());
     EXPECT_EQ(controller->Received().size(), 256u);
     EXPECT_EQ(controller->Received()[1], 255);
-}
-
-TEST_F(Transact, ReturnsTheLengthByteAndCopiesOnlyTheDataBytes)
-{
-    controller->Responder().Config().engineCode = "ENGINE01";
-    EXPECT_EQ(Send(0xF3), 10);
-    EXPECT_EQ(Copied(8), "ENGINE01");
-    EXPECT_EQ(buffer[8], kUntouched); // the checksum stays behind
 }
 
 TEST_F(Transact, LongestReplyReads256BytesAndCopies253)
@@ -79,42 +75,36 @@ TEST_F(Transact, ReplyOfLengthTwoCopiesNothingAndLengthsZeroAndOneEndAfterTwoByt
     }
 }
 
-TEST_F(Transact, BadSumGivesChecksumErrorAndLeavesTheBufferAlone)
+// Every exchange has five empty reads of 101 ms to spare, however the bytes between them come.
+TEST_F(Transact, DamagedOrSlowRepliesFailAndLeaveTheBufferAlone)
 {
-    controller->Faults().Set({.badChecksum = true}, 1);
-    EXPECT_EQ(Send(0xF0), CPFCComm::kChecksumError);
-    EXPECT_TRUE(BufferUntouched());
-    EXPECT_EQ(Send(0xF0), 32); // the next exchange is clean again
-}
-
-TEST_F(Transact, SilenceTimesOutOnTheFifthEmptyRead)
-{
-    controller->Faults().Set({.silent = true});
-    EXPECT_EQ(Send(0xF3), CPFCComm::kTimeout);
-    EXPECT_EQ(clock->Now(), 5 * kReadTimeout);
-    EXPECT_TRUE(BufferUntouched());
-}
-
-TEST_F(Transact, FourPausesSpreadOverOneReplyStillSucceed)
-{
-    controller->Faults().Set({.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {10, kPause}}}, 1);
-    EXPECT_EQ(Send(0xF3), 10);
-    EXPECT_EQ(clock->Now(), 4 * kPause);
-}
-
-// The allowance belongs to the exchange: bytes arriving between the pauses do not refill it.
-TEST_F(Transact, AFifthPauseInOneReplyTimesOut)
-{
-    controller->Faults().Set({.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {9, kPause}, {10, kPause}}}, 1);
-    EXPECT_EQ(Send(0xF3), CPFCComm::kTimeout);
-    EXPECT_TRUE(BufferUntouched());
-}
-
-TEST_F(Transact, TruncatedReplyTimesOut)
-{
-    controller->Faults().Set({.truncateBy = 1}, 1);
-    EXPECT_EQ(Send(0xF5), CPFCComm::kTimeout);
-    EXPECT_TRUE(BufferUntouched());
+    const struct {
+        const char* name;
+        sim::FaultPlan plan;
+        int result;
+        std::optional<sim::Duration> took;
+    } cases[] = {
+        {"bad sum", {.badChecksum = true}, CPFCComm::kChecksumError, {}},
+        {"silence", {.silent = true}, CPFCComm::kTimeout, 5 * kReadTimeout},
+        {"truncated", {.truncateBy = 1}, CPFCComm::kTimeout, {}},
+        {"four pauses", {.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {10, kPause}}}, 10, 4 * kPause},
+        // Bytes arriving between the pauses do not refill the allowance.
+        {"five pauses", {.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {9, kPause}, {10, kPause}}}, CPFCComm::kTimeout, {}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        buffer.fill(kUntouched);
+        controller->Faults().Set(each.plan, 1);
+        const auto start = clock->Now();
+        EXPECT_EQ(Send(0xF3), each.result);
+        if (each.took) {
+            EXPECT_EQ(clock->Now() - start, *each.took);
+        }
+        EXPECT_EQ(BufferUntouched(), each.result < 0);
+        clock->Advance(kPause); // what was still on the line has come
+        controller->DiscardArrived();
+    }
+    EXPECT_EQ(Send(0xF0), 32) << "the next exchange is clean again";
 }
 
 TEST_F(Transact, LateReplyIsReadAsTheStartOfTheNextExchange)
@@ -145,7 +135,6 @@ TEST_F(Transact, ExchangesDoNotPurgeTheInput)
 TEST_F(Transact, EveryExchangeFailsWithNoPortOpen)
 {
     CPFCComm unopened;
-    EXPECT_EQ(unopened.Transact(0xF0, 2, buffer.data()), CPFCComm::kCommError);
     EXPECT_EQ(unopened.Transact(0xF3, 2, buffer.data()), CPFCComm::kCommError);
     EXPECT_FALSE(unopened.IsBusy());
     EXPECT_TRUE(BufferUntouched());
