@@ -2,11 +2,14 @@
 
 #include "tests/support/SimulatedPage.h"
 
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -85,11 +88,22 @@ protected:
 
 } // namespace
 
-// The offsets ("+70") are a character longer than the bytes beside them.
-TEST_F(CommandConsole, TheOffsetColumnIsWiderThanTheByteColumns)
+// The offsets ("+70") are a character longer than the bytes beside them, and no byte is ever
+// cut to "…": the widest of them fits the room between a cell's margins.
+TEST_F(CommandConsole, EveryByteTextFitsItsCellAndTheOffsetsAreWider)
 {
     for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
         EXPECT_GT(grid->GetColumnWidth(0), grid->GetColumnWidth(1));
+        CGridCellBase& cell = *grid->GetCell(1, 1);
+        ui::DC dc;
+        dc.SelectFont(cell.GetRealizedFont());
+        int widest = 0;
+        char text[3];
+        for (int value = 0; value < 256; ++value) {
+            std::snprintf(text, sizeof text, "%02X", value);
+            widest = std::max(widest, dc.GetTextExtent(text).cx);
+        }
+        EXPECT_LE(widest, grid->GetColumnWidth(1) - 1 - 2 * static_cast<int>(cell.GetMargin()));
     }
 }
 
