@@ -1,18 +1,10 @@
 #include "pages/TypedNumber.h"
 
+#include "pages/NumberLead.h"
+
 #include <charconv>
 
 namespace {
-
-bool IsCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsHexDigit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 // What follows "0x" starts a hexadecimal number only with a digit, or a point and a digit;
 // the reader below would also take "nan" or "inf" there.
@@ -25,14 +17,8 @@ bool StartsHexDigits(std::string_view text)
 
 std::optional<double> ParseTypedNumber(std::string_view text)
 {
-    size_t at = 0;
-    while (at < text.size() && IsCSpace(text[at])) ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    if (text.size() - at > 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') && StartsHexDigits(text.substr(at + 2))) {
+    const auto [at, negative] = ReadNumberLead(text);
+    if (HasHexPrefix(text, at) && StartsHexDigits(text.substr(at + 2))) {
         // "%lf" reads hexadecimal numbers too; "0x" without digits is the number 0, read below.
         double hex = 0.0;
         const auto result = std::from_chars(text.data() + at + 2, text.data() + text.size(), hex, std::chars_format::hex);
