@@ -97,7 +97,6 @@ bool ListView::GetItemRect(int index, Rect& rect, int code) const
     int width = 0;
     for (const Column& column : m_columns) width += column.width;
     rect = Rect{0, top, width, top + m_rowHeight};
-    if (code == LVIR_ICON) rect.right = rect.left;
     if (code == LVIR_LABEL) rect.right = m_columns.empty() ? 0 : m_columns.front().width;
     return true;
 }
@@ -208,7 +207,6 @@ void ListView::OnPaint(DC& dc)
     }
     dc.FillSolidRect(clip, m_bkColor);
     if (m_rowHeight == 0) return;
-    const bool focused = GetFocus() == this;
     // Only the rows that meet the area being painted are drawn.
     for (int index = m_topIndex + std::max(0, clip.top / m_rowHeight); index < GetItemCount(); ++index) {
         DRAWITEMSTRUCT draw;
@@ -219,9 +217,6 @@ void ListView::OnPaint(DC& dc)
         GetItemRect(index, draw.rcItem, LVIR_BOUNDS);
         if (draw.rcItem.top >= clip.bottom) break;
         if (!dc.RectVisible(Rect{clip.left, draw.rcItem.top, clip.right, draw.rcItem.bottom})) continue;
-        const UINT state = GetItemState(index, LVIS_SELECTED | LVIS_FOCUSED);
-        if ((state & LVIS_SELECTED) != 0) draw.itemState |= ODS_SELECTED;
-        if ((state & LVIS_FOCUSED) != 0 && focused) draw.itemState |= ODS_FOCUS;
         const int saved = dc.SaveDC();
         DrawItem(draw);
         dc.RestoreDC(saved);
@@ -262,7 +257,6 @@ LRESULT ListView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_textBkColor = static_cast<COLORREF>(lParam);
         MarkDirty(GetClientRect());
         return 1;
-    case LVM_SETIMAGELIST: return 0;
     case WM_WINDOWPOSCHANGED: Remeasure(); return 0;
     default: return Window::DefWindowProc(message, wParam, lParam);
     }
