@@ -70,15 +70,22 @@ TEST_F(DeviceContext, ShapesInkExactlyTheirPixels)
         Rect ink;
         std::vector<std::pair<Point, COLORREF>> pixels;
     } cases[] = {
-        {"fill", [](DC& dc) { dc.FillSolidRect(Rect{10, 10, 20, 15}, blue); }, {10, 10, 20, 15}, {{{19, 14}, blue}}},
+        {"fill",
+            [](DC& dc) {
+                dc.FillSolidRect(Rect{10, 10, 20, 15}, blue);
+            },
+            {10, 10, 20, 15}, {{{19, 14}, blue}}},
         {"rightwards", line({{5, 5}, {15, 5}}), {5, 5, 15, 6}, {{{5, 5}, blue}}},
         {"leftwards", line({{15, 5}, {5, 5}}), {6, 5, 16, 6}, {{{6, 5}, blue}}},
         {"downwards", line({{5, 5}, {5, 15}}), {5, 5, 6, 15}, {{{5, 14}, blue}}},
         {"upwards", line({{5, 15}, {5, 5}}), {5, 6, 6, 16}, {{{5, 6}, blue}}},
         {"diagonal", line({{0, 0}, {10, 10}}), {0, 0, 10, 10}, {{{5, 5}, blue}, {{5, 6}, kWhite}}},
         {"corner", line({{0, 20}, {10, 20}, {10, 30}}), {0, 20, 11, 30}, {{{10, 20}, blue}}},
-        {"3-D", [](DC& dc) { dc.Draw3dRect(Rect{100, 0, 110, 10}, red, green); }, {100, 0, 110, 10},
-            {{{100, 5}, red}, {{105, 0}, red}, {{109, 5}, green}, {{105, 9}, green}, {{105, 5}, kWhite}}},
+        {"3-D",
+            [](DC& dc) {
+                dc.Draw3dRect(Rect{100, 0, 110, 10}, red, green);
+            },
+            {100, 0, 110, 10}, {{{100, 5}, red}, {{105, 0}, red}, {{109, 5}, green}, {{105, 9}, green}, {{105, 5}, kWhite}}},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Colors.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Resources.h"
@@ -10,16 +12,31 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace uitest {
 
 constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics
 constexpr int kNoDefault = 9002;  // an edit and a push button, no default button
 constexpr int kHostDialog = 9003; // a tab control and a custom window
-constexpr int kChildPage = 9004;  // a child page with an edit and two radio buttons
 constexpr int kListDialog = 9005; // an owner-drawn report list view filling the dialog
 
 // Control ids used across the templates.
-enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kRadio1, kRadio2, kClickable, kListView, kTall, kCentred };
+enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kClickable, kListView, kTall, kCentred };
+
+// The smallest rectangle holding a picture's dark pixels, the text drawn on a light ground;
+// empty when there are none.
+inline ui::Rect DarkInk(const ui::Bitmap& picture)
+{
+    ui::Rect ink{picture.Width(), picture.Height(), 0, 0};
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (ui::GetGValue(picture.GetPixel(x, y)) < 100)
+                ink = ui::Rect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+        }
+    }
+    return ink.IsEmpty() ? ui::Rect{} : ink;
+}
 
 } // namespace uitest
 
@@ -46,10 +63,6 @@ protected:
         Resources::AddDialog({kHostDialog, 300, 200, "MS UI Gothic", 9, "Host", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
             {{kTab, wc::TabControl, "", 7, 7, 200, 180, child | WS_TABSTOP},
                 {kCustom, "TestCustomClass", "", 210, 7, 80, 80, child | WS_TABSTOP}}});
-        Resources::AddDialog({kChildPage, 150, 100, "MS Shell Dlg", 8, "", WS_CHILD, 0,
-            {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
-                {kRadio1, wc::Button, "一", 7, 30, 30, 10, child | BS_AUTORADIOBUTTON | WS_GROUP},
-                {kRadio2, wc::Button, "二", 40, 30, 30, 10, child | BS_AUTORADIOBUTTON}}});
         Resources::AddDialog({kListDialog, 160, 120, "MS UI Gothic", 9, "List", WS_POPUP | WS_CAPTION, 0,
             {{kListView, wc::ListView, "", 0, 0, 160, 120,
                 child | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_TABSTOP}}});
