@@ -68,21 +68,6 @@ protected:
     }
 };
 
-class Tabs : public UiFixture {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(host.Create());
-        ui::testing::ShowAndActivate(host);
-        host.tab.InsertItem(0, "first", 10);
-        host.tab.InsertItem(1, "second", 20);
-        host.tab.InsertItem(9, "third", 30); // past the end appends
-        host.tab.SetCurSel(0);
-    }
-
-    TabHost host;
-};
-
 class FormControls : public UiFixture {
 protected:
     void SetUp() override
@@ -95,7 +80,7 @@ protected:
     ListBox* list = nullptr;
 };
 
-using Dialogs = UiFixture;
+using Controls = UiFixture;
 
 using Needed = std::map<UINT, std::pair<bool, bool>>; // row -> first and second column need drawing
 
@@ -144,7 +129,7 @@ protected:
 } // namespace
 
 // Dialog units: a quarter of the font's average character across, an eighth of its height down.
-TEST_F(Dialogs, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont)
+TEST_F(Controls, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont)
 {
     FormDialog dialog;
     FormDialog largerFont(kNoDefault); // 9 points against 8
@@ -163,7 +148,7 @@ TEST_F(Dialogs, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont
 }
 
 // Every dialog starts with the focus on its first tab stop.
-TEST_F(Dialogs, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWindowConsumesTheKey)
+TEST_F(Controls, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWindowConsumesTheKey)
 {
     constexpr UINT kClick = 0;
     constexpr UINT kCloseBox = 1;
@@ -204,7 +189,7 @@ TEST_F(Dialogs, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWindo
     }
 }
 
-TEST_F(Dialogs, AMissingTemplateFailsModalAndModeless)
+TEST_F(Controls, AMissingTemplateFailsModalAndModeless)
 {
     Dialog missing(12345);
     EXPECT_EQ(missing.DoModal(), -1);
@@ -212,8 +197,12 @@ TEST_F(Dialogs, AMissingTemplateFailsModalAndModeless)
 }
 
 // The program's choice of tab is not announced.
-TEST_F(Tabs, AUsersChangeSendsChangingThenChangedUnlessTheParentRefuses)
+TEST_F(Controls, ATabChangeByAUserSendsChangingThenChangedUnlessTheParentRefuses)
 {
+    TabHost host;
+    ASSERT_TRUE(host.Create());
+    ui::testing::ShowAndActivate(host);
+    for (const char* text : {"first", "second", "third"}) host.tab.InsertItem(9, text); // past the end appends
     const std::vector<int> taken{TCN_SELCHANGING, TCN_SELCHANGE};
     const struct {
         const char* name;

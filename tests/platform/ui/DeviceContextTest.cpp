@@ -97,12 +97,16 @@ TEST_F(DeviceContext, ShapesInkExactlyTheirPixels)
     }
 }
 
-TEST_F(DeviceContext, CalculatingARectangleMeasuresWithoutDrawingAndWordBreakGrowsItDownwards)
+TEST_F(DeviceContext, CalculatingARectangleMeasuresWithoutDrawing)
 {
     Rect rect{10, 10, 10, 10};
     const int height = dc.DrawText("kgf/cm²", rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     EXPECT_EQ(rect, (Rect{10, 10, 10 + dc.GetTextExtent("kgf/cm²").cx, 10 + height}));
     EXPECT_TRUE(Ink(bitmap).IsEmpty());
+}
+
+TEST_F(DeviceContext, WordBreakGrowsACalculatedRectangleDownwards)
+{
     Rect one{0, 0, 40, 0};
     Rect many{0, 0, 40, 0};
     dc.DrawText("word", one, DT_CALCRECT | DT_WORDBREAK);
