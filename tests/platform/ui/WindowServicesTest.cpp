@@ -136,12 +136,14 @@ TEST_F(WindowServices, CaptureGoesToOneWindowAndTellsTheOneThatLosesIt)
 TEST_F(WindowServices, DestroyingAWindowDetachesTheObjectsOfItAndItsChildren)
 {
     pad.SetTimer(1, 100);
+    other.SetWindowText("kept");
+    EXPECT_EQ(other.GetWindowText(), "kept");
     host.DestroyWindow();
     EXPECT_FALSE(pad.IsWindow());
     EXPECT_FALSE(pad.HasTimer(1));
     EXPECT_EQ(pad.GetClientRect(), Rect{});
     other.SetWindowText("ignored");
-    EXPECT_EQ(other.GetWindowText(), "");
+    EXPECT_EQ(other.GetWindowText(), "") << "the text went with the window";
 }
 
 // Input-method text comes as characters too, one each, without keys.
