@@ -45,7 +45,6 @@ bool ListView::DeleteItem(int index)
 {
     if (index < 0 || index >= GetItemCount()) return false;
     m_items.erase(m_items.begin() + index);
-    m_topIndex = std::clamp(m_topIndex, 0, std::max(0, GetItemCount() - 1));
     MarkDirty(GetClientRect());
     return true;
 }
@@ -53,7 +52,6 @@ bool ListView::DeleteItem(int index)
 bool ListView::DeleteAllItems()
 {
     m_items.clear();
-    m_topIndex = 0;
     MarkDirty(GetClientRect());
     return true;
 }
@@ -93,7 +91,7 @@ UINT ListView::GetItemState(int index, UINT mask) const
 bool ListView::GetItemRect(int index, Rect& rect, int code) const
 {
     if (index < 0 || index >= GetItemCount()) return false;
-    const int top = (index - m_topIndex) * m_rowHeight;
+    const int top = index * m_rowHeight;
     int width = 0;
     for (const Column& column : m_columns) width += column.width;
     rect = Rect{0, top, width, top + m_rowHeight};
@@ -208,7 +206,7 @@ void ListView::OnPaint(DC& dc)
     dc.FillSolidRect(clip, m_bkColor);
     if (m_rowHeight == 0) return;
     // Only the rows that meet the area being painted are drawn.
-    for (int index = m_topIndex + std::max(0, clip.top / m_rowHeight); index < GetItemCount(); ++index) {
+    for (int index = std::max(0, clip.top / m_rowHeight); index < GetItemCount(); ++index) {
         DRAWITEMSTRUCT draw;
         draw.CtlID = static_cast<UINT>(GetDlgCtrlID());
         draw.itemID = static_cast<UINT>(index);
@@ -227,7 +225,7 @@ void ListView::OnLButtonDown(UINT, Point point)
 {
     SetFocus();
     if (m_rowHeight == 0) return;
-    const int index = m_topIndex + point.y / m_rowHeight;
+    const int index = point.y / m_rowHeight;
     if (index >= 0 && index < GetItemCount()) SelectOnly(index);
 }
 

@@ -55,7 +55,8 @@ struct MEASUREITEMSTRUCT {
     UINT itemHeight = 0;
 };
 
-// A report-mode list view whose rows are drawn by DrawItem and measured by MeasureItem.
+// A report-mode list view whose rows are drawn by DrawItem and measured by MeasureItem. It
+// never scrolls: the program's lists show all their rows.
 class ListView : public Window {
 public:
     int InsertColumn(int column, std::string_view heading, int format, int width);
@@ -112,7 +113,6 @@ private:
     std::vector<Column> m_columns;
     std::vector<Item> m_items;
     int m_rowHeight = 0;
-    int m_topIndex = 0;
     bool m_redraw = true;
     std::vector<Rect> m_dirty; // what changed while drawing was off
     COLORREF m_bkColor = GetSysColor(COLOR_WINDOW);
