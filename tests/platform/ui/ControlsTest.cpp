@@ -189,11 +189,17 @@ TEST_F(Controls, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWind
     }
 }
 
-TEST_F(Controls, AMissingTemplateFailsModalAndModeless)
+// A child dialog is made only inside a window that exists.
+TEST_F(Controls, ADialogWithoutItsTemplateOrAChildWithoutItsParentsWindowIsNotMade)
 {
     Dialog missing(12345);
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_FALSE(missing.Create());
+    Dialog child(kChildPage);
+    Dialog parent(kFormDialog);
+    EXPECT_FALSE(child.Create(&parent));
+    ASSERT_TRUE(parent.Create());
+    EXPECT_TRUE(child.Create(&parent));
 }
 
 // The program's choice of tab is not announced.

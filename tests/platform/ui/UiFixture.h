@@ -19,6 +19,7 @@ namespace uitest {
 constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics
 constexpr int kNoDefault = 9002;  // an edit and a push button, no default button
 constexpr int kHostDialog = 9003; // a tab control and a custom window
+constexpr int kChildPage = 9004;  // an empty child page
 constexpr int kListDialog = 9005; // an owner-drawn report list view filling the dialog
 
 // Control ids used across the templates.
@@ -63,6 +64,7 @@ protected:
         Resources::AddDialog({kHostDialog, 300, 200, "MS UI Gothic", 9, "Host", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
             {{kTab, wc::TabControl, "", 7, 7, 200, 180, child | WS_TABSTOP},
                 {kCustom, "TestCustomClass", "", 210, 7, 80, 80, child | WS_TABSTOP}}});
+        Resources::AddDialog({kChildPage, 60, 20, "MS Shell Dlg", 8, "", WS_CHILD, 0, {}});
         Resources::AddDialog({kListDialog, 160, 120, "MS UI Gothic", 9, "List", WS_POPUP | WS_CAPTION, 0,
             {{kListView, wc::ListView, "", 0, 0, 160, 120,
                 child | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_TABSTOP}}});
