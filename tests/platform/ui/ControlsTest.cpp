@@ -276,6 +276,18 @@ TEST_F(FormControls, AListBoxNeverScrollsAcross)
     EXPECT_EQ(picture.GetPixel(picture.Width() / 2, picture.Height() - 6), GetSysColor(COLOR_WINDOW));
 }
 
+// A border takes a pixel on each side of the client area, drawn in the shadow colour.
+TEST_F(FormControls, ABorderedWindowsClientAreaLiesInsideItsBorder)
+{
+    ui::testing::ShowAndActivate(dialog);
+    Window& framed = *dialog.GetDlgItem(kFramed);
+    const Rect outside = framed.GetWindowRect();
+    EXPECT_EQ(framed.GetClientRect(), (Rect{0, 0, outside.Width() - 2, outside.Height() - 2}));
+    const Bitmap picture = ui::testing::Grab(framed);
+    EXPECT_EQ(picture.GetPixel(0, picture.Height() / 2), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_NE(picture.GetPixel(1, picture.Height() / 2), GetSysColor(COLOR_3DSHADOW));
+}
+
 // A label's text sits at its top, or in its middle when asked to be centred vertically.
 TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
 {

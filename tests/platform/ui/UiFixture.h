@@ -16,14 +16,14 @@
 
 namespace uitest {
 
-constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics
+constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics, a framed window
 constexpr int kNoDefault = 9002;  // an edit and a push button, no default button
 constexpr int kHostDialog = 9003; // a tab control and a custom window
 constexpr int kChildPage = 9004;  // an empty child page
 constexpr int kListDialog = 9005; // an owner-drawn report list view filling the dialog
 
 // Control ids used across the templates.
-enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kClickable, kListView, kTall, kCentred };
+enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kClickable, kListView, kTall, kCentred, kFramed };
 
 // The smallest rectangle holding a picture's dark pixels, the text drawn on a light ground;
 // empty when there are none.
@@ -57,7 +57,8 @@ protected:
                 {kLabel, wc::Static, "ラベル", 110, 50, 30, 8, child | SS_LEFT},
                 {kClickable, wc::Static, "押す", 110, 70, 30, 12, child | SS_NOTIFY | SS_CENTER, WS_EX_DLGMODALFRAME},
                 {kTall, wc::Static, "8", 150, 45, 20, 40, child | SS_LEFT},
-                {kCentred, wc::Static, "8", 175, 45, 20, 40, child | SS_LEFT | SS_CENTERIMAGE}}});
+                {kCentred, wc::Static, "8", 175, 45, 20, 40, child | SS_LEFT | SS_CENTERIMAGE},
+                {kFramed, "TestCustomClass", "", 150, 88, 40, 10, child | WS_BORDER}}});
         Resources::AddDialog({kNoDefault, 120, 60, "MS UI Gothic", 9, "No default", WS_POPUP | WS_CAPTION, 0,
             {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
                 {kButton, wc::Button, "Push", 7, 30, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP}}});

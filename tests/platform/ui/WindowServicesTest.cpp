@@ -121,6 +121,14 @@ TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
     EXPECT_EQ(pad.GetClientRect(), (Rect{0, 0, 100, 80}));
 }
 
+TEST_F(WindowServices, AWindowIsMadeOnceAndOnlyInsideAWindowThatExists)
+{
+    EXPECT_FALSE(pad.CreateChild(host, Rect{0, 0, 10, 10}, 79, WS_CHILD));
+    Dialog unmade(kFormDialog);
+    Pad orphan;
+    EXPECT_FALSE(orphan.CreateChild(unmade, Rect{0, 0, 10, 10}, 79, WS_CHILD));
+}
+
 TEST_F(WindowServices, CaptureGoesToOneWindowAndTellsTheOneThatLosesIt)
 {
     pad.SetCapture();
