@@ -189,8 +189,9 @@ TEST_F(Controls, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWind
     }
 }
 
-// A child dialog is made only inside a window that exists.
-TEST_F(Controls, ADialogWithoutItsTemplateOrAChildWithoutItsParentsWindowIsNotMade)
+// A child dialog is made only inside a window that exists, and hidden until shown; a top-level
+// one shows at once.
+TEST_F(Controls, ADialogIsMadeFromItsTemplateAndAChildOnlyInsideItsParentsWindow)
 {
     Dialog missing(12345);
     EXPECT_EQ(missing.DoModal(), -1);
@@ -200,6 +201,8 @@ TEST_F(Controls, ADialogWithoutItsTemplateOrAChildWithoutItsParentsWindowIsNotMa
     EXPECT_FALSE(child.Create(&parent));
     ASSERT_TRUE(parent.Create());
     EXPECT_TRUE(child.Create(&parent));
+    EXPECT_TRUE(parent.IsWindowVisible());
+    EXPECT_FALSE(child.IsWindowVisible());
 }
 
 // The program's choice of tab is not announced.
