@@ -88,8 +88,8 @@ protected:
 } // namespace
 
 // A shown bar takes its edge of the client area. A click on its arrow or beside its thumb asks
-// the window to scroll that way; where the bar ends up is the window's choice, short of the last
-// page's start.
+// the window to scroll that way, towards the bar's track position; where the bar ends up is the
+// window's choice, short of the last page's start.
 TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
 {
     for (const int bar : {SB_VERT, SB_HORZ}) {
@@ -101,20 +101,24 @@ TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
     const int down = (client.bottom + 80) / 2;
     const struct {
         Point at;
-        std::string scroll;
+        int bar;
+        int code;
+        int way; // of the track position the click asks for
     } cases[] = {
-        {{across, 2}, "down " + std::to_string(SB_LINEUP)},
-        {{across, client.bottom - 2}, "down " + std::to_string(SB_LINEDOWN)},
-        {{across, client.bottom * 3 / 4}, "down " + std::to_string(SB_PAGEDOWN)},
-        {{2, down}, "across " + std::to_string(SB_LINELEFT)},
-        {{client.right - 2, down}, "across " + std::to_string(SB_LINERIGHT)},
+        {{across, 2}, SB_VERT, SB_LINEUP, -1},
+        {{across, client.bottom - 2}, SB_VERT, SB_LINEDOWN, 1},
+        {{across, client.bottom * 3 / 4}, SB_VERT, SB_PAGEDOWN, 1},
+        {{2, down}, SB_HORZ, SB_LINELEFT, -1},
+        {{client.right - 2, down}, SB_HORZ, SB_LINERIGHT, 1},
     };
     for (const auto& each : cases) {
+        SCOPED_TRACE(::testing::Message() << each.at.x << "," << each.at.y);
         pad.scrolls.clear();
         ui::testing::Click(pad, each.at);
-        EXPECT_EQ(pad.scrolls, Log{each.scroll}) << each.at.x << "," << each.at.y;
+        EXPECT_EQ(pad.scrolls, Log{(each.bar == SB_VERT ? "down " : "across ") + std::to_string(each.code)});
+        EXPECT_GT((pad.GetScrollInfo(each.bar).trackPos - 40) * each.way, 0);
+        EXPECT_EQ(pad.GetScrollPos(each.bar), 40);
     }
-    EXPECT_EQ(pad.GetScrollPos(SB_HORZ), 40);
     EXPECT_EQ(pad.SetScrollPos(SB_VERT, 1000), 40);
     EXPECT_EQ(pad.GetScrollInfo(SB_VERT).pos, 320);
     for (const int bar : {SB_VERT, SB_HORZ}) pad.ShowScrollBar(bar, false);
