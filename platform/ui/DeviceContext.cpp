@@ -352,17 +352,16 @@ void DC::LineTo(int x, int y)
     if (m_painter == nullptr || from == m_position) return;
     const int dx = (x > from.x) - (x < from.x);
     const int dy = (y > from.y) - (y < from.y);
-    if (m_pen.style == PS_SOLID && (dx == 0 || dy == 0)) {
+    if (dx == 0 || dy == 0) {
         // Straight solid lines as fills: exact pixels, the end point left out.
         const int width = std::max(1, m_pen.width);
-        const Rect span = dy == 0 ? Rect{std::min(from.x, x - dx + 1), from.y, std::max(from.x, x - dx) + 1, from.y + width}
-                                  : Rect{from.x, std::min(from.y, y - dy + 1), from.x + width, std::max(from.y, y - dy) + 1};
+        const Rect span = dy == 0 ? Rect{std::min(from.x, x - dx), from.y, std::max(from.x, x - dx) + 1, from.y + width}
+                                  : Rect{from.x, std::min(from.y, y - dy), from.x + width, std::max(from.y, y - dy) + 1};
         FillSolidRect(span, m_pen.color);
         return;
     }
     QPen pen(qt::ToQColor(m_pen.color));
     pen.setWidth(m_pen.width);
-    pen.setStyle(m_pen.style == PS_DOT ? Qt::DotLine : Qt::SolidLine);
     qt::ToQPainter(m_painter)->save();
     qt::ToQPainter(m_painter)->setRenderHint(QPainter::Antialiasing, false);
     qt::ToQPainter(m_painter)->setPen(pen);
@@ -410,14 +409,9 @@ void DC::DrawFocusRect(const Rect& rect)
 {
     if (m_painter == nullptr || rect.IsEmpty()) return;
     qt::ToQPainter(m_painter)->save();
-    // Inverting dots, so that drawing twice removes it.
-    if (qt::ToQPainter(m_painter)->paintEngine() != nullptr
-        && qt::ToQPainter(m_painter)->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
-        qt::ToQPainter(m_painter)->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        qt::ToQPainter(m_painter)->setPen(QPen(Qt::white, 1, Qt::DotLine));
-    } else {
-        qt::ToQPainter(m_painter)->setPen(QPen(Qt::black, 1, Qt::DotLine));
-    }
+    // Inverting dots, so that drawing twice removes it; every context paints on raster images.
+    qt::ToQPainter(m_painter)->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    qt::ToQPainter(m_painter)->setPen(QPen(Qt::white, 1, Qt::DotLine));
     qt::ToQPainter(m_painter)->drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
     qt::ToQPainter(m_painter)->restore();
 }

@@ -34,9 +34,8 @@ constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
-// Pen styles.
+// Pen styles: every line the program draws is solid.
 constexpr int PS_SOLID = 0;
-constexpr int PS_DOT = 2;
 
 // 3-D edges: borders and which sides.
 constexpr unsigned BDR_RAISEDOUTER = 0x1;

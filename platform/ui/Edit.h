@@ -12,6 +12,7 @@ public:
     // An edit made in code, aligned by ES_LEFT, ES_CENTER or ES_RIGHT.
     bool Create(uint32_t style, const Rect& rect, Window& parent, int id);
     void ReplaceSel(std::string_view text);
+    // Selects from start to end; an end of -1 or past the text selects to its end.
     void SetSel(int start, int end);
 
 protected:

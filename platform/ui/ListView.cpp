@@ -45,7 +45,6 @@ bool ListView::DeleteItem(int index)
 {
     if (index < 0 || index >= GetItemCount()) return false;
     m_items.erase(m_items.begin() + index);
-    m_topIndex = std::clamp(m_topIndex, 0, std::max(0, GetItemCount() - 1));
     MarkDirty(GetClientRect());
     return true;
 }
@@ -53,7 +52,6 @@ bool ListView::DeleteItem(int index)
 bool ListView::DeleteAllItems()
 {
     m_items.clear();
-    m_topIndex = 0;
     MarkDirty(GetClientRect());
     return true;
 }
@@ -93,11 +91,10 @@ UINT ListView::GetItemState(int index, UINT mask) const
 bool ListView::GetItemRect(int index, Rect& rect, int code) const
 {
     if (index < 0 || index >= GetItemCount()) return false;
-    const int top = (index - m_topIndex) * m_rowHeight;
+    const int top = index * m_rowHeight;
     int width = 0;
     for (const Column& column : m_columns) width += column.width;
     rect = Rect{0, top, width, top + m_rowHeight};
-    if (code == LVIR_ICON) rect.right = rect.left;
     if (code == LVIR_LABEL) rect.right = m_columns.empty() ? 0 : m_columns.front().width;
     return true;
 }
@@ -208,9 +205,8 @@ void ListView::OnPaint(DC& dc)
     }
     dc.FillSolidRect(clip, m_bkColor);
     if (m_rowHeight == 0) return;
-    const bool focused = GetFocus() == this;
     // Only the rows that meet the area being painted are drawn.
-    for (int index = m_topIndex + std::max(0, clip.top / m_rowHeight); index < GetItemCount(); ++index) {
+    for (int index = std::max(0, clip.top / m_rowHeight); index < GetItemCount(); ++index) {
         DRAWITEMSTRUCT draw;
         draw.CtlID = static_cast<UINT>(GetDlgCtrlID());
         draw.itemID = static_cast<UINT>(index);
@@ -219,9 +215,6 @@ void ListView::OnPaint(DC& dc)
         GetItemRect(index, draw.rcItem, LVIR_BOUNDS);
         if (draw.rcItem.top >= clip.bottom) break;
         if (!dc.RectVisible(Rect{clip.left, draw.rcItem.top, clip.right, draw.rcItem.bottom})) continue;
-        const UINT state = GetItemState(index, LVIS_SELECTED | LVIS_FOCUSED);
-        if ((state & LVIS_SELECTED) != 0) draw.itemState |= ODS_SELECTED;
-        if ((state & LVIS_FOCUSED) != 0 && focused) draw.itemState |= ODS_FOCUS;
         const int saved = dc.SaveDC();
         DrawItem(draw);
         dc.RestoreDC(saved);
@@ -232,7 +225,7 @@ void ListView::OnLButtonDown(UINT, Point point)
 {
     SetFocus();
     if (m_rowHeight == 0) return;
-    const int index = m_topIndex + point.y / m_rowHeight;
+    const int index = point.y / m_rowHeight;
     if (index >= 0 && index < GetItemCount()) SelectOnly(index);
 }
 
@@ -262,7 +255,6 @@ LRESULT ListView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_textBkColor = static_cast<COLORREF>(lParam);
         MarkDirty(GetClientRect());
         return 1;
-    case LVM_SETIMAGELIST: return 0;
     case WM_WINDOWPOSCHANGED: Remeasure(); return 0;
     default: return Window::DefWindowProc(message, wParam, lParam);
     }

@@ -28,26 +28,21 @@ constexpr int LVCFMT_JUSTIFYMASK = 3;
 
 // Item rectangles.
 constexpr int LVIR_BOUNDS = 0;
-constexpr int LVIR_ICON = 1;
 constexpr int LVIR_LABEL = 2;
 
 // Messages a list view answers and a subclass may watch.
 constexpr UINT LVM_SETBKCOLOR = 0x1001;
-constexpr UINT LVM_SETIMAGELIST = 0x1003;
 constexpr UINT LVM_SETTEXTBKCOLOR = 0x1026;
 
 // Owner drawing.
 constexpr UINT ODT_LISTVIEW = 102;
 constexpr UINT ODA_DRAWENTIRE = 0x0001;
-constexpr UINT ODS_SELECTED = 0x0001;
-constexpr UINT ODS_FOCUS = 0x0010;
 
 struct DRAWITEMSTRUCT {
     UINT CtlType = ODT_LISTVIEW;
     UINT CtlID = 0;
     UINT itemID = 0;
     UINT itemAction = ODA_DRAWENTIRE;
-    UINT itemState = 0;
     Window* hwndItem = nullptr;
     DC* hDC = nullptr;
     Rect rcItem;
@@ -60,7 +55,8 @@ struct MEASUREITEMSTRUCT {
     UINT itemHeight = 0;
 };
 
-// A report-mode list view whose rows are drawn by DrawItem and measured by MeasureItem.
+// A report-mode list view whose rows are drawn by DrawItem and measured by MeasureItem. It
+// never scrolls: the program's lists show all their rows.
 class ListView : public Window {
 public:
     int InsertColumn(int column, std::string_view heading, int format, int width);
@@ -117,7 +113,6 @@ private:
     std::vector<Column> m_columns;
     std::vector<Item> m_items;
     int m_rowHeight = 0;
-    int m_topIndex = 0;
     bool m_redraw = true;
     std::vector<Rect> m_dirty; // what changed while drawing was off
     COLORREF m_bkColor = GetSysColor(COLOR_WINDOW);

@@ -4,10 +4,7 @@
 
 namespace ui {
 
-// A static text or icon control made from a template.
-class Static : public Window {
-public:
-    void SetIcon(int iconId);
-};
+// A static text control made from a template.
+class Static : public Window { };
 
 } // namespace ui

@@ -464,81 +464,38 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void Window::OnPaint(DC&)
-{
-    Default();
-}
-void Window::OnSize(UINT, int, int)
-{
-    Default();
-}
+// What the default procedure does for a message: most do nothing there, keys and characters
+// edit an edit control, and the close command closes.
+void Window::OnPaint(DC&) { }
+void Window::OnSize(UINT, int, int) { }
 void Window::OnKeyDown(UINT, UINT, UINT)
 {
     Default();
 }
-void Window::OnKeyUp(UINT, UINT, UINT)
-{
-    Default();
-}
+void Window::OnKeyUp(UINT, UINT, UINT) { }
 void Window::OnChar(UINT, UINT, UINT)
 {
     Default();
 }
-void Window::OnLButtonDown(UINT, Point)
-{
-    Default();
-}
-void Window::OnLButtonUp(UINT, Point)
-{
-    Default();
-}
-void Window::OnLButtonDblClk(UINT, Point)
-{
-    Default();
-}
-void Window::OnRButtonDown(UINT, Point)
-{
-    Default();
-}
-void Window::OnRButtonUp(UINT, Point)
-{
-    Default();
-}
-void Window::OnMouseMove(UINT, Point)
-{
-    Default();
-}
+void Window::OnLButtonDown(UINT, Point) { }
+void Window::OnLButtonUp(UINT, Point) { }
+void Window::OnLButtonDblClk(UINT, Point) { }
+void Window::OnRButtonDown(UINT, Point) { }
+void Window::OnRButtonUp(UINT, Point) { }
+void Window::OnMouseMove(UINT, Point) { }
 bool Window::OnMouseWheel(UINT, int, Point)
 {
-    return Default() != 0;
+    return false;
 }
-void Window::OnTimer(uintptr_t)
-{
-    Default();
-}
-void Window::OnSetFocus(Window*)
-{
-    Default();
-}
-void Window::OnKillFocus(Window*)
-{
-    Default();
-}
-void Window::OnCaptureChanged(Window*)
-{
-    Default();
-}
-void Window::OnHScroll(int, int)
-{
-    Default();
-}
-void Window::OnVScroll(int, int)
-{
-    Default();
-}
+void Window::OnTimer(uintptr_t) { }
+void Window::OnSetFocus(Window*) { }
+void Window::OnKillFocus(Window*) { }
+void Window::OnCaptureChanged(Window*) { }
+void Window::OnHScroll(int, int) { }
+void Window::OnVScroll(int, int) { }
 UINT Window::OnGetDlgCode()
 {
-    return static_cast<UINT>(Default());
+    return 0;
 }
 bool Window::OnCommand(WPARAM, LPARAM)
 {
@@ -556,9 +513,6 @@ void Window::OnClose()
 {
     Default();
 }
-void Window::OnDestroy()
-{
-    Default();
-}
+void Window::OnDestroy() { }
 
 } // namespace ui

@@ -4,11 +4,9 @@
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ListBox.h"
-#include "platform/ui/ListView.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/Styles.h"
-#include "platform/ui/TabCtrl.h"
 #include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/qt/EditWidget.h"
 #include "platform/ui/qt/QtConvert.h"
@@ -139,6 +137,8 @@ void FitStatic(QLabel* label, const ControlTemplate& control)
     }
 }
 
+// The object of a control the dialog does not bind: what the program reaches through GetDlgItem
+// without binding answers as its class. Tab controls and list views are always bound.
 std::unique_ptr<Window> StandInFor(const ControlTemplate& control)
 {
     const std::string_view cls = control.windowClass;
@@ -146,8 +146,6 @@ std::unique_ptr<Window> StandInFor(const ControlTemplate& control)
     if (cls == wc::Static) return std::make_unique<Static>();
     if (cls == wc::Edit) return std::make_unique<Edit>();
     if (cls == wc::ListBox) return std::make_unique<ListBox>();
-    if (cls == wc::TabControl) return std::make_unique<TabCtrl>();
-    if (cls == wc::ListView) return std::make_unique<ListView>();
     return std::make_unique<Window>();
 }
 

@@ -52,10 +52,10 @@ QString KeyText(unsigned vk, unsigned modifiers)
 Qt::KeyboardModifiers QtModifiers(unsigned modifiers)
 {
     Qt::KeyboardModifiers result;
-    if ((modifiers & Shift) != 0) result |= Qt::ShiftModifier;
-    if ((modifiers & Control) != 0) result |= Qt::ControlModifier;
-    if ((modifiers & Alt) != 0) result |= Qt::AltModifier;
-    if ((modifiers & Keypad) != 0) result |= Qt::KeypadModifier;
+    for (const auto& [mine, theirs] :
+        {std::pair{Shift, Qt::ShiftModifier}, {Control, Qt::ControlModifier}, {Alt, Qt::AltModifier}, {Keypad, Qt::KeypadModifier}}) {
+        if ((modifiers & mine) != 0) result |= theirs;
+    }
     return result;
 }
 
@@ -74,19 +74,22 @@ QWidget* KeyTarget(Window* target)
     return nullptr;
 }
 
-// A click lands on the innermost widget under the point, as a real one does.
-void SendMouse(QWidget* window, QEvent::Type type, Qt::MouseButton button, Point point, unsigned modifiers = None)
+// A button event at the window, false when the window is gone (an earlier event may close it). A
+// click lands on the innermost widget under the point, as a real one does.
+bool Mouse(Window& window, QEvent::Type type, Qt::MouseButton button, Point point, unsigned modifiers = None)
 {
-    QWidget* widget = window;
+    QWidget* widget = WidgetOf(window);
+    if (widget == nullptr) return false;
     QPoint at(point.x, point.y);
-    if (QWidget* child = window->childAt(at); child != nullptr) {
-        at = child->mapFrom(window, at);
+    if (QWidget* child = widget->childAt(at); child != nullptr) {
+        at = child->mapFrom(widget, at);
         widget = child;
     }
     const QPointF local(at);
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, QtModifiers(modifiers));
     QApplication::sendEvent(widget, &event);
+    return true;
 }
 
 // Lets go of the modifier keys, so that the toolkit's idea of the held keys does not outlive
@@ -153,23 +156,17 @@ void ComposeText(std::string_view text, Window* target)
 
 void Click(Window& window, Point point, unsigned modifiers)
 {
-    if (QWidget* widget = WidgetOf(window)) {
-        SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, point, modifiers);
-        if (WidgetOf(window) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point, modifiers);
-        if (WidgetOf(window) != nullptr) ReleaseModifiers(KeyTarget(&window), modifiers);
-    }
+    if (Mouse(window, QEvent::MouseButtonPress, Qt::LeftButton, point, modifiers)
+        && Mouse(window, QEvent::MouseButtonRelease, Qt::LeftButton, point, modifiers) && WidgetOf(window) != nullptr)
+        ReleaseModifiers(KeyTarget(&window), modifiers);
 }
 
 void Drag(Window& window, Point from, Point to, unsigned modifiers)
 {
-    QWidget* widget = WidgetOf(window);
-    if (widget == nullptr) return;
-    SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, from, modifiers);
-    if (WidgetOf(window) == nullptr) return;
+    if (!Mouse(window, QEvent::MouseButtonPress, Qt::LeftButton, from, modifiers)) return;
     MoveMouse(window, to, true);
-    if (WidgetOf(window) == nullptr) return;
-    SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, to, modifiers);
-    if (WidgetOf(window) != nullptr) ReleaseModifiers(KeyTarget(&window), modifiers);
+    if (Mouse(window, QEvent::MouseButtonRelease, Qt::LeftButton, to, modifiers) && WidgetOf(window) != nullptr)
+        ReleaseModifiers(KeyTarget(&window), modifiers);
 }
 
 void Click(Window& window)
@@ -181,10 +178,7 @@ void Click(Window& window)
 void DoubleClick(Window& window, Point point)
 {
     Click(window, point);
-    if (QWidget* widget = WidgetOf(window)) {
-        SendMouse(widget, QEvent::MouseButtonDblClick, Qt::LeftButton, point);
-        if (WidgetOf(window) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
-    }
+    if (Mouse(window, QEvent::MouseButtonDblClick, Qt::LeftButton, point)) Mouse(window, QEvent::MouseButtonRelease, Qt::LeftButton, point);
 }
 
 void MoveMouse(Window& window, Point point, bool dragging)
@@ -199,12 +193,12 @@ void MoveMouse(Window& window, Point point, bool dragging)
 
 void PressButton(Window& window, Point point)
 {
-    if (QWidget* widget = WidgetOf(window)) SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, point);
+    Mouse(window, QEvent::MouseButtonPress, Qt::LeftButton, point);
 }
 
 void ReleaseButton(Window& window, Point point)
 {
-    if (QWidget* widget = WidgetOf(window)) SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, point);
+    Mouse(window, QEvent::MouseButtonRelease, Qt::LeftButton, point);
 }
 
 void TurnWheel(Window& window, Point point, int delta)
@@ -224,15 +218,11 @@ void SetWheelScrollLines(std::optional<int> lines)
 
 void RightClick(Window& window, Point point)
 {
-    QWidget* widget = WidgetOf(window);
-    if (widget == nullptr) return;
-    SendMouse(widget, QEvent::MouseButtonPress, Qt::RightButton, point);
-    if (WidgetOf(window) == nullptr) return;
-    SendMouse(widget, QEvent::MouseButtonRelease, Qt::RightButton, point);
-    if (WidgetOf(window) == nullptr) return;
+    if (!Mouse(window, QEvent::MouseButtonPress, Qt::RightButton, point)) return;
+    if (!Mouse(window, QEvent::MouseButtonRelease, Qt::RightButton, point) || WidgetOf(window) == nullptr) return;
     const QPoint local(point.x, point.y);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, widget->mapToGlobal(local));
-    QApplication::sendEvent(widget, &menu);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, local, WidgetOf(window)->mapToGlobal(local));
+    QApplication::sendEvent(WidgetOf(window), &menu);
 }
 
 void PressCloseBox(Window& topLevel)

@@ -9,12 +9,9 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace ui::testing {
+#include <utility>
 
-unsigned Recorder::Box::Icon() const
-{
-    return flags & MB_ICONMASK;
-}
+namespace ui::testing {
 
 Recorder::Recorder()
     : m_previous(InteractionHooks::Install(this))
@@ -49,17 +46,9 @@ void Recorder::OnModalDialog(Dialog& dialog)
     action(dialog);
 }
 
-int Recorder::DialogsOpened(int templateId) const
-{
-    auto found = m_opened.find(templateId);
-    return found == m_opened.end() ? 0 : found->second;
-}
-
 std::optional<unsigned> Recorder::OnSystemMenu(const Menu&)
 {
-    if (!m_menuChoiceSet) return std::nullopt;
-    m_menuChoiceSet = false;
-    return m_menuChoice;
+    return std::exchange(m_menuChoice, std::nullopt);
 }
 
 void Recorder::OnPopupShown(NativeWidget& native)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/InteractionHooks.h"
+#include "platform/ui/MessageBox.h"
 
 #include <functional>
 #include <map>
@@ -25,7 +26,7 @@ public:
         std::string text;
         std::string caption;
         unsigned flags = 0;
-        unsigned Icon() const;
+        unsigned Icon() const { return flags & MB_ICONMASK; }
     };
     using DialogAction = std::function<void(Dialog&)>;
 
@@ -47,11 +48,7 @@ public:
     void OnBox(std::function<void(const Box&)> observer) { m_boxObserver = std::move(observer); }
 
     // The next system menu that opens chooses id (0 closes it without a choice).
-    void ChooseSystemMenuItem(unsigned id)
-    {
-        m_menuChoice = id;
-        m_menuChoiceSet = true;
-    }
+    void ChooseSystemMenuItem(unsigned id) { m_menuChoice = id; }
 
     // Real popups: while actions are queued, the next message box or popup menu is shown for
     // real (and still recorded) and the first queued action runs inside it once it is open, as
@@ -59,7 +56,7 @@ public:
     // never waits on one.
     void WhilePopupOpen(std::function<void()> action) { m_popupActions.push_back(std::move(action)); }
     int PopupsLeftOpen() const { return m_popupsLeftOpen; }
-    int DialogsOpened(int templateId) const;
+    int DialogsOpened(int templateId) const { return m_opened.contains(templateId) ? m_opened.at(templateId) : 0; }
 
     std::optional<int> OnMessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags) override;
     void OnModalDialog(Dialog& dialog) override;
@@ -72,8 +69,7 @@ private:
     std::map<int, std::vector<DialogAction>> m_actions;
     std::map<int, int> m_opened;
     std::function<void(const Box&)> m_boxObserver;
-    unsigned m_menuChoice = 0;
-    bool m_menuChoiceSet = false;
+    std::optional<unsigned> m_menuChoice;
     std::vector<std::function<void()>> m_popupActions;
     int m_popupsLeftOpen = 0;
     InteractionHooks* m_previous = nullptr;

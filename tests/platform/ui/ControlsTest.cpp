@@ -1,16 +1,55 @@
 #include "UiFixture.h"
 
-#include "platform/ui/Bitmap.h"
-#include "platform/ui/Button.h"
+#include "platform/ui/DeviceContext.h"
 #include "platform/ui/ListBox.h"
+#include "platform/ui/ListView.h"
 #include "platform/ui/TabCtrl.h"
 
 #include <cstdlib>
+#include <map>
+#include <string>
 
 using namespace ui;
 using namespace uitest;
 
 namespace {
+
+using Log = std::vector<std::string>;
+
+// Logs the commands it receives, with the edit's text for the edit's, and the OK/Cancel
+// handlers that run; consumes Escape when told to.
+class FormDialog : public Dialog {
+public:
+    explicit FormDialog(int templateId = kFormDialog)
+        : Dialog(templateId)
+    { }
+    Log log;
+    bool consumeEscape = false;
+
+    bool PreTranslateMessage(Msg& msg) override
+    {
+        return (consumeEscape && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || Dialog::PreTranslateMessage(msg);
+    }
+
+protected:
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        const int id = LOWORD(wParam);
+        const std::string edit = HIWORD(wParam) == EN_UPDATE ? "update " : "change ";
+        log.push_back(id == kEdit ? edit + GetDlgItem(kEdit)->GetWindowText() : "command " + std::to_string(id));
+        return Dialog::OnCommand(wParam, lParam);
+    }
+    void OnOK() override
+    {
+        log.push_back("ok");
+        Dialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        log.push_back("cancel");
+        Dialog::OnCancel();
+    }
+};
 
 class TabHost : public DialogHost<TabCtrl, kHostDialog, kTab> {
 public:
@@ -29,53 +68,6 @@ protected:
     }
 };
 
-class Page : public Dialog {
-public:
-    Page()
-        : Dialog(kChildPage)
-    { }
-    int cancels = 0;
-
-protected:
-    void OnCancel() override { ++cancels; }
-};
-
-class Tabs : public UiFixture {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(host.Create());
-        ui::testing::ShowAndActivate(host);
-        host.tab.InsertItem(0, "first", 10);
-        host.tab.InsertItem(1, "second", 20);
-        host.tab.InsertItem(9, "third", 30); // past the end appends
-        host.tab.SetCurSel(0);
-    }
-
-    TabHost host;
-};
-
-// A child page on the tab control, created hidden.
-class TabPages : public Tabs {
-protected:
-    void SetUp() override
-    {
-        Tabs::SetUp();
-        ASSERT_FALSE(HasFatalFailure());
-        ASSERT_TRUE(page.Create(&host.tab));
-    }
-
-    // Moves the page below the tab bar and shows it.
-    void Place()
-    {
-        const Rect size = page.GetWindowRect();
-        page.MoveWindow(Rect{4, 24, 4 + size.Width(), 24 + size.Height()});
-        page.ShowWindow(SW_SHOW);
-    }
-
-    Page page;
-};
-
 class FormControls : public UiFixture {
 protected:
     void SetUp() override
@@ -84,65 +76,185 @@ protected:
         list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
     }
 
-    Dialog dialog{kFormDialog};
+    FormDialog dialog;
     ListBox* list = nullptr;
+};
+
+using Controls = UiFixture;
+
+using Needed = std::map<UINT, std::pair<bool, bool>>; // row -> first and second column need drawing
+
+// Notes which of its columns each drawn row needed drawn.
+class CountingList : public ListView {
+public:
+    Needed columnsToDraw;
+
+protected:
+    void DrawItem(DRAWITEMSTRUCT& draw) override
+    {
+        const Rect& row = draw.rcItem;
+        columnsToDraw[draw.itemID]
+            = {draw.hDC->RectVisible(Rect{0, row.top, 50, row.bottom}), draw.hDC->RectVisible(Rect{50, row.top, 90, row.bottom})};
+    }
+};
+
+class ListViews : public UiFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.Create());
+        ui::testing::ShowAndActivate(host);
+        list.InsertColumn(0, "", LVCFMT_RIGHT, 50);
+        list.InsertColumn(1, "", LVCFMT_LEFT, 40);
+        for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
+        ui::testing::ProcessEvents();
+        list.columnsToDraw.clear();
+    }
+
+    // Each row's selection and focus, and none past the last: "S" both, "-" neither, "?" one.
+    std::string States() const
+    {
+        std::string states;
+        for (int i = 0; i <= list.GetItemCount(); ++i) {
+            const UINT state = list.GetItemState(i, LVIS_SELECTED | LVIS_FOCUSED);
+            states += state == 0 ? '-' : state == (LVIS_SELECTED | LVIS_FOCUSED) ? 'S' : '?';
+        }
+        return states;
+    }
+
+    DialogHost<CountingList, kListDialog, kListView> host;
+    CountingList& list = host.control;
 };
 
 } // namespace
 
-TEST_F(Tabs, SendNothingWhenTheProgramSelects)
+// Dialog units: a quarter of the font's average character across, an eighth of its height down.
+TEST_F(Controls, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont)
 {
-    EXPECT_EQ(host.tab.SetCurSel(2), 0);
-    EXPECT_EQ(host.tab.GetCurSel(), 2);
-    EXPECT_TRUE(host.notifications.empty());
+    FormDialog dialog;
+    FormDialog largerFont(kNoDefault); // 9 points against 8
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(largerFont.Create());
+    const Size base = dialog.GetDialogBaseUnits();
+    ASSERT_GT(base.cx, 3);
+    ASSERT_GT(base.cy, 8);
+    EXPECT_LT(base.cy, largerFont.GetDialogBaseUnits().cy);
+    const auto units = [&base](int x, int y, int cx, int cy) {
+        const Point at{MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8)};
+        return Rect{at.x, at.y, at.x + MulDiv(cx, base.cx, 4), at.y + MulDiv(cy, base.cy, 8)};
+    };
+    EXPECT_EQ(dialog.GetDlgItem(kList)->GetWindowRect(), units(7, 24, 100, 60));
+    EXPECT_EQ(dialog.GetClientRect(), units(0, 0, 200, 100));
 }
 
-// The value a tab keeps follows it when a tab before it goes.
-TEST_F(Tabs, KeepTheirValuesThroughADeletion)
+// Every dialog starts with the focus on its first tab stop.
+TEST_F(Controls, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWindowConsumesTheKey)
 {
-    EXPECT_TRUE(host.tab.DeleteItem(1));
-    EXPECT_FALSE(host.tab.DeleteItem(5));
-    ASSERT_EQ(host.tab.GetItemCount(), 2);
-    EXPECT_EQ(host.tab.GetItemData(1), 30);
-}
-
-TEST_F(Tabs, AUsersChangeSendsChangingThenChangedUnlessTheParentRefuses)
-{
-    for (const bool refuse : {false, true}) {
-        SCOPED_TRACE(refuse ? "refused" : "taken");
-        host.tab.SetCurSel(0);
-        host.notifications.clear();
-        host.vetoChange = refuse;
-        ui::testing::PressKey(VK_RIGHT, ui::testing::None, &host.tab);
-        EXPECT_EQ(host.tab.GetCurSel(), refuse ? 0 : 1);
-        const std::vector<int> sent = refuse ? std::vector<int>{TCN_SELCHANGING} : std::vector<int>{TCN_SELCHANGING, TCN_SELCHANGE};
-        EXPECT_EQ(host.notifications, sent);
+    constexpr UINT kClick = 0;
+    constexpr UINT kCloseBox = 1;
+    const struct {
+        const char* what;
+        int templateId;
+        int focus;
+        UINT key;
+        bool consumeEscape;
+        int result;
+        Log log;
+    } cases[] = {
+        {"Enter presses the default button", kFormDialog, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
+        {"Enter presses the focused push button", kFormDialog, IDCANCEL, VK_RETURN, false, IDCANCEL, {"command 2", "cancel"}},
+        {"Enter without a default button sends OK", kNoDefault, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
+        {"Escape cancels", kFormDialog, kEdit, VK_ESCAPE, false, IDCANCEL, {"command 2", "cancel"}},
+        {"an Escape the window consumes leaves it open", kFormDialog, kEdit, VK_ESCAPE, true, IDCANCEL, {}},
+        {"a click on OK", kFormDialog, IDOK, kClick, false, IDOK, {"command 1", "ok"}},
+        {"the close box closes as Cancel", kFormDialog, kEdit, kCloseBox, false, IDCANCEL, {"cancel"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormDialog dialog(c.templateId);
+        dialog.consumeEscape = c.consumeEscape;
+        recorder.OnDialog(c.templateId, [&c](Dialog& d) {
+            EXPECT_EQ(Window::GetFocus(), d.GetDlgItem(kEdit));
+            Window& target = *d.GetDlgItem(c.focus);
+            target.SetFocus();
+            if (c.key == kClick)
+                ui::testing::Click(target);
+            else if (c.key == kCloseBox)
+                ui::testing::PressCloseBox(d);
+            else
+                ui::testing::PressKey(c.key);
+        });
+        EXPECT_EQ(dialog.DoModal(), c.result); // a dialog left open is cancelled by the recorder
+        EXPECT_EQ(dialog.log, c.log);
     }
 }
 
-TEST_F(TabPages, KeepTheirRadiosExclusive)
+// A child dialog is made only inside a window that exists, and hidden until shown; a top-level
+// one shows at once.
+TEST_F(Controls, ADialogIsMadeFromItsTemplateAndAChildOnlyInsideItsParentsWindow)
 {
-    Place();
-    auto* one = static_cast<Button*>(page.GetDlgItem(kRadio1));
-    auto* two = static_cast<Button*>(page.GetDlgItem(kRadio2));
-    EXPECT_FALSE(one->GetCheck() || two->GetCheck());
-    ui::testing::Click(*one);
-    ui::testing::Click(*two);
-    EXPECT_FALSE(one->GetCheck());
-    EXPECT_TRUE(two->GetCheck());
+    Dialog missing(12345);
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_FALSE(missing.Create());
+    Dialog child(kChildPage);
+    Dialog parent(kFormDialog);
+    EXPECT_FALSE(child.Create(&parent));
+    ASSERT_TRUE(parent.Create());
+    EXPECT_TRUE(child.Create(&parent));
+    EXPECT_TRUE(parent.IsWindowVisible());
+    EXPECT_FALSE(child.IsWindowVisible());
 }
 
-TEST_F(TabPages, NeverCloseThemselvesOnEscape)
+// The program's choice of tab is not announced.
+TEST_F(Controls, ATabChangeByAUserSendsChangingThenChangedUnlessTheParentRefuses)
 {
-    Place();
-    page.GetDlgItem(kEdit)->SetFocus();
-    ui::testing::PressKey(VK_ESCAPE);
-    EXPECT_EQ(page.cancels, 1);
-    EXPECT_TRUE(page.IsWindowVisible());
-    EXPECT_TRUE(host.IsWindow());
+    TabHost host;
+    ASSERT_TRUE(host.Create());
+    ui::testing::ShowAndActivate(host);
+    for (const char* text : {"first", "second", "third"}) host.tab.InsertItem(9, text); // past the end appends
+    const std::vector<int> taken{TCN_SELCHANGING, TCN_SELCHANGE};
+    const struct {
+        const char* name;
+        int from;
+        unsigned vk; // 0 clicks the first tab
+        bool refuse;
+        int selected;
+        std::vector<int> sent;
+    } cases[] = {
+        {"Right", 0, VK_RIGHT, false, 1, taken},
+        {"Right, refused", 0, VK_RIGHT, true, 0, {TCN_SELCHANGING}},
+        {"Left", 2, VK_LEFT, false, 1, taken},
+        {"Left on the first", 0, VK_LEFT, false, 0, {}},
+        {"Right on the last", 2, VK_RIGHT, false, 2, {}},
+        {"Down", 0, VK_DOWN, false, 0, {}},
+        {"click on the first", 1, 0, false, 0, taken},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        host.notifications.clear();
+        host.tab.SetCurSel(each.from);
+        EXPECT_TRUE(host.notifications.empty()) << "the program's choice is announced";
+        host.vetoChange = each.refuse;
+        if (each.vk == 0)
+            ui::testing::Click(host.tab, Point{6, 8});
+        else
+            ui::testing::PressKey(each.vk, ui::testing::None, &host.tab);
+        EXPECT_EQ(host.tab.GetCurSel(), each.selected);
+        EXPECT_EQ(host.notifications, each.sent);
+    }
 }
 
-TEST_F(FormControls, ListBoxEntriesStayAtTheirPositionsWhateverTheSortStyle)
+TEST_F(FormControls, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsClicks)
+{
+    dialog.GetDlgItem(kEdit)->SetWindowText("7F");
+    ui::testing::Click(*dialog.GetDlgItem(kClickable));
+    ui::testing::Click(*dialog.GetDlgItem(kLabel));
+    EXPECT_EQ(dialog.log, (Log{"update 7F", "change 7F", "command " + std::to_string(kClickable)}));
+}
+
+// Entries inserted at a position stay there whatever the sort style; nothing is selected until
+// the program says, nor past the end.
+TEST_F(FormControls, ListBoxEntriesStayWhereInsertedAndSelectOnlyWhatTheyHold)
 {
     EXPECT_EQ(list->InsertString(0, "C.ini"), 0);
     EXPECT_EQ(list->InsertString(1, "A.ini"), 1);
@@ -150,19 +262,33 @@ TEST_F(FormControls, ListBoxEntriesStayAtTheirPositionsWhateverTheSortStyle)
     EXPECT_EQ(list->InsertString(7, "far"), LB_ERR);
     EXPECT_EQ(list->InsertString(-1, ""), 3);
     EXPECT_EQ(list->GetCount(), 4);
-    EXPECT_EQ(list->GetText(0), "C.ini");
-    EXPECT_EQ(list->GetText(1), "B.ini");
-    EXPECT_EQ(list->GetText(2), "A.ini");
-}
-
-TEST_F(FormControls, ListBoxesSelectNothingUntilToldAndNothingPastTheEnd)
-{
-    for (const char* entry : {"C.ini", "B.ini", "A.ini", ""}) list->InsertString(-1, entry);
+    EXPECT_EQ(list->GetText(0) + list->GetText(1) + list->GetText(2), "C.iniB.iniA.ini");
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
-    EXPECT_EQ(list->SetCurSel(2), 2);
-    EXPECT_EQ(list->GetCurSel(), 2);
+    EXPECT_EQ(list->SetCurSel(3), 3);
+    EXPECT_EQ(list->GetCurSel(), 3);
     EXPECT_EQ(list->SetCurSel(4), LB_ERR);
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
+}
+
+// An entry wider than the list is cut at its edge: no scroll bar across the bottom.
+TEST_F(FormControls, AListBoxNeverScrollsAcross)
+{
+    list->InsertString(-1, std::string(200, 'W'));
+    ui::testing::ShowAndActivate(dialog);
+    const Bitmap picture = ui::testing::Grab(*list);
+    EXPECT_EQ(picture.GetPixel(picture.Width() / 2, picture.Height() - 6), GetSysColor(COLOR_WINDOW));
+}
+
+// A border takes a pixel on each side of the client area, drawn in the shadow colour.
+TEST_F(FormControls, ABorderedWindowsClientAreaLiesInsideItsBorder)
+{
+    ui::testing::ShowAndActivate(dialog);
+    Window& framed = *dialog.GetDlgItem(kFramed);
+    const Rect outside = framed.GetWindowRect();
+    EXPECT_EQ(framed.GetClientRect(), (Rect{0, 0, outside.Width() - 2, outside.Height() - 2}));
+    const Bitmap picture = ui::testing::Grab(framed);
+    EXPECT_EQ(picture.GetPixel(0, picture.Height() / 2), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_NE(picture.GetPixel(1, picture.Height() / 2), GetSysColor(COLOR_3DSHADOW));
 }
 
 // A label's text sits at its top, or in its middle when asked to be centred vertically.
@@ -172,16 +298,74 @@ TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
     for (const auto& [id, centred] : {std::pair{kTall, false}, {kCentred, true}}) {
         SCOPED_TRACE(centred ? "centred" : "at the top");
         const Bitmap picture = ui::testing::Grab(*dialog.GetDlgItem(id));
-        int first = -1;
-        int last = -1;
-        for (int y = 0; y < picture.Height(); ++y) {
-            for (int x = 0; x < picture.Width(); ++x) {
-                if (GetGValue(picture.GetPixel(x, y)) >= 100) continue;
-                first = first < 0 ? y : first;
-                last = y;
-            }
-        }
-        ASSERT_GE(first, 0) << "no text drawn";
-        EXPECT_EQ(std::abs((first + last) - picture.Height()) < picture.Height() / 4, centred) << first << ".." << last;
+        const Rect ink = DarkInk(picture);
+        ASSERT_FALSE(ink.IsEmpty()) << "no text drawn";
+        EXPECT_EQ(std::abs((ink.top + ink.bottom) - picture.Height()) < picture.Height() / 4, centred) << ink.top << ".." << ink.bottom;
     }
+}
+
+TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
+{
+    const struct {
+        const char* name;
+        int from;
+        unsigned vk; // 0 clicks the middle row
+        const char* states;
+    } cases[] = {
+        {"click", 0, 0, "-S--"},
+        {"Down", 0, VK_DOWN, "-S--"},
+        {"Down on the last row", 2, VK_DOWN, "--S-"},
+        {"Up", 1, VK_UP, "S---"},
+        {"Up on the first row", 0, VK_UP, "S---"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        for (int i = 0; i < 3; ++i) list.SetItemState(i, i == each.from ? LVIS_SELECTED | LVIS_FOCUSED : 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (each.vk == 0)
+            ui::testing::Click(list, Point{5, list.GetRowHeight() + 2});
+        else
+            ui::testing::PressKey(each.vk, ui::testing::None, &list);
+        EXPECT_EQ(States(), each.states);
+    }
+}
+
+TEST_F(ListViews, ADeletionMovesTheLaterItemsUpWithTheirTextsAndStates)
+{
+    list.SetItemText(1, 2, "unit");
+    list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_TRUE(list.DeleteItem(0));
+    EXPECT_FALSE(list.DeleteItem(2));
+    EXPECT_EQ(States(), "-S-");
+    EXPECT_EQ(list.GetItemText(0, 2), "unit");
+}
+
+// A trace tick rewrites values: only a changed value's column is drawn again.
+TEST_F(ListViews, AChangedValueRedrawsItsOwnColumnAlone)
+{
+    const struct {
+        int subItem;
+        const char* text;
+        Needed needed;
+    } cases[] = {
+        {1, "12.5", {{1, {false, true}}}}, {0, "row", {}}, // unchanged
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.text);
+        list.columnsToDraw.clear();
+        list.SetItemText(1, each.subItem, each.text);
+        ui::testing::ProcessEvents();
+        EXPECT_EQ(list.columnsToDraw, each.needed);
+    }
+}
+
+TEST_F(ListViews, ValuesChangedWhileRedrawIsOffAreDrawnOnceItIsOnWithoutTheRowsBetween)
+{
+    list.SetRedraw(false);
+    list.SetItemText(0, 1, "1");
+    list.SetItemText(2, 1, "3");
+    ui::testing::ProcessEvents();
+    EXPECT_TRUE(list.columnsToDraw.empty()) << "drawn while redraw was off";
+    list.SetRedraw(true);
+    ui::testing::ProcessEvents();
+    EXPECT_EQ(list.columnsToDraw, (Needed{{0, {false, true}}, {2, {false, true}}}));
 }

@@ -1,6 +1,5 @@
 #include "UiFixture.h"
 
-#include "platform/ui/Edit.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 
@@ -41,7 +40,7 @@ public:
     Log log;
     bool consumeKeys = false;
     std::function<void()> duringTimer; // runs inside the next tick
-    uintptr_t pumpingTimer = 0;        // whose every tick dispatches messages, as the link's wait does
+    uintptr_t pumpingTimer = 0;        // whose ticks dispatch messages, as the link's wait does
 
     bool PreTranslateMessage(Msg& msg) override
     {
@@ -60,13 +59,11 @@ protected:
     void OnTimer(uintptr_t id) override
     {
         log.push_back("timer " + std::to_string(id));
-        for (int turn = 0; id == pumpingTimer && turn < kTurns; ++turn) PumpMessage();
+        if (id == pumpingTimer) {
+            for (int turn = 0; turn < kTurns; ++turn) PumpMessage();
+            log.push_back("tick ends");
+        }
         if (duringTimer) std::exchange(duringTimer, nullptr)();
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_USER + 1) log.push_back("posted " + std::to_string(wParam));
-        return Window::WindowProc(message, wParam, lParam);
     }
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 };
@@ -100,42 +97,6 @@ protected:
     HostDialog dialog;
     Log& log = dialog.control.log;
 };
-
-class EditDialog : public DialogHost<Edit, kFormDialog, kEdit> {
-public:
-    Log notifications;
-
-protected:
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
-        if (LOWORD(wParam) == kEdit)
-            notifications.push_back((HIWORD(wParam) == EN_UPDATE ? "update " : "change ") + control.GetWindowText());
-        if (LOWORD(wParam) == kClickable) notifications.push_back("clicked");
-        return Dialog::OnCommand(wParam, lParam);
-    }
-};
-
-class ControlNotifications : public UiFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
-
-    EditDialog dialog;
-};
-
-struct PopupKey {
-    const char* name;
-    unsigned vk;
-    unsigned modifiers;
-};
-
-const PopupKey kBoxKeys[] = {
-    {"Return", VK_RETURN, ui::testing::None},
-    {"KeypadEnter", VK_RETURN, ui::testing::Keypad},
-    {"Escape", VK_ESCAPE, ui::testing::None},
-    {"Space", VK_SPACE, ui::testing::None},
-};
-
-class KeyInARealMessageBox : public MessageRouting, public ::testing::WithParamInterface<PopupKey> { };
 
 // Stands for the display connection: what arrives on it is read when the loop polls it and
 // handed to the windows as a queued event, a loop turn later, as the toolkit does.
@@ -171,58 +132,41 @@ TEST_F(MessageRouting, PreTranslationSeesInputInnermostFirstAndBeforeTheControl)
     const struct {
         const char* name;
         bool consume;
-        std::function<void(Window&)> input;
+        std::function<void()> input;
         Log expected;
     } cases[] = {
-        {"key", false, [](Window&) { ui::testing::PressKey(VK_DOWN); }, {"control pre 40", "dialog pre 40", "control key 40"}},
-        {"character", false, [](Window&) { ui::testing::TypeText("7"); },
-            {"control pre 55", "dialog pre 55", "control key 55", "control char 55"}},
-        {"consumed key", true, [](Window&) { ui::testing::PressKey('A'); }, {"control pre 65"}},
-        {"click", false, [](Window& w) { ui::testing::Click(w, Point{5, 9}); }, {"control pre click 5,9", "control click 5,9"}},
+        {"key", false, [] { ui::testing::PressKey(VK_DOWN); }, {"control pre 40", "dialog pre 40", "control key 40"}},
+        {"character", false, [] { ui::testing::TypeText("7"); }, {"control pre 55", "dialog pre 55", "control key 55", "control char 55"}},
+        {"consumed key", true, [] { ui::testing::PressKey('A'); }, {"control pre 65"}},
+        {"click", false, [this] { ui::testing::Click(dialog.control, Point{5, 9}); }, {"control pre click 5,9", "control click 5,9"}},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
         log.clear();
         dialog.control.consumeKeys = each.consume;
-        each.input(dialog.control);
+        each.input();
         EXPECT_EQ(log, each.expected);
     }
 }
 
-TEST_F(MessageRouting, PostedMessagesWaitForThePump)
+TEST_F(MessageRouting, AKeyInARealMessageBoxClosesItAndNeverReachesTheWindowBehindIt)
 {
-    dialog.control.PostMessage(WM_USER + 1, 3, 0);
-    EXPECT_TRUE(log.empty());
-    while (PumpMessage()) continue;
-    EXPECT_EQ(log, (Log{"posted 3"}));
+    const struct {
+        const char* name;
+        unsigned vk;
+        unsigned modifiers;
+    } cases[] = {{"Return", VK_RETURN, ui::testing::None}, {"keypad Enter", VK_RETURN, ui::testing::Keypad},
+        {"Escape", VK_ESCAPE, ui::testing::None}, {"Space", VK_SPACE, ui::testing::None}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        recorder.WhilePopupOpen([&each] { ui::testing::PressKey(each.vk, each.modifiers); });
+        EXPECT_EQ(MessageBox(&dialog, "通信エラー", "CVelmoraDlg::GetPFCID()", MB_ICONERROR), IDOK);
+        EXPECT_EQ(recorder.PopupsLeftOpen(), 0) << "the key did not close the box";
+        EXPECT_TRUE(log.empty()) << "the window behind the box saw: " << (log.empty() ? "" : log.front());
+        EXPECT_TRUE(dialog.IsWindow());
+    }
+    EXPECT_EQ(recorder.Boxes().size(), 4u);
 }
-
-TEST_F(ControlNotifications, AnEditUpdatesBeforeItChanges)
-{
-    dialog.control.SetWindowText("7F");
-    EXPECT_EQ(dialog.notifications, (Log{"update 7F", "change 7F"}));
-}
-
-TEST_F(ControlNotifications, OnlyANotifyingStaticReportsClicks)
-{
-    ui::testing::Click(*dialog.GetDlgItem(kClickable));
-    ui::testing::Click(*dialog.GetDlgItem(kLabel));
-    EXPECT_EQ(dialog.notifications, Log{"clicked"});
-}
-
-TEST_P(KeyInARealMessageBox, ClosesTheBoxAndNeverReachesTheWindowBehindIt)
-{
-    const PopupKey key = GetParam();
-    recorder.WhilePopupOpen([key] { ui::testing::PressKey(key.vk, key.modifiers); });
-    EXPECT_EQ(MessageBox(&dialog, "通信エラー", "CVelmoraDlg::GetPFCID()", MB_ICONERROR), IDOK);
-    EXPECT_EQ(recorder.PopupsLeftOpen(), 0) << "the key did not close the box";
-    EXPECT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_TRUE(log.empty()) << "the window behind the box saw: " << (log.empty() ? "" : log.front());
-    EXPECT_TRUE(dialog.IsWindow());
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, KeyInARealMessageBox, ::testing::ValuesIn(kBoxKeys),
-    [](const ::testing::TestParamInfo<PopupKey>& info) { return std::string(info.param.name); });
 
 TEST_F(MessageRouting, KeysInARealPopupMenuStayInTheMenu)
 {
@@ -238,9 +182,7 @@ TEST_F(MessageRouting, KeysInARealPopupMenuStayInTheMenu)
         ASSERT_TRUE(host.Create());
         ui::testing::ShowAndActivate(host);
         host.control.SetFocus();
-        recorder.WhilePopupOpen([&each] {
-            for (unsigned vk : each.keys) ui::testing::PressKey(vk);
-        });
+        recorder.WhilePopupOpen([&each] { std::ranges::for_each(each.keys, [](unsigned vk) { ui::testing::PressKey(vk); }); });
         ui::testing::RightClick(host, Point{290, 190});
         EXPECT_EQ(host.control.log, each.expected) << "after " << each.keys.size() << " key(s)";
         EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
@@ -261,8 +203,8 @@ TEST_F(MessageRouting, AClickThatArrivesDuringATickIsServedBeforeTheNextTick)
 // first let the timer fall due again meanwhile.
 TEST_F(MessageRouting, ATimerKilledInItsOwnTickNeverTicksAgainUnderTheBoxOrAfter)
 {
+    dialog.control.pumpingTimer = 7;
     dialog.control.duringTimer = [this] {
-        for (int turn = 0; turn < kTurns; ++turn) PumpMessage();
         EXPECT_TRUE(dialog.control.KillTimer(7));
         MessageBox(&dialog, "通信タイムアウト", "OnTimer()", MB_ICONERROR);
     };
@@ -330,10 +272,7 @@ TEST_F(MessageRouting, NoTickReachesADialogEndedByInputThatArrivedDuringATick)
 // meanwhile makes one tick after it.
 TEST_F(MessageRouting, ATickThatDispatchesMessagesIsNotEnteredAgain)
 {
-    dialog.control.duringTimer = [this] {
-        for (int turn = 0; turn < kTurns; ++turn) PumpMessage();
-        log.push_back("tick ends");
-    };
+    dialog.control.pumpingTimer = 1;
     dialog.control.SetTimer(1, 0);
     const bool ticked = ui::testing::RunUntil([&] { return log.size() >= 3; }, kBoundMs);
     dialog.control.KillTimer(1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Colors.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Resources.h"
@@ -10,16 +12,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace uitest {
 
-constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics
+constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics, a framed window
 constexpr int kNoDefault = 9002;  // an edit and a push button, no default button
 constexpr int kHostDialog = 9003; // a tab control and a custom window
-constexpr int kChildPage = 9004;  // a child page with an edit and two radio buttons
+constexpr int kChildPage = 9004;  // an empty child page
 constexpr int kListDialog = 9005; // an owner-drawn report list view filling the dialog
 
 // Control ids used across the templates.
-enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kRadio1, kRadio2, kClickable, kListView, kTall, kCentred };
+enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kClickable, kListView, kTall, kCentred, kFramed };
+
+// The smallest rectangle holding a picture's dark pixels, the text drawn on a light ground;
+// empty when there are none.
+inline ui::Rect DarkInk(const ui::Bitmap& picture)
+{
+    ui::Rect ink{picture.Width(), picture.Height(), 0, 0};
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (ui::GetGValue(picture.GetPixel(x, y)) < 100)
+                ink = ui::Rect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+        }
+    }
+    return ink.IsEmpty() ? ui::Rect{} : ink;
+}
 
 } // namespace uitest
 
@@ -39,17 +57,15 @@ protected:
                 {kLabel, wc::Static, "ラベル", 110, 50, 30, 8, child | SS_LEFT},
                 {kClickable, wc::Static, "押す", 110, 70, 30, 12, child | SS_NOTIFY | SS_CENTER, WS_EX_DLGMODALFRAME},
                 {kTall, wc::Static, "8", 150, 45, 20, 40, child | SS_LEFT},
-                {kCentred, wc::Static, "8", 175, 45, 20, 40, child | SS_LEFT | SS_CENTERIMAGE}}});
+                {kCentred, wc::Static, "8", 175, 45, 20, 40, child | SS_LEFT | SS_CENTERIMAGE},
+                {kFramed, "TestCustomClass", "", 150, 88, 40, 10, child | WS_BORDER}}});
         Resources::AddDialog({kNoDefault, 120, 60, "MS UI Gothic", 9, "No default", WS_POPUP | WS_CAPTION, 0,
             {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
                 {kButton, wc::Button, "Push", 7, 30, 50, 14, child | BS_PUSHBUTTON | WS_TABSTOP}}});
         Resources::AddDialog({kHostDialog, 300, 200, "MS UI Gothic", 9, "Host", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
             {{kTab, wc::TabControl, "", 7, 7, 200, 180, child | WS_TABSTOP},
                 {kCustom, "TestCustomClass", "", 210, 7, 80, 80, child | WS_TABSTOP}}});
-        Resources::AddDialog({kChildPage, 150, 100, "MS Shell Dlg", 8, "", WS_CHILD, 0,
-            {{kEdit, wc::Edit, "", 7, 7, 60, 12, child | WS_BORDER | WS_TABSTOP},
-                {kRadio1, wc::Button, "一", 7, 30, 30, 10, child | BS_AUTORADIOBUTTON | WS_GROUP},
-                {kRadio2, wc::Button, "二", 40, 30, 30, 10, child | BS_AUTORADIOBUTTON}}});
+        Resources::AddDialog({kChildPage, 60, 20, "MS Shell Dlg", 8, "", WS_CHILD, 0, {}});
         Resources::AddDialog({kListDialog, 160, 120, "MS UI Gothic", 9, "List", WS_POPUP | WS_CAPTION, 0,
             {{kListView, wc::ListView, "", 0, 0, 160, 120,
                 child | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER | WS_TABSTOP}}});

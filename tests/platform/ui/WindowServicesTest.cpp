@@ -1,20 +1,73 @@
+// What custom-drawn windows, an in-place editor and a drag need of the window layer.
+
 #include "UiFixture.h"
 
-#include "platform/ui/Colors.h"
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/Geometry.h"
+
+#include <string>
 
 using namespace ui;
 using namespace uitest;
 
 namespace {
 
-// A plain child window that remembers who took the mouse capture from it.
-class Child : public Window {
+using Log = std::vector<std::string>;
+
+// A custom-drawn child that remembers who took the mouse capture from it, how it was asked to
+// scroll and where the pointer was reported.
+class Pad : public Window {
 public:
     std::vector<Window*> captureLost;
+    Log scrolls;
+    std::vector<Point> moves;
 
 protected:
     void OnCaptureChanged(Window* newCapture) override { captureLost.push_back(newCapture); }
+    void OnHScroll(int code, int) override { scrolls.push_back("across " + std::to_string(code)); }
+    void OnVScroll(int code, int) override { scrolls.push_back("down " + std::to_string(code)); }
+    void OnMouseMove(UINT, Point point) override { moves.push_back(point); }
+    void OnPaint(DC& dc) override { dc.FillSolidRect(GetClientRect(), RGB(200, 40, 10)); }
+};
+
+// Asks its dialog for every key and takes Return and "い" for itself; everything else edits as
+// usual.
+class KeyTakingEdit : public Edit {
+public:
+    Log log;
+
+protected:
+    UINT OnGetDlgCode() override { return DLGC_WANTALLKEYS; }
+    void OnKeyDown(UINT vk, UINT repeat, UINT flags) override
+    {
+        log.push_back("key " + std::to_string(vk));
+        if (vk != VK_RETURN) Edit::OnKeyDown(vk, repeat, flags);
+    }
+    void OnChar(UINT ch, UINT repeat, UINT flags) override
+    {
+        log.push_back("char " + std::to_string(ch));
+        if (ch != '\r' && ch != U'い') Edit::OnChar(ch, repeat, flags);
+    }
+    void OnKillFocus(Window*) override { log.push_back("lost focus"); }
+};
+
+// Notes, on each paint, which of a few rectangles need drawing, in its own context and in one
+// drawing ahead into a buffer for it.
+class Canvas : public Window {
+public:
+    std::vector<Rect> probes;
+    std::vector<std::pair<bool, bool>> needed;
+
+protected:
+    void OnPaint(DC& dc) override
+    {
+        Bitmap buffer(100, 100);
+        DC ahead(buffer, Point{0, 0});
+        ahead.ShareVisibleParts(dc);
+        needed.clear();
+        for (const Rect& probe : probes) needed.emplace_back(dc.RectVisible(probe), ahead.RectVisible(probe));
+    }
 };
 
 class WindowServices : public UiFixture {
@@ -22,87 +75,148 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(host.Create());
-        ASSERT_TRUE(child.CreateChild(host, Rect{0, 0, 100, 80}, 77, WS_CHILD | WS_VISIBLE));
+        ASSERT_TRUE(pad.CreateChild(host, Rect{0, 0, 100, 80}, 77, WS_CHILD | WS_VISIBLE));
         ASSERT_TRUE(other.CreateChild(host, Rect{100, 0, 150, 50}, 78, WS_CHILD | WS_VISIBLE));
         ui::testing::ShowAndActivate(host);
     }
 
-    Dialog host{kHostDialog};
-    Child child;
-    Child other;
+    Dialog host{kFormDialog};
+    Pad pad;
+    Pad other;
 };
 
 } // namespace
 
-TEST_F(WindowServices, AShownScrollBarNarrowsTheClientArea)
+// A shown bar takes its edge of the client area. A click on its arrow or beside its thumb asks
+// the window to scroll that way, towards the bar's track position; where the bar ends up is the
+// window's choice, short of the last page's start.
+TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
 {
-    EXPECT_EQ(child.GetClientRect(), (Rect{0, 0, 100, 80}));
-    child.ShowScrollBar(SB_VERT, true);
-    EXPECT_TRUE(child.IsScrollBarShown(SB_VERT));
-    EXPECT_LT(child.GetClientRect().right, 100);
-    EXPECT_EQ(child.GetClientRect().bottom, 80);
-    child.ShowScrollBar(SB_VERT, false);
-    EXPECT_EQ(child.GetClientRect().right, 100);
+    for (const int bar : {SB_VERT, SB_HORZ}) {
+        pad.ShowScrollBar(bar, true);
+        pad.SetScrollInfo(bar, ScrollInfo{0, 399, 80, 40});
+    }
+    const Rect client = pad.GetClientRect();
+    const int across = (client.right + 100) / 2;
+    const int down = (client.bottom + 80) / 2;
+    const struct {
+        Point at;
+        int bar;
+        int code;
+        int way; // of the track position the click asks for
+    } cases[] = {
+        {{across, 2}, SB_VERT, SB_LINEUP, -1},
+        {{across, client.bottom - 2}, SB_VERT, SB_LINEDOWN, 1},
+        {{across, client.bottom * 3 / 4}, SB_VERT, SB_PAGEDOWN, 1},
+        {{2, down}, SB_HORZ, SB_LINELEFT, -1},
+        {{client.right - 2, down}, SB_HORZ, SB_LINERIGHT, 1},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(::testing::Message() << each.at.x << "," << each.at.y);
+        pad.scrolls.clear();
+        ui::testing::Click(pad, each.at);
+        EXPECT_EQ(pad.scrolls, Log{(each.bar == SB_VERT ? "down " : "across ") + std::to_string(each.code)});
+        EXPECT_GT((pad.GetScrollInfo(each.bar).trackPos - 40) * each.way, 0);
+        EXPECT_EQ(pad.GetScrollPos(each.bar), 40);
+    }
+    EXPECT_EQ(pad.SetScrollPos(SB_VERT, 1000), 40);
+    EXPECT_EQ(pad.GetScrollInfo(SB_VERT).pos, 320);
+    for (const int bar : {SB_VERT, SB_HORZ}) pad.ShowScrollBar(bar, false);
+    EXPECT_EQ(pad.GetClientRect(), (Rect{0, 0, 100, 80}));
 }
 
-TEST_F(WindowServices, AShownScrollBarKeepsItsInformation)
+TEST_F(WindowServices, AWindowIsMadeOnceAndOnlyInsideAWindowThatExists)
 {
-    child.ShowScrollBar(SB_VERT, true);
-    child.SetScrollInfo(SB_VERT, ScrollInfo{0, 399, 80, 0});
-    EXPECT_EQ(child.SetScrollPos(SB_VERT, 120), 0);
-    const ScrollInfo info = child.GetScrollInfo(SB_VERT);
-    EXPECT_EQ(info.max, 399);
-    EXPECT_EQ(info.page, 80);
-    EXPECT_EQ(info.pos, 120);
-    EXPECT_EQ(child.SetScrollPos(SB_VERT, 1000), 120);
-    EXPECT_EQ(child.GetScrollPos(SB_VERT), 320) << "a position ends where the last page starts";
+    EXPECT_FALSE(pad.CreateChild(host, Rect{0, 0, 10, 10}, 79, WS_CHILD));
+    Dialog unmade(kFormDialog);
+    Pad orphan;
+    EXPECT_FALSE(orphan.CreateChild(unmade, Rect{0, 0, 10, 10}, 79, WS_CHILD));
 }
 
 TEST_F(WindowServices, CaptureGoesToOneWindowAndTellsTheOneThatLosesIt)
 {
-    child.SetCapture();
-    EXPECT_EQ(Window::GetCapture(), &child);
+    pad.SetCapture();
+    EXPECT_EQ(Window::GetCapture(), &pad);
     other.SetCapture();
     EXPECT_EQ(Window::GetCapture(), &other);
-    EXPECT_EQ(child.captureLost, std::vector<Window*>{&other});
+    EXPECT_EQ(pad.captureLost, std::vector<Window*>{&other});
     Window::ReleaseCapture();
     EXPECT_EQ(Window::GetCapture(), nullptr);
     EXPECT_EQ(other.captureLost, std::vector<Window*>{nullptr});
 }
 
-TEST_F(WindowServices, DestroyingAWindowDetachesItsObject)
+TEST_F(WindowServices, DestroyingAWindowDetachesTheObjectsOfItAndItsChildren)
 {
-    child.SetTimer(1, 100);
-    child.DestroyWindow();
-    EXPECT_FALSE(child.IsWindow());
-    EXPECT_FALSE(child.HasTimer(1));
-    EXPECT_EQ(child.GetClientRect(), Rect{});
-}
-
-TEST_F(WindowServices, DestroyingAWindowDetachesTheObjectsOfItsChildren)
-{
+    pad.SetTimer(1, 100);
+    other.SetWindowText("kept");
+    EXPECT_EQ(other.GetWindowText(), "kept");
     host.DestroyWindow();
-    EXPECT_FALSE(other.IsWindow());
-    other.Invalidate();
+    EXPECT_FALSE(pad.IsWindow());
+    EXPECT_FALSE(pad.HasTimer(1));
+    EXPECT_EQ(pad.GetClientRect(), Rect{});
     other.SetWindowText("ignored");
-    EXPECT_EQ(other.GetWindowText(), "");
+    EXPECT_EQ(other.GetWindowText(), "") << "the text went with the window";
 }
 
-// What a user sees of the system colours: text darker than its window, highlighted text
-// standing out from the highlight, and the 3-D shades from light to dark in their order.
-TEST(SystemColours, KeepTheirLightToDarkOrder)
+// Input-method text comes as characters too, one each, without keys.
+TEST_F(WindowServices, AnEditMadeInCodeSeesItsKeysCharactersAndTheLossOfFocusFirst)
 {
-    const auto brightness = [](int index) {
-        const COLORREF c = GetSysColor(index);
-        return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c);
-    };
-    struct Pair {
-        int lighter, darker;
-    };
-    for (Pair p : {Pair{COLOR_WINDOW, COLOR_WINDOWTEXT}, Pair{COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT}, Pair{COLOR_WINDOW, COLOR_HIGHLIGHT},
-             Pair{COLOR_BTNHIGHLIGHT, COLOR_3DFACE}, Pair{COLOR_3DFACE, COLOR_3DSHADOW}, Pair{COLOR_3DSHADOW, COLOR_3DDKSHADOW}}) {
-        EXPECT_GT(brightness(p.lighter), brightness(p.darker)) << "colour " << p.lighter << " against " << p.darker;
+    KeyTakingEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, Rect{10, 90, 90, 110}, host, 300));
+    edit.SetFocus();
+    ui::testing::TypeText("1");
+    ui::testing::CommitText("あいう");
+    ui::testing::PressKey(VK_RETURN);
+    host.GetDlgItem(kEdit)->SetFocus();
+    EXPECT_EQ(edit.GetWindowText(), "1あう");
+    EXPECT_EQ(edit.log, (Log{"key 49", "char 49", "char 12354", "char 12356", "char 12358", "key 13", "char 13", "lost focus"}));
+}
+
+TEST_F(WindowServices, StyleBitsAlignTheEditsText)
+{
+    for (const auto& [style, third] : {std::pair{ES_LEFT, 0}, {ES_CENTER, 1}, {ES_RIGHT, 2}}) {
+        SCOPED_TRACE(third);
+        Edit edit;
+        ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | style, Rect{0, 90, 120, 110}, host, 301));
+        edit.SetWindowText("1");
+        const Rect ink = DarkInk(ui::testing::Grab(edit));
+        ASSERT_FALSE(ink.IsEmpty());
+        EXPECT_EQ((ink.left + ink.right) / 80, third) << ink.left << ".." << ink.right;
     }
+}
+
+TEST_F(WindowServices, AClippedPointerStaysInsideItsAreaUntilReleased)
+{
+    pad.ClipCursor(Rect{10, 0, 60, 50});
+    ui::testing::MoveMouse(pad, Point{80, 20}, true);
+    ui::testing::MoveMouse(pad, Point{2, 30}, true);
+    Window::ReleaseCursorClip();
+    ui::testing::MoveMouse(pad, Point{80, 20}, true);
+    EXPECT_EQ(pad.moves, (std::vector<Point>{{59, 20}, {10, 30}, {80, 20}}));
+}
+
+TEST_F(WindowServices, ATrackingRectShowsInvertedUntilInvertedAgain)
+{
+    const COLORREF plain = ui::testing::Grab(pad).GetPixel(41, 10);
+    pad.InvertTrackingRect(Rect{40, 0, 42, 50});
+    EXPECT_EQ(ui::testing::Grab(pad).GetPixel(41, 10), plain ^ 0xFFFFFF);
+    EXPECT_EQ(ui::testing::Grab(pad).GetPixel(45, 10), plain) << "only the rectangle is inverted";
+    pad.InvertTrackingRect(Rect{40, 0, 42, 50});
+    EXPECT_EQ(ui::testing::Grab(pad).GetPixel(41, 10), plain);
+}
+
+// A paint of two scattered parts needs drawn what meets them, not what lies between.
+TEST_F(WindowServices, APaintOfScatteredPartsNeedsOnlyWhatMeetsThem)
+{
+    Canvas canvas;
+    ASSERT_TRUE(canvas.CreateChild(host, Rect{0, 0, 100, 100}, 304, WS_CHILD | WS_VISIBLE));
+    canvas.probes = {{2, 2, 4, 4}, {40, 40, 50, 50}, {10, 0, 20, 10}, {9, 9, 91, 91}, {95, 95, 120, 120}};
+    ui::testing::ProcessEvents();
+    canvas.InvalidateRect(Rect{0, 0, 10, 10});
+    canvas.InvalidateRect(Rect{90, 90, 100, 100});
+    ui::testing::ProcessEvents();
+    EXPECT_EQ(
+        canvas.needed, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}, {false, false}, {true, true}, {true, true}}));
 }
 
 TEST(Geometry, MulDivRoundsHalfAwayFromZero)
