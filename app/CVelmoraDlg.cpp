@@ -183,7 +183,6 @@ void CVelmoraDlg::GetPFCID()
     }
     m_strEngineCode = ReplyText(data.data(), result, kEngineCodeLength);
 
-    data.fill(0);
     result = m_comm.Transact(kCmdVersion, kNoData, data.data());
     if (result < 0) {
         m_comm.ShowCommError(this, kGetPFCIDCaption, result);
@@ -384,10 +383,7 @@ bool CVelmoraDlg::OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* re
 
 bool CVelmoraDlg::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
 {
-    if (ui::LOWORD(wParam) == res::IDC_TRACE && ui::HIWORD(wParam) == ui::BN_CLICKED) {
-        OnBnClickedTrace();
-        return true;
-    }
+    if (ui::LOWORD(wParam) == res::IDC_TRACE && ui::HIWORD(wParam) == ui::BN_CLICKED) OnBnClickedTrace();
     return ui::Dialog::OnCommand(wParam, lParam);
 }
 
@@ -468,10 +464,4 @@ void CVelmoraDlg::OnSysCommand(ui::UINT id, ui::LPARAM lParam)
         return;
     }
     ui::Dialog::OnSysCommand(id, lParam);
-}
-
-void CVelmoraDlg::OnDestroy()
-{
-    ui::Dialog::OnDestroy();
-    if (m_nTimerId != 0) KillTimer(m_nTimerId);
 }

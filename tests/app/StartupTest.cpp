@@ -3,7 +3,6 @@
 #include "app/CVelmoraApp.h"
 
 #include "platform/ui/Menu.h"
-#include "platform/ui/MessageBox.h"
 
 using Startup = StartupFixture;
 using Strings = std::vector<std::string>;
@@ -66,17 +65,23 @@ TEST_F(Startup, CancellingTheProfileDialogLeavesAWorkingTraceButton)
     EXPECT_EQ(TraceState(), kIdle);
 }
 
-TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
+class FailedIdentification : public StartupFixture, public ::testing::WithParamInterface<int> { };
+
+// The texts change only once the version has arrived, the live block's flag once it has.
+TEST_P(FailedIdentification, ShowsOneBoxAndKeepsWhatDidNotArrive)
 {
-    controller->Faults().Set({.badChecksum = true}, 1, 1);
+    controller->Responder().Config().liveLength = 32;
+    controller->Faults().Set({.badChecksum = true}, 1, GetParam());
     ScriptStartup();
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCID(): チェックサムエラー"});
     EXPECT_EQ(window.EngineCode(), "VLM20DET");
-    EXPECT_EQ(Text(res::IDC_ENGINECODE), "PowerFC");
-    EXPECT_EQ(Text(res::IDC_VERSION), "Version");
-    EXPECT_TRUE(window.ExtLiveBlock()) << "the live block was never asked";
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), GetParam() == 1 ? "PowerFC" : "VLM20DET");
+    EXPECT_EQ(Text(res::IDC_VERSION), GetParam() == 1 ? "Version" : "2.10A");
+    EXPECT_TRUE(window.ExtLiveBlock()) << "the live block never arrived";
 }
+
+INSTANTIATE_TEST_SUITE_P(VersionAndLiveBlock, FailedIdentification, ::testing::Values(1, 2));
 
 // The engine code is the reply's CP932 text up to its eighth byte, a zero byte or its end.
 TEST_F(Startup, TheEngineCodeShowsTheReceivedText)
@@ -122,12 +127,8 @@ TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)
         ui::testing::PressKey(ui::VK_RETURN);
     });
     recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
-        ui::Menu* menu = dialog.GetSystemMenu();
-        ASSERT_NE(menu, nullptr);
-        ASSERT_GE(menu->Entries().size(), 2u);
-        EXPECT_EQ(menu->Entries().back().text, "バージョン情報 Velmora(&A)...");
-        EXPECT_EQ(menu->Entries().back().id, 16u);
-        recorder.ChooseSystemMenuItem(16);
+        ASSERT_NE(dialog.GetSystemMenu(), nullptr);
+        recorder.ChooseSystemMenuItem(dialog.GetSystemMenu()->Entries().back().id);
         ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &dialog);
     });
     window.DoModal();

@@ -173,28 +173,6 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0x41, 0x09, 0x0A, 0xC8, 0x7F, 0x00, 0x00, 0x00, 0x00, 0x64}));
 }
 
-TEST_F(CommandConsole, InputMethodTextOpensTheSendCellsEditor)
-{
-    TypeInto(res::IDC_DATALENGTH, "1");
-    ClickCell(page.SendGrid(), 1, 1);
-    ui::testing::CommitText("c8"); // as an input method in half-width mode commits it
-    ui::testing::PressKey(ui::VK_RETURN);
-    EXPECT_EQ(page.SendValue(0).current, 0xC8);
-}
-
-TEST_F(CommandConsole, EscapeRevertsTheChangedActiveCells)
-{
-    TypeInto(res::IDC_DATALENGTH, "2");
-    TypeIntoCell(page.SendGrid(), 1, 1, "12");
-    TypeIntoCell(page.SendGrid(), 1, 2, "0");
-    ClickCell(page.SendGrid(), 1, 1);
-    ClickCell(page.SendGrid(), 1, 3, ui::testing::Shift);
-    ui::testing::PressKey(ui::VK_ESCAPE);
-    ui::testing::ProcessEvents();
-    EXPECT_EQ(Texts(page.SendGrid(), 0, 3), (Strings{"00", "00", "00"}));
-    EXPECT_EQ(page.SendValue(0).current, 0);
-}
-
 // After a reply of 01 02, the next exchange's data in the receive grid (bytes 0, 1, 2 and 127):
 // greyed cells keep their texts, a time-out changes nothing, only 128 bytes fit, and a frame
 // too short to carry a length leaves no byte looking like part of it.

@@ -217,16 +217,6 @@ TEST_F(MapGrid, AMarkFadesTickByTickAndThenShowsItsScaleColour)
     EXPECT_EQ(Back(3, 5), RGB(200, 0, 0));
 }
 
-TEST_F(MapGrid, ACellMarkedOnEveryTickStaysYellow)
-{
-    SpanFullRange();
-    for (int tick = 0; tick < 12; ++tick) {
-        grid.MarkTraceCell(6, 6);
-        ASSERT_EQ(Back(7, 7), kYellow) << "tick " << tick;
-        ASSERT_EQ(TextColor(7, 7), kBlack) << "tick " << tick;
-    }
-}
-
 // Twenty marks on a diagonal, one per tick: the older ones have faded to their scale colour
 // while the younger ones, whose slots later marks must not take, still fade.
 TEST_F(MapGrid, TrailSlotsAreReusedOnlyAfterTheirMarkFadedOut)
@@ -338,20 +328,6 @@ TEST_F(MapGrid, PageKeysNeverScrollTheMap)
 }
 
 // --- Return and the editor ---
-
-TEST_F(MapGrid, ReturnOpensTheEditorAndASecondReturnEndsIt)
-{
-    ClickCell(3, 4);
-    input::PressKey(VK_RETURN);
-    ASSERT_TRUE(grid.IsCellEditing(3, 4));
-    EXPECT_EQ(page.Count(GVN_BEGINLABELEDIT), 1);
-    EXPECT_EQ(EditorText(3, 4), "100");
-    input::TypeText("7"); // the caret is after the text
-    input::PressKey(VK_RETURN);
-    EXPECT_FALSE(grid.IsCellEditing(3, 4));
-    EXPECT_EQ(grid.GetCellText(3, 4), "1007");
-    EXPECT_TRUE(page.IsWindowVisible()) << "Return does not press the page's OK";
-}
 
 // Keypad + and - type into an open editor, and Escape cancels the edit, however the editor was
 // opened: by Return or F2, by a double-click inside a dragged selection, or on a cell other than
