@@ -93,6 +93,7 @@ protected:
 TEST_F(CommandConsole, EveryByteTextFitsItsCellAndTheOffsetsAreWider)
 {
     for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
+        EXPECT_EQ(grid->GetCellText(CDTCommandDlg::kByteRows, 0) + grid->GetCellText(0, CDTCommandDlg::kBytesPerRow), "+70+F");
         EXPECT_GT(grid->GetColumnWidth(0), grid->GetColumnWidth(1));
         CGridCellBase& cell = *grid->GetCell(1, 1);
         ui::DC dc;
@@ -171,6 +172,18 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
     Reply(0x41, {});
     Send();
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0x41, 0x09, 0x0A, 0xC8, 0x7F, 0x00, 0x00, 0x00, 0x00, 0x64}));
+}
+
+// The grid's step and revert keys leave the page to show the byte.
+TEST_F(CommandConsole, StepAndEscapeKeysShowTheByteInHexadecimal)
+{
+    TypeInto(res::IDC_DATALENGTH, "1");
+    TypeIntoCell(page.SendGrid(), 1, 1, "fe");
+    const std::pair<ui::UINT, const char*> steps[] = {{ui::VK_PRIOR, "FF"}, {ui::VK_PRIOR, "FF"}, {ui::VK_ESCAPE, "00"}};
+    for (const auto& [vk, shown] : steps) {
+        ui::testing::PressKey(vk);
+        EXPECT_EQ(page.SendGrid().GetCellText(1, 1), shown) << vk;
+    }
 }
 
 // After a reply of 01 02, the next exchange's data in the receive grid (bytes 0, 1, 2 and 127):

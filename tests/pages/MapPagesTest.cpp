@@ -24,6 +24,14 @@ TEST_F(MapPage, TheTipOverTheGridNamesTheDataItemsUnit)
     EXPECT_EQ(wordMap.Tip().GetTool(), &wordMap.Grid());
 }
 
+// Values are written in white, to read on every colour of the scale.
+TEST_F(MapPage, ValuesAreWrittenInWhite)
+{
+    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+    const ui::COLORREF text = byteMap.Grid().GetCell(1, 1)->GetTextColor();
+    EXPECT_EQ(text != CLR_DEFAULT ? text : byteMap.Grid().GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+}
+
 // The map's cells keep their size: a header's border dragged 20 pixels does not move.
 TEST_F(MapPage, HeaderBordersCannotBeDragged)
 {
@@ -347,6 +355,7 @@ struct CopyPaste {
     int pasteCol;                 // 1: onto the copied cells; 2: onto column 2, which holds 0
     std::array<uint16_t, 2> pasted;
     const char* shown; // row 1 of the pasted column
+    unsigned copyKey = 'C';
 };
 
 class CopyAndPaste : public MapPage, public ::testing::WithParamInterface<CopyPaste> { };
@@ -358,13 +367,14 @@ TEST_P(CopyAndPaste, KeepsTheStoredValuesAndConvertsOnlyForeignText)
     const CopyPaste& c = GetParam();
     SCOPED_TRACE(c.name);
     ASSERT_EQ(LoadColumnOne(c.type, c.copied), 0);
+    ui::Clipboard::SetText("");
     if (c.foreign != nullptr) {
         ui::Clipboard::SetText(c.foreign);
     } else {
         CMapPage& from = PageOf(c.type);
         ClickCell(from.Grid(), 1, 1);
         ClickCell(from.Grid(), 2, 1, ui::testing::Shift);
-        ui::testing::PressKey('C', ui::testing::Control);
+        ui::testing::PressKey(c.copyKey, ui::testing::Control);
     }
     if (c.pasteType != c.type) {
         PageOf(c.type).ShowWindow(ui::SW_HIDE);
@@ -382,6 +392,7 @@ TEST_P(CopyAndPaste, KeepsTheStoredValuesAndConvertsOnlyForeignText)
 INSTANTIATE_TEST_SUITE_P(MapKinds, CopyAndPaste,
     ::testing::Values(CopyPaste{"degrees onto themselves", 0, 0, {33, 200}, nullptr, 1, {33, 200}, "8"},
         CopyPaste{"degrees elsewhere", 5, 5, {33, 200}, nullptr, 2, {33, 200}, "8"},
+        CopyPaste{"degrees cut and pasted elsewhere", 5, 5, {33, 200}, nullptr, 2, {33, 200}, "8", 'X'},
         CopyPaste{"percent onto themselves", 3, 3, {116, 1}, nullptr, 1, {116, 1}, " 95"},
         CopyPaste{"percent elsewhere", 3, 3, {116, 1}, nullptr, 2, {116, 1}, " 95"},
         CopyPaste{"milliseconds onto themselves", kWordMapType, kWordMapType, {618, 65535}, nullptr, 1, {618, 65535}, "2.47"},
