@@ -409,7 +409,7 @@ void CVelmoraDlg::ClearTraceTrails()
     }
 }
 
-void CVelmoraDlg::OnTimer(uintptr_t id)
+void CVelmoraDlg::OnTimer(uintptr_t)
 {
     std::array<uint8_t, CPFCComm::kMaxData> data{};
     const int result = m_comm.Transact(kCmdLiveBlock, kNoData, data.data());
@@ -429,7 +429,6 @@ void CVelmoraDlg::OnTimer(uintptr_t id)
             static_cast<CMapPage*>(page)->ShowTracePoint(Word(live, 0), Word(live, 2));
         }
     }
-    ui::Dialog::OnTimer(id);
 }
 
 void CVelmoraDlg::UpdateMonitorRows(std::span<const uint8_t> live)

@@ -461,7 +461,7 @@ TEST_P(TrailEnds, LeaveEveryCellInItsScaleColoursAtOnce)
     ui::testing::Click(TraceButton());
     // The simulator's columns rise by 400 from 400, its rows by 1000 with 10332 on the seventh.
     for (const int x : {1200, 1700, 2100}) {
-        Reply(0xF0, {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(x >> 8), 0x5C, 0x28, 0, 0, 0, 0});
+        Reply(0xF0, {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(x >> 8), 0x5C, 0x28}); // the two words, no more
         window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
     }
     ASSERT_EQ(MarkedCells(grid), (std::vector<ui::Point>{{5, 7}})) << "x picks the column, y the row";
