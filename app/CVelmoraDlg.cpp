@@ -369,16 +369,12 @@ void CVelmoraDlg::OnTcnSelchangeTab()
 bool CVelmoraDlg::OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result)
 {
     const ui::NMHDR* header = ui::NotificationRecord(lParam);
-    if (wParam != res::IDC_TAB || header == nullptr) return ui::Dialog::OnNotify(wParam, lParam, result);
-    if (header->code == ui::TCN_SELCHANGING) {
-        OnTcnSelchangingTab();
-    } else if (header->code == ui::TCN_SELCHANGE) {
-        OnTcnSelchangeTab();
-    } else {
-        return ui::Dialog::OnNotify(wParam, lParam, result);
+    if (wParam == res::IDC_TAB && header != nullptr) {
+        if (header->code == ui::TCN_SELCHANGING) OnTcnSelchangingTab();
+        if (header->code == ui::TCN_SELCHANGE) OnTcnSelchangeTab();
     }
-    *result = 0;
-    return true;
+    // Unhandled, the answer is 0: a page change is never refused.
+    return ui::Dialog::OnNotify(wParam, lParam, result);
 }
 
 bool CVelmoraDlg::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)

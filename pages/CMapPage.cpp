@@ -179,14 +179,11 @@ bool CMapPage::OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* resul
 {
     const auto* record = ui::NotificationRecord<NM_GRIDVIEW>(lParam);
     if (static_cast<int>(wParam) == res::IDC_MAPGRID && record != nullptr) {
-        switch (record->hdr.code) {
-        case GVN_SELCHANGED:
-            OnSelChanged(record->iRow, record->iColumn);
-            *result = 0;
+        if (record->hdr.code == GVN_ENDLABELEDIT) {
+            *result = OnEndEdit(record->iRow, record->iColumn);
             return true;
-        case GVN_ENDLABELEDIT: *result = OnEndEdit(record->iRow, record->iColumn); return true;
-        default: break;
         }
+        if (record->hdr.code == GVN_SELCHANGED) OnSelChanged(record->iRow, record->iColumn);
     }
     return ui::Dialog::OnNotify(wParam, lParam, result);
 }

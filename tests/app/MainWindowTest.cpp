@@ -39,8 +39,6 @@ protected:
         ScriptStartup(0);
         ASSERT_TRUE(window.Create());
     }
-    // The data cells the trace has just marked on the map page of `kind`.
-    std::vector<ui::Point> Marked(int kind) { return MarkedCells(static_cast<CMapPage*>(window.PageOfKind(kind))->Grid()); }
     // One trace tick whose live data is exactly `live`.
     void Poll(const std::vector<uint8_t>& live)
     {
@@ -50,7 +48,6 @@ protected:
     void Tick() { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }
     std::string Value(int row) { return window.MonitorList().GetItemText(row, 1); }
     std::string ValueAndUnit(int row) { return Value(row) + " " + window.MonitorList().GetItemText(row, 2); }
-    bool SentAny(uint8_t command) { return Requests(command) > 0; }
     size_t Polls() { return Requests(0xF0); }
 };
 
@@ -90,7 +87,7 @@ TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
     Start(std::string("[Velmora]\n") + GetParam().line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n", GetParam().extendedLiveBlock);
     EXPECT_EQ(window.MonitorList().GetItemCount(), GetParam().rows);
     EXPECT_EQ(window.MonItemCount(), GetParam().rows);
-    EXPECT_EQ(SentAny(0xAD), GetParam().startUpGoesOn);
+    EXPECT_EQ(Requests(0xAD) > 0, GetParam().startUpGoesOn);
     EXPECT_EQ(window.Tabs().GetItemCount(), GetParam().startUpGoesOn ? 1 : 0);
 }
 
@@ -262,7 +259,7 @@ TEST_P(PagesWithoutTrace, InFrontLetTheTraceUpdateOnlyTheList)
     ASSERT_EQ(window.PageType(), GetParam());
     Poll(frames::LiveWords({{0, 1200}, {2, 10332}}));
     EXPECT_EQ(Value(0), " 176");
-    EXPECT_TRUE(Marked(0).empty()) << "the hidden map page got the point";
+    EXPECT_TRUE(MarkedCells(static_cast<CMapPage*>(window.PageOfKind(0))->Grid()).empty()) << "the hidden map page got the point";
 }
 
 INSTANTIATE_TEST_SUITE_P(BoostAndConsole, PagesWithoutTrace, ::testing::Values(1, 2));
@@ -288,8 +285,8 @@ TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
     EXPECT_TRUE(window.LockedPage().IsWindowVisible());
     EXPECT_EQ(window.Tabs().GetItemCount(), 0);
     EXPECT_EQ(window.PageType(), CVelmoraDlg::kNoPage);
-    EXPECT_TRUE(SentAny(0xAD));
-    EXPECT_FALSE(SentAny(0x40));
+    EXPECT_TRUE(Requests(0xAD) > 0);
+    EXPECT_FALSE(Requests(0x40) > 0);
     Poll({42, 0, 0, 0});
     EXPECT_EQ(Value(0), "  42") << "the monitor list still works";
 }
