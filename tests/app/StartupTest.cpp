@@ -24,18 +24,6 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
     EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
 }
 
-TEST_F(Startup, OnlyALiveBlockLengthOf32ClearsTheExtendedFlag)
-{
-    ScriptStartup();
-    ASSERT_TRUE(window.Create());
-    EXPECT_FALSE(window.ExtLiveBlock());
-    for (const int length : {int{sim::ResponderConfig::kExtendedLiveLength}, 31, int{sim::ResponderConfig::kStandardLiveLength}}) {
-        controller->Responder().Config().liveLength = length;
-        window.GetPFCID();
-        EXPECT_EQ(window.ExtLiveBlock(), length != 32) << "length byte " << length;
-    }
-}
-
 // Escape on the port dialog: no port, one communication error in a real box, and start-up goes on.
 TEST_F(Startup, ReturnOnTheRealIdentificationBoxClosesItAndPressesNothingBehindIt)
 {
