@@ -170,7 +170,6 @@ bool CMapPage::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
     if (ui::LOWORD(wParam) == res::IDC_RECOLOR && ui::HIWORD(wParam) == ui::STN_CLICKED) {
         m_grid.Recolor();
         m_grid.Invalidate(true);
-        return true;
     }
     return ui::Dialog::OnCommand(wParam, lParam);
 }
