@@ -228,7 +228,6 @@ int CVelmoraDlg::GetPFCpwd(const std::string& password)
 
 bool CVelmoraDlg::BuildMonitorList()
 {
-    m_listMon.DeleteAllItems();
     m_listMon.SetFont(GetFont(), true);
     for (int column = 0; column < static_cast<int>(std::size(kMonColumns)); ++column) {
         m_listMon.InsertColumn(column, "", kMonColumns[column].format, kMonColumns[column].width);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -92,6 +93,9 @@ TEST_F(CommandConsole, EveryByteTextFitsItsCellAndTheOffsetsAreWider)
             widest = std::max(widest, dc.GetTextExtent(text).cx);
         }
         EXPECT_LE(widest, grid->GetColumnWidth(1) - 1 - 2 * static_cast<int>(cell.GetMargin()));
+        ui::LOGFONT bytes{}, offsets{};
+        ASSERT_TRUE(cell.GetRealizedFont()->GetLogFont(bytes) && grid->GetCell(0, 1)->GetRealizedFont()->GetLogFont(offsets));
+        EXPECT_GT(std::abs(bytes.lfHeight), std::abs(offsets.lfHeight)) << "the bytes stand out in a larger font";
     }
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,12 +25,16 @@ TEST_F(MapPage, TheTipOverTheGridNamesTheDataItemsUnit)
     EXPECT_EQ(wordMap.Tip().GetTool(), &wordMap.Grid());
 }
 
-// Values are written in white, to read on every colour of the scale.
-TEST_F(MapPage, ValuesAreWrittenInWhite)
+// Values are written in white, to read on every colour of the scale, and larger than the headers.
+TEST_F(MapPage, ValuesAreWrittenInWhiteAndLarge)
 {
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
-    const ui::COLORREF text = byteMap.Grid().GetCell(1, 1)->GetTextColor();
-    EXPECT_EQ(text != CLR_DEFAULT ? text : byteMap.Grid().GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+    CMapGridCtrl& grid = byteMap.Grid();
+    const ui::COLORREF text = grid.GetCell(1, 1)->GetTextColor();
+    EXPECT_EQ(text != CLR_DEFAULT ? text : grid.GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+    ui::LOGFONT values{}, headers{};
+    ASSERT_TRUE(grid.GetCell(1, 1)->GetRealizedFont()->GetLogFont(values) && grid.GetCell(0, 1)->GetRealizedFont()->GetLogFont(headers));
+    EXPECT_GT(std::abs(values.lfHeight), std::abs(headers.lfHeight));
 }
 
 // The map's cells keep their size: a header's border dragged 20 pixels does not move.
