@@ -407,6 +407,20 @@ INSTANTIATE_TEST_SUITE_P(MapKinds, CopyAndPaste,
         CopyPaste{"foreign percent elsewhere", 3, 3, {116, 1}, "95\n50", 2, {115, 0}, " 95"},
         CopyPaste{"foreign milliseconds elsewhere", kWordMapType, kWordMapType, {618, 65535}, "2.47\n262", 2, {617, 65500}, "2.47"}));
 
+// A cell left out of a copied block pastes nothing; the others keep their exact values.
+TEST_F(MapPage, ACellLeftOutOfACopyPastesNothingAndTheRestExactly)
+{
+    ASSERT_EQ(LoadColumnOne(3, {116, 1, 117}), 0);
+    ClickCell(byteMap.Grid(), 1, 1);
+    ClickCell(byteMap.Grid(), 3, 1, ui::testing::Shift);
+    ClickCell(byteMap.Grid(), 2, 1, ui::testing::Control);
+    ui::testing::PressKey('C', ui::testing::Control);
+    ClickCell(byteMap.Grid(), 1, 2);
+    ui::testing::PressKey('V', ui::testing::Control);
+    EXPECT_EQ((std::vector<int>{byteMap.Value(1, 2)->current, byteMap.Value(2, 2)->current, byteMap.Value(3, 2)->current}),
+        (std::vector<int>{116, 0, 117}));
+}
+
 namespace {
 
 class MapStartup : public StartupFixture { };
