@@ -110,6 +110,9 @@ TEST_F(MapPage, AxisWordsBecomeTheHeaders)
     EXPECT_EQ(byteMap.Grid().GetCellText(0, 1), "3000");
     EXPECT_EQ(byteMap.Grid().GetCellText(0, 20), "65535");
     EXPECT_EQ(byteMap.Grid().GetCellText(2, 0), "0.00");
+    for (const auto& [row, col] : {std::pair{20, 0}, std::pair{0, 20}}) {
+        EXPECT_NE(byteMap.Grid().GetCell(row, col)->GetFormat() & ui::DT_CENTER, 0u) << "headers are centred";
+    }
 }
 
 namespace {
