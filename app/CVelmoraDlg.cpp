@@ -183,7 +183,6 @@ void CVelmoraDlg::GetPFCID()
     }
     m_strEngineCode = ReplyText(data.data(), result, kEngineCodeLength);
 
-    data.fill(0);
     result = m_comm.Transact(kCmdVersion, kNoData, data.data());
     if (result < 0) {
         m_comm.ShowCommError(this, kGetPFCIDCaption, result);
@@ -229,7 +228,6 @@ int CVelmoraDlg::GetPFCpwd(const std::string& password)
 
 bool CVelmoraDlg::BuildMonitorList()
 {
-    m_listMon.DeleteAllItems();
     m_listMon.SetFont(GetFont(), true);
     for (int column = 0; column < static_cast<int>(std::size(kMonColumns)); ++column) {
         m_listMon.InsertColumn(column, "", kMonColumns[column].format, kMonColumns[column].width);
@@ -370,24 +368,17 @@ void CVelmoraDlg::OnTcnSelchangeTab()
 bool CVelmoraDlg::OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result)
 {
     const ui::NMHDR* header = ui::NotificationRecord(lParam);
-    if (wParam != res::IDC_TAB || header == nullptr) return ui::Dialog::OnNotify(wParam, lParam, result);
-    if (header->code == ui::TCN_SELCHANGING) {
-        OnTcnSelchangingTab();
-    } else if (header->code == ui::TCN_SELCHANGE) {
-        OnTcnSelchangeTab();
-    } else {
-        return ui::Dialog::OnNotify(wParam, lParam, result);
+    if (wParam == res::IDC_TAB && header != nullptr) {
+        if (header->code == ui::TCN_SELCHANGING) OnTcnSelchangingTab();
+        if (header->code == ui::TCN_SELCHANGE) OnTcnSelchangeTab();
     }
-    *result = 0;
-    return true;
+    // Unhandled, the answer is 0: a page change is never refused.
+    return ui::Dialog::OnNotify(wParam, lParam, result);
 }
 
 bool CVelmoraDlg::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
 {
-    if (ui::LOWORD(wParam) == res::IDC_TRACE && ui::HIWORD(wParam) == ui::BN_CLICKED) {
-        OnBnClickedTrace();
-        return true;
-    }
+    if (ui::LOWORD(wParam) == res::IDC_TRACE && ui::HIWORD(wParam) == ui::BN_CLICKED) OnBnClickedTrace();
     return ui::Dialog::OnCommand(wParam, lParam);
 }
 
@@ -413,7 +404,7 @@ void CVelmoraDlg::ClearTraceTrails()
     }
 }
 
-void CVelmoraDlg::OnTimer(uintptr_t id)
+void CVelmoraDlg::OnTimer(uintptr_t)
 {
     std::array<uint8_t, CPFCComm::kMaxData> data{};
     const int result = m_comm.Transact(kCmdLiveBlock, kNoData, data.data());
@@ -433,7 +424,6 @@ void CVelmoraDlg::OnTimer(uintptr_t id)
             static_cast<CMapPage*>(page)->ShowTracePoint(Word(live, 0), Word(live, 2));
         }
     }
-    ui::Dialog::OnTimer(id);
 }
 
 void CVelmoraDlg::UpdateMonitorRows(std::span<const uint8_t> live)
@@ -468,10 +458,4 @@ void CVelmoraDlg::OnSysCommand(ui::UINT id, ui::LPARAM lParam)
         return;
     }
     ui::Dialog::OnSysCommand(id, lParam);
-}
-
-void CVelmoraDlg::OnDestroy()
-{
-    ui::Dialog::OnDestroy();
-    if (m_nTimerId != 0) KillTimer(m_nTimerId);
 }

@@ -61,7 +61,6 @@ protected:
     bool OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result) override;
     void OnSysCommand(ui::UINT id, ui::LPARAM lParam) override;
     void OnTimer(uintptr_t id) override;
-    void OnDestroy() override;
 
 private:
     // Start-up steps; each false ends start-up.

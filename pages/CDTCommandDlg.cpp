@@ -176,18 +176,10 @@ bool CDTCommandDlg::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
 {
     const int id = ui::LOWORD(wParam);
     const int code = ui::HIWORD(wParam);
-    if (id == res::IDC_DATALENGTH && code == ui::EN_UPDATE) {
-        OnLengthUpdate();
-        return true;
-    }
-    if (id == res::IDC_DATALENGTH && code == ui::EN_CHANGE) {
-        MarkActiveCells(m_sendGrid, m_frameLength - kNoDataFrameLength);
-        return true;
-    }
-    if (id == res::IDC_DWCMDSEND && code == ui::BN_CLICKED) {
-        OnBnClickedDwcmdsend();
-        return true;
-    }
+    if (id == res::IDC_DATALENGTH && code == ui::EN_UPDATE) OnLengthUpdate();
+    if (id == res::IDC_DATALENGTH && code == ui::EN_CHANGE) MarkActiveCells(m_sendGrid, m_frameLength - kNoDataFrameLength);
+    if (id == res::IDC_DWCMDSEND && code == ui::BN_CLICKED) OnBnClickedDwcmdsend();
+    // The base has no work for these ids.
     return ui::Dialog::OnCommand(wParam, lParam);
 }
 

@@ -84,23 +84,15 @@ void CMapGridCtrl::PasteCell(int row, int col, std::string_view text, size_t lin
     CGridCtrl::PasteCell(row, col, text, line, field);
 }
 
-// The edit path with a value in place of text: the page may refuse the edit as it starts, and
-// shows the value as it shows every stored value, answering the empty text.
+// The edit path with a value in place of text: the page answers the empty text by showing
+// the value as it shows every stored value.
 void CMapGridCtrl::PasteValue(int row, int col, CellValue& record, uint16_t value)
 {
     if ((GetCellState(row, col) & GVIS_READONLY) != 0) return;
-    if (SendMessageToParent(row, col, GVN_BEGINLABELEDIT) < 0) return;
-    const std::string oldText = GetCellText(row, col);
-    if (record.current == value && !oldText.empty()) return;
-
-    const CellValue before = record;
+    if (record.current == value && !GetCellText(row, col).empty()) return;
     record.current = value;
     SetCellText(row, col, "");
-    if (ValidateCellEdit(row, col, "") && SendMessageToParent(row, col, GVN_ENDLABELEDIT) >= 0) {
-        SetModified(true, row, col);
-    } else {
-        record = before;
-        SetCellText(row, col, oldText.c_str());
-    }
+    SendMessageToParent(row, col, GVN_ENDLABELEDIT);
+    SetModified(true, row, col);
     RedrawCell(row, col);
 }

@@ -170,7 +170,6 @@ bool CMapPage::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
     if (ui::LOWORD(wParam) == res::IDC_RECOLOR && ui::HIWORD(wParam) == ui::STN_CLICKED) {
         m_grid.Recolor();
         m_grid.Invalidate(true);
-        return true;
     }
     return ui::Dialog::OnCommand(wParam, lParam);
 }
@@ -179,14 +178,11 @@ bool CMapPage::OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* resul
 {
     const auto* record = ui::NotificationRecord<NM_GRIDVIEW>(lParam);
     if (static_cast<int>(wParam) == res::IDC_MAPGRID && record != nullptr) {
-        switch (record->hdr.code) {
-        case GVN_SELCHANGED:
-            OnSelChanged(record->iRow, record->iColumn);
-            *result = 0;
+        if (record->hdr.code == GVN_ENDLABELEDIT) {
+            *result = OnEndEdit(record->iRow, record->iColumn);
             return true;
-        case GVN_ENDLABELEDIT: *result = OnEndEdit(record->iRow, record->iColumn); return true;
-        default: break;
         }
+        if (record->hdr.code == GVN_SELCHANGED) OnSelChanged(record->iRow, record->iColumn);
     }
     return ui::Dialog::OnNotify(wParam, lParam, result);
 }

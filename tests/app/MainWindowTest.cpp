@@ -1,7 +1,5 @@
 #include "StartupFixture.h"
 
-#include "platform/ui/Button.h"
-
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -49,20 +47,7 @@ protected:
     }
     void Tick() { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }
     std::string Value(int row) { return window.MonitorList().GetItemText(row, 1); }
-    // The cells of the map page of `kind` that the trace has marked, as (row, column).
-    std::vector<std::pair<int, int>> TraceCells(int kind)
-    {
-        std::vector<std::pair<int, int>> cells;
-        CMapGridCtrl& grid = static_cast<CMapPage*>(window.PageOfKind(kind))->Grid();
-        for (int row = 1; row < grid.GetRowCount(); ++row) {
-            for (int col = 1; col < grid.GetColumnCount(); ++col) {
-                if (grid.GetCell(row, col)->GetBackColor() == ui::RGB(255, 255, 0)) cells.emplace_back(row, col);
-            }
-        }
-        return cells;
-    }
     std::string ValueAndUnit(int row) { return Value(row) + " " + window.MonitorList().GetItemText(row, 2); }
-    bool SentAny(uint8_t command) { return Requests(command) > 0; }
     size_t Polls() { return Requests(0xF0); }
 };
 
@@ -102,7 +87,7 @@ TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
     Start(std::string("[Velmora]\n") + GetParam().line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n", GetParam().extendedLiveBlock);
     EXPECT_EQ(window.MonitorList().GetItemCount(), GetParam().rows);
     EXPECT_EQ(window.MonItemCount(), GetParam().rows);
-    EXPECT_EQ(SentAny(0xAD), GetParam().startUpGoesOn);
+    EXPECT_EQ(Requests(0xAD) > 0, GetParam().startUpGoesOn);
     EXPECT_EQ(window.Tabs().GetItemCount(), GetParam().startUpGoesOn ? 1 : 0);
 }
 
@@ -268,21 +253,13 @@ TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
     EXPECT_FALSE(window.PageOfKind(0)->IsWindow());
 }
 
-TEST_F(MainWindow, TheTraceHandsTheFirstTwoWordsToTheMapPageOnTop)
-{
-    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=5\nCommand=72\n[DataItem2]\nType=2\n"));
-    // The simulator's columns rise by 400 from 400, its rows by 1000 with 10332 on the seventh.
-    Poll(frames::LiveWords({{0, 1200}, {2, 10332}}));
-    EXPECT_EQ(TraceCells(5), (std::vector<std::pair<int, int>>{{7, 2}}));
-}
-
 TEST_P(PagesWithoutTrace, InFrontLetTheTraceUpdateOnlyTheList)
 {
     Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=" + std::to_string(GetParam()) + "\n[DataItem2]\nType=0\nCommand=64\n"));
     ASSERT_EQ(window.PageType(), GetParam());
     Poll(frames::LiveWords({{0, 1200}, {2, 10332}}));
     EXPECT_EQ(Value(0), " 176");
-    EXPECT_TRUE(TraceCells(0).empty()) << "the hidden map page got the point";
+    EXPECT_TRUE(MarkedCells(static_cast<CMapPage*>(window.PageOfKind(0))->Grid()).empty()) << "the hidden map page got the point";
 }
 
 INSTANTIATE_TEST_SUITE_P(BoostAndConsole, PagesWithoutTrace, ::testing::Values(1, 2));
@@ -308,8 +285,8 @@ TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
     EXPECT_TRUE(window.LockedPage().IsWindowVisible());
     EXPECT_EQ(window.Tabs().GetItemCount(), 0);
     EXPECT_EQ(window.PageType(), CVelmoraDlg::kNoPage);
-    EXPECT_TRUE(SentAny(0xAD));
-    EXPECT_FALSE(SentAny(0x40));
+    EXPECT_TRUE(Requests(0xAD) > 0);
+    EXPECT_FALSE(Requests(0x40) > 0);
     Poll({42, 0, 0, 0});
     EXPECT_EQ(Value(0), "  42") << "the monitor list still works";
 }
@@ -342,38 +319,4 @@ TEST_F(MainWindow, OnlyAFieldOfEightBlanksMatchesTheEmptyPassword)
         Reply(0xAD, {each.field.begin(), each.field.end()});
         EXPECT_EQ(window.GetPFCpwd(each.password), each.matches) << each.why;
     }
-}
-
-TEST_F(MainWindow, TheBoostPageKeepsTypedTextAcrossATabSwitchAndSendsNothing)
-{
-    Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=1\n[DataItem2]\nType=2\n"));
-    ui::testing::ShowAndActivate(window);
-    ui::Window* pressure = window.PageOfKind(1)->GetDlgItem(1016);
-    ASSERT_NE(pressure, nullptr);
-    pressure->SetFocus();
-    ui::testing::TypeText("1.2");
-    const size_t sent = controller->Received().size();
-    ui::testing::PressKey(ui::VK_RIGHT, ui::testing::None, &window.Tabs());
-    ASSERT_EQ(window.PageType(), 2);
-    ui::testing::PressKey(ui::VK_LEFT, ui::testing::None, &window.Tabs());
-    ASSERT_EQ(window.PageType(), 1);
-    EXPECT_EQ(pressure->GetWindowText(), "1.2");
-    EXPECT_EQ(controller->Received().size(), sent);
-}
-
-TEST_F(MainWindow, TheBoostPagesRadioButtonsAreOneGroupWithNoneChosenAtFirst)
-{
-    Start(MonitorProfile({{1, 0}}, "DataItems=1\n[DataItem1]\nType=1\n"));
-    ui::Dialog& boost = *window.PageOfKind(1);
-    const auto checked = [&] {
-        std::vector<int> ids;
-        for (int id : {res::IDC_BOOST_SET1, res::IDC_BOOST_SET2, res::IDC_BOOST_SET3, res::IDC_BOOST_SET4}) {
-            if (static_cast<ui::Button*>(boost.GetDlgItem(id))->GetCheck()) ids.push_back(id);
-        }
-        return ids;
-    };
-    EXPECT_EQ(checked(), std::vector<int>{});
-    ui::testing::Click(*boost.GetDlgItem(res::IDC_BOOST_SET1));
-    ui::testing::Click(*boost.GetDlgItem(res::IDC_BOOST_SET3));
-    EXPECT_EQ(checked(), std::vector<int>{res::IDC_BOOST_SET3});
 }

@@ -3,7 +3,6 @@
 #include "app/CVelmoraApp.h"
 
 #include "platform/ui/Menu.h"
-#include "platform/ui/MessageBox.h"
 
 using Startup = StartupFixture;
 using Strings = std::vector<std::string>;
@@ -23,18 +22,6 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A, 0xF5, 0x02, 0x08, 0xF0, 0x02, 0x0D}));
     EXPECT_EQ(comm.PortPath(), "sim:");
     EXPECT_EQ(config::TheProfile().Path(), directory.File("Empty.ini"));
-}
-
-TEST_F(Startup, OnlyALiveBlockLengthOf32ClearsTheExtendedFlag)
-{
-    ScriptStartup();
-    ASSERT_TRUE(window.Create());
-    EXPECT_FALSE(window.ExtLiveBlock());
-    for (const int length : {int{sim::ResponderConfig::kExtendedLiveLength}, 31, int{sim::ResponderConfig::kStandardLiveLength}}) {
-        controller->Responder().Config().liveLength = length;
-        window.GetPFCID();
-        EXPECT_EQ(window.ExtLiveBlock(), length != 32) << "length byte " << length;
-    }
 }
 
 // Escape on the port dialog: no port, one communication error in a real box, and start-up goes on.
@@ -66,17 +53,23 @@ TEST_F(Startup, CancellingTheProfileDialogLeavesAWorkingTraceButton)
     EXPECT_EQ(TraceState(), kIdle);
 }
 
-TEST_F(Startup, AChecksumErrorOnTheVersionKeepsTheTemplateTexts)
+class FailedIdentification : public StartupFixture, public ::testing::WithParamInterface<int> { };
+
+// The texts change only once the version has arrived, the live block's flag once it has.
+TEST_P(FailedIdentification, ShowsOneBoxAndKeepsWhatDidNotArrive)
 {
-    controller->Faults().Set({.badChecksum = true}, 1, 1);
+    controller->Responder().Config().liveLength = 32;
+    controller->Faults().Set({.badChecksum = true}, 1, GetParam());
     ScriptStartup();
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCID(): チェックサムエラー"});
     EXPECT_EQ(window.EngineCode(), "VLM20DET");
-    EXPECT_EQ(Text(res::IDC_ENGINECODE), "PowerFC");
-    EXPECT_EQ(Text(res::IDC_VERSION), "Version");
-    EXPECT_TRUE(window.ExtLiveBlock()) << "the live block was never asked";
+    EXPECT_EQ(Text(res::IDC_ENGINECODE), GetParam() == 1 ? "PowerFC" : "VLM20DET");
+    EXPECT_EQ(Text(res::IDC_VERSION), GetParam() == 1 ? "Version" : "2.10A");
+    EXPECT_TRUE(window.ExtLiveBlock()) << "the live block never arrived";
 }
+
+INSTANTIATE_TEST_SUITE_P(VersionAndLiveBlock, FailedIdentification, ::testing::Values(1, 2));
 
 // The engine code is the reply's CP932 text up to its eighth byte, a zero byte or its end.
 TEST_F(Startup, TheEngineCodeShowsTheReceivedText)
@@ -122,12 +115,8 @@ TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)
         ui::testing::PressKey(ui::VK_RETURN);
     });
     recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
-        ui::Menu* menu = dialog.GetSystemMenu();
-        ASSERT_NE(menu, nullptr);
-        ASSERT_GE(menu->Entries().size(), 2u);
-        EXPECT_EQ(menu->Entries().back().text, "バージョン情報 Velmora(&A)...");
-        EXPECT_EQ(menu->Entries().back().id, 16u);
-        recorder.ChooseSystemMenuItem(16);
+        ASSERT_NE(dialog.GetSystemMenu(), nullptr);
+        recorder.ChooseSystemMenuItem(dialog.GetSystemMenu()->Entries().back().id);
         ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &dialog);
     });
     window.DoModal();

@@ -64,36 +64,21 @@ TEST_F(ProfileChoice, ListsTheCountedItemsInKeyOrderWithTheFirstSelected)
     EXPECT_EQ(Listed(), (std::vector<std::string>{"selected -1"})) << "no base file";
 }
 
-TEST_F(ProfileChoice, OkSwitchesEveryLaterReadToTheChosenFile)
+// The name is read from the file as OK is pressed, and every later read goes to that file.
+TEST_F(ProfileChoice, OkSwitchesEveryLaterReadToTheFileNamedAtThatMoment)
 {
     directory.Write("Velmora.ini", "[Profiles]\nItems=3\nItem1=A.ini\nItem2=B.ini\nItem3=C.ini\n");
-    directory.Write("C.ini", "[Velmora]\nMonItems=5\n");
-    const int result = Choose([](ui::Dialog&, ui::ListBox& list) {
+    directory.Write("D.ini", "[Velmora]\nMonItems=5\n");
+    const int result = Choose([&](ui::Dialog&, ui::ListBox& list) {
         list.SetCurSel(2);
+        directory.Write("Velmora.ini", "[Profiles]\nItems=3\nItem3=D.ini\n");
         ui::testing::PressKey(ui::VK_RETURN);
     });
     EXPECT_EQ(result, ui::IDOK);
-    EXPECT_EQ(profile.Path(), directory.File("C.ini"));
+    EXPECT_EQ(profile.Path(), directory.File("D.ini"));
     EXPECT_EQ(profile.GetInt("Velmora", "MonItems", 99), 5);
-    directory.Write("C.ini", "[Velmora]\nMonItems=6\n");
+    directory.Write("D.ini", "[Velmora]\nMonItems=6\n");
     EXPECT_EQ(profile.GetInt("Velmora", "MonItems", 99), 6) << "nothing caches a file";
-}
-
-TEST_F(ProfileChoice, TheNameComesFromTheFileAtTheMomentOfOk)
-{
-    directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\n");
-    Choose([&](ui::Dialog& dialog, ui::ListBox&) {
-        directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=Z.ini\n");
-        ui::testing::Click(*dialog.GetDlgItem(ui::IDOK));
-    });
-    EXPECT_EQ(profile.Path(), directory.File("Z.ini"));
-}
-
-TEST_F(ProfileChoice, CancelKeepsTheBaseFile)
-{
-    directory.Write("Velmora.ini", "[Profiles]\nItems=1\nItem1=A.ini\n");
-    EXPECT_EQ(Choose([](ui::Dialog&, ui::ListBox&) { ui::testing::PressKey(ui::VK_ESCAPE); }), ui::IDCANCEL);
-    EXPECT_EQ(profile.Path(), directory.File("Velmora.ini"));
 }
 
 TEST(ActiveProfilePath, JoinsTheWorkingDirectoryUnlessTheNameIsAbsolute)

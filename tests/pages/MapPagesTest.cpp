@@ -1,14 +1,13 @@
-#include "pages/CDTByteMapDlg.h"
-#include "pages/CDTWordMapDlg.h"
-
 #include "tests/app/StartupFixture.h"
-#include "tests/support/SimulatedPage.h"
+#include "tests/pages/MapPageFixture.h"
 
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,61 +16,25 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-constexpr uint8_t kByteMapCommand = sim::ResponderConfig::kFirstByteMap;
-constexpr uint8_t kWordMapCommand = sim::ResponderConfig::kWordMap;
-constexpr uint8_t kAxesCommand = 0x8A;
-constexpr int kWordMapType = 4;
-
-// A map page on the host window, reading through the simulated link.
-class MapPage : public SimulatedPage {
-protected:
-    // Creates the page for a data item of `type` reading from `command` and reads its map.
-    int Load(CMapPage& page, int type, uint8_t command)
-    {
-        directory.Write(
-            "Map.ini", "[DataItem1]\nName=Map\nType=" + std::to_string(type) + "\nCommand=" + std::to_string(command) + "\nUnit=deg\n");
-        profile.SetProfilePath("Map.ini");
-        page.Attach(comm, profile);
-        if (!page.Create(&host)) return -2;
-        page.ShowWindow(ui::SW_SHOW);
-        const int result = page.InitMap(0);
-        ui::testing::ProcessEvents();
-        return result;
-    }
-    CMapPage& PageOf(int type) { return type == kWordMapType ? static_cast<CMapPage&>(wordMap) : byteMap; }
-    static uint8_t CommandOf(int type) { return type == kWordMapType ? kWordMapCommand : kByteMapCommand; }
-    // Loads the page of `type` whose first reply holds `raws` at the top of column 1, and 0 elsewhere.
-    int LoadColumnOne(int type, const std::vector<uint16_t>& raws)
-    {
-        std::vector<uint8_t> part(100, 0);
-        for (size_t i = 0; i < raws.size(); ++i) part[i] = static_cast<uint8_t>(raws[i]);
-        Reply(CommandOf(type), type == kWordMapType ? LittleEndianWords(raws, 50) : part);
-        return Load(PageOf(type), type, CommandOf(type));
-    }
-
-    config::ActiveProfile profile;
-    CDTByteMapDlg byteMap;
-    CDTWordMapDlg wordMap;
-};
-
 } // namespace
 
 TEST_F(MapPage, TheTipOverTheGridNamesTheDataItemsUnit)
 {
-    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
     ASSERT_EQ(Load(wordMap, 4, kWordMapCommand), 0);
-    for (CMapPage* page : {static_cast<CMapPage*>(&byteMap), static_cast<CMapPage*>(&wordMap)}) {
-        EXPECT_EQ(page->Tip().GetText(), "Unit: deg");
-        EXPECT_EQ(page->Tip().GetTool(), &page->Grid());
-    }
+    EXPECT_EQ(wordMap.Tip().GetText(), "Unit: deg");
+    EXPECT_EQ(wordMap.Tip().GetTool(), &wordMap.Grid());
 }
 
-// Values are written in white, to read on every colour of the scale.
-TEST_F(MapPage, ValuesAreWrittenInWhite)
+// Values are written in white, to read on every colour of the scale, and larger than the headers.
+TEST_F(MapPage, ValuesAreWrittenInWhiteAndLarge)
 {
     ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
-    const ui::COLORREF text = byteMap.Grid().GetCell(1, 1)->GetTextColor();
-    EXPECT_EQ(text != CLR_DEFAULT ? text : byteMap.Grid().GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+    CMapGridCtrl& grid = byteMap.Grid();
+    const ui::COLORREF text = grid.GetCell(1, 1)->GetTextColor();
+    EXPECT_EQ(text != CLR_DEFAULT ? text : grid.GetDefaultCell(false, false)->GetTextColor(), ui::RGB(255, 255, 255));
+    ui::LOGFONT values{}, headers{};
+    ASSERT_TRUE(grid.GetCell(1, 1)->GetRealizedFont()->GetLogFont(values) && grid.GetCell(0, 1)->GetRealizedFont()->GetLogFont(headers));
+    EXPECT_GT(std::abs(values.lfHeight), std::abs(headers.lfHeight));
 }
 
 // The map's cells keep their size: a header's border dragged 20 pixels does not move.
@@ -147,6 +110,9 @@ TEST_F(MapPage, AxisWordsBecomeTheHeaders)
     EXPECT_EQ(byteMap.Grid().GetCellText(0, 1), "3000");
     EXPECT_EQ(byteMap.Grid().GetCellText(0, 20), "65535");
     EXPECT_EQ(byteMap.Grid().GetCellText(2, 0), "0.00");
+    for (const auto& [row, col] : {std::pair{20, 0}, std::pair{0, 20}}) {
+        EXPECT_NE(byteMap.Grid().GetCell(row, col)->GetFormat() & ui::DT_CENTER, 0u) << "headers are centred";
+    }
 }
 
 namespace {
@@ -193,20 +159,6 @@ INSTANTIATE_TEST_SUITE_P(ByteAndWordMaps, Edits,
         Edit{4, 7, "0", 0, "0.00", "0.000mS"}, Edit{4, 7, "0.0039", 0, "0.00", "0.004mS"}, Edit{4, 7, "x1", {}, "", ""},
         Edit{4, 7, "4.004", 1001, "4.00", "4.004mS"}, Edit{4, 7, "258.044", 64511, "258.04", "258.044mS"},
         Edit{4, 7, "0.00799", 1, "0.01", "0.008mS"}, Edit{3, 116, "", 116, " 95", "95.31"}, Edit{4, 618, "", 618, "2.47", "2.472mS"}));
-
-TEST_F(MapPage, PageUpThenPageDownRedisplaysTheStoredValue)
-{
-    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
-    TypeIntoCell(byteMap.Grid(), 1, 1, "12.7");
-    ASSERT_EQ(byteMap.Grid().GetCellText(1, 1), "13");
-    ui::testing::PressKey(ui::VK_PRIOR);
-    EXPECT_EQ(byteMap.Grid().GetCellText(1, 1), "13");
-    EXPECT_EQ(byteMap.Value(1, 1)->current, 38);
-    ui::testing::PressKey(ui::VK_NEXT);
-    EXPECT_EQ(byteMap.Value(1, 1)->current, 37);
-    EXPECT_EQ(byteMap.Grid().GetCellText(1, 1), "12");
-    EXPECT_EQ(byteMap.ReadOut(), "12");
-}
 
 TEST_F(MapPage, ALaterSelectionReadsThePercentFromTheStoredValue)
 {
@@ -411,6 +363,7 @@ struct CopyPaste {
     int pasteCol;                 // 1: onto the copied cells; 2: onto column 2, which holds 0
     std::array<uint16_t, 2> pasted;
     const char* shown; // row 1 of the pasted column
+    unsigned copyKey = 'C';
 };
 
 class CopyAndPaste : public MapPage, public ::testing::WithParamInterface<CopyPaste> { };
@@ -422,13 +375,14 @@ TEST_P(CopyAndPaste, KeepsTheStoredValuesAndConvertsOnlyForeignText)
     const CopyPaste& c = GetParam();
     SCOPED_TRACE(c.name);
     ASSERT_EQ(LoadColumnOne(c.type, c.copied), 0);
+    ui::Clipboard::SetText("");
     if (c.foreign != nullptr) {
         ui::Clipboard::SetText(c.foreign);
     } else {
         CMapPage& from = PageOf(c.type);
         ClickCell(from.Grid(), 1, 1);
         ClickCell(from.Grid(), 2, 1, ui::testing::Shift);
-        ui::testing::PressKey('C', ui::testing::Control);
+        ui::testing::PressKey(c.copyKey, ui::testing::Control);
     }
     if (c.pasteType != c.type) {
         PageOf(c.type).ShowWindow(ui::SW_HIDE);
@@ -446,6 +400,7 @@ TEST_P(CopyAndPaste, KeepsTheStoredValuesAndConvertsOnlyForeignText)
 INSTANTIATE_TEST_SUITE_P(MapKinds, CopyAndPaste,
     ::testing::Values(CopyPaste{"degrees onto themselves", 0, 0, {33, 200}, nullptr, 1, {33, 200}, "8"},
         CopyPaste{"degrees elsewhere", 5, 5, {33, 200}, nullptr, 2, {33, 200}, "8"},
+        CopyPaste{"degrees cut and pasted elsewhere", 5, 5, {33, 200}, nullptr, 2, {33, 200}, "8", 'X'},
         CopyPaste{"percent onto themselves", 3, 3, {116, 1}, nullptr, 1, {116, 1}, " 95"},
         CopyPaste{"percent elsewhere", 3, 3, {116, 1}, nullptr, 2, {116, 1}, " 95"},
         CopyPaste{"milliseconds onto themselves", kWordMapType, kWordMapType, {618, 65535}, nullptr, 1, {618, 65535}, "2.47"},
@@ -454,6 +409,20 @@ INSTANTIATE_TEST_SUITE_P(MapKinds, CopyAndPaste,
         CopyPaste{"foreign text as the cells show it", 3, 3, {116, 1}, " 95\n50", 1, {116, 1}, " 95"},
         CopyPaste{"foreign percent elsewhere", 3, 3, {116, 1}, "95\n50", 2, {115, 0}, " 95"},
         CopyPaste{"foreign milliseconds elsewhere", kWordMapType, kWordMapType, {618, 65535}, "2.47\n262", 2, {617, 65500}, "2.47"}));
+
+// A cell left out of a copied block pastes nothing; the others keep their exact values.
+TEST_F(MapPage, ACellLeftOutOfACopyPastesNothingAndTheRestExactly)
+{
+    ASSERT_EQ(LoadColumnOne(3, {116, 1, 117}), 0);
+    ClickCell(byteMap.Grid(), 1, 1);
+    ClickCell(byteMap.Grid(), 3, 1, ui::testing::Shift);
+    ClickCell(byteMap.Grid(), 2, 1, ui::testing::Control);
+    ui::testing::PressKey('C', ui::testing::Control);
+    ClickCell(byteMap.Grid(), 1, 2);
+    ui::testing::PressKey('V', ui::testing::Control);
+    EXPECT_EQ((std::vector<int>{byteMap.Value(1, 2)->current, byteMap.Value(2, 2)->current, byteMap.Value(3, 2)->current}),
+        (std::vector<int>{116, 0, 117}));
+}
 
 namespace {
 
@@ -469,14 +438,10 @@ TEST_F(MapStartup, ReadsEachMapAndItsAxesInDataItemOrder)
         "[DataItem3]\nName=B\nType=3\nCommand=68\n[DataItem4]\nName=C\nType=5\nCommand=72\n");
     ScriptStartup(0);
     ASSERT_TRUE(window.Create());
-    std::vector<int> maps;
-    bool unlocked = false;
-    const auto& sent = controller->Received();
-    for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) {
-        if (unlocked) maps.push_back(sent[i]);
-        unlocked = unlocked || sent[i] == 0xAD;
-    }
-    EXPECT_EQ(maps,
+    const std::vector<int> sent = SentCommands();
+    const auto unlocked = std::find(sent.begin(), sent.end(), 0xAD);
+    ASSERT_NE(unlocked, sent.end());
+    EXPECT_EQ(std::vector<int>(unlocked + 1, sent.end()),
         (std::vector<int>{0x40, 0x41, 0x42, 0x43, 0x8A, 0x50, 0x51, 0x52, 0x53, 0x54, 0x55, 0x56, 0x57, 0x8A, 0x44, 0x45, 0x46, 0x47, 0x8A,
             0x48, 0x49, 0x4A, 0x4B, 0x8A}));
     EXPECT_TRUE(Boxes().empty());
@@ -518,10 +483,10 @@ TEST_P(TrailEnds, LeaveEveryCellInItsScaleColoursAtOnce)
     ui::testing::Click(TraceButton());
     // The simulator's columns rise by 400 from 400, its rows by 1000 with 10332 on the seventh.
     for (const int x : {1200, 1700, 2100}) {
-        Reply(0xF0, {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(x >> 8), 0x5C, 0x28, 0, 0, 0, 0});
+        Reply(0xF0, {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(x >> 8), 0x5C, 0x28}); // the two words, no more
         window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0);
     }
-    ASSERT_NE(CellColours(grid), scale) << "no trail to end";
+    ASSERT_EQ(MarkedCells(grid), (std::vector<ui::Point>{{5, 7}})) << "x picks the column, y the row";
     controller->Faults().Set({.silent = true}, 1);
     GetParam().end(window);
     EXPECT_TRUE(CellColours(grid) == scale) << "a cell still shows the trail";

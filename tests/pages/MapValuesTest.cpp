@@ -34,6 +34,7 @@ TEST(TypedNumber, ReadsTheLeadingNumberAsTheCLibraryDoesAndRefusesOneOutOfRange)
     } cases[] = {
         {"12abc", 12.0},
         {" \t+7", 7.0},
+        {"\n\v\f\r-9", -9.0},
         {"0x1p3", 8.0},
         {"-0X10", -16.0},
         {"0x", 0.0},

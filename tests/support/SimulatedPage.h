@@ -1,14 +1,14 @@
 #pragma once
 
-// A page's world in tests: a shown host window and a link to the simulated controller on a
-// virtual clock, replies replaced at will, the commands the host sent, and typing into grid cells.
+// The simulated controller, a page's world on it, and clicks and typing in grid cells.
 
 #include "link/CPFCComm.h"
 #include "resources/ResourceIds.h"
-#include "sim/FrameCodec.h"
+#include "sim/PortLog.h"
 #include "sim/SimulatedController.h"
 #include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
+#include "tests/support/Frames.h"
 #include "tests/support/WorkingDirectory.h"
 #include "widgets/grid/CGridCtrl.h"
 
@@ -70,22 +70,18 @@ inline std::vector<ui::Point> MarkedCells(CGridCtrl& grid)
     return cells;
 }
 
-class SimulatedPage : public ::testing::Test {
+// The simulated controller on a virtual clock as the program's one port: replies replaced at
+// will, the commands the program sent and the boxes it showed.
+class SimulatedLink : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { res::InstallResources(); }
-    void SetUp() override
-    {
-        sim::RegisterSimulatedPort(controller);
-        ASSERT_EQ(comm.Open(), 1);
-        ASSERT_TRUE(host.Create());
-        ui::testing::ShowAndActivate(host);
-    }
+    void SetUp() override { port = sim::RegisterSimulatedPort(controller); }
     void TearDown() override { sim::UnregisterSimulatedPort(); }
 
     // The reply after `after` clean ones is a frame of `command` carrying `data`.
     void Reply(uint8_t command, const std::vector<uint8_t>& data, int after = 0)
     {
-        controller->Faults().Set({.silent = true, .strayBytes = sim::FrameCodec::Build(command, data)}, 1, after);
+        controller->Faults().Set(frames::ReplyWith(command, data), 1, after);
     }
     // The controller does not answer the request after `after` answered ones.
     void Silence(int after = 0) { controller->Faults().Set({.silent = true}, 1, after); }
@@ -96,7 +92,7 @@ protected:
         for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
         return boxes;
     }
-    // The command bytes of the frames the host sent, in order.
+    // The command bytes of the frames the program sent, in order.
     std::vector<int> SentCommands() const
     {
         std::vector<int> commands;
@@ -104,11 +100,26 @@ protected:
         for (size_t i = 0; i + 1 < sent.size(); i += static_cast<size_t>(sent[i + 1]) + 1) commands.push_back(sent[i]);
         return commands;
     }
+    size_t Requests(uint8_t command) const { return frames::CountSent(controller->Received(), command); }
 
     WorkingDirectory directory;
     ui::testing::Recorder recorder;
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
     std::shared_ptr<sim::SimulatedController> controller = std::make_shared<sim::SimulatedController>(clock);
+    std::shared_ptr<sim::PortLog> port; // what the program did to the port, and a way to break it
+};
+
+// A page's world: a shown host window and a link open on the simulated controller.
+class SimulatedPage : public SimulatedLink {
+protected:
+    void SetUp() override
+    {
+        SimulatedLink::SetUp();
+        ASSERT_EQ(comm.Open(), 1);
+        ASSERT_TRUE(host.Create());
+        ui::testing::ShowAndActivate(host);
+    }
+
     CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
     ui::Dialog host{res::IDD_ABOUTBOX};
 };

@@ -3,6 +3,7 @@
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/ListView.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace listctrl {
@@ -23,7 +24,7 @@ ui::Rect RowRectangle(const ui::Rect& bounds, const ui::Rect& label, int clientW
 {
     ui::Rect row = bounds;
     row.left = label.left;
-    if (row.right < clientWidth) row.right = clientWidth;
+    row.right = std::max(row.right, clientWidth);
     return row;
 }
 
