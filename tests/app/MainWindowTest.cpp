@@ -266,6 +266,23 @@ INSTANTIATE_TEST_SUITE_P(BoostAndConsole, PagesWithoutTrace, ::testing::Values(1
 
 // The console's page is the main window's: a click on its send button goes out on the main
 // window's link and the reply comes back into its grid.
+TEST_F(MainWindow, TheBoostPagesRadioButtonsAreOneGroupWithNoneChosenAtFirst)
+{
+    Start(MonitorProfile({{1, 0}}, "DataItems=1\n[DataItem1]\nType=1\n"));
+    ui::Dialog& boost = *window.PageOfKind(1);
+    const auto checked = [&] {
+        std::vector<int> ids;
+        for (int id : {res::IDC_BOOST_SET1, res::IDC_BOOST_SET2, res::IDC_BOOST_SET3, res::IDC_BOOST_SET4}) {
+            if (static_cast<ui::Button*>(boost.GetDlgItem(id))->GetCheck()) ids.push_back(id);
+        }
+        return ids;
+    };
+    EXPECT_EQ(checked(), std::vector<int>{});
+    ui::testing::Click(*boost.GetDlgItem(res::IDC_BOOST_SET1));
+    ui::testing::Click(*boost.GetDlgItem(res::IDC_BOOST_SET3));
+    EXPECT_EQ(checked(), std::vector<int>{res::IDC_BOOST_SET3});
+}
+
 TEST_F(MainWindow, TheConsoleSendsOnTheMainWindowsLink)
 {
     Start(MonitorProfile({{1, 0}}, "DataItems=1\n[DataItem1]\nType=2\n"));
