@@ -50,13 +50,6 @@ protected:
         return {calls.end() - static_cast<std::ptrdiff_t>(std::min(n, calls.size())), calls.end()};
     }
 
-    std::vector<std::string> PortNames() const
-    {
-        std::vector<std::string> names;
-        for (const auto& port : list) names.push_back(port.portName);
-        return names;
-    }
-
     ui::testing::Recorder recorder;
     devices::ScriptedDeviceServices services;
     SerialPortList list;

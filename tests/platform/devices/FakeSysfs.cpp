@@ -37,7 +37,7 @@ FakeSysfs::FakeSysfs()
 
     Tty("virtual/tty", "tty0", false);
 
-    for (const char* name : {"ttyUSB0", "ttyS1", "ttyS10"}) std::ofstream(DevRoot() / name); // a plain file opens like a device
+    for (const char* name : {"ttyS10", "ttyUSB0"}) std::ofstream(DevRoot() / name); // a plain file opens like a device
 }
 
 void FakeSysfs::UsbDevice(const std::string& path, const std::string& product) const

@@ -12,7 +12,7 @@
 //   ttyS0    8250 slot without a UART (type 0): not a port
 //   ttyS1, ttyS2, ttyS10  8250 ports with a 16550A on the platform bus
 //   tty0     virtual console without a device link: not a port
-// Device nodes exist for ttyUSB0, ttyS1 and ttyS10 only.
+// Device nodes exist for ttyS10 and ttyUSB0 only.
 class FakeSysfs {
 public:
     FakeSysfs();

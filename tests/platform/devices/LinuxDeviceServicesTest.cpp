@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cerrno>
+#include <functional>
+#include <tuple>
 
 using namespace devices;
 
@@ -59,26 +61,30 @@ TEST_F(LinuxDeviceServicesTest, TextsMustFitTheCallersBuffer)
     EXPECT_EQ(services.GetLastError(), ERROR_INSUFFICIENT_BUFFER);
 }
 
-TEST_F(LinuxDeviceServicesTest, NoTtyClassMeansNoPorts)
+// Each call the port listing makes fails as the platform's own would, with the same error.
+TEST_F(LinuxDeviceServicesTest, FailingCallsGiveThePlatformsErrors)
 {
     LinuxDeviceServices empty(tree.SysRoot() / "nowhere", tree.DevRoot());
-    const Handle set = empty.GetClassDevices(GUID_DEVINTERFACE_COMPORT, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    const Handle none = empty.GetClassDevices(GUID_DEVINTERFACE_COMPORT, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    const Handle set = services.GetClassDevices(GUID_DEVINTERFACE_COMPORT, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     DeviceInterfaceData deviceInterface{.cbSize = kDeviceInterfaceDataSize, .index = 0};
-    EXPECT_FALSE(empty.EnumDeviceInterfaces(set, GUID_DEVINTERFACE_COMPORT, 0, deviceInterface));
-    EXPECT_EQ(empty.GetLastError(), ERROR_NO_MORE_ITEMS);
-}
-
-TEST_F(LinuxDeviceServicesTest, FailedOpenReportsErrno)
-{
-    EXPECT_EQ(services.OpenDevice((tree.DevRoot() / "ttyACM0").string()), kInvalidHandle); // no device node
-    EXPECT_EQ(services.GetLastError(), static_cast<uint32_t>(ENOENT));
-}
-
-TEST(SystemDeviceServices, IsOneLinuxBackendForTheProcess)
-{
-    DeviceServices& services = SystemDeviceServices();
-    EXPECT_EQ(&services, &SystemDeviceServices());
-    EXPECT_NE(dynamic_cast<LinuxDeviceServices*>(&services), nullptr);
+    DeviceInfoData wrongSize{.cbSize = kDeviceInfoDataSize + 1, .devInst = 0};
+    const std::tuple<const char*, LinuxDeviceServices*, std::function<bool()>, uint32_t> cases[] = {
+        {"no tty class", &empty, [&] { return empty.EnumDeviceInterfaces(none, GUID_DEVINTERFACE_COMPORT, 0, deviceInterface); },
+            ERROR_NO_MORE_ITEMS},
+        {"another module", &services, [&] { return services.LoadModule("KERNEL32") != kNoModule; }, ERROR_MOD_NOT_FOUND},
+        {"a set never made", &services,
+            [&] { return services.EnumDeviceInterfaces(Handle{99}, GUID_DEVINTERFACE_COMPORT, 0, deviceInterface); }, ERROR_INVALID_HANDLE},
+        {"a record of the wrong size", &services,
+            [&] { return services.GetDeviceRegistryProperty(set, wrongSize, SPDRP_FRIENDLYNAME, kPropertyBuffer).has_value(); },
+            ERROR_INVALID_USER_BUFFER},
+        {"no device node", &services, [&] { return services.OpenDevice((tree.DevRoot() / "ttyACM0").string()) != kInvalidHandle; },
+            static_cast<uint32_t>(ENOENT)},
+    };
+    for (const auto& [name, target, call, error] : cases) {
+        EXPECT_FALSE(call()) << name;
+        EXPECT_EQ(target->GetLastError(), error) << name;
+    }
 }
 
 } // namespace
