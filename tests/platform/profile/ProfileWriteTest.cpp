@@ -206,14 +206,24 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     EXPECT_GT(inWrite, 0) << "no kill landed inside a write, so none tested the replacement";
 }
 
-// The replacement is atomic, so a second name of the file keeps the old content.
-TEST_F(ProfileWrite, AHardLinkedFileIsSplitOffAndTheOtherNameKeepsItsContent)
+// The replacement is atomic, so a second name of the file keeps the old content; a symbolic
+// link stays a link, and the file it points to takes the value.
+TEST_F(ProfileWrite, AHardLinkedFileIsSplitOffASymbolicLinkIsFollowed)
 {
-    Put("[A]\nx=1\n");
-    std::filesystem::create_hard_link(PathOf(kIniName), PathOf("Other.ini"));
-    ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
-    EXPECT_EQ(Bytes(), "[A]\nx=2\n");
-    EXPECT_EQ(profile::ProfileFile(PathOf("Other.ini")).GetInt("A", "x", 0), 1);
+    for (const bool symbolic : {false, true}) {
+        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        std::filesystem::remove(PathOf(kIniName));
+        std::ofstream(PathOf("Other.ini"), std::ios::trunc) << "[A]\nx=1\n";
+        if (symbolic) {
+            std::filesystem::create_symlink("Other.ini", PathOf(kIniName));
+        } else {
+            std::filesystem::create_hard_link(PathOf("Other.ini"), PathOf(kIniName));
+        }
+        ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
+        EXPECT_EQ(Bytes(), "[A]\nx=2\n");
+        EXPECT_EQ(std::filesystem::is_symlink(PathOf(kIniName)), symbolic);
+        EXPECT_EQ(profile::ProfileFile(PathOf("Other.ini")).GetInt("A", "x", 0), symbolic ? 2 : 1);
+    }
 }
 
 } // namespace
