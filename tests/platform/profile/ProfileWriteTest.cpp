@@ -206,6 +206,27 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     EXPECT_GT(inWrite, 0) << "no kill landed inside a write, so none tested the replacement";
 }
 
+// A write clears the temporary files of writers that are gone, and only those: not another
+// file's, not a running process's, not ones named otherwise.
+TEST_F(ProfileWrite, ClearsOnlyTheTemporariesOfWritersThatAreGone)
+{
+    constexpr const char* kGone = "99999999"; // above any process number the system gives
+    const std::string own = std::to_string(::getpid());
+    const std::pair<std::string, bool> cases[] = {
+        {kIniName + ".tmp" + kGone + "-0", false},
+        {kIniName + ".tmp1-0", true},
+        {kIniName + ".tmp" + own + "-0", true},
+        {kIniName + ".tmp" + kGone, true},
+        {kIniName + ".tmp-5-0", true},
+        {kIniName + ".tmpx-0", true},
+        {"Other.ini.tmp" + std::string(kGone) + "-0", true},
+    };
+    Put("[A]\nx=1\n");
+    for (const auto& [name, stays] : cases) std::ofstream(PathOf(name)) << "x";
+    ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
+    for (const auto& [name, stays] : cases) EXPECT_EQ(std::filesystem::exists(PathOf(name)), stays) << name;
+}
+
 // The replacement is atomic, so a second name of the file keeps the old content; a symbolic
 // link stays a link, and the file it points to takes the value.
 TEST_F(ProfileWrite, AHardLinkedFileIsSplitOffASymbolicLinkIsFollowed)
