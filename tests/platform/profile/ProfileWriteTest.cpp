@@ -33,6 +33,8 @@ TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItKeepingEveryOtherByte)
         {"[A]\r\nx=1\r\n", "New", 9, "[A]\r\nx=1\r\n[New]\r\nk=9\r\n"},
         {"[A]\r\nx=1", "A", 9, "[A]\r\nx=1\r\nk=9\r\n"},
         {"[A]", "B", 9, "[A]\n[B]\nk=9\n"},
+        // A lone carriage return ends a line too.
+        {"[A]\rx=1\r[B]\r", "a", 9, "[A]\rx=1\rk=9\r[B]\r"},
         // A missing file is made with LF endings.
         {std::nullopt, "Window", INT_MIN, "[Window]\nk=-2147483648\n"},
     };
@@ -66,7 +68,7 @@ TEST_F(ProfileWrite, KeepsTheFilesPermissionBits)
 }
 
 // A write that cannot be done fails and the path keeps what it held, with no temporary left:
-// a section that would not read back as itself, a missing folder, a full disk, and a path
+// a section or key that would not read back as itself, a missing folder, a full disk, and a path
 // that holds no plain file that may be replaced.
 TEST_F(ProfileWrite, AWriteThatCannotBeDoneChangesNothing)
 {
@@ -83,13 +85,19 @@ TEST_F(ProfileWrite, AWriteThatCannotBeDoneChangesNothing)
         const char* name;
         std::function<void()> make;
         const char* section = "A";
+        const char* key = "x";
         const char* file = "Velmora.ini";
         bool capped = false;
     } cases[] = {
         {"a bracket in the section", [&] { Put(old); }, "A]B"},
         {"a line end in the section", [&] { Put(old); }, "A\nB"},
-        {"a missing folder", [] {}, "A", "missing/Velmora.ini"},
-        {"a full disk", [&] { Put(old); }, "A", "Velmora.ini", true},
+        {"no key", [&] { Put(old); }, "A", ""},
+        {"a comment mark opening the key", [&] { Put(old); }, "A", ";x"},
+        {"a bracket opening the key", [&] { Put(old); }, "A", "[x"},
+        {"an equals sign in the key", [&] { Put(old); }, "A", "x=y"},
+        {"a line end in the key", [&] { Put(old); }, "A", "x\ry"},
+        {"a missing folder", [] {}, "A", "x", "missing/Velmora.ini"},
+        {"a full disk", [&] { Put(old); }, "A", "x", "Velmora.ini", true},
         {"a folder", [this] { std::filesystem::create_directory(PathOf(kIniName)); }},
         {"a FIFO", [this] { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }},
         {"a file that grants writing to nobody",
@@ -105,7 +113,7 @@ TEST_F(ProfileWrite, AWriteThatCannotBeDoneChangesNothing)
         const std::vector<std::string> entries = Entries();
         const struct stat before = StatOf(PathOf(kIniName));
         if (each.capped) cap(true);
-        const bool written = profile::ProfileFile(PathOf(each.file)).WriteInt(each.section, "x", 2);
+        const bool written = profile::ProfileFile(PathOf(each.file)).WriteInt(each.section, each.key, 2);
         if (each.capped) cap(false);
         EXPECT_FALSE(written);
         const struct stat after = StatOf(PathOf(kIniName));
