@@ -8,16 +8,9 @@
 
 #include <algorithm>
 #include <iterator>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
-
-inline void PrintTo(const SerialPortInfo& port, std::ostream* out)
-{
-    *out << "{\"" << port.devicePath << "\", \"" << port.portName << "\", \"" << port.friendlyName << "\", " << port.usb << ", \""
-         << port.description << "\"}";
-}
 
 // Scripted device services, a message-box recorder and the list to fill.
 class PortsFixture : public ::testing::Test {
