@@ -49,11 +49,6 @@ TEST_F(ProtocolResponderTest, CodeVersionAndPasswordArePaddedToEightFiveAndEight
     EXPECT_EQ(Data(0xAD), Text(std::string("\0secret ", 8)));
 }
 
-TEST_F(ProtocolResponderTest, UnlessConfiguredThePasswordIsEightBlanks)
-{
-    EXPECT_EQ(Data(0xAD), Text("        ")); // not locked
-}
-
 // Length bytes 32 (unless configured), 44 and the longest, 255.
 TEST_F(ProtocolResponderTest, LiveBlockIsTheEngineAtTheRequestTimeInTheConfiguredLength)
 {

@@ -71,9 +71,7 @@ TEST_F(SimulatedControllerTest, ExchangeLogHasALinePerRequestWithTheBytesThatWen
     EXPECT_EQ(log[0], "F3 02 0A -> 55 F3 0A 56 4C 4D 32 30 44 45");
     EXPECT_EQ(log[1], "11 03 AB 40 -> none");
     EXPECT_EQ(log[2], "F5 02 08 -> F5 07 32 2E 31 30 41 01");
-    std::vector<uint8_t> sent;
-    while (controller->NextByteDue()) sent.push_back(controller->TakeByte());
-    EXPECT_EQ(sent.size(), 10u + 8u);
+    EXPECT_EQ(Drain().size(), 10u + 8u);
 }
 
 // Unpaced, bytes come together unless a pause holds them; a purge keeps what is still coming.
