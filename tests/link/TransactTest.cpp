@@ -1,6 +1,7 @@
 #include "LinkFixture.h"
 
 #include "sim/FrameCodec.h"
+#include "sim/WirePacing.h"
 
 #include <gmock/gmock.h>
 
@@ -105,6 +106,16 @@ TEST_F(Transact, DamagedOrSlowRepliesFailAndLeaveTheBufferAlone)
         controller->DiscardArrived();
     }
     EXPECT_EQ(Send(0xF0), 32) << "the next exchange is clean again";
+}
+
+// The wait for a reply starts once the request is on the line: a long request, which takes
+// longer than one read's time-out to send, costs none of the empty reads an exchange may meet.
+TEST_F(Transact, TheWaitForTheReplyStartsOnceTheRequestIsSent)
+{
+    controller->Pacing().SetPaced(true);
+    const auto start = clock->Now();
+    EXPECT_EQ(comm.Transact(0x12, 255, buffer.data()), CPFCComm::kTimeout);
+    EXPECT_EQ(clock->Now() - start, sim::WirePacing(true).TimeFor(256) + 5 * kReadTimeout);
 }
 
 TEST_F(Transact, LateReplyIsReadAsTheStartOfTheNextExchange)
