@@ -142,6 +142,7 @@ TEST_F(ProfileWrite, AnotherUsersFileKeepsItsOwnerOrAtLeastItsGroupOrIsNotWritte
         std::string bytes;
     } cases[] = {
         {"root writes nobody's file", kRoot, 0664, {kNobody, kNobody}, {kNobody, kNobody}, "[A]\nx=2\n"},
+        {"root writes its own file of another group", kRoot, 0664, {kRoot, kOther}, {kRoot, kOther}, "[A]\nx=2\n"},
         {"nobody, in the file's group, writes another user's file", kNobody, 0664, {kOther, kOther}, {kNobody, kOther}, "[A]\nx=2\n"},
         {"nobody may only read root's file", kNobody, 0644, {kRoot, kRoot}, {kRoot, kRoot}, old},
     };
