@@ -15,7 +15,6 @@ public:
 
     // The plan starts after `cleanReplies` more replies have gone out untouched.
     void Set(FaultPlan plan, int replies = kEveryReply, int cleanReplies = 0);
-    void Clear() { Set({}, kEveryReply); }
 
     // Nothing when the line stays quiet; uses up one reply of the plan.
     std::optional<Transmission> Apply(std::vector<uint8_t> frame);

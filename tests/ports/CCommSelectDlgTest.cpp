@@ -125,42 +125,33 @@ TEST_F(PortSelection, OkInAFolderNobodyMayWriteInKeepsTheFileAndHandsOverThePath
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 
-TEST_F(PortSelection, AnIndexBeyondTheListSelectsNothingAndOkIsRefused)
+// A remembered index beyond the list selects nothing. Return then stores the missing choice and
+// is refused in a real box, which Return closes without pressing OK again; the dialog stays
+// open for a choice.
+TEST_F(PortSelection, AnIndexBeyondTheListSelectsNothingAndOkIsRefusedInARealBox)
 {
     directory.Write("Velmora.ini", "[CommSelect]\nItem=3\n");
+    recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
     int selectedAtStart = -2;
+    int stored = 99;
     bool stayedOpen = false;
     const int result = Run([&](ui::Dialog& dialog, ui::ListBox& list) {
         selectedAtStart = list.GetCurSel();
         ui::testing::PressKey(ui::VK_RETURN);
         stayedOpen = dialog.IsWindow();
-        EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), -1) << "stored before the choice is checked";
+        stored = profile.GetInt("CommSelect", "Item", 99);
         list.SetCurSel(1);
         ui::testing::PressKey(ui::VK_RETURN);
     });
     EXPECT_EQ(selectedAtStart, -1);
+    EXPECT_EQ(stored, -1);
     EXPECT_TRUE(stayedOpen);
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
+    EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
+    ASSERT_EQ(recorder.Boxes().size(), 1u) << "one refusal, not a second one from the same key";
     EXPECT_EQ(recorder.Boxes()[0].Icon(), ui::MB_ICONERROR);
     EXPECT_EQ(result, ui::IDOK);
     EXPECT_EQ(port, "/dev/ttyS1");
     EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), 1);
-}
-
-TEST_F(PortSelection, ReturnOnTheRealRefusalBoxClosesItWithoutPressingOkAgain)
-{
-    directory.Write("Velmora.ini", "[CommSelect]\nItem=3\n");
-    recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
-    bool stayedOpen = false;
-    const int result = Run([&](ui::Dialog& dialog, ui::ListBox&) {
-        ui::testing::PressKey(ui::VK_RETURN);
-        stayedOpen = dialog.IsWindow();
-    });
-    EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
-    EXPECT_EQ(recorder.Boxes().size(), 1u) << "one refusal, not a second one from the same key";
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(result, ui::IDCANCEL);
-    EXPECT_EQ(port, "untouched");
 }
 
 TEST_F(PortSelection, ADiscoveryFailureIsShownAndTheConfiguredPortsRemain)

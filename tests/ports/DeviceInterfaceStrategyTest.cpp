@@ -21,21 +21,16 @@ protected:
     }
 };
 
-TEST_F(DeviceInterfaces, ListsEachInterfaceAndReleasesWhatItTook)
-{
-    Enumerate();
-    EXPECT_EQ(list, SerialPortList{kBoardPort});
-    EXPECT_EQ(services.OpenHandles(), 0u);
-    EXPECT_EQ(services.Calls().back(), "FreeModule");
-    EXPECT_TRUE(recorder.Boxes().empty());
-}
-
-TEST_F(DeviceInterfaces, PortWithoutBothNamesIsPassedOver)
+// Each interface with both names is listed, others are passed over; what was taken is released.
+TEST_F(DeviceInterfaces, ListsEachInterfaceWithBothNamesAndReleasesWhatItTook)
 {
     services.AddInterface({kPath1, "Communications Port (COM2)", std::nullopt, "on board"});
     services.AddInterface({kPath1, std::nullopt, "USB Serial Port", "USB"});
     Enumerate();
     EXPECT_EQ(list, SerialPortList{kBoardPort});
+    EXPECT_EQ(services.OpenHandles(), 0u);
+    EXPECT_EQ(services.Calls().back(), "FreeModule");
+    EXPECT_TRUE(recorder.Boxes().empty());
     // The description is read only after the friendly name was.
     EXPECT_EQ(CallsStartingWith("GetDeviceRegistryProperty 2 "),
         (std::vector<std::string>{"GetDeviceRegistryProperty 2 12 buffer=256", "GetDeviceRegistryProperty 2 13 buffer=256"}));

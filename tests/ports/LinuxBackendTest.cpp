@@ -3,6 +3,9 @@
 #include "platform/devices/LinuxDeviceServices.h"
 #include "tests/platform/devices/FakeSysfs.h"
 
+#include <filesystem>
+#include <iterator>
+
 namespace {
 
 // The ports of the fake tree, in natural order.
@@ -17,8 +20,11 @@ protected:
         {Dev("ttyACM0"), "", "Pico (ttyACM0)", 1, "Pico"},
         {Dev("ttyS1"), "", "Serial Port (ttyS1)", 0, "Serial Port"},
         {Dev("ttyS2"), "", "Serial Port (ttyS2)", 0, "Serial Port"},
+        {Dev("ttyS3"), "", "Serial Port (ttyS3)", 0, "Serial Port"},
+        {Dev("ttyS4"), "", "Serial Port (ttyS4)", 0, "Serial Port"},
         {Dev("ttyS10"), "", "Serial Port (ttyS10)", 0, "Serial Port"},
         {Dev("ttyUSB0"), "", "FT232R USB UART (ttyUSB0)", 1, "FT232R USB UART"},
+        {Dev("ttyUSB1"), "", "USB Serial (ttyUSB1)", 1, "USB Serial"},
     };
     SerialPortList list;
 };
@@ -30,10 +36,15 @@ TEST_F(LinuxBackend, ListsPortsWithADeviceAndAUartInNaturalOrder)
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 
+// Each port is opened once, ports next to each other among those that do not open included,
+// and closed again.
 TEST_F(LinuxBackend, ProbeKeepsOnlyThePortsWhoseNodeOpens)
 {
+    const auto descriptors = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    const auto before = descriptors();
     EnumerateSerialPorts(list, true, services);
-    EXPECT_EQ(list, (SerialPortList{all[1], all[3], all[4]})); // the ones with a device node
+    EXPECT_EQ(list, (SerialPortList{all[5], all[6]})); // the ones with a device node
+    EXPECT_EQ(descriptors(), before);
 }
 
 } // namespace

@@ -8,16 +8,9 @@
 
 #include <algorithm>
 #include <iterator>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
-
-inline void PrintTo(const SerialPortInfo& port, std::ostream* out)
-{
-    *out << "{\"" << port.devicePath << "\", \"" << port.portName << "\", \"" << port.friendlyName << "\", " << port.usb << ", \""
-         << port.description << "\"}";
-}
 
 // Scripted device services, a message-box recorder and the list to fill.
 class PortsFixture : public ::testing::Test {
@@ -48,13 +41,6 @@ protected:
     {
         const auto& calls = services.Calls();
         return {calls.end() - static_cast<std::ptrdiff_t>(std::min(n, calls.size())), calls.end()};
-    }
-
-    std::vector<std::string> PortNames() const
-    {
-        std::vector<std::string> names;
-        for (const auto& port : list) names.push_back(port.portName);
-        return names;
     }
 
     ui::testing::Recorder recorder;

@@ -25,25 +25,15 @@ protected:
     }
 };
 
-TEST_F(RegistryWalk, ListsExactlyNamedSerialPortDevicesWithAPortNameUnderAnyEnumerator)
+// Exactly named serial port devices with a port name, under any enumerator; under upper-case
+// USBPORTS every device, marked USB. Devices passed over are never opened.
+TEST_F(RegistryWalk, ListsSerialPortDevicesWithAPortNameAndEveryUsbPort)
 {
     for (const char* device : {"*pnp0501", "*PNP05011", "PNP0501"}) Instance("ACPI\\" + std::string(device) + "\\0", "COM9");
     Instance("ACPI\\*PNP0501\\0", std::nullopt, "Communications Port (COM3)");
     Instance("ACPI\\*PNP0501\\1", "COM1", "Communications Port (COM1)");
     Instance("BIOS\\*PNP0400\\0", "LPT1", "Printer Port (LPT1)");
     Instance("ISAPNP\\*PNP0500\\0", "COM2");
-    Enumerate();
-    EXPECT_EQ(list,
-        (SerialPortList{
-            {"\\\\.\\COM1", "COM1", "Communications Port (COM1)", 0, "Communications Port"}, {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}}));
-    // Devices passed over are never opened.
-    EXPECT_EQ(CallsStartingWith("OpenKey Enum\\ACPI\\"),
-        (std::vector<std::string>{"OpenKey Enum\\ACPI\\*PNP0501", "OpenKey Enum\\ACPI\\*PNP0501\\0", "OpenKey Enum\\ACPI\\*PNP0501\\1"}));
-    EXPECT_EQ(services.OpenHandles(), 0u);
-}
-
-TEST_F(RegistryWalk, UpperCaseUsbPortsTakesEveryDeviceAndMarksUsb)
-{
     Instance("USBPORTS\\FTDIBUS\\0000", "COM5", "USB Serial Port (COM5)");
     Instance("USBPORTS\\PL2303\\0001", "COM6");
     Instance("usbports\\PL2303\\0000", "COM7");
@@ -51,8 +41,12 @@ TEST_F(RegistryWalk, UpperCaseUsbPortsTakesEveryDeviceAndMarksUsb)
     Instance("USBPORTSX\\FTDIBUS\\0000", "COM9");
     Enumerate();
     EXPECT_EQ(list,
-        (SerialPortList{{"\\\\.\\COM5", "COM5", "USB Serial Port (COM5)", 1, "USB Serial Port"}, {"\\\\.\\COM6", "COM6", "COM6", 1, "COM6"},
-            {"\\\\.\\COM8", "COM8", "COM8", 0, "COM8"}}));
+        (SerialPortList{{"\\\\.\\COM1", "COM1", "Communications Port (COM1)", 0, "Communications Port"},
+            {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}, {"\\\\.\\COM5", "COM5", "USB Serial Port (COM5)", 1, "USB Serial Port"},
+            {"\\\\.\\COM6", "COM6", "COM6", 1, "COM6"}, {"\\\\.\\COM8", "COM8", "COM8", 0, "COM8"}}));
+    EXPECT_EQ(CallsStartingWith("OpenKey Enum\\ACPI\\"),
+        (std::vector<std::string>{"OpenKey Enum\\ACPI\\*PNP0501", "OpenKey Enum\\ACPI\\*PNP0501\\0", "OpenKey Enum\\ACPI\\*PNP0501\\1"}));
+    EXPECT_EQ(services.OpenHandles(), 0u);
 }
 
 TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeepsEarlierRecordsAsFound)

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
 #include <utility>
 
 using namespace sim;
@@ -11,10 +12,11 @@ using ::testing::HasSubstr;
 
 namespace {
 
-TEST(ToolOptions, ReadsMapsHexListsPausesAndMilliseconds)
+TEST(ToolOptions, ReadsEveryOptionIntoTheControllersSettingsAndFaults)
 {
-    const std::vector<const char*> args{
-        "--byte-maps", "60,64,68,6c,70", "--stray", "55aA", "--pause", "3:150", "--late", "700", "--wrong-length", "-1", "--log", "x.log"};
+    const std::vector<const char*> args{"--byte-maps", "60,64,68,6c,70", "--stray", "55aA", "--pause", "3:150", "--late", "700",
+        "--wrong-length", "-1", "--log", "x.log", "--engine-code", "CODE", "--version", "9.9", "--password", "pw", "--word-map", "7f",
+        "--silent", "--truncate", "2"};
     std::string error;
     const auto options = ToolOptions::Parse(args, error);
     ASSERT_TRUE(options) << error;
@@ -24,6 +26,11 @@ TEST(ToolOptions, ReadsMapsHexListsPausesAndMilliseconds)
     EXPECT_EQ(options->faults.lateBy, 700ms);
     EXPECT_EQ(options->faults.lengthOffBy, -1);
     EXPECT_EQ(options->logPath, "x.log");
+    EXPECT_EQ(
+        std::tuple(options->config.engineCode, options->config.firmwareVersion, options->config.password), std::tuple("CODE", "9.9", "pw"));
+    EXPECT_EQ(options->config.wordMaps.at(0).base, 0x7F);
+    EXPECT_EQ(
+        std::tuple(options->faults.silent, options->faults.badChecksum, options->faults.truncateBy), std::tuple(true, false, size_t{2}));
     // The example profiles expect the default maps' shapes in order; further maps repeat the first.
     std::vector<std::pair<uint8_t, MapShape>> maps;
     for (const MapSpec& map : options->config.byteMaps) maps.emplace_back(map.base, map.shape);
@@ -32,13 +39,17 @@ TEST(ToolOptions, ReadsMapsHexListsPausesAndMilliseconds)
             {0x68, MapShape::IgnitionTrailing}, {0x6C, MapShape::IgnitionLeading}, {0x70, MapShape::IgnitionLeading}}));
 }
 
-TEST(ToolOptions, RefusesBadLinesWithAReason)
+// A line is taken, or refused with a reason.
+TEST(ToolOptions, TakesGoodLinesAndRefusesBadOnesWithAReason)
 {
-    const std::pair<std::vector<const char*>, const char*> refused[] = {
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"--late", "0"}, nullptr},
+        {{"--pause", "0:0"}, nullptr},
         {{"--frobnicate"}, "--frobnicate"},
         {{"--late"}, "needs a value"},
         {{"--live-length", "300"}, "bad value"},
         {{"--stray", "5"}, "bad value"},
+        {{"--stray", "5g"}, "bad value"},
         {{"--pause", "3"}, "bad value"},
         {{"--pause", "3:-1"}, "bad value"},
         {{"--late", "-5"}, "bad value"},
@@ -46,10 +57,11 @@ TEST(ToolOptions, RefusesBadLinesWithAReason)
         {{"--byte-maps", "40,,44"}, "bad value"},
         {{"--log", ""}, "bad value"},
     };
-    for (const auto& [bad, reason] : refused) {
+    for (const auto& [line, reason] : cases) {
+        SCOPED_TRACE(std::string(line[0]) + ' ' + (line.size() > 1 ? line[1] : ""));
         std::string why;
-        EXPECT_FALSE(ToolOptions::Parse(bad, why)) << bad[0] << ' ' << (bad.size() > 1 ? bad[1] : "");
-        EXPECT_THAT(why, HasSubstr(reason)) << bad[0];
+        EXPECT_EQ(ToolOptions::Parse(line, why).has_value(), reason == nullptr);
+        EXPECT_THAT(why, HasSubstr(reason ? reason : ""));
     }
 }
 

@@ -30,14 +30,18 @@ FakeSysfs::FakeSysfs()
     Tty(usb + "/1-1/1-1.2/1-1.2:1.0/ttyUSB0", "ttyUSB0");
     UsbDevice(usb + "/1-2", "Pico");
     Tty(usb + "/1-2/1-2:1.0", "ttyACM0");
+    UsbDevice(usb + "/1-3", "");
+    Tty(usb + "/1-3/1-3:1.0/ttyUSB1", "ttyUSB1");
 
     Attribute(Tty("platform/serial8250", "ttyS0"), "type", kNoUart);
     for (const char* name : {"ttyS1", "ttyS2", "ttyS10"}) Attribute(Tty("platform/serial8250", name), "type", kUart16550A);
     RelativeLink(SysRoot() / "devices/platform/serial8250/subsystem", SysRoot() / "bus" / "platform");
+    Tty("pnp0/00:05", "ttyS3");
+    Attribute(Tty("pnp0/00:06", "ttyS4"), "type", "");
 
     Tty("virtual/tty", "tty0", false);
 
-    for (const char* name : {"ttyUSB0", "ttyS1", "ttyS10"}) std::ofstream(DevRoot() / name); // a plain file opens like a device
+    for (const char* name : {"ttyS10", "ttyUSB0"}) std::ofstream(DevRoot() / name); // a plain file opens like a device
 }
 
 void FakeSysfs::UsbDevice(const std::string& path, const std::string& product) const

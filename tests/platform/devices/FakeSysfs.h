@@ -11,8 +11,10 @@
 //   ttyACM0  CDC device on USB port 1-2 (product "Pico"), its tty under the interface
 //   ttyS0    8250 slot without a UART (type 0): not a port
 //   ttyS1, ttyS2, ttyS10  8250 ports with a 16550A on the platform bus
+//   ttyS3, ttyS4  ports of plug-and-play devices, without a type and with an empty one
+//   ttyUSB1  adapter on USB port 1-3 without a product string
 //   tty0     virtual console without a device link: not a port
-// Device nodes exist for ttyUSB0, ttyS1 and ttyS10 only.
+// Device nodes exist for ttyS10 and ttyUSB0 only.
 class FakeSysfs {
 public:
     FakeSysfs();

@@ -10,9 +10,10 @@ using devices::NaturalLess;
 
 TEST(NaturalOrder, NumbersCompareByValueAndAPrefixComesFirst)
 {
-    std::vector<std::string> names = {"ttyS10", "ttyUSB0", "ttyS2", "ttyS", "ttyACM1", "ttyS1", "ttyACM0", "ttyS0"};
+    std::vector<std::string> names = {"ttyS10", "ttyUSB0", "ttyS2a", "ttyS2", "ttyS", "ttyACM1", "tty5", "ttyS1", "ttyACM0", "ttyS0"};
     std::ranges::sort(names, NaturalLess);
-    EXPECT_EQ(names, (std::vector<std::string>{"ttyACM0", "ttyACM1", "ttyS", "ttyS0", "ttyS1", "ttyS2", "ttyS10", "ttyUSB0"}));
+    EXPECT_EQ(
+        names, (std::vector<std::string>{"tty5", "ttyACM0", "ttyACM1", "ttyS", "ttyS0", "ttyS1", "ttyS2", "ttyS2a", "ttyS10", "ttyUSB0"}));
     EXPECT_TRUE(NaturalLess("ttyS1x2", "ttyS1x10")); // later runs too
     EXPECT_TRUE(NaturalLess("tty007", "tty8"));      // leading zeros do not count
     EXPECT_TRUE(NaturalLess("tty1", "tty1a"));

@@ -89,4 +89,16 @@ TEST_F(ProfileRead, EveryReadSeesTheFileAsItIsNow)
     EXPECT_EQ(m_ini.GetString("S", "k"), "");
 }
 
+TEST_F(ProfileRead, TheCurrentDirectoryIsTheOneLastChangedIntoHoweverLongItsPath)
+{
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::path deep = m_dir;
+    for (int level = 0; level < 8; ++level) deep /= std::string(200, static_cast<char>('a' + level));
+    std::filesystem::create_directories(deep);
+    std::filesystem::current_path(deep);
+    const std::string current = profile::GetCurrentDirectory();
+    std::filesystem::current_path(saved);
+    EXPECT_EQ(current, deep.string());
+}
+
 } // namespace

