@@ -3,39 +3,12 @@
 #include "widgets/grid/CGridCtrl.h"
 #include "widgets/grid/CInPlaceEdit.h"
 
-#include "platform/ui/ImageList.h"
 #include "platform/ui/Styles.h"
-
-const GridCellClass CGridCellBase::Class{"CGridCellBase", nullptr, nullptr};
 
 CGridDefaultCell* CGridCellBase::GetDefaultCell() const
 {
     CGridCtrl* grid = GetGrid();
     return grid != nullptr ? grid->GetDefaultCell(IsFixedRow(), IsFixedColumn()) : nullptr;
-}
-
-void CGridCellBase::CopyFrom(const CGridCellBase& cell)
-{
-    if (&cell == this) return;
-    SetGrid(cell.GetGrid());
-    SetText(cell.GetText());
-    SetImage(cell.GetImage());
-    SetData(cell.GetData());
-    SetState(cell.GetState());
-    SetFormat(cell.GetFormat());
-    SetTextColor(cell.GetTextColor());
-    SetBackColor(cell.GetBackColor());
-    SetFont(cell.IsDefaultFont() ? nullptr : cell.GetFont());
-    SetMargin(cell.GetMargin());
-}
-
-bool CGridCellBase::GetTextRect(ui::Rect& rect)
-{
-    CGridCtrl* grid = GetGrid();
-    if (GetImage() >= 0 && grid != nullptr && grid->GetImageList() != nullptr) {
-        rect.left += grid->GetImageList()->GetImageSize().cx + static_cast<int>(GetMargin());
-    }
-    return true;
 }
 
 ui::Size CGridCellBase::MeasureText(const char* text, ui::DC* dc)
@@ -86,14 +59,7 @@ ui::Size CGridCellBase::MeasureText(const char* text, ui::DC* dc)
 
 ui::Size CGridCellBase::GetCellSize(ui::DC* dc)
 {
-    ui::Size size = MeasureText(GetText(), dc);
-    CGridCtrl* grid = GetGrid();
-    if (GetImage() >= 0 && grid != nullptr && grid->GetImageList() != nullptr) {
-        const ui::Size image = grid->GetImageList()->GetImageSize();
-        size.cx += image.cx;
-        size.cy = std::max(size.cy, image.cy);
-    }
-    return size;
+    return MeasureText(GetText(), dc);
 }
 
 bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int controlId, ui::UINT firstChar)
@@ -121,16 +87,4 @@ bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int control
 void CGridCellBase::EndEdit()
 {
     if (auto* editor = dynamic_cast<CInPlaceEdit*>(GetEditWindow())) editor->EndEdit();
-}
-
-// Printing is not offered.
-bool CGridCellBase::Print(ui::DC*, int, int, ui::Rect)
-{
-    return false;
-}
-
-bool CGridCellBase::OnSetCursor()
-{
-    ui::Window::SetCursor(ui::Cursor::Arrow);
-    return true;
 }

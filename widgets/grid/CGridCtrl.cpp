@@ -316,9 +316,7 @@ int CGridCtrl::GetVirtualWidth() const
 
 std::unique_ptr<CGridCellBase> CGridCtrl::CreateCell(int row, int col)
 {
-    if (m_pRtcDefault == nullptr || !m_pRtcDefault->IsDerivedFrom(CGridCellBase::Class) || m_pRtcDefault->create == nullptr) return nullptr;
-    std::unique_ptr<CGridCellBase> cell = m_pRtcDefault->create();
-    if (!cell) return nullptr;
+    std::unique_ptr<CGridCellBase> cell = std::make_unique<CGridCell>();
     cell->SetGrid(this);
     cell->SetPosition(row, col);
     if (col < m_nFixedCols) cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
@@ -355,10 +353,8 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     item.mask = GVIF_ALL;
     item.nState = defaultCell->GetState();
     item.nFormat = defaultCell->GetFormat();
-    item.iImage = defaultCell->GetImage();
     item.crBkClr = defaultCell->GetBackColor();
     item.crFgClr = defaultCell->GetTextColor();
-    item.lParam = defaultCell->GetData();
     if (const ui::LOGFONT* font = defaultCell->GetFont()) item.lfFont = *font;
     item.nMargin = defaultCell->GetMargin();
     item.strText.clear();
@@ -369,7 +365,7 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
 
     if (m_pfnCallback != nullptr) {
         m_pfnCallback(&info, m_lParam);
-    } else if (ui::Window* target = m_pOwner != nullptr ? m_pOwner : const_cast<CGridCtrl*>(this)->GetParent()) {
+    } else if (ui::Window* target = const_cast<CGridCtrl*>(this)->GetParent()) {
         target->SendMessage(ui::WM_NOTIFY, static_cast<ui::WPARAM>(GetDlgCtrlID()), ui::NotificationParam(info.hdr));
     }
 
@@ -377,9 +373,7 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     cell.Reset();
     cell.SetGrid(const_cast<CGridCtrl*>(this));
     cell.SetState(item.nState);
-    cell.SetImage(item.iImage);
     cell.SetFormat(item.nFormat);
-    cell.SetData(item.lParam);
     cell.SetBackColor(item.crBkClr);
     cell.SetTextColor(item.crFgClr);
     // The kind's own font stays the default font, so drawing does not realise it cell by cell.
@@ -429,16 +423,6 @@ template <typename Setter> bool SetOnCell(bool virtualMode, CGridCellBase* cell,
 
 } // namespace
 
-bool CGridCtrl::SetCellData(int row, int col, ui::LPARAM data)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetData(data); });
-}
-
-bool CGridCtrl::SetCellImage(int row, int col, int image)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetImage(image); });
-}
-
 bool CGridCtrl::SetCellFormat(int row, int col, ui::UINT format)
 {
     return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetFormat(format); });
@@ -452,11 +436,6 @@ bool CGridCtrl::SetCellTextColor(int row, int col, ui::COLORREF color)
 bool CGridCtrl::SetCellBackColor(int row, int col, ui::COLORREF color)
 {
     return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetBackColor(color); });
-}
-
-bool CGridCtrl::SetCellFont(int row, int col, const ui::LOGFONT* logFont)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetFont(logFont); });
 }
 
 ui::UINT CGridCtrl::GetCellState(int row, int col) const
@@ -484,9 +463,9 @@ bool CGridCtrl::SetCellState(int row, int col, ui::UINT state)
 
 bool CGridCtrl::IsCellSelected(int row, int col) const
 {
-    if (m_bVirtualMode) return m_bEnableSelection && m_SelectedCellMap.contains(SelectionKey(row, col));
+    if (m_bVirtualMode) return m_SelectedCellMap.contains(SelectionKey(row, col));
     const CGridCellBase* cell = GetCell(row, col);
-    return m_bEnableSelection && cell != nullptr && cell->IsSelected();
+    return cell != nullptr && cell->IsSelected();
 }
 
 bool CGridCtrl::IsCellEditing(int row, int col) const
@@ -511,11 +490,6 @@ CCellRange CGridCtrl::GetSelectedRange() const
         range.maxCol = std::max(range.maxCol, cell.col);
     }
     return range;
-}
-
-CCellRange CGridCtrl::GetCellRange() const
-{
-    return CCellRange(0, 0, m_nRows - 1, m_nCols - 1);
 }
 
 // Clears the previous selection kept for Ctrl and deselects every cell.
@@ -557,7 +531,6 @@ CCellID CGridCtrl::SetFocusCell(int row, int col)
 // redrawn when the other focus lies in another column (row).
 void CGridCtrl::RedrawFocusHeaders(const CCellID& cell, const CCellID& other)
 {
-    if (!m_bTrackFocusCell) return;
     if (cell.col != other.col) {
         for (int row = 0; row < m_nFixedRows; ++row) RedrawCell(row, cell.col);
     }
@@ -568,13 +541,6 @@ void CGridCtrl::RedrawFocusHeaders(const CCellID& cell, const CCellID& other)
 
 void CGridCtrl::SetModified(bool modified, int row, int col)
 {
-    if (col < 0 || col == m_nSortColumn) {
-        if (m_nSortColumn >= 0 && IsWindow()) {
-            ui::Rect header;
-            if (GetCellRect(0, m_nSortColumn, header)) InvalidateRect(header);
-        }
-        m_nSortColumn = -1;
-    }
     if (row < 0 || col < 0) {
         m_bModified = modified;
     } else if (modified) {
@@ -619,10 +585,10 @@ bool CGridCtrl::DeleteAllItems()
     return true;
 }
 
-bool CGridCtrl::ValidateCellEdit(int row, int col, const char* text)
+// Any text will do here; a grid of numbers refuses what is no number.
+bool CGridCtrl::ValidateCellEdit(int, int, const char*)
 {
-    CGridCellBase* cell = GetCell(row, col);
-    return cell == nullptr || cell->AcceptEdit(text);
+    return true;
 }
 
 void CGridCtrl::EndEditing()

@@ -168,18 +168,6 @@ bool CGridCtrl::EditCellText(int row, int col, const std::string& text)
     return false;
 }
 
-bool CGridCtrl::IsEditCommandEnabled(ui::UINT command) const
-{
-    const bool anySelected = !m_SelectedCellMap.empty();
-    switch (command) {
-    case ID_EDIT_COPY: return anySelected;
-    case ID_EDIT_CUT: return m_bEditable && anySelected;
-    case ID_EDIT_PASTE: return IsValid(m_idCurrentCell) && IsCellEditable(m_idCurrentCell) && ui::Clipboard::HasText();
-    case ID_EDIT_SELECT_ALL: return m_bEnableSelection;
-    default: return false;
-    }
-}
-
 bool CGridCtrl::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
 {
     switch (static_cast<ui::UINT>(ui::LOWORD(wParam))) {

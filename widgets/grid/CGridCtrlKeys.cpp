@@ -140,7 +140,7 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
     if (next != m_idCurrentCell) {
         if (m_MouseMode == MOUSE_NOTHING) {
             m_PrevSelectedCellMap.clear();
-            m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
+            m_MouseMode = MOUSE_SELECT_CELLS;
             // Tab never extends, even with Shift held.
             if (!shift || vk == ui::VK_TAB) {
                 m_SelectionStartCell = next;
@@ -148,11 +148,7 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
                 m_SelectionStartCell = m_idCurrentCell;
             }
             SendMessageToParent(next.row, next.col, GVN_SELCHANGING);
-            if (m_bListMode) {
-                SelectRows(next);
-            } else {
-                SelectCells(next);
-            }
+            SelectCells(next);
             SendMessageToParent(next.row, next.col, GVN_SELCHANGED);
             m_MouseMode = MOUSE_NOTHING;
         }
@@ -201,6 +197,6 @@ void CGridCtrl::OnImeChar(ui::UINT ch)
 ui::UINT CGridCtrl::OnGetDlgCode()
 {
     ui::UINT code = ui::DLGC_WANTARROWS | ui::DLGC_WANTCHARS;
-    if (m_bWantTab && !ui::IsKeyDown(ui::VK_CONTROL)) code |= ui::DLGC_WANTTAB;
+    if (!ui::IsKeyDown(ui::VK_CONTROL)) code |= ui::DLGC_WANTTAB;
     return code;
 }

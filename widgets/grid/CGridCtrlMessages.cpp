@@ -6,7 +6,7 @@
 
 ui::LRESULT CGridCtrl::SendMessageToParent(int row, int col, int code) const
 {
-    ui::Window* target = m_pOwner != nullptr ? m_pOwner : const_cast<CGridCtrl*>(this)->GetParent();
+    ui::Window* target = const_cast<CGridCtrl*>(this)->GetParent();
     if (target == nullptr || !IsWindow()) return 0;
     NM_GRIDVIEW record;
     record.hdr.hwndFrom = const_cast<CGridCtrl*>(this);
@@ -19,7 +19,7 @@ ui::LRESULT CGridCtrl::SendMessageToParent(int row, int col, int code) const
 
 void CGridCtrl::SendCacheHintToParent(const CCellRange& range) const
 {
-    ui::Window* target = m_pOwner != nullptr ? m_pOwner : const_cast<CGridCtrl*>(this)->GetParent();
+    ui::Window* target = const_cast<CGridCtrl*>(this)->GetParent();
     if (!m_bVirtualMode || target == nullptr) return;
     GV_CACHEHINT hint;
     hint.hdr.hwndFrom = const_cast<CGridCtrl*>(this);

@@ -107,7 +107,7 @@ CCellID CGridCtrl::GetCellFromPoint(ui::Point point, bool allowFixed)
 void CGridCtrl::OnPaint(ui::DC& dc)
 {
     const ui::Rect clip = dc.GetClipBox();
-    if (!m_bDoubleBuffer || clip.IsEmpty()) {
+    if (clip.IsEmpty()) {
         DrawGrid(dc);
         return;
     }
@@ -184,26 +184,22 @@ void CGridCtrl::DrawGrid(ui::DC& dc)
     drawBlock(0, m_nFixedRows - 1, 0, visible.minCol, visible.maxCol, fixedWidth);
     drawBlock(visible.minRow, visible.maxRow, fixedHeight, visible.minCol, visible.maxCol, fixedWidth);
 
-    dc.SelectPen(ui::Pen{ui::PS_SOLID, 1, m_crGridLineColour});
-    if (m_nGridLines == GVL_VERT || m_nGridLines == GVL_BOTH) {
-        int x = fixedWidth;
-        for (int col = visible.minCol; col <= visible.maxCol && x <= clip.right; ++col) {
-            const int width = GetColumnWidth(col);
-            if (width <= 0) continue;
-            x += width;
-            dc.MoveTo(x - 1, fixedHeight);
-            dc.LineTo(x - 1, cellsArea.bottom);
-        }
+    dc.SelectPen(ui::Pen{ui::PS_SOLID, 1, kGridLineColor});
+    int x = fixedWidth;
+    for (int col = visible.minCol; col <= visible.maxCol && x <= clip.right; ++col) {
+        const int width = GetColumnWidth(col);
+        if (width <= 0) continue;
+        x += width;
+        dc.MoveTo(x - 1, fixedHeight);
+        dc.LineTo(x - 1, cellsArea.bottom);
     }
-    if (m_nGridLines == GVL_HORZ || m_nGridLines == GVL_BOTH) {
-        int y = fixedHeight;
-        for (int row = visible.minRow; row <= visible.maxRow && y <= clip.bottom; ++row) {
-            const int height = GetRowHeight(row);
-            if (height <= 0) continue;
-            y += height;
-            dc.MoveTo(fixedWidth, y - 1);
-            dc.LineTo(cellsArea.right, y - 1);
-        }
+    int y = fixedHeight;
+    for (int row = visible.minRow; row <= visible.maxRow && y <= clip.bottom; ++row) {
+        const int height = GetRowHeight(row);
+        if (height <= 0) continue;
+        y += height;
+        dc.MoveTo(fixedWidth, y - 1);
+        dc.LineTo(cellsArea.right, y - 1);
     }
     SendCacheHintToParent(CCellRange());
 }
@@ -228,15 +224,11 @@ bool CGridCtrl::RedrawCell(int row, int col, ui::DC* dc)
     const bool drawn = cell->Draw(dc, row, col, rect, true);
     if (!IsCellFixed(row, col)) {
         const int saved = dc->SaveDC();
-        dc->SelectPen(ui::Pen{ui::PS_SOLID, 1, m_crGridLineColour});
-        if (m_nGridLines == GVL_HORZ || m_nGridLines == GVL_BOTH) {
-            dc->MoveTo(rect.left, rect.bottom);
-            dc->LineTo(rect.right + 1, rect.bottom);
-        }
-        if (m_nGridLines == GVL_VERT || m_nGridLines == GVL_BOTH) {
-            dc->MoveTo(rect.right, rect.top);
-            dc->LineTo(rect.right, rect.bottom + 1);
-        }
+        dc->SelectPen(ui::Pen{ui::PS_SOLID, 1, kGridLineColor});
+        dc->MoveTo(rect.left, rect.bottom);
+        dc->LineTo(rect.right + 1, rect.bottom);
+        dc->MoveTo(rect.right, rect.top);
+        dc->LineTo(rect.right, rect.bottom + 1);
         dc->RestoreDC(saved);
     }
     return drawn;

@@ -168,13 +168,8 @@ void CGridCtrl::Scroll(int bar, int code, int trackPos)
 
 bool CGridCtrl::OnMouseWheel(ui::UINT flags, int delta, ui::Point point)
 {
-    if (m_nRowsPerWheelNotch == -1) {
-        for (int notch = std::abs(delta) / kWheelNotch; notch > 0; --notch)
-            SendMessage(ui::WM_VSCROLL, delta > 0 ? ui::SB_PAGEUP : ui::SB_PAGEDOWN);
-    } else {
-        const int lines = m_nRowsPerWheelNotch * delta / kWheelNotch;
-        for (int line = std::abs(lines); line > 0; --line) PostMessage(ui::WM_VSCROLL, lines > 0 ? ui::SB_LINEUP : ui::SB_LINEDOWN);
-    }
+    const int lines = m_nRowsPerWheelNotch * delta / kWheelNotch;
+    for (int line = std::abs(lines); line > 0; --line) PostMessage(ui::WM_VSCROLL, lines > 0 ? ui::SB_LINEUP : ui::SB_LINEDOWN);
     return Window::OnMouseWheel(flags, delta, point);
 }
 
@@ -216,25 +211,23 @@ bool CGridCtrl::EnsureVisible(int row, int col)
     return true;
 }
 
-bool CGridCtrl::AutoSizeColumn(int col, ui::UINT style, bool resetScroll)
+// Headers and data alike: the widest (tallest) cell decides.
+bool CGridCtrl::AutoSizeColumn(int col)
 {
     if (col < 0 || col >= m_nCols || GetColumnWidth(col) == 0) return false;
-    if (style == 0) style = m_nAutoSizeColumnStyle;
-    const int first = (style & GVS_HEADER) != 0 ? 0 : m_nFixedRows;
-    const int last = (style & GVS_DATA) != 0 ? m_nRows - 1 : m_nFixedRows - 1;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
-    SendCacheHintToParent(CCellRange(first, col, last, col));
+    SendCacheHintToParent(CCellRange(0, col, m_nRows - 1, col));
     int width = 0;
-    for (int row = first; row <= last; ++row) {
+    for (int row = 0; row < m_nRows; ++row) {
         if (CGridCellBase* cell = GetCell(row, col)) width = std::max(width, cell->GetCellSize(dc.get()).cx);
     }
     SendCacheHintToParent(CCellRange());
     m_arColWidths[static_cast<size_t>(col)] = static_cast<ui::UINT>(width);
-    if (resetScroll) ResetScrollBars();
+    ResetScrollBars();
     return true;
 }
 
-bool CGridCtrl::AutoSizeRow(int row, bool resetScroll)
+bool CGridCtrl::AutoSizeRow(int row)
 {
     if (row < 0 || row >= m_nRows || GetRowHeight(row) == 0) return false;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
@@ -245,6 +238,6 @@ bool CGridCtrl::AutoSizeRow(int row, bool resetScroll)
     }
     SendCacheHintToParent(CCellRange());
     m_arRowHeights[static_cast<size_t>(row)] = static_cast<ui::UINT>(height);
-    if (resetScroll) ResetScrollBars();
+    ResetScrollBars();
     return true;
 }

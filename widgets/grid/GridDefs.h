@@ -49,7 +49,6 @@ struct CCellRange {
 // Cell state bits.
 constexpr ui::UINT GVIS_FOCUSED = 0x01;
 constexpr ui::UINT GVIS_SELECTED = 0x02;
-constexpr ui::UINT GVIS_DROPHILITED = 0x04;
 constexpr ui::UINT GVIS_READONLY = 0x08;
 constexpr ui::UINT GVIS_FIXED = 0x10;
 constexpr ui::UINT GVIS_FIXEDROW = 0x20;
@@ -65,20 +64,8 @@ constexpr ui::UINT kDefaultMargin = 0xFFFFFFFF;
 constexpr ui::UINT kDefaultCellFormat = ui::DT_END_ELLIPSIS | ui::DT_NOPREFIX | ui::DT_SINGLELINE | ui::DT_VCENTER;
 static_assert(kDefaultCellFormat == 0x8824);
 
-// Grid lines.
-constexpr int GVL_NONE = 0;
-constexpr int GVL_HORZ = 1;
-constexpr int GVL_VERT = 2;
-constexpr int GVL_BOTH = 3;
-
-// Auto-size styles: which rows a column's width is measured over.
-constexpr ui::UINT GVS_HEADER = 1;
-constexpr ui::UINT GVS_DATA = 2;
-constexpr ui::UINT GVS_BOTH = GVS_HEADER | GVS_DATA;
-
 // Which fields of a GV_ITEM count.
 constexpr ui::UINT GVIF_TEXT = 0x0001;
-constexpr ui::UINT GVIF_IMAGE = 0x0002;
 constexpr ui::UINT GVIF_PARAM = 0x0004;
 constexpr ui::UINT GVIF_STATE = 0x0008;
 constexpr ui::UINT GVIF_BKCLR = 0x0010;
@@ -134,7 +121,6 @@ struct GV_ITEM {
     ui::UINT mask = 0;
     ui::UINT nState = 0;
     ui::UINT nFormat = 0;
-    int iImage = -1;
     ui::COLORREF crBkClr = CLR_DEFAULT;
     ui::COLORREF crFgClr = CLR_DEFAULT;
     ui::LPARAM lParam = 0;

@@ -444,8 +444,6 @@ TEST_F(GridInput, TheGridAsksForTabOnlyWhileItWantsItAndCtrlIsUp)
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1)) << "Ctrl+Tab is the dialog's";
     input::PressKey(VK_TAB);
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 2));
-    grid.SetWantTab(false);
-    EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS);
 }
 
 // The whole road with real keys: F2 opens the editor with the caret at the end, Tab ends the

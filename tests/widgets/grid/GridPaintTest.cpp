@@ -66,7 +66,7 @@ std::string FirstWrongDataCell(CGridCtrl& grid, const Bitmap& shot)
             const Rect r = CellRect(grid, row, col);
             const Point mid = CellCentre(grid, row, col);
             if (shot.GetPixel(r.left, r.top) != kBlack || shot.GetPixel(r.right - 1, r.bottom - 1) != kBlack
-                || shot.GetPixel(r.right, mid.y) != grid.GetGridLineColor() || shot.GetPixel(mid.x, r.bottom) != grid.GetGridLineColor())
+                || shot.GetPixel(r.right, mid.y) != CGridCtrl::kGridLineColor || shot.GetPixel(mid.x, r.bottom) != CGridCtrl::kGridLineColor)
                 return std::to_string(row) + "," + std::to_string(col);
         }
     }
@@ -123,7 +123,7 @@ TEST_F(GridPaint, ARedrawnCellGetsItsWholeGridLines)
     ASSERT_TRUE(grid.RedrawCell(2, 2, &dc));
     const Rect r = CellRect(grid, 2, 2);
     for (Point p : {Point{r.right, r.top}, Point{r.right, r.bottom - 1}, Point{r.right, r.bottom}, Point{r.left, r.bottom}})
-        EXPECT_EQ(shot.GetPixel(p.x, p.y), grid.GetGridLineColor()) << "at " << p.x << "," << p.y;
+        EXPECT_EQ(shot.GetPixel(p.x, p.y), CGridCtrl::kGridLineColor) << "at " << p.x << "," << p.y;
 }
 
 TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
@@ -150,7 +150,7 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
         EXPECT_EQ(shot.GetPixel(midX, r.top), c.frame) << "top side";
         EXPECT_EQ(shot.GetPixel(r.right - 1, midY), c.frame) << "right side, inside the grid line";
         EXPECT_EQ(shot.GetPixel(midX, r.bottom - 1), c.frame) << "bottom side, above the grid line";
-        EXPECT_EQ(shot.GetPixel(r.right, midY), grid.GetGridLineColor()) << "grid line";
+        EXPECT_EQ(shot.GetPixel(r.right, midY), CGridCtrl::kGridLineColor) << "grid line";
     }
 }
 
