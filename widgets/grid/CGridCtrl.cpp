@@ -191,7 +191,6 @@ bool CGridCtrl::SetFixedRowCount(int n)
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
     if (m_nRows < n && !SetRowCount(n)) return false;
-    if (m_idCurrentCell.row < n) SetFocusCell(-1, -1);
 
     if (!m_bVirtualMode) {
         const int from = std::min(n, m_nFixedRows);
@@ -210,7 +209,6 @@ bool CGridCtrl::SetFixedColumnCount(int n)
     if (n < 0) return false;
     if (n == m_nFixedCols) return true;
     if (m_nCols < n && !SetColumnCount(n)) return false;
-    if (m_idCurrentCell.col < n) SetFocusCell(-1, -1);
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
