@@ -251,49 +251,64 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
     }
 }
 
-// Ten header-less columns and rows fill the client area exactly: the eleventh starts on its
-// edge and shows nothing.
-TEST_F(GridPaint, ACellStartingOnTheClientEdgeDoesNotShow)
+// Ten 20 x 12 cells fill the client area exactly each way: the eleventh starts on its edge.
+TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
 {
     struct Case {
-        int rows, cols;
-        CCellID last, past;
+        const char* name;
+        int rows, cols, fixed;
+        int bar, code; // a scroll, when bar is not -1
+        CCellID cell;
+        bool shows;
+        int tallRow = -1; // made taller than the view
     };
-    for (Case c : {Case{3, 30, {1, 9}, {1, 10}}, Case{30, 3, {9, 1}, {10, 1}}}) {
-        SCOPED_TRACE(::testing::Message() << c.rows << " x " << c.cols);
-        CGridCtrl grid(c.rows, c.cols);
+    const Case cases[] = {
+        {"last column inside", 3, 30, 0, -1, 0, {1, 9}, true},
+        {"column on the right edge", 3, 30, 0, -1, 0, {1, 10}, false},
+        {"last row inside", 30, 3, 0, -1, 0, {9, 1}, true},
+        {"row on the bottom edge", 30, 3, 0, -1, 0, {10, 1}, false},
+        {"first data column scrolled out", 3, 30, 1, SB_HORZ, SB_LINERIGHT, {1, 1}, false},
+        {"first data row scrolled out", 30, 3, 1, SB_VERT, SB_LINEDOWN, {1, 1}, false},
+        {"its header stays", 30, 3, 1, SB_VERT, SB_LINEDOWN, {0, 1}, true},
+        {"a tall last row at the bottom", 5, 3, 1, SB_VERT, SB_BOTTOM, {4, 1}, true, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid(c.rows, c.cols, c.fixed, c.fixed);
         Place(grid, 10 * kColWidth, 10 * kRowHeight + (c.cols > 10 ? GetScrollBarSize() : 0));
+        grid.SetRowHeight(c.tallRow, 30 * kRowHeight);
+        if (c.bar >= 0) grid.SendMessage(c.bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, c.code);
         Rect rect;
-        EXPECT_TRUE(grid.IsCellVisible(c.last.row, c.last.col));
-        EXPECT_FALSE(grid.IsCellVisible(c.past.row, c.past.col));
-        EXPECT_FALSE(grid.GetCellRect(c.past.row, c.past.col, rect));
+        EXPECT_EQ(grid.IsCellVisible(c.cell.row, c.cell.col), c.shows);
+        EXPECT_EQ(grid.GetCellRect(c.cell.row, c.cell.col, rect), c.shows);
+        RenewHost();
     }
 }
 
-TEST_F(GridPaint, EnsureVisiblePassesOverHiddenRowsAndColumns)
+// Ten rows and columns show at a time; rows and columns 31 to 60 are hidden. The view moves
+// just far enough: the cell ends up on the side it came from.
+TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
 {
-    // Ten rows and columns show at a time; rows and columns 31 to 60 are hidden.
     const int bar = GetScrollBarSize();
-    struct Case {
-        const char* name;
-        bool fromEnd;
-        int target;
-    };
-    for (Case c : {Case{"down and right", false, 61}, Case{"up and left", true, 30}}) {
-        SCOPED_TRACE(c.name);
+    for (bool fromEnd : {false, true}) {
+        SCOPED_TRACE(fromEnd ? "up and left" : "down and right");
+        const int target = fromEnd ? 30 : 61;
         CGridCtrl grid(81, 81, 1, 1);
         Place(grid, 11 * kColWidth + bar, 11 * kRowHeight + bar);
         for (int i = 31; i <= 60; ++i) {
             grid.SetRowHeight(i, 0);
             grid.SetColumnWidth(i, 0);
         }
-        grid.SendMessage(WM_VSCROLL, c.fromEnd ? SB_BOTTOM : SB_TOP);
-        grid.SendMessage(WM_HSCROLL, c.fromEnd ? SB_RIGHT : SB_LEFT);
-        EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
-        grid.EnsureVisible(c.target, c.target);
-        const Rect rect = CellRect(grid, c.target, c.target);
+        grid.SendMessage(WM_VSCROLL, fromEnd ? SB_BOTTOM : SB_TOP);
+        grid.SendMessage(WM_HSCROLL, fromEnd ? SB_RIGHT : SB_LEFT);
+        EXPECT_FALSE(grid.IsCellVisible(target, target)) << "out of view at first";
+        grid.EnsureVisible(target, target);
+        const Rect rect = CellRect(grid, target, target);
         EXPECT_LT(rect.right, grid.GetClientRect().right);
         EXPECT_LT(rect.bottom, grid.GetClientRect().bottom);
+        const CCellRange shown = grid.GetVisibleNonFixedCellRange();
+        EXPECT_EQ(fromEnd ? CCellID(shown.minRow, shown.minCol) : CCellID(shown.maxRow, shown.maxCol), CCellID(target, target));
+        RenewHost();
     }
 }
 
