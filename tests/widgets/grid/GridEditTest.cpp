@@ -270,19 +270,23 @@ TEST_F(GridEdit, TheEditorWidensWithItsTextUpToTheGridsRightEdge)
 {
     const int clientRight = grid.GetClientRect().right;
     const struct {
+        UINT firstChar;
         const char* typed;
         bool widens, reachesEdge;
+        int width = kColWidth;
     } cases[] = {
-        {"", false, false},
-        {"3456", true, false},
-        {"34567890123456789012345678901234567890", true, true},
+        {CInPlaceEdit::kCaretAtEnd, "", false, false},
+        {CInPlaceEdit::kCaretAtEnd, "3456", true, false},
+        {CInPlaceEdit::kCaretAtEnd, "34567890123456789012345678901234567890", true, true},
+        {'W', "", true, false, 3},
     };
     for (const auto& each : cases) {
-        SCOPED_TRACE(::testing::Message() << "typed \"" << each.typed << "\"");
+        SCOPED_TRACE(::testing::Message() << "first character " << each.firstChar << ", typed \"" << each.typed << "\"");
         ResetCell();
-        ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
+        grid.SetColumnWidth(kCol, each.width);
+        ASSERT_TRUE(Open(each.firstChar));
         CInPlaceEdit* editor = Editor();
-        const Rect opened = editor->GetWindowRect();
+        const Rect opened = CellRect(grid, kRow, kCol);
         ui::testing::TypeText(each.typed);
         const Rect now = editor->GetWindowRect();
         EXPECT_EQ(now.left, opened.left);

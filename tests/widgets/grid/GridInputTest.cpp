@@ -38,6 +38,7 @@ using GridInput = GridTest;
 struct Press {
     CCellID at;
     unsigned modifiers = input::None;
+    bool right = false;
 };
 
 TEST_F(GridInput, ClicksChooseTheFocusAndTheSelection)
@@ -62,6 +63,8 @@ TEST_F(GridInput, ClicksChooseTheFocusAndTheSelection)
         {"a column header", {}, {{0, 3}}, {}, {1, 3, kRows - 1, 3}, plain},
         {"a row header", {}, {{4, 0}}, {}, {4, 1, 4, kCols - 1}, plain},
         {"the corner", {}, {{0, 0}}, {}, {1, 1, kRows - 1, kCols - 1}, plain},
+        {"the right button", {{{1, 1}}}, {{3, 4}, input::None, true}, {3, 4}, {1, 1, 1, 1}, {NM_RCLICK}},
+        {"the right button past the cells", {{{1, 1}}}, {{kRows, kCols}, input::None, true}, {1, 1}, {1, 1, 1, 1}, {NM_RCLICK}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -69,33 +72,18 @@ TEST_F(GridInput, ClicksChooseTheFocusAndTheSelection)
         Make(grid, kRows, kCols);
         for (const Press& press : c.before) input::Click(grid, At(press.at.row, press.at.col), press.modifiers);
         host.notes.clear();
-        input::Click(grid, At(c.click.at.row, c.click.at.col), c.click.modifiers);
+        if (c.click.right) {
+            input::RightClick(grid, At(c.click.at.row, c.click.at.col));
+        } else {
+            input::Click(grid, At(c.click.at.row, c.click.at.col), c.click.modifiers);
+        }
         EXPECT_EQ(grid.GetFocusCell(), c.focus);
         EXPECT_EQ(grid.GetSelectedRange(), c.selected);
         EXPECT_FALSE(grid.IsCellSelected(c.unselected.row, c.unselected.col));
         EXPECT_EQ(host.Codes(), c.codes);
+        const CCellID noted = c.click.at.row < kRows ? c.click.at : CCellID();
+        EXPECT_TRUE(host.notes.empty() || CCellID(host.notes.back().row, host.notes.back().col) == noted) << "the cell noted";
         EXPECT_TRUE(grid.edits.empty()) << "clicking a cell without the focus only moves the focus";
-        RenewHost();
-    }
-}
-
-TEST_F(GridInput, ARightClickMovesTheFocusAndTellsTheParent)
-{
-    struct Case {
-        Point at;
-        CCellID focus;
-        Note note;
-    };
-    for (Case c : {Case{At(3, 4), {3, 4}, {NM_RCLICK, 3, 4}}, Case{{190, 140}, {1, 1}, {NM_RCLICK, -1, -1}}}) {
-        SCOPED_TRACE(::testing::Message() << "at " << c.at.x << "," << c.at.y);
-        CountingGrid grid;
-        Make(grid, 5, 5);
-        grid.SetFocusCell(1, 1);
-        input::RightClick(grid, c.at);
-        EXPECT_EQ(grid.GetFocusCell(), c.focus);
-        ASSERT_FALSE(host.notes.empty());
-        EXPECT_EQ(host.notes.back().code, c.note.code);
-        EXPECT_EQ(CCellID(host.notes.back().row, host.notes.back().col), CCellID(c.note.row, c.note.col));
         RenewHost();
     }
 }
