@@ -40,43 +40,20 @@ TEST_F(GridModel, FixedCountsCanBeTakenBackToNoneButNotBelow)
     EXPECT_EQ(grid.GetRowCount() * grid.GetColumnCount(), 16);
 }
 
-TEST_F(GridModel, NewColumnsTakeTheFixedColumnWidthAndNewRowsTheNormalHeight)
-{
-    CGridCtrl grid;
-    grid.GetDefaultCell(false, false)->SetWidth(33);
-    grid.GetDefaultCell(false, true)->SetWidth(55);
-    grid.GetDefaultCell(false, false)->SetHeight(17);
-    grid.GetDefaultCell(true, false)->SetHeight(29);
-    grid.SetRowCount(2);
-    grid.SetColumnCount(3);
-    EXPECT_EQ(grid.GetColumnWidth(2), 55);
-    EXPECT_EQ(grid.GetRowHeight(1), 17);
-    grid.SetDefaultCellWidth(40);
-    grid.SetColumnCount(4);
-    EXPECT_EQ(grid.GetColumnWidth(3), 40);
-    EXPECT_EQ(grid.GetColumnWidth(2), 55) << "existing columns keep their width";
-}
-
-TEST_F(GridModel, PositionsOutsideTheGridGiveEmptyValuesAndChangeNothing)
-{
-    CGridCtrl grid(4, 3, 1, 1);
-    for (CCellID at : {CCellID(-1, 0), CCellID(4, 0), CCellID(0, -1), CCellID(0, 3)}) {
-        SCOPED_TRACE(::testing::Message() << "cell " << at.row << "," << at.col);
-        EXPECT_EQ(grid.GetCell(at.row, at.col), nullptr);
-        EXPECT_EQ(grid.GetCellText(at.row, at.col), "");
-        EXPECT_FALSE(grid.SetCellText(at.row, at.col, "x"));
-        EXPECT_FALSE(grid.SetCellState(at.row, at.col, GVIS_SELECTED));
-        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(4, 3, -1, -1)) << "no selection made for it";
-    }
-}
-
-TEST_F(GridModel, CountsSizesAndRangesOutsideTheGridAreRefused)
+// Each call reaches outside the 4 x 3 grid and is refused without a change.
+TEST_F(GridModel, PositionsCountsAndSizesOutsideTheGridAreRefused)
 {
     struct Case {
         const char* name;
         std::function<bool(CGridCtrl&)> call;
     };
     const Case cases[] = {
+        {"text of row 4", [](CGridCtrl& g) { return g.SetCellText(4, 0, "x"); }},
+        {"text of column -1", [](CGridCtrl& g) { return g.SetCellText(0, -1, "x"); }},
+        {"state of column 3", [](CGridCtrl& g) { return g.SetCellState(0, 3, GVIS_SELECTED); }},
+        {"state of row -1", [](CGridCtrl& g) { return g.SetCellState(-1, 0, GVIS_SELECTED); }},
+        {"cell of row 4", [](CGridCtrl& g) { return g.GetCell(4, 0) != nullptr || !g.GetCellText(4, 0).empty(); }},
+        {"cell of column 3", [](CGridCtrl& g) { return g.GetCell(0, 3) != nullptr || !g.GetCellText(0, 3).empty(); }},
         {"rows -1", [](CGridCtrl& g) { return g.SetRowCount(-1); }},
         {"columns -1", [](CGridCtrl& g) { return g.SetColumnCount(-1); }},
         {"width of column 3", [](CGridCtrl& g) { return g.SetColumnWidth(3, 10); }},
@@ -89,6 +66,7 @@ TEST_F(GridModel, CountsSizesAndRangesOutsideTheGridAreRefused)
         CGridCtrl grid(4, 3, 1, 1);
         EXPECT_FALSE(c.call(grid));
         EXPECT_EQ(std::pair(grid.GetRowCount(), grid.GetColumnCount()), std::pair(4, 3));
+        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(4, 3, -1, -1)) << "no selection made";
     }
 }
 

@@ -96,23 +96,6 @@ TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
     }
 }
 
-TEST_F(GridPaint, ACellWithItsOwnBackgroundIsFilledEvenWithoutErasing)
-{
-    CGridCtrl grid(3, 3, 1, 1);
-    Place(grid, 100, 50);
-    grid.SetCellBackColor(1, 1, RGB(200, 0, 0));
-    struct Case {
-        int col;
-        COLORREF expected;
-    };
-    for (Case c : {Case{1, RGB(200, 0, 0)}, Case{2, RGB(255, 255, 255)}}) {
-        Bitmap bitmap(30, 20, RGB(255, 255, 255));
-        DC dc(bitmap);
-        EXPECT_TRUE(grid.GetCell(1, c.col)->Draw(&dc, 1, c.col, Rect{0, 0, 19, 11}, false));
-        EXPECT_EQ(bitmap.GetPixel(10, 5), c.expected) << "column " << c.col;
-    }
-}
-
 // The map pages redraw single cells as their values change; the cell's lines reach its corner.
 TEST_F(GridPaint, ARedrawnCellGetsItsWholeGridLines)
 {
