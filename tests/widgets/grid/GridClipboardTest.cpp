@@ -51,7 +51,8 @@ protected:
                 for (const Cell& cell : changed) {
                     if (cell.row == row && cell.col == col) want = cell.text;
                 }
-                if (grid.GetCellText(row, col) != want) return std::to_string(row) + "," + std::to_string(col) + ": " + grid.GetCellText(row, col);
+                if (grid.GetCellText(row, col) != want)
+                    return std::to_string(row) + "," + std::to_string(col) + ": " + grid.GetCellText(row, col);
             }
         }
         return "";

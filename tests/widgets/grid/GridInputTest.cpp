@@ -58,8 +58,8 @@ TEST_F(GridInput, ClicksChooseTheFocusAndTheSelection)
         {"inside an earlier selection", {{{1, 1}}, {{3, 3}, input::Shift}}, {{2, 2}}, {2, 2}, {2, 2, 2, 2}, plain},
         {"inside it with Shift", {{{1, 1}}, {{3, 3}, input::Shift}}, {{2, 2}, input::Shift}, {2, 2}, {1, 1, 2, 2}, plain},
         {"with Ctrl adds the cell alone", {{{1, 1}}}, {{5, 5}, input::Control}, {5, 5}, {1, 1, 5, 5}, plain, {3, 3}},
-        {"with Ctrl on a selected cell deselects it", {{{1, 1}}, {{5, 5}, input::Control}}, {{1, 1}, input::Control}, {1, 1},
-            {5, 5, 5, 5}, {GVN_SELCHANGED, NM_CLICK}},
+        {"with Ctrl on a selected cell deselects it", {{{1, 1}}, {{5, 5}, input::Control}}, {{1, 1}, input::Control}, {1, 1}, {5, 5, 5, 5},
+            {GVN_SELCHANGED, NM_CLICK}},
         {"a column header", {}, {{0, 3}}, {}, {1, 3, kRows - 1, 3}, plain},
         {"a row header", {}, {{4, 0}}, {}, {4, 1, 4, kCols - 1}, plain},
         {"the corner", {}, {{0, 0}}, {}, {1, 1, kRows - 1, kCols - 1}, plain},
@@ -198,9 +198,7 @@ TEST_F(GridInput, AHeldDragScrollsOnlyWhileThePointerIsOverTheHeaders)
 TEST_F(GridInput, TheWheelScrollsByTheSystemsLinesAndAZeroCountsAsThree)
 {
     struct Case {
-        int systemLines;
-        int notches;
-        int rowsDown;
+        int systemLines, notches, rowsDown;
     };
     for (Case c : {Case{0, 1, 3}, Case{5, 1, 5}, Case{1, 2, 2}}) {
         SCOPED_TRACE(::testing::Message() << "system lines " << c.systemLines << ", notches " << c.notches);
@@ -285,13 +283,13 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
         UINT key;
         unsigned modifiers;
         int times;
-        CCellID to; // a row of -1: as many rows down as the view went
+        CCellID to;             // a row of -1: as many rows down as the view went
         bool atBottom, atRight; // the view scrolled as far as it goes
     };
     for (Case c : {Case{VK_END, input::None, 1, {5, kBigCols - 1}, false, true}, Case{VK_HOME, input::None, 1, {5, 1}, false, false},
-             Case{VK_END, input::Control, 1, {kBigRows - 1, kBigCols - 1}, true, true}, Case{VK_HOME, input::Control, 1, {1, 1}, false, false},
-             Case{VK_NEXT, input::None, 1, {-1, 5}, false, false}, Case{VK_PRIOR, input::None, 1, {1, 5}, false, false},
-             Case{VK_NEXT, input::None, kBigRows, {kBigRows - 1, 5}, true, false}}) {
+             Case{VK_END, input::Control, 1, {kBigRows - 1, kBigCols - 1}, true, true},
+             Case{VK_HOME, input::Control, 1, {1, 1}, false, false}, Case{VK_NEXT, input::None, 1, {-1, 5}, false, false},
+             Case{VK_PRIOR, input::None, 1, {1, 5}, false, false}, Case{VK_NEXT, input::None, kBigRows, {kBigRows - 1, 5}, true, false}}) {
         SCOPED_TRACE(::testing::Message() << "key " << c.key << " modifiers " << c.modifiers << " times " << c.times);
         CountingGrid grid;
         Make(grid, kBigRows, kBigCols, 150, 120);

@@ -116,8 +116,7 @@ TEST_F(GridModel, ShrinkingTheCountsDropsTheCellsBeyondAndWhatPointedAtThem)
 {
     struct Case {
         int rows, cols;
-        CCellID focus;
-        CCellID focusAfter;
+        CCellID focus, focusAfter;
         CCellRange selectedAfter;
     };
     // A 10 x 8 grid with its focus on the focus cell and (2,2) to (9,7) selected.

@@ -66,7 +66,8 @@ std::string FirstWrongDataCell(CGridCtrl& grid, const Bitmap& shot)
             const Rect r = CellRect(grid, row, col);
             const Point mid = CellCentre(grid, row, col);
             if (shot.GetPixel(r.left, r.top) != kBlack || shot.GetPixel(r.right - 1, r.bottom - 1) != kBlack
-                || shot.GetPixel(r.right, mid.y) != CGridCtrl::kGridLineColor || shot.GetPixel(mid.x, r.bottom) != CGridCtrl::kGridLineColor)
+                || shot.GetPixel(r.right, mid.y) != CGridCtrl::kGridLineColor
+                || shot.GetPixel(mid.x, r.bottom) != CGridCtrl::kGridLineColor)
                 return std::to_string(row) + "," + std::to_string(col);
         }
     }
