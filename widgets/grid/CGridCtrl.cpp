@@ -24,11 +24,7 @@ CGridCell& SharedVirtualCell()
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
 {
-    m_crWindowText = ui::GetSysColor(ui::COLOR_WINDOWTEXT);
-    m_crWindowColour = ui::GetSysColor(ui::COLOR_WINDOW);
-    m_cr3DFace = ui::GetSysColor(ui::COLOR_3DFACE);
-    m_crShadow = ui::GetSysColor(ui::COLOR_3DSHADOW);
-    m_crGridBkColour = m_crShadow;
+    m_crGridBkColour = ui::GetSysColor(ui::COLOR_3DSHADOW);
     m_nRowsPerWheelNotch = ui::GetWheelScrollLines();
     if (m_nRowsPerWheelNotch == 0) m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
 
@@ -61,8 +57,8 @@ void CGridCtrl::ResetDefaultCells()
     const ui::LOGFONT messageFont = ui::GetMessageFont();
     for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) {
         cell->SetGrid(this);
-        cell->SetTextColor(m_crWindowText);
-        cell->SetBackColor(cell == &m_cellDefault ? m_crWindowColour : m_cr3DFace);
+        cell->SetTextColor(ui::GetSysColor(ui::COLOR_WINDOWTEXT));
+        cell->SetBackColor(ui::GetSysColor(cell == &m_cellDefault ? ui::COLOR_WINDOW : ui::COLOR_3DFACE));
         cell->SetFont(&messageFont);
     }
 }
@@ -349,7 +345,6 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     item.row = row;
     item.col = col;
     item.mask = GVIF_ALL;
-    item.nState = defaultCell->GetState();
     item.nFormat = defaultCell->GetFormat();
     item.crBkClr = defaultCell->GetBackColor();
     item.crFgClr = defaultCell->GetTextColor();
@@ -361,11 +356,7 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     if (fixedCol) item.nState |= GVIS_FIXED | GVIS_FIXEDCOL;
     if (CCellID(row, col) == m_idCurrentCell) item.nState |= GVIS_FOCUSED;
 
-    if (m_pfnCallback != nullptr) {
-        m_pfnCallback(&info, m_lParam);
-    } else if (ui::Window* target = const_cast<CGridCtrl*>(this)->GetParent()) {
-        target->SendMessage(ui::WM_NOTIFY, static_cast<ui::WPARAM>(GetDlgCtrlID()), ui::NotificationParam(info.hdr));
-    }
+    if (m_pfnCallback != nullptr) m_pfnCallback(&info, m_lParam);
 
     CGridCell& cell = SharedVirtualCell();
     cell.Reset();

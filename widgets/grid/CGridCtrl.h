@@ -59,7 +59,6 @@ public:
     bool GetColumnResize() const { return m_bAllowColumnResize; }
     bool GetRowResize() const { return m_bAllowRowResize; }
     ui::COLORREF GetGridBkColor() const { return m_crGridBkColour; }
-    void SetRedraw(bool allow, bool resetScrollBars = false);
     int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
 
     // --- Virtual mode ---
@@ -160,8 +159,6 @@ protected:
 
     void EraseBkgnd(ui::DC& dc);
     void ResetSelectedRange();
-    void SendCacheHintToParent(const CCellRange& range) const;
-    void OnSysColorChange();
 
     // Keyboard and mouse (CGridCtrlKeys.cpp, CGridCtrlMouse.cpp).
     void OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags) override;
@@ -201,11 +198,6 @@ private:
         return (static_cast<uint64_t>(static_cast<uint32_t>(col)) << 32) | static_cast<uint32_t>(row);
     }
 
-    // System colours the default cells were given, to follow a change of them.
-    ui::COLORREF m_crWindowText = 0;
-    ui::COLORREF m_crWindowColour = 0;
-    ui::COLORREF m_cr3DFace = 0;
-    ui::COLORREF m_crShadow = 0;
     ui::COLORREF m_crGridBkColour = 0;
 
     bool m_bVirtualMode = false;
@@ -213,7 +205,6 @@ private:
     GRIDCALLBACK m_pfnCallback = nullptr;
     bool m_bEditable = true;
     bool m_bModified = false;
-    bool m_bAllowDraw = true;
 
     int m_nRows = 0;
     int m_nFixedRows = 0;

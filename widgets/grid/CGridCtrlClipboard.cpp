@@ -26,7 +26,6 @@ std::string CGridCtrl::CreateClipboardText()
     const CCellRange range = GetSelectedRange();
     if (!IsValid(range)) return {};
 
-    SendCacheHintToParent(range);
     std::string text;
     bool firstLine = true;
     for (int row = range.minRow; row <= range.maxRow; ++row) {
@@ -43,7 +42,6 @@ std::string CGridCtrl::CreateClipboardText()
             if (const CGridCellBase* cell = GetCell(row, col)) text += cell->GetText();
         }
     }
-    SendCacheHintToParent(CCellRange());
     return text;
 }
 

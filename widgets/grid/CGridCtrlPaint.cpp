@@ -141,12 +141,11 @@ void CGridCtrl::EraseBkgnd(ui::DC& dc)
 void CGridCtrl::DrawGrid(ui::DC& dc)
 {
     const ui::Rect clip = dc.GetClipBox();
-    if (!m_bAllowDraw || clip.IsEmpty()) return;
+    if (clip.IsEmpty()) return;
     EraseBkgnd(dc);
 
     ui::Rect cellsArea;
     const CCellRange visible = GetVisibleNonFixedCellRange(&cellsArea);
-    SendCacheHintToParent(visible);
 
     // Rows first, then the columns of each; zero sizes are skipped, and a walk ends at the
     // first row (column) that starts below (right of) the clip box.
@@ -201,13 +200,12 @@ void CGridCtrl::DrawGrid(ui::DC& dc)
         dc.MoveTo(fixedWidth, y - 1);
         dc.LineTo(cellsArea.right, y - 1);
     }
-    SendCacheHintToParent(CCellRange());
 }
 
 bool CGridCtrl::RedrawCell(int row, int col, ui::DC* dc)
 {
     ui::Rect rect;
-    if (!m_bAllowDraw || !GetCellRect(row, col, rect)) return false;
+    if (!GetCellRect(row, col, rect)) return false;
     std::unique_ptr<ui::DC> own;
     if (dc == nullptr) {
         own = GetDC();

@@ -35,7 +35,7 @@ void CGridCtrl::OnSize(ui::UINT type, int cx, int cy)
 bool CGridCtrl::ResetScrollBars()
 {
     m_idTopLeftCell = CCellID();
-    if (!m_bAllowDraw || !IsWindow()) return false;
+    if (!IsWindow()) return false;
     ui::Rect client = GetClientRect();
     if (client.IsEmpty()) return false;
 
@@ -175,7 +175,7 @@ bool CGridCtrl::OnMouseWheel(ui::UINT flags, int delta, ui::Point point)
 
 bool CGridCtrl::EnsureVisible(int row, int col)
 {
-    if (!m_bAllowDraw || !IsValid(row, col) || !IsWindow()) return false;
+    if (!IsValid(row, col) || !IsWindow()) return false;
     ui::Window* focus = ui::Window::GetFocus();
     const CCellRange visible = GetVisibleNonFixedCellRange();
 
@@ -216,12 +216,10 @@ bool CGridCtrl::AutoSizeColumn(int col)
 {
     if (col < 0 || col >= m_nCols || GetColumnWidth(col) == 0) return false;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
-    SendCacheHintToParent(CCellRange(0, col, m_nRows - 1, col));
     int width = 0;
     for (int row = 0; row < m_nRows; ++row) {
         if (CGridCellBase* cell = GetCell(row, col)) width = std::max(width, cell->GetCellSize(dc.get()).cx);
     }
-    SendCacheHintToParent(CCellRange());
     m_arColWidths[static_cast<size_t>(col)] = static_cast<ui::UINT>(width);
     ResetScrollBars();
     return true;
@@ -231,12 +229,10 @@ bool CGridCtrl::AutoSizeRow(int row)
 {
     if (row < 0 || row >= m_nRows || GetRowHeight(row) == 0) return false;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
-    SendCacheHintToParent(CCellRange(row, 0, row, m_nCols - 1));
     int height = 0;
     for (int col = 0; col < m_nCols; ++col) {
         if (CGridCellBase* cell = GetCell(row, col)) height = std::max(height, cell->GetCellSize(dc.get()).cy);
     }
-    SendCacheHintToParent(CCellRange());
     m_arRowHeights[static_cast<size_t>(row)] = static_cast<ui::UINT>(height);
     ResetScrollBars();
     return true;

@@ -104,7 +104,6 @@ constexpr int GVN_SELCHANGING = -100;
 constexpr int GVN_SELCHANGED = -101;
 constexpr int GVN_BEGINLABELEDIT = -105;
 constexpr int GVN_ENDLABELEDIT = -106;
-constexpr int GVN_ODCACHEHINT = -113;
 constexpr int GVN_GETDISPINFO = -150;
 
 // What a notification of the grid carries: the header, then the cell.
@@ -135,12 +134,5 @@ struct GV_DISPINFO {
     GV_ITEM item;
 };
 
-// Sent before a batch of virtual-mode fetches with the range about to be fetched, and after
-// it with (-1, -1, -1, -1).
-struct GV_CACHEHINT {
-    ui::NMHDR hdr;
-    CCellRange range;
-};
-
-// Fills a cell record in virtual mode instead of the -150 notification.
+// Fills a cell record in virtual mode.
 using GRIDCALLBACK = bool (*)(GV_DISPINFO* info, ui::LPARAM data);
