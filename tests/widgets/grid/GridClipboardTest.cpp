@@ -212,11 +212,11 @@ TEST_F(GridClipboard, EditingKeysCopyCutPasteAndDelete)
     }
 }
 
-// With the editor open, a paste is typing into it.
+// With the editor open on the focus cell, a paste is typing into it, whatever is selected.
 TEST_F(GridClipboard, PasteWithAnOpenEditorGoesIntoTheEditorOnly)
 {
     CGridCtrl grid;
-    Fill(grid);
+    Fill(grid, {{3, 2, "r3c2"}});
     grid.SetFocusCell(1, 1);
     grid.EditCell(1, 1, Point{-1, -1}, CInPlaceEdit::kCaretAtEnd);
     ASSERT_TRUE(grid.IsCellEditing(1, 1));

@@ -70,6 +70,16 @@ TEST_F(GridModel, PositionsCountsAndSizesOutsideTheGridAreRefused)
     }
 }
 
+TEST_F(GridModel, ARangeReachingIntoTheHeadersSelectsOnlyDataCells)
+{
+    for (auto [asked, selected] :
+        {std::pair{CCellRange(0, 0, 2, 3), CCellRange(1, 1, 2, 3)}, std::pair{CCellRange(0, 0, 0, 0), CCellRange(1, 1, 1, 1)}}) {
+        CGridCtrl grid(5, 5, 1, 1);
+        EXPECT_TRUE(grid.SetSelectedRange(asked));
+        EXPECT_EQ(grid.GetSelectedRange(), selected) << "asked to " << asked.maxRow << "," << asked.maxCol;
+    }
+}
+
 TEST_F(GridModel, SettingTheSameTextStillMarksTheCellModified)
 {
     CGridCtrl grid(3, 3, 1, 1);
