@@ -269,29 +269,37 @@ TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
     }
 }
 
-// Ten rows and columns show at a time; rows and columns 31 to 60 are hidden. The view moves
-// just far enough: the cell ends up on the side it came from.
+// Ten rows and columns show at a time, with room for half of one more when `half`; rows and
+// columns 31 to 60 are hidden. The view moves just far enough: the cell ends up whole on the
+// side it came from.
 TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
 {
     const int bar = GetScrollBarSize();
-    for (bool fromEnd : {false, true}) {
-        SCOPED_TRACE(fromEnd ? "up and left" : "down and right");
-        const int target = fromEnd ? 30 : 61;
+    struct Case {
+        const char* name;
+        bool fromEnd, half;
+        int target;
+    };
+    for (Case c : {Case{"down and right", false, false, 61}, Case{"up and left", true, false, 30},
+             Case{"down and right onto the half shown one", false, true, 61}}) {
+        SCOPED_TRACE(c.name);
         CGridCtrl grid(81, 81, 1, 1);
-        Place(grid, 11 * kColWidth + bar, 11 * kRowHeight + bar);
+        const int half = c.half ? 1 : 0;
+        Place(grid, 11 * kColWidth + bar + half * kColWidth / 2, 11 * kRowHeight + bar + half * kRowHeight / 2);
         for (int i = 31; i <= 60; ++i) {
             grid.SetRowHeight(i, 0);
             grid.SetColumnWidth(i, 0);
         }
-        grid.SendMessage(WM_VSCROLL, fromEnd ? SB_BOTTOM : SB_TOP);
-        grid.SendMessage(WM_HSCROLL, fromEnd ? SB_RIGHT : SB_LEFT);
-        EXPECT_FALSE(grid.IsCellVisible(target, target)) << "out of view at first";
-        grid.EnsureVisible(target, target);
-        const Rect rect = CellRect(grid, target, target);
+        grid.SendMessage(WM_VSCROLL, c.fromEnd ? SB_BOTTOM : SB_TOP);
+        grid.SendMessage(WM_HSCROLL, c.fromEnd ? SB_RIGHT : SB_LEFT);
+        EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
+        grid.EnsureVisible(c.target, c.target);
+        const Rect rect = CellRect(grid, c.target, c.target);
         EXPECT_LT(rect.right, grid.GetClientRect().right);
         EXPECT_LT(rect.bottom, grid.GetClientRect().bottom);
         const CCellRange shown = grid.GetVisibleNonFixedCellRange();
-        EXPECT_EQ(fromEnd ? CCellID(shown.minRow, shown.minCol) : CCellID(shown.maxRow, shown.maxCol), CCellID(target, target));
+        EXPECT_EQ(c.fromEnd ? CCellID(shown.minRow, shown.minCol) : CCellID(shown.maxRow - half, shown.maxCol - half),
+            CCellID(c.target, c.target));
         RenewHost();
     }
 }
