@@ -171,7 +171,6 @@ protected:
     void OnMouseMove(ui::UINT flags, ui::Point point) override;
     void OnTimer(uintptr_t id) override;
     void OnCaptureChanged(ui::Window* newCapture) override;
-    bool OnCommand(ui::WPARAM wParam, ui::LPARAM lParam) override;
     bool OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result) override;
     void OnImeChar(ui::UINT ch);
     // The end-of-edit record from the in-place editor.

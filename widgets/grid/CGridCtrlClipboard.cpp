@@ -165,14 +165,3 @@ bool CGridCtrl::EditCellText(int row, int col, const std::string& text)
     RedrawCell(row, col);
     return false;
 }
-
-bool CGridCtrl::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
-{
-    switch (static_cast<ui::UINT>(ui::LOWORD(wParam))) {
-    case ID_EDIT_COPY: CopySelection(); return true;
-    case ID_EDIT_CUT: CutSelection(); return true;
-    case ID_EDIT_PASTE: PasteClipboard(); return true;
-    case ID_EDIT_SELECT_ALL: SelectAll(); return true;
-    default: return Window::OnCommand(wParam, lParam);
-    }
-}

@@ -90,12 +90,6 @@ constexpr int MOUSE_PREPARE_EDIT = 10;
 // The timer that scrolls while a selection is dragged past the cells.
 constexpr uintptr_t kAutoScrollTimer = 513;
 
-// The standard edit commands routed to a grid.
-constexpr ui::UINT ID_EDIT_COPY = 57634;
-constexpr ui::UINT ID_EDIT_CUT = 57635;
-constexpr ui::UINT ID_EDIT_PASTE = 57637;
-constexpr ui::UINT ID_EDIT_SELECT_ALL = 57642;
-
 // Notification codes.
 constexpr int NM_CLICK = -2;
 constexpr int NM_DBLCLK = -3;

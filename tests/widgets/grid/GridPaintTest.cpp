@@ -138,19 +138,6 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
     }
 }
 
-TEST_F(GridPaint, TheFocusNeverRestsOnAHeaderCell)
-{
-    struct Case {
-        CCellID asked, focus;
-    };
-    for (Case c : {Case{{0, 2}, {1, 2}}, Case{{2, 0}, {2, 1}}, Case{{0, 0}, {1, 1}}, Case{{2, 3}, {2, 3}}}) {
-        CGridCtrl grid(5, 5, 1, 1);
-        grid.SetFocusCell(c.asked.row, c.asked.col);
-        EXPECT_EQ(grid.GetFocusCell(), c.focus) << "asked for " << c.asked.row << "," << c.asked.col;
-        EXPECT_EQ(grid.GetCellState(c.focus.row, c.focus.col), GVIS_FOCUSED);
-    }
-}
-
 TEST_F(GridPaint, TheHeadersOfTheFocusRowAndColumnAreRepaintedWhenTheFocusComesOrGoes)
 {
     struct Case {
