@@ -374,12 +374,6 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     return &cell;
 }
 
-void CGridCtrl::SetVirtualMode(bool on)
-{
-    DeleteAllItems();
-    m_bVirtualMode = on;
-}
-
 bool CGridCtrl::IsValid(const CCellRange& range) const
 {
     return range.IsValid() && range.maxRow < m_nRows && range.maxCol < m_nCols;
@@ -553,28 +547,6 @@ bool CGridCtrl::GetModified(int row, int col) const
     return (GetCellState(row, col) & GVIS_MODIFIED) != 0;
 }
 
-bool CGridCtrl::DeleteAllItems()
-{
-    m_PrevSelectedCellMap.clear();
-    ResetSelectedRange();
-    SetFocusCell(-1, -1);
-    m_arRowHeights.clear();
-    m_arColWidths.clear();
-    if (!m_bVirtualMode) {
-        for (int row = 0; row < m_nRows; ++row) {
-            for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
-        }
-    }
-    m_RowData.clear();
-    m_idCurrentCell = CCellID();
-    m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
-    m_idTopLeftCell = CCellID();
-    ResetScrollBars();
-    SetModified();
-    return true;
-}
-
-// Any text will do here; a grid of numbers refuses what is no number.
 bool CGridCtrl::ValidateCellEdit(int, int, const char*)
 {
     return true;

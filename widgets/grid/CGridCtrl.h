@@ -62,7 +62,8 @@ public:
     int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
 
     // --- Virtual mode ---
-    void SetVirtualMode(bool on);
+    // Chosen before the grid has rows or columns.
+    void SetVirtualMode(bool on) { m_bVirtualMode = on; }
     void SetCallbackFunc(GRIDCALLBACK callback, ui::LPARAM data)
     {
         m_pfnCallback = callback;
@@ -90,7 +91,6 @@ public:
     CCellID SetFocusCell(int row, int col);
     void SetModified(bool modified = true, int row = -1, int col = -1);
     bool GetModified(int row = -1, int col = -1) const;
-    bool DeleteAllItems();
 
     // --- Layout and painting ---
     bool RedrawCell(int row, int col, ui::DC* dc = nullptr);
