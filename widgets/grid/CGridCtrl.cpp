@@ -179,21 +179,17 @@ bool CGridCtrl::SetColumnCount(int cols)
     return result;
 }
 
+// Header rows and columns are only ever added: the cells they take become headers.
 bool CGridCtrl::SetFixedRowCount(int n)
 {
-    if (n < 0) return false;
+    if (n < m_nFixedRows) return false;
     if (n == m_nFixedRows) return true;
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
     if (m_nRows < n && !SetRowCount(n)) return false;
-
-    if (!m_bVirtualMode) {
-        const int from = std::min(n, m_nFixedRows);
-        const int to = std::max(n, m_nFixedRows);
-        for (int row = from; row < to; ++row) {
-            for (int col = 0; col < m_nCols; ++col) MarkFixed(row, col, n > m_nFixedRows, col < m_nFixedCols);
-        }
+    for (int row = m_nFixedRows; row < n && !m_bVirtualMode; ++row) {
+        for (int col = 0; col < m_nCols; ++col) SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDROW);
     }
     m_nFixedRows = n;
     Refresh();
@@ -202,54 +198,18 @@ bool CGridCtrl::SetFixedRowCount(int n)
 
 bool CGridCtrl::SetFixedColumnCount(int n)
 {
-    if (n < 0) return false;
+    if (n < m_nFixedCols) return false;
     if (n == m_nFixedCols) return true;
     if (m_nCols < n && !SetColumnCount(n)) return false;
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
-
-    if (!m_bVirtualMode) {
-        const int from = std::min(n, m_nFixedCols);
-        const int to = std::max(n, m_nFixedCols);
-        for (int col = from; col < to; ++col) {
-            for (int row = 0; row < m_nRows; ++row) {
-                CGridCellBase* cell = GetCell(row, col);
-                if (cell == nullptr) continue;
-                if (n > m_nFixedCols) {
-                    cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
-                    cell->SetBackColor(CLR_DEFAULT);
-                    cell->SetTextColor(CLR_DEFAULT);
-                } else if (row < m_nFixedRows) {
-                    cell->SetState(cell->GetState() & ~GVIS_FIXEDCOL);
-                } else {
-                    cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDCOL));
-                    cell->SetBackColor(CLR_DEFAULT);
-                    cell->SetTextColor(CLR_DEFAULT);
-                }
-            }
-        }
+    for (int col = m_nFixedCols; col < n && !m_bVirtualMode; ++col) {
+        for (int row = 0; row < m_nRows; ++row) SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDCOL);
     }
     m_nFixedCols = n;
     Refresh();
     return true;
-}
-
-// A row entering (entering = true) or leaving the header rows.
-void CGridCtrl::MarkFixed(int row, int col, bool entering, bool inHeaderColumn)
-{
-    CGridCellBase* cell = GetCell(row, col);
-    if (cell == nullptr) return;
-    if (entering) {
-        cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDROW);
-    } else if (inHeaderColumn) {
-        cell->SetState(cell->GetState() & ~GVIS_FIXEDROW);
-        return;
-    } else {
-        cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDROW));
-    }
-    cell->SetBackColor(CLR_DEFAULT);
-    cell->SetTextColor(CLR_DEFAULT);
 }
 
 bool CGridCtrl::SetRowHeight(int row, int height)

@@ -184,7 +184,6 @@ protected:
 
 private:
     void ResetDefaultCells();
-    void MarkFixed(int row, int col, bool entering, bool inHeaderColumn);
     void RedrawFocusHeaders(const CCellID& cell, const CCellID& other);
     void Scroll(int bar, int code, int trackPos);
     void InvalidateScrolledArea(int bar);

@@ -30,14 +30,12 @@ TEST_F(GridModel, FixedCountsGrowAnEmptyGridAndMarkTheHeaderCells)
     }
 }
 
-TEST_F(GridModel, FixedCountsCanBeTakenBackToNoneButNotBelow)
+TEST_F(GridModel, FixedCountsAreNeverTakenBack)
 {
     CGridCtrl grid(4, 4, 1, 1);
-    EXPECT_TRUE(grid.SetFixedRowCount(0) && grid.SetFixedColumnCount(0));
-    EXPECT_EQ(grid.GetFixedRowCount() + grid.GetFixedColumnCount(), 0);
-    EXPECT_EQ(grid.GetCellState(0, 0) & kKindBits, 0u) << "the corner holds data now";
-    EXPECT_FALSE(grid.SetFixedRowCount(-1) || grid.SetFixedColumnCount(-1));
-    EXPECT_EQ(grid.GetRowCount() * grid.GetColumnCount(), 16);
+    EXPECT_FALSE(grid.SetFixedRowCount(0) || grid.SetFixedColumnCount(0));
+    EXPECT_EQ(std::pair(grid.GetFixedRowCount(), grid.GetFixedColumnCount()), std::pair(1, 1));
+    EXPECT_EQ(grid.GetCellState(0, 0) & kKindBits, kKindBits);
 }
 
 // Each call reaches outside the 4 x 3 grid and is refused without a change.
