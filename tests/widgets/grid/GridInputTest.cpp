@@ -285,8 +285,10 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
         int times;
         CCellID to;             // a row of -1: as many rows down as the view went
         bool atBottom, atRight; // the view scrolled as far as it goes
+        bool stays = false;     // the view stays at the top-left
     };
-    for (Case c : {Case{VK_END, input::None, 1, {5, kBigCols - 1}, false, true}, Case{VK_HOME, input::None, 1, {5, 1}, false, false},
+    for (Case c : {Case{VK_END, input::None, 1, {5, kBigCols - 1}, false, true}, Case{VK_HOME, input::None, 1, {5, 1}, false, false, true},
+             Case{VK_DOWN, input::None, 1, {6, 5}, false, false, true}, Case{VK_LEFT, input::None, 1, {5, 4}, false, false, true},
              Case{VK_END, input::Control, 1, {kBigRows - 1, kBigCols - 1}, true, true},
              Case{VK_HOME, input::Control, 1, {1, 1}, false, false}, Case{VK_NEXT, input::None, 1, {-1, 5}, false, false},
              Case{VK_PRIOR, input::None, 1, {1, 5}, false, false}, Case{VK_NEXT, input::None, kBigRows, {kBigRows - 1, 5}, true, false}}) {
@@ -303,6 +305,7 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
         const ScrollInfo horizontal = grid.GetScrollInfo(SB_HORZ);
         EXPECT_EQ(vertical.pos == vertical.max - vertical.page + 1, c.atBottom);
         EXPECT_EQ(horizontal.pos == horizontal.max - horizontal.page + 1, c.atRight);
+        EXPECT_TRUE(!c.stays || grid.GetTopleftNonFixedCell() == CCellID(1, 1)) << "a move inside the view does not scroll";
         RenewHost();
     }
 }
