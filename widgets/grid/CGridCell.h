@@ -31,7 +31,6 @@ public:
     ui::Window* GetEditWindow() const override { return m_pEditWnd; }
     ui::UINT GetMargin() const override;
 
-    bool IsDefaultFont() const override { return m_plfFont == nullptr; }
     bool IsEditing() const override { return m_bEditing; }
 
     void Reset() override;

@@ -44,7 +44,6 @@ public:
     virtual ui::UINT GetMargin() const = 0;
     virtual CGridDefaultCell* GetDefaultCell() const;
 
-    virtual bool IsDefaultFont() const = 0;
     virtual bool IsEditing() const = 0;
     virtual bool IsFocused() const { return (GetState() & GVIS_FOCUSED) != 0; }
     virtual bool IsFixed() const { return (GetState() & GVIS_FIXED) != 0; }
@@ -52,7 +51,6 @@ public:
     virtual bool IsFixedRow() const { return (GetState() & GVIS_FIXEDROW) != 0; }
     virtual bool IsSelected() const { return (GetState() & GVIS_SELECTED) != 0; }
     virtual bool IsReadOnly() const { return (GetState() & GVIS_READONLY) != 0; }
-    virtual bool IsModified() const { return (GetState() & GVIS_MODIFIED) != 0; }
 
     virtual void Reset() { m_nState = 0; }
 

@@ -25,7 +25,6 @@ public:
     int GetWidth() const { return m_Size.cx; }
     int GetHeight() const { return m_Size.cy; }
     void SetWidth(int width) { m_Size.cx = width; }
-    void SetHeight(int height) { m_Size.cy = height; }
 
 private:
     ui::Size m_Size{30, 10};

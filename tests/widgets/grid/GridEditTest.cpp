@@ -101,23 +101,21 @@ TEST_F(GridEdit, TheFirstCharacterDecidesWhetherTypingAppendsOrReplaces)
     const struct {
         UINT firstChar;
         const char* expected; // after typing "9" and Return
-        bool exitsOnArrows;
     } cases[] = {
-        {CInPlaceEdit::kCaretAtEnd, "129", false},
-        {VK_RETURN, "129", true},
-        {VK_BACK, "19", true},
-        {'7', "79", true},
-        {0xE9, "\xC3\xA9\x39", true},
-        {VK_TAB, "9", true},
-        {VK_SPACE, "9", true},
-        {VK_HOME, "9", true},
-        {VK_DOWN, "9", true},
+        {CInPlaceEdit::kCaretAtEnd, "129"},
+        {VK_RETURN, "129"},
+        {VK_BACK, "19"},
+        {'7', "79"},
+        {0xE9, "\xC3\xA9\x39"},
+        {VK_TAB, "9"},
+        {VK_SPACE, "9"},
+        {VK_HOME, "9"},
+        {VK_DOWN, "9"},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(::testing::Message() << "first character " << each.firstChar);
         ResetCell();
         ASSERT_TRUE(Open(each.firstChar));
-        EXPECT_EQ(Editor()->ExitsOnArrows(), each.exitsOnArrows);
         ui::testing::TypeText("9");
         ui::testing::PressKey(VK_RETURN);
         EXPECT_EQ(grid.GetCellText(kRow, kCol), each.expected);
@@ -293,7 +291,6 @@ TEST_F(GridEdit, TheEditorWidensWithItsTextUpToTheGridsRightEdge)
         EXPECT_EQ(now.right > opened.right, each.widens);
         EXPECT_EQ(now.right == clientRight, each.reachesEdge);
         EXPECT_LE(now.right, clientRight);
-        EXPECT_EQ(editor->GetEditRect(), now);
         ui::testing::PressKey(VK_ESCAPE);
     }
 }
