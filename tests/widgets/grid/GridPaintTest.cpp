@@ -4,6 +4,7 @@
 #include "platform/ui/testing/Input.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace ui;
 using namespace gridtest;
@@ -14,21 +15,19 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kHeader = RGB(192, 192, 192);
 
-// Keeps the bounds of everything it paints through the window.
+// Notes which of the watched points the paints through the window reach.
 class WatchedGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
     void DrawGrid(DC& dc) override
     {
-        const Rect clip = dc.GetClipBox();
-        if (!clip.IsEmpty()) {
-            painted = painted.IsEmpty() ? clip
-                                        : Rect{std::min(painted.left, clip.left), std::min(painted.top, clip.top),
-                                            std::max(painted.right, clip.right), std::max(painted.bottom, clip.bottom)};
+        for (Point p : watched) {
+            if (dc.RectVisible(Rect{p.x, p.y, p.x + 1, p.y + 1})) repainted.push_back(p);
         }
         CGridCtrl::DrawGrid(dc);
     }
-    Rect painted;
+    bool Repainted(CCellID cell) { return std::ranges::count(repainted, CellCentre(*this, cell.row, cell.col)) > 0; }
+    std::vector<Point> watched, repainted;
 };
 
 class GridPaint : public GridTest {
@@ -41,12 +40,13 @@ protected:
         Place(grid, width, height);
     }
 
-    // Shows the host and lets every pending paint happen, so that what follows paints anew.
-    static void Settle(WatchedGrid& grid)
+    // Shows the host and lets every pending paint happen; from then on the centres of `cells`
+    // are watched.
+    static void Settle(WatchedGrid& grid, const std::vector<CCellID>& cells)
     {
         ui::testing::ShowAndActivate(*grid.GetParent());
         ui::testing::ProcessEvents();
-        grid.painted = Rect{};
+        for (CCellID cell : cells) grid.watched.push_back(CellCentre(grid, cell.row, cell.col));
     }
 };
 
@@ -138,35 +138,51 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
     }
 }
 
-TEST_F(GridPaint, TheHeadersOfTheFocusRowAndColumnAreRepaintedWhenTheFocusComesOrGoes)
+// A cell whose look changes is painted again at once, and so are the headers of a row or
+// column the focus comes to or leaves.
+TEST_F(GridPaint, WhatChangesLookIsRepainted)
 {
+    using Step = std::function<void(CGridCtrl&)>;
     struct Case {
         const char* name;
-        CCellID from, to, moved; // moved: the cell whose headers change look
+        Step before, change;
+        std::vector<CCellID> repainted;
     };
-    for (Case c : {Case{"focus leaves", {2, 2}, {-1, -1}, {2, 2}}, Case{"focus comes", {-1, -1}, {5, 7}, {5, 7}}}) {
+    const std::vector<Case> cases = {
+        {"focus leaves", [](CGridCtrl& g) { g.SetFocusCell(2, 2); }, [](CGridCtrl& g) { g.SetFocusCell(-1, -1); },
+            {{2, 2}, {0, 2}, {2, 0}}},
+        {"focus comes", [](CGridCtrl&) {}, [](CGridCtrl& g) { g.SetFocusCell(5, 7); }, {{5, 7}, {0, 7}, {5, 0}}},
+        {"focus comes to a selected cell", [](CGridCtrl& g) { g.SetSelectedRange(1, 1, 20, 20); },
+            [](CGridCtrl& g) { g.SetFocusCell(3, 4); }, {{3, 4}}},
+        {"a selection comes", [](CGridCtrl&) {}, [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, {{2, 2}, {3, 3}}},
+        {"a selection goes", [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, [](CGridCtrl& g) { g.SetSelectedRange(-1, -1, -1, -1); },
+            {{2, 2}, {3, 3}}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WatchedGrid grid(21, 21, 1, 1);
         PlaceMap(grid, 480, 300);
-        grid.SetFocusCell(c.from.row, c.from.col);
-        Settle(grid);
-        grid.SetFocusCell(c.to.row, c.to.col);
+        c.before(grid);
+        Settle(grid, c.repainted);
+        c.change(grid);
         ui::testing::ProcessEvents();
-        for (Rect header : {CellRect(grid, 0, c.moved.col), CellRect(grid, c.moved.row, 0)}) {
-            EXPECT_TRUE(grid.painted.Contains(Point{header.left + 2, header.top + 2})) << "header at " << header.left << "," << header.top;
-        }
-        // The focus row's header is sunken (darker than its face along its top), the others
-        // raised (lighter there).
-        const Rect rowHeader = CellRect(grid, c.moved.row, 0);
-        const Bitmap shot = Paint(grid);
-        const int top = Brightness(shot.GetPixel(rowHeader.left + 5, rowHeader.top));
-        const int face = Brightness(shot.GetPixel(rowHeader.left + 5, rowHeader.top + 5));
-        EXPECT_EQ(face, Brightness(kHeader));
-        if (c.to.IsValid()) {
-            EXPECT_LT(top, face) << "sunken";
-        } else {
-            EXPECT_GT(top, face) << "raised";
-        }
+        for (CCellID cell : c.repainted) EXPECT_TRUE(grid.Repainted(cell)) << cell.row << "," << cell.col;
+        RenewHost();
+    }
+}
+
+// The focus row's header is sunken (darker than its face along its top), the others raised.
+TEST_F(GridPaint, OnlyTheFocusRowsHeaderIsSunken)
+{
+    CGridCtrl grid(21, 21, 1, 1);
+    PlaceMap(grid, 480, 300);
+    grid.SetFocusCell(5, 7);
+    const Bitmap shot = Paint(grid);
+    for (int row : {4, 5, 6}) {
+        const Point face = CellCorner(grid, row, 0, 5, 5);
+        const int top = Brightness(shot.GetPixel(face.x, face.y - 5));
+        EXPECT_EQ(Brightness(shot.GetPixel(face.x, face.y)), Brightness(kHeader));
+        EXPECT_EQ(top < Brightness(kHeader), row == 5) << "row " << row;
     }
 }
 
@@ -211,14 +227,15 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
         grid.SetRowHeight(2, 30);
         grid.SetRowHeight(1, c.hideRow1 ? 0 : kRowHeight);
         if (c.fromBottom) grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
-        Settle(grid);
+        Settle(grid, {});
+        grid.watched = {Point{3 * kColWidth + 5, kRowHeight / 2}, Point{3 * kColWidth + 5, 100}}; // a header, a data cell
         const int before = grid.GetScrollPos(SB_VERT);
         grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
         EXPECT_EQ(grid.GetScrollPos(SB_VERT) - before, c.moved);
         EXPECT_EQ(grid.GetTopleftNonFixedCell().row, c.topRow);
         ui::testing::ProcessEvents();
-        EXPECT_EQ(grid.painted.IsEmpty(), c.moved == 0) << "repainted only when it moved";
-        EXPECT_TRUE(grid.painted.IsEmpty() || grid.painted.top == kRowHeight) << "the header row is left alone";
+        EXPECT_EQ(std::ranges::count(grid.repainted, grid.watched[1]) > 0, c.moved != 0) << "repainted only when it moved";
+        EXPECT_EQ(std::ranges::count(grid.repainted, grid.watched[0]), 0) << "the header row is left alone";
     }
 }
 
