@@ -193,21 +193,23 @@ TEST_F(GridPaint, ScrollBarsAppearOnlyWhenTheCellsDoNotFit)
         int width, height;
         bool vertical, horizontal;
         int startWidth = 0, startHeight = 0; // placed at this size first, then resized
+        int grownCol = 0, grownRow = 0;      // column 1 or row 1 made this much bigger after
     };
     for (Case c : {Case{480, 300, false, false}, Case{420, 252, false, false}, Case{480, 150, true, false}, Case{200, 300, false, true},
              Case{200, 150, true, true}, Case{430, 150, true, true}, Case{480, 300, false, false, 200, 150},
-             Case{480, 150, true, false, 200, 150}}) {
+             Case{480, 150, true, false, 200, 150}, Case{480, 300, false, true, 0, 0, 100, 0}, Case{480, 300, true, false, 0, 0, 0, 100}}) {
         SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " from " << c.startWidth << " x " << c.startHeight);
         CGridCtrl grid(21, 21, 1, 1);
         Place(grid, c.startWidth > 0 ? c.startWidth : c.width, c.startWidth > 0 ? c.startHeight : c.height);
         grid.MoveWindow(Rect{0, 0, c.width, c.height});
-        grid.ResetScrollBars();
+        if (c.grownCol > 0) grid.SetColumnWidth(1, kColWidth + c.grownCol);
+        if (c.grownRow > 0) grid.SetRowHeight(1, kRowHeight + c.grownRow);
         const ScrollInfo vertical = grid.GetScrollInfo(SB_VERT);
         const ScrollInfo horizontal = grid.GetScrollInfo(SB_HORZ);
         EXPECT_EQ(grid.IsScrollBarShown(SB_VERT), c.vertical);
         EXPECT_EQ(grid.IsScrollBarShown(SB_HORZ), c.horizontal);
-        EXPECT_EQ(std::pair(vertical.min, vertical.max), std::pair(0, c.vertical ? 239 : 0));
-        EXPECT_EQ(std::pair(horizontal.min, horizontal.max), std::pair(0, c.horizontal ? 399 : 0));
+        EXPECT_EQ(std::pair(vertical.min, vertical.max), std::pair(0, c.vertical ? 239 + c.grownRow : 0));
+        EXPECT_EQ(std::pair(horizontal.min, horizontal.max), std::pair(0, c.horizontal ? 399 + c.grownCol : 0));
     }
 }
 
