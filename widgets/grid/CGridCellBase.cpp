@@ -24,36 +24,16 @@ ui::Size CGridCellBase::MeasureText(const char* text, ui::DC* dc)
         return defaultCell != nullptr ? ui::Size{defaultCell->GetWidth(), defaultCell->GetHeight()} : ui::Size{};
     }
 
+    // Cells show one line upright: the text's extent and the margins around it.
     const int saved = dc->SaveDC();
     dc->SelectFont(GetRealizedFont());
-    const ui::UINT format = GetFormat();
-    const std::string_view whole(text);
-    ui::Size size;
-    if ((format & ui::DT_WORDBREAK) == 0 || (format & ui::DT_SINGLELINE) != 0) {
-        size = dc->GetTextExtent(whole);
-    } else {
-        // The widest line sets the width; laying the text out at that width gives the height.
-        int widest = 0;
-        for (size_t start = 0; start <= whole.size();) {
-            const size_t end = std::min(whole.find('\n', start), whole.size());
-            widest = std::max(widest, dc->GetTextExtent(whole.substr(start, end - start)).cx);
-            start = end + 1;
-        }
-        ui::Rect layout{0, 0, widest, 0};
-        dc->DrawText(whole, layout, format | ui::DT_CALCRECT);
-        // The layout may come back narrower than the widest line; the width stays that line's.
-        size = ui::Size{widest, layout.Height()};
-    }
+    ui::Size size = dc->GetTextExtent(text);
     const ui::TextMetrics metrics = dc->GetTextMetrics();
     dc->RestoreDC(saved);
 
     const int margin = static_cast<int>(GetMargin());
     size.cx += metrics.overhang + 4 * margin;
     size.cy += 2 * margin;
-    const ui::LOGFONT* font = GetFont();
-    if (font != nullptr && (font->lfEscapement == 900 || font->lfEscapement == -900)) {
-        size = ui::Size{size.cy, size.cx + 4 * margin};
-    }
     return size;
 }
 
