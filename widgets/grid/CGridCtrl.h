@@ -162,7 +162,6 @@ protected:
 
     // Keyboard and mouse (CGridCtrlKeys.cpp, CGridCtrlMouse.cpp).
     void OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags) override;
-    void OnChar(ui::UINT ch, ui::UINT repeat, ui::UINT flags) override;
     ui::UINT OnGetDlgCode() override;
     void OnLButtonDown(ui::UINT flags, ui::Point point) override;
     void OnLButtonUp(ui::UINT flags, ui::Point point) override;
@@ -172,6 +171,7 @@ protected:
     void OnTimer(uintptr_t id) override;
     void OnCaptureChanged(ui::Window* newCapture) override;
     bool OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result) override;
+    // A typed character does not open the editor: F2, a click or an input-method character do.
     void OnImeChar(ui::UINT ch);
     // The end-of-edit record from the in-place editor.
     void OnEndInPlaceEdit(const GV_DISPINFO& info);

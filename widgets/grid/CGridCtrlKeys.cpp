@@ -34,12 +34,9 @@ enum class Wrap { None, Forward, Backward };
 
 } // namespace
 
-void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
+void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
 {
-    if (!IsValid(m_idCurrentCell)) {
-        Window::OnKeyDown(vk, repeat, flags);
-        return;
-    }
+    if (!IsValid(m_idCurrentCell)) return;
     const bool ctrl = ui::IsKeyDown(ui::VK_CONTROL);
     const bool shift = ui::IsKeyDown(ui::VK_SHIFT);
     if (ctrl) {
@@ -81,7 +78,6 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
             if (const int col = NextShown(next.col + 1, lastCol, width); col >= 0) {
                 next.col = col;
             } else if (next.row >= lastRow) {
-                Window::OnKeyDown(vk, repeat, flags);
                 return;
             } else if (const int row = NextShown(next.row + 1, lastRow, height); row >= 0) {
                 next.row = row;
@@ -92,7 +88,6 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
             if (const int col = PreviousShown(next.col - 1, m_nFixedCols, width); col >= 0) {
                 next.col = col;
             } else if (next.row <= m_nFixedRows) {
-                Window::OnKeyDown(vk, repeat, flags);
                 return;
             } else if (const int row = PreviousShown(next.row - 1, m_nFixedRows, height); row >= 0) {
                 next.row = row;
@@ -134,7 +129,7 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
         break;
     case ui::VK_DELETE: EraseSelectedText(); return;
     case ui::VK_F2: EditCell(m_idCurrentCell.row, m_idCurrentCell.col, ui::Point{-1, -1}, kCaretAtEnd); return;
-    default: Window::OnKeyDown(vk, repeat, flags); return;
+    default: return;
     }
 
     if (next != m_idCurrentCell) {
@@ -180,12 +175,6 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
     EnsureVisible(next.row, next.col);
     if (GetScrollPos(ui::SB_HORZ) != hBefore) SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_ENDSCROLL));
     if (GetScrollPos(ui::SB_VERT) != vBefore) SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_ENDSCROLL));
-}
-
-void CGridCtrl::OnChar(ui::UINT ch, ui::UINT repeat, ui::UINT flags)
-{
-    // A typed character does not open the editor: F2, a click or an input-method character do.
-    Window::OnChar(ch, repeat, flags);
 }
 
 void CGridCtrl::OnImeChar(ui::UINT ch)

@@ -218,9 +218,8 @@ void CGridCtrl::OnMouseMove(ui::UINT flags, ui::Point point)
     m_LastMousePoint = point;
 }
 
-void CGridCtrl::OnLButtonUp(ui::UINT flags, ui::Point point)
+void CGridCtrl::OnLButtonUp(ui::UINT, ui::Point point)
 {
-    Window::OnLButtonUp(flags, point);
     m_bLMouseButtonDown = false;
     ReleaseCursorClip();
     if (GetCapture() == this) ReleaseCapture();
@@ -264,7 +263,7 @@ void CGridCtrl::OnLButtonUp(ui::UINT flags, ui::Point point)
     }
 }
 
-void CGridCtrl::OnLButtonDblClk(ui::UINT flags, ui::Point point)
+void CGridCtrl::OnLButtonDblClk(ui::UINT, ui::Point point)
 {
     const CCellID cell = GetCellFromPoint(point);
     if (IsValid(cell)) {
@@ -289,12 +288,10 @@ void CGridCtrl::OnLButtonDblClk(ui::UINT flags, ui::Point point)
             SendMessageToParent(cell.row, cell.col, NM_DBLCLK);
         }
     }
-    Window::OnLButtonDblClk(flags, point);
 }
 
-void CGridCtrl::OnRButtonUp(ui::UINT flags, ui::Point point)
+void CGridCtrl::OnRButtonUp(ui::UINT, ui::Point point)
 {
-    Window::OnRButtonUp(flags, point);
     EndEditing();
     const CCellID cell = GetCellFromPoint(point);
     if (!IsValid(cell)) {
@@ -308,10 +305,7 @@ void CGridCtrl::OnRButtonUp(ui::UINT flags, ui::Point point)
 
 void CGridCtrl::OnTimer(uintptr_t id)
 {
-    if (id != kAutoScrollTimer || !m_bLMouseButtonDown) {
-        Window::OnTimer(id);
-        return;
-    }
+    if (id != kAutoScrollTimer || !m_bLMouseButtonDown) return;
     const ui::Rect client = GetClientRect();
     const ui::Point at = m_LastMousePoint;
 
@@ -349,5 +343,4 @@ void CGridCtrl::OnCaptureChanged(ui::Window* newCapture)
         KillTimer(m_nTimerID);
         m_nTimerID = 0;
     }
-    Window::OnCaptureChanged(newCapture);
 }

@@ -22,12 +22,11 @@ int ScrollLimit(const ui::ScrollInfo& info)
 
 } // namespace
 
-void CGridCtrl::OnSize(ui::UINT type, int cx, int cy)
+void CGridCtrl::OnSize(ui::UINT, int, int)
 {
     if (g_sizing) return;
     g_sizing = true;
     EndEditing();
-    Window::OnSize(type, cx, cy);
     ResetScrollBars();
     g_sizing = false;
 }
