@@ -355,30 +355,20 @@ std::string CGridCtrl::GetCellText(int row, int col) const
     return cell != nullptr ? cell->GetText() : "";
 }
 
-namespace {
-
-template <typename Setter> bool SetOnCell(bool virtualMode, CGridCellBase* cell, Setter setter)
+// A virtual cell is fetched anew each time: what is set on it does not last.
+void CGridCtrl::SetCellFormat(int row, int col, ui::UINT format)
 {
-    if (virtualMode || cell == nullptr) return false;
-    setter(*cell);
-    return true;
+    if (CGridCellBase* cell = GetCell(row, col)) cell->SetFormat(format);
 }
 
-} // namespace
-
-bool CGridCtrl::SetCellFormat(int row, int col, ui::UINT format)
+void CGridCtrl::SetCellTextColor(int row, int col, ui::COLORREF color)
 {
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetFormat(format); });
+    if (CGridCellBase* cell = GetCell(row, col)) cell->SetTextColor(color);
 }
 
-bool CGridCtrl::SetCellTextColor(int row, int col, ui::COLORREF color)
+void CGridCtrl::SetCellBackColor(int row, int col, ui::COLORREF color)
 {
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetTextColor(color); });
-}
-
-bool CGridCtrl::SetCellBackColor(int row, int col, ui::COLORREF color)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetBackColor(color); });
+    if (CGridCellBase* cell = GetCell(row, col)) cell->SetBackColor(color);
 }
 
 ui::UINT CGridCtrl::GetCellState(int row, int col) const

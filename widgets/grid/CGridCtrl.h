@@ -77,9 +77,9 @@ public:
     bool IsValid(const CCellRange& range) const;
     bool SetCellText(int row, int col, const char* text);
     std::string GetCellText(int row, int col) const;
-    bool SetCellFormat(int row, int col, ui::UINT format);
-    bool SetCellTextColor(int row, int col, ui::COLORREF color);
-    bool SetCellBackColor(int row, int col, ui::COLORREF color);
+    void SetCellFormat(int row, int col, ui::UINT format);
+    void SetCellTextColor(int row, int col, ui::COLORREF color);
+    void SetCellBackColor(int row, int col, ui::COLORREF color);
     ui::UINT GetCellState(int row, int col) const;
     bool SetCellState(int row, int col, ui::UINT state);
     bool IsCellSelected(int row, int col) const;
