@@ -29,8 +29,6 @@ template <typename SizeOf> int PreviousShown(int from, int to, SizeOf sizeOf)
 // The first character that opens the editor with the caret after the text.
 constexpr ui::UINT kCaretAtEnd = 1;
 
-// Whether Tab (Forward) or Shift+Tab (Backward) carried the focus to another row.
-enum class Wrap { None, Forward, Backward };
 
 } // namespace
 
@@ -58,10 +56,7 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
     const auto height = [this](int row) { return GetRowHeight(row); };
     const int lastRow = m_nRows - 1;
     const int lastCol = m_nCols - 1;
-    const int hBefore = GetScrollPos(ui::SB_HORZ);
-    const int vBefore = GetScrollPos(ui::SB_VERT);
     CCellID next = m_idCurrentCell;
-    Wrap wrap = Wrap::None;
 
     // A move to index -1 (nothing shown that way) is no move.
     const auto moveTo = [](int& index, int found) {
@@ -82,7 +77,6 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
             } else if (const int row = NextShown(next.row + 1, lastRow, height); row >= 0) {
                 next.row = row;
                 moveTo(next.col, NextShown(m_nFixedCols, lastCol, width));
-                wrap = Wrap::Forward;
             }
         } else {
             if (const int col = PreviousShown(next.col - 1, m_nFixedCols, width); col >= 0) {
@@ -92,7 +86,6 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
             } else if (const int row = PreviousShown(next.row - 1, m_nFixedRows, height); row >= 0) {
                 next.row = row;
                 moveTo(next.col, PreviousShown(lastCol, m_nFixedCols, width));
-                wrap = Wrap::Backward;
             }
         }
         break;
@@ -148,33 +141,8 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
             m_MouseMode = MOUSE_NOTHING;
         }
         SetFocusCell(next.row, next.col);
-
-        if (!IsCellVisible(next.row, next.col)) {
-            switch (vk) {
-            case ui::VK_LEFT: SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_LINELEFT)); break;
-            case ui::VK_RIGHT: SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_LINERIGHT)); break;
-            case ui::VK_UP: SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEUP)); break;
-            case ui::VK_DOWN: SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEDOWN)); break;
-            case ui::VK_TAB:
-                if (wrap == Wrap::Forward) {
-                    SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEDOWN));
-                    SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_LEFT));
-                } else if (wrap == Wrap::Backward) {
-                    SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEUP));
-                    SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_RIGHT));
-                } else {
-                    SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(shift ? ui::SB_LINELEFT : ui::SB_LINERIGHT));
-                }
-                break;
-            default: break;
-            }
-            EnsureVisible(next.row, next.col);
-            Invalidate();
-        }
     }
     EnsureVisible(next.row, next.col);
-    if (GetScrollPos(ui::SB_HORZ) != hBefore) SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_ENDSCROLL));
-    if (GetScrollPos(ui::SB_VERT) != vBefore) SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_ENDSCROLL));
 }
 
 void CGridCtrl::OnImeChar(ui::UINT ch)

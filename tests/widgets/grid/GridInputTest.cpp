@@ -286,16 +286,19 @@ TEST_F(GridInput, HomeEndAndPagesScrollAndMoveTheFocus)
         CCellID to;             // a row of -1: as many rows down as the view went
         bool atBottom, atRight; // the view scrolled as far as it goes
         bool stays = false;     // the view stays at the top-left
+        CCellID from{5, 5};
     };
     for (Case c : {Case{VK_END, input::None, 1, {5, kBigCols - 1}, false, true}, Case{VK_HOME, input::None, 1, {5, 1}, false, false, true},
              Case{VK_DOWN, input::None, 1, {6, 5}, false, false, true}, Case{VK_LEFT, input::None, 1, {5, 4}, false, false, true},
              Case{VK_END, input::Control, 1, {kBigRows - 1, kBigCols - 1}, true, true},
              Case{VK_HOME, input::Control, 1, {1, 1}, false, false}, Case{VK_NEXT, input::None, 1, {-1, 5}, false, false},
-             Case{VK_PRIOR, input::None, 1, {1, 5}, false, false}, Case{VK_NEXT, input::None, kBigRows, {kBigRows - 1, 5}, true, false}}) {
+             Case{VK_PRIOR, input::None, 1, {1, 5}, false, false}, Case{VK_NEXT, input::None, kBigRows, {kBigRows - 1, 5}, true, false},
+             Case{VK_TAB, input::None, 1, {6, 1}, false, false, true, {5, kBigCols - 1}},
+             Case{VK_TAB, input::Shift, 1, {4, kBigCols - 1}, false, true, false, {5, 1}}}) {
         SCOPED_TRACE(::testing::Message() << "key " << c.key << " modifiers " << c.modifiers << " times " << c.times);
         CountingGrid grid;
         Make(grid, kBigRows, kBigCols, 150, 120);
-        grid.SetFocusCell(5, 5);
+        grid.SetFocusCell(c.from.row, c.from.col);
         for (int i = 0; i < c.times; ++i) input::PressKey(c.key, c.modifiers, &grid);
         const CCellID to(c.to.row >= 0 ? c.to.row : 5 + grid.GetTopleftNonFixedCell().row - 1, c.to.col);
         EXPECT_GT(to.row, c.to.row >= 0 ? 0 : 6);
