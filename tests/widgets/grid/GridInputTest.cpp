@@ -365,6 +365,12 @@ TEST_F(GridInput, HeaderBordersResizeOnlyWhileResizingIsAllowed)
         const auto size = [&](int index) { return c.columns ? grid.GetColumnWidth(index) : grid.GetRowHeight(index); };
         input::MoveMouse(grid, border(2));
         EXPECT_EQ(grid.GetMouseMode(), c.allowed ? (c.columns ? MOUSE_OVER_COL_DIVIDE : MOUSE_OVER_ROW_DIVIDE) : MOUSE_NOTHING);
+        // Just outside the grab range on either side of the border, and over a cell: no border.
+        for (int offset : {-CGridCtrl::kResizeCaptureRange, CGridCtrl::kResizeCaptureRange}) {
+            const Point b = border(2);
+            input::MoveMouse(grid, c.columns ? Point{b.x + 1 + offset, b.y} : Point{b.x, b.y + 1 + offset});
+            EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING) << offset;
+        }
         input::MoveMouse(grid, At(3, 3));
         EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
         const int drop = c.columns ? 16 : 6;
