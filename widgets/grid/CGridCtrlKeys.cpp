@@ -29,7 +29,6 @@ template <typename SizeOf> int PreviousShown(int from, int to, SizeOf sizeOf)
 // The first character that opens the editor with the caret after the text.
 constexpr ui::UINT kCaretAtEnd = 1;
 
-
 } // namespace
 
 void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
