@@ -222,11 +222,8 @@ void CGridCtrl::OnLButtonUp(ui::UINT, ui::Point point)
 {
     m_bLMouseButtonDown = false;
     ReleaseCursorClip();
+    // Letting the capture go ends the auto-scroll timer too.
     if (GetCapture() == this) ReleaseCapture();
-    if (m_nTimerID != 0) {
-        KillTimer(m_nTimerID);
-        m_nTimerID = 0;
-    }
 
     const ui::Rect client = GetClientRect();
     if (m_MouseMode == MOUSE_PREPARE_EDIT) {
