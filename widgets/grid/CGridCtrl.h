@@ -102,8 +102,8 @@ public:
     CCellID GetCellFromPoint(ui::Point point, bool allowFixed = true);
     CCellID GetTopleftNonFixedCell(bool forceRecalculation = false);
     CCellRange GetVisibleNonFixedCellRange(ui::Rect* rect = nullptr, bool forceRecalculation = false);
-    bool AutoSizeColumn(int col);
-    bool AutoSizeRow(int row);
+    void AutoSizeColumn(int col);
+    void AutoSizeRow(int row);
     bool ResetScrollBars();
 
     // Sends a grid notification {header, row, column} to the owner or parent; its answer.

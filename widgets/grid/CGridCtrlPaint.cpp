@@ -216,8 +216,8 @@ bool CGridCtrl::RedrawCell(int row, int col, ui::DC* dc)
         InvalidateRect(ui::Rect{rect.left, rect.top, rect.right + 1, rect.bottom + 1});
         return true;
     }
+    // A cell that shows exists.
     CGridCellBase* cell = GetCell(row, col);
-    if (cell == nullptr) return false;
     cell->SetPosition(row, col);
     const bool drawn = cell->Draw(dc, row, col, rect, true);
     if (!IsCellFixed(row, col)) {

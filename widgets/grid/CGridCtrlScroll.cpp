@@ -211,9 +211,9 @@ bool CGridCtrl::EnsureVisible(int row, int col)
 }
 
 // Headers and data alike: the widest (tallest) cell decides.
-bool CGridCtrl::AutoSizeColumn(int col)
+void CGridCtrl::AutoSizeColumn(int col)
 {
-    if (col < 0 || col >= m_nCols || GetColumnWidth(col) == 0) return false;
+    if (col < 0 || col >= m_nCols || GetColumnWidth(col) == 0) return;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
     int width = 0;
     for (int row = 0; row < m_nRows; ++row) {
@@ -221,12 +221,11 @@ bool CGridCtrl::AutoSizeColumn(int col)
     }
     m_arColWidths[static_cast<size_t>(col)] = static_cast<ui::UINT>(width);
     ResetScrollBars();
-    return true;
 }
 
-bool CGridCtrl::AutoSizeRow(int row)
+void CGridCtrl::AutoSizeRow(int row)
 {
-    if (row < 0 || row >= m_nRows || GetRowHeight(row) == 0) return false;
+    if (row < 0 || row >= m_nRows || GetRowHeight(row) == 0) return;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
     int height = 0;
     for (int col = 0; col < m_nCols; ++col) {
@@ -234,5 +233,4 @@ bool CGridCtrl::AutoSizeRow(int row)
     }
     m_arRowHeights[static_cast<size_t>(row)] = static_cast<ui::UINT>(height);
     ResetScrollBars();
-    return true;
 }
