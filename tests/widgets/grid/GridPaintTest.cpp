@@ -296,8 +296,12 @@ TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
             grid.SetRowHeight(i, 0);
             grid.SetColumnWidth(i, 0);
         }
-        grid.SendMessage(WM_VSCROLL, c.fromEnd ? SB_BOTTOM : SB_TOP);
-        grid.SendMessage(WM_HSCROLL, c.fromEnd ? SB_RIGHT : SB_LEFT);
+        grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
+        grid.SendMessage(WM_HSCROLL, SB_RIGHT);
+        if (!c.fromEnd) {
+            grid.SendMessage(WM_VSCROLL, SB_TOP);
+            grid.SendMessage(WM_HSCROLL, SB_LEFT);
+        }
         EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
         grid.EnsureVisible(c.target, c.target);
         const Rect rect = CellRect(grid, c.target, c.target);
