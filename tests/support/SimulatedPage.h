@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+using Strings = std::vector<std::string>;
+
 // Words as the controller sends them, low byte first, padded with zeros to `count` words.
 inline std::vector<uint8_t> LittleEndianWords(const std::vector<uint16_t>& words, size_t count)
 {
@@ -86,9 +88,9 @@ protected:
     // The controller does not answer the request after `after` answered ones.
     void Silence(int after = 0) { controller->Faults().Set({.silent = true}, 1, after); }
     // Every box shown so far, as "caption: text".
-    std::vector<std::string> Boxes() const
+    Strings Boxes() const
     {
-        std::vector<std::string> boxes;
+        Strings boxes;
         for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
         return boxes;
     }
