@@ -9,8 +9,7 @@ namespace {
 
 // A monitor item of a profile.
 struct ItemSpec {
-    int type;
-    int address;
+    int type, address;
     const char* coefficient = "1";
     const char* offset = "0";
     const char* format = "";
@@ -39,23 +38,16 @@ protected:
         ASSERT_TRUE(window.Create());
     }
     // One trace tick whose live data is exactly `live`.
-    void Poll(const std::vector<uint8_t>& live)
-    {
-        Reply(0xF0, live);
-        Tick();
-    }
+    void Poll(const std::vector<uint8_t>& live) { Reply(0xF0, live), Tick(); }
     void Tick() { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }
     std::string Value(int row) { return window.MonitorList().GetItemText(row, 1); }
     std::string ValueAndUnit(int row) { return Value(row) + " " + window.MonitorList().GetItemText(row, 2); }
     size_t Polls() { return Requests(0xF0); }
 };
 
-struct MonItemCount {
-    const char* line; // the MonItems line of the profile, empty for none
-    bool extendedLiveBlock;
-    int rows;
-    bool startUpGoesOn; // password check and tabs
-};
+// The MonItems line of the profile (empty for none), whether the live block is extended, the rows,
+// and whether start-up goes on to the password check and the tabs.
+using MonItemCount = std::tuple<const char*, bool, int, bool>;
 
 enum class Failure { Silence, BadReply, DeviceGone, PortHeldElsewhere };
 
@@ -78,11 +70,12 @@ class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterfac
 // A short live block drops the last four rows.
 TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
 {
-    Start(std::string("[Velmora]\n") + GetParam().line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n", GetParam().extendedLiveBlock);
-    EXPECT_EQ(window.MonitorList().GetItemCount(), GetParam().rows);
-    EXPECT_EQ(window.MonItemCount(), GetParam().rows);
-    EXPECT_EQ(Requests(0xAD) > 0, GetParam().startUpGoesOn);
-    EXPECT_EQ(window.Tabs().GetItemCount(), GetParam().startUpGoesOn ? 1 : 0);
+    const auto& [line, extendedLiveBlock, rows, startUpGoesOn] = GetParam();
+    Start(std::string("[Velmora]\n") + line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n", extendedLiveBlock);
+    EXPECT_EQ(window.MonitorList().GetItemCount(), rows);
+    EXPECT_EQ(window.MonItemCount(), rows);
+    EXPECT_EQ(Requests(0xAD) > 0, startUpGoesOn);
+    EXPECT_EQ(window.Tabs().GetItemCount(), startUpGoesOn ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, MonItemCounts,
@@ -276,14 +269,6 @@ TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
     EXPECT_EQ(std::pair(Requests(0xAD) > 0, Requests(0x40) > 0), std::pair(true, false));
     Poll({42, 0, 0, 0});
     EXPECT_EQ(Value(0), "  42") << "the monitor list still works";
-}
-
-TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBox)
-{
-    controller->Faults().Set({.silent = true}, 1, 3); // after the three identification replies
-    Start(MonitorProfile({{1, 0}}));
-    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCpwd(): 通信タイムアウト"});
-    EXPECT_TRUE(window.LockedPage().IsWindowVisible());
 }
 
 TEST_F(MainWindow, OnlyAFieldOfEightBlanksMatchesTheEmptyPassword)

@@ -2,7 +2,6 @@
 
 #include "app/CVelmoraApp.h"
 
-#include "platform/ui/Menu.h"
 
 using Startup = StartupFixture;
 
@@ -13,8 +12,7 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
                                    "[Profiles]\nItems=2\nItem1=Demo.ini\nItem2=Empty.ini\n");
     ScriptStartup(1, 0);
     ASSERT_TRUE(window.Create());
-    EXPECT_EQ(Text(res::IDC_ENGINECODE), "VLM20DET");
-    EXPECT_EQ(Text(res::IDC_VERSION), "2.10A");
+    EXPECT_EQ(Text(res::IDC_ENGINECODE) + " " + Text(res::IDC_VERSION), "VLM20DET 2.10A");
     EXPECT_TRUE(recorder.Boxes().empty());
     // Three identification exchanges: F3, F5, F0, each without data.
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF3, 0x02, 0x0A, 0xF5, 0x02, 0x08, 0xF0, 0x02, 0x0D}));
@@ -79,23 +77,6 @@ TEST_F(Startup, EscapeNeverClosesTheWindow)
     });
     window.DoModal();
     EXPECT_TRUE(stayedOpen);
-}
-
-TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)
-{
-    ScriptStartup();
-    std::string aboutCaption;
-    recorder.OnDialog(res::IDD_ABOUTBOX, [&](ui::Dialog& about) {
-        aboutCaption = about.GetWindowText();
-        ui::testing::PressKey(ui::VK_RETURN);
-    });
-    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
-        ASSERT_NE(dialog.GetSystemMenu(), nullptr);
-        recorder.ChooseSystemMenuItem(dialog.GetSystemMenu()->Entries().back().id);
-        ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &dialog);
-    });
-    window.DoModal();
-    EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
 }
 
 TEST(Application, StartsWithoutABaseFile)

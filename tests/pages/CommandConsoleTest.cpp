@@ -10,14 +10,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-constexpr ui::COLORREF kBlue = ui::RGB(0, 0, 96);
-constexpr ui::COLORREF kGrey = ui::RGB(128, 128, 128);
+constexpr ui::COLORREF kBlue = ui::RGB(0, 0, 96), kGrey = ui::RGB(128, 128, 128); // active and inactive bytes
 constexpr const char* kInvalid = "Velmora: 無効なコマンドです";
 
 // The console page on the host window, sending through the simulated link.
@@ -44,11 +43,7 @@ protected:
         ui::testing::TypeText(text, &edit);
         ui::testing::ProcessEvents();
     }
-    void Send()
-    {
-        ui::testing::Click(Item(res::IDC_DWCMDSEND));
-        ui::testing::ProcessEvents();
-    }
+    void Send() { ui::testing::Click(Item(res::IDC_DWCMDSEND)), ui::testing::ProcessEvents(); }
     // Count of leading active byte cells, and whether every later cell is inactive.
     static int ActiveCount(CGridCtrl& grid)
     {
@@ -108,23 +103,19 @@ TEST_F(CommandConsole, LengthFieldSetsTheActiveSendCellsAndTheFrame)
 // cut to its low bits, and the password command is refused however it is written.
 TEST_F(CommandConsole, SendsOnlyCommandsThatFitAByte)
 {
-    struct Case {
-        const char* command;
-        Strings boxes;
-        int sent; // the command byte that went out, -1 for none
-    };
-    const Case cases[] = {{"f3", {}, 0xF3}, {"ff", {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}, 0xFF}, {"0xF5", {}, 0xF5},
+    // The boxes, and the command byte that went out (-1 for none).
+    const std::tuple<const char*, Strings, int> cases[] = {{"f3", {}, 0xF3}, {"ff", {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}, 0xFF}, {"0xF5", {}, 0xF5},
         {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1}, {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1},
         {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1}, {"-FFFFFF01", {kInvalid}, -1},
         {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
-    for (const Case& each : cases) {
-        SCOPED_TRACE(each.command);
+    for (const auto& [command, boxes, sent] : cases) {
+        SCOPED_TRACE(command);
         recorder.ClearBoxes();
         controller->ClearReceived();
-        TypeInto(res::IDC_COMMAND, each.command);
+        TypeInto(res::IDC_COMMAND, command);
         Send();
-        EXPECT_EQ(Boxes(), each.boxes);
-        EXPECT_EQ(controller->Received().empty() ? -1 : int{controller->Received()[0]}, each.sent);
+        EXPECT_EQ(Boxes(), boxes);
+        EXPECT_EQ(controller->Received().empty() ? -1 : int{controller->Received()[0]}, sent);
     }
 }
 

@@ -10,9 +10,7 @@ using Ints = std::pair<int, int>;
 
 namespace {
 
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0), kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
 
 // The grid of a byte map page whose records hold 100 and whose cells show the bare numbers.
 class MapGrid : public MapPage {
@@ -60,12 +58,6 @@ protected:
         return cells;
     }
     void Select(int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
-    // Focus and selection on one cell, as a click leaves them.
-    void ClickOn(int row, int col)
-    {
-        ClickCell(grid, row, col);
-        ASSERT_EQ(grid.GetFocusCell(), CCellID(row, col));
-    }
     std::string EditorText(int row, int col) const
     {
         Window* editor = grid.GetCell(row, col)->GetEditWindow();
@@ -180,9 +172,10 @@ TEST_F(MapGrid, StepKeysChangeOnlySelectedValuesWithinTheLimits)
         UINT vk;
         unsigned modifiers;
         int from, to;
-    } cases[] = {{"Page Up", VK_PRIOR, input::None, 10, 11}, {"keypad +", VK_ADD, input::Keypad, 10, 11}, {"Page Down", VK_NEXT, input::None, 10, 9},
-        {"Page Up at 255", VK_PRIOR, input::None, 255, 255}, {"keypad + at 255", VK_ADD, input::Keypad, 255, 255},
-        {"Page Down at 0", VK_NEXT, input::None, 0, 0}, {"keypad - at 0", VK_SUBTRACT, input::Keypad, 0, 0}};
+    } cases[] = {{"Page Up", VK_PRIOR, input::None, 10, 11}, {"keypad +", VK_ADD, input::Keypad, 10, 11},
+        {"Page Down", VK_NEXT, input::None, 10, 9}, {"Page Up at 255", VK_PRIOR, input::None, 255, 255},
+        {"keypad + at 255", VK_ADD, input::Keypad, 255, 255}, {"Page Down at 0", VK_NEXT, input::None, 0, 0},
+        {"keypad - at 0", VK_SUBTRACT, input::Keypad, 0, 0}};
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
         Fill(each.from);
@@ -218,9 +211,9 @@ TEST_F(MapGrid, KeysGoToTheOpenEditor)
     for (Opened opened : {Opened::ByReturn, Opened::ByF2, Opened::ByDoubleClickInSelection, Opened::AwayFromTheFocus}) {
         SCOPED_TRACE(static_cast<int>(opened));
         Set(3, 4, 9); // changed, so a revert would show
-        ClickOn(5, 5);
+        ClickCell(grid, 5, 5);
         if (opened == Opened::ByReturn || opened == Opened::ByF2) {
-            ClickOn(3, 4);
+            ClickCell(grid, 3, 4);
             input::PressKey(opened == Opened::ByReturn ? VK_RETURN : VK_F2);
         } else if (opened == Opened::ByDoubleClickInSelection) {
             input::Drag(grid, CellCentre(grid, 4, 5), CellCentre(grid, 2, 3));
@@ -255,16 +248,12 @@ TEST_F(MapGrid, InputMethodTextOpensTheEditorOrGoesIntoTheOpenOne)
         const char* name;
         UINT opener; // 0: none
         const char *composing, *committed, *shown;
-    } cases[] = {
-        {"full-width digits", 0, "", "１２", "１２"},
-        {"kana", 0, "", "あ", "あ"},
-        {"into an editor opened by F2", VK_F2, "", "あ", "100あ"},
-        {"after composing in the editor", VK_F2, "か", "課", "100課"},
-    };
+    } cases[] = {{"full-width digits", 0, "", "１２", "１２"}, {"kana", 0, "", "あ", "あ"},
+        {"into an editor opened by F2", VK_F2, "", "あ", "100あ"}, {"after composing in the editor", VK_F2, "か", "課", "100課"}};
     int col = 1;
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
-        ClickOn(3, ++col);
+        ClickCell(grid, 3, ++col);
         if (each.opener != 0) input::PressKey(each.opener);
         if (*each.composing != '\0') input::ComposeText(each.composing);
         input::CommitText(each.committed);

@@ -60,14 +60,12 @@ inline void TypeIntoCell(CGridCtrl& grid, int row, int col, const std::string& t
     ui::testing::ProcessEvents();
 }
 
-// The data cells a trace has just marked (yellow), as x = column, y = row.
+// The data cells of a map a trace has just marked (yellow), as x = column, y = row.
 inline std::vector<ui::Point> MarkedCells(CGridCtrl& grid)
 {
     std::vector<ui::Point> cells;
-    for (int row = 1; row < grid.GetRowCount(); ++row) {
-        for (int col = 1; col < grid.GetColumnCount(); ++col) {
-            if (grid.GetCell(row, col)->GetBackColor() == ui::RGB(255, 255, 0)) cells.push_back({col, row});
-        }
+    for (int cell = 0; cell < 400; ++cell) {
+        if (grid.GetCell(cell / 20 + 1, cell % 20 + 1)->GetBackColor() == ui::RGB(255, 255, 0)) cells.push_back({cell % 20 + 1, cell / 20 + 1});
     }
     return cells;
 }
