@@ -2,14 +2,14 @@
 
 #include "app/CVelmoraApp.h"
 
-
 using Startup = StartupFixture;
 
 TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
 {
     // Last time the second port was chosen; this time the first.
-    directory.Write("Velmora.ini", "[CommSelect]\nItem=1\n[Ports]\nItems=2\nItem1=sim:\nItem2=/dev/null\n"
-                                   "[Profiles]\nItems=2\nItem1=Demo.ini\nItem2=Empty.ini\n");
+    directory.Write("Velmora.ini",
+        "[CommSelect]\nItem=1\n[Ports]\nItems=2\nItem1=sim:\nItem2=/dev/null\n"
+        "[Profiles]\nItems=2\nItem1=Demo.ini\nItem2=Empty.ini\n");
     ScriptStartup(1, 0);
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Text(res::IDC_ENGINECODE) + " " + Text(res::IDC_VERSION), "VLM20DET 2.10A");

@@ -88,8 +88,8 @@ TEST_F(CommandConsole, EveryByteTextFitsItsCellAndTheOffsetsAreWider)
 TEST_F(CommandConsole, LengthFieldSetsTheActiveSendCellsAndTheFrame)
 {
     // Past 7F means no data, however far past: "-FFFFFF82" and "100000002" are no 7E or 2.
-    const std::pair<const char*, int> cases[] = {{"10", 16}, {"7F", 127}, {"80", 0}, {"3", 3}, {"zz", 0}, {"a", 10}, {"9", 9},
-        {"0x", 0}, {"0x10 B", 16}, {"-1", 0}, {"-FFFFFF82", 0}, {"100000002", 0}, {"10000000000000002", 0}};
+    const std::pair<const char*, int> cases[] = {{"10", 16}, {"7F", 127}, {"80", 0}, {"3", 3}, {"zz", 0}, {"a", 10}, {"9", 9}, {"0x", 0},
+        {"0x10 B", 16}, {"-1", 0}, {"-FFFFFF82", 0}, {"100000002", 0}, {"10000000000000002", 0}};
     for (const auto& [typed, active] : cases) {
         SCOPED_TRACE(typed);
         TypeInto(res::IDC_DATALENGTH, typed);
@@ -104,10 +104,11 @@ TEST_F(CommandConsole, LengthFieldSetsTheActiveSendCellsAndTheFrame)
 TEST_F(CommandConsole, SendsOnlyCommandsThatFitAByte)
 {
     // The boxes, and the command byte that went out (-1 for none).
-    const std::tuple<const char*, Strings, int> cases[] = {{"f3", {}, 0xF3}, {"ff", {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}, 0xFF}, {"0xF5", {}, 0xF5},
-        {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1}, {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1},
-        {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1}, {"-FFFFFF01", {kInvalid}, -1},
-        {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
+    const std::tuple<const char*, Strings, int> cases[]
+        = {{"f3", {}, 0xF3}, {"ff", {"CDTCommandDlg::OnBnClickedDwcmdsend(): 通信タイムアウト"}, 0xFF}, {"0xF5", {}, 0xF5},
+            {" f0!", {}, 0xF0}, {"xyz", {}, -1}, {"AD", {kInvalid}, -1}, {"0ad", {kInvalid}, -1}, {"0X000aD", {kInvalid}, -1},
+            {"+Ad", {kInvalid}, -1}, {"100", {kInvalid}, -1}, {"-1", {kInvalid}, -1}, {"-FFFFFF01", {kInvalid}, -1},
+            {"100000000", {kInvalid}, -1}, {"1000000F0", {kInvalid}, -1}, {"1000000000000000041", {kInvalid}, -1}};
     for (const auto& [command, boxes, sent] : cases) {
         SCOPED_TRACE(command);
         recorder.ClearBoxes();

@@ -52,9 +52,8 @@ protected:
     std::vector<Point> CellsNotIn(COLORREF back) const
     {
         std::vector<Point> cells;
-        for (int cell = 0; cell < 400; ++cell) {
+        for (int cell = 0; cell < 400; ++cell)
             if (Back(cell / 20 + 1, cell % 20 + 1) != back) cells.push_back({cell % 20 + 1, cell / 20 + 1});
-        }
         return cells;
     }
     void Select(int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
@@ -76,8 +75,8 @@ TEST_F(MapGrid, ValueToColorFollowsTheScaleOfAFullByteRange)
     ASSERT_EQ(grid.ObservedMaximum(), 255);
     // Pure blue at the minimum, red joins past 0.2 of the range, blue leaves past 0.7, pure red at
     // the maximum; values out of the range take the colour of its end.
-    const std::pair<int, COLORREF> cases[] = {{0, RGB(0, 0, 210)}, {51, RGB(0, 0, 174)}, {52, RGB(52, 0, 174)},
-        {178, RGB(178, 0, 85)}, {179, RGB(179, 0, 0)}, {255, RGB(255, 0, 0)}, {-40, RGB(0, 0, 210)}, {1000, RGB(255, 0, 0)}};
+    const std::pair<int, COLORREF> cases[] = {{0, RGB(0, 0, 210)}, {51, RGB(0, 0, 174)}, {52, RGB(52, 0, 174)}, {178, RGB(178, 0, 85)},
+        {179, RGB(179, 0, 0)}, {255, RGB(255, 0, 0)}, {-40, RGB(0, 0, 210)}, {1000, RGB(255, 0, 0)}};
     for (const auto& [value, color] : cases) EXPECT_EQ(grid.ValueToColor(value), color) << value;
 }
 

@@ -167,12 +167,9 @@ TEST_F(MapPage, TracePointsMarkTheCellOfTheLastAxisPointBelow)
         const char* why;
         int x, y;
         ui::Point cell; // x = column, y = row
-    } cases[] = {{"between the second and third point", 1200, 2500, {2, 2}},
-        {"on the second point", 1000, 2000, {1, 1}},
-        {"below the first point", 400, 999, {1, 1}},
-        {"below the last point", 9600, 19999, {19, 19}},
-        {"on the last point", 10000, 20000, {19, 19}},
-        {"above every point", 10001, 20001, {20, 20}},
+    } cases[] = {{"between the second and third point", 1200, 2500, {2, 2}}, {"on the second point", 1000, 2000, {1, 1}},
+        {"below the first point", 400, 999, {1, 1}}, {"below the last point", 9600, 19999, {19, 19}},
+        {"on the last point", 10000, 20000, {19, 19}}, {"above every point", 10001, 20001, {20, 20}},
         {"the largest word", 65535, 65535, {20, 20}}};
     for (const auto& each : cases) {
         SCOPED_TRACE(each.why);
@@ -239,7 +236,8 @@ TEST_P(StepsAfterAFailedRead, StayWithinTheKindsLimitsAndLeaveBlankCellsAlone)
     ClickCell(page.Grid(), 1, cols[0]);
     ClickCell(page.Grid(), 1, cols[1], ui::testing::Shift);
     // A step, then Escape to revert it.
-    for (const auto& [vk, modifiers, delta] : {std::tuple{ui::VK_SUBTRACT, ui::testing::Keypad, -1}, {ui::VK_ESCAPE, ui::testing::None, 0}}) {
+    for (const auto& [vk, modifiers, delta] :
+        {std::tuple{ui::VK_SUBTRACT, ui::testing::Keypad, -1}, {ui::VK_ESCAPE, ui::testing::None, 0}}) {
         ui::testing::PressKey(vk, modifiers);
         for (size_t i = 0; i < 2; ++i) {
             EXPECT_EQ(page.Value(1, cols[i])->current, shown ? before[i] + delta : before[i]) << vk << ", column " << cols[i];
@@ -325,8 +323,9 @@ TEST_F(MapStartup, ReadsEachMapAndItsAxesInDataItemOrder)
     const std::vector<int> sent = SentCommands();
     const auto unlocked = std::find(sent.begin(), sent.end(), 0xAD);
     ASSERT_NE(unlocked, sent.end());
-    EXPECT_EQ(std::vector<int>(unlocked + 1, sent.end()), (std::vector<int>{0x40, 0x41, 0x42, 0x43, 0x8A, 0x50, 0x51, 0x52, 0x53,
-        0x54, 0x55, 0x56, 0x57, 0x8A, 0x44, 0x45, 0x46, 0x47, 0x8A, 0x48, 0x49, 0x4A, 0x4B, 0x8A}));
+    EXPECT_EQ(std::vector<int>(unlocked + 1, sent.end()),
+        (std::vector<int>{0x40, 0x41, 0x42, 0x43, 0x8A, 0x50, 0x51, 0x52, 0x53, 0x54, 0x55, 0x56, 0x57, 0x8A, 0x44, 0x45, 0x46, 0x47, 0x8A,
+            0x48, 0x49, 0x4A, 0x4B, 0x8A}));
     EXPECT_EQ(static_cast<CDTByteMapDlg*>(window.PageOfKind(3))->Type(), 3);
     EXPECT_EQ(static_cast<CMapPage*>(window.PageOfKind(4))->Grid().GetCellText(0, 1), "400");
 }
@@ -368,7 +367,6 @@ TEST_P(TrailEnds, LeaveEveryCellInItsScaleColoursAtOnce)
     EXPECT_EQ(TraceState(), kIdle);
 }
 
-INSTANTIATE_TEST_SUITE_P(StoppedTraces, TrailEnds,
-    ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(StoppedTraces, TrailEnds, ::testing::Bool());
 
 } // namespace

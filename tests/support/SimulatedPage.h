@@ -65,7 +65,8 @@ inline std::vector<ui::Point> MarkedCells(CGridCtrl& grid)
 {
     std::vector<ui::Point> cells;
     for (int cell = 0; cell < 400; ++cell) {
-        if (grid.GetCell(cell / 20 + 1, cell % 20 + 1)->GetBackColor() == ui::RGB(255, 255, 0)) cells.push_back({cell % 20 + 1, cell / 20 + 1});
+        if (grid.GetCell(cell / 20 + 1, cell % 20 + 1)->GetBackColor() == ui::RGB(255, 255, 0))
+            cells.push_back({cell % 20 + 1, cell / 20 + 1});
     }
     return cells;
 }

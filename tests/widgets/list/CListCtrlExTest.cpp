@@ -53,7 +53,6 @@ protected:
     }
 
     StyledList& List() { return host->control; }
-    Window& Edit() { return *host->GetDlgItem(kEditId); }
     int ClientWidth() const { return host->control.GetClientRect().Width(); }
 
     // Gives `focus` the focus and `item` the state, then paints.
@@ -80,13 +79,17 @@ protected:
         Rect ink{area.right, area.bottom, area.left, area.top};
         for (int y = area.top; y < area.bottom; ++y) {
             for (int x = area.left; x < area.right; ++x) {
-                if (At(x, y) != expected(x, y)) ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+                if (At(x, y) != expected(x, y))
+                    ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
             }
         }
         return ink;
     }
 
-    Rect InkIn(const Rect& area, COLORREF background) const { return InkIn(area, [background](int, int) { return background; }); }
+    Rect InkIn(const Rect& area, COLORREF background) const
+    {
+        return InkIn(area, [background](int, int) { return background; });
+    }
 
     // Where area differs from text drawn there as a value column draws it: in the value
     // font's twin, black, inset 2 pixels, over the window colour.
@@ -156,7 +159,7 @@ TEST_F(ListControl, RowIsHighlightedAndOutlinedByItsStateAndWhereTheFocusIs)
         SCOPED_TRACE(each.name);
         List().SetStyle(each.showSelectionAlways ? List().GetStyle() | LVS_SHOWSELALWAYS : List().GetStyle() & ~LVS_SHOWSELALWAYS);
         List().SetItemState(0, 0, LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED);
-        Paint(each.listFocused ? static_cast<Window&>(List()) : Edit(), 0, each.state);
+        Paint(each.listFocused ? static_cast<Window&>(List()) : *host->GetDlgItem(kEditId), 0, each.state);
         const Rect row = Cell(0, 0);
         const COLORREF fill = each.highlighted ? highlight : window;
         EXPECT_TRUE(InkIn(Rect{kEdges[3], row.top + 1, ClientWidth() - 1, row.bottom - 1}, fill).IsEmpty());
@@ -195,4 +198,3 @@ TEST_F(ListControl, TextsFitTheirColumnsOrEndInAnEllipsisInsideThem)
         EXPECT_LE(InkIn(rest, window).right, cell.right);
     }
 }
-

@@ -29,10 +29,10 @@ int FixedWidth(std::string_view text)
 TEST(FitText, KeepsWhatFitsElseTheLongestPrefixOfWholeCharactersAndEllipsisButAtLeastOneCharacter)
 {
     // 24 + 2 fits "ABCD" exactly; k characters and "..." fit when 6k + 6 + allowance <= width.
-    const std::tuple<std::string_view, int, int, std::string_view> cases[] = {{"ABCD", 26, 2, "ABCD"}, {"ABCD", 25, 2, "AB..."},
-        {"ABCDEFGH", 40, 4, "ABCDE..."}, {"ABCDEFGH", 39, 4, "ABCD..."}, {"ABCあ", 30, 4, "ABC..."}, {"ABCDEF", 3, 4, "A..."},
-        {"W", 3, 4, "W..."}, {"あいう", 3, 4, "あ..."}, {"", 0, 4, ""}, {"あいうえ", 32, 2, "あい..."},
-        {"aあbいc", 30, 0, "aあb..."}, {"aあbいc", 29, 0, "aあ..."}};
+    const std::tuple<std::string_view, int, int, std::string_view> cases[]
+        = {{"ABCD", 26, 2, "ABCD"}, {"ABCD", 25, 2, "AB..."}, {"ABCDEFGH", 40, 4, "ABCDE..."}, {"ABCDEFGH", 39, 4, "ABCD..."},
+            {"ABCあ", 30, 4, "ABC..."}, {"ABCDEF", 3, 4, "A..."}, {"W", 3, 4, "W..."}, {"あいう", 3, 4, "あ..."}, {"", 0, 4, ""},
+            {"あいうえ", 32, 2, "あい..."}, {"aあbいc", 30, 0, "aあb..."}, {"aあbいc", 29, 0, "aあ..."}};
     for (const auto& [text, width, allowance, shown] : cases) {
         const auto fitted = FitText(text, width, allowance, FixedWidth);
         EXPECT_EQ(fitted.text, shown) << text << " in " << width;
@@ -42,8 +42,7 @@ TEST(FitText, KeepsWhatFitsElseTheLongestPrefixOfWholeCharactersAndEllipsisButAt
 
 TEST(FirstCodePoints, CountsCharactersNotBytes)
 {
-    for (const auto& [text, count, first] : {std::tuple{"あいう", 2, "あい"}, {"aあb", 2, "aあ"}, {"abc", 3, "abc"},
-             {"abc", 259, "abc"}, {"abc", 0, ""}}) {
+    for (const auto& [text, count, first] :
+        {std::tuple{"あいう", 2, "あい"}, {"aあb", 2, "aあ"}, {"abc", 3, "abc"}, {"abc", 259, "abc"}, {"abc", 0, ""}})
         EXPECT_EQ(FirstCodePoints(text, count), first) << text << " " << count;
-    }
 }
