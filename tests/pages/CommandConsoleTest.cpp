@@ -72,6 +72,7 @@ protected:
 TEST_F(CommandConsole, EveryByteTextFitsItsCellAndTheOffsetsAreWider)
 {
     for (CGridCtrl* grid : {static_cast<CGridCtrl*>(&page.SendGrid()), &page.ReceiveGrid()}) {
+        EXPECT_EQ(grid->GetCellText(CDTCommandDlg::kByteRows, 0) + grid->GetCellText(0, CDTCommandDlg::kBytesPerRow), "+70+F");
         EXPECT_GT(grid->GetColumnWidth(0), grid->GetColumnWidth(1));
         CGridCellBase& cell = *grid->GetCell(1, 1);
         ui::DC dc;
