@@ -33,6 +33,7 @@ TEST_F(MapPage, HeaderBordersCannotBeDragged)
     ui::testing::Drag(grid, {right - 1, column.y}, {right + 20, column.y});
     ui::testing::Drag(grid, {row.x, bottom - 1}, {row.x, bottom + 20});
     EXPECT_EQ(std::pair(grid.GetColumnWidth(1), grid.GetRowHeight(1)), size);
+    EXPECT_GT(grid.GetColumnWidth(0), size.first) << "the axis column is wider than the byte columns";
 }
 
 // The page's type, the first rows of grid column 1, their cells and their read-outs.
