@@ -2,16 +2,14 @@
 
 #include <fstream>
 #include <iterator>
+#include <tuple>
 #include <utility>
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 // A monitor item of a profile.
 struct ItemSpec {
-    int type;
-    int address;
+    int type, address;
     const char* coefficient = "1";
     const char* offset = "0";
     const char* format = "";
@@ -40,28 +38,16 @@ protected:
         ASSERT_TRUE(window.Create());
     }
     // One trace tick whose live data is exactly `live`.
-    void Poll(const std::vector<uint8_t>& live)
-    {
-        Reply(0xF0, live);
-        Tick();
-    }
+    void Poll(const std::vector<uint8_t>& live) { Reply(0xF0, live), Tick(); }
     void Tick() { window.SendMessage(ui::WM_TIMER, CVelmoraDlg::kTraceTimer, 0); }
     std::string Value(int row) { return window.MonitorList().GetItemText(row, 1); }
     std::string ValueAndUnit(int row) { return Value(row) + " " + window.MonitorList().GetItemText(row, 2); }
     size_t Polls() { return Requests(0xF0); }
 };
 
-struct MonItemCount {
-    const char* line; // the MonItems line of the profile, empty for none
-    bool extendedLiveBlock;
-    int rows;
-    bool startUpGoesOn; // password check and tabs
-};
-
-void PrintTo(const MonItemCount& each, std::ostream* os)
-{
-    *os << (*each.line != '\0' ? each.line : "no MonItems key") << (each.extendedLiveBlock ? "" : " and a short live block");
-}
+// The MonItems line of the profile (empty for none), whether the live block is extended, the rows,
+// and whether start-up goes on to the password check and the tabs.
+using MonItemCount = std::tuple<const char*, bool, int, bool>;
 
 enum class Failure { Silence, BadReply, DeviceGone, PortHeldElsewhere };
 
@@ -84,11 +70,12 @@ class PagesWithoutTrace : public MainWindow, public ::testing::WithParamInterfac
 // A short live block drops the last four rows.
 TEST_P(MonItemCounts, DecideTheRowsAndWhetherStartUpGoesOn)
 {
-    Start(std::string("[Velmora]\n") + GetParam().line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n", GetParam().extendedLiveBlock);
-    EXPECT_EQ(window.MonitorList().GetItemCount(), GetParam().rows);
-    EXPECT_EQ(window.MonItemCount(), GetParam().rows);
-    EXPECT_EQ(Requests(0xAD) > 0, GetParam().startUpGoesOn);
-    EXPECT_EQ(window.Tabs().GetItemCount(), GetParam().startUpGoesOn ? 1 : 0);
+    const auto& [line, extendedLiveBlock, rows, startUpGoesOn] = GetParam();
+    Start(std::string("[Velmora]\n") + line + "DataItems=1\n[DataItem1]\nName=B\nType=1\n", extendedLiveBlock);
+    EXPECT_EQ(window.MonitorList().GetItemCount(), rows);
+    EXPECT_EQ(window.MonItemCount(), rows);
+    EXPECT_EQ(Requests(0xAD) > 0, startUpGoesOn);
+    EXPECT_EQ(window.Tabs().GetItemCount(), startUpGoesOn ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, MonItemCounts,
@@ -96,13 +83,6 @@ INSTANTIATE_TEST_SUITE_P(Counts, MonItemCounts,
         MonItemCount{"MonItems=0\n", true, 0, true}, MonItemCount{"MonItems=-4\n", true, 0, true}, MonItemCount{"", true, 0, false},
         MonItemCount{"MonItems=99\n", true, 0, false}, MonItemCount{"MonItems=6\n", false, 2, true},
         MonItemCount{"MonItems=3\n", false, 0, true}));
-
-TEST_F(MainWindow, RowsShowNameDashAndUnitUntilTheFirstPoll)
-{
-    Start(MonitorProfile({{1, 0}, {1, 1}}));
-    ASSERT_EQ(window.MonitorList().GetItemCount(), 2);
-    EXPECT_EQ(window.MonitorList().GetItemText(1, 0) + " " + ValueAndUnit(1), "項目2 - u2");
-}
 
 // The shipped minimal profile against the simulator as it starts, with the standard live block.
 TEST_F(MainWindow, TheShippedMinimalProfileShowsRowsThatAPollFills)
@@ -118,17 +98,17 @@ TEST_F(MainWindow, TheShippedMinimalProfileShowsRowsThatAPollFills)
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 
+// Rows show their name, a dash and their unit until the first poll.
 TEST_F(MainWindow, APollRewritesOnlyTheRowsWhoseRawValueChanged)
 {
     Start(MonitorProfile({{1, 0}, {1, 1}}));
+    EXPECT_EQ(window.MonitorList().GetItemText(1, 0) + " " + ValueAndUnit(1), "項目2 - u2");
     Poll({5, 6, 0, 0});
-    EXPECT_EQ(Value(0), "   5");
-    EXPECT_EQ(Value(1), "   6");
+    EXPECT_EQ((Strings{Value(0), Value(1)}), (Strings{"   5", "   6"}));
     window.MonitorList().SetItemText(0, 1, "mark");
     window.MonitorList().SetItemText(1, 1, "mark");
     Poll({5, 7, 0, 0});
-    EXPECT_EQ(Value(0), "mark");
-    EXPECT_EQ(Value(1), "   7");
+    EXPECT_EQ((Strings{Value(0), Value(1)}), (Strings{"mark", "   7"}));
     EXPECT_TRUE(window.MonitorList().IsRedrawOn());
 }
 
@@ -146,14 +126,9 @@ TEST_F(MainWindow, BytesThatNeverArrivedUpdateNothing)
 {
     Start(MonitorProfile({{0, 28}, {1, 29}, {1, 30}, {1, 27}}));
     Poll(std::vector<uint8_t>(30, 9));
-    EXPECT_EQ(Value(0), "2313");
-    EXPECT_EQ(Value(1), "   9");
-    EXPECT_EQ(Value(2), "-") << "byte 30 lies beyond a 30-byte block";
-    EXPECT_EQ(Value(3), "   9");
+    EXPECT_EQ((Strings{Value(0), Value(1), Value(2), Value(3)}), (Strings{"2313", "   9", "-", "   9"})) << "byte 30 is beyond";
     Poll(std::vector<uint8_t>(29, 1));
-    EXPECT_EQ(Value(0), "2313") << "its second byte was not received this time";
-    EXPECT_EQ(Value(1), "   9");
-    EXPECT_EQ(Value(3), "   1");
+    EXPECT_EQ((Strings{Value(0), Value(1), Value(3)}), (Strings{"2313", "   9", "   1"})) << "the first word lacks its second byte";
 }
 
 TEST_F(MainWindow, ItemsFromTheFirstInvalidDefinitionOnAreNeverRead)
@@ -163,9 +138,7 @@ TEST_F(MainWindow, ItemsFromTheFirstInvalidDefinitionOnAreNeverRead)
     EXPECT_EQ(recorder.Boxes()[0].Icon(), 0u);
     EXPECT_EQ(window.MonitorList().GetItemCount(), 3);
     Poll({1, 2, 3, 4});
-    EXPECT_EQ(Value(0), "   1");
-    EXPECT_EQ(Value(1), "-");
-    EXPECT_EQ(Value(2), "-");
+    EXPECT_EQ((Strings{Value(0), Value(1), Value(2)}), (Strings{"   1", "-", "-"}));
 }
 
 // Under the real timer, with the real box open until a key closes it.
@@ -216,7 +189,12 @@ TEST_F(MainWindow, UnknownOrRepeatedDataItemKindsLoseTheirTabAndTheRestKeepTheir
     ASSERT_EQ(window.Tabs().GetItemCount(), 2);
     EXPECT_EQ(window.Tabs().GetItemText(1), "B");
     EXPECT_EQ(window.PageType(), 0);
-    EXPECT_TRUE(window.PageOfKind(0)->IsWindowVisible());
+    for (const int kind : {0, 3}) {
+        ui::Dialog* page = window.PageOfKind(kind);
+        ASSERT_EQ(page->GetParent(), &window.Tabs());
+        EXPECT_EQ(std::pair(page->GetWindowRect().left, page->GetWindowRect().top), std::pair(4, 24)) << "where the tabs end";
+        EXPECT_EQ(page->IsWindowVisible(), kind == 0);
+    }
 
     ui::testing::ShowAndActivate(window);
     ui::testing::PressKey(ui::VK_RIGHT, ui::testing::None, &window.Tabs());
@@ -239,20 +217,6 @@ INSTANTIATE_TEST_SUITE_P(Counts, DataItemCounts,
     ::testing::Values(
         std::pair{"-3", size_t{0}}, std::pair{"0", size_t{0}}, std::pair{"2", size_t{2}}, std::pair{"2147483647", size_t{99}}));
 
-TEST_F(MainWindow, PagesSitBelowTheTabsAndOnlyTheSelectedOneShows)
-{
-    Start(MonitorProfile({{1, 0}}, "DataItems=3\n[DataItem1]\nType=4\n[DataItem2]\nType=2\n[DataItem3]\nType=1\n"));
-    ASSERT_EQ(window.Tabs().GetItemCount(), 3);
-    for (int kind : {4, 2, 1}) {
-        SCOPED_TRACE(kind);
-        ui::Dialog* page = window.PageOfKind(kind);
-        ASSERT_EQ(page->GetParent(), &window.Tabs());
-        EXPECT_EQ(std::pair(page->GetWindowRect().left, page->GetWindowRect().top), std::pair(4, 24)) << "where the tabs end";
-        EXPECT_EQ(page->IsWindowVisible(), kind == 4);
-    }
-    EXPECT_FALSE(window.PageOfKind(0)->IsWindow());
-}
-
 TEST_P(PagesWithoutTrace, InFrontLetTheTraceUpdateOnlyTheList)
 {
     Start(MonitorProfile({{1, 0}}, "DataItems=2\n[DataItem1]\nType=" + std::to_string(GetParam()) + "\n[DataItem2]\nType=0\nCommand=64\n"));
@@ -264,8 +228,6 @@ TEST_P(PagesWithoutTrace, InFrontLetTheTraceUpdateOnlyTheList)
 
 INSTANTIATE_TEST_SUITE_P(BoostAndConsole, PagesWithoutTrace, ::testing::Values(1, 2));
 
-// The console's page is the main window's: a click on its send button goes out on the main
-// window's link and the reply comes back into its grid.
 TEST_F(MainWindow, TheBoostPagesRadioButtonsAreOneGroupWithNoneChosenAtFirst)
 {
     Start(MonitorProfile({{1, 0}}, "DataItems=1\n[DataItem1]\nType=1\n"));
@@ -283,6 +245,8 @@ TEST_F(MainWindow, TheBoostPagesRadioButtonsAreOneGroupWithNoneChosenAtFirst)
     EXPECT_EQ(checked(), std::vector<int>{res::IDC_BOOST_SET3});
 }
 
+// The console's page is the main window's: a click on its send button goes out on the main
+// window's link and the reply comes back into its grid.
 TEST_F(MainWindow, TheConsoleSendsOnTheMainWindowsLink)
 {
     Start(MonitorProfile({{1, 0}}, "DataItems=1\n[DataItem1]\nType=2\n"));
@@ -302,38 +266,19 @@ TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
     EXPECT_TRUE(window.LockedPage().IsWindowVisible());
     EXPECT_EQ(window.Tabs().GetItemCount(), 0);
     EXPECT_EQ(window.PageType(), CVelmoraDlg::kNoPage);
-    EXPECT_TRUE(Requests(0xAD) > 0);
-    EXPECT_FALSE(Requests(0x40) > 0);
+    EXPECT_EQ(std::pair(Requests(0xAD) > 0, Requests(0x40) > 0), std::pair(true, false));
     Poll({42, 0, 0, 0});
     EXPECT_EQ(Value(0), "  42") << "the monitor list still works";
-}
-
-TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBox)
-{
-    controller->Faults().Set({.silent = true}, 1, 3); // after the three identification replies
-    Start(MonitorProfile({{1, 0}}));
-    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCpwd(): 通信タイムアウト"});
-    EXPECT_TRUE(window.LockedPage().IsWindowVisible());
 }
 
 TEST_F(MainWindow, OnlyAFieldOfEightBlanksMatchesTheEmptyPassword)
 {
     Start(MonitorProfile({{1, 0}}));
-    const struct {
-        std::string field;
-        const char* password;
-        int matches;
-        const char* why;
-    } cases[] = {
-        {"        ", "", 1, "eight blanks"},
-        {"       A", "", 0, "a letter in the eighth place"},
-        {std::string("\0       ", 8), "", 0, "a leading zero byte"},
-        {"       ", "", 0, "a seven-byte field lacks its eighth blank"},
-        {"abc     ", "", 0, "a password is set"},
-        {"abc     ", "abc", 1, "the password, padded with blanks"},
-    };
-    for (const auto& each : cases) {
-        Reply(0xAD, {each.field.begin(), each.field.end()});
-        EXPECT_EQ(window.GetPFCpwd(each.password), each.matches) << each.why;
+    // A seven-byte field lacks its eighth blank; a set password matches when padded with blanks.
+    const std::tuple<std::string, const char*, int> cases[] = {{"        ", "", 1}, {"       A", "", 0},
+        {std::string("\0       ", 8), "", 0}, {"       ", "", 0}, {"abc     ", "", 0}, {"abc     ", "abc", 1}};
+    for (const auto& [field, password, matches] : cases) {
+        Reply(0xAD, {field.begin(), field.end()});
+        EXPECT_EQ(window.GetPFCpwd(password), matches) << '"' << field << '"';
     }
 }

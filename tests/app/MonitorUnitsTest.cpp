@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -17,35 +18,23 @@ MonItem Item(int type, int address)
 
 } // namespace
 
+// A negative type is refused like one above 3; missing keys read as 99.
 TEST(MonItemDefinition, AddressMustLieWithinTheLiveDataAndTypeBeKnown)
 {
-    EXPECT_TRUE(Item(0, 40).IsValid());
-    EXPECT_FALSE(Item(0, 41).IsValid());
-    EXPECT_FALSE(Item(0, -1).IsValid());
-    EXPECT_TRUE(Item(3, 0).IsValid());
-    EXPECT_FALSE(Item(4, 0).IsValid());
-    EXPECT_FALSE(Item(-1, 0).IsValid()) << "a negative type is refused like one above 3";
-    EXPECT_FALSE(MonItem{}.IsValid()) << "missing keys read as 99";
+    for (const auto& [type, address, valid] :
+        {std::tuple{0, 40, true}, {0, 41, false}, {0, -1, false}, {3, 0, true}, {4, 0, false}, {-1, 0, false}, {99, 99, false}})
+        EXPECT_EQ(Item(type, address).IsValid(), valid) << type << ", " << address;
 }
 
 TEST(MonItemConversion, PressuresSwitchTheirUnitAtTheirThresholds)
 {
-    struct Case {
-        MonItem item;
-        int raw;
-        const char* shown;
-        const char* unit;
-    };
-    const Case cases[] = {
-        {Item(2, 0), 32767, "327670", "mmHg"}, // raw pressure: kgf/cm² from 0x8000 on
-        {Item(3, 0), 10332, "   0", "kgf/cm²"}, // absolute pressure: kgf/cm² from 10197 on
-        {Item(3, 0), 10197, "-0.0135", "kgf/cm²"},
-        {Item(3, 0), 10196, "-10.0096", "mmHg"},
-    };
-    for (const Case& c : cases) {
-        const MonItem::Reading reading = c.item.Convert(c.raw);
-        EXPECT_EQ(FormatMonitorValue(c.item.m_strFormat, reading.value), c.shown) << c.raw;
-        EXPECT_STREQ(reading.unit, c.unit) << c.raw;
+    // Raw pressure is in kgf/cm² from 0x8000 on, absolute pressure from 10197 on.
+    const std::tuple<int, int, const char*, const char*> cases[]
+        = {{2, 32767, "327670", "mmHg"}, {3, 10332, "   0", "kgf/cm²"}, {3, 10197, "-0.0135", "kgf/cm²"}, {3, 10196, "-10.0096", "mmHg"}};
+    for (const auto& [type, raw, shown, unit] : cases) {
+        const MonItem::Reading reading = Item(type, 0).Convert(raw);
+        EXPECT_EQ(FormatMonitorValue("", reading.value), shown) << raw;
+        EXPECT_STREQ(reading.unit, unit) << raw;
     }
 }
 
@@ -72,12 +61,7 @@ TEST(MonitorFormats, RefusedFormatsFallBackToTheDefault)
 // infinities and not-a-number are no number here.
 TEST(ProfileNumbers, ReadTheLeadingDecimalNumber)
 {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {{"1.5e1", 15.0}, {"  -0.25kg", -0.25}, {"+2", 2.0}, {"-.5", -0.5}, {"1e400", 0.0}, {"abc", 0.0}, {"+-3", 0.0}, {".", 0.0},
-        {"nan", 0.0}, {"-NAN(1)", 0.0}, {"-Inf", 0.0}, {" Infinity", 0.0}};
-    for (const auto& each : cases) {
-        EXPECT_EQ(ParseProfileNumber(each.text), each.value) << '"' << each.text << '"';
-    }
+    const std::pair<const char*, double> cases[] = {{"1.5e1", 15.0}, {"  -0.25kg", -0.25}, {"+2", 2.0}, {"-.5", -0.5}, {"1e400", 0.0},
+        {"abc", 0.0}, {"+-3", 0.0}, {".", 0.0}, {"nan", 0.0}, {"-NAN(1)", 0.0}, {"-Inf", 0.0}, {" Infinity", 0.0}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseProfileNumber(text), value) << '"' << text << '"';
 }

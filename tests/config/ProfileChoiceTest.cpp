@@ -84,19 +84,12 @@ TEST_F(ProfileChoice, OkSwitchesEveryLaterReadToTheFileNamedAtThatMoment)
 TEST(ActiveProfilePath, JoinsTheWorkingDirectoryUnlessTheNameIsAbsolute)
 {
     WorkingDirectory directory;
-    const std::string longName(400, 'x');
-    const struct {
-        const char* what;
-        std::string name, path;
-    } cases[] = {
-        {"relative", "B.ini", directory.File("B.ini")},
-        {"empty", "", directory.Path().string() + "/"},
-        {"absolute", "/etc/velmora/Demo.ini", "/etc/velmora/Demo.ini"},
-        {"no length limit", longName, directory.File(longName)},
-    };
-    for (const auto& [what, name, path] : cases) {
+    const std::string longName(400, 'x'); // no length limit
+    const std::pair<std::string, std::string> cases[] = {{"B.ini", directory.File("B.ini")}, {"", directory.Path().string() + "/"},
+        {"/etc/velmora/Demo.ini", "/etc/velmora/Demo.ini"}, {longName, directory.File(longName)}};
+    for (const auto& [name, path] : cases) {
         config::ActiveProfile profile;
         profile.SetProfilePath(name);
-        EXPECT_EQ(profile.Path(), path) << what;
+        EXPECT_EQ(profile.Path(), path) << name;
     }
 }

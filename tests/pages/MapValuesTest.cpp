@@ -28,29 +28,9 @@ TEST(WordMapScale, EveryReadOutTypesBackAsItsValue)
 
 TEST(TypedNumber, ReadsTheLeadingNumberAsTheCLibraryDoesAndRefusesOneOutOfRange)
 {
-    const struct {
-        const char* typed;
-        std::optional<double> read;
-    } cases[] = {
-        {"12abc", 12.0},
-        {" \t+7", 7.0},
-        {"\n\v\f\r-9", -9.0},
-        {"0x1p3", 8.0},
-        {"-0X10", -16.0},
-        {"0x", 0.0},
-        {"0x-1", 0.0},
-        {"0xnan", 0.0},
-        {"0XINF", 0.0},
-        {"0x.8", 0.5},
-        {"0x08", 8.0},
-        {"0xa", 10.0},
-        {"0XA.8", 10.5},
-        {"0x.p1", 0.0},
-        {"abc", std::nullopt},
-        {"+-1", std::nullopt},
-        {"1e999", std::nullopt},
-        {"0x1p99999", std::nullopt},
-        {"-0x1p-99999", std::nullopt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ParseTypedNumber(c.typed), c.read) << c.typed;
+    const std::pair<const char*, std::optional<double>> cases[] = {{"12abc", 12.0}, {" \t+7", 7.0}, {"\n\v\f\r-9", -9.0}, {"0x1p3", 8.0},
+        {"-0X10", -16.0}, {"0x", 0.0}, {"0x-1", 0.0}, {"0xnan", 0.0}, {"0XINF", 0.0}, {"0x.8", 0.5}, {"0x08", 8.0}, {"0xa", 10.0},
+        {"0XA.8", 10.5}, {"0x.p1", 0.0}, {"abc", std::nullopt}, {"+-1", std::nullopt}, {"1e999", std::nullopt}, {"0x1p99999", std::nullopt},
+        {"-0x1p-99999", std::nullopt}};
+    for (const auto& [typed, read] : cases) EXPECT_EQ(ParseTypedNumber(typed), read) << typed;
 }

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+using Strings = std::vector<std::string>;
+
 // Words as the controller sends them, low byte first, padded with zeros to `count` words.
 inline std::vector<uint8_t> LittleEndianWords(const std::vector<uint16_t>& words, size_t count)
 {
@@ -58,14 +60,13 @@ inline void TypeIntoCell(CGridCtrl& grid, int row, int col, const std::string& t
     ui::testing::ProcessEvents();
 }
 
-// The data cells a trace has just marked (yellow), as x = column, y = row.
+// The data cells of a map a trace has just marked (yellow), as x = column, y = row.
 inline std::vector<ui::Point> MarkedCells(CGridCtrl& grid)
 {
     std::vector<ui::Point> cells;
-    for (int row = 1; row < grid.GetRowCount(); ++row) {
-        for (int col = 1; col < grid.GetColumnCount(); ++col) {
-            if (grid.GetCell(row, col)->GetBackColor() == ui::RGB(255, 255, 0)) cells.push_back({col, row});
-        }
+    for (int cell = 0; cell < 400; ++cell) {
+        if (grid.GetCell(cell / 20 + 1, cell % 20 + 1)->GetBackColor() == ui::RGB(255, 255, 0))
+            cells.push_back({cell % 20 + 1, cell / 20 + 1});
     }
     return cells;
 }
@@ -86,9 +87,9 @@ protected:
     // The controller does not answer the request after `after` answered ones.
     void Silence(int after = 0) { controller->Faults().Set({.silent = true}, 1, after); }
     // Every box shown so far, as "caption: text".
-    std::vector<std::string> Boxes() const
+    Strings Boxes() const
     {
-        std::vector<std::string> boxes;
+        Strings boxes;
         for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
         return boxes;
     }

@@ -12,21 +12,15 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 using namespace ui;
 
 namespace {
 
-constexpr int kListDialog = 9201; // the list and an edit to take the focus
-constexpr int kListId = 100;
-constexpr int kEditId = 101;
+constexpr int kListDialog = 9201, kListId = 100, kEditId = 101; // the list and an edit to take the focus
 
-// The fixture's columns: a label, a right-aligned value and a centred unit.
-constexpr int kLabelWidth = 60;
-constexpr int kValueWidth = 70;
-constexpr int kUnitWidth = 50;
-constexpr int kColumnsWidth = kLabelWidth + kValueWidth + kUnitWidth;
+// The fixture's column edges: a label, a right-aligned value and a centred unit.
+constexpr int kEdges[] = {0, 60, 130, 180};
 
 class StyledList : public CListCtrlEx {
 public:
@@ -51,17 +45,14 @@ protected:
         host = std::make_unique<ListHost>();
         ASSERT_TRUE(host->Create());
         ui::testing::ShowAndActivate(*host);
-        ASSERT_GT(ClientWidth(), kColumnsWidth + 20) << "the columns must end short of the right edge";
         List().SetFont(&arial9);
-        List().InsertColumn(0, "", LVCFMT_LEFT, kLabelWidth);
-        List().InsertColumn(1, "", LVCFMT_RIGHT, kValueWidth);
-        List().InsertColumn(2, "", LVCFMT_CENTER, kUnitWidth);
+        constexpr int kFormats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
+        for (const int column : {0, 1, 2}) List().InsertColumn(column, "", kFormats[column], kEdges[column + 1] - kEdges[column]);
         List().InsertItem(0, "Speed");
         List().InsertItem(1, "Boost");
     }
 
     StyledList& List() { return host->control; }
-    Window& Edit() { return *host->GetDlgItem(kEditId); }
     int ClientWidth() const { return host->control.GetClientRect().Width(); }
 
     // Gives `focus` the focus and `item` the state, then paints.
@@ -75,13 +66,12 @@ protected:
     }
 
     // Paints the list; At and InkIn then read the picture in client coordinates.
-    void Grab()
+    void Grab() { shot = ui::testing::Grab(List()); }
+    COLORREF At(int x, int y) const
     {
-        shot = ui::testing::Grab(List());
-        border = (List().GetWindowRect().Width() - ClientWidth()) / 2;
+        const int border = (host->control.GetWindowRect().Width() - ClientWidth()) / 2;
+        return shot.GetPixel(x + border, y + border);
     }
-
-    COLORREF At(int x, int y) const { return shot.GetPixel(x + border, y + border); }
 
     // Bounds of the area's pixels that differ from expected(x, y); empty when there are none.
     Rect InkIn(const Rect& area, const std::function<COLORREF(int, int)>& expected) const
@@ -90,13 +80,16 @@ protected:
         for (int y = area.top; y < area.bottom; ++y) {
             for (int x = area.left; x < area.right; ++x) {
                 if (At(x, y) != expected(x, y))
-                    ink = Rect{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
+                    ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
             }
         }
         return ink;
     }
 
-    Rect InkIn(const Rect& area, COLORREF background) const { return InkIn(area, [background](int, int) { return background; }); }
+    Rect InkIn(const Rect& area, COLORREF background) const
+    {
+        return InkIn(area, [background](int, int) { return background; });
+    }
 
     // Where area differs from text drawn there as a value column draws it: in the value
     // font's twin, black, inset 2 pixels, over the window colour.
@@ -115,13 +108,10 @@ protected:
     // A fixture column's share of a row, in client coordinates.
     Rect Cell(int item, int column) const
     {
-        constexpr int kEdges[] = {0, kLabelWidth, kLabelWidth + kValueWidth, kColumnsWidth};
         Rect bounds;
         EXPECT_TRUE(host->control.GetItemRect(item, bounds, LVIR_BOUNDS));
         return Rect{kEdges[column], bounds.top, kEdges[column + 1], bounds.bottom};
     }
-
-    int MiddleOf(int item) const { return (Cell(item, 0).top + Cell(item, 0).bottom) / 2; }
 
     COLORREF window = GetSysColor(COLOR_WINDOW);
     COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
@@ -129,22 +119,26 @@ protected:
     Font otherFont; // a font a test gives the control instead; outlives the host
     std::unique_ptr<ListHost> host;
     Bitmap shot{1, 1};
-    int border = 0;
 };
 
 } // namespace
 
-TEST_F(ListControl, ABiggerFontMakesTallerRowsAtOnce)
+// A bigger font makes taller rows at once and a bigger label; values stay in 9-point Arial.
+TEST_F(ListControl, ABiggerFontMakesTallerRowsAndLabelsButNotValues)
 {
     const int before = List().GetRowHeight();
-    ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial"));
+    ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial")); // 24 pixels
     List().SetFont(&otherFont);
     const int row = List().GetRowHeight();
     EXPECT_GT(row, before);
+    List().SetItemText(0, 0, "8");
+    List().SetItemText(0, 1, "8");
 
     Paint(List(), 1, LVIS_SELECTED);
     for (const int y : {row, 2 * row - 1}) EXPECT_EQ(At(ClientWidth() - 1, y), highlight) << y;
     for (const int y : {row - 1, 2 * row}) EXPECT_EQ(At(ClientWidth() - 1, y), window) << y;
+    EXPECT_GE(InkIn(Cell(0, 0), window).Height(), 15);
+    EXPECT_TRUE(MismatchWithValue(Cell(0, 1), "8", DT_RIGHT).IsEmpty());
 }
 
 // Right of the columns, inside the focus outline's place: the row's colour, and whether the
@@ -156,23 +150,21 @@ TEST_F(ListControl, RowIsHighlightedAndOutlinedByItsStateAndWhereTheFocusIs)
         bool listFocused, showSelectionAlways;
         UINT state;
         bool highlighted, outlined;
-    } cases[] = {
-        {"selected and focused in a focused list", true, false, LVIS_SELECTED | LVIS_FOCUSED, true, true},
+    } cases[] = {{"selected and focused in a focused list", true, false, LVIS_SELECTED | LVIS_FOCUSED, true, true},
         {"selected in a focused list", true, false, LVIS_SELECTED, true, false},
         {"selected while the focus is elsewhere", false, false, LVIS_SELECTED | LVIS_FOCUSED, false, false},
         {"drop target while the focus is elsewhere", false, false, LVIS_DROPHILITED, true, false},
-        {"selected, shown always, while the focus is elsewhere", false, true, LVIS_SELECTED | LVIS_FOCUSED, true, false},
-    };
+        {"selected, shown always, while the focus is elsewhere", false, true, LVIS_SELECTED | LVIS_FOCUSED, true, false}};
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
         List().SetStyle(each.showSelectionAlways ? List().GetStyle() | LVS_SHOWSELALWAYS : List().GetStyle() & ~LVS_SHOWSELALWAYS);
         List().SetItemState(0, 0, LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED);
-        Paint(each.listFocused ? static_cast<Window&>(List()) : Edit(), 0, each.state);
+        Paint(each.listFocused ? static_cast<Window&>(List()) : *host->GetDlgItem(kEditId), 0, each.state);
         const Rect row = Cell(0, 0);
         const COLORREF fill = each.highlighted ? highlight : window;
-        EXPECT_TRUE(InkIn(Rect{kColumnsWidth, row.top + 1, ClientWidth() - 1, row.bottom - 1}, fill).IsEmpty());
-        EXPECT_EQ(InkIn(Rect{kColumnsWidth, row.top, ClientWidth(), row.top + 1}, fill).IsEmpty(), !each.outlined);
-        EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(1)), window) << "the other row";
+        EXPECT_TRUE(InkIn(Rect{kEdges[3], row.top + 1, ClientWidth() - 1, row.bottom - 1}, fill).IsEmpty());
+        EXPECT_EQ(InkIn(Rect{kEdges[3], row.top, ClientWidth(), row.top + 1}, fill).IsEmpty(), !each.outlined);
+        EXPECT_EQ(At(ClientWidth() - 1, Cell(1, 0).top + 2), window) << "the other row";
     }
 }
 
@@ -184,13 +176,8 @@ TEST_F(ListControl, TextsFitTheirColumnsOrEndInAnEllipsisInsideThem)
         int item, column;
         std::string text;
         unsigned align; // 0: too long
-    } cases[] = {
-        {0, 0, "Intake air temperature", 0},
-        {0, 0, "吸気温度補正値マップ", 0},
-        {1, 1, "1234567.890123", 0},
-        {1, 1, "1234", DT_RIGHT},
-        {1, 2, "rpm", DT_CENTER},
-    };
+    } cases[] = {{0, 0, "Intake air temperature", 0}, {0, 0, "吸気温度補正値マップ", 0}, {1, 1, "1234567.890123", 0},
+        {1, 1, "1234", DT_RIGHT}, {1, 2, "rpm", DT_CENTER}};
     for (const auto& each : cases) {
         SCOPED_TRACE(each.text);
         List().SetItemText(each.item, each.column, each.text);
@@ -210,32 +197,4 @@ TEST_F(ListControl, TextsFitTheirColumnsOrEndInAnEllipsisInsideThem)
         EXPECT_FALSE(shown.empty()) << "drawn as none of the text's shortened forms";
         EXPECT_LE(InkIn(rest, window).right, cell.right);
     }
-}
-
-TEST_F(ListControl, LabelIsDrawnInTheControlsFontAndValuesInTheNinePointArialWhateverTheControlsFont)
-{
-    ASSERT_TRUE(otherFont.CreatePointFont(180, "Arial")); // 24 pixels
-    List().SetFont(&otherFont);
-    List().SetItemText(0, 0, "8");
-    List().SetItemText(0, 1, "8");
-    Grab();
-    EXPECT_GE(InkIn(Cell(0, 0), window).Height(), 15);
-    EXPECT_TRUE(MismatchWithValue(Cell(0, 1), "8", DT_RIGHT).IsEmpty());
-}
-
-TEST_F(ListControl, RowsAreFilledWithTheTextBackgroundOrHighlightWhichAnEmptyValueLeavesBare)
-{
-    constexpr COLORREF kPale = RGB(220, 240, 200);
-    constexpr COLORREF kGrey = RGB(90, 90, 90);
-    List().SetTextBkColor(kPale);
-    List().SetBkColor(kGrey);
-    List().SetItemText(0, 1, "1234");
-    List().SetItemText(1, 1, "0.85");
-    Paint(List(), 1, LVIS_SELECTED);
-    EXPECT_EQ(At(ClientWidth() - 1, MiddleOf(0)), kPale);
-    EXPECT_TRUE(InkIn(Cell(0, 2), kPale).IsEmpty());
-    EXPECT_TRUE(InkIn(Cell(1, 2), highlight).IsEmpty());
-    EXPECT_FALSE(InkIn(Cell(1, 1), highlight).IsEmpty());
-    // Below the rows is the list's background.
-    EXPECT_EQ(At(ClientWidth() - 1, Cell(1, 0).bottom + 3), kGrey);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using listctrl::FirstCodePoints;
 using listctrl::FitText;
 
@@ -26,38 +28,21 @@ int FixedWidth(std::string_view text)
 
 TEST(FitText, KeepsWhatFitsElseTheLongestPrefixOfWholeCharactersAndEllipsisButAtLeastOneCharacter)
 {
-    struct Case {
-        std::string_view text;
-        int width;
-        int allowance;
-        std::string_view shown;
-    };
-    const Case cases[] = {
-        {"ABCD", 26, 2, "ABCD"}, // 24 + 2 fits exactly
-        {"ABCD", 25, 2, "AB..."},
-        {"ABCDEFGH", 40, 4, "ABCDE..."}, // k characters fit when 6k + 6 + 4 <= width
-        {"ABCDEFGH", 39, 4, "ABCD..."},
-        {"ABCあ", 30, 4, "ABC..."}, // all but a last character wider than "..."
-        {"ABCDEF", 3, 4, "A..."},
-        {"W", 3, 4, "W..."},
-        {"あいう", 3, 4, "あ..."},
-        {"", 0, 4, ""},
-        {"あいうえ", 32, 2, "あい..."}, // 12k + 6 + 2 <= 32
-        {"aあbいc", 30, 0, "aあb..."},  // "aあb" is 24 wide, "aあ" 18
-        {"aあbいc", 29, 0, "aあ..."},
-    };
-    for (const Case& c : cases) {
-        const auto fitted = FitText(c.text, c.width, c.allowance, FixedWidth);
-        EXPECT_EQ(fitted.text, c.shown) << c.text << " in " << c.width;
-        EXPECT_EQ(fitted.shortened, c.shown != c.text) << c.text << " in " << c.width;
+    // 24 + 2 fits "ABCD" exactly; k characters and "..." fit when 6k + 6 + allowance <= width.
+    const std::tuple<std::string_view, int, int, std::string_view> cases[]
+        = {{"ABCD", 26, 2, "ABCD"}, {"ABCD", 25, 2, "AB..."}, {"ABCDEFGH", 40, 4, "ABCDE..."}, {"ABCDEFGH", 39, 4, "ABCD..."},
+            {"ABCあ", 30, 4, "ABC..."}, {"ABCDEF", 3, 4, "A..."}, {"W", 3, 4, "W..."}, {"あいう", 3, 4, "あ..."}, {"", 0, 4, ""},
+            {"あいうえ", 32, 2, "あい..."}, {"aあbいc", 30, 0, "aあb..."}, {"aあbいc", 29, 0, "aあ..."}};
+    for (const auto& [text, width, allowance, shown] : cases) {
+        const auto fitted = FitText(text, width, allowance, FixedWidth);
+        EXPECT_EQ(fitted.text, shown) << text << " in " << width;
+        EXPECT_EQ(fitted.shortened, shown != text) << text << " in " << width;
     }
 }
 
 TEST(FirstCodePoints, CountsCharactersNotBytes)
 {
-    EXPECT_EQ(FirstCodePoints("あいう", 2), "あい");
-    EXPECT_EQ(FirstCodePoints("aあb", 2), "aあ");
-    EXPECT_EQ(FirstCodePoints("abc", 3), "abc");
-    EXPECT_EQ(FirstCodePoints("abc", 259), "abc");
-    EXPECT_EQ(FirstCodePoints("abc", 0), "");
+    for (const auto& [text, count, first] :
+        {std::tuple{"あいう", 2, "あい"}, {"aあb", 2, "aあ"}, {"abc", 3, "abc"}, {"abc", 259, "abc"}, {"abc", 0, ""}})
+        EXPECT_EQ(FirstCodePoints(text, count), first) << text << " " << count;
 }
