@@ -21,14 +21,7 @@
 #include <thread>
 #include <vector>
 
-// Live data of the extended block whose first byte, the monitor item's, is `value`; the other
-// bytes are high, so a reply read from one of them on asks for more bytes than come.
-inline std::vector<uint8_t> LiveBlock(uint8_t value)
-{
-    std::vector<uint8_t> live(sim::ResponderConfig::kExtendedLiveLength - 2, 0xEE);
-    live[0] = value;
-    return live;
-}
+using Strings = std::vector<std::string>;
 
 // The program started in a temporary working directory against the simulated controller
 // behind a real pseudo-terminal, served from a thread of the test: the port dialog offers the
@@ -64,19 +57,19 @@ protected:
     // The base file lists `path` as the one port, preselected, and the profile.
     void OfferPort(const std::string& path)
     {
-        directory.Write(
-            "Velmora.ini", "[CommSelect]\nItem=0\n[Ports]\nItems=1\nItem1=" + path + "\n[Profiles]\nItems=1\nItem1=Trace.ini\n");
+        directory.Write("Velmora.ini", "[CommSelect]\nItem=0\n[Ports]\nItems=1\nItem1=" + path + "\n[Profiles]\nItems=1\nItem1=Trace.ini\n");
     }
     // Start-up with the port dialog confirmed; the profile dialog takes the profile, or is
-    // cancelled, which ends start-up before the monitor list.
+    // left open for the recorder to cancel, which ends start-up before the monitor list.
     void Start(bool chooseProfile = true)
     {
         recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
-        recorder.OnDialog(res::IDD_PROFSEL, [chooseProfile](ui::Dialog& dialog) {
-            if (!chooseProfile) return; // left open, the recorder cancels it
-            static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(0);
-            ui::testing::PressKey(ui::VK_RETURN);
-        });
+        if (chooseProfile) {
+            recorder.OnDialog(res::IDD_PROFSEL, [](ui::Dialog& dialog) {
+                static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(0);
+                ui::testing::PressKey(ui::VK_RETURN);
+            });
+        }
         ASSERT_TRUE(window.Create());
     }
 
@@ -93,14 +86,18 @@ protected:
     }
 
     void ClickTrace() { ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE)); }
-    // Runs the program's own loop, trace timer and all, until done() holds; false on a hang.
-    bool RunUntil(const std::function<bool()>& done) { return ui::testing::RunUntil(done, kHangMs); }
-    bool BoxShown() const { return !recorder.Boxes().empty(); }
-    // Every box shown so far, as "caption: text".
-    std::vector<std::string> Boxes() const
+    // Runs the program's own loop, trace timer and all, until a box shows or done() holds;
+    // false on a hang.
+    bool RunUntilBoxOr(const std::function<bool()>& done = [] { return false; })
     {
-        std::vector<std::string> boxes;
+        return ui::testing::RunUntil([&] { return !recorder.Boxes().empty() || done(); }, kHangMs);
+    }
+    // Every box shown so far, as "caption: text", and forgets them.
+    Strings TakeBoxes()
+    {
+        Strings boxes;
         for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
+        recorder.ClearBoxes();
         return boxes;
     }
     // The trace flag and the button's label, which names the next action.
