@@ -37,21 +37,11 @@ TEST(ToolOptions, ReadsEveryOptionIntoTheControllersSettingsAndFaults)
 // A line is taken, or refused with a reason.
 TEST(ToolOptions, TakesGoodLinesAndRefusesBadOnesWithAReason)
 {
-    const std::pair<std::vector<const char*>, const char*> cases[] = {
-        {{"--late", "0"}, nullptr},
-        {{"--pause", "0:0"}, nullptr},
-        {{"--frobnicate"}, "--frobnicate"},
-        {{"--late"}, "needs a value"},
-        {{"--live-length", "300"}, "bad value"},
-        {{"--stray", "5"}, "bad value"},
-        {{"--stray", "5g"}, "bad value"},
-        {{"--pause", "3"}, "bad value"},
-        {{"--pause", "3:-1"}, "bad value"},
-        {{"--late", "-5"}, "bad value"},
-        {{"--wrong-length", "+"}, "bad value"},
-        {{"--byte-maps", "40,,44"}, "bad value"},
-        {{"--log", ""}, "bad value"},
-    };
+    const char* bad = "bad value";
+    const std::pair<std::vector<const char*>, const char*> cases[] = {{{"--late", "0"}, nullptr}, {{"--pause", "0:0"}, nullptr},
+        {{"--frobnicate"}, "--frobnicate"}, {{"--late"}, "needs a value"}, {{"--live-length", "300"}, bad}, {{"--stray", "5"}, bad},
+        {{"--stray", "5g"}, bad}, {{"--pause", "3"}, bad}, {{"--pause", "3:-1"}, bad}, {{"--late", "-5"}, bad},
+        {{"--wrong-length", "+"}, bad}, {{"--byte-maps", "40,,44"}, bad}, {{"--log", ""}, bad}};
     for (const auto& [line, reason] : cases) {
         SCOPED_TRACE(std::string(line[0]) + ' ' + (line.size() > 1 ? line[1] : ""));
         std::string why;

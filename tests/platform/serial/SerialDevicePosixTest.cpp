@@ -6,7 +6,6 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
-#include <filesystem>
 #include <future>
 #include <numeric>
 #include <poll.h>
@@ -107,17 +106,6 @@ TEST_F(SerialDevicePosix, ReadsTakeTheBytesAsSentAndWaitOnlyAsLongAsTheirTimeOut
         EXPECT_TRUE(!purge || device_->Purge());
         for (const auto& [timeouts, result] : then) EXPECT_EQ(ReadOne(timeouts), result);
     }
-}
-
-// Non-blocking only while it opens: found among the process's descriptors by its path.
-TEST_F(SerialDevicePosix, TheOpenPortsDescriptorBlocks)
-{
-    std::vector<int> flags;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        if (std::error_code error; std::filesystem::read_symlink(entry.path(), error) == path_)
-            flags.push_back(::fcntl(std::stoi(entry.path().filename().string()), F_GETFL) & O_NONBLOCK);
-    }
-    EXPECT_EQ(flags, std::vector<int>{0});
 }
 
 volatile sig_atomic_t alarms = 0;
