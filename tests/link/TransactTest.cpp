@@ -72,6 +72,8 @@ TEST_F(Transact, DamagedOrSlowRepliesFailAndLeaveTheBufferAlone)
         {"bad sum", {.badChecksum = true}, CPFCComm::kChecksumError, {}},
         {"silence", {.silent = true}, CPFCComm::kTimeout, 5 * kReadTimeout},
         {"truncated", {.truncateBy = 1}, CPFCComm::kTimeout, {}},
+        {"five pauses of exactly a read's time-out", {.pauses = {{0, kReadTimeout}, {3, kReadTimeout}, {6, kReadTimeout}, {9, kReadTimeout},
+                                                         {10, kReadTimeout}}}, 10, 5 * kReadTimeout},
         {"four pauses", {.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {10, kPause}}}, 10, 4 * kPause},
         // Bytes arriving between the pauses do not refill the allowance.
         {"five pauses", {.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {9, kPause}, {10, kPause}}}, CPFCComm::kTimeout, {}},
@@ -122,15 +124,6 @@ TEST_F(Transact, ExchangesDoNotPurgeTheInput)
     Send(0xF0);
     Send(0xF3);
     EXPECT_EQ(log->purges, 1); // the one of Open
-}
-
-TEST_F(Transact, EveryExchangeFailsWithNoPortOpen)
-{
-    CPFCComm unopened;
-    EXPECT_EQ(unopened.Transact(0xF3, 2, buffer.data()), CPFCComm::kCommError);
-    EXPECT_FALSE(unopened.IsBusy());
-    EXPECT_TRUE(BufferUntouched());
-    EXPECT_TRUE(controller->Received().empty());
 }
 
 } // namespace
