@@ -7,7 +7,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <future>
-#include <numeric>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/time.h>
@@ -124,25 +123,6 @@ TEST_F(SerialDevicePosix, EmptyReadLastsItsWholeTimeoutEvenThroughASignal)
     ::setitimer(ITIMER_REAL, &disarmed, nullptr);
     ::sigaction(SIGALRM, &previous, nullptr);
     EXPECT_EQ(static_cast<int>(alarms), 1);
-}
-
-TEST_F(SerialDevicePosix, HungUpLineFailsReadsAndWritesInsteadOfTimingOut)
-{
-    EXPECT_EQ(ReadOne(kBrief), ReadResult::Empty);
-    EXPECT_EQ(device_->LastError(), serial::PortError::None) << "an empty read is no failure";
-    ::close(std::exchange(master_, -1));
-    EXPECT_EQ(ReadOne(kPatient), ReadResult::Failed);
-    EXPECT_EQ(device_->LastError(), serial::PortError::Gone);
-    EXPECT_EQ(device_->Write(Bytes{0x01}), -1);
-}
-
-TEST_F(SerialDevicePosix, WriteAndDrainDeliverTheWholeFrame)
-{
-    Bytes frame(300);
-    std::iota(frame.begin(), frame.end(), uint8_t{0}); // line ends included: raw output keeps them
-    EXPECT_EQ(device_->Write(frame), static_cast<int>(frame.size()));
-    EXPECT_TRUE(device_->Drain());
-    EXPECT_EQ(Receive(frame.size()), frame);
 }
 
 // The far end takes nothing until the line's buffer is full: a write then gives up at its
