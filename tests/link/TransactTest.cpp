@@ -21,9 +21,7 @@ using Transact = LinkFixture;
 TEST_F(Transact, SendsTheCommandTheLengthTheCallersBytesAndTheirSum)
 {
     const std::tuple<uint8_t, int, size_t, Bytes> cases[] = { // command, length, bytes sent, their start
-        {0xF0, 2, 3, {0xF0, 0x02, 0x0D}},
-        {0x12, 5, 6, {0x12, 0x05, 0x01, 0x02, 0x80, 0x65}},
-        {0xF0, 0, 3, {0xF0, 0x02, 0x0D}},
+        {0xF0, 2, 3, {0xF0, 0x02, 0x0D}}, {0x12, 5, 6, {0x12, 0x05, 0x01, 0x02, 0x80, 0x65}}, {0xF0, 0, 3, {0xF0, 0x02, 0x0D}},
         {0x12, 400, 256, {0x12, 0xFF, 0x01, 0x02, 0x80, kUntouched}},
     };
     for (const auto& [command, length, size, start] : cases) {
@@ -46,11 +44,8 @@ TEST_F(Transact, RepliesAreReadToTheirLengthByteAndCopiedWhole)
     std::iota(longest.begin(), longest.end(), uint8_t{7});
     const std::tuple<Bytes, int, size_t> cases[] = { // what comes, result, bytes copied
         {sim::FrameCodec::Build(0x77, longest), 255, 253},
-        {{0xF3, 0x02, 0x0A}, 2, 0},
-        {{0xFF, 0x00}, 0, 0},
-        {{0xFE, 0x01}, 1, 0},
-        {{0xFE, 0x00}, CPFCComm::kChecksumError, 0},
-        {{0xFF, 0x01}, CPFCComm::kChecksumError, 0},
+        {{0xF3, 0x02, 0x0A}, 2, 0}, {{0xFF, 0x00}, 0, 0}, {{0xFE, 0x01}, 1, 0},
+        {{0xFE, 0x00}, CPFCComm::kChecksumError, 0}, {{0xFF, 0x01}, CPFCComm::kChecksumError, 0},
     };
     for (auto [reply, result, copied] : cases) {
         SCOPED_TRACE(::testing::PrintToString(Bytes(reply.begin(), reply.begin() + 2)));

@@ -50,22 +50,14 @@ TEST_F(ProfileEncoding, EachFileIsReadInTheEncodingItsWholeContentShows)
 TEST(Utf8, OnlyShortestFormsUpToU10FFFFOutsideTheSurrogatesAreWellFormed)
 {
     const std::pair<std::string_view, bool> cases[] = {
-        {"\xC2\x80", true},          // U+0080
-        {"\xC1\xBF", false},         // U+007F in two bytes
-        {"\xE0\xA0\x80", true},      // U+0800
-        {"\xE0\x9F\xBF", false},     // U+07FF in three bytes
-        {"\xF0\x90\x80\x80", true},  // U+10000
-        {"\xF0\x8F\xBF\xBF", false}, // U+FFFF in four bytes
-        {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
-        {"\xF4\x90\x80\x80", false}, // U+110000
-        {"\xED\x9F\xBF", true},      // U+D7FF
-        {"\xED\xA0\x80", false},     // U+D800
-        {"\xED\xBF\xBF", false},     // U+DFFF
-        {"\xEE\x80\x80", true},      // U+E000
-        {"\xE6\x97", false},         // cut short
-        {std::string_view("\xE6\x97\xA5", 2), false}, // cut short where the text goes on
-        {"\xC3\x28", false},         // no continuation
-        {"\xBD", false},             // a continuation alone
+        {"\xC2\x80", true}, {"\xC1\xBF", false},                 // U+0080; U+007F in two bytes
+        {"\xE0\xA0\x80", true}, {"\xE0\x9F\xBF", false},         // U+0800; U+07FF in three bytes
+        {"\xF0\x90\x80\x80", true}, {"\xF0\x8F\xBF\xBF", false}, // U+10000; U+FFFF in four bytes
+        {"\xF4\x8F\xBF\xBF", true}, {"\xF4\x90\x80\x80", false}, // U+10FFFF; U+110000
+        {"\xED\x9F\xBF", true}, {"\xED\xA0\x80", false},         // U+D7FF; U+D800
+        {"\xED\xBF\xBF", false}, {"\xEE\x80\x80", true},         // U+DFFF; U+E000
+        {"\xE6\x97", false}, {std::string_view("\xE6\x97\xA5", 2), false}, // cut short, at the end and where the text goes on
+        {"\xC3\x28", false}, {"\xBD", false},                     // no continuation; a continuation alone
     };
     for (const auto& [bytes, wellFormed] : cases)
         EXPECT_EQ(profile::IsValidUtf8(bytes), wellFormed) << ::testing::PrintToString(std::string(bytes));

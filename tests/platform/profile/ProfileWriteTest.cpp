@@ -201,15 +201,9 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
 TEST_F(ProfileWrite, ClearsOnlyTheTemporariesOfWritersThatAreGone)
 {
     const std::string gone = "99999999"; // above any process number the system gives
-    const std::pair<std::string, bool> cases[] = {
-        {kIniName + ".tmp" + gone + "-0", false},
-        {kIniName + ".tmp1-0", true},
-        {kIniName + ".tmp" + std::to_string(::getpid()) + "-0", true},
-        {kIniName + ".tmp" + gone, true},
-        {kIniName + ".tmp-5-0", true},
-        {kIniName + ".tmpx-0", true},
-        {"Other.ini.tmp" + gone + "-0", true},
-    };
+    const std::pair<std::string, bool> cases[] = {{kIniName + ".tmp" + gone + "-0", false}, {kIniName + ".tmp1-0", true},
+        {kIniName + ".tmp" + std::to_string(::getpid()) + "-0", true}, {kIniName + ".tmp" + gone, true}, {kIniName + ".tmp-5-0", true},
+        {kIniName + ".tmpx-0", true}, {"Other.ini.tmp" + gone + "-0", true}};
     Put("[A]\nx=1\n");
     for (const auto& [name, stays] : cases) std::ofstream(PathOf(name)) << "x";
     ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));

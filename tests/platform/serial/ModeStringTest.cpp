@@ -12,17 +12,10 @@ const LineSettings kBefore{4800, 'n', 7, 2};
 
 TEST(ModeString, AcceptedStringsSetTheirFieldsAndKeepTheRest)
 {
-    const std::pair<const char*, LineSettings> cases[] = {
-        {"baud=19200 parity=e data=8 stop=1", {19200, 'e', 8, 1}},
-        {"  STOP=1\tData=8   PARITY=O baud=9600 ", {9600, 'o', 8, 1}},
-        {"", kBefore},
-        {"parity=n", kBefore},
-        {"parity=m", {4800, 'm', 7, 2}},
-        {"parity=s", {4800, 's', 7, 2}},
-        {"data=5", {4800, 'n', 5, 2}},
-        {"baud=1", {1, 'n', 7, 2}},
-        {"baud=4294967295", {4294967295u, 'n', 7, 2}},
-    };
+    const std::pair<const char*, LineSettings> cases[] = {{"baud=19200 parity=e data=8 stop=1", {19200, 'e', 8, 1}},
+        {"  STOP=1\tData=8   PARITY=O baud=9600 ", {9600, 'o', 8, 1}}, {"", kBefore}, {"parity=n", kBefore},
+        {"parity=m", {4800, 'm', 7, 2}}, {"parity=s", {4800, 's', 7, 2}}, {"data=5", {4800, 'n', 5, 2}}, {"baud=1", {1, 'n', 7, 2}},
+        {"baud=4294967295", {4294967295u, 'n', 7, 2}}};
     for (const auto& [mode, after] : cases) {
         LineSettings settings = kBefore;
         EXPECT_TRUE(serial::ParseModeString(mode, settings)) << mode;
