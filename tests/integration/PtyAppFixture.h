@@ -55,7 +55,7 @@ protected:
     }
 
     // The base file lists `path` as the one port, preselected, and the profile.
-    void OfferPort(const std::string& path)
+    void OfferPort(const std::string& path) const
     {
         directory.Write("Velmora.ini", "[CommSelect]\nItem=0\n[Ports]\nItems=1\nItem1=" + path + "\n[Profiles]\nItems=1\nItem1=Trace.ini\n");
     }
@@ -74,14 +74,11 @@ protected:
     }
 
     // Every reply from now on is damaged as `plan` says, until another plan replaces it.
-    void EveryReply(sim::FaultPlan plan)
-    {
-        server.WithController([&plan](sim::SimulatedController& c) { c.Faults().Set(std::move(plan)); });
-    }
+    void EveryReply(const sim::FaultPlan& plan) { server.WithController([&](sim::SimulatedController& c) { c.Faults().Set(plan); }); }
     size_t Polls()
     {
         size_t polls = 0;
-        server.WithController([&polls](sim::SimulatedController& c) { polls = frames::CountSent(c.Received(), 0xF0); });
+        server.WithController([&](sim::SimulatedController& c) { polls = frames::CountSent(c.Received(), 0xF0); });
         return polls;
     }
 

@@ -44,12 +44,9 @@ TEST(FaultInjector, EachFaultDamagesTheReplyItsOwnWay)
     ++longer[1];
     --shorter[1];
     const std::tuple<const char*, FaultPlan, std::optional<Bytes>> cases[] = {
-        {"silent", {.silent = true}, std::nullopt},
-        {"silent but stray bytes", {.silent = true, .strayBytes = {0xFF, 0x00}}, Bytes{0xFF, 0x00}},
-        {"bad checksum", {.badChecksum = true}, badSum},
-        {"length byte too high", {.lengthOffBy = 1}, longer},
-        {"length byte too low", {.lengthOffBy = -1}, shorter},
-        {"truncated", {.truncateBy = 3}, Bytes(kReply.begin(), kReply.end() - 3)},
+        {"silent", {.silent = true}, std::nullopt}, {"silent but stray bytes", {.silent = true, .strayBytes = {0xFF, 0x00}}, Bytes{0xFF, 0x00}},
+        {"bad checksum", {.badChecksum = true}, badSum}, {"length byte too high", {.lengthOffBy = 1}, longer},
+        {"length byte too low", {.lengthOffBy = -1}, shorter}, {"truncated", {.truncateBy = 3}, Bytes(kReply.begin(), kReply.end() - 3)},
         {"truncated past the start", {.truncateBy = 100}, std::nullopt},
     };
     for (const auto& [name, plan, expected] : cases) {
