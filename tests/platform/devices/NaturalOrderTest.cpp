@@ -13,7 +13,7 @@ TEST(NaturalOrder, NumbersCompareByValueAndAPrefixComesFirst)
 {
     const std::pair<const char*, const char*> ordered[] = {{"tty5", "ttyACM0"}, {"ttyACM0", "ttyACM1"}, {"ttyACM1", "ttyS"},
         {"ttyS", "ttyS0"}, {"ttyS1", "ttyS2"}, {"ttyS2", "ttyS2a"}, {"ttyS2a", "ttyS10"}, {"ttyS10", "ttyUSB0"}, {"tty9", "tty10"},
-        {"ttyS1x2", "ttyS1x10"}, {"tty007", "tty8"}, {"tty1", "tty1a"}, {"tty01", "tty1"}};
+        {"ttyS1x2", "ttyS1x10"}, {"tty007", "tty8"}, {"tty1", "tty1a"}, {"tty2", "tty02a"}, {"tty01", "tty1"}};
     for (const auto& [first, second] : ordered) {
         EXPECT_TRUE(NaturalLess(first, second)) << first << " < " << second;
         EXPECT_FALSE(NaturalLess(second, first)) << second << " < " << first;
