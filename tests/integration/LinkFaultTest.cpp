@@ -4,7 +4,6 @@
 #include "PtyAppFixture.h"
 
 #include <chrono>
-#include <ostream>
 
 namespace {
 
@@ -44,7 +43,6 @@ TEST_P(LinkFaults, ShowTheirBoxAndLeaveTheTraceWorking)
 {
     const LinkFault& fault = GetParam();
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_EQ(TakeBoxes(), Strings{});
     EveryReply(fault.plan);
     ClickTrace();
     ASSERT_TRUE(RunUntilBoxOr([&] { return Value() != "-"; })) << "hung";

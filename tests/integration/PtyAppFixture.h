@@ -34,8 +34,6 @@ protected:
                                             "[MonItem1]\nName=回転\nUnit=rpm\nCoefficient=1\nOffset=0\nAddress=0\nType=1\n";
     static constexpr const char* kIdle = "idle, ﾄﾚｰｽ開始";
     static constexpr const char* kTracing = "tracing, ﾄﾚｰｽ停止";
-    // Far beyond what any fault makes an exchange last; reaching it means a hang.
-    static constexpr int kHangMs = 5000;
 
     static void SetUpTestSuite() { res::InstallResources(); }
     void SetUp() override
@@ -87,7 +85,8 @@ protected:
     // false on a hang.
     bool RunUntilBoxOr(const std::function<bool()>& done = [] { return false; })
     {
-        return ui::testing::RunUntil([&] { return !recorder.Boxes().empty() || done(); }, kHangMs);
+        // Far beyond what any fault makes an exchange last; reaching it means a hang.
+        return ui::testing::RunUntil([&] { return !recorder.Boxes().empty() || done(); }, 5000);
     }
     // Every box shown so far, as "caption: text", and forgets them.
     Strings TakeBoxes()

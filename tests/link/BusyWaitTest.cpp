@@ -17,7 +17,6 @@ constexpr ui::UINT kFirstExchangeEnds = ui::WM_USER + 2;
 // Only a safety net: should the wait never dispatch the message that frees the link, the test
 // fails instead of hanging.
 constexpr uintptr_t kWatchdog = 1;
-constexpr ui::UINT kWatchdogMs = 10000;
 
 // A window whose posted messages run whatever the test gives them.
 class PostBox : public ui::Dialog {
@@ -65,11 +64,10 @@ TEST_F(BusyWait, ExchangeRequestedDuringTheWaitRunsOnlyAfterTheFirstEnded)
     };
 
     LinkTestAccess::SetBusy(comm, true);
-    box.SetTimer(kWatchdog, kWatchdogMs);
+    box.SetTimer(kWatchdog, 10000);
     box.PostMessage(kRequestExchange);
     box.PostMessage(kFirstExchangeEnds);
     const int result = Send(0xF3);
-    box.KillTimer(kWatchdog);
 
     EXPECT_EQ(events, (std::vector<std::string>{"nested requested", "first ended, line quiet", "nested done"}));
     EXPECT_EQ(std::pair(nestedResult, std::string(nested.begin(), nested.begin() + 5)),

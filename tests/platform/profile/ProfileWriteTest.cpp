@@ -154,7 +154,6 @@ TEST_F(ProfileWrite, AnotherUsersFileKeepsItsOwnerOrAtLeastItsGroupOrIsNotWritte
 // the new one, whole, and the next write clears what the killed ones left behind.
 TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
 {
-    constexpr int kKills = 300;
     // Long enough that a kill often lands inside a write; CP932, a BOM and CRLF ends throughout.
     std::string zero = "\xEF\xBB\xBF[CommSelect]\r\nItem=0\r\n";
     for (int i = 0; i < 4000; ++i) zero += "; \x83\x7B\x81\x5B\x83\x58\x83\x67 line " + std::to_string(i) + "\r\n";
@@ -168,7 +167,7 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     std::uniform_int_distribution<long long> waits(0, (Clock::now() - before).count());
     std::mt19937 random(20261207);
     int inWrite = 0;
-    for (int kill = 0; kill < kKills; ++kill) {
+    for (int kill = 0; kill < 300; ++kill) {
         int started[2];
         ASSERT_EQ(::pipe(started), 0);
         const pid_t writer = ::fork();

@@ -118,7 +118,6 @@ TEST_F(SerialDevicePosix, EmptyReadLastsItsWholeTimeoutEvenThroughASignal)
 // a long while, so the write ends, in full, and the test fails instead of hanging.
 TEST_F(SerialDevicePosix, AWriteTheFarEndDoesNotTakeEndsAtItsTimeOut)
 {
-    constexpr int kMostFrames = 4096; // 1 MiB, many times what a pty holds
     const Bytes frame(256, 0x55);
     ASSERT_TRUE(device_->SetTimeouts({.writeTotalTimeoutMultiplier = 1, .writeTotalTimeoutConstant = 100}));
     std::promise<void> writing;
@@ -128,8 +127,8 @@ TEST_F(SerialDevicePosix, AWriteTheFarEndDoesNotTakeEndsAtItsTimeOut)
         for (char sink[256]; ended.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready;)
             if (::poll(&entry, 1, 10) == 1) (void)!::read(master_, sink, sizeof sink);
     });
-    int written = std::ssize(frame);
-    for (int frames = 0; written == std::ssize(frame) && frames < kMostFrames; ++frames) written = device_->Write(frame);
+    int written = std::ssize(frame); // up to 1 MiB, many times what a pty holds
+    for (int frames = 0; written == std::ssize(frame) && frames < 4096; ++frames) written = device_->Write(frame);
     writing.set_value();
     farEnd.join();
     EXPECT_GE(written, 0);
