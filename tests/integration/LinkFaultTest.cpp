@@ -4,28 +4,26 @@
 #include "PtyAppFixture.h"
 
 #include <chrono>
-#include <ostream>
 
 namespace {
 
 using namespace std::chrono_literals;
-using Strings = std::vector<std::string>;
 
 constexpr uint8_t kLiveCommand = 0xF0;
-constexpr uint8_t kGappedValue = 90;
-constexpr uint8_t kCleanValue = 42;
 const std::string kTimeoutBox = "CVelmoraDlg::OnTimer(): 通信タイムアウト";
 
-// A live reply carrying `value`, with a gap of `gap` before each of its last seven bytes.
-// Seven gaps rather than the five a time-out needs, so a late wake-up on a busy machine that
-// shortens one or two of them still leaves the 120 ms case timing out.
-sim::FaultPlan GappedReply(uint8_t value, sim::Duration gap)
+// A whole live reply of the extended block whose first byte, the monitor item's, is `value`;
+// the other bytes are high, so a reply read from one of them on asks for more bytes than come.
+// With `gap`, seven of its last bytes come that long after the one before: seven rather than
+// the five a time-out needs, so a late wake-up on a busy machine that shortens one or two of
+// them still leaves the 120 ms case timing out.
+sim::FaultPlan LiveReply(uint8_t value, sim::Duration gap = {})
 {
-    sim::FaultPlan plan = frames::ReplyWith(kLiveCommand, LiveBlock(value));
-    constexpr size_t kGaps = 7;
-    for (size_t before = plan.strayBytes.size() - kGaps; before < plan.strayBytes.size(); ++before) {
+    std::vector<uint8_t> live(sim::ResponderConfig::kExtendedLiveLength - 2, 0xEE);
+    live[0] = value;
+    sim::FaultPlan plan = frames::ReplyWith(kLiveCommand, live);
+    for (size_t before = plan.strayBytes.size() - 7; gap > sim::Duration{} && before < plan.strayBytes.size(); ++before)
         plan.pauses.push_back({before, gap});
-    }
     return plan;
 }
 
@@ -45,35 +43,26 @@ TEST_P(LinkFaults, ShowTheirBoxAndLeaveTheTraceWorking)
 {
     const LinkFault& fault = GetParam();
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_EQ(Boxes(), Strings{});
-
     EveryReply(fault.plan);
     ClickTrace();
-    ASSERT_TRUE(RunUntil([&] { return BoxShown() || Value() != "-"; })) << "hung";
+    ASSERT_TRUE(RunUntilBoxOr([&] { return Value() != "-"; })) << "hung";
     ui::testing::ProcessEvents();
-    if (fault.box.empty()) {
-        EXPECT_EQ(Boxes(), Strings{});
-        EXPECT_EQ(TraceState(), kTracing);
-        ClickTrace();
-    } else {
-        EXPECT_EQ(Boxes(), Strings{fault.box});
-        EXPECT_EQ(TraceState(), kIdle);
-    }
+    EXPECT_EQ(TakeBoxes(), fault.box.empty() ? Strings{} : Strings{fault.box});
+    EXPECT_EQ(TraceState(), fault.box.empty() ? kTracing : kIdle);
     EXPECT_EQ(Value(), fault.value);
+    if (fault.box.empty()) ClickTrace();
 
     // The fault is gone: every reply is whole and on time again.
-    EveryReply(frames::ReplyWith(kLiveCommand, LiveBlock(kCleanValue)));
-    recorder.ClearBoxes();
+    EveryReply(LiveReply(42));
     if (fault.lateBytes) {
         ClickTrace();
-        ASSERT_TRUE(RunUntil([&] { return BoxShown(); })) << "hung";
-        EXPECT_EQ(Boxes(), Strings{kTimeoutBox});
-        recorder.ClearBoxes();
+        ASSERT_TRUE(RunUntilBoxOr()) << "hung";
+        EXPECT_EQ(TakeBoxes(), Strings{kTimeoutBox});
     }
     ClickTrace();
     const size_t polls = Polls();
-    ASSERT_TRUE(RunUntil([&] { return BoxShown() || Polls() > polls + 2; })) << "hung";
-    EXPECT_EQ(Boxes(), Strings{});
+    ASSERT_TRUE(RunUntilBoxOr([&] { return Polls() > polls + 2; })) << "hung";
+    EXPECT_EQ(TakeBoxes(), Strings{});
     EXPECT_EQ(Value(), "  42");
     EXPECT_EQ(TraceState(), kTracing);
     ClickTrace();
@@ -89,9 +78,9 @@ INSTANTIATE_TEST_SUITE_P(Matrix, LinkFaults,
         LinkFault{"LengthByteOneTooHigh", {.lengthOffBy = 1}, kTimeoutBox, "-"},
         // Each one-byte read waits 101 ms: a byte 90 ms after the last one is in time, however
         // many such gaps a reply has.
-        LinkFault{"Bytes90msApart", GappedReply(kGappedValue, 90ms), "", "  90"},
+        LinkFault{"Bytes90msApart", LiveReply(90, 90ms), "", "  90"},
         // A byte 120 ms after the last one costs an empty read; the fifth ends the exchange.
-        LinkFault{"Bytes120msApart", GappedReply(kGappedValue, 120ms), kTimeoutBox, "-", true}),
+        LinkFault{"Bytes120msApart", LiveReply(90, 120ms), kTimeoutBox, "-", true}),
     [](const ::testing::TestParamInfo<LinkFault>& info) { return std::string(info.param.name); });
 
 using VanishingDevice = PtyAppFixture;
@@ -100,28 +89,24 @@ using VanishingDevice = PtyAppFixture;
 // so does every later poll, while the trace button goes on working.
 TEST_F(VanishingDevice, MidTraceGivesACommunicationErrorNotATimeOut)
 {
+    const Strings commError{"CVelmoraDlg::OnTimer(): 通信エラー"};
     ASSERT_NO_FATAL_FAILURE(Start());
     ClickTrace();
-    ASSERT_TRUE(RunUntil([&] { return BoxShown() || Polls() > 3; })) << "hung";
-    ASSERT_EQ(Boxes(), Strings{});
-
+    ASSERT_TRUE(RunUntilBoxOr([&] { return Polls() > 3; })) << "hung";
+    ASSERT_EQ(TakeBoxes(), Strings{});
     server.HangUp();
     serving.join();
-    ASSERT_TRUE(RunUntil([&] { return BoxShown(); })) << "hung";
+    ASSERT_TRUE(RunUntilBoxOr()) << "hung";
     ui::testing::ProcessEvents();
-    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信エラー"});
+    EXPECT_EQ(TakeBoxes(), commError);
     EXPECT_EQ(TraceState(), kIdle);
     EXPECT_NE(Value(), "-") << "the rows keep what the trace last showed";
-
-    recorder.ClearBoxes();
     ClickTrace();
-    ASSERT_TRUE(RunUntil([&] { return BoxShown(); })) << "hung";
-    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::OnTimer(): 通信エラー"});
+    ASSERT_TRUE(RunUntilBoxOr()) << "hung";
+    EXPECT_EQ(TakeBoxes(), commError);
     EXPECT_EQ(TraceState(), kIdle);
     ClickTrace();
     EXPECT_EQ(TraceState(), kTracing);
-    ClickTrace();
-    EXPECT_EQ(TraceState(), kIdle);
 }
 
 } // namespace

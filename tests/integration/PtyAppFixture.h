@@ -21,14 +21,7 @@
 #include <thread>
 #include <vector>
 
-// Live data of the extended block whose first byte, the monitor item's, is `value`; the other
-// bytes are high, so a reply read from one of them on asks for more bytes than come.
-inline std::vector<uint8_t> LiveBlock(uint8_t value)
-{
-    std::vector<uint8_t> live(sim::ResponderConfig::kExtendedLiveLength - 2, 0xEE);
-    live[0] = value;
-    return live;
-}
+using Strings = std::vector<std::string>;
 
 // The program started in a temporary working directory against the simulated controller
 // behind a real pseudo-terminal, served from a thread of the test: the port dialog offers the
@@ -41,8 +34,6 @@ protected:
                                             "[MonItem1]\nName=回転\nUnit=rpm\nCoefficient=1\nOffset=0\nAddress=0\nType=1\n";
     static constexpr const char* kIdle = "idle, ﾄﾚｰｽ開始";
     static constexpr const char* kTracing = "tracing, ﾄﾚｰｽ停止";
-    // Far beyond what any fault makes an exchange last; reaching it means a hang.
-    static constexpr int kHangMs = 5000;
 
     static void SetUpTestSuite() { res::InstallResources(); }
     void SetUp() override
@@ -62,45 +53,47 @@ protected:
     }
 
     // The base file lists `path` as the one port, preselected, and the profile.
-    void OfferPort(const std::string& path)
+    void OfferPort(const std::string& path) const
     {
-        directory.Write(
-            "Velmora.ini", "[CommSelect]\nItem=0\n[Ports]\nItems=1\nItem1=" + path + "\n[Profiles]\nItems=1\nItem1=Trace.ini\n");
+        directory.Write("Velmora.ini", "[CommSelect]\nItem=0\n[Ports]\nItems=1\nItem1=" + path + "\n[Profiles]\nItems=1\nItem1=Trace.ini\n");
     }
     // Start-up with the port dialog confirmed; the profile dialog takes the profile, or is
-    // cancelled, which ends start-up before the monitor list.
+    // left open for the recorder to cancel, which ends start-up before the monitor list.
     void Start(bool chooseProfile = true)
     {
         recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
-        recorder.OnDialog(res::IDD_PROFSEL, [chooseProfile](ui::Dialog& dialog) {
-            if (!chooseProfile) return; // left open, the recorder cancels it
-            static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(0);
-            ui::testing::PressKey(ui::VK_RETURN);
-        });
+        if (chooseProfile) {
+            recorder.OnDialog(res::IDD_PROFSEL, [](ui::Dialog& dialog) {
+                static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(0);
+                ui::testing::PressKey(ui::VK_RETURN);
+            });
+        }
         ASSERT_TRUE(window.Create());
     }
 
     // Every reply from now on is damaged as `plan` says, until another plan replaces it.
-    void EveryReply(sim::FaultPlan plan)
-    {
-        server.WithController([&plan](sim::SimulatedController& c) { c.Faults().Set(std::move(plan)); });
-    }
+    void EveryReply(const sim::FaultPlan& plan) { server.WithController([&](sim::SimulatedController& c) { c.Faults().Set(plan); }); }
     size_t Polls()
     {
         size_t polls = 0;
-        server.WithController([&polls](sim::SimulatedController& c) { polls = frames::CountSent(c.Received(), 0xF0); });
+        server.WithController([&](sim::SimulatedController& c) { polls = frames::CountSent(c.Received(), 0xF0); });
         return polls;
     }
 
     void ClickTrace() { ui::testing::Click(*window.GetDlgItem(res::IDC_TRACE)); }
-    // Runs the program's own loop, trace timer and all, until done() holds; false on a hang.
-    bool RunUntil(const std::function<bool()>& done) { return ui::testing::RunUntil(done, kHangMs); }
-    bool BoxShown() const { return !recorder.Boxes().empty(); }
-    // Every box shown so far, as "caption: text".
-    std::vector<std::string> Boxes() const
+    // Runs the program's own loop, trace timer and all, until a box shows or done() holds;
+    // false on a hang.
+    bool RunUntilBoxOr(const std::function<bool()>& done = [] { return false; })
     {
-        std::vector<std::string> boxes;
+        // Far beyond what any fault makes an exchange last; reaching it means a hang.
+        return ui::testing::RunUntil([&] { return !recorder.Boxes().empty() || done(); }, 5000);
+    }
+    // Every box shown so far, as "caption: text", and forgets them.
+    Strings TakeBoxes()
+    {
+        Strings boxes;
         for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
+        recorder.ClearBoxes();
         return boxes;
     }
     // The trace flag and the button's label, which names the next action.

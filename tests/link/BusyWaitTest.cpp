@@ -17,14 +17,11 @@ constexpr ui::UINT kFirstExchangeEnds = ui::WM_USER + 2;
 // Only a safety net: should the wait never dispatch the message that frees the link, the test
 // fails instead of hanging.
 constexpr uintptr_t kWatchdog = 1;
-constexpr ui::UINT kWatchdogMs = 10000;
 
 // A window whose posted messages run whatever the test gives them.
 class PostBox : public ui::Dialog {
 public:
-    PostBox()
-        : Dialog(kTemplateId)
-    { }
+    PostBox() : Dialog(kTemplateId) { }
 
     ui::LRESULT WindowProc(ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) override
     {
@@ -67,17 +64,15 @@ TEST_F(BusyWait, ExchangeRequestedDuringTheWaitRunsOnlyAfterTheFirstEnded)
     };
 
     LinkTestAccess::SetBusy(comm, true);
-    box.SetTimer(kWatchdog, kWatchdogMs);
+    box.SetTimer(kWatchdog, 10000);
     box.PostMessage(kRequestExchange);
     box.PostMessage(kFirstExchangeEnds);
     const int result = Send(0xF3);
-    box.KillTimer(kWatchdog);
 
     EXPECT_EQ(events, (std::vector<std::string>{"nested requested", "first ended, line quiet", "nested done"}));
-    EXPECT_EQ(nestedResult, 7);
-    EXPECT_EQ(std::string(nested.begin(), nested.begin() + 5), controller->Responder().Config().firmwareVersion);
-    EXPECT_EQ(result, 10);
-    EXPECT_EQ(Copied(8), controller->Responder().Config().engineCode);
+    EXPECT_EQ(std::pair(nestedResult, std::string(nested.begin(), nested.begin() + 5)),
+        std::pair(7, controller->Responder().Config().firmwareVersion));
+    EXPECT_EQ(std::pair(result, Copied(8)), std::pair(10, controller->Responder().Config().engineCode));
     EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0xF5, 0x02, 0x08, 0xF3, 0x02, 0x0A}));
 }
 

@@ -3,13 +3,11 @@
 #include "sim/FrameCodec.h"
 #include "sim/WirePacing.h"
 
-#include <gmock/gmock.h>
-
 #include <numeric>
 #include <optional>
 
-using ::testing::ElementsAreArray;
 using namespace std::chrono_literals;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -22,56 +20,42 @@ using Transact = LinkFixture;
 // length outside 2..255 is taken as the nearest of them.
 TEST_F(Transact, SendsTheCommandTheLengthTheCallersBytesAndTheirSum)
 {
-    const struct {
-        uint8_t command;
-        int length;
-        size_t size;
-        std::vector<uint8_t> start; // of what was sent
-    } cases[] = {{0xF0, 2, 3, {0xF0, 0x02, 0x0D}}, {0x12, 5, 6, {0x12, 0x05, 0x01, 0x02, 0x80, 0x65}}, {0xF0, 0, 3, {0xF0, 0x02, 0x0D}},
-        {0x12, 400, 256, {0x12, 0xFF, 0x01, 0x02, 0x80, kUntouched}}};
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.length);
+    const std::tuple<uint8_t, int, size_t, Bytes> cases[] = { // command, length, bytes sent, their start
+        {0xF0, 2, 3, {0xF0, 0x02, 0x0D}}, {0x12, 5, 6, {0x12, 0x05, 0x01, 0x02, 0x80, 0x65}}, {0xF0, 0, 3, {0xF0, 0x02, 0x0D}},
+        {0x12, 400, 256, {0x12, 0xFF, 0x01, 0x02, 0x80, kUntouched}},
+    };
+    for (const auto& [command, length, size, start] : cases) {
+        SCOPED_TRACE(length);
         buffer.fill(kUntouched);
-        std::ranges::copy(std::array<uint8_t, 3>{0x01, 0x02, 0x80}, buffer.begin());
+        std::ranges::copy(Bytes{0x01, 0x02, 0x80}, buffer.begin());
         controller->ClearReceived();
-        comm.Transact(each.command, each.length, buffer.data());
-        const auto& sent = controller->Received();
-        EXPECT_EQ(sent.size(), each.size);
-        EXPECT_EQ(std::vector<uint8_t>(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(std::min(sent.size(), each.start.size()))),
-            each.start);
+        comm.Transact(command, length, buffer.data());
+        const Bytes& sent = controller->Received();
+        EXPECT_EQ(sent.size(), size);
+        EXPECT_EQ(Bytes(sent.begin(), sent.begin() + std::min(sent.size(), start.size())), start);
     }
 }
 
-TEST_F(Transact, LongestReplyReads256BytesAndCopies253)
+// A reply's data is copied whole and nothing after it: the longest, 253 bytes of 256 read;
+// length bytes 0 and 1 end the reply after two bytes, which must still sum to FF.
+TEST_F(Transact, RepliesAreReadToTheirLengthByteAndCopiedWhole)
 {
-    std::vector<uint8_t> data(253);
-    std::iota(data.begin(), data.end(), uint8_t{7});
-    auto bytes = sim::FrameCodec::Build(0x77, data);
-    bytes.push_back(0xEE); // first byte of whatever comes next
-    Script(bytes);
-    EXPECT_EQ(Send(0xF3), 255);
-    EXPECT_THAT(std::span(buffer).first(253), ElementsAreArray(data));
-    EXPECT_EQ(buffer[253], kUntouched);
-    EXPECT_EQ(controller->BytesOnTheWay(), 1u);
-}
-
-// Length bytes 0 and 1 end the reply after two bytes, which must still sum to FF.
-TEST_F(Transact, ReplyOfLengthTwoCopiesNothingAndLengthsZeroAndOneEndAfterTwoBytes)
-{
-    const std::pair<std::vector<uint8_t>, int> cases[] = {
-        {{0xF3, 0x02, 0x0A, 0x99}, 2},
-        {{0xFF, 0x00, 0x99}, 0},
-        {{0xFE, 0x01, 0x99}, 1},
-        {{0xFE, 0x00, 0x99}, CPFCComm::kChecksumError},
-        {{0xFF, 0x01, 0x99}, CPFCComm::kChecksumError},
+    Bytes longest(253);
+    std::iota(longest.begin(), longest.end(), uint8_t{7});
+    const std::tuple<Bytes, int, size_t> cases[] = { // what comes, result, bytes copied
+        {sim::FrameCodec::Build(0x77, longest), 255, 253},
+        {{0xF3, 0x02, 0x0A}, 2, 0}, {{0xFF, 0x00}, 0, 0}, {{0xFE, 0x01}, 1, 0},
+        {{0xFE, 0x00}, CPFCComm::kChecksumError, 0}, {{0xFF, 0x01}, CPFCComm::kChecksumError, 0},
     };
-    for (const auto& [reply, result] : cases) {
-        const std::string name = std::to_string(reply[0]) + ' ' + std::to_string(reply[1]);
+    for (auto [reply, result, copied] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(Bytes(reply.begin(), reply.begin() + 2)));
         buffer.fill(kUntouched);
+        reply.push_back(0x99); // first byte of whatever comes next
         Script(reply);
-        EXPECT_EQ(Send(0xF3), result) << name;
-        EXPECT_TRUE(BufferUntouched()) << name;
-        EXPECT_EQ(controller->BytesOnTheWay(), 1u) << name;
+        EXPECT_EQ(Send(0xF3), result);
+        EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + copied), Bytes(longest.begin(), longest.begin() + copied));
+        EXPECT_TRUE(std::all_of(buffer.begin() + static_cast<ptrdiff_t>(copied), buffer.end(), [](uint8_t b) { return b == kUntouched; }));
+        EXPECT_EQ(controller->BytesOnTheWay(), 1u);
         controller->DiscardArrived();
     }
 }
@@ -79,29 +63,24 @@ TEST_F(Transact, ReplyOfLengthTwoCopiesNothingAndLengthsZeroAndOneEndAfterTwoByt
 // Every exchange has five empty reads of 101 ms to spare, however the bytes between them come.
 TEST_F(Transact, DamagedOrSlowRepliesFailAndLeaveTheBufferAlone)
 {
-    const struct {
-        const char* name;
-        sim::FaultPlan plan;
-        int result;
-        std::optional<sim::Duration> took;
-    } cases[] = {
+    const std::tuple<const char*, sim::FaultPlan, int, std::optional<sim::Duration>> cases[] = {
         {"bad sum", {.badChecksum = true}, CPFCComm::kChecksumError, {}},
         {"silence", {.silent = true}, CPFCComm::kTimeout, 5 * kReadTimeout},
         {"truncated", {.truncateBy = 1}, CPFCComm::kTimeout, {}},
+        {"five pauses of exactly a read's time-out", {.pauses = {{0, kReadTimeout}, {3, kReadTimeout}, {6, kReadTimeout}, {9, kReadTimeout},
+                                                         {10, kReadTimeout}}}, 10, 5 * kReadTimeout},
         {"four pauses", {.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {10, kPause}}}, 10, 4 * kPause},
         // Bytes arriving between the pauses do not refill the allowance.
         {"five pauses", {.pauses = {{0, kPause}, {3, kPause}, {6, kPause}, {9, kPause}, {10, kPause}}}, CPFCComm::kTimeout, {}},
     };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.name);
+    for (const auto& [name, plan, result, took] : cases) {
+        SCOPED_TRACE(name);
         buffer.fill(kUntouched);
-        controller->Faults().Set(each.plan, 1);
+        controller->Faults().Set(plan, 1);
         const auto start = clock->Now();
-        EXPECT_EQ(Send(0xF3), each.result);
-        if (each.took) {
-            EXPECT_EQ(clock->Now() - start, *each.took);
-        }
-        EXPECT_EQ(BufferUntouched(), each.result < 0);
+        EXPECT_EQ(Send(0xF3), result);
+        EXPECT_EQ(clock->Now() - start, took.value_or(clock->Now() - start));
+        EXPECT_EQ(BufferUntouched(), result < 0);
         clock->Advance(kPause); // what was still on the line has come
         controller->DiscardArrived();
     }
@@ -113,9 +92,8 @@ TEST_F(Transact, DamagedOrSlowRepliesFailAndLeaveTheBufferAlone)
 TEST_F(Transact, TheWaitForTheReplyStartsOnceTheRequestIsSent)
 {
     controller->Pacing().SetPaced(true);
-    const auto start = clock->Now();
     EXPECT_EQ(comm.Transact(0x12, 255, buffer.data()), CPFCComm::kTimeout);
-    EXPECT_EQ(clock->Now() - start, sim::WirePacing(true).TimeFor(256) + 5 * kReadTimeout);
+    EXPECT_EQ(clock->Now(), sim::WirePacing(true).TimeFor(256) + 5 * kReadTimeout);
 }
 
 TEST_F(Transact, LateReplyIsReadAsTheStartOfTheNextExchange)
@@ -141,15 +119,6 @@ TEST_F(Transact, ExchangesDoNotPurgeTheInput)
     Send(0xF0);
     Send(0xF3);
     EXPECT_EQ(log->purges, 1); // the one of Open
-}
-
-TEST_F(Transact, EveryExchangeFailsWithNoPortOpen)
-{
-    CPFCComm unopened;
-    EXPECT_EQ(unopened.Transact(0xF3, 2, buffer.data()), CPFCComm::kCommError);
-    EXPECT_FALSE(unopened.IsBusy());
-    EXPECT_TRUE(BufferUntouched());
-    EXPECT_TRUE(controller->Received().empty());
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 
 namespace {
 
+using Action = std::function<void(ui::Dialog&, ui::ListBox&)>;
+
 class PortSelection : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { res::InstallResources(); }
@@ -23,17 +25,13 @@ protected:
         services.AddInterface({"/dev/ttyS1", "Serial Port (ttyS1)", "Serial Port", "platform"});
     }
 
-    // Runs the dialog as scripted; returns its result.
-    int Run()
+    // Runs the dialog, answered by the action; returns its result.
+    int Run(const Action& action)
     {
+        OnPortDialog(recorder, action);
         CCommSelectDlg dialog(profile, &services);
         dialog.m_pTarget = &port;
         return dialog.DoModal();
-    }
-    int Run(const std::function<void(ui::Dialog&, ui::ListBox&)>& action)
-    {
-        OnPortDialog(recorder, action);
-        return Run();
     }
     // The entries the dialog lists, then its selection.
     std::vector<std::string> Listed()
@@ -57,14 +55,24 @@ protected:
 // Blank entries name no device and are not offered; the entries after them keep their places.
 const std::string kConfigured = "[Ports]\nItems=4\nItem1=sim:\nItem2=\nItem3=/dev/pts/7\nItem4= \n";
 
-} // namespace
-
+// Configured ports come first, then the discovered ones; without a remembered index the first
+// entry is preselected. A discovery failure is shown, and the configured ports remain.
 TEST_F(PortSelection, ConfiguredPortsComeFirstThenTheDiscoveredOnes)
 {
-    directory.Write("Velmora.ini", kConfigured);
-    // Without a remembered index the first entry is preselected.
-    EXPECT_EQ(Listed(),
-        (std::vector<std::string>{"シミュレータ (sim:)", "/dev/pts/7", "USB Serial (ttyUSB0)", "Serial Port (ttyS1)", "selected 0"}));
+    using Strings = std::vector<std::string>;
+    const std::tuple<bool, Strings, Strings> cases[] = {
+        {false, {"シミュレータ (sim:)", "/dev/pts/7", "USB Serial (ttyUSB0)", "Serial Port (ttyS1)", "selected 0"}, {}},
+        {true, {"シミュレータ (sim:)", "/dev/pts/7", "selected 0"}, {"pSetupDiGetClassDevs failed. (err=5), icon 0"}},
+    };
+    for (const auto& [failing, listed, boxes] : cases) {
+        SCOPED_TRACE(failing);
+        directory.Write("Velmora.ini", kConfigured);
+        if (failing) services.FailClassDevices(5);
+        EXPECT_EQ(Listed(), listed);
+        Strings shown;
+        for (const auto& box : recorder.Boxes()) shown.push_back(box.text + ", icon " + std::to_string(box.Icon()));
+        EXPECT_EQ(shown, boxes);
+    }
 }
 
 // OK hands over the chosen record's path and remembers its index, keeping every other byte;
@@ -72,34 +80,23 @@ TEST_F(PortSelection, ConfiguredPortsComeFirstThenTheDiscoveredOnes)
 TEST_F(PortSelection, OkHandsOverThePathAndRemembersTheIndexEscapeChangesNothing)
 {
     const std::string file = "; ports\r\n[CommSelect]\r\nItem=0\r\n" + kConfigured;
-    const struct {
-        const char* name;
-        std::function<void(ui::Dialog&, ui::ListBox&)> action;
-        int result;
-        std::string port, file;
-    } cases[] = {
-        {"Return on a discovered port",
-            [](ui::Dialog&, ui::ListBox& list) {
-                list.SetCurSel(2);
-                ui::testing::PressKey(ui::VK_RETURN);
-            },
-            ui::IDOK, "/dev/ttyUSB0", "; ports\r\n[CommSelect]\r\nItem=2\r\n" + kConfigured},
+    const auto select = [](int entry, ui::UINT key) {
+        return [=](ui::Dialog&, ui::ListBox& list) { list.SetCurSel(entry), ui::testing::PressKey(key); };
+    };
+    const std::tuple<const char*, Action, int, std::string, std::string> cases[] = {
+        {"Return on a discovered port", select(2, ui::VK_RETURN), ui::IDOK, "/dev/ttyUSB0",
+            "; ports\r\n[CommSelect]\r\nItem=2\r\n" + kConfigured},
         {"OK clicked on the preselected simulator",
             [](ui::Dialog& dialog, ui::ListBox&) { ui::testing::Click(*dialog.GetDlgItem(ui::IDOK)); }, ui::IDOK, "sim:", file},
-        {"Escape",
-            [](ui::Dialog&, ui::ListBox& list) {
-                list.SetCurSel(3);
-                ui::testing::PressKey(ui::VK_ESCAPE);
-            },
-            ui::IDCANCEL, "untouched", file},
+        {"Escape", select(3, ui::VK_ESCAPE), ui::IDCANCEL, "untouched", file},
     };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.name);
+    for (const auto& [name, action, result, path, after] : cases) {
+        SCOPED_TRACE(name);
         directory.Write("Velmora.ini", file);
         port = "untouched";
-        EXPECT_EQ(Run(each.action), each.result);
-        EXPECT_EQ(port, each.port);
-        EXPECT_EQ(directory.Read("Velmora.ini"), each.file);
+        EXPECT_EQ(Run(action), result);
+        EXPECT_EQ(port, path);
+        EXPECT_EQ(directory.Read("Velmora.ini"), after);
     }
 }
 
@@ -112,15 +109,12 @@ TEST_F(PortSelection, OkInAFolderNobodyMayWriteInKeepsTheFileAndHandsOverThePath
     ::chmod(directory.File("Velmora.ini").c_str(), 0666);
     ::chmod(directory.Path().c_str(), 0555);
     // Root writes in any folder; the dialog then runs as an ordinary user.
-    constexpr uid_t kNobody = 65534;
     const bool asRoot = ::geteuid() == 0;
-    ASSERT_TRUE(!asRoot || ::seteuid(kNobody) == 0);
-    ConfirmPortDialog(recorder, 1);
-    const int result = Run();
+    ASSERT_TRUE(!asRoot || ::seteuid(65534) == 0);
+    const int result = Run([](ui::Dialog&, ui::ListBox& list) { list.SetCurSel(1), ui::testing::PressKey(ui::VK_RETURN); });
     ASSERT_TRUE(!asRoot || ::seteuid(0) == 0);
     ::chmod(directory.Path().c_str(), 0700);
-    EXPECT_EQ(result, ui::IDOK);
-    EXPECT_EQ(port, "/dev/pts/7");
+    EXPECT_EQ(std::pair(result, port), std::pair(int{ui::IDOK}, std::string("/dev/pts/7")));
     EXPECT_EQ(directory.Read("Velmora.ini"), old);
     EXPECT_TRUE(recorder.Boxes().empty());
 }
@@ -132,36 +126,20 @@ TEST_F(PortSelection, AnIndexBeyondTheListSelectsNothingAndOkIsRefusedInARealBox
 {
     directory.Write("Velmora.ini", "[CommSelect]\nItem=3\n");
     recorder.WhilePopupOpen([] { ui::testing::PressKey(ui::VK_RETURN); });
-    int selectedAtStart = -2;
-    int stored = 99;
-    bool stayedOpen = false;
+    std::vector<int> seen; // selected at start, stored after Return, dialog still open
     const int result = Run([&](ui::Dialog& dialog, ui::ListBox& list) {
-        selectedAtStart = list.GetCurSel();
+        seen.push_back(list.GetCurSel());
         ui::testing::PressKey(ui::VK_RETURN);
-        stayedOpen = dialog.IsWindow();
-        stored = profile.GetInt("CommSelect", "Item", 99);
+        seen.push_back(profile.GetInt("CommSelect", "Item", 99));
+        seen.push_back(dialog.IsWindow());
         list.SetCurSel(1);
         ui::testing::PressKey(ui::VK_RETURN);
     });
-    EXPECT_EQ(selectedAtStart, -1);
-    EXPECT_EQ(stored, -1);
-    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(seen, (std::vector<int>{-1, -1, true}));
     EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
     ASSERT_EQ(recorder.Boxes().size(), 1u) << "one refusal, not a second one from the same key";
     EXPECT_EQ(recorder.Boxes()[0].Icon(), ui::MB_ICONERROR);
-    EXPECT_EQ(result, ui::IDOK);
-    EXPECT_EQ(port, "/dev/ttyS1");
-    EXPECT_EQ(profile.GetInt("CommSelect", "Item", 99), 1);
-}
-
-TEST_F(PortSelection, ADiscoveryFailureIsShownAndTheConfiguredPortsRemain)
-{
-    directory.Write("Velmora.ini", kConfigured);
-    services.FailClassDevices(5);
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"シミュレータ (sim:)", "/dev/pts/7", "selected 0"}));
-    ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, "pSetupDiGetClassDevs failed. (err=5)");
-    EXPECT_EQ(recorder.Boxes()[0].Icon(), 0u);
+    EXPECT_EQ(std::tuple(result, port, profile.GetInt("CommSelect", "Item", 99)), std::tuple(int{ui::IDOK}, std::string("/dev/ttyS1"), 1));
 }
 
 TEST_F(PortSelection, AnyConfiguredPortCountListsABoundedNumberOfEntries)
@@ -174,3 +152,5 @@ TEST_F(PortSelection, AnyConfiguredPortCountListsABoundedNumberOfEntries)
         EXPECT_EQ(Listed().size(), listed + 3) << "Items=" << items << ", besides the two discovered ports and the selection";
     }
 }
+
+} // namespace

@@ -28,12 +28,11 @@ TEST_F(DeviceInterfaces, ListsEachInterfaceWithBothNamesAndReleasesWhatItTook)
     services.AddInterface({kPath1, std::nullopt, "USB Serial Port", "USB"});
     Enumerate();
     EXPECT_EQ(list, SerialPortList{kBoardPort});
-    EXPECT_EQ(services.OpenHandles(), 0u);
-    EXPECT_EQ(services.Calls().back(), "FreeModule");
+    EXPECT_EQ(std::pair(services.OpenHandles(), services.Calls().back()), std::pair(size_t{0}, std::string("FreeModule")));
     EXPECT_TRUE(recorder.Boxes().empty());
     // The description is read only after the friendly name was.
     EXPECT_EQ(CallsStartingWith("GetDeviceRegistryProperty 2 "),
-        (std::vector<std::string>{"GetDeviceRegistryProperty 2 12 buffer=256", "GetDeviceRegistryProperty 2 13 buffer=256"}));
+        (Calls{"GetDeviceRegistryProperty 2 12 buffer=256", "GetDeviceRegistryProperty 2 13 buffer=256"}));
 }
 
 TEST_F(DeviceInterfaces, OnlyALocationBeginningWithUpperCaseUsbMarksUsb)
@@ -54,9 +53,8 @@ TEST_F(DeviceInterfaces, MissingLibraryShowsAPlainBoxAndListsNothing)
     EXPECT_NO_THROW(Enumerate());
     EXPECT_TRUE(list.empty());
     ASSERT_EQ(recorder.Boxes().size(), 1u);
-    EXPECT_EQ(recorder.Boxes()[0].text, "Can't Load SETUPAPI.DLL");
-    EXPECT_EQ(recorder.Boxes()[0].flags, ui::MB_OK);
-    EXPECT_EQ(services.Calls(), (std::vector<std::string>{"GetVersion", "LoadModule SETUPAPI"}));
+    EXPECT_EQ(std::pair(recorder.Boxes()[0].text, recorder.Boxes()[0].flags), std::pair(std::string("Can't Load SETUPAPI.DLL"), ui::MB_OK));
+    EXPECT_EQ(services.Calls(), (Calls{"GetVersion", "LoadModule SETUPAPI"}));
 }
 
 TEST_F(DeviceInterfaces, FailingSetupCallRaisesItsCodeAfterReleasingTheSetThenTheLibrary)
@@ -76,10 +74,10 @@ TEST_F(DeviceInterfaces, FailingSetupCallRaisesItsCodeAfterReleasingTheSetThenTh
         SetUp();
         services.AddInterface({kPath1, "USB Serial Port (COM5)", "USB Serial Port", "USB"});
         fail(services);
-        EXPECT_EQ(FailureText(), text) << text;
-        EXPECT_EQ(LastCalls(2), (std::vector<std::string>{lastBeforeFreeModule, "FreeModule"})) << text;
-        EXPECT_EQ(services.OpenHandles(), 0u) << text;
-        EXPECT_EQ(list, kept) << text;
+        SCOPED_TRACE(text);
+        EXPECT_EQ(FailureText(), text);
+        EXPECT_EQ(LastCalls(2), (Calls{lastBeforeFreeModule, "FreeModule"}));
+        EXPECT_EQ(std::pair(services.OpenHandles(), list), std::pair(size_t{0}, kept));
     }
 }
 

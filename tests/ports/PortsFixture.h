@@ -7,15 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
+using Calls = std::vector<std::string>;
+
 // Scripted device services, a message-box recorder and the list to fill.
 class PortsFixture : public ::testing::Test {
 protected:
-    void Enumerate(bool probe = false) { EnumerateSerialPorts(list, probe, services); }
+    void Enumerate() { EnumerateSerialPorts(list, false, services); }
 
     std::string FailureText()
     {
@@ -24,24 +25,18 @@ protected:
         } catch (const EnumerationError& error) {
             return error.what();
         }
-        ADD_FAILURE() << "nothing raised";
-        return {};
+        return "nothing raised";
     }
 
-    std::vector<std::string> CallsStartingWith(std::string_view prefix) const
+    Calls CallsStartingWith(std::string_view prefix) const
     {
-        std::vector<std::string> calls;
-        std::ranges::copy_if(
-            services.Calls(), std::back_inserter(calls), [&](const std::string& call) { return call.starts_with(prefix); });
+        Calls calls;
+        std::ranges::copy_if(services.Calls(), std::back_inserter(calls), [&](const std::string& call) { return call.starts_with(prefix); });
         return calls;
     }
 
     // The last n calls, oldest first.
-    std::vector<std::string> LastCalls(size_t n) const
-    {
-        const auto& calls = services.Calls();
-        return {calls.end() - static_cast<std::ptrdiff_t>(std::min(n, calls.size())), calls.end()};
-    }
+    Calls LastCalls(size_t n) const { return {services.Calls().end() - static_cast<std::ptrdiff_t>(n), services.Calls().end()}; }
 
     ui::testing::Recorder recorder;
     devices::ScriptedDeviceServices services;

@@ -15,13 +15,12 @@ protected:
     }
 
     // An instance key under Enum; an absent value is not written.
-    void Instance(
-        const std::string& path, const std::optional<std::string>& portName, const std::optional<std::string>& friendlyName = std::nullopt)
+    void Instance(const std::string& path, const std::optional<std::string>& portName, const std::optional<std::string>& friendly = {})
     {
         const std::string key = "Enum\\" + path;
         services.AddKey(key);
         if (portName) services.SetString(key, "PORTNAME", *portName);
-        if (friendlyName) services.SetString(key, "FRIENDLYNAME", *friendlyName);
+        if (friendly) services.SetString(key, "FRIENDLYNAME", *friendly);
     }
 };
 
@@ -45,7 +44,7 @@ TEST_F(RegistryWalk, ListsSerialPortDevicesWithAPortNameAndEveryUsbPort)
             {"\\\\.\\COM2", "COM2", "COM2", 0, "COM2"}, {"\\\\.\\COM5", "COM5", "USB Serial Port (COM5)", 1, "USB Serial Port"},
             {"\\\\.\\COM6", "COM6", "COM6", 1, "COM6"}, {"\\\\.\\COM8", "COM8", "COM8", 0, "COM8"}}));
     EXPECT_EQ(CallsStartingWith("OpenKey Enum\\ACPI\\"),
-        (std::vector<std::string>{"OpenKey Enum\\ACPI\\*PNP0501", "OpenKey Enum\\ACPI\\*PNP0501\\0", "OpenKey Enum\\ACPI\\*PNP0501\\1"}));
+        (Calls{"OpenKey Enum\\ACPI\\*PNP0501", "OpenKey Enum\\ACPI\\*PNP0501\\0", "OpenKey Enum\\ACPI\\*PNP0501\\1"}));
     EXPECT_EQ(services.OpenHandles(), 0u);
 }
 
@@ -69,11 +68,10 @@ TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeep
         Instance("USBPORTS\\FTDIBUS\\0001", "COM6");
         services.FailOpenKey(key);
         EXPECT_EQ(FailureText(), text) << key;
-        EXPECT_EQ(list, found) << key;
-        EXPECT_EQ(services.OpenHandles(), 0u) << key;
+        EXPECT_EQ(std::pair(services.OpenHandles(), list), std::pair(size_t{0}, found)) << key;
     }
     // After the unreadable instance its parents closed inside out.
-    EXPECT_EQ(LastCalls(3), (std::vector<std::string>{"CloseKey Enum\\USBPORTS\\FTDIBUS", "CloseKey Enum\\USBPORTS", "CloseKey Enum"}));
+    EXPECT_EQ(LastCalls(3), (Calls{"CloseKey Enum\\USBPORTS\\FTDIBUS", "CloseKey Enum\\USBPORTS", "CloseKey Enum"}));
 }
 
 } // namespace

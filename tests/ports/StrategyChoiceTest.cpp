@@ -21,8 +21,7 @@ TEST_F(StrategyChoice, VersionFivePlusUsesDeviceInterfacesOlderNtTheFixedListOld
         services.SetVersion(major, platform);
         services.AddKey("Enum");
         Enumerate();
-        const auto& calls = services.Calls();
-        EXPECT_EQ(calls.size() > 1 ? calls[1] : "none", next) << major << " on " << platform;
+        EXPECT_EQ(services.Calls().size() > 1 ? services.Calls()[1] : "none", next) << major << " on " << platform;
     }
 }
 
@@ -32,7 +31,7 @@ TEST_F(StrategyChoice, VersionFailureRaisesItsCodeInLowerCaseHex)
     services.FailVersion(0x8007000E);
     EXPECT_EQ(FailureText(), "Could not get OS version. (err=8007000e)");
     EXPECT_TRUE(list.empty()); // emptied before the query
-    EXPECT_EQ(services.Calls(), std::vector<std::string>{"GetVersion"});
+    EXPECT_EQ(services.Calls(), Calls{"GetVersion"});
 }
 
 TEST_F(StrategyChoice, FixedListHoldsCom1ToCom16NamedAfterThemselvesAndUnopened)
@@ -46,7 +45,7 @@ TEST_F(StrategyChoice, FixedListHoldsCom1ToCom16NamedAfterThemselvesAndUnopened)
         expected.push_back({"\\\\.\\" + name, name, name, 0, name});
     }
     EXPECT_EQ(list, expected);
-    EXPECT_EQ(services.Calls(), std::vector<std::string>{"GetVersion"});
+    EXPECT_EQ(services.Calls(), Calls{"GetVersion"});
 }
 
 } // namespace

@@ -7,13 +7,10 @@
 #include <tuple>
 
 using namespace sim;
-using namespace std::chrono_literals;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 TEST(FrameAssembler, HearsWholeFramesOnlyAndDropsGarbledOnes)
 {
@@ -21,71 +18,59 @@ TEST(FrameAssembler, HearsWholeFramesOnlyAndDropsGarbledOnes)
     // data that lacks its checksum byte.
     const Bytes stream{0xF3, 0x02, 0x0B, 0xF5, 0x02, 0x08, 0xFF, 0x00, 0xFE, 0x01, 0x12, 0x05, 7, 8, 9};
     FrameAssembler assembler;
-    Bytes heard;
+    std::vector<std::pair<uint8_t, Bytes>> heard;
     for (uint8_t byte : stream) {
-        if (const auto frame = assembler.Push(byte)) {
-            heard.push_back(frame->command);
-            EXPECT_THAT(frame->data, IsEmpty());
-        }
+        if (const auto frame = assembler.Push(byte)) heard.emplace_back(frame->command, frame->data);
     }
-    EXPECT_THAT(heard, ElementsAre(0xF5, 0xFF, 0xFE));
+    EXPECT_THAT(heard, ElementsAre(std::pair(0xF5, Bytes{}), std::pair(0xFF, Bytes{}), std::pair(0xFE, Bytes{})));
     const auto frame = assembler.Push(0xD0);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->command, 0x12);
-    EXPECT_THAT(frame->data, ElementsAre(7, 8, 9));
+    EXPECT_EQ(std::pair(frame->command, frame->data), std::pair(uint8_t{0x12}, Bytes{7, 8, 9}));
 }
 
-class FaultInjectorTest : public ::testing::Test {
-protected:
-    // What goes out in place of the reply, gaps aside; nothing when the line stays quiet.
-    std::optional<Bytes> Sent()
-    {
-        const auto out = faults.Apply(reply);
-        return out ? std::optional(out->bytes) : std::nullopt;
-    }
+const Bytes kReply = FrameCodec::Build(0xF5, Bytes{'1', '.', '0', '0', 'A'});
 
-    const Bytes reply = FrameCodec::Build(0xF5, Bytes{'1', '.', '0', '0', 'A'});
-    FaultInjector faults;
-};
-
-TEST_F(FaultInjectorTest, EachFaultDamagesTheReplyItsOwnWay)
+// What goes out in place of the reply, gaps aside; nothing when the line stays quiet.
+std::optional<Bytes> Sent(FaultInjector& faults)
 {
-    Bytes badSum = reply;
+    const auto out = faults.Apply(kReply);
+    return out ? std::optional(out->bytes) : std::nullopt;
+}
+
+TEST(FaultInjector, EachFaultDamagesTheReplyItsOwnWay)
+{
+    Bytes badSum = kReply, longer = kReply, shorter = kReply;
     ++badSum.back();
-    Bytes longer = reply;
     ++longer[1];
-    Bytes shorter = reply;
     --shorter[1];
     const std::tuple<const char*, FaultPlan, std::optional<Bytes>> cases[] = {
-        {"silent", {.silent = true}, std::nullopt},
-        {"silent but stray bytes", {.silent = true, .strayBytes = {0xFF, 0x00}}, Bytes{0xFF, 0x00}},
-        {"bad checksum", {.badChecksum = true}, badSum},
-        {"length byte too high", {.lengthOffBy = 1}, longer},
-        {"length byte too low", {.lengthOffBy = -1}, shorter},
-        {"truncated", {.truncateBy = 3}, Bytes(reply.begin(), reply.end() - 3)},
+        {"silent", {.silent = true}, std::nullopt}, {"silent but stray bytes", {.silent = true, .strayBytes = {0xFF, 0x00}}, Bytes{0xFF, 0x00}},
+        {"bad checksum", {.badChecksum = true}, badSum}, {"length byte too high", {.lengthOffBy = 1}, longer},
+        {"length byte too low", {.lengthOffBy = -1}, shorter}, {"truncated", {.truncateBy = 3}, Bytes(kReply.begin(), kReply.end() - 3)},
         {"truncated past the start", {.truncateBy = 100}, std::nullopt},
     };
     for (const auto& [name, plan, expected] : cases) {
+        FaultInjector faults;
         faults.Set(plan);
-        EXPECT_EQ(Sent(), expected) << name;
+        EXPECT_EQ(Sent(faults), expected) << name;
     }
 }
 
-TEST_F(FaultInjectorTest, PlanWaitsItsCleanRepliesThenLastsItsCount)
+// A plan waits its clean replies, then lasts its count, or without one for good.
+TEST(FaultInjector, PlanWaitsItsCleanRepliesThenLastsItsCount)
 {
-    faults.Set({.silent = true}, 1, 1);
-    EXPECT_EQ(Sent(), reply);
-    EXPECT_FALSE(Sent());
-    EXPECT_EQ(Sent(), reply);
-}
-
-TEST_F(FaultInjectorTest, PlanWithoutACountLastsUntilReplaced)
-{
-    faults.Set({.silent = true});
-    EXPECT_FALSE(Sent());
-    EXPECT_FALSE(Sent());
-    faults.Set({});
-    EXPECT_EQ(Sent(), reply);
+    const std::tuple<int, int, std::vector<bool>> cases[] = {
+        {1, 1, {true, false, true, true}},
+        {2, 0, {false, false, true, true}},
+        {FaultInjector::kEveryReply, 0, {false, false, false, false}},
+    };
+    for (const auto& [count, clean, delivered] : cases) {
+        FaultInjector faults;
+        faults.Set({.silent = true}, count, clean);
+        std::vector<bool> got;
+        for (size_t i = 0; i < delivered.size(); ++i) got.push_back(Sent(faults) == kReply);
+        EXPECT_EQ(got, delivered) << count << " after " << clean;
+    }
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 using namespace sim;
 using namespace std::chrono_literals;
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
@@ -20,20 +19,16 @@ TEST(ToolOptions, ReadsEveryOptionIntoTheControllersSettingsAndFaults)
     std::string error;
     const auto options = ToolOptions::Parse(args, error);
     ASSERT_TRUE(options) << error;
-    EXPECT_THAT(options->faults.strayBytes, ElementsAre(0x55, 0xAA));
-    EXPECT_EQ(options->faults.pauses.at(0).beforeByte, 3u);
-    EXPECT_EQ(options->faults.pauses.at(0).length, 150ms);
-    EXPECT_EQ(options->faults.lateBy, 700ms);
-    EXPECT_EQ(options->faults.lengthOffBy, -1);
-    EXPECT_EQ(options->logPath, "x.log");
-    EXPECT_EQ(
-        std::tuple(options->config.engineCode, options->config.firmwareVersion, options->config.password), std::tuple("CODE", "9.9", "pw"));
-    EXPECT_EQ(options->config.wordMaps.at(0).base, 0x7F);
-    EXPECT_EQ(
-        std::tuple(options->faults.silent, options->faults.badChecksum, options->faults.truncateBy), std::tuple(true, false, size_t{2}));
+    const FaultPlan& f = options->faults;
+    EXPECT_EQ(std::tuple(f.strayBytes, f.pauses.at(0).beforeByte, f.pauses.at(0).length, f.lateBy, f.lengthOffBy),
+        std::tuple(std::vector<uint8_t>{0x55, 0xAA}, 3u, 150ms, 700ms, -1));
+    EXPECT_EQ(std::tuple(f.silent, f.badChecksum, f.truncateBy), std::tuple(true, false, size_t{2}));
+    const ResponderConfig& c = options->config;
+    EXPECT_EQ(std::tuple(options->logPath, c.engineCode, c.firmwareVersion, c.password, c.wordMaps.at(0).base),
+        std::tuple("x.log", "CODE", "9.9", "pw", 0x7F));
     // The example profiles expect the default maps' shapes in order; further maps repeat the first.
     std::vector<std::pair<uint8_t, MapShape>> maps;
-    for (const MapSpec& map : options->config.byteMaps) maps.emplace_back(map.base, map.shape);
+    for (const MapSpec& map : c.byteMaps) maps.emplace_back(map.base, map.shape);
     EXPECT_EQ(maps,
         (std::vector<std::pair<uint8_t, MapShape>>{{0x60, MapShape::IgnitionLeading}, {0x64, MapShape::FuelCorrection},
             {0x68, MapShape::IgnitionTrailing}, {0x6C, MapShape::IgnitionLeading}, {0x70, MapShape::IgnitionLeading}}));
@@ -42,21 +37,11 @@ TEST(ToolOptions, ReadsEveryOptionIntoTheControllersSettingsAndFaults)
 // A line is taken, or refused with a reason.
 TEST(ToolOptions, TakesGoodLinesAndRefusesBadOnesWithAReason)
 {
-    const std::pair<std::vector<const char*>, const char*> cases[] = {
-        {{"--late", "0"}, nullptr},
-        {{"--pause", "0:0"}, nullptr},
-        {{"--frobnicate"}, "--frobnicate"},
-        {{"--late"}, "needs a value"},
-        {{"--live-length", "300"}, "bad value"},
-        {{"--stray", "5"}, "bad value"},
-        {{"--stray", "5g"}, "bad value"},
-        {{"--pause", "3"}, "bad value"},
-        {{"--pause", "3:-1"}, "bad value"},
-        {{"--late", "-5"}, "bad value"},
-        {{"--wrong-length", "+"}, "bad value"},
-        {{"--byte-maps", "40,,44"}, "bad value"},
-        {{"--log", ""}, "bad value"},
-    };
+    const char* bad = "bad value";
+    const std::pair<std::vector<const char*>, const char*> cases[] = {{{"--late", "0"}, nullptr}, {{"--pause", "0:0"}, nullptr},
+        {{"--frobnicate"}, "--frobnicate"}, {{"--late"}, "needs a value"}, {{"--live-length", "300"}, bad}, {{"--stray", "5"}, bad},
+        {{"--stray", "5g"}, bad}, {{"--pause", "3"}, bad}, {{"--pause", "3:-1"}, bad}, {{"--late", "-5"}, bad},
+        {{"--wrong-length", "+"}, bad}, {{"--byte-maps", "40,,44"}, bad}, {{"--log", ""}, bad}};
     for (const auto& [line, reason] : cases) {
         SCOPED_TRACE(std::string(line[0]) + ' ' + (line.size() > 1 ? line[1] : ""));
         std::string why;

@@ -16,11 +16,7 @@ public:
         if (::mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
         m_path = std::filesystem::canonical(pattern);
     }
-    ~TemporaryDirectory()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TemporaryDirectory() { std::filesystem::remove_all(m_path, m_ignored); }
     TemporaryDirectory(const TemporaryDirectory&) = delete;
     TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
 
@@ -28,4 +24,5 @@ public:
 
 private:
     std::filesystem::path m_path;
+    std::error_code m_ignored;
 };

@@ -13,11 +13,7 @@
 class WorkingDirectory : public TemporaryDirectory {
 public:
     WorkingDirectory() { std::filesystem::current_path(Path()); }
-    ~WorkingDirectory()
-    {
-        std::error_code ignored;
-        std::filesystem::current_path(m_previous, ignored);
-    }
+    ~WorkingDirectory() { std::filesystem::current_path(m_previous, m_ignored); }
 
     std::string File(const std::string& name) const { return (Path() / name).string(); }
     void Write(const std::string& name, const std::string& text) const { std::ofstream(Path() / name, std::ios::binary) << text; }
@@ -29,4 +25,5 @@ public:
 
 private:
     const std::filesystem::path m_previous = std::filesystem::current_path();
+    std::error_code m_ignored;
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-class ProfileEncoding : public ProfileFixture { };
+using ProfileEncoding = ProfileFixture;
 
 // CP932 bytes of the Japanese names used below.
 const std::string kSettingsCp932 = "\x90\xDD\x92\xE8";     // 設定
@@ -17,14 +17,10 @@ const std::string kCountCp932 = "\x89\xF1\x90\x94";        // 回数
 
 TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8EvenWhereSecondBytesLookLikeBrackets)
 {
-    Put("[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932
-        + "\r\nRate=5\r\n"
-          "["
-        + kZoneCp932 + "]\r\nk=1\r\n[" + kZoneCp932 + "2]\r\nk=2\r\n");
+    Put("[" + kSettingsCp932 + "]\r\n" + kNameCp932 + "=" + kTestCp932 + "\r\nRate=5\r\n[" + kZoneCp932 + "]\r\nk=1\r\n[" + kZoneCp932
+        + "2]\r\nk=2\r\n");
     EXPECT_EQ(m_ini.GetString("設定", "名前"), "テスト");
-    EXPECT_EQ(m_ini.GetInt("設定", "Rate", 0), 5);
-    EXPECT_EQ(m_ini.GetInt("ゾーン", "k", 0), 1);
-    EXPECT_EQ(m_ini.GetInt("ゾーン2", "k", 0), 2);
+    EXPECT_EQ(std::tuple(m_ini.GetInt("設定", "Rate", 0), m_ini.GetInt("ゾーン", "k", 0), m_ini.GetInt("ゾーン2", "k", 0)), std::tuple(5, 1, 2));
 }
 
 // The encoding belongs to the file: the same bytes read as UTF-8 in one file and as CP932 in
@@ -32,11 +28,7 @@ TEST_F(ProfileEncoding, Cp932FileReadsAsUtf8EvenWhereSecondBytesLookLikeBrackets
 TEST_F(ProfileEncoding, EachFileIsReadInTheEncodingItsWholeContentShows)
 {
     const std::string kByteOrderMark = "\xEF\xBB\xBF";
-    const struct {
-        const char* name;
-        std::string file; // [M] k= is the text read
-        const char* text;
-    } cases[] = {
+    const std::tuple<const char*, std::string, const char*> cases[] = { // name, file, the text [M] k= reads as
         {"half-width kana that happen to pair up as UTF-8", "[M]\r\nk=\xC3\xBD\r\n", "ﾃｽ"},
         {"a long sound mark after a kana", "[M]\nk=\xC4\xB0\n", "ﾄｰ"},
         {"Japanese in UTF-8", "[M]\nk=テスト\n", "テスト"},
@@ -47,9 +39,9 @@ TEST_F(ProfileEncoding, EachFileIsReadInTheEncodingItsWholeContentShows)
         {"a byte order mark before CP932", kByteOrderMark + "[M]\nk=" + kTestCp932 + "\n", "テスト"},
         {"CP932 elsewhere in the file", "[M]\nk=\xC3\xBD\n[N]\n" + kNameCp932 + "=1\n", "ﾃｽ"},
     };
-    for (const auto& each : cases) {
-        Put(each.file);
-        EXPECT_EQ(m_ini.GetString("M", "k"), each.text) << each.name;
+    for (const auto& [name, file, text] : cases) {
+        Put(file);
+        EXPECT_EQ(m_ini.GetString("M", "k"), text) << name;
     }
 }
 
@@ -58,22 +50,14 @@ TEST_F(ProfileEncoding, EachFileIsReadInTheEncodingItsWholeContentShows)
 TEST(Utf8, OnlyShortestFormsUpToU10FFFFOutsideTheSurrogatesAreWellFormed)
 {
     const std::pair<std::string_view, bool> cases[] = {
-        {"\xC2\x80", true},          // U+0080
-        {"\xC1\xBF", false},         // U+007F in two bytes
-        {"\xE0\xA0\x80", true},      // U+0800
-        {"\xE0\x9F\xBF", false},     // U+07FF in three bytes
-        {"\xF0\x90\x80\x80", true},  // U+10000
-        {"\xF0\x8F\xBF\xBF", false}, // U+FFFF in four bytes
-        {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
-        {"\xF4\x90\x80\x80", false}, // U+110000
-        {"\xED\x9F\xBF", true},      // U+D7FF
-        {"\xED\xA0\x80", false},     // U+D800
-        {"\xED\xBF\xBF", false},     // U+DFFF
-        {"\xEE\x80\x80", true},      // U+E000
-        {"\xE6\x97", false},         // cut short
-        {std::string_view("\xE6\x97\xA5", 2), false}, // cut short where the text goes on
-        {"\xC3\x28", false},         // no continuation
-        {"\xBD", false},             // a continuation alone
+        {"\xC2\x80", true}, {"\xC1\xBF", false},                 // U+0080; U+007F in two bytes
+        {"\xE0\xA0\x80", true}, {"\xE0\x9F\xBF", false},         // U+0800; U+07FF in three bytes
+        {"\xF0\x90\x80\x80", true}, {"\xF0\x8F\xBF\xBF", false}, // U+10000; U+FFFF in four bytes
+        {"\xF4\x8F\xBF\xBF", true}, {"\xF4\x90\x80\x80", false}, // U+10FFFF; U+110000
+        {"\xED\x9F\xBF", true}, {"\xED\xA0\x80", false},         // U+D7FF; U+D800
+        {"\xED\xBF\xBF", false}, {"\xEE\x80\x80", true},         // U+DFFF; U+E000
+        {"\xE6\x97", false}, {std::string_view("\xE6\x97\xA5", 2), false}, // cut short, at the end and where the text goes on
+        {"\xC3\x28", false}, {"\xBD", false},                     // no continuation; a continuation alone
     };
     for (const auto& [bytes, wellFormed] : cases)
         EXPECT_EQ(profile::IsValidUtf8(bytes), wellFormed) << ::testing::PrintToString(std::string(bytes));

@@ -15,7 +15,15 @@
 
 namespace {
 
-class ProfileWrite : public ProfileFixture { };
+class ProfileWrite : public ProfileFixture {
+protected:
+    struct stat Stat() const
+    {
+        struct stat info { };
+        (void)::lstat(PathOf(kIniName).c_str(), &info);
+        return info;
+    }
+};
 
 // Every other byte stays; the value goes where a read finds it, in the file's own line ending.
 TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItKeepingEveryOtherByte)
@@ -49,21 +57,14 @@ TEST_F(ProfileWrite, PutsTheValueWhereAReadFindsItKeepingEveryOtherByte)
     }
 }
 
-struct stat StatOf(const std::string& path)
-{
-    struct stat info { };
-    (void)::lstat(path.c_str(), &info);
-    return info;
-}
-
 TEST_F(ProfileWrite, KeepsTheFilesPermissionBits)
 {
-    for (const mode_t mode : {0600, 0640, 0664, 0620}) {
+    for (const mode_t mode : {0600, 0664, 0620}) {
+        SCOPED_TRACE(mode);
         Put("[A]\nx=1\n");
-        EXPECT_EQ(::chmod(PathOf(kIniName).c_str(), mode), 0) << std::oct << mode;
-        EXPECT_TRUE(m_ini.WriteInt("A", "x", 2)) << std::oct << mode;
-        EXPECT_EQ(StatOf(PathOf(kIniName)).st_mode & 07777, mode) << std::oct << mode;
-        EXPECT_EQ(Bytes(), "[A]\nx=2\n") << std::oct << mode;
+        ::chmod(PathOf(kIniName).c_str(), mode);
+        EXPECT_TRUE(m_ini.WriteInt("A", "x", 2));
+        EXPECT_EQ(Stat().st_mode & 07777, mode);
     }
 }
 
@@ -75,94 +76,76 @@ TEST_F(ProfileWrite, AWriteThatCannotBeDoneChangesNothing)
     const std::string old = "[A]\nx=1\n; padding that makes the file longer than the cap\n";
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    // A cap on file size fails the write as a full disk would; ignoring SIGXFSZ makes it EFBIG.
-    const auto cap = [&](bool on) {
-        const rlimit capped{old.size() / 2, saved.rlim_max};
-        std::signal(SIGXFSZ, on ? SIG_IGN : SIG_DFL);
-        ::setrlimit(RLIMIT_FSIZE, on ? &capped : &saved);
-    };
+    const rlimit capped{old.size() / 2, saved.rlim_max};
     const struct {
         const char* name;
-        std::function<void()> make;
         const char* section = "A";
         const char* key = "x";
         const char* file = "Velmora.ini";
+        std::function<void()> make = {}; // the old file when none
         bool capped = false;
     } cases[] = {
-        {"a bracket in the section", [&] { Put(old); }, "A]B"},
-        {"a line end in the section", [&] { Put(old); }, "A\nB"},
-        {"no key", [&] { Put(old); }, "A", ""},
-        {"a comment mark opening the key", [&] { Put(old); }, "A", ";x"},
-        {"a bracket opening the key", [&] { Put(old); }, "A", "[x"},
-        {"an equals sign in the key", [&] { Put(old); }, "A", "x=y"},
-        {"a line end in the key", [&] { Put(old); }, "A", "x\ry"},
-        {"a missing folder", [] {}, "A", "x", "missing/Velmora.ini"},
-        {"a full disk", [&] { Put(old); }, "A", "x", "Velmora.ini", true},
-        {"a folder", [this] { std::filesystem::create_directory(PathOf(kIniName)); }},
-        {"a FIFO", [this] { ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0); }},
-        {"a file that grants writing to nobody",
-            [&] {
-                Put(old);
-                ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), 0444), 0);
-            }},
+        {"a bracket in the section", "A]B"},
+        {"a line end in the section", "A\nB"},
+        {"no key", "A", ""},
+        {"a comment mark opening the key", "A", ";x"},
+        {"a bracket opening the key", "A", "[x"},
+        {"an equals sign in the key", "A", "x=y"},
+        {"a line end in the key", "A", "x\ry"},
+        {"a missing folder", "A", "x", "missing/Velmora.ini", [] {}},
+        {"a full disk", "A", "x", "Velmora.ini", {}, true},
+        {"a folder", "A", "x", "Velmora.ini", [this] { std::filesystem::create_directory(PathOf(kIniName)); }},
+        {"a FIFO", "A", "x", "Velmora.ini", [this] { ::mkfifo(PathOf(kIniName).c_str(), 0644); }},
+        {"a file that grants writing to nobody", "A", "x", "Velmora.ini",
+            [&] { Put(old), ::chmod(PathOf(kIniName).c_str(), 0444); }},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
         std::filesystem::remove_all(PathOf(kIniName));
-        each.make();
+        each.make ? each.make() : Put(old);
         const std::vector<std::string> entries = Entries();
-        const struct stat before = StatOf(PathOf(kIniName));
-        if (each.capped) cap(true);
-        const bool written = profile::ProfileFile(PathOf(each.file)).WriteInt(each.section, each.key, 2);
-        if (each.capped) cap(false);
-        EXPECT_FALSE(written);
-        const struct stat after = StatOf(PathOf(kIniName));
+        const struct stat before = Stat();
+        // A cap on file size fails the write as a full disk would; ignoring SIGXFSZ makes it EFBIG.
+        std::signal(SIGXFSZ, each.capped ? SIG_IGN : SIG_DFL);
+        ::setrlimit(RLIMIT_FSIZE, each.capped ? &capped : &saved);
+        EXPECT_FALSE(profile::ProfileFile(PathOf(each.file)).WriteInt(each.section, each.key, 2));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        const struct stat after = Stat();
         EXPECT_EQ(std::tuple(after.st_ino, after.st_mode, after.st_size, after.st_mtim.tv_nsec),
             std::tuple(before.st_ino, before.st_mode, before.st_size, before.st_mtim.tv_nsec));
         EXPECT_EQ(Entries(), entries);
     }
+    std::signal(SIGXFSZ, SIG_DFL);
 }
 
-// Other users' files, in a folder anyone may write. The write replaces the file with a new one,
-// which takes over the old one's owner where the writer may give it, and its group where the
-// writer belongs to that group; a file the writer may only read is left alone.
+// Other users' files, in a folder anyone may write. The new file takes over the old one's owner
+// where the writer may give it, and its group where the writer belongs to that group; a file the
+// writer may only read is left alone.
 TEST_F(ProfileWrite, AnotherUsersFileKeepsItsOwnerOrAtLeastItsGroupOrIsNotWritten)
 {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to hand the file to another user";
-    constexpr uid_t kRoot = 0;
-    constexpr id_t kNobody = 65534;
-    constexpr id_t kOther = 4321;
-    const std::string old = "[A]\nx=1\n";
-    const struct {
-        const char* name;
-        uid_t writer;
-        mode_t mode;
-        std::pair<uid_t, gid_t> before;
-        std::pair<uid_t, gid_t> after;
-        std::string bytes;
-    } cases[] = {
-        {"root writes nobody's file", kRoot, 0664, {kNobody, kNobody}, {kNobody, kNobody}, "[A]\nx=2\n"},
-        {"root writes its own file of another group", kRoot, 0664, {kRoot, kOther}, {kRoot, kOther}, "[A]\nx=2\n"},
-        {"nobody, in the file's group, writes another user's file", kNobody, 0664, {kOther, kOther}, {kNobody, kOther}, "[A]\nx=2\n"},
-        {"nobody may only read root's file", kNobody, 0644, {kRoot, kRoot}, {kRoot, kRoot}, old},
+    constexpr id_t kRoot = 0, kNobody = 65534, kOther = 4321;
+    using Ids = std::pair<uid_t, gid_t>;
+    const std::tuple<const char*, uid_t, mode_t, Ids, Ids, bool> cases[] = {
+        {"root writes nobody's file", kRoot, 0664, {kNobody, kNobody}, {kNobody, kNobody}, true},
+        {"root writes its own file of another group", kRoot, 0664, {kRoot, kOther}, {kRoot, kOther}, true},
+        {"nobody, in the file's group, writes another user's file", kNobody, 0664, {kOther, kOther}, {kNobody, kOther}, true},
+        {"nobody may only read root's file", kNobody, 0644, {kRoot, kRoot}, {kRoot, kRoot}, false},
     };
     std::vector<gid_t> groups(static_cast<size_t>(::getgroups(0, nullptr)));
     ASSERT_EQ(::getgroups(static_cast<int>(groups.size()), groups.data()), static_cast<int>(groups.size()));
     std::filesystem::permissions(PathOf(""), std::filesystem::perms::all);
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.name);
-        Put(old);
-        ASSERT_EQ(::chmod(PathOf(kIniName).c_str(), each.mode), 0);
-        ASSERT_EQ(::chown(PathOf(kIniName).c_str(), each.before.first, each.before.second), 0);
+    for (const auto& [name, writer, mode, before, after, written] : cases) {
+        SCOPED_TRACE(name);
+        Put("[A]\nx=1\n");
+        ::chmod(PathOf(kIniName).c_str(), mode);
+        ASSERT_EQ(::chown(PathOf(kIniName).c_str(), before.first, before.second), 0);
         // The writer's own group stays root's, so only membership lets it keep the file's group.
-        const bool becameWriter = ::setgroups(1, &each.before.second) == 0 && ::seteuid(each.writer) == 0;
-        const bool written = becameWriter && m_ini.WriteInt("A", "x", 2);
+        ASSERT_TRUE(::setgroups(1, &before.second) == 0 && ::seteuid(writer) == 0);
+        EXPECT_EQ(m_ini.WriteInt("A", "x", 2), written);
         ASSERT_TRUE(::seteuid(kRoot) == 0 && ::setgroups(groups.size(), groups.data()) == 0);
-        ASSERT_TRUE(becameWriter);
-        EXPECT_EQ(written, each.bytes != old);
-        EXPECT_EQ(Bytes(), each.bytes);
-        const struct stat now = StatOf(PathOf(kIniName));
-        EXPECT_EQ(std::pair(now.st_uid, now.st_gid), each.after);
+        EXPECT_EQ(Bytes(), written ? "[A]\nx=2\n" : "[A]\nx=1\n");
+        EXPECT_EQ(std::pair(Stat().st_uid, Stat().st_gid), after);
         EXPECT_EQ(Entries(), std::vector<std::string>{kIniName});
     }
 }
@@ -171,23 +154,20 @@ TEST_F(ProfileWrite, AnotherUsersFileKeepsItsOwnerOrAtLeastItsGroupOrIsNotWritte
 // the new one, whole, and the next write clears what the killed ones left behind.
 TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
 {
-    constexpr int kKills = 300;
     // Long enough that a kill often lands inside a write; CP932, a BOM and CRLF ends throughout.
-    std::string body = "\xEF\xBB\xBF[CommSelect]\r\nItem=0\r\n";
-    for (int i = 0; i < 4000; ++i) body += "; \x83\x7B\x81\x5B\x83\x58\x83\x67 line " + std::to_string(i) + "\r\n";
-    Put(body);
-    const std::string zero = body;
-    const std::string one = std::string(body).replace(body.find("Item=0"), 6, "Item=1");
+    std::string zero = "\xEF\xBB\xBF[CommSelect]\r\nItem=0\r\n";
+    for (int i = 0; i < 4000; ++i) zero += "; \x83\x7B\x81\x5B\x83\x58\x83\x67 line " + std::to_string(i) + "\r\n";
+    Put(zero);
+    const std::string one = std::string(zero).replace(zero.find("Item=0"), 6, "Item=1");
 
     // The kills spread over the time a write takes here, whatever the machine's speed and load.
     using Clock = std::chrono::steady_clock;
     const Clock::time_point before = Clock::now();
     for (int value : {1, 0}) ASSERT_TRUE(m_ini.WriteInt("CommSelect", "Item", value));
-    const auto aWrite = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - before) / 2;
+    std::uniform_int_distribution<long long> waits(0, (Clock::now() - before).count());
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<long long> waits(0, 2 * aWrite.count());
     int inWrite = 0;
-    for (int kill = 0; kill < kKills; ++kill) {
+    for (int kill = 0; kill < 300; ++kill) {
         int started[2];
         ASSERT_EQ(::pipe(started), 0);
         const pid_t writer = ::fork();
@@ -202,7 +182,7 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
         ASSERT_EQ(::read(started[0], &ready, 1), 1);
         ::close(started[0]);
         ::close(started[1]);
-        const Clock::time_point until = Clock::now() + std::chrono::microseconds(waits(random));
+        const Clock::time_point until = Clock::now() + Clock::duration(waits(random));
         while (Clock::now() < until) continue;
         ::kill(writer, SIGKILL);
         ::waitpid(writer, nullptr, 0);
@@ -219,17 +199,10 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
 // file's, not a running process's, not ones named otherwise.
 TEST_F(ProfileWrite, ClearsOnlyTheTemporariesOfWritersThatAreGone)
 {
-    constexpr const char* kGone = "99999999"; // above any process number the system gives
-    const std::string own = std::to_string(::getpid());
-    const std::pair<std::string, bool> cases[] = {
-        {kIniName + ".tmp" + kGone + "-0", false},
-        {kIniName + ".tmp1-0", true},
-        {kIniName + ".tmp" + own + "-0", true},
-        {kIniName + ".tmp" + kGone, true},
-        {kIniName + ".tmp-5-0", true},
-        {kIniName + ".tmpx-0", true},
-        {"Other.ini.tmp" + std::string(kGone) + "-0", true},
-    };
+    const std::string gone = "99999999"; // above any process number the system gives
+    const std::pair<std::string, bool> cases[] = {{kIniName + ".tmp" + gone + "-0", false}, {kIniName + ".tmp1-0", true},
+        {kIniName + ".tmp" + std::to_string(::getpid()) + "-0", true}, {kIniName + ".tmp" + gone, true}, {kIniName + ".tmp-5-0", true},
+        {kIniName + ".tmpx-0", true}, {"Other.ini.tmp" + gone + "-0", true}};
     Put("[A]\nx=1\n");
     for (const auto& [name, stays] : cases) std::ofstream(PathOf(name)) << "x";
     ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
@@ -241,14 +214,11 @@ TEST_F(ProfileWrite, ClearsOnlyTheTemporariesOfWritersThatAreGone)
 TEST_F(ProfileWrite, AHardLinkedFileIsSplitOffASymbolicLinkIsFollowed)
 {
     for (const bool symbolic : {false, true}) {
-        SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
+        SCOPED_TRACE(symbolic);
         std::filesystem::remove(PathOf(kIniName));
         std::ofstream(PathOf("Other.ini"), std::ios::trunc) << "[A]\nx=1\n";
-        if (symbolic) {
-            std::filesystem::create_symlink("Other.ini", PathOf(kIniName));
-        } else {
-            std::filesystem::create_hard_link(PathOf("Other.ini"), PathOf(kIniName));
-        }
+        symbolic ? std::filesystem::create_symlink("Other.ini", PathOf(kIniName))
+                 : std::filesystem::create_hard_link(PathOf("Other.ini"), PathOf(kIniName));
         ASSERT_TRUE(m_ini.WriteInt("A", "x", 2));
         EXPECT_EQ(Bytes(), "[A]\nx=2\n");
         EXPECT_EQ(std::filesystem::is_symlink(PathOf(kIniName)), symbolic);

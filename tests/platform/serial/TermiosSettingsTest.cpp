@@ -26,11 +26,10 @@ TEST(TermiosSettings, FramingReplacesWhateverWasThereAndReadsBackAsSet)
         termios t{}; // cluttered as a previous user could leave it
         t.c_cflag = CSTOPB | PARENB | PARODD | CMSPAR | CS5 | CRTSCTS;
         t.c_iflag = IXON | IXOFF;
-        EXPECT_TRUE(ApplyLineSettings(settings, t)) << settings.parity;
-        EXPECT_EQ(t.c_cflag & kFraming, framing) << settings.parity;
-        EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u) << settings.parity;
-        EXPECT_EQ(cfgetospeed(&t), speed) << settings.parity;
-        EXPECT_EQ(LineSettingsOf(t), settings) << settings.parity;
+        SCOPED_TRACE(settings.parity);
+        EXPECT_TRUE(ApplyLineSettings(settings, t));
+        EXPECT_EQ(std::tuple(t.c_cflag & kFraming, t.c_iflag & (IXON | IXOFF), cfgetospeed(&t)), std::tuple(framing, 0u, speed));
+        EXPECT_EQ(LineSettingsOf(t), settings);
     }
     // A driver's nearest rate to an odd request, which termios has no name for.
     termios odd{};
