@@ -259,6 +259,14 @@ TEST_F(MainWindow, TheConsoleSendsOnTheMainWindowsLink)
     EXPECT_EQ(Boxes(), Strings{});
 }
 
+TEST_F(MainWindow, APasswordCheckThatFailsLocksAfterOneBox)
+{
+    controller->Faults().Set({.silent = true}, 1, 3); // after the three identification replies
+    Start(MonitorProfile({{1, 0}}));
+    EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCpwd(): 通信タイムアウト"});
+    EXPECT_TRUE(window.LockedPage().IsWindowVisible());
+}
+
 TEST_F(MainWindow, ALockedControllerGetsTheLockedPageAndNoMapRead)
 {
     controller->Responder().Config().password = "secret  ";

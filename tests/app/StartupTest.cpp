@@ -1,5 +1,7 @@
 #include "StartupFixture.h"
 
+#include "platform/ui/Menu.h"
+
 #include "app/CVelmoraApp.h"
 
 using Startup = StartupFixture;
@@ -77,6 +79,23 @@ TEST_F(Startup, EscapeNeverClosesTheWindow)
     });
     window.DoModal();
     EXPECT_TRUE(stayedOpen);
+}
+
+TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)
+{
+    ScriptStartup();
+    std::string aboutCaption;
+    recorder.OnDialog(res::IDD_ABOUTBOX, [&](ui::Dialog& about) {
+        aboutCaption = about.GetWindowText();
+        ui::testing::PressKey(ui::VK_RETURN);
+    });
+    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
+        ASSERT_NE(dialog.GetSystemMenu(), nullptr);
+        recorder.ChooseSystemMenuItem(dialog.GetSystemMenu()->Entries().back().id);
+        ui::testing::PressKey(ui::VK_SPACE, ui::testing::Alt, &dialog);
+    });
+    window.DoModal();
+    EXPECT_EQ(aboutCaption, "バージョン情報 Velmora");
 }
 
 TEST(Application, StartsWithoutABaseFile)
