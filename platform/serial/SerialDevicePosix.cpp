@@ -138,7 +138,7 @@ bool SerialDevicePosix::EnterRawMode()
 bool SerialDevicePosix::MakeBlocking()
 {
     const int flags = ::fcntl(m_fd.Get(), F_GETFL);
-    return flags >= 0 && ::fcntl(m_fd.Get(), F_SETFL, flags & ~O_NONBLOCK) == 0;
+    return flags != -1 && ::fcntl(m_fd.Get(), F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 bool SerialDevicePosix::Purge()

@@ -71,6 +71,13 @@ TEST_F(SerialDevicePosix, TheOpenPortIsClaimedForAnyProgramUntilItCloses)
     EXPECT_TRUE(fd < 0 ? errno == EBUSY : ::ioctl(fd, TIOCGEXCL, &mark) == 0 && mark != 0);
     ::close(fd);
     device_.reset();
+    // Another program's claim (a terminal program's TIOCEXCL, no lock) is refused as busy.
+    const int other = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(::ioctl(other, TIOCEXCL), 0);
+    serial::PortError why{};
+    EXPECT_EQ(std::pair(serial::SerialDevice::Open(path_, why) == nullptr, why), std::pair(true, serial::PortError::Busy));
+    ::ioctl(other, TIOCNXCL);
+    ::close(other);
     EXPECT_NE(serial::SerialDevice::Open(path_), nullptr);
 }
 
