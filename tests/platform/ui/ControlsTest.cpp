@@ -1,12 +1,10 @@
 #include "UiFixture.h"
 
-#include "platform/ui/DeviceContext.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/TabCtrl.h"
 
 #include <cstdlib>
-#include <map>
 #include <string>
 
 using namespace ui;
@@ -20,9 +18,7 @@ using Log = std::vector<std::string>;
 // handlers that run; consumes Escape when told to.
 class FormDialog : public Dialog {
 public:
-    explicit FormDialog(int templateId = kFormDialog)
-        : Dialog(templateId)
-    { }
+    explicit FormDialog(int templateId = kFormDialog) : Dialog(templateId) { }
     Log log;
     bool consumeEscape = false;
 
@@ -39,16 +35,8 @@ protected:
         log.push_back(id == kEdit ? edit + GetDlgItem(kEdit)->GetWindowText() : "command " + std::to_string(id));
         return Dialog::OnCommand(wParam, lParam);
     }
-    void OnOK() override
-    {
-        log.push_back("ok");
-        Dialog::OnOK();
-    }
-    void OnCancel() override
-    {
-        log.push_back("cancel");
-        Dialog::OnCancel();
-    }
+    void OnOK() override { log.push_back("ok"); Dialog::OnOK(); }
+    void OnCancel() override { log.push_back("cancel"); Dialog::OnCancel(); }
 };
 
 class TabHost : public DialogHost<TabCtrl, kHostDialog, kTab> {
@@ -82,33 +70,13 @@ protected:
 
 using Controls = UiFixture;
 
-using Needed = std::map<UINT, std::pair<bool, bool>>; // row -> first and second column need drawing
-
-// Notes which of its columns each drawn row needed drawn.
-class CountingList : public ListView {
-public:
-    Needed columnsToDraw;
-
-protected:
-    void DrawItem(DRAWITEMSTRUCT& draw) override
-    {
-        const Rect& row = draw.rcItem;
-        columnsToDraw[draw.itemID]
-            = {draw.hDC->RectVisible(Rect{0, row.top, 50, row.bottom}), draw.hDC->RectVisible(Rect{50, row.top, 90, row.bottom})};
-    }
-};
-
 class ListViews : public UiFixture {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(host.Create());
         ui::testing::ShowAndActivate(host);
-        list.InsertColumn(0, "", LVCFMT_RIGHT, 50);
-        list.InsertColumn(1, "", LVCFMT_LEFT, 40);
         for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
-        ui::testing::ProcessEvents();
-        list.columnsToDraw.clear();
     }
 
     // Each row's selection and focus, and none past the last: "S" both, "-" neither, "?" one.
@@ -122,8 +90,8 @@ protected:
         return states;
     }
 
-    DialogHost<CountingList, kListDialog, kListView> host;
-    CountingList& list = host.control;
+    DialogHost<ListView, kListDialog, kListView> host;
+    ListView& list = host.control;
 };
 
 } // namespace
@@ -152,15 +120,7 @@ TEST_F(Controls, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWind
 {
     constexpr UINT kClick = 0;
     constexpr UINT kCloseBox = 1;
-    const struct {
-        const char* what;
-        int templateId;
-        int focus;
-        UINT key;
-        bool consumeEscape;
-        int result;
-        Log log;
-    } cases[] = {
+    const struct { const char* what; int templateId; int focus; UINT key; bool consumeEscape; int result; Log log; } cases[] = {
         {"Enter presses the default button", kFormDialog, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
         {"Enter presses the focused push button", kFormDialog, IDCANCEL, VK_RETURN, false, IDCANCEL, {"command 2", "cancel"}},
         {"Enter without a default button sends OK", kNoDefault, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
@@ -213,14 +173,8 @@ TEST_F(Controls, ATabChangeByAUserSendsChangingThenChangedUnlessTheParentRefuses
     ui::testing::ShowAndActivate(host);
     for (const char* text : {"first", "second", "third"}) host.tab.InsertItem(9, text); // past the end appends
     const std::vector<int> taken{TCN_SELCHANGING, TCN_SELCHANGE};
-    const struct {
-        const char* name;
-        int from;
-        unsigned vk; // 0 clicks the first tab
-        bool refuse;
-        int selected;
-        std::vector<int> sent;
-    } cases[] = {
+    // A key of 0 clicks the first tab.
+    const struct { const char* name; int from; unsigned vk; bool refuse; int selected; std::vector<int> sent; } cases[] = {
         {"Right", 0, VK_RIGHT, false, 1, taken},
         {"Right, refused", 0, VK_RIGHT, true, 0, {TCN_SELCHANGING}},
         {"Left", 2, VK_LEFT, false, 1, taken},
@@ -270,15 +224,6 @@ TEST_F(FormControls, ListBoxEntriesStayWhereInsertedAndSelectOnlyWhatTheyHold)
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
 }
 
-// An entry wider than the list is cut at its edge: no scroll bar across the bottom.
-TEST_F(FormControls, AListBoxNeverScrollsAcross)
-{
-    list->InsertString(-1, std::string(200, 'W'));
-    ui::testing::ShowAndActivate(dialog);
-    const Bitmap picture = ui::testing::Grab(*list);
-    EXPECT_EQ(picture.GetPixel(picture.Width() / 2, picture.Height() - 6), GetSysColor(COLOR_WINDOW));
-}
-
 // A border takes a pixel on each side of the client area, drawn in the shadow colour.
 TEST_F(FormControls, ABorderedWindowsClientAreaLiesInsideItsBorder)
 {
@@ -306,12 +251,8 @@ TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
 
 TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
 {
-    const struct {
-        const char* name;
-        int from;
-        unsigned vk; // 0 clicks the middle row
-        const char* states;
-    } cases[] = {
+    // A key of 0 clicks the middle row.
+    const struct { const char* name; int from; unsigned vk; const char* states; } cases[] = {
         {"click", 0, 0, "-S--"},
         {"Down", 0, VK_DOWN, "-S--"},
         {"Down on the last row", 2, VK_DOWN, "--S-"},
@@ -327,45 +268,4 @@ TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
             ui::testing::PressKey(each.vk, ui::testing::None, &list);
         EXPECT_EQ(States(), each.states);
     }
-}
-
-TEST_F(ListViews, ADeletionMovesTheLaterItemsUpWithTheirTextsAndStates)
-{
-    list.SetItemText(1, 2, "unit");
-    list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    EXPECT_TRUE(list.DeleteItem(0));
-    EXPECT_FALSE(list.DeleteItem(2));
-    EXPECT_EQ(States(), "-S-");
-    EXPECT_EQ(list.GetItemText(0, 2), "unit");
-}
-
-// A trace tick rewrites values: only a changed value's column is drawn again.
-TEST_F(ListViews, AChangedValueRedrawsItsOwnColumnAlone)
-{
-    const struct {
-        int subItem;
-        const char* text;
-        Needed needed;
-    } cases[] = {
-        {1, "12.5", {{1, {false, true}}}}, {0, "row", {}}, // unchanged
-    };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.text);
-        list.columnsToDraw.clear();
-        list.SetItemText(1, each.subItem, each.text);
-        ui::testing::ProcessEvents();
-        EXPECT_EQ(list.columnsToDraw, each.needed);
-    }
-}
-
-TEST_F(ListViews, ValuesChangedWhileRedrawIsOffAreDrawnOnceItIsOnWithoutTheRowsBetween)
-{
-    list.SetRedraw(false);
-    list.SetItemText(0, 1, "1");
-    list.SetItemText(2, 1, "3");
-    ui::testing::ProcessEvents();
-    EXPECT_TRUE(list.columnsToDraw.empty()) << "drawn while redraw was off";
-    list.SetRedraw(true);
-    ui::testing::ProcessEvents();
-    EXPECT_EQ(list.columnsToDraw, (Needed{{0, {false, true}}, {2, {false, true}}}));
 }
