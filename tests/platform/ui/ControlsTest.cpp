@@ -58,41 +58,12 @@ protected:
 
 class FormControls : public UiFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dialog.Create());
-        list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
-    }
+    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
 
     FormDialog dialog;
-    ListBox* list = nullptr;
 };
 
 using Controls = UiFixture;
-
-class ListViews : public UiFixture {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(host.Create());
-        ui::testing::ShowAndActivate(host);
-        for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
-    }
-
-    // Each row's selection and focus, and none past the last: "S" both, "-" neither, "?" one.
-    std::string States() const
-    {
-        std::string states;
-        for (int i = 0; i <= list.GetItemCount(); ++i) {
-            const UINT state = list.GetItemState(i, LVIS_SELECTED | LVIS_FOCUSED);
-            states += state == 0 ? '-' : state == (LVIS_SELECTED | LVIS_FOCUSED) ? 'S' : '?';
-        }
-        return states;
-    }
-
-    DialogHost<ListView, kListDialog, kListView> host;
-    ListView& list = host.control;
-};
 
 } // namespace
 
@@ -104,8 +75,7 @@ TEST_F(Controls, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFon
     ASSERT_TRUE(dialog.Create());
     ASSERT_TRUE(largerFont.Create());
     const Size base = dialog.GetDialogBaseUnits();
-    ASSERT_GT(base.cx, 3);
-    ASSERT_GT(base.cy, 8);
+    ASSERT_TRUE(base.cx > 3 && base.cy > 8) << base.cx << "x" << base.cy;
     EXPECT_LT(base.cy, largerFont.GetDialogBaseUnits().cy);
     const auto units = [&base](int x, int y, int cx, int cy) {
         const Point at{MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8)};
@@ -210,6 +180,7 @@ TEST_F(FormControls, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsC
 // the program says, nor past the end.
 TEST_F(FormControls, ListBoxEntriesStayWhereInsertedAndSelectOnlyWhatTheyHold)
 {
+    ListBox* list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
     EXPECT_EQ(list->InsertString(0, "C.ini"), 0);
     EXPECT_EQ(list->InsertString(1, "A.ini"), 1);
     EXPECT_EQ(list->InsertString(1, "B.ini"), 1);
@@ -249,8 +220,23 @@ TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
     }
 }
 
-TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
+TEST_F(Controls, AClickOrAnArrowKeyInAListViewSelectsAndFocusesOneRowAndStopsAtTheEnds)
 {
+    DialogHost<ListView, kListDialog, kListView> host;
+    ASSERT_TRUE(host.Create());
+    ui::testing::ShowAndActivate(host);
+    ListView& list = host.control;
+    for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
+    constexpr UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
+    // Each row's selection and focus, and none past the last: "S" both, "-" neither, "?" one.
+    const auto states = [&list] {
+        std::string states;
+        for (int i = 0; i <= list.GetItemCount(); ++i) {
+            const UINT state = list.GetItemState(i, kBoth);
+            states += state == 0 ? '-' : state == kBoth ? 'S' : '?';
+        }
+        return states;
+    };
     // A key of 0 clicks the middle row.
     const struct { const char* name; int from; unsigned vk; const char* states; } cases[] = {
         {"click", 0, 0, "-S--"},
@@ -261,11 +247,11 @@ TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
-        for (int i = 0; i < 3; ++i) list.SetItemState(i, i == each.from ? LVIS_SELECTED | LVIS_FOCUSED : 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (int i = 0; i < 3; ++i) list.SetItemState(i, i == each.from ? kBoth : 0, kBoth);
         if (each.vk == 0)
             ui::testing::Click(list, Point{5, list.GetRowHeight() + 2});
         else
             ui::testing::PressKey(each.vk, ui::testing::None, &list);
-        EXPECT_EQ(States(), each.states);
+        EXPECT_EQ(states(), each.states);
     }
 }
