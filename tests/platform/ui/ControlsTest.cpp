@@ -77,12 +77,11 @@ TEST_F(Controls, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFon
     const Size base = dialog.GetDialogBaseUnits();
     ASSERT_TRUE(base.cx > 3 && base.cy > 8) << base.cx << "x" << base.cy;
     EXPECT_LT(base.cy, largerFont.GetDialogBaseUnits().cy);
-    const auto units = [&base](int x, int y, int cx, int cy) {
-        const Point at{MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8)};
-        return Rect{at.x, at.y, at.x + MulDiv(cx, base.cx, 4), at.y + MulDiv(cy, base.cy, 8)};
-    };
-    EXPECT_EQ(dialog.GetDlgItem(kList)->GetWindowRect(), units(7, 24, 100, 60));
-    EXPECT_EQ(dialog.GetClientRect(), units(0, 0, 200, 100));
+    // To the nearest pixel, halves up.
+    const auto across = [&base](int units) { return (units * base.cx + 2) / 4; };
+    const auto down = [&base](int units) { return (units * base.cy + 4) / 8; };
+    EXPECT_EQ(dialog.GetDlgItem(kList)->GetWindowRect(), (Rect{across(7), down(24), across(7) + across(100), down(24) + down(60)}));
+    EXPECT_EQ(dialog.GetClientRect(), (Rect{0, 0, across(200), down(100)}));
 }
 
 // Every dialog starts with the focus on its first tab stop.
