@@ -34,6 +34,8 @@ TEST(DeviceContext, ShapesInkExactlyTheirPixels)
         {"downwards", line({{5, 5}, {5, 15}}), {5, 5, 6, 15}, {{{5, 14}, blue}}},
         {"upwards", line({{5, 15}, {5, 5}}), {5, 6, 6, 16}, {{{5, 6}, blue}}},
         {"diagonal", line({{0, 0}, {10, 10}}), {0, 0, 10, 10}, {{{5, 5}, blue}, {{5, 6}, kWhite}}},
+        {"fill after cut text", [](DC& dc) { Rect none{}; dc.DrawText("8\t8", none, DT_LEFT); dc.FillSolidRect({10, 10, 20, 15}, blue); },
+            {10, 10, 20, 15}, {}},
         {"corner", line({{0, 20}, {10, 20}, {10, 30}}), {0, 20, 11, 30}, {{{10, 20}, blue}}},
         {"3-D", [](DC& dc) { dc.Draw3dRect(Rect{100, 0, 110, 10}, red, green); }, {100, 0, 110, 10}, {{{100, 5}, red}, {{105, 0}, red}, {{109, 5}, green}, {{105, 9}, green}, {{105, 5}, kWhite}}},
     };
@@ -44,6 +46,17 @@ TEST(DeviceContext, ShapesInkExactlyTheirPixels)
         each.draw(context);
         EXPECT_EQ(DarkInk(picture), each.ink);
         for (const auto& [at, colour] : each.pixels) EXPECT_EQ(picture.GetPixel(at.x, at.y), colour) << at.x << "," << at.y;
+    }
+}
+
+// Without DT_NOPREFIX an ampersand marks the next character, and "&&" shows one.
+TEST(DeviceContext, AnAmpersandPairShowsOneAmpersandUnlessPrefixesAreOff)
+{
+    DC dc;
+    for (const auto& [format, shown] : {std::pair{0u, "&"}, {unsigned{DT_NOPREFIX}, "&&"}}) {
+        Rect rect{};
+        dc.DrawText("&&", rect, DT_CALCRECT | DT_SINGLELINE | format);
+        EXPECT_EQ(rect.Width(), dc.GetTextExtent(shown).cx) << shown;
     }
 }
 
