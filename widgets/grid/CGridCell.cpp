@@ -4,8 +4,6 @@
 
 #include "platform/ui/Font.h"
 
-const GridCellClass CGridCell::Class{"CGridCell", &CGridCellBase::Class, [] { return std::unique_ptr<CGridCellBase>(new CGridCell); }};
-
 namespace {
 
 // The realised font of cells with a font of their own: one object, made again on each call.
@@ -68,7 +66,6 @@ void CGridCell::Reset()
 {
     CGridCellBase::Reset();
     m_strText.clear();
-    m_nImage = -1;
     m_nFormat = kDefaultFormat;
     m_nMargin = kDefaultMargin;
     m_pGrid = nullptr;

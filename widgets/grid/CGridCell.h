@@ -5,20 +5,14 @@
 #include <memory>
 #include <string>
 
-// The grid's ordinary cell: text, user data, image, format, colours, font and margin, each
+// The grid's ordinary cell: text, format, colours, font and margin, each
 // "take the default cell's" until set.
 class CGridCell : public CGridCellBase {
 public:
-    static const GridCellClass Class;
-
     CGridCell();
     ~CGridCell() override;
 
-    const GridCellClass& GetRuntimeClass() const override { return Class; }
-
     void SetText(const char* text) override { m_strText = text != nullptr ? text : ""; }
-    void SetImage(int image) override { m_nImage = image; }
-    void SetData(ui::LPARAM data) override { m_lParam = data; }
     void SetFormat(ui::UINT format) override { m_nFormat = format; }
     void SetTextColor(ui::COLORREF color) override { m_crFgClr = color; }
     void SetBackColor(ui::COLORREF color) override { m_crBkClr = color; }
@@ -28,8 +22,6 @@ public:
     void SetPosition(int, int) override { }
 
     const char* GetText() const override { return m_strText.c_str(); }
-    int GetImage() const override { return m_nImage; }
-    ui::LPARAM GetData() const override { return m_lParam; }
     ui::UINT GetFormat() const override;
     ui::COLORREF GetTextColor() const override { return m_crFgClr; }
     ui::COLORREF GetBackColor() const override { return m_crBkClr; }
@@ -39,7 +31,6 @@ public:
     ui::Window* GetEditWindow() const override { return m_pEditWnd; }
     ui::UINT GetMargin() const override;
 
-    bool IsDefaultFont() const override { return m_plfFont == nullptr; }
     bool IsEditing() const override { return m_bEditing; }
 
     void Reset() override;
@@ -53,8 +44,6 @@ protected:
     }
 
     std::string m_strText;
-    ui::LPARAM m_lParam = 0;
-    int m_nImage = -1;
     ui::UINT m_nFormat = kDefaultFormat;
     ui::COLORREF m_crFgClr = CLR_DEFAULT;
     ui::COLORREF m_crBkClr = CLR_DEFAULT;

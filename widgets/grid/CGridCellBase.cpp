@@ -3,39 +3,12 @@
 #include "widgets/grid/CGridCtrl.h"
 #include "widgets/grid/CInPlaceEdit.h"
 
-#include "platform/ui/ImageList.h"
 #include "platform/ui/Styles.h"
-
-const GridCellClass CGridCellBase::Class{"CGridCellBase", nullptr, nullptr};
 
 CGridDefaultCell* CGridCellBase::GetDefaultCell() const
 {
     CGridCtrl* grid = GetGrid();
     return grid != nullptr ? grid->GetDefaultCell(IsFixedRow(), IsFixedColumn()) : nullptr;
-}
-
-void CGridCellBase::CopyFrom(const CGridCellBase& cell)
-{
-    if (&cell == this) return;
-    SetGrid(cell.GetGrid());
-    SetText(cell.GetText());
-    SetImage(cell.GetImage());
-    SetData(cell.GetData());
-    SetState(cell.GetState());
-    SetFormat(cell.GetFormat());
-    SetTextColor(cell.GetTextColor());
-    SetBackColor(cell.GetBackColor());
-    SetFont(cell.IsDefaultFont() ? nullptr : cell.GetFont());
-    SetMargin(cell.GetMargin());
-}
-
-bool CGridCellBase::GetTextRect(ui::Rect& rect)
-{
-    CGridCtrl* grid = GetGrid();
-    if (GetImage() >= 0 && grid != nullptr && grid->GetImageList() != nullptr) {
-        rect.left += grid->GetImageList()->GetImageSize().cx + static_cast<int>(GetMargin());
-    }
-    return true;
 }
 
 ui::Size CGridCellBase::MeasureText(const char* text, ui::DC* dc)
@@ -51,49 +24,22 @@ ui::Size CGridCellBase::MeasureText(const char* text, ui::DC* dc)
         return defaultCell != nullptr ? ui::Size{defaultCell->GetWidth(), defaultCell->GetHeight()} : ui::Size{};
     }
 
+    // Cells show one line upright: the text's extent and the margins around it.
     const int saved = dc->SaveDC();
     dc->SelectFont(GetRealizedFont());
-    const ui::UINT format = GetFormat();
-    const std::string_view whole(text);
-    ui::Size size;
-    if ((format & ui::DT_WORDBREAK) == 0 || (format & ui::DT_SINGLELINE) != 0) {
-        size = dc->GetTextExtent(whole);
-    } else {
-        // The widest line sets the width; laying the text out at that width gives the height.
-        int widest = 0;
-        for (size_t start = 0; start <= whole.size();) {
-            const size_t end = std::min(whole.find('\n', start), whole.size());
-            widest = std::max(widest, dc->GetTextExtent(whole.substr(start, end - start)).cx);
-            start = end + 1;
-        }
-        ui::Rect layout{0, 0, widest, 0};
-        dc->DrawText(whole, layout, format | ui::DT_CALCRECT);
-        // The layout may come back narrower than the widest line; the width stays that line's.
-        size = ui::Size{widest, layout.Height()};
-    }
+    ui::Size size = dc->GetTextExtent(text);
     const ui::TextMetrics metrics = dc->GetTextMetrics();
     dc->RestoreDC(saved);
 
     const int margin = static_cast<int>(GetMargin());
     size.cx += metrics.overhang + 4 * margin;
     size.cy += 2 * margin;
-    const ui::LOGFONT* font = GetFont();
-    if (font != nullptr && (font->lfEscapement == 900 || font->lfEscapement == -900)) {
-        size = ui::Size{size.cy, size.cx + 4 * margin};
-    }
     return size;
 }
 
 ui::Size CGridCellBase::GetCellSize(ui::DC* dc)
 {
-    ui::Size size = MeasureText(GetText(), dc);
-    CGridCtrl* grid = GetGrid();
-    if (GetImage() >= 0 && grid != nullptr && grid->GetImageList() != nullptr) {
-        const ui::Size image = grid->GetImageList()->GetImageSize();
-        size.cx += image.cx;
-        size.cy = std::max(size.cy, image.cy);
-    }
-    return size;
+    return MeasureText(GetText(), dc);
 }
 
 bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int controlId, ui::UINT firstChar)
@@ -121,16 +67,4 @@ bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int control
 void CGridCellBase::EndEdit()
 {
     if (auto* editor = dynamic_cast<CInPlaceEdit*>(GetEditWindow())) editor->EndEdit();
-}
-
-// Printing is not offered.
-bool CGridCellBase::Print(ui::DC*, int, int, ui::Rect)
-{
-    return false;
-}
-
-bool CGridCellBase::OnSetCursor()
-{
-    ui::Window::SetCursor(ui::Cursor::Arrow);
-    return true;
 }

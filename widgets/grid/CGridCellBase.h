@@ -1,6 +1,5 @@
 #pragma once
 
-#include "widgets/grid/GridCellClass.h"
 #include "widgets/grid/GridDefs.h"
 
 #include "platform/ui/Geometry.h"
@@ -18,18 +17,12 @@ class CGridDefaultCell;
 // sets, reads, measures and draws it. The fields behind most of them are CGridCell's.
 class CGridCellBase {
 public:
-    static const GridCellClass Class;
-
     CGridCellBase() = default;
     virtual ~CGridCellBase() = default;
     CGridCellBase(const CGridCellBase&) = delete;
     CGridCellBase& operator=(const CGridCellBase&) = delete;
 
-    virtual const GridCellClass& GetRuntimeClass() const { return Class; }
-
     virtual void SetText(const char* text) = 0;
-    virtual void SetImage(int image) = 0;
-    virtual void SetData(ui::LPARAM data) = 0;
     virtual void SetState(ui::UINT state) { m_nState = state; }
     virtual void SetFormat(ui::UINT format) = 0;
     virtual void SetTextColor(ui::COLORREF color) = 0;
@@ -40,9 +33,6 @@ public:
     virtual void SetPosition(int row, int col) = 0;
 
     virtual const char* GetText() const = 0;
-    virtual const char* GetHintText() const { return GetText(); }
-    virtual int GetImage() const = 0;
-    virtual ui::LPARAM GetData() const = 0;
     virtual ui::UINT GetState() const { return m_nState; }
     virtual ui::UINT GetFormat() const = 0;
     virtual ui::COLORREF GetTextColor() const = 0;
@@ -54,7 +44,6 @@ public:
     virtual ui::UINT GetMargin() const = 0;
     virtual CGridDefaultCell* GetDefaultCell() const;
 
-    virtual bool IsDefaultFont() const = 0;
     virtual bool IsEditing() const = 0;
     virtual bool IsFocused() const { return (GetState() & GVIS_FOCUSED) != 0; }
     virtual bool IsFixed() const { return (GetState() & GVIS_FIXED) != 0; }
@@ -62,33 +51,17 @@ public:
     virtual bool IsFixedRow() const { return (GetState() & GVIS_FIXEDROW) != 0; }
     virtual bool IsSelected() const { return (GetState() & GVIS_SELECTED) != 0; }
     virtual bool IsReadOnly() const { return (GetState() & GVIS_READONLY) != 0; }
-    virtual bool IsModified() const { return (GetState() & GVIS_MODIFIED) != 0; }
-    virtual bool IsDropTarget() const { return (GetState() & GVIS_DROPHILITED) != 0; }
 
-    virtual void CopyFrom(const CGridCellBase& cell);
     virtual void Reset() { m_nState = 0; }
 
     virtual bool Draw(ui::DC* dc, int row, int col, ui::Rect rect, bool eraseBackground = true);
-    virtual bool GetTextRect(ui::Rect& rect);
-    virtual bool GetHintRect(ui::Rect& rect) { return GetTextRect(rect); }
     virtual ui::Size MeasureText(const char* text, ui::DC* dc = nullptr);
     virtual ui::Size GetCellSize(ui::DC* dc);
 
-    // The in-place editor (CInPlaceEdit) opened over the cell, and printing.
+    // The in-place editor (CInPlaceEdit) opened over the cell.
     virtual bool Edit(int row, int col, ui::Rect rect, ui::Point point, int controlId, ui::UINT firstChar);
-    virtual bool AcceptEdit(const char*) { return true; }
     virtual void EndEdit();
-    virtual bool Print(ui::DC* dc, int row, int col, ui::Rect rect);
     virtual void EditEnded() { }
-
-    virtual void OnMouseEnter() { }
-    virtual void OnMouseOver() { }
-    virtual void OnMouseLeave() { }
-    virtual void OnClick(ui::Point) { }
-    virtual void OnButtonDown(ui::Point) { }
-    virtual void OnRightClick(ui::Point) { }
-    virtual void OnDoubleClick(ui::Point) { }
-    virtual bool OnSetCursor();
 
 protected:
     // Edit marks the cell as editing with the editor it opened.

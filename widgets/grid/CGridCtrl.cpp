@@ -24,11 +24,7 @@ CGridCell& SharedVirtualCell()
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
 {
-    m_crWindowText = ui::GetSysColor(ui::COLOR_WINDOWTEXT);
-    m_crWindowColour = ui::GetSysColor(ui::COLOR_WINDOW);
-    m_cr3DFace = ui::GetSysColor(ui::COLOR_3DFACE);
-    m_crShadow = ui::GetSysColor(ui::COLOR_3DSHADOW);
-    m_crGridBkColour = m_crShadow;
+    m_crGridBkColour = ui::GetSysColor(ui::COLOR_3DSHADOW);
     m_nRowsPerWheelNotch = ui::GetWheelScrollLines();
     if (m_nRowsPerWheelNotch == 0) m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
 
@@ -61,8 +57,8 @@ void CGridCtrl::ResetDefaultCells()
     const ui::LOGFONT messageFont = ui::GetMessageFont();
     for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) {
         cell->SetGrid(this);
-        cell->SetTextColor(m_crWindowText);
-        cell->SetBackColor(cell == &m_cellDefault ? m_crWindowColour : m_cr3DFace);
+        cell->SetTextColor(ui::GetSysColor(ui::COLOR_WINDOWTEXT));
+        cell->SetBackColor(ui::GetSysColor(cell == &m_cellDefault ? ui::COLOR_WINDOW : ui::COLOR_3DFACE));
         cell->SetFont(&messageFont);
     }
 }
@@ -183,22 +179,17 @@ bool CGridCtrl::SetColumnCount(int cols)
     return result;
 }
 
+// Header rows and columns are only ever added: the cells they take become headers.
 bool CGridCtrl::SetFixedRowCount(int n)
 {
-    if (n < 0) return false;
+    if (n < m_nFixedRows) return false;
     if (n == m_nFixedRows) return true;
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
     if (m_nRows < n && !SetRowCount(n)) return false;
-    if (m_idCurrentCell.row < n) SetFocusCell(-1, -1);
-
-    if (!m_bVirtualMode) {
-        const int from = std::min(n, m_nFixedRows);
-        const int to = std::max(n, m_nFixedRows);
-        for (int row = from; row < to; ++row) {
-            for (int col = 0; col < m_nCols; ++col) MarkFixed(row, col, n > m_nFixedRows, col < m_nFixedCols);
-        }
+    for (int row = m_nFixedRows; row < n && !m_bVirtualMode; ++row) {
+        for (int col = 0; col < m_nCols; ++col) SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDROW);
     }
     m_nFixedRows = n;
     Refresh();
@@ -207,55 +198,18 @@ bool CGridCtrl::SetFixedRowCount(int n)
 
 bool CGridCtrl::SetFixedColumnCount(int n)
 {
-    if (n < 0) return false;
+    if (n < m_nFixedCols) return false;
     if (n == m_nFixedCols) return true;
     if (m_nCols < n && !SetColumnCount(n)) return false;
-    if (m_idCurrentCell.col < n) SetFocusCell(-1, -1);
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
-
-    if (!m_bVirtualMode) {
-        const int from = std::min(n, m_nFixedCols);
-        const int to = std::max(n, m_nFixedCols);
-        for (int col = from; col < to; ++col) {
-            for (int row = 0; row < m_nRows; ++row) {
-                CGridCellBase* cell = GetCell(row, col);
-                if (cell == nullptr) continue;
-                if (n > m_nFixedCols) {
-                    cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
-                    cell->SetBackColor(CLR_DEFAULT);
-                    cell->SetTextColor(CLR_DEFAULT);
-                } else if (row < m_nFixedRows) {
-                    cell->SetState(cell->GetState() & ~GVIS_FIXEDCOL);
-                } else {
-                    cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDCOL));
-                    cell->SetBackColor(CLR_DEFAULT);
-                    cell->SetTextColor(CLR_DEFAULT);
-                }
-            }
-        }
+    for (int col = m_nFixedCols; col < n && !m_bVirtualMode; ++col) {
+        for (int row = 0; row < m_nRows; ++row) SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDCOL);
     }
     m_nFixedCols = n;
     Refresh();
     return true;
-}
-
-// A row entering (entering = true) or leaving the header rows.
-void CGridCtrl::MarkFixed(int row, int col, bool entering, bool inHeaderColumn)
-{
-    CGridCellBase* cell = GetCell(row, col);
-    if (cell == nullptr) return;
-    if (entering) {
-        cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDROW);
-    } else if (inHeaderColumn) {
-        cell->SetState(cell->GetState() & ~GVIS_FIXEDROW);
-        return;
-    } else {
-        cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDROW));
-    }
-    cell->SetBackColor(CLR_DEFAULT);
-    cell->SetTextColor(CLR_DEFAULT);
 }
 
 bool CGridCtrl::SetRowHeight(int row, int height)
@@ -316,9 +270,7 @@ int CGridCtrl::GetVirtualWidth() const
 
 std::unique_ptr<CGridCellBase> CGridCtrl::CreateCell(int row, int col)
 {
-    if (m_pRtcDefault == nullptr || !m_pRtcDefault->IsDerivedFrom(CGridCellBase::Class) || m_pRtcDefault->create == nullptr) return nullptr;
-    std::unique_ptr<CGridCellBase> cell = m_pRtcDefault->create();
-    if (!cell) return nullptr;
+    std::unique_ptr<CGridCellBase> cell = std::make_unique<CGridCell>();
     cell->SetGrid(this);
     cell->SetPosition(row, col);
     if (col < m_nFixedCols) cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
@@ -353,12 +305,9 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     item.row = row;
     item.col = col;
     item.mask = GVIF_ALL;
-    item.nState = defaultCell->GetState();
     item.nFormat = defaultCell->GetFormat();
-    item.iImage = defaultCell->GetImage();
     item.crBkClr = defaultCell->GetBackColor();
     item.crFgClr = defaultCell->GetTextColor();
-    item.lParam = defaultCell->GetData();
     if (const ui::LOGFONT* font = defaultCell->GetFont()) item.lfFont = *font;
     item.nMargin = defaultCell->GetMargin();
     item.strText.clear();
@@ -367,19 +316,13 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     if (fixedCol) item.nState |= GVIS_FIXED | GVIS_FIXEDCOL;
     if (CCellID(row, col) == m_idCurrentCell) item.nState |= GVIS_FOCUSED;
 
-    if (m_pfnCallback != nullptr) {
-        m_pfnCallback(&info, m_lParam);
-    } else if (ui::Window* target = m_pOwner != nullptr ? m_pOwner : const_cast<CGridCtrl*>(this)->GetParent()) {
-        target->SendMessage(ui::WM_NOTIFY, static_cast<ui::WPARAM>(GetDlgCtrlID()), ui::NotificationParam(info.hdr));
-    }
+    if (m_pfnCallback != nullptr) m_pfnCallback(&info, m_lParam);
 
     CGridCell& cell = SharedVirtualCell();
     cell.Reset();
     cell.SetGrid(const_cast<CGridCtrl*>(this));
     cell.SetState(item.nState);
-    cell.SetImage(item.iImage);
     cell.SetFormat(item.nFormat);
-    cell.SetData(item.lParam);
     cell.SetBackColor(item.crBkClr);
     cell.SetTextColor(item.crFgClr);
     // The kind's own font stays the default font, so drawing does not realise it cell by cell.
@@ -389,12 +332,6 @@ CGridCellBase* CGridCtrl::GetCell(int row, int col) const
     cell.SetMargin(item.nMargin);
     cell.SetText(item.strText.c_str());
     return &cell;
-}
-
-void CGridCtrl::SetVirtualMode(bool on)
-{
-    DeleteAllItems();
-    m_bVirtualMode = on;
 }
 
 bool CGridCtrl::IsValid(const CCellRange& range) const
@@ -418,45 +355,20 @@ std::string CGridCtrl::GetCellText(int row, int col) const
     return cell != nullptr ? cell->GetText() : "";
 }
 
-namespace {
-
-template <typename Setter> bool SetOnCell(bool virtualMode, CGridCellBase* cell, Setter setter)
+// A virtual cell is fetched anew each time: what is set on it does not last.
+void CGridCtrl::SetCellFormat(int row, int col, ui::UINT format)
 {
-    if (virtualMode || cell == nullptr) return false;
-    setter(*cell);
-    return true;
+    if (CGridCellBase* cell = GetCell(row, col)) cell->SetFormat(format);
 }
 
-} // namespace
-
-bool CGridCtrl::SetCellData(int row, int col, ui::LPARAM data)
+void CGridCtrl::SetCellTextColor(int row, int col, ui::COLORREF color)
 {
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetData(data); });
+    if (CGridCellBase* cell = GetCell(row, col)) cell->SetTextColor(color);
 }
 
-bool CGridCtrl::SetCellImage(int row, int col, int image)
+void CGridCtrl::SetCellBackColor(int row, int col, ui::COLORREF color)
 {
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetImage(image); });
-}
-
-bool CGridCtrl::SetCellFormat(int row, int col, ui::UINT format)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetFormat(format); });
-}
-
-bool CGridCtrl::SetCellTextColor(int row, int col, ui::COLORREF color)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetTextColor(color); });
-}
-
-bool CGridCtrl::SetCellBackColor(int row, int col, ui::COLORREF color)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetBackColor(color); });
-}
-
-bool CGridCtrl::SetCellFont(int row, int col, const ui::LOGFONT* logFont)
-{
-    return SetOnCell(m_bVirtualMode, GetCell(row, col), [&](CGridCellBase& c) { c.SetFont(logFont); });
+    if (CGridCellBase* cell = GetCell(row, col)) cell->SetBackColor(color);
 }
 
 ui::UINT CGridCtrl::GetCellState(int row, int col) const
@@ -484,9 +396,9 @@ bool CGridCtrl::SetCellState(int row, int col, ui::UINT state)
 
 bool CGridCtrl::IsCellSelected(int row, int col) const
 {
-    if (m_bVirtualMode) return m_bEnableSelection && m_SelectedCellMap.contains(SelectionKey(row, col));
+    if (m_bVirtualMode) return m_SelectedCellMap.contains(SelectionKey(row, col));
     const CGridCellBase* cell = GetCell(row, col);
-    return m_bEnableSelection && cell != nullptr && cell->IsSelected();
+    return cell != nullptr && cell->IsSelected();
 }
 
 bool CGridCtrl::IsCellEditing(int row, int col) const
@@ -511,11 +423,6 @@ CCellRange CGridCtrl::GetSelectedRange() const
         range.maxCol = std::max(range.maxCol, cell.col);
     }
     return range;
-}
-
-CCellRange CGridCtrl::GetCellRange() const
-{
-    return CCellRange(0, 0, m_nRows - 1, m_nCols - 1);
 }
 
 // Clears the previous selection kept for Ctrl and deselects every cell.
@@ -557,7 +464,6 @@ CCellID CGridCtrl::SetFocusCell(int row, int col)
 // redrawn when the other focus lies in another column (row).
 void CGridCtrl::RedrawFocusHeaders(const CCellID& cell, const CCellID& other)
 {
-    if (!m_bTrackFocusCell) return;
     if (cell.col != other.col) {
         for (int row = 0; row < m_nFixedRows; ++row) RedrawCell(row, cell.col);
     }
@@ -568,13 +474,6 @@ void CGridCtrl::RedrawFocusHeaders(const CCellID& cell, const CCellID& other)
 
 void CGridCtrl::SetModified(bool modified, int row, int col)
 {
-    if (col < 0 || col == m_nSortColumn) {
-        if (m_nSortColumn >= 0 && IsWindow()) {
-            ui::Rect header;
-            if (GetCellRect(0, m_nSortColumn, header)) InvalidateRect(header);
-        }
-        m_nSortColumn = -1;
-    }
     if (row < 0 || col < 0) {
         m_bModified = modified;
     } else if (modified) {
@@ -598,31 +497,9 @@ bool CGridCtrl::GetModified(int row, int col) const
     return (GetCellState(row, col) & GVIS_MODIFIED) != 0;
 }
 
-bool CGridCtrl::DeleteAllItems()
+bool CGridCtrl::ValidateCellEdit(int, int, const char*)
 {
-    m_PrevSelectedCellMap.clear();
-    ResetSelectedRange();
-    SetFocusCell(-1, -1);
-    m_arRowHeights.clear();
-    m_arColWidths.clear();
-    if (!m_bVirtualMode) {
-        for (int row = 0; row < m_nRows; ++row) {
-            for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
-        }
-    }
-    m_RowData.clear();
-    m_idCurrentCell = CCellID();
-    m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
-    m_idTopLeftCell = CCellID();
-    ResetScrollBars();
-    SetModified();
     return true;
-}
-
-bool CGridCtrl::ValidateCellEdit(int row, int col, const char* text)
-{
-    CGridCellBase* cell = GetCell(row, col);
-    return cell == nullptr || cell->AcceptEdit(text);
 }
 
 void CGridCtrl::EndEditing()

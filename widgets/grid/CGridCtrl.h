@@ -12,10 +12,6 @@
 #include <string_view>
 #include <vector>
 
-namespace ui {
-class ImageList;
-}
-
 // A grid of text cells with header rows and columns that never scroll, drawn with grid lines
 // and scrolled by scroll bars and the wheel. A store of cells (or, in virtual mode, a view of
 // cells fetched from the owner on demand) and a window that paints the visible part of it.
@@ -54,9 +50,6 @@ public:
 
     // --- Default cells and the cell class ---
     CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedCol) const;
-    // The class of cells made from now on; one not derived from CGridCellBase makes none.
-    void SetDefaultCellType(const GridCellClass* cellClass) { m_pRtcDefault = cellClass; }
-    const GridCellClass* GetDefaultCellType() const { return m_pRtcDefault; }
 
     // --- Flags and colours ---
     void SetEditable(bool editable) { m_bEditable = editable; }
@@ -65,35 +58,12 @@ public:
     void SetRowResize(bool allow) { m_bAllowRowResize = allow; }
     bool GetColumnResize() const { return m_bAllowColumnResize; }
     bool GetRowResize() const { return m_bAllowRowResize; }
-    void SetGridLines(int lines) { m_nGridLines = lines; }
-    int GetGridLines() const { return m_nGridLines; }
-    void SetGridLineColor(ui::COLORREF color) { m_crGridLineColour = color; }
-    ui::COLORREF GetGridLineColor() const { return m_crGridLineColour; }
-    void SetGridBkColor(ui::COLORREF color) { m_crGridBkColour = color; }
     ui::COLORREF GetGridBkColor() const { return m_crGridBkColour; }
-    void SetRedraw(bool allow, bool resetScrollBars = false);
-    bool IsDrawAllowed() const { return m_bAllowDraw; }
-    void SetDoubleBuffering(bool on) { m_bDoubleBuffer = on; }
-    bool GetDoubleBuffering() const { return m_bDoubleBuffer; }
-    void SetFrameFocusCell(bool on) { m_bFrameFocus = on; }
-    bool GetFrameFocusCell() const { return m_bFrameFocus; }
-    void SetTrackFocusCell(bool on) { m_bTrackFocusCell = on; }
-    bool GetTrackFocusCell() const { return m_bTrackFocusCell; }
-    void EnableSelection(bool enable) { m_bEnableSelection = enable; }
-    bool IsSelectable() const { return m_bEnableSelection; }
-    void SetAutoSizeStyle(ui::UINT style) { m_nAutoSizeColumnStyle = style; }
-    ui::UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
-    void SetImageList(ui::ImageList* images) { m_pImageList = images; }
-    ui::ImageList* GetImageList() const { return m_pImageList; }
-    void SetSortColumn(int col) { m_nSortColumn = col; }
-    int GetSortColumn() const { return m_nSortColumn; }
-    void SetSortAscending(bool ascending) { m_bAscending = ascending; }
-    bool GetSortAscending() const { return m_bAscending; }
     int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
 
     // --- Virtual mode ---
-    void SetVirtualMode(bool on);
-    bool GetVirtualMode() const { return m_bVirtualMode; }
+    // Chosen before the grid has rows or columns.
+    void SetVirtualMode(bool on) { m_bVirtualMode = on; }
     void SetCallbackFunc(GRIDCALLBACK callback, ui::LPARAM data)
     {
         m_pfnCallback = callback;
@@ -107,12 +77,9 @@ public:
     bool IsValid(const CCellRange& range) const;
     bool SetCellText(int row, int col, const char* text);
     std::string GetCellText(int row, int col) const;
-    bool SetCellData(int row, int col, ui::LPARAM data);
-    bool SetCellImage(int row, int col, int image);
-    bool SetCellFormat(int row, int col, ui::UINT format);
-    bool SetCellTextColor(int row, int col, ui::COLORREF color);
-    bool SetCellBackColor(int row, int col, ui::COLORREF color);
-    bool SetCellFont(int row, int col, const ui::LOGFONT* logFont);
+    void SetCellFormat(int row, int col, ui::UINT format);
+    void SetCellTextColor(int row, int col, ui::COLORREF color);
+    void SetCellBackColor(int row, int col, ui::COLORREF color);
     ui::UINT GetCellState(int row, int col) const;
     bool SetCellState(int row, int col, ui::UINT state);
     bool IsCellSelected(int row, int col) const;
@@ -120,12 +87,10 @@ public:
     bool IsCellEditable(const CCellID& cell) const;
     bool IsCellFixed(int row, int col) const { return row < m_nFixedRows || col < m_nFixedCols; }
     CCellRange GetSelectedRange() const;
-    CCellRange GetCellRange() const;
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     CCellID SetFocusCell(int row, int col);
     void SetModified(bool modified = true, int row = -1, int col = -1);
     bool GetModified(int row = -1, int col = -1) const;
-    bool DeleteAllItems();
 
     // --- Layout and painting ---
     bool RedrawCell(int row, int col, ui::DC* dc = nullptr);
@@ -137,13 +102,12 @@ public:
     CCellID GetCellFromPoint(ui::Point point, bool allowFixed = true);
     CCellID GetTopleftNonFixedCell(bool forceRecalculation = false);
     CCellRange GetVisibleNonFixedCellRange(ui::Rect* rect = nullptr, bool forceRecalculation = false);
-    bool AutoSizeColumn(int col, ui::UINT style = 0, bool resetScroll = true);
-    bool AutoSizeRow(int row, bool resetScroll = true);
+    void AutoSizeColumn(int col);
+    void AutoSizeRow(int row);
     bool ResetScrollBars();
 
     // Sends a grid notification {header, row, column} to the owner or parent; its answer.
     ui::LRESULT SendMessageToParent(int row, int col, int code) const;
-    void SetOwner(ui::Window* owner) { m_pOwner = owner; }
     // The DC the cells measure with when the caller gives none.
     std::unique_ptr<ui::DC> GetMeasuringDC();
 
@@ -154,35 +118,15 @@ public:
     void SelectColumns(CCellID cell, bool forceRedraw = false, bool select = true);
     void SelectRows(CCellID cell, bool forceRedraw = false, bool select = true);
     void SelectCells(CCellID cell, bool forceRedraw = false, bool select = true);
-    void SetListMode(bool on) { m_bListMode = on; }
-    bool GetListMode() const { return m_bListMode; }
-    void SetSingleRowSelection(bool on) { m_bSingleRowSelection = on; }
-    void SetSingleColSelection(bool on) { m_bSingleColSelection = on; }
-    void SetFixedRowSelection(bool on) { m_bFixedRowSelection = on; }
-    void SetFixedColumnSelection(bool on) { m_bFixedColumnSelection = on; }
-    void SetHeaderSort(bool on) { m_bSortOnClick = on; }
-    bool GetHeaderSort() const { return m_bSortOnClick; }
-    void SetWantTab(bool want) { m_bWantTab = want; }
-    void SetHiddenColUnhide(bool on) { m_bHiddenColUnhide = on; }
-    void SetHiddenRowUnhide(bool on) { m_bHiddenRowUnhide = on; }
-    void SetAllowZeroColumnWidth(bool on) { m_bAllowColHide = on; }
-    void SetAllowZeroRowHeight(bool on) { m_bAllowRowHide = on; }
     int GetMouseMode() const { return m_MouseMode; }
 
     // --- Editing (CGridCtrlEdit.cpp) ---
     // The control identifier of the in-place editor.
     static constexpr int IDC_INPLACE_CONTROL = 8;
 
-    // --- Clipboard and sorting (CGridCtrlClipboard.cpp, CGridCtrlSort.cpp) ---
-    // Orders two cells' texts for sorting: negative, 0 or positive.
-    using CompareFunction = int (*)(const CGridCellBase& a, const CGridCellBase& b, ui::LPARAM data);
-    void SetCompareFunction(CompareFunction compare) { m_pfnCompare = compare; }
-    bool SortItems(int col, bool ascending, ui::LPARAM data = 0);
-    bool SortTextItems(int col, bool ascending, ui::LPARAM data = 0);
+    // --- Clipboard (CGridCtrlClipboard.cpp) ---
     // The text a copy puts on the clipboard; empty when nothing is selected.
     std::string CreateClipboardText();
-    // Whether the edit command (ID_EDIT_COPY, ...) can be used now.
-    bool IsEditCommandEnabled(ui::UINT command) const;
 
     // --- Overridables ---
     virtual void EraseSelectedText();
@@ -215,12 +159,9 @@ protected:
 
     void EraseBkgnd(ui::DC& dc);
     void ResetSelectedRange();
-    void SendCacheHintToParent(const CCellRange& range) const;
-    void OnSysColorChange();
 
     // Keyboard and mouse (CGridCtrlKeys.cpp, CGridCtrlMouse.cpp).
     void OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags) override;
-    void OnChar(ui::UINT ch, ui::UINT repeat, ui::UINT flags) override;
     ui::UINT OnGetDlgCode() override;
     void OnLButtonDown(ui::UINT flags, ui::Point point) override;
     void OnLButtonUp(ui::UINT flags, ui::Point point) override;
@@ -229,8 +170,8 @@ protected:
     void OnMouseMove(ui::UINT flags, ui::Point point) override;
     void OnTimer(uintptr_t id) override;
     void OnCaptureChanged(ui::Window* newCapture) override;
-    bool OnCommand(ui::WPARAM wParam, ui::LPARAM lParam) override;
     bool OnNotify(ui::WPARAM wParam, ui::LPARAM lParam, ui::LRESULT* result) override;
+    // A typed character does not open the editor: F2, a click or an input-method character do.
     void OnImeChar(ui::UINT ch);
     // The end-of-edit record from the in-place editor.
     void OnEndInPlaceEdit(const GV_DISPINFO& info);
@@ -243,7 +184,6 @@ protected:
 
 private:
     void ResetDefaultCells();
-    void MarkFixed(int row, int col, bool entering, bool inHeaderColumn);
     void RedrawFocusHeaders(const CCellID& cell, const CCellID& other);
     void Scroll(int bar, int code, int trackPos);
     void InvalidateScrolledArea(int bar);
@@ -256,37 +196,13 @@ private:
         return (static_cast<uint64_t>(static_cast<uint32_t>(col)) << 32) | static_cast<uint32_t>(row);
     }
 
-    // System colours the default cells were given, to follow a change of them.
-    ui::COLORREF m_crWindowText = 0;
-    ui::COLORREF m_crWindowColour = 0;
-    ui::COLORREF m_cr3DFace = 0;
-    ui::COLORREF m_crShadow = 0;
     ui::COLORREF m_crGridBkColour = 0;
-    ui::COLORREF m_crGridLineColour = kGridLineColor;
 
     bool m_bVirtualMode = false;
     ui::LPARAM m_lParam = 0;
     GRIDCALLBACK m_pfnCallback = nullptr;
-    int m_nGridLines = GVL_BOTH;
     bool m_bEditable = true;
     bool m_bModified = false;
-    bool m_bListMode = false;
-    bool m_bSingleRowSelection = false;
-    bool m_bSingleColSelection = false;
-    bool m_bAllowDraw = true;
-    bool m_bEnableSelection = true;
-    bool m_bFixedRowSelection = true;
-    bool m_bFixedColumnSelection = true;
-    bool m_bSortOnClick = false;
-    bool m_bWantTab = true;
-    bool m_bDoubleBuffer = true;
-    bool m_bHiddenColUnhide = true;
-    bool m_bHiddenRowUnhide = true;
-    bool m_bAllowColHide = true;
-    bool m_bAllowRowHide = true;
-    bool m_bTrackFocusCell = true;
-    bool m_bFrameFocus = true;
-    ui::UINT m_nAutoSizeColumnStyle = GVS_BOTH;
 
     int m_nRows = 0;
     int m_nFixedRows = 0;
@@ -297,12 +213,10 @@ private:
     int m_nVScrollMax = 0;
     int m_nHScrollMax = 0;
 
-    const GridCellClass* m_pRtcDefault = &CGridCell::Class;
     CGridDefaultCell m_cellDefault;
     CGridDefaultCell m_cellFixedColDef;
     CGridDefaultCell m_cellFixedRowDef;
     CGridDefaultCell m_cellFixedRowColDef;
-    ui::ImageList* m_pImageList = nullptr;
 
     CCellID m_idCurrentCell;
     CCellID m_idTopLeftCell;
@@ -311,11 +225,8 @@ private:
     int m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
     std::map<uint64_t, CCellID> m_SelectedCellMap;
     std::map<uint64_t, CCellID> m_PrevSelectedCellMap;
-    bool m_bAscending = true;
-    int m_nSortColumn = -1;
     bool m_bAllowRowResize = true;
     bool m_bAllowColumnResize = true;
-    ui::Window* m_pOwner = nullptr;
 
     // Input state.
     int m_MouseMode = 0;
@@ -324,7 +235,4 @@ private:
     ui::Point m_LeftClickDownPoint;
     ui::Point m_LastMousePoint;
     uintptr_t m_nTimerID = 0;
-    ui::UINT m_nTimerInterval = kAutoScrollInterval;
-    int m_nResizeCaptureRange = kResizeCaptureRange;
-    CompareFunction m_pfnCompare = nullptr;
 };

@@ -26,7 +26,6 @@ std::string CGridCtrl::CreateClipboardText()
     const CCellRange range = GetSelectedRange();
     if (!IsValid(range)) return {};
 
-    SendCacheHintToParent(range);
     std::string text;
     bool firstLine = true;
     for (int row = range.minRow; row <= range.maxRow; ++row) {
@@ -43,7 +42,6 @@ std::string CGridCtrl::CreateClipboardText()
             if (const CGridCellBase* cell = GetCell(row, col)) text += cell->GetText();
         }
     }
-    SendCacheHintToParent(CCellRange());
     return text;
 }
 
@@ -166,27 +164,4 @@ bool CGridCtrl::EditCellText(int row, int col, const std::string& text)
     if ((cell = GetCell(row, col)) != nullptr) cell->SetText(oldText.c_str());
     RedrawCell(row, col);
     return false;
-}
-
-bool CGridCtrl::IsEditCommandEnabled(ui::UINT command) const
-{
-    const bool anySelected = !m_SelectedCellMap.empty();
-    switch (command) {
-    case ID_EDIT_COPY: return anySelected;
-    case ID_EDIT_CUT: return m_bEditable && anySelected;
-    case ID_EDIT_PASTE: return IsValid(m_idCurrentCell) && IsCellEditable(m_idCurrentCell) && ui::Clipboard::HasText();
-    case ID_EDIT_SELECT_ALL: return m_bEnableSelection;
-    default: return false;
-    }
-}
-
-bool CGridCtrl::OnCommand(ui::WPARAM wParam, ui::LPARAM lParam)
-{
-    switch (static_cast<ui::UINT>(ui::LOWORD(wParam))) {
-    case ID_EDIT_COPY: CopySelection(); return true;
-    case ID_EDIT_CUT: CutSelection(); return true;
-    case ID_EDIT_PASTE: PasteClipboard(); return true;
-    case ID_EDIT_SELECT_ALL: SelectAll(); return true;
-    default: return Window::OnCommand(wParam, lParam);
-    }
 }

@@ -29,17 +29,11 @@ template <typename SizeOf> int PreviousShown(int from, int to, SizeOf sizeOf)
 // The first character that opens the editor with the caret after the text.
 constexpr ui::UINT kCaretAtEnd = 1;
 
-// Whether Tab (Forward) or Shift+Tab (Backward) carried the focus to another row.
-enum class Wrap { None, Forward, Backward };
-
 } // namespace
 
-void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
+void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
 {
-    if (!IsValid(m_idCurrentCell)) {
-        Window::OnKeyDown(vk, repeat, flags);
-        return;
-    }
+    if (!IsValid(m_idCurrentCell)) return;
     const bool ctrl = ui::IsKeyDown(ui::VK_CONTROL);
     const bool shift = ui::IsKeyDown(ui::VK_SHIFT);
     if (ctrl) {
@@ -61,10 +55,7 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
     const auto height = [this](int row) { return GetRowHeight(row); };
     const int lastRow = m_nRows - 1;
     const int lastCol = m_nCols - 1;
-    const int hBefore = GetScrollPos(ui::SB_HORZ);
-    const int vBefore = GetScrollPos(ui::SB_VERT);
     CCellID next = m_idCurrentCell;
-    Wrap wrap = Wrap::None;
 
     // A move to index -1 (nothing shown that way) is no move.
     const auto moveTo = [](int& index, int found) {
@@ -81,23 +72,19 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
             if (const int col = NextShown(next.col + 1, lastCol, width); col >= 0) {
                 next.col = col;
             } else if (next.row >= lastRow) {
-                Window::OnKeyDown(vk, repeat, flags);
                 return;
             } else if (const int row = NextShown(next.row + 1, lastRow, height); row >= 0) {
                 next.row = row;
                 moveTo(next.col, NextShown(m_nFixedCols, lastCol, width));
-                wrap = Wrap::Forward;
             }
         } else {
             if (const int col = PreviousShown(next.col - 1, m_nFixedCols, width); col >= 0) {
                 next.col = col;
             } else if (next.row <= m_nFixedRows) {
-                Window::OnKeyDown(vk, repeat, flags);
                 return;
             } else if (const int row = PreviousShown(next.row - 1, m_nFixedRows, height); row >= 0) {
                 next.row = row;
                 moveTo(next.col, PreviousShown(lastCol, m_nFixedCols, width));
-                wrap = Wrap::Backward;
             }
         }
         break;
@@ -134,13 +121,13 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
         break;
     case ui::VK_DELETE: EraseSelectedText(); return;
     case ui::VK_F2: EditCell(m_idCurrentCell.row, m_idCurrentCell.col, ui::Point{-1, -1}, kCaretAtEnd); return;
-    default: Window::OnKeyDown(vk, repeat, flags); return;
+    default: return;
     }
 
     if (next != m_idCurrentCell) {
         if (m_MouseMode == MOUSE_NOTHING) {
             m_PrevSelectedCellMap.clear();
-            m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
+            m_MouseMode = MOUSE_SELECT_CELLS;
             // Tab never extends, even with Shift held.
             if (!shift || vk == ui::VK_TAB) {
                 m_SelectionStartCell = next;
@@ -148,48 +135,13 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT repeat, ui::UINT flags)
                 m_SelectionStartCell = m_idCurrentCell;
             }
             SendMessageToParent(next.row, next.col, GVN_SELCHANGING);
-            if (m_bListMode) {
-                SelectRows(next);
-            } else {
-                SelectCells(next);
-            }
+            SelectCells(next);
             SendMessageToParent(next.row, next.col, GVN_SELCHANGED);
             m_MouseMode = MOUSE_NOTHING;
         }
         SetFocusCell(next.row, next.col);
-
-        if (!IsCellVisible(next.row, next.col)) {
-            switch (vk) {
-            case ui::VK_LEFT: SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_LINELEFT)); break;
-            case ui::VK_RIGHT: SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_LINERIGHT)); break;
-            case ui::VK_UP: SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEUP)); break;
-            case ui::VK_DOWN: SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEDOWN)); break;
-            case ui::VK_TAB:
-                if (wrap == Wrap::Forward) {
-                    SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEDOWN));
-                    SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_LEFT));
-                } else if (wrap == Wrap::Backward) {
-                    SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_LINEUP));
-                    SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_RIGHT));
-                } else {
-                    SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(shift ? ui::SB_LINELEFT : ui::SB_LINERIGHT));
-                }
-                break;
-            default: break;
-            }
-            EnsureVisible(next.row, next.col);
-            Invalidate();
-        }
     }
     EnsureVisible(next.row, next.col);
-    if (GetScrollPos(ui::SB_HORZ) != hBefore) SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_ENDSCROLL));
-    if (GetScrollPos(ui::SB_VERT) != vBefore) SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_ENDSCROLL));
-}
-
-void CGridCtrl::OnChar(ui::UINT ch, ui::UINT repeat, ui::UINT flags)
-{
-    // A typed character does not open the editor: F2, a click or an input-method character do.
-    Window::OnChar(ch, repeat, flags);
 }
 
 void CGridCtrl::OnImeChar(ui::UINT ch)
@@ -201,6 +153,6 @@ void CGridCtrl::OnImeChar(ui::UINT ch)
 ui::UINT CGridCtrl::OnGetDlgCode()
 {
     ui::UINT code = ui::DLGC_WANTARROWS | ui::DLGC_WANTCHARS;
-    if (m_bWantTab && !ui::IsKeyDown(ui::VK_CONTROL)) code |= ui::DLGC_WANTTAB;
+    if (!ui::IsKeyDown(ui::VK_CONTROL)) code |= ui::DLGC_WANTTAB;
     return code;
 }

@@ -35,8 +35,9 @@ ui::Point RelativeTo(CGridCtrl& grid, CCellID cell, ui::Point point)
 
 // Which border, if any, the point is over: MOUSE_OVER_COL_DIVIDE, MOUSE_OVER_ROW_DIVIDE or
 // MOUSE_NOTHING; only borders whose resizing is allowed count.
-int BorderUnder(CGridCtrl& grid, ui::Point point, int captureRange)
+int BorderUnder(CGridCtrl& grid, ui::Point point)
 {
+    constexpr int captureRange = CGridCtrl::kResizeCaptureRange;
     const CCellID cell = grid.GetCellFromPoint(point);
     ui::Point origin;
     if (!grid.IsValid(cell) || !grid.GetCellOrigin(cell.row, cell.col, origin)) return MOUSE_NOTHING;
@@ -52,8 +53,9 @@ int BorderUnder(CGridCtrl& grid, ui::Point point, int captureRange)
 }
 
 // The row or column a border drag resizes: the one under the point, or the one before it when
-// the point is near its near edge (hidden ones skipped unless they may be dragged open).
-int SizedIndex(CGridCtrl& grid, ui::Point point, bool columns, bool unhide, int captureRange)
+// the point is near its near edge (a hidden one is skipped by a double click; a drag may pull
+// it open again).
+int SizedIndex(CGridCtrl& grid, ui::Point point, bool columns, bool unhide)
 {
     const CCellID cell = grid.GetCellFromPoint(point);
     ui::Point origin;
@@ -61,7 +63,7 @@ int SizedIndex(CGridCtrl& grid, ui::Point point, bool columns, bool unhide, int 
     const auto sizeOf = [&](int index) { return columns ? grid.GetColumnWidth(index) : grid.GetRowHeight(index); };
     int index = columns ? cell.col : cell.row;
     const int offset = columns ? point.x - origin.x : point.y - origin.y;
-    if (index > 0 && offset < captureRange) {
+    if (index > 0 && offset < CGridCtrl::kResizeCaptureRange) {
         --index;
         if (!unhide) {
             while (index > 0 && sizeOf(index) == 0) --index;
@@ -72,7 +74,7 @@ int SizedIndex(CGridCtrl& grid, ui::Point point, bool columns, bool unhide, int 
     ui::Rect cells;
     grid.GetVisibleNonFixedCellRange(&cells);
     const int edge = columns ? cells.right - point.x : cells.bottom - point.y;
-    if (sizeOf(last) < captureRange && edge >= 0 && edge < captureRange) index = last;
+    if (sizeOf(last) < CGridCtrl::kResizeCaptureRange && edge >= 0 && edge < CGridCtrl::kResizeCaptureRange) index = last;
     return index;
 }
 
@@ -94,26 +96,19 @@ void CGridCtrl::OnLButtonDown(ui::UINT flags, ui::Point point)
         m_SelectionStartCell = m_idCurrentCell;
     }
     EndEditing();
-    CGridCellBase* cell = GetCell(down.row, down.col);
-    if (cell != nullptr) cell->OnButtonDown(RelativeTo(*this, down, point));
 
     ui::Rect text;
-    if (down == m_idCurrentCell && !ctrl && cell != nullptr && GetCellRect(down.row, down.col, text) && cell->GetTextRect(text)
-        && text.Contains(point) && IsCellEditable(down)) {
+    if (down == m_idCurrentCell && !ctrl && GetCellRect(down.row, down.col, text) && text.Contains(point) && IsCellEditable(down)) {
         m_MouseMode = MOUSE_PREPARE_EDIT;
         return;
     }
 
     // A press without a hover before it finds the border itself.
-    if (m_MouseMode == MOUSE_NOTHING) m_MouseMode = BorderUnder(*this, point, m_nResizeCaptureRange);
+    if (m_MouseMode == MOUSE_NOTHING) m_MouseMode = BorderUnder(*this, point);
     if (IsCellSelected(down.row, down.col) && ctrl) {
         SetFocusCell(down.row, down.col);
-        const int first = m_bListMode ? m_nFixedCols : down.col;
-        const int last = m_bListMode ? m_nCols - 1 : down.col;
-        for (int col = first; col <= last; ++col) {
-            SetCellState(down.row, col, GetCellState(down.row, col) & ~GVIS_SELECTED);
-            RedrawCell(down.row, col);
-        }
+        SetCellState(down.row, down.col, GetCellState(down.row, down.col) & ~GVIS_SELECTED);
+        RedrawCell(down.row, down.col);
         return;
     }
     // Inside the selection or not, the focus goes where the user clicked: keys and edits that
@@ -133,7 +128,7 @@ void CGridCtrl::OnLButtonDown(ui::UINT flags, ui::Point point)
     const ui::Rect client = GetClientRect();
     if (m_MouseMode == MOUSE_OVER_COL_DIVIDE || m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
         const bool columns = m_MouseMode == MOUSE_OVER_COL_DIVIDE;
-        const int index = SizedIndex(*this, point, columns, columns ? m_bHiddenColUnhide : m_bHiddenRowUnhide, m_nResizeCaptureRange);
+        const int index = SizedIndex(*this, point, columns, true);
         if (index < 0) {
             m_MouseMode = MOUSE_NOTHING;
         } else {
@@ -164,9 +159,9 @@ void CGridCtrl::OnLButtonDown(ui::UINT flags, ui::Point point)
     } else if (down.col < m_nFixedCols) {
         FixedColumnClicked(clicked);
     } else {
-        m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
+        m_MouseMode = MOUSE_SELECT_CELLS;
         SelectByMode(*this, down);
-        m_nTimerID = SetTimer(kAutoScrollTimer, m_nTimerInterval);
+        m_nTimerID = SetTimer(kAutoScrollTimer, kAutoScrollInterval);
     }
     m_LastMousePoint = point;
 }
@@ -174,19 +169,13 @@ void CGridCtrl::OnLButtonDown(ui::UINT flags, ui::Point point)
 void CGridCtrl::FixedRowClicked(CCellID& cell)
 {
     if (!IsValid(cell)) return;
-    if (m_bSortOnClick) {
-        SortTextItems(cell.col, !(cell.col == m_nSortColumn && m_bAscending));
-        Invalidate();
-    }
-    if (m_bFixedRowSelection) {
-        m_MouseMode = cell.col < m_nFixedCols ? MOUSE_SELECT_ALL : MOUSE_SELECT_COL;
-        SelectByMode(*this, cell);
-    }
+    m_MouseMode = cell.col < m_nFixedCols ? MOUSE_SELECT_ALL : MOUSE_SELECT_COL;
+    SelectByMode(*this, cell);
 }
 
 void CGridCtrl::FixedColumnClicked(CCellID& cell)
 {
-    if (!IsValid(cell) || !m_bFixedColumnSelection) return;
+    if (!IsValid(cell)) return;
     m_MouseMode = cell.row < m_nFixedRows ? MOUSE_SELECT_ALL : MOUSE_SELECT_ROW;
     SelectByMode(*this, cell);
 }
@@ -195,16 +184,12 @@ void CGridCtrl::OnMouseMove(ui::UINT flags, ui::Point point)
 {
     const ui::Rect client = GetClientRect();
     if ((flags & ui::MK_LBUTTON) == 0) {
-        if (const int border = BorderUnder(*this, point, m_nResizeCaptureRange); border != MOUSE_NOTHING) {
+        if (const int border = BorderUnder(*this, point); border != MOUSE_NOTHING) {
             SetCursor(border == MOUSE_OVER_COL_DIVIDE ? ui::Cursor::SizeWE : ui::Cursor::SizeNS);
             m_MouseMode = border;
         } else {
             if (m_MouseMode != MOUSE_NOTHING) SetCursor(ui::Cursor::Arrow);
             m_MouseMode = MOUSE_NOTHING;
-        }
-        if (m_MouseMode == MOUSE_NOTHING && !m_bVirtualMode) {
-            const CCellID over = GetCellFromPoint(point);
-            if (CGridCellBase* cell = GetCell(over.row, over.col)) cell->OnMouseOver();
         }
     } else if (m_bLMouseButtonDown && IsValid(m_LeftClickDownCell)) {
         switch (m_MouseMode) {
@@ -233,16 +218,12 @@ void CGridCtrl::OnMouseMove(ui::UINT flags, ui::Point point)
     m_LastMousePoint = point;
 }
 
-void CGridCtrl::OnLButtonUp(ui::UINT flags, ui::Point point)
+void CGridCtrl::OnLButtonUp(ui::UINT, ui::Point point)
 {
-    Window::OnLButtonUp(flags, point);
     m_bLMouseButtonDown = false;
     ReleaseCursorClip();
+    // Letting the capture go ends the auto-scroll timer too.
     if (GetCapture() == this) ReleaseCapture();
-    if (m_nTimerID != 0) {
-        KillTimer(m_nTimerID);
-        m_nTimerID = 0;
-    }
 
     const ui::Rect client = GetClientRect();
     if (m_MouseMode == MOUSE_PREPARE_EDIT) {
@@ -259,63 +240,55 @@ void CGridCtrl::OnLButtonUp(ui::UINT flags, ui::Point point)
         ui::Point origin;
         if (point != m_LeftClickDownPoint && GetCellOrigin(m_LeftClickDownCell.row, m_LeftClickDownCell.col, origin)) {
             if (columns) {
-                SetColumnWidth(m_LeftClickDownCell.col, std::max(point.x - origin.x, m_bAllowColHide ? 0 : 1));
+                SetColumnWidth(m_LeftClickDownCell.col, std::max(point.x - origin.x, 0));
             } else {
-                SetRowHeight(m_LeftClickDownCell.row, std::max(point.y - origin.y, m_bAllowRowHide ? 0 : 1));
+                SetRowHeight(m_LeftClickDownCell.row, std::max(point.y - origin.y, 0));
             }
             ResetScrollBars();
             Invalidate();
         }
     } else if (IsValid(m_LeftClickDownCell)) {
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGED);
-        if (CGridCellBase* focus = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
-            focus->OnClick(RelativeTo(*this, m_idCurrentCell, point));
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, NM_CLICK);
     }
 
     m_MouseMode = MOUSE_NOTHING;
     SetCursor(ui::Cursor::Arrow);
     if (IsValid(m_LeftClickDownCell)) {
-        ui::Window* target = m_pOwner != nullptr ? m_pOwner : GetParent();
+        ui::Window* target = GetParent();
         if (target != nullptr) target->PostMessage(ui::WM_COMMAND, ui::MAKEWPARAM(GetDlgCtrlID(), 0), reinterpret_cast<ui::LPARAM>(this));
     }
 }
 
-void CGridCtrl::OnLButtonDblClk(ui::UINT flags, ui::Point point)
+void CGridCtrl::OnLButtonDblClk(ui::UINT, ui::Point point)
 {
     const CCellID cell = GetCellFromPoint(point);
     if (IsValid(cell)) {
         // The button-up before a double click ends any hover mode: the border is found again.
-        const int mode = m_MouseMode == MOUSE_NOTHING ? BorderUnder(*this, point, m_nResizeCaptureRange) : m_MouseMode;
+        const int mode = m_MouseMode == MOUSE_NOTHING ? BorderUnder(*this, point) : m_MouseMode;
         if (mode == MOUSE_OVER_COL_DIVIDE || mode == MOUSE_OVER_ROW_DIVIDE) {
             const bool columns = mode == MOUSE_OVER_COL_DIVIDE;
             // Hidden ones are skipped: a border double click sizes what shows.
-            const int index = SizedIndex(*this, point, columns, false, m_nResizeCaptureRange);
+            const int index = SizedIndex(*this, point, columns, false);
             if (columns) {
-                AutoSizeColumn(index, m_nAutoSizeColumnStyle);
+                AutoSizeColumn(index);
             } else {
                 AutoSizeRow(index);
             }
             Invalidate();
         } else if (mode == MOUSE_NOTHING) {
             ui::Rect text;
-            CGridCellBase* target = GetCell(cell.row, cell.col);
-            const ui::Point relative = RelativeTo(*this, cell, point);
-            if (!IsCellFixed(cell.row, cell.col) && IsValid(m_LeftClickDownCell) && target != nullptr
-                && GetCellRect(cell.row, cell.col, text) && target->GetTextRect(text) && text.Contains(point)) {
-                EditCell(cell.row, cell.col, relative, kCaretAtEnd);
+            if (!IsCellFixed(cell.row, cell.col) && IsValid(m_LeftClickDownCell) && GetCellRect(cell.row, cell.col, text)
+                && text.Contains(point)) {
+                EditCell(cell.row, cell.col, RelativeTo(*this, cell, point), kCaretAtEnd);
             }
-            // The editor may have changed the cells; the cell is fetched again.
-            if (CGridCellBase* clicked = GetCell(cell.row, cell.col)) clicked->OnDoubleClick(relative);
             SendMessageToParent(cell.row, cell.col, NM_DBLCLK);
         }
     }
-    Window::OnLButtonDblClk(flags, point);
 }
 
-void CGridCtrl::OnRButtonUp(ui::UINT flags, ui::Point point)
+void CGridCtrl::OnRButtonUp(ui::UINT, ui::Point point)
 {
-    Window::OnRButtonUp(flags, point);
     EndEditing();
     const CCellID cell = GetCellFromPoint(point);
     if (!IsValid(cell)) {
@@ -324,16 +297,12 @@ void CGridCtrl::OnRButtonUp(ui::UINT flags, ui::Point point)
     }
     SetFocusCell(-1, -1);
     SetFocusCell(cell.row, cell.col);
-    if (CGridCellBase* clicked = GetCell(cell.row, cell.col)) clicked->OnRightClick(RelativeTo(*this, cell, point));
     SendMessageToParent(cell.row, cell.col, NM_RCLICK);
 }
 
 void CGridCtrl::OnTimer(uintptr_t id)
 {
-    if (id != kAutoScrollTimer || !m_bLMouseButtonDown) {
-        Window::OnTimer(id);
-        return;
-    }
+    if (id != kAutoScrollTimer || !m_bLMouseButtonDown) return;
     const ui::Rect client = GetClientRect();
     const ui::Point at = m_LastMousePoint;
 
@@ -371,5 +340,4 @@ void CGridCtrl::OnCaptureChanged(ui::Window* newCapture)
         KillTimer(m_nTimerID);
         m_nTimerID = 0;
     }
-    Window::OnCaptureChanged(newCapture);
 }

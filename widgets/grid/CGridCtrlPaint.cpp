@@ -107,7 +107,7 @@ CCellID CGridCtrl::GetCellFromPoint(ui::Point point, bool allowFixed)
 void CGridCtrl::OnPaint(ui::DC& dc)
 {
     const ui::Rect clip = dc.GetClipBox();
-    if (!m_bDoubleBuffer || clip.IsEmpty()) {
+    if (clip.IsEmpty()) {
         DrawGrid(dc);
         return;
     }
@@ -141,12 +141,11 @@ void CGridCtrl::EraseBkgnd(ui::DC& dc)
 void CGridCtrl::DrawGrid(ui::DC& dc)
 {
     const ui::Rect clip = dc.GetClipBox();
-    if (!m_bAllowDraw || clip.IsEmpty()) return;
+    if (clip.IsEmpty()) return;
     EraseBkgnd(dc);
 
     ui::Rect cellsArea;
     const CCellRange visible = GetVisibleNonFixedCellRange(&cellsArea);
-    SendCacheHintToParent(visible);
 
     // Rows first, then the columns of each; zero sizes are skipped, and a walk ends at the
     // first row (column) that starts below (right of) the clip box.
@@ -184,34 +183,29 @@ void CGridCtrl::DrawGrid(ui::DC& dc)
     drawBlock(0, m_nFixedRows - 1, 0, visible.minCol, visible.maxCol, fixedWidth);
     drawBlock(visible.minRow, visible.maxRow, fixedHeight, visible.minCol, visible.maxCol, fixedWidth);
 
-    dc.SelectPen(ui::Pen{ui::PS_SOLID, 1, m_crGridLineColour});
-    if (m_nGridLines == GVL_VERT || m_nGridLines == GVL_BOTH) {
-        int x = fixedWidth;
-        for (int col = visible.minCol; col <= visible.maxCol && x <= clip.right; ++col) {
-            const int width = GetColumnWidth(col);
-            if (width <= 0) continue;
-            x += width;
-            dc.MoveTo(x - 1, fixedHeight);
-            dc.LineTo(x - 1, cellsArea.bottom);
-        }
+    dc.SelectPen(ui::Pen{ui::PS_SOLID, 1, kGridLineColor});
+    int x = fixedWidth;
+    for (int col = visible.minCol; col <= visible.maxCol && x <= clip.right; ++col) {
+        const int width = GetColumnWidth(col);
+        if (width <= 0) continue;
+        x += width;
+        dc.MoveTo(x - 1, fixedHeight);
+        dc.LineTo(x - 1, cellsArea.bottom);
     }
-    if (m_nGridLines == GVL_HORZ || m_nGridLines == GVL_BOTH) {
-        int y = fixedHeight;
-        for (int row = visible.minRow; row <= visible.maxRow && y <= clip.bottom; ++row) {
-            const int height = GetRowHeight(row);
-            if (height <= 0) continue;
-            y += height;
-            dc.MoveTo(fixedWidth, y - 1);
-            dc.LineTo(cellsArea.right, y - 1);
-        }
+    int y = fixedHeight;
+    for (int row = visible.minRow; row <= visible.maxRow && y <= clip.bottom; ++row) {
+        const int height = GetRowHeight(row);
+        if (height <= 0) continue;
+        y += height;
+        dc.MoveTo(fixedWidth, y - 1);
+        dc.LineTo(cellsArea.right, y - 1);
     }
-    SendCacheHintToParent(CCellRange());
 }
 
 bool CGridCtrl::RedrawCell(int row, int col, ui::DC* dc)
 {
     ui::Rect rect;
-    if (!m_bAllowDraw || !GetCellRect(row, col, rect)) return false;
+    if (!GetCellRect(row, col, rect)) return false;
     std::unique_ptr<ui::DC> own;
     if (dc == nullptr) {
         own = GetDC();
@@ -222,21 +216,17 @@ bool CGridCtrl::RedrawCell(int row, int col, ui::DC* dc)
         InvalidateRect(ui::Rect{rect.left, rect.top, rect.right + 1, rect.bottom + 1});
         return true;
     }
+    // A cell that shows exists.
     CGridCellBase* cell = GetCell(row, col);
-    if (cell == nullptr) return false;
     cell->SetPosition(row, col);
     const bool drawn = cell->Draw(dc, row, col, rect, true);
     if (!IsCellFixed(row, col)) {
         const int saved = dc->SaveDC();
-        dc->SelectPen(ui::Pen{ui::PS_SOLID, 1, m_crGridLineColour});
-        if (m_nGridLines == GVL_HORZ || m_nGridLines == GVL_BOTH) {
-            dc->MoveTo(rect.left, rect.bottom);
-            dc->LineTo(rect.right + 1, rect.bottom);
-        }
-        if (m_nGridLines == GVL_VERT || m_nGridLines == GVL_BOTH) {
-            dc->MoveTo(rect.right, rect.top);
-            dc->LineTo(rect.right, rect.bottom + 1);
-        }
+        dc->SelectPen(ui::Pen{ui::PS_SOLID, 1, kGridLineColor});
+        dc->MoveTo(rect.left, rect.bottom);
+        dc->LineTo(rect.right + 1, rect.bottom);
+        dc->MoveTo(rect.right, rect.top);
+        dc->LineTo(rect.right, rect.bottom + 1);
         dc->RestoreDC(saved);
     }
     return drawn;

@@ -22,12 +22,11 @@ int ScrollLimit(const ui::ScrollInfo& info)
 
 } // namespace
 
-void CGridCtrl::OnSize(ui::UINT type, int cx, int cy)
+void CGridCtrl::OnSize(ui::UINT, int, int)
 {
     if (g_sizing) return;
     g_sizing = true;
     EndEditing();
-    Window::OnSize(type, cx, cy);
     ResetScrollBars();
     g_sizing = false;
 }
@@ -35,7 +34,7 @@ void CGridCtrl::OnSize(ui::UINT type, int cx, int cy)
 bool CGridCtrl::ResetScrollBars()
 {
     m_idTopLeftCell = CCellID();
-    if (!m_bAllowDraw || !IsWindow()) return false;
+    if (!IsWindow()) return false;
     ui::Rect client = GetClientRect();
     if (client.IsEmpty()) return false;
 
@@ -168,19 +167,14 @@ void CGridCtrl::Scroll(int bar, int code, int trackPos)
 
 bool CGridCtrl::OnMouseWheel(ui::UINT flags, int delta, ui::Point point)
 {
-    if (m_nRowsPerWheelNotch == -1) {
-        for (int notch = std::abs(delta) / kWheelNotch; notch > 0; --notch)
-            SendMessage(ui::WM_VSCROLL, delta > 0 ? ui::SB_PAGEUP : ui::SB_PAGEDOWN);
-    } else {
-        const int lines = m_nRowsPerWheelNotch * delta / kWheelNotch;
-        for (int line = std::abs(lines); line > 0; --line) PostMessage(ui::WM_VSCROLL, lines > 0 ? ui::SB_LINEUP : ui::SB_LINEDOWN);
-    }
+    const int lines = m_nRowsPerWheelNotch * delta / kWheelNotch;
+    for (int line = std::abs(lines); line > 0; --line) PostMessage(ui::WM_VSCROLL, lines > 0 ? ui::SB_LINEUP : ui::SB_LINEDOWN);
     return Window::OnMouseWheel(flags, delta, point);
 }
 
 bool CGridCtrl::EnsureVisible(int row, int col)
 {
-    if (!m_bAllowDraw || !IsValid(row, col) || !IsWindow()) return false;
+    if (!IsValid(row, col) || !IsWindow()) return false;
     ui::Window* focus = ui::Window::GetFocus();
     const CCellRange visible = GetVisibleNonFixedCellRange();
 
@@ -216,35 +210,27 @@ bool CGridCtrl::EnsureVisible(int row, int col)
     return true;
 }
 
-bool CGridCtrl::AutoSizeColumn(int col, ui::UINT style, bool resetScroll)
+// Headers and data alike: the widest (tallest) cell decides.
+void CGridCtrl::AutoSizeColumn(int col)
 {
-    if (col < 0 || col >= m_nCols || GetColumnWidth(col) == 0) return false;
-    if (style == 0) style = m_nAutoSizeColumnStyle;
-    const int first = (style & GVS_HEADER) != 0 ? 0 : m_nFixedRows;
-    const int last = (style & GVS_DATA) != 0 ? m_nRows - 1 : m_nFixedRows - 1;
+    if (col < 0 || col >= m_nCols || GetColumnWidth(col) == 0) return;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
-    SendCacheHintToParent(CCellRange(first, col, last, col));
     int width = 0;
-    for (int row = first; row <= last; ++row) {
+    for (int row = 0; row < m_nRows; ++row) {
         if (CGridCellBase* cell = GetCell(row, col)) width = std::max(width, cell->GetCellSize(dc.get()).cx);
     }
-    SendCacheHintToParent(CCellRange());
     m_arColWidths[static_cast<size_t>(col)] = static_cast<ui::UINT>(width);
-    if (resetScroll) ResetScrollBars();
-    return true;
+    ResetScrollBars();
 }
 
-bool CGridCtrl::AutoSizeRow(int row, bool resetScroll)
+void CGridCtrl::AutoSizeRow(int row)
 {
-    if (row < 0 || row >= m_nRows || GetRowHeight(row) == 0) return false;
+    if (row < 0 || row >= m_nRows || GetRowHeight(row) == 0) return;
     std::unique_ptr<ui::DC> dc = GetMeasuringDC();
-    SendCacheHintToParent(CCellRange(row, 0, row, m_nCols - 1));
     int height = 0;
     for (int col = 0; col < m_nCols; ++col) {
         if (CGridCellBase* cell = GetCell(row, col)) height = std::max(height, cell->GetCellSize(dc.get()).cy);
     }
-    SendCacheHintToParent(CCellRange());
     m_arRowHeights[static_cast<size_t>(row)] = static_cast<ui::UINT>(height);
-    if (resetScroll) ResetScrollBars();
-    return true;
+    ResetScrollBars();
 }

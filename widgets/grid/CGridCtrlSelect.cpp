@@ -8,7 +8,6 @@
 
 bool CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRedraw, bool select)
 {
-    if (!m_bEnableSelection) return false;
     // Headers are never selected.
     if (minRow >= 0) minRow = std::max(minRow, m_nFixedRows);
     if (maxRow >= 0) maxRow = std::max(maxRow, m_nFixedRows);
@@ -25,7 +24,7 @@ bool CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
     const auto redraw = [&](int row, int col) {
         if (visible.InRange(row, col)) RedrawCell(row, col, dc.get());
     };
-    const bool keepPrevious = IsValid(range) && !(m_bListMode && m_bSingleRowSelection);
+    const bool keepPrevious = IsValid(range);
 
     const auto wasSelected = m_SelectedCellMap;
     if (select) {
@@ -69,28 +68,26 @@ bool CGridCtrl::SetSelectedRange(const CCellRange& range, bool forceRedraw, bool
 
 void CGridCtrl::SelectAllCells(bool forceRedraw, bool select)
 {
-    if (!m_bEnableSelection) return;
     SetSelectedRange(m_nFixedRows, m_nFixedCols, m_nRows - 1, m_nCols - 1, forceRedraw, select);
 }
 
 void CGridCtrl::SelectColumns(CCellID cell, bool forceRedraw, bool select)
 {
-    if (!m_bEnableSelection || !IsValid(cell) || cell.col < m_nFixedCols) return;
-    const int from = m_bSingleColSelection || !IsValid(m_SelectionStartCell) ? cell.col : m_SelectionStartCell.col;
+    if (!IsValid(cell) || cell.col < m_nFixedCols) return;
+    const int from = IsValid(m_SelectionStartCell) ? m_SelectionStartCell.col : cell.col;
     SetSelectedRange(m_nFixedRows, std::min(from, cell.col), m_nRows - 1, std::max(from, cell.col), forceRedraw, select);
 }
 
 void CGridCtrl::SelectRows(CCellID cell, bool forceRedraw, bool select)
 {
-    if (!m_bEnableSelection || !IsValid(cell) || cell.row < m_nFixedRows) return;
-    const bool single = m_bListMode && m_bSingleRowSelection;
-    const int from = single || !IsValid(m_SelectionStartCell) ? cell.row : m_SelectionStartCell.row;
+    if (!IsValid(cell) || cell.row < m_nFixedRows) return;
+    const int from = IsValid(m_SelectionStartCell) ? m_SelectionStartCell.row : cell.row;
     SetSelectedRange(std::min(from, cell.row), m_nFixedCols, std::max(from, cell.row), m_nCols - 1, forceRedraw, select);
 }
 
 void CGridCtrl::SelectCells(CCellID cell, bool forceRedraw, bool select)
 {
-    if (!m_bEnableSelection || !IsValid(cell) || cell.row < m_nFixedRows || cell.col < m_nFixedCols) return;
+    if (!IsValid(cell) || cell.row < m_nFixedRows || cell.col < m_nFixedCols) return;
     const CCellID start = IsValid(m_SelectionStartCell) ? m_SelectionStartCell : cell;
     SetSelectedRange(std::min(start.row, cell.row), std::min(start.col, cell.col), std::max(start.row, cell.row),
         std::max(start.col, cell.col), forceRedraw, select);
@@ -98,7 +95,6 @@ void CGridCtrl::SelectCells(CCellID cell, bool forceRedraw, bool select)
 
 void CGridCtrl::SelectAll()
 {
-    if (!m_bEnableSelection) return;
     SendMessageToParent(-1, -1, GVN_SELCHANGING);
     SelectAllCells();
     SendMessageToParent(-1, -1, GVN_SELCHANGED);

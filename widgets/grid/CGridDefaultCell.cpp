@@ -2,9 +2,6 @@
 
 #include "platform/ui/DeviceContext.h"
 
-const GridCellClass CGridDefaultCell::Class{
-    "CGridDefaultCell", &CGridCell::Class, [] { return std::unique_ptr<CGridCellBase>(new CGridDefaultCell); }};
-
 namespace {
 // What a column is made wide enough for: a space, twelve capital X and a space.
 constexpr std::string_view kWidthSample = " XXXXXXXXXXXX ";

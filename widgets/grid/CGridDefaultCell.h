@@ -8,7 +8,6 @@
 // itself, and the size of rows and columns created later. Always read-only.
 class CGridDefaultCell : public CGridCell {
 public:
-    static const GridCellClass Class;
     // Without a device context to measure the font with.
     static constexpr int kFallbackMargin = 3;
     static constexpr int kFallbackWidth = 40;
@@ -16,9 +15,6 @@ public:
 
     CGridDefaultCell();
 
-    const GridCellClass& GetRuntimeClass() const override { return Class; }
-
-    void SetData(ui::LPARAM) override { }
     void SetState(ui::UINT) override { }
     ui::UINT GetState() const override { return CGridCell::GetState() | GVIS_READONLY; }
     // Realises the font and measures margin and default sizes with it.
@@ -26,15 +22,11 @@ public:
     const ui::LOGFONT* GetFont() const override { return m_plfFont.get(); }
     ui::Font* GetRealizedFont() const override { return const_cast<ui::Font*>(&m_Font); }
 
-    ui::UINT GetStyle() const { return m_dwStyle; }
-    void SetStyle(ui::UINT style) { m_dwStyle = style; }
     int GetWidth() const { return m_Size.cx; }
     int GetHeight() const { return m_Size.cy; }
     void SetWidth(int width) { m_Size.cx = width; }
-    void SetHeight(int height) { m_Size.cy = height; }
 
 private:
     ui::Size m_Size{30, 10};
     ui::Font m_Font;
-    ui::UINT m_dwStyle = 0;
 };

@@ -26,13 +26,6 @@ public:
     // Sends the end-of-edit record to the grid and closes the window; later calls do nothing.
     void EndEdit();
 
-    int GetRow() const { return m_nRow; }
-    int GetColumn() const { return m_nColumn; }
-    const std::string& GetInitialText() const { return m_sInitText; }
-    ui::UINT GetLastKey() const { return m_nLastChar; }
-    bool ExitsOnArrows() const { return m_bExitOnArrows; }
-    ui::Rect GetEditRect() const { return m_Rect; }
-
     ui::LRESULT WindowProc(ui::UINT message, ui::WPARAM wParam, ui::LPARAM lParam) override;
 
 protected:

@@ -49,7 +49,6 @@ struct CCellRange {
 // Cell state bits.
 constexpr ui::UINT GVIS_FOCUSED = 0x01;
 constexpr ui::UINT GVIS_SELECTED = 0x02;
-constexpr ui::UINT GVIS_DROPHILITED = 0x04;
 constexpr ui::UINT GVIS_READONLY = 0x08;
 constexpr ui::UINT GVIS_FIXED = 0x10;
 constexpr ui::UINT GVIS_FIXEDROW = 0x20;
@@ -65,20 +64,8 @@ constexpr ui::UINT kDefaultMargin = 0xFFFFFFFF;
 constexpr ui::UINT kDefaultCellFormat = ui::DT_END_ELLIPSIS | ui::DT_NOPREFIX | ui::DT_SINGLELINE | ui::DT_VCENTER;
 static_assert(kDefaultCellFormat == 0x8824);
 
-// Grid lines.
-constexpr int GVL_NONE = 0;
-constexpr int GVL_HORZ = 1;
-constexpr int GVL_VERT = 2;
-constexpr int GVL_BOTH = 3;
-
-// Auto-size styles: which rows a column's width is measured over.
-constexpr ui::UINT GVS_HEADER = 1;
-constexpr ui::UINT GVS_DATA = 2;
-constexpr ui::UINT GVS_BOTH = GVS_HEADER | GVS_DATA;
-
 // Which fields of a GV_ITEM count.
 constexpr ui::UINT GVIF_TEXT = 0x0001;
-constexpr ui::UINT GVIF_IMAGE = 0x0002;
 constexpr ui::UINT GVIF_PARAM = 0x0004;
 constexpr ui::UINT GVIF_STATE = 0x0008;
 constexpr ui::UINT GVIF_BKCLR = 0x0010;
@@ -103,12 +90,6 @@ constexpr int MOUSE_PREPARE_EDIT = 10;
 // The timer that scrolls while a selection is dragged past the cells.
 constexpr uintptr_t kAutoScrollTimer = 513;
 
-// The standard edit commands routed to a grid.
-constexpr ui::UINT ID_EDIT_COPY = 57634;
-constexpr ui::UINT ID_EDIT_CUT = 57635;
-constexpr ui::UINT ID_EDIT_PASTE = 57637;
-constexpr ui::UINT ID_EDIT_SELECT_ALL = 57642;
-
 // Notification codes.
 constexpr int NM_CLICK = -2;
 constexpr int NM_DBLCLK = -3;
@@ -117,7 +98,6 @@ constexpr int GVN_SELCHANGING = -100;
 constexpr int GVN_SELCHANGED = -101;
 constexpr int GVN_BEGINLABELEDIT = -105;
 constexpr int GVN_ENDLABELEDIT = -106;
-constexpr int GVN_ODCACHEHINT = -113;
 constexpr int GVN_GETDISPINFO = -150;
 
 // What a notification of the grid carries: the header, then the cell.
@@ -134,7 +114,6 @@ struct GV_ITEM {
     ui::UINT mask = 0;
     ui::UINT nState = 0;
     ui::UINT nFormat = 0;
-    int iImage = -1;
     ui::COLORREF crBkClr = CLR_DEFAULT;
     ui::COLORREF crFgClr = CLR_DEFAULT;
     ui::LPARAM lParam = 0;
@@ -149,12 +128,5 @@ struct GV_DISPINFO {
     GV_ITEM item;
 };
 
-// Sent before a batch of virtual-mode fetches with the range about to be fetched, and after
-// it with (-1, -1, -1, -1).
-struct GV_CACHEHINT {
-    ui::NMHDR hdr;
-    CCellRange range;
-};
-
-// Fills a cell record in virtual mode instead of the -150 notification.
+// Fills a cell record in virtual mode.
 using GRIDCALLBACK = bool (*)(GV_DISPINFO* info, ui::LPARAM data);

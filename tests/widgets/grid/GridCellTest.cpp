@@ -54,34 +54,4 @@ TEST_F(GridCells, ABiggerFontMakesBiggerDefaultCellsAndLeavesExistingRows)
     EXPECT_EQ(reinterpret_cast<Font*>(grid.SendMessage(WM_GETFONT)), grid.GetDefaultCell(false, false)->GetRealizedFont());
 }
 
-// Relations between measures of one text: wrapped lines stack, a vertical font swaps the sides.
-TEST_F(GridCells, MeasureTextStacksWrappedLinesAndSwapsSidesForVerticalFonts)
-{
-    CGridCtrl grid(2, 2);
-    CGridCellBase* cell = grid.GetCell(1, 1);
-    const CGridDefaultCell* defaults = grid.GetDefaultCell(false, false);
-    DC dc;
-    dc.SelectFont(cell->GetRealizedFont());
-    const auto measure = [&](const char* text, UINT format, int escapement) {
-        LOGFONT logFont = *defaults->GetFont();
-        logFont.lfEscapement = escapement;
-        cell->SetFont(&logFont);
-        cell->SetFormat(format);
-        return cell->MeasureText(text, &dc);
-    };
-    const char* const twoLines = "ab\na longer line";
-    EXPECT_EQ(measure("", DT_WORDBREAK, 0), (Size{defaults->GetWidth(), defaults->GetHeight()})) << "no text";
-    const Size oneLine = measure(twoLines, DT_SINGLELINE | DT_WORDBREAK, 0);
-    const Size wrapped = measure(twoLines, DT_WORDBREAK, 0);
-    EXPECT_LT(wrapped.cx, oneLine.cx);
-    EXPECT_GT(wrapped.cy, oneLine.cy);
-    EXPECT_EQ(measure("a longer line", DT_WORDBREAK, 0).cx, wrapped.cx) << "as wide as the longest line";
-    const Size flat = measure("ab", DT_SINGLELINE, 0);
-    for (int escapement : {900, -900}) {
-        const Size upright = measure("ab", DT_SINGLELINE, escapement);
-        EXPECT_EQ(upright.cx, flat.cy) << escapement;
-        EXPECT_GT(upright.cy, flat.cx) << escapement;
-    }
-}
-
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/testing/Input.h"
 #include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #include <initializer_list>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace gridtest {
@@ -36,14 +36,7 @@ struct Note {
     int col = -1;
 };
 
-inline Note Record(ui::LPARAM lParam)
-{
-    const auto* record = ui::NotificationRecord<NM_GRIDVIEW>(lParam);
-    return {record->hdr.code, record->iRow, record->iColumn};
-}
-
-// The dialog grids live in: it keeps what they notify and answers each code from `answers`,
-// any other with `answer`.
+// The dialog grids live in: it keeps what they notify and answers each code from `answers`.
 class Host : public ui::Dialog {
 public:
     explicit Host(int templateId = kHostDialog, CGridCtrl* bound = nullptr)
@@ -52,7 +45,6 @@ public:
     { }
 
     std::vector<Note> notes;
-    ui::LRESULT answer = 0;
     std::map<int, ui::LRESULT> answers;
 
     // The codes noted so far, only those in `only` when it is not empty.
@@ -73,9 +65,10 @@ protected:
     }
     bool OnNotify(ui::WPARAM, ui::LPARAM lParam, ui::LRESULT* result) override
     {
-        notes.push_back(Record(lParam));
-        const auto found = answers.find(notes.back().code);
-        *result = found != answers.end() ? found->second : answer;
+        const auto* record = ui::NotificationRecord<NM_GRIDVIEW>(lParam);
+        notes.push_back({record->hdr.code, record->iRow, record->iColumn});
+        const auto found = answers.find(record->hdr.code);
+        *result = found != answers.end() ? found->second : 0;
         return true;
     }
 
@@ -102,15 +95,27 @@ protected:
         ASSERT_TRUE(host.Create());
     }
 
-    // Creates grid in parent (the host when not given), width x height pixels, its columns
-    // kColWidth and rows kRowHeight.
-    static void Place(CGridCtrl& grid, int width, int height, ui::Window& parent)
+    // Creates grid in the host, width x height pixels, its columns kColWidth and rows kRowHeight.
+    void Place(CGridCtrl& grid, int width, int height)
     {
         for (int col = 0; col < grid.GetColumnCount(); ++col) grid.SetColumnWidth(col, kColWidth);
         for (int row = 0; row < grid.GetRowCount(); ++row) grid.SetRowHeight(row, kRowHeight);
-        ASSERT_TRUE(grid.Create(parent, ui::Rect{0, 0, width, height}, kGridId));
+        ASSERT_TRUE(grid.Create(host, ui::Rect{0, 0, width, height}, kGridId));
     }
-    void Place(CGridCtrl& grid, int width, int height) { Place(grid, width, height, host); }
+
+    // A rows x cols grid with one header row and column, placed, shown and focused.
+    void Make(CGridCtrl& grid, int rows, int cols, int width = 200, int height = 150)
+    {
+        grid.SetRowCount(rows);
+        grid.SetColumnCount(cols);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        Place(grid, width, height);
+        ui::testing::ShowAndActivate(host);
+        grid.SetFocus();
+        ui::testing::ProcessEvents();
+        host.notes.clear();
+    }
 
     static void Select(CGridCtrl& grid, int row, int col) { grid.SetCellState(row, col, grid.GetCellState(row, col) | GVIS_SELECTED); }
 

@@ -1,9 +1,7 @@
 #include "GridFixture.h"
 
-#include "platform/ui/testing/Input.h"
-
 #include <algorithm>
-#include <tuple>
+#include <functional>
 
 using namespace ui;
 using namespace gridtest;
@@ -14,68 +12,70 @@ using GridModel = GridTest;
 
 constexpr UINT kKindBits = GVIS_FIXED | GVIS_FIXEDROW | GVIS_FIXEDCOL;
 
-TEST_F(GridModel, FixedCountsGrowAnEmptyGridAndSurviveLaterCounts)
+TEST_F(GridModel, FixedCountsGrowAnEmptyGridAndMarkTheHeaderCells)
 {
     CGridCtrl grid;
-    EXPECT_TRUE(grid.SetFixedColumnCount(1));
-    EXPECT_EQ(grid.GetColumnCount(), 1);
-    EXPECT_TRUE(grid.SetFixedRowCount(1));
-    EXPECT_EQ(grid.GetRowCount(), 1);
+    EXPECT_TRUE(grid.SetFixedColumnCount(1) && grid.SetFixedRowCount(1));
+    EXPECT_EQ(std::pair(grid.GetRowCount(), grid.GetColumnCount()), std::pair(1, 1));
     grid.SetRowCount(21);
     grid.SetColumnCount(21);
-    EXPECT_EQ(grid.GetFixedRowCount(), 1);
-    EXPECT_EQ(grid.GetFixedColumnCount(), 1);
-    EXPECT_EQ(grid.GetCellState(0, 0) & kKindBits, kKindBits);
-    EXPECT_EQ(grid.GetCellState(0, 20) & kKindBits, GVIS_FIXED | GVIS_FIXEDROW);
-    EXPECT_EQ(grid.GetCellState(20, 0) & kKindBits, GVIS_FIXED | GVIS_FIXEDCOL);
-    EXPECT_EQ(grid.GetCellState(20, 20), 0u);
+    EXPECT_EQ(std::pair(grid.GetFixedRowCount(), grid.GetFixedColumnCount()), std::pair(1, 1));
+    struct Case {
+        CCellID at;
+        UINT kind;
+    };
+    for (Case c : {Case{{0, 0}, kKindBits}, Case{{0, 20}, GVIS_FIXED | GVIS_FIXEDROW}, Case{{20, 0}, GVIS_FIXED | GVIS_FIXEDCOL},
+             Case{{20, 20}, 0}}) {
+        EXPECT_EQ(grid.GetCellState(c.at.row, c.at.col), c.kind) << c.at.row << "," << c.at.col;
+    }
 }
 
-TEST_F(GridModel, FixedCountsCanBeTakenBackToNoneButNotBelow)
+TEST_F(GridModel, FixedCountsAreNeverTakenBack)
 {
     CGridCtrl grid(4, 4, 1, 1);
-    EXPECT_TRUE(grid.SetFixedRowCount(0));
-    EXPECT_TRUE(grid.SetFixedColumnCount(0));
-    EXPECT_EQ(grid.GetFixedRowCount() + grid.GetFixedColumnCount(), 0);
-    EXPECT_EQ(grid.GetCellState(0, 0) & kKindBits, 0u) << "the corner holds data now";
-    EXPECT_FALSE(grid.SetFixedRowCount(-1) || grid.SetFixedColumnCount(-1));
-    EXPECT_EQ(grid.GetRowCount() * grid.GetColumnCount(), 16);
+    EXPECT_FALSE(grid.SetFixedRowCount(0) || grid.SetFixedColumnCount(0));
+    EXPECT_EQ(std::pair(grid.GetFixedRowCount(), grid.GetFixedColumnCount()), std::pair(1, 1));
+    EXPECT_EQ(grid.GetCellState(0, 0) & kKindBits, kKindBits);
 }
 
-TEST_F(GridModel, NewColumnsTakeTheFixedColumnWidthAndNewRowsTheNormalHeight)
+// Each call reaches outside the 4 x 3 grid and is refused without a change.
+TEST_F(GridModel, PositionsCountsAndSizesOutsideTheGridAreRefused)
 {
-    CGridCtrl grid;
-    grid.GetDefaultCell(false, false)->SetWidth(33);
-    grid.GetDefaultCell(false, true)->SetWidth(55);
-    grid.GetDefaultCell(false, false)->SetHeight(17);
-    grid.GetDefaultCell(true, false)->SetHeight(29);
-    grid.SetRowCount(2);
-    grid.SetColumnCount(3);
-    EXPECT_EQ(grid.GetColumnWidth(2), 55);
-    EXPECT_EQ(grid.GetRowHeight(1), 17);
-    grid.SetDefaultCellWidth(40);
-    grid.SetColumnCount(4);
-    EXPECT_EQ(grid.GetColumnWidth(3), 40);
-    EXPECT_EQ(grid.GetColumnWidth(2), 55) << "existing columns keep their width";
-}
-
-TEST_F(GridModel, PositionsOutsideTheGridGiveEmptyValuesAndChangeNothing)
-{
-    CGridCtrl grid(4, 3, 1, 1);
-    for (CCellID at : {CCellID(-1, 0), CCellID(4, 0), CCellID(0, -1), CCellID(0, 3)}) {
-        SCOPED_TRACE(::testing::Message() << "cell " << at.row << "," << at.col);
-        EXPECT_EQ(grid.GetCell(at.row, at.col), nullptr);
-        EXPECT_EQ(grid.GetCellText(at.row, at.col), "");
-        EXPECT_FALSE(grid.SetCellText(at.row, at.col, "x"));
-        EXPECT_FALSE(grid.SetCellState(at.row, at.col, GVIS_SELECTED));
-        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(4, 3, -1, -1)) << "no selection made for it";
+    struct Case {
+        const char* name;
+        std::function<bool(CGridCtrl&)> call;
+    };
+    const Case cases[] = {
+        {"text of row 4", [](CGridCtrl& g) { return g.SetCellText(4, 0, "x"); }},
+        {"text of column -1", [](CGridCtrl& g) { return g.SetCellText(0, -1, "x"); }},
+        {"state of column 3", [](CGridCtrl& g) { return g.SetCellState(0, 3, GVIS_SELECTED); }},
+        {"state of row -1", [](CGridCtrl& g) { return g.SetCellState(-1, 0, GVIS_SELECTED); }},
+        {"cell of row 4", [](CGridCtrl& g) { return g.GetCell(4, 0) != nullptr || !g.GetCellText(4, 0).empty(); }},
+        {"cell of column 3", [](CGridCtrl& g) { return g.GetCell(0, 3) != nullptr || !g.GetCellText(0, 3).empty(); }},
+        {"rows -1", [](CGridCtrl& g) { return g.SetRowCount(-1); }},
+        {"columns -1", [](CGridCtrl& g) { return g.SetColumnCount(-1); }},
+        {"width of column 3", [](CGridCtrl& g) { return g.SetColumnWidth(3, 10); }},
+        {"height -1", [](CGridCtrl& g) { return g.SetRowHeight(1, -1); }},
+        {"range to row 4", [](CGridCtrl& g) { return g.IsValid(CCellRange(1, 1, 4, 1)); }},
+        {"range to column 3", [](CGridCtrl& g) { return g.IsValid(CCellRange(1, 1, 1, 3)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid(4, 3, 1, 1);
+        EXPECT_FALSE(c.call(grid));
+        EXPECT_EQ(std::pair(grid.GetRowCount(), grid.GetColumnCount()), std::pair(4, 3));
+        EXPECT_EQ(grid.GetSelectedRange(), CCellRange(4, 3, -1, -1)) << "no selection made";
     }
-    EXPECT_FALSE(grid.IsValid(CCellRange(1, 1, 4, 1)) || grid.IsValid(CCellRange(1, 1, 1, 3))) << "a range reaching past the end";
-    EXPECT_FALSE(grid.SetRowCount(-1) || grid.SetColumnCount(-1));
-    EXPECT_EQ(std::pair(grid.GetRowCount(), grid.GetColumnCount()), std::pair(4, 3));
-    EXPECT_EQ(grid.GetRowHeight(4), -1);
-    EXPECT_FALSE(grid.SetColumnWidth(3, 10));
-    EXPECT_FALSE(grid.SetRowHeight(1, -1));
+}
+
+TEST_F(GridModel, ARangeReachingIntoTheHeadersSelectsOnlyDataCells)
+{
+    for (auto [asked, selected] :
+        {std::pair{CCellRange(0, 0, 2, 3), CCellRange(1, 1, 2, 3)}, std::pair{CCellRange(0, 0, 0, 0), CCellRange(1, 1, 1, 1)}}) {
+        CGridCtrl grid(5, 5, 1, 1);
+        EXPECT_TRUE(grid.SetSelectedRange(asked));
+        EXPECT_EQ(grid.GetSelectedRange(), selected) << "asked to " << asked.maxRow << "," << asked.maxCol;
+    }
 }
 
 TEST_F(GridModel, SettingTheSameTextStillMarksTheCellModified)
@@ -117,8 +117,6 @@ TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.kept.row, c.kept.col, c.kept.row, c.kept.col));
         EXPECT_FALSE(grid.IsCellSelected(c.dropped.row, c.dropped.col));
         EXPECT_TRUE(grid.IsCellSelected(c.kept.row, c.kept.col));
-        grid.EnableSelection(false);
-        EXPECT_FALSE(grid.IsCellSelected(c.kept.row, c.kept.col)) << "nothing counts as selected while selection is off";
     }
 }
 
@@ -126,8 +124,7 @@ TEST_F(GridModel, ShrinkingTheCountsDropsTheCellsBeyondAndWhatPointedAtThem)
 {
     struct Case {
         int rows, cols;
-        CCellID focus;
-        CCellID focusAfter;
+        CCellID focus, focusAfter;
         CCellRange selectedAfter;
     };
     // A 10 x 8 grid with its focus on the focus cell and (2,2) to (9,7) selected.
@@ -161,7 +158,6 @@ public:
     ~AskingCell() override
     {
         const CGridCtrl* grid = GetGrid();
-        if (grid == nullptr) return;
         countsSeen.emplace_back(grid->GetRowCount(), grid->GetColumnCount());
         for (int row = 0; row < grid->GetRowCount(); ++row) {
             for (int col = 0; col < grid->GetColumnCount(); ++col) cellsFound += grid->GetCell(row, col) != nullptr ? 1 : 0;
@@ -169,15 +165,22 @@ public:
     }
 };
 
-const GridCellClass kAskingCell{"AskingCell", &CGridCell::Class, [] { return std::unique_ptr<CGridCellBase>(new AskingCell); }};
+class AskingGrid : public CGridCtrl {
+protected:
+    std::unique_ptr<CGridCellBase> CreateCell(int, int) override
+    {
+        auto cell = std::make_unique<AskingCell>();
+        cell->SetGrid(this);
+        return cell;
+    }
+};
 
 TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
 {
     AskingCell::countsSeen.clear();
     AskingCell::cellsFound = 0;
     {
-        CGridCtrl grid;
-        grid.SetDefaultCellType(&kAskingCell);
+        AskingGrid grid;
         grid.SetRowCount(4);
         grid.SetColumnCount(3);
         Place(grid, 60, 50);
@@ -217,7 +220,6 @@ TEST_F(GridModel, AVirtualGridFetchesOnlyTheCellsItShows)
 
 TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
 {
-    EXPECT_EQ(std::string_view(CGridCtrl::kWindowClass), res::kGridWindowClass);
     CGridCtrl grid(21, 21, 1, 1);
     grid.GetDefaultCell(false, false)->SetBackColor(RGB(0, 0, 0));
     Host bound(kBoundDialog, &grid);
@@ -228,9 +230,8 @@ TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
     ASSERT_TRUE(bound.GetFont() != nullptr && bound.GetFont()->GetLogFont(dialogFont));
     EXPECT_STREQ(grid.GetDefaultCell(false, false)->GetFont()->lfFaceName, dialogFont.lfFaceName) << "a dialog gives its controls its font";
     EXPECT_TRUE(grid.IsScrollBarShown(SB_VERT) && grid.IsScrollBarShown(SB_HORZ)) << "21 default rows and columns do not fit";
-    Rect cell;
-    ASSERT_TRUE(grid.GetCellRect(1, 1, cell));
-    EXPECT_EQ(ui::testing::Grab(grid).GetPixel(cell.left + 2, cell.top + 2), RGB(0, 0, 0));
+    const Point inside = CellCorner(grid, 1, 1, 2, 2);
+    EXPECT_EQ(ui::testing::Grab(grid).GetPixel(inside.x, inside.y), RGB(0, 0, 0));
     grid.SendMessageToParent(1, 1, NM_DBLCLK);
     ASSERT_EQ(bound.notes.size(), 1u);
     EXPECT_EQ(bound.notes[0].code, NM_DBLCLK);

@@ -4,6 +4,7 @@
 #include "platform/ui/testing/Input.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace ui;
 using namespace gridtest;
@@ -14,21 +15,19 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kHeader = RGB(192, 192, 192);
 
-// Keeps the bounds of everything it paints through the window.
+// Notes which of the watched points the paints through the window reach.
 class WatchedGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
     void DrawGrid(DC& dc) override
     {
-        const Rect clip = dc.GetClipBox();
-        if (!clip.IsEmpty()) {
-            painted = painted.IsEmpty() ? clip
-                                        : Rect{std::min(painted.left, clip.left), std::min(painted.top, clip.top),
-                                            std::max(painted.right, clip.right), std::max(painted.bottom, clip.bottom)};
+        for (Point p : watched) {
+            if (dc.RectVisible(Rect{p.x, p.y, p.x + 1, p.y + 1})) repainted.push_back(p);
         }
         CGridCtrl::DrawGrid(dc);
     }
-    Rect painted;
+    bool Repainted(CCellID cell) { return std::ranges::count(repainted, CellCentre(*this, cell.row, cell.col)) > 0; }
+    std::vector<Point> watched, repainted;
 };
 
 class GridPaint : public GridTest {
@@ -41,12 +40,13 @@ protected:
         Place(grid, width, height);
     }
 
-    // Shows the host and lets every pending paint happen, so that what follows paints anew.
-    static void Settle(WatchedGrid& grid)
+    // Shows the host and lets every pending paint happen; from then on the centres of `cells`
+    // are watched.
+    static void Settle(WatchedGrid& grid, const std::vector<CCellID>& cells)
     {
         ui::testing::ShowAndActivate(*grid.GetParent());
         ui::testing::ProcessEvents();
-        grid.painted = Rect{};
+        for (CCellID cell : cells) grid.watched.push_back(CellCentre(grid, cell.row, cell.col));
     }
 };
 
@@ -66,7 +66,8 @@ std::string FirstWrongDataCell(CGridCtrl& grid, const Bitmap& shot)
             const Rect r = CellRect(grid, row, col);
             const Point mid = CellCentre(grid, row, col);
             if (shot.GetPixel(r.left, r.top) != kBlack || shot.GetPixel(r.right - 1, r.bottom - 1) != kBlack
-                || shot.GetPixel(r.right, mid.y) != grid.GetGridLineColor() || shot.GetPixel(mid.x, r.bottom) != grid.GetGridLineColor())
+                || shot.GetPixel(r.right, mid.y) != CGridCtrl::kGridLineColor
+                || shot.GetPixel(mid.x, r.bottom) != CGridCtrl::kGridLineColor)
                 return std::to_string(row) + "," + std::to_string(col);
         }
     }
@@ -96,23 +97,6 @@ TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
     }
 }
 
-TEST_F(GridPaint, ACellWithItsOwnBackgroundIsFilledEvenWithoutErasing)
-{
-    CGridCtrl grid(3, 3, 1, 1);
-    Place(grid, 100, 50);
-    grid.SetCellBackColor(1, 1, RGB(200, 0, 0));
-    struct Case {
-        int col;
-        COLORREF expected;
-    };
-    for (Case c : {Case{1, RGB(200, 0, 0)}, Case{2, RGB(255, 255, 255)}}) {
-        Bitmap bitmap(30, 20, RGB(255, 255, 255));
-        DC dc(bitmap);
-        EXPECT_TRUE(grid.GetCell(1, c.col)->Draw(&dc, 1, c.col, Rect{0, 0, 19, 11}, false));
-        EXPECT_EQ(bitmap.GetPixel(10, 5), c.expected) << "column " << c.col;
-    }
-}
-
 // The map pages redraw single cells as their values change; the cell's lines reach its corner.
 TEST_F(GridPaint, ARedrawnCellGetsItsWholeGridLines)
 {
@@ -123,7 +107,7 @@ TEST_F(GridPaint, ARedrawnCellGetsItsWholeGridLines)
     ASSERT_TRUE(grid.RedrawCell(2, 2, &dc));
     const Rect r = CellRect(grid, 2, 2);
     for (Point p : {Point{r.right, r.top}, Point{r.right, r.bottom - 1}, Point{r.right, r.bottom}, Point{r.left, r.bottom}})
-        EXPECT_EQ(shot.GetPixel(p.x, p.y), grid.GetGridLineColor()) << "at " << p.x << "," << p.y;
+        EXPECT_EQ(shot.GetPixel(p.x, p.y), CGridCtrl::kGridLineColor) << "at " << p.x << "," << p.y;
 }
 
 TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
@@ -150,52 +134,55 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
         EXPECT_EQ(shot.GetPixel(midX, r.top), c.frame) << "top side";
         EXPECT_EQ(shot.GetPixel(r.right - 1, midY), c.frame) << "right side, inside the grid line";
         EXPECT_EQ(shot.GetPixel(midX, r.bottom - 1), c.frame) << "bottom side, above the grid line";
-        EXPECT_EQ(shot.GetPixel(r.right, midY), grid.GetGridLineColor()) << "grid line";
+        EXPECT_EQ(shot.GetPixel(r.right, midY), CGridCtrl::kGridLineColor) << "grid line";
     }
 }
 
-TEST_F(GridPaint, TheFocusNeverRestsOnAHeaderCell)
+// A cell whose look changes is painted again at once, and so are the headers of a row or
+// column the focus comes to or leaves.
+TEST_F(GridPaint, WhatChangesLookIsRepainted)
 {
-    struct Case {
-        CCellID asked, focus;
-    };
-    for (Case c : {Case{{0, 2}, {1, 2}}, Case{{2, 0}, {2, 1}}, Case{{0, 0}, {1, 1}}, Case{{2, 3}, {2, 3}}}) {
-        CGridCtrl grid(5, 5, 1, 1);
-        grid.SetFocusCell(c.asked.row, c.asked.col);
-        EXPECT_EQ(grid.GetFocusCell(), c.focus) << "asked for " << c.asked.row << "," << c.asked.col;
-        EXPECT_EQ(grid.GetCellState(c.focus.row, c.focus.col), GVIS_FOCUSED);
-    }
-}
-
-TEST_F(GridPaint, TheHeadersOfTheFocusRowAndColumnAreRepaintedWhenTheFocusComesOrGoes)
-{
+    using Step = std::function<void(CGridCtrl&)>;
     struct Case {
         const char* name;
-        CCellID from, to, moved; // moved: the cell whose headers change look
+        Step before, change;
+        std::vector<CCellID> repainted;
     };
-    for (Case c : {Case{"focus leaves", {2, 2}, {-1, -1}, {2, 2}}, Case{"focus comes", {-1, -1}, {5, 7}, {5, 7}}}) {
+    const std::vector<Case> cases = {
+        {"focus leaves", [](CGridCtrl& g) { g.SetFocusCell(2, 2); }, [](CGridCtrl& g) { g.SetFocusCell(-1, -1); },
+            {{2, 2}, {0, 2}, {2, 0}}},
+        {"focus comes", [](CGridCtrl&) {}, [](CGridCtrl& g) { g.SetFocusCell(5, 7); }, {{5, 7}, {0, 7}, {5, 0}}},
+        {"focus comes to a selected cell", [](CGridCtrl& g) { g.SetSelectedRange(1, 1, 20, 20); },
+            [](CGridCtrl& g) { g.SetFocusCell(3, 4); }, {{3, 4}}},
+        {"a selection comes", [](CGridCtrl&) {}, [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, {{2, 2}, {3, 3}}},
+        {"a selection goes", [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, [](CGridCtrl& g) { g.SetSelectedRange(-1, -1, -1, -1); },
+            {{2, 2}, {3, 3}}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WatchedGrid grid(21, 21, 1, 1);
         PlaceMap(grid, 480, 300);
-        grid.SetFocusCell(c.from.row, c.from.col);
-        Settle(grid);
-        grid.SetFocusCell(c.to.row, c.to.col);
+        c.before(grid);
+        Settle(grid, c.repainted);
+        c.change(grid);
         ui::testing::ProcessEvents();
-        for (Rect header : {CellRect(grid, 0, c.moved.col), CellRect(grid, c.moved.row, 0)}) {
-            EXPECT_TRUE(grid.painted.Contains(Point{header.left + 2, header.top + 2})) << "header at " << header.left << "," << header.top;
-        }
-        // The focus row's header is sunken (darker than its face along its top), the others
-        // raised (lighter there).
-        const Rect rowHeader = CellRect(grid, c.moved.row, 0);
-        const Bitmap shot = Paint(grid);
-        const int top = Brightness(shot.GetPixel(rowHeader.left + 5, rowHeader.top));
-        const int face = Brightness(shot.GetPixel(rowHeader.left + 5, rowHeader.top + 5));
-        EXPECT_EQ(face, Brightness(kHeader));
-        if (c.to.IsValid()) {
-            EXPECT_LT(top, face) << "sunken";
-        } else {
-            EXPECT_GT(top, face) << "raised";
-        }
+        for (CCellID cell : c.repainted) EXPECT_TRUE(grid.Repainted(cell)) << cell.row << "," << cell.col;
+        RenewHost();
+    }
+}
+
+// The focus row's header is sunken (darker than its face along its top), the others raised.
+TEST_F(GridPaint, OnlyTheFocusRowsHeaderIsSunken)
+{
+    CGridCtrl grid(21, 21, 1, 1);
+    PlaceMap(grid, 480, 300);
+    grid.SetFocusCell(5, 7);
+    const Bitmap shot = Paint(grid);
+    for (int row : {4, 5, 6}) {
+        const Point face = CellCorner(grid, row, 0, 5, 5);
+        const int top = Brightness(shot.GetPixel(face.x, face.y - 5));
+        EXPECT_EQ(Brightness(shot.GetPixel(face.x, face.y)), Brightness(kHeader));
+        EXPECT_EQ(top < Brightness(kHeader), row == 5) << "row " << row;
     }
 }
 
@@ -206,21 +193,23 @@ TEST_F(GridPaint, ScrollBarsAppearOnlyWhenTheCellsDoNotFit)
         int width, height;
         bool vertical, horizontal;
         int startWidth = 0, startHeight = 0; // placed at this size first, then resized
+        int grownCol = 0, grownRow = 0;      // column 1 or row 1 made this much bigger after
     };
     for (Case c : {Case{480, 300, false, false}, Case{420, 252, false, false}, Case{480, 150, true, false}, Case{200, 300, false, true},
              Case{200, 150, true, true}, Case{430, 150, true, true}, Case{480, 300, false, false, 200, 150},
-             Case{480, 150, true, false, 200, 150}}) {
+             Case{480, 150, true, false, 200, 150}, Case{480, 300, false, true, 0, 0, 100, 0}, Case{480, 300, true, false, 0, 0, 0, 100}}) {
         SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " from " << c.startWidth << " x " << c.startHeight);
         CGridCtrl grid(21, 21, 1, 1);
         Place(grid, c.startWidth > 0 ? c.startWidth : c.width, c.startWidth > 0 ? c.startHeight : c.height);
         grid.MoveWindow(Rect{0, 0, c.width, c.height});
-        grid.ResetScrollBars();
+        if (c.grownCol > 0) grid.SetColumnWidth(1, kColWidth + c.grownCol);
+        if (c.grownRow > 0) grid.SetRowHeight(1, kRowHeight + c.grownRow);
         const ScrollInfo vertical = grid.GetScrollInfo(SB_VERT);
         const ScrollInfo horizontal = grid.GetScrollInfo(SB_HORZ);
         EXPECT_EQ(grid.IsScrollBarShown(SB_VERT), c.vertical);
         EXPECT_EQ(grid.IsScrollBarShown(SB_HORZ), c.horizontal);
-        EXPECT_EQ(std::pair(vertical.min, vertical.max), std::pair(0, c.vertical ? 239 : 0));
-        EXPECT_EQ(std::pair(horizontal.min, horizontal.max), std::pair(0, c.horizontal ? 399 : 0));
+        EXPECT_EQ(std::pair(vertical.min, vertical.max), std::pair(0, c.vertical ? 239 + c.grownRow : 0));
+        EXPECT_EQ(std::pair(horizontal.min, horizontal.max), std::pair(0, c.horizontal ? 399 + c.grownCol : 0));
     }
 }
 
@@ -240,60 +229,88 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
         grid.SetRowHeight(2, 30);
         grid.SetRowHeight(1, c.hideRow1 ? 0 : kRowHeight);
         if (c.fromBottom) grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
-        Settle(grid);
+        Settle(grid, {});
+        grid.watched = {Point{3 * kColWidth + 5, kRowHeight / 2}, Point{3 * kColWidth + 5, 100}}; // a header, a data cell
         const int before = grid.GetScrollPos(SB_VERT);
         grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
         EXPECT_EQ(grid.GetScrollPos(SB_VERT) - before, c.moved);
         EXPECT_EQ(grid.GetTopleftNonFixedCell().row, c.topRow);
         ui::testing::ProcessEvents();
-        EXPECT_EQ(grid.painted.IsEmpty(), c.moved == 0) << "repainted only when it moved";
-        EXPECT_TRUE(grid.painted.IsEmpty() || grid.painted.top == kRowHeight) << "the header row is left alone";
+        EXPECT_EQ(std::ranges::count(grid.repainted, grid.watched[1]) > 0, c.moved != 0) << "repainted only when it moved";
+        EXPECT_EQ(std::ranges::count(grid.repainted, grid.watched[0]), 0) << "the header row is left alone";
     }
 }
 
-// Ten header-less columns and rows fill the client area exactly: the eleventh starts on its
-// edge and shows nothing.
-TEST_F(GridPaint, ACellStartingOnTheClientEdgeDoesNotShow)
+// Ten 20 x 12 cells fill the client area exactly each way: the eleventh starts on its edge.
+TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
 {
     struct Case {
-        int rows, cols;
-        CCellID last, past;
+        const char* name;
+        int rows, cols, fixed;
+        int bar, code; // a scroll, when bar is not -1
+        CCellID cell;
+        bool shows;
+        int tallRow = -1; // made taller than the view
     };
-    for (Case c : {Case{3, 30, {1, 9}, {1, 10}}, Case{30, 3, {9, 1}, {10, 1}}}) {
-        SCOPED_TRACE(::testing::Message() << c.rows << " x " << c.cols);
-        CGridCtrl grid(c.rows, c.cols);
+    const Case cases[] = {
+        {"last column inside", 3, 30, 0, -1, 0, {1, 9}, true},
+        {"column on the right edge", 3, 30, 0, -1, 0, {1, 10}, false},
+        {"last row inside", 30, 3, 0, -1, 0, {9, 1}, true},
+        {"row on the bottom edge", 30, 3, 0, -1, 0, {10, 1}, false},
+        {"first data column scrolled out", 3, 30, 1, SB_HORZ, SB_LINERIGHT, {1, 1}, false},
+        {"first data row scrolled out", 30, 3, 1, SB_VERT, SB_LINEDOWN, {1, 1}, false},
+        {"its header stays", 30, 3, 1, SB_VERT, SB_LINEDOWN, {0, 1}, true},
+        {"a tall last row at the bottom", 5, 3, 1, SB_VERT, SB_BOTTOM, {4, 1}, true, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid(c.rows, c.cols, c.fixed, c.fixed);
         Place(grid, 10 * kColWidth, 10 * kRowHeight + (c.cols > 10 ? GetScrollBarSize() : 0));
+        grid.SetRowHeight(c.tallRow, 30 * kRowHeight);
+        if (c.bar >= 0) grid.SendMessage(c.bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, c.code);
         Rect rect;
-        EXPECT_TRUE(grid.IsCellVisible(c.last.row, c.last.col));
-        EXPECT_FALSE(grid.IsCellVisible(c.past.row, c.past.col));
-        EXPECT_FALSE(grid.GetCellRect(c.past.row, c.past.col, rect));
+        EXPECT_EQ(grid.IsCellVisible(c.cell.row, c.cell.col), c.shows);
+        EXPECT_EQ(grid.GetCellRect(c.cell.row, c.cell.col, rect), c.shows);
+        RenewHost();
     }
 }
 
-TEST_F(GridPaint, EnsureVisiblePassesOverHiddenRowsAndColumns)
+// Ten rows and columns show at a time, with room for half of one more when `half`; rows and
+// columns 31 to 60 are hidden. The view moves just far enough: the cell ends up whole on the
+// side it came from.
+TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
 {
-    // Ten rows and columns show at a time; rows and columns 31 to 60 are hidden.
     const int bar = GetScrollBarSize();
     struct Case {
         const char* name;
-        bool fromEnd;
+        bool fromEnd, half;
         int target;
     };
-    for (Case c : {Case{"down and right", false, 61}, Case{"up and left", true, 30}}) {
+    for (Case c : {Case{"down and right", false, false, 61}, Case{"up and left", true, false, 30},
+             Case{"down and right onto the half shown one", false, true, 61}}) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid(81, 81, 1, 1);
-        Place(grid, 11 * kColWidth + bar, 11 * kRowHeight + bar);
+        const int half = c.half ? 1 : 0;
+        Place(grid, 11 * kColWidth + bar + half * kColWidth / 2, 11 * kRowHeight + bar + half * kRowHeight / 2);
         for (int i = 31; i <= 60; ++i) {
             grid.SetRowHeight(i, 0);
             grid.SetColumnWidth(i, 0);
         }
-        grid.SendMessage(WM_VSCROLL, c.fromEnd ? SB_BOTTOM : SB_TOP);
-        grid.SendMessage(WM_HSCROLL, c.fromEnd ? SB_RIGHT : SB_LEFT);
+        grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
+        grid.SendMessage(WM_HSCROLL, SB_RIGHT);
+        if (!c.fromEnd) {
+            grid.SendMessage(WM_VSCROLL, SB_TOP);
+            grid.SendMessage(WM_HSCROLL, SB_LEFT);
+        }
         EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
         grid.EnsureVisible(c.target, c.target);
         const Rect rect = CellRect(grid, c.target, c.target);
         EXPECT_LT(rect.right, grid.GetClientRect().right);
         EXPECT_LT(rect.bottom, grid.GetClientRect().bottom);
+        const CCellRange shown = grid.GetVisibleNonFixedCellRange();
+        EXPECT_EQ(c.fromEnd ? CCellID(shown.minRow, shown.minCol) : CCellID(shown.maxRow - half, shown.maxCol - half),
+            CCellID(c.target, c.target));
+        RenewHost();
     }
 }
 
