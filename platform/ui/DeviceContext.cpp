@@ -211,7 +211,7 @@ void DC::FillSolidRect(const Rect& rect, COLORREF color)
     qt::ToQPainter(m_painter)->fillRect(qt::ToQRect(rect), qt::ToQColor(color));
 }
 
-int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
+int DC::DrawText(std::string_view text, const Rect& rect, unsigned format)
 {
     const QFont font = FontOf(m_font);
     const QFontMetrics metrics(font);
@@ -230,19 +230,6 @@ int DC::DrawText(std::string_view text, Rect& rect, unsigned format)
     }
     if (wordBreak) flags |= Qt::TextWordWrap;
     if ((format & DT_NOCLIP) != 0) flags |= Qt::TextDontClip;
-
-    if ((format & DT_CALCRECT) != 0) {
-        const int width = wordBreak ? std::max(1, rect.Width()) : 1 << 20;
-        const QRect bounds = metrics.boundingRect(
-            QRect(0, 0, width, 1 << 20), flags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), value);
-        const int height = value.isEmpty() ? metrics.height() : bounds.height();
-        // One line measures by its advance, as the text extent does; wrapped text by its box.
-        const int measured
-            = singleLine || (!value.contains(QLatin1Char('\n')) && !wordBreak) ? metrics.horizontalAdvance(value) : bounds.width();
-        rect.right = rect.left + (value.isEmpty() ? 0 : measured);
-        rect.bottom = rect.top + height;
-        return height;
-    }
 
     // Laying text out is the costly part: a line that fits is neither elided nor measured twice.
     if ((format & DT_END_ELLIPSIS) != 0 && singleLine && !FitsFor(font, metrics, value, rect.Width())) {

@@ -26,7 +26,6 @@ constexpr unsigned DT_BOTTOM = 0x0008;
 constexpr unsigned DT_WORDBREAK = 0x0010;
 constexpr unsigned DT_SINGLELINE = 0x0020;
 constexpr unsigned DT_NOCLIP = 0x0100;
-constexpr unsigned DT_CALCRECT = 0x0400;
 constexpr unsigned DT_NOPREFIX = 0x0800;
 constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
@@ -105,8 +104,8 @@ public:
     bool RestoreDC(int saved);
 
     void FillSolidRect(const Rect& rect, COLORREF color);
-    // Returns the height of the text; with DT_CALCRECT only measures and widens/lowers rect.
-    int DrawText(std::string_view text, Rect& rect, unsigned format);
+    // Returns the height of the text.
+    int DrawText(std::string_view text, const Rect& rect, unsigned format);
     Size GetTextExtent(std::string_view text) const;
     // True when text is sure to fit width without measuring it exactly (which lays it out):
     // its characters' advances, summed, leave room to spare. False says only "measure it".

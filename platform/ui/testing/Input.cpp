@@ -61,10 +61,7 @@ Qt::KeyboardModifiers QtModifiers(unsigned modifiers)
 
 QWidget* KeyTarget(Window* target)
 {
-    if (target != nullptr && WidgetOf(target) != nullptr) {
-        QWidget* widget = WidgetOf(target);
-        return widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
-    }
+    if (QWidget* widget = WidgetOf(target)) return widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
     // An open popup menu takes the keyboard, whoever has the focus.
     if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
     if (QWidget* focus = QApplication::focusWidget()) return focus;

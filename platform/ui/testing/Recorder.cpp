@@ -13,20 +13,6 @@
 
 namespace ui::testing {
 
-Recorder::Recorder()
-    : m_previous(InteractionHooks::Install(this))
-{ }
-
-Recorder::~Recorder()
-{
-    InteractionHooks::Install(m_previous);
-}
-
-void Recorder::OnDialog(int templateId, DialogAction action)
-{
-    m_actions[templateId].push_back(std::move(action));
-}
-
 std::optional<int> Recorder::OnMessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags)
 {
     m_boxes.push_back(Box{owner, text, caption, flags});
@@ -44,11 +30,6 @@ void Recorder::OnModalDialog(Dialog& dialog)
     DialogAction action = std::move(found->second.front());
     found->second.erase(found->second.begin());
     action(dialog);
-}
-
-std::optional<unsigned> Recorder::OnSystemMenu(const Menu&)
-{
-    return std::exchange(m_menuChoice, std::nullopt);
 }
 
 void Recorder::OnPopupShown(NativeWidget& native)

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -30,8 +31,8 @@ public:
     };
     using DialogAction = std::function<void(Dialog&)>;
 
-    Recorder();
-    ~Recorder() override;
+    Recorder() : m_previous(InteractionHooks::Install(this)) { }
+    ~Recorder() override { InteractionHooks::Install(m_previous); }
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
@@ -43,7 +44,7 @@ public:
     // initialisation, in place of its loop; actions queue, the first unused one runs.
     // A dialog the action leaves open, or one without an action, is then cancelled, so a
     // test never waits on a dialog.
-    void OnDialog(int templateId, DialogAction action);
+    void OnDialog(int templateId, DialogAction action) { m_actions[templateId].push_back(std::move(action)); }
     // Called when a box or a dialog opens; a function runs for every box as it opens.
     void OnBox(std::function<void(const Box&)> observer) { m_boxObserver = std::move(observer); }
 
@@ -60,7 +61,7 @@ public:
 
     std::optional<int> OnMessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned flags) override;
     void OnModalDialog(Dialog& dialog) override;
-    std::optional<unsigned> OnSystemMenu(const Menu& menu) override;
+    std::optional<unsigned> OnSystemMenu(const Menu&) override { return std::exchange(m_menuChoice, std::nullopt); }
     void OnPopupShown(NativeWidget& popup) override;
 
 private:

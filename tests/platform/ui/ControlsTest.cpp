@@ -1,12 +1,10 @@
 #include "UiFixture.h"
 
-#include "platform/ui/DeviceContext.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/TabCtrl.h"
 
 #include <cstdlib>
-#include <map>
 #include <string>
 
 using namespace ui;
@@ -20,9 +18,7 @@ using Log = std::vector<std::string>;
 // handlers that run; consumes Escape when told to.
 class FormDialog : public Dialog {
 public:
-    explicit FormDialog(int templateId = kFormDialog)
-        : Dialog(templateId)
-    { }
+    explicit FormDialog(int templateId = kFormDialog) : Dialog(templateId) { }
     Log log;
     bool consumeEscape = false;
 
@@ -39,16 +35,8 @@ protected:
         log.push_back(id == kEdit ? edit + GetDlgItem(kEdit)->GetWindowText() : "command " + std::to_string(id));
         return Dialog::OnCommand(wParam, lParam);
     }
-    void OnOK() override
-    {
-        log.push_back("ok");
-        Dialog::OnOK();
-    }
-    void OnCancel() override
-    {
-        log.push_back("cancel");
-        Dialog::OnCancel();
-    }
+    void OnOK() override { log.push_back("ok"); Dialog::OnOK(); }
+    void OnCancel() override { log.push_back("cancel"); Dialog::OnCancel(); }
 };
 
 class TabHost : public DialogHost<TabCtrl, kHostDialog, kTab> {
@@ -70,61 +58,12 @@ protected:
 
 class FormControls : public UiFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dialog.Create());
-        list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
-    }
+    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
 
     FormDialog dialog;
-    ListBox* list = nullptr;
 };
 
 using Controls = UiFixture;
-
-using Needed = std::map<UINT, std::pair<bool, bool>>; // row -> first and second column need drawing
-
-// Notes which of its columns each drawn row needed drawn.
-class CountingList : public ListView {
-public:
-    Needed columnsToDraw;
-
-protected:
-    void DrawItem(DRAWITEMSTRUCT& draw) override
-    {
-        const Rect& row = draw.rcItem;
-        columnsToDraw[draw.itemID]
-            = {draw.hDC->RectVisible(Rect{0, row.top, 50, row.bottom}), draw.hDC->RectVisible(Rect{50, row.top, 90, row.bottom})};
-    }
-};
-
-class ListViews : public UiFixture {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(host.Create());
-        ui::testing::ShowAndActivate(host);
-        list.InsertColumn(0, "", LVCFMT_RIGHT, 50);
-        list.InsertColumn(1, "", LVCFMT_LEFT, 40);
-        for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
-        ui::testing::ProcessEvents();
-        list.columnsToDraw.clear();
-    }
-
-    // Each row's selection and focus, and none past the last: "S" both, "-" neither, "?" one.
-    std::string States() const
-    {
-        std::string states;
-        for (int i = 0; i <= list.GetItemCount(); ++i) {
-            const UINT state = list.GetItemState(i, LVIS_SELECTED | LVIS_FOCUSED);
-            states += state == 0 ? '-' : state == (LVIS_SELECTED | LVIS_FOCUSED) ? 'S' : '?';
-        }
-        return states;
-    }
-
-    DialogHost<CountingList, kListDialog, kListView> host;
-    CountingList& list = host.control;
-};
 
 } // namespace
 
@@ -136,15 +75,13 @@ TEST_F(Controls, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFon
     ASSERT_TRUE(dialog.Create());
     ASSERT_TRUE(largerFont.Create());
     const Size base = dialog.GetDialogBaseUnits();
-    ASSERT_GT(base.cx, 3);
-    ASSERT_GT(base.cy, 8);
+    ASSERT_TRUE(base.cx > 3 && base.cy > 8) << base.cx << "x" << base.cy;
     EXPECT_LT(base.cy, largerFont.GetDialogBaseUnits().cy);
-    const auto units = [&base](int x, int y, int cx, int cy) {
-        const Point at{MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8)};
-        return Rect{at.x, at.y, at.x + MulDiv(cx, base.cx, 4), at.y + MulDiv(cy, base.cy, 8)};
-    };
-    EXPECT_EQ(dialog.GetDlgItem(kList)->GetWindowRect(), units(7, 24, 100, 60));
-    EXPECT_EQ(dialog.GetClientRect(), units(0, 0, 200, 100));
+    // To the nearest pixel, halves up.
+    const auto across = [&base](int units) { return (units * base.cx + 2) / 4; };
+    const auto down = [&base](int units) { return (units * base.cy + 4) / 8; };
+    EXPECT_EQ(dialog.GetDlgItem(kList)->GetWindowRect(), (Rect{across(7), down(24), across(7) + across(100), down(24) + down(60)}));
+    EXPECT_EQ(dialog.GetClientRect(), (Rect{0, 0, across(200), down(100)}));
 }
 
 // Every dialog starts with the focus on its first tab stop.
@@ -152,15 +89,7 @@ TEST_F(Controls, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWind
 {
     constexpr UINT kClick = 0;
     constexpr UINT kCloseBox = 1;
-    const struct {
-        const char* what;
-        int templateId;
-        int focus;
-        UINT key;
-        bool consumeEscape;
-        int result;
-        Log log;
-    } cases[] = {
+    const struct { const char* what; int templateId; int focus; UINT key; bool consumeEscape; int result; Log log; } cases[] = {
         {"Enter presses the default button", kFormDialog, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
         {"Enter presses the focused push button", kFormDialog, IDCANCEL, VK_RETURN, false, IDCANCEL, {"command 2", "cancel"}},
         {"Enter without a default button sends OK", kNoDefault, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
@@ -213,14 +142,8 @@ TEST_F(Controls, ATabChangeByAUserSendsChangingThenChangedUnlessTheParentRefuses
     ui::testing::ShowAndActivate(host);
     for (const char* text : {"first", "second", "third"}) host.tab.InsertItem(9, text); // past the end appends
     const std::vector<int> taken{TCN_SELCHANGING, TCN_SELCHANGE};
-    const struct {
-        const char* name;
-        int from;
-        unsigned vk; // 0 clicks the first tab
-        bool refuse;
-        int selected;
-        std::vector<int> sent;
-    } cases[] = {
+    // A key of 0 clicks the first tab.
+    const struct { const char* name; int from; unsigned vk; bool refuse; int selected; std::vector<int> sent; } cases[] = {
         {"Right", 0, VK_RIGHT, false, 1, taken},
         {"Right, refused", 0, VK_RIGHT, true, 0, {TCN_SELCHANGING}},
         {"Left", 2, VK_LEFT, false, 1, taken},
@@ -256,6 +179,7 @@ TEST_F(FormControls, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsC
 // the program says, nor past the end.
 TEST_F(FormControls, ListBoxEntriesStayWhereInsertedAndSelectOnlyWhatTheyHold)
 {
+    ListBox* list = static_cast<ListBox*>(dialog.GetDlgItem(kList));
     EXPECT_EQ(list->InsertString(0, "C.ini"), 0);
     EXPECT_EQ(list->InsertString(1, "A.ini"), 1);
     EXPECT_EQ(list->InsertString(1, "B.ini"), 1);
@@ -268,15 +192,6 @@ TEST_F(FormControls, ListBoxEntriesStayWhereInsertedAndSelectOnlyWhatTheyHold)
     EXPECT_EQ(list->GetCurSel(), 3);
     EXPECT_EQ(list->SetCurSel(4), LB_ERR);
     EXPECT_EQ(list->GetCurSel(), LB_ERR);
-}
-
-// An entry wider than the list is cut at its edge: no scroll bar across the bottom.
-TEST_F(FormControls, AListBoxNeverScrollsAcross)
-{
-    list->InsertString(-1, std::string(200, 'W'));
-    ui::testing::ShowAndActivate(dialog);
-    const Bitmap picture = ui::testing::Grab(*list);
-    EXPECT_EQ(picture.GetPixel(picture.Width() / 2, picture.Height() - 6), GetSysColor(COLOR_WINDOW));
 }
 
 // A border takes a pixel on each side of the client area, drawn in the shadow colour.
@@ -304,14 +219,25 @@ TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
     }
 }
 
-TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
+TEST_F(Controls, AClickOrAnArrowKeyInAListViewSelectsAndFocusesOneRowAndStopsAtTheEnds)
 {
-    const struct {
-        const char* name;
-        int from;
-        unsigned vk; // 0 clicks the middle row
-        const char* states;
-    } cases[] = {
+    DialogHost<ListView, kListDialog, kListView> host;
+    ASSERT_TRUE(host.Create());
+    ui::testing::ShowAndActivate(host);
+    ListView& list = host.control;
+    for (int i = 0; i < 3; ++i) list.InsertItem(i, "row");
+    constexpr UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
+    // Each row's selection and focus, and none past the last: "S" both, "-" neither, "?" one.
+    const auto states = [&list] {
+        std::string states;
+        for (int i = 0; i <= list.GetItemCount(); ++i) {
+            const UINT state = list.GetItemState(i, kBoth);
+            states += state == 0 ? '-' : state == kBoth ? 'S' : '?';
+        }
+        return states;
+    };
+    // A key of 0 clicks the middle row.
+    const struct { const char* name; int from; unsigned vk; const char* states; } cases[] = {
         {"click", 0, 0, "-S--"},
         {"Down", 0, VK_DOWN, "-S--"},
         {"Down on the last row", 2, VK_DOWN, "--S-"},
@@ -320,52 +246,11 @@ TEST_F(ListViews, AClickOrAnArrowKeySelectsAndFocusesOneRowAndStopsAtTheEnds)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
-        for (int i = 0; i < 3; ++i) list.SetItemState(i, i == each.from ? LVIS_SELECTED | LVIS_FOCUSED : 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (int i = 0; i < 3; ++i) list.SetItemState(i, i == each.from ? kBoth : 0, kBoth);
         if (each.vk == 0)
             ui::testing::Click(list, Point{5, list.GetRowHeight() + 2});
         else
             ui::testing::PressKey(each.vk, ui::testing::None, &list);
-        EXPECT_EQ(States(), each.states);
+        EXPECT_EQ(states(), each.states);
     }
-}
-
-TEST_F(ListViews, ADeletionMovesTheLaterItemsUpWithTheirTextsAndStates)
-{
-    list.SetItemText(1, 2, "unit");
-    list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    EXPECT_TRUE(list.DeleteItem(0));
-    EXPECT_FALSE(list.DeleteItem(2));
-    EXPECT_EQ(States(), "-S-");
-    EXPECT_EQ(list.GetItemText(0, 2), "unit");
-}
-
-// A trace tick rewrites values: only a changed value's column is drawn again.
-TEST_F(ListViews, AChangedValueRedrawsItsOwnColumnAlone)
-{
-    const struct {
-        int subItem;
-        const char* text;
-        Needed needed;
-    } cases[] = {
-        {1, "12.5", {{1, {false, true}}}}, {0, "row", {}}, // unchanged
-    };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.text);
-        list.columnsToDraw.clear();
-        list.SetItemText(1, each.subItem, each.text);
-        ui::testing::ProcessEvents();
-        EXPECT_EQ(list.columnsToDraw, each.needed);
-    }
-}
-
-TEST_F(ListViews, ValuesChangedWhileRedrawIsOffAreDrawnOnceItIsOnWithoutTheRowsBetween)
-{
-    list.SetRedraw(false);
-    list.SetItemText(0, 1, "1");
-    list.SetItemText(2, 1, "3");
-    ui::testing::ProcessEvents();
-    EXPECT_TRUE(list.columnsToDraw.empty()) << "drawn while redraw was off";
-    list.SetRedraw(true);
-    ui::testing::ProcessEvents();
-    EXPECT_EQ(list.columnsToDraw, (Needed{{0, {false, true}}, {2, {false, true}}}));
 }

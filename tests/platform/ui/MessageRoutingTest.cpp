@@ -52,10 +52,7 @@ public:
 protected:
     void OnKeyDown(UINT vk, UINT, UINT) override { log.push_back("control key " + std::to_string(vk)); }
     void OnChar(UINT ch, UINT, UINT) override { log.push_back("control char " + std::to_string(ch)); }
-    void OnLButtonDown(UINT, Point point) override
-    {
-        log.push_back("control click " + std::to_string(point.x) + "," + std::to_string(point.y));
-    }
+    void OnLButtonDown(UINT, Point at) override { log.push_back("control click " + std::to_string(at.x) + "," + std::to_string(at.y)); }
     void OnTimer(uintptr_t id) override
     {
         log.push_back("timer " + std::to_string(id));
@@ -129,12 +126,7 @@ private:
 // Innermost first, then outwards, then the control itself; a consumed key goes no further.
 TEST_F(MessageRouting, PreTranslationSeesInputInnermostFirstAndBeforeTheControl)
 {
-    const struct {
-        const char* name;
-        bool consume;
-        std::function<void()> input;
-        Log expected;
-    } cases[] = {
+    const struct { const char* name; bool consume; std::function<void()> input; Log expected; } cases[] = {
         {"key", false, [] { ui::testing::PressKey(VK_DOWN); }, {"control pre 40", "dialog pre 40", "control key 40"}},
         {"character", false, [] { ui::testing::TypeText("7"); }, {"control pre 55", "dialog pre 55", "control key 55", "control char 55"}},
         {"consumed key", true, [] { ui::testing::PressKey('A'); }, {"control pre 65"}},
@@ -151,11 +143,8 @@ TEST_F(MessageRouting, PreTranslationSeesInputInnermostFirstAndBeforeTheControl)
 
 TEST_F(MessageRouting, AKeyInARealMessageBoxClosesItAndNeverReachesTheWindowBehindIt)
 {
-    const struct {
-        const char* name;
-        unsigned vk;
-        unsigned modifiers;
-    } cases[] = {{"Return", VK_RETURN, ui::testing::None}, {"keypad Enter", VK_RETURN, ui::testing::Keypad},
+    const struct { const char* name; unsigned vk; unsigned modifiers; } cases[] = {
+        {"Return", VK_RETURN, ui::testing::None}, {"keypad Enter", VK_RETURN, ui::testing::Keypad},
         {"Escape", VK_ESCAPE, ui::testing::None}, {"Space", VK_SPACE, ui::testing::None}};
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
@@ -170,10 +159,7 @@ TEST_F(MessageRouting, AKeyInARealMessageBoxClosesItAndNeverReachesTheWindowBehi
 
 TEST_F(MessageRouting, KeysInARealPopupMenuStayInTheMenu)
 {
-    const struct {
-        std::vector<unsigned> keys;
-        Log expected;
-    } cases[] = {
+    const struct { std::vector<unsigned> keys; Log expected; } cases[] = {
         {{VK_ESCAPE}, {}},
         {{VK_DOWN, VK_RETURN}, {"system " + std::to_string(SC_CLOSE)}},
     };
@@ -225,10 +211,7 @@ TEST_F(MessageRouting, ATimerKilledInItsOwnTickNeverTicksAgainUnderTheBoxOrAfter
 // that tick up.
 TEST_F(MessageRouting, TicksGoOnInsideAMenuOpenedByInputThatArrivedDuringATick)
 {
-    const struct {
-        const char* name;
-        std::function<void()> input;
-    } cases[] = {
+    const struct { const char* name; std::function<void()> input; } cases[] = {
         {"right-click", [this] { ui::testing::RightClick(dialog, Point{290, 190}); }},
         {"Alt+Space", [] { ui::testing::PressKey(VK_SPACE, ui::testing::Alt); }},
     };
@@ -274,9 +257,7 @@ TEST_F(MessageRouting, ATickThatDispatchesMessagesIsNotEnteredAgain)
 {
     dialog.control.pumpingTimer = 1;
     dialog.control.SetTimer(1, 0);
-    const bool ticked = ui::testing::RunUntil([&] { return log.size() >= 3; }, kBoundMs);
-    dialog.control.KillTimer(1);
-    ASSERT_TRUE(ticked);
+    ASSERT_TRUE(ui::testing::RunUntil([&] { return log.size() >= 3; }, kBoundMs));
     EXPECT_EQ(Log(log.begin(), log.begin() + 3), (Log{"timer 1", "tick ends", "timer 1"}));
 }
 
@@ -285,8 +266,6 @@ TEST_F(MessageRouting, TwoTimersKeepTickingWhileOneOfThemDispatchesMessagesInIts
     dialog.control.pumpingTimer = 1;
     dialog.control.SetTimer(1, 0);
     dialog.control.SetTimer(2, 0);
-    const bool both = ui::testing::RunUntil([&] { return Ticks(log, 1) > 3 && Ticks(log, 2) > 3; }, kBoundMs);
-    dialog.control.KillTimer(1);
-    dialog.control.KillTimer(2);
-    EXPECT_TRUE(both) << Ticks(log, 1) << " and " << Ticks(log, 2) << " ticks";
+    EXPECT_TRUE(ui::testing::RunUntil([&] { return Ticks(log, 1) > 3 && Ticks(log, 2) > 3; }, kBoundMs))
+        << Ticks(log, 1) << " and " << Ticks(log, 2) << " ticks";
 }

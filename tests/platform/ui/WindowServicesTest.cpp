@@ -4,7 +4,6 @@
 
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Edit.h"
-#include "platform/ui/Geometry.h"
 
 #include <string>
 
@@ -15,16 +14,14 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A custom-drawn child that remembers who took the mouse capture from it, how it was asked to
-// scroll and where the pointer was reported.
+// A custom-drawn child that remembers how it was asked to scroll and where the pointer was
+// reported.
 class Pad : public Window {
 public:
-    std::vector<Window*> captureLost;
     Log scrolls;
     std::vector<Point> moves;
 
 protected:
-    void OnCaptureChanged(Window* newCapture) override { captureLost.push_back(newCapture); }
     void OnHScroll(int code, int) override { scrolls.push_back("across " + std::to_string(code)); }
     void OnVScroll(int code, int) override { scrolls.push_back("down " + std::to_string(code)); }
     void OnMouseMove(UINT, Point point) override { moves.push_back(point); }
@@ -52,37 +49,17 @@ protected:
     void OnKillFocus(Window*) override { log.push_back("lost focus"); }
 };
 
-// Notes, on each paint, which of a few rectangles need drawing, in its own context and in one
-// drawing ahead into a buffer for it.
-class Canvas : public Window {
-public:
-    std::vector<Rect> probes;
-    std::vector<std::pair<bool, bool>> needed;
-
-protected:
-    void OnPaint(DC& dc) override
-    {
-        Bitmap buffer(100, 100);
-        DC ahead(buffer, Point{0, 0});
-        ahead.ShareVisibleParts(dc);
-        needed.clear();
-        for (const Rect& probe : probes) needed.emplace_back(dc.RectVisible(probe), ahead.RectVisible(probe));
-    }
-};
-
 class WindowServices : public UiFixture {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(host.Create());
         ASSERT_TRUE(pad.CreateChild(host, Rect{0, 0, 100, 80}, 77, WS_CHILD | WS_VISIBLE));
-        ASSERT_TRUE(other.CreateChild(host, Rect{100, 0, 150, 50}, 78, WS_CHILD | WS_VISIBLE));
         ui::testing::ShowAndActivate(host);
     }
 
     Dialog host{kFormDialog};
     Pad pad;
-    Pad other;
 };
 
 } // namespace
@@ -99,12 +76,8 @@ TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
     const Rect client = pad.GetClientRect();
     const int across = (client.right + 100) / 2;
     const int down = (client.bottom + 80) / 2;
-    const struct {
-        Point at;
-        int bar;
-        int code;
-        int way; // of the track position the click asks for
-    } cases[] = {
+    // The way is that of the track position the click asks for.
+    const struct { Point at; int bar; int code; int way; } cases[] = {
         {{across, 2}, SB_VERT, SB_LINEUP, -1},
         {{across, client.bottom - 2}, SB_VERT, SB_LINEDOWN, 1},
         {{across, client.bottom * 3 / 4}, SB_VERT, SB_PAGEDOWN, 1},
@@ -133,29 +106,17 @@ TEST_F(WindowServices, AWindowIsMadeOnceAndOnlyInsideAWindowThatExists)
     EXPECT_FALSE(orphan.CreateChild(unmade, Rect{0, 0, 10, 10}, 79, WS_CHILD));
 }
 
-TEST_F(WindowServices, CaptureGoesToOneWindowAndTellsTheOneThatLosesIt)
-{
-    pad.SetCapture();
-    EXPECT_EQ(Window::GetCapture(), &pad);
-    other.SetCapture();
-    EXPECT_EQ(Window::GetCapture(), &other);
-    EXPECT_EQ(pad.captureLost, std::vector<Window*>{&other});
-    Window::ReleaseCapture();
-    EXPECT_EQ(Window::GetCapture(), nullptr);
-    EXPECT_EQ(other.captureLost, std::vector<Window*>{nullptr});
-}
-
 TEST_F(WindowServices, DestroyingAWindowDetachesTheObjectsOfItAndItsChildren)
 {
     pad.SetTimer(1, 100);
-    other.SetWindowText("kept");
-    EXPECT_EQ(other.GetWindowText(), "kept");
+    pad.SetWindowText("kept");
+    EXPECT_EQ(pad.GetWindowText(), "kept");
     host.DestroyWindow();
     EXPECT_FALSE(pad.IsWindow());
     EXPECT_FALSE(pad.HasTimer(1));
     EXPECT_EQ(pad.GetClientRect(), Rect{});
-    other.SetWindowText("ignored");
-    EXPECT_EQ(other.GetWindowText(), "") << "the text went with the window";
+    pad.SetWindowText("ignored");
+    EXPECT_EQ(pad.GetWindowText(), "") << "the text went with the window";
 }
 
 // Input-method text comes as characters too, one each, without keys.
@@ -203,26 +164,4 @@ TEST_F(WindowServices, ATrackingRectShowsInvertedUntilInvertedAgain)
     EXPECT_EQ(ui::testing::Grab(pad).GetPixel(45, 10), plain) << "only the rectangle is inverted";
     pad.InvertTrackingRect(Rect{40, 0, 42, 50});
     EXPECT_EQ(ui::testing::Grab(pad).GetPixel(41, 10), plain);
-}
-
-// A paint of two scattered parts needs drawn what meets them, not what lies between.
-TEST_F(WindowServices, APaintOfScatteredPartsNeedsOnlyWhatMeetsThem)
-{
-    Canvas canvas;
-    ASSERT_TRUE(canvas.CreateChild(host, Rect{0, 0, 100, 100}, 304, WS_CHILD | WS_VISIBLE));
-    canvas.probes = {{2, 2, 4, 4}, {40, 40, 50, 50}, {10, 0, 20, 10}, {9, 9, 91, 91}, {95, 95, 120, 120}};
-    ui::testing::ProcessEvents();
-    canvas.InvalidateRect(Rect{0, 0, 10, 10});
-    canvas.InvalidateRect(Rect{90, 90, 100, 100});
-    ui::testing::ProcessEvents();
-    EXPECT_EQ(
-        canvas.needed, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}, {false, false}, {true, true}, {true, true}}));
-}
-
-TEST(Geometry, MulDivRoundsHalfAwayFromZero)
-{
-    EXPECT_EQ(MulDiv(7, 6, 4), 11); // 10.5
-    EXPECT_EQ(MulDiv(-7, 6, 4), -11);
-    EXPECT_EQ(MulDiv(90, 96, 720), 12);
-    EXPECT_EQ(MulDiv(1, 1, 0), -1);
 }
