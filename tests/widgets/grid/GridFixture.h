@@ -88,19 +88,22 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(host.Create()); }
 
-    // A new host window, without the notes and the focus of the one before.
-    void RenewHost()
-    {
-        host.DestroyWindow();
-        ASSERT_TRUE(host.Create());
-    }
-
-    // Creates grid in the host, width x height pixels, its columns kColWidth and rows kRowHeight.
+    // Creates grid in a new host, without the notes and the focus of the one before; the grid is
+    // width x height pixels, its columns kColWidth and rows kRowHeight.
     void Place(CGridCtrl& grid, int width, int height)
     {
+        host.DestroyWindow();
+        host.notes.clear();
+        ASSERT_TRUE(host.Create());
         for (int col = 0; col < grid.GetColumnCount(); ++col) grid.SetColumnWidth(col, kColWidth);
         for (int row = 0; row < grid.GetRowCount(); ++row) grid.SetRowHeight(row, kRowHeight);
         ASSERT_TRUE(grid.Create(host, ui::Rect{0, 0, width, height}, kGridId));
+    }
+
+    static void ToBottomRight(CGridCtrl& grid)
+    {
+        grid.SendMessage(ui::WM_VSCROLL, ui::SB_BOTTOM);
+        grid.SendMessage(ui::WM_HSCROLL, ui::SB_RIGHT);
     }
 
     // A rows x cols grid with one header row and column, placed, shown and focused.
