@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace ui;
@@ -24,13 +25,8 @@ constexpr const char* kText = "12";
 constexpr UINT kAtEnd = CInPlaceEdit::kCaretAtEnd;
 const Point kNoPoint{-1, -1};
 
-// The end-of-edit record as the grid received it.
-struct Ended {
-    int row, col;
-    std::string text;
-    LPARAM lastKey;
-    bool operator==(const Ended&) const = default;
-};
+// The end-of-edit record as the grid received it: row, column, text and the key that ended it.
+using Ended = std::tuple<int, int, std::string, LPARAM>;
 
 // Keeps the editor's records.
 class RecordingGrid : public CGridCtrl {
@@ -43,7 +39,7 @@ protected:
     {
         const auto* info = NotificationRecord<GV_DISPINFO>(lParam);
         if (dynamic_cast<CInPlaceEdit*>(info->hdr.hwndFrom) != nullptr)
-            ended.push_back({info->item.row, info->item.col, info->item.strText, info->item.lParam});
+            ended.emplace_back(info->item.row, info->item.col, info->item.strText, info->item.lParam);
         return CGridCtrl::OnNotify(wParam, lParam, result);
     }
 };
@@ -159,8 +155,7 @@ TEST_F(GridEdit, CellsThatCannotBeEditedAndTheParentsVetoesKeepTheText)
         {kRow, kCol, true, 0, GVN_ENDLABELEDIT, 1, true, "12x"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.row << "," << c.col << " editable " << c.editable << " state " << c.state << " code "
-                                          << c.code << " answer " << c.answer);
+        SCOPED_TRACE(::testing::Message() << c.row << "," << c.col << " " << c.editable << c.state << " " << c.code << c.answer);
         ResetCell();
         grid.SetEditable(c.editable);
         grid.SetCellState(kRow, kCol, c.state);
@@ -186,15 +181,14 @@ TEST_F(GridEdit, ArrowsLeaveAnEditorOpenedByATypedKeyOrWithCtrl)
         {kAtEnd, {VK_LEFT, VK_LEFT, VK_RIGHT}, input::None, false, "1x2"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "first character " << c.firstChar << " last key " << c.keys.back() << " modifiers "
-                                          << c.modifiers);
+        SCOPED_TRACE(::testing::Message() << "first " << c.firstChar << " last " << c.keys.back() << " modifiers " << c.modifiers);
         ResetCell();
         ASSERT_TRUE(Open(c.firstChar));
         CInPlaceEdit* editor = Editor();
         for (UINT key : c.keys) input::PressKey(key, c.modifiers);
         ASSERT_EQ(grid.ended.size(), c.ends ? 1u : 0u);
         if (c.ends) {
-            EXPECT_EQ(grid.ended.front().lastKey, static_cast<LPARAM>(c.keys.back()));
+            EXPECT_EQ(std::get<3>(grid.ended.front()), static_cast<LPARAM>(c.keys.back()));
             EXPECT_EQ(grid.GetCellText(kRow, kCol), c.text);
             EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
         } else {

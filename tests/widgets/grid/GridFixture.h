@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,13 +46,11 @@ public:
     std::vector<Note> notes;
     std::map<int, ui::LRESULT> answers;
 
-    // The codes noted so far, only those in `only` when it is not empty.
-    std::vector<int> Codes(std::initializer_list<int> only = {}) const
+    // The codes noted so far.
+    std::vector<int> Codes() const
     {
         std::vector<int> codes;
-        for (const Note& note : notes) {
-            if (only.size() == 0 || std::ranges::count(only, note.code) > 0) codes.push_back(note.code);
-        }
+        for (const Note& note : notes) codes.push_back(note.code);
         return codes;
     }
     int Count(int code) const { return static_cast<int>(std::ranges::count(Codes(), code)); }
@@ -106,13 +103,9 @@ protected:
         grid.SendMessage(ui::WM_HSCROLL, ui::SB_RIGHT);
     }
 
-    // A rows x cols grid with one header row and column, placed, shown and focused.
-    void Make(CGridCtrl& grid, int rows, int cols, int width = 200, int height = 150)
+    // The grid placed, shown and focused.
+    void Make(CGridCtrl& grid, int width = 200, int height = 150)
     {
-        grid.SetRowCount(rows);
-        grid.SetColumnCount(cols);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
         Place(grid, width, height);
         ui::testing::ShowAndActivate(host);
         grid.SetFocus();
