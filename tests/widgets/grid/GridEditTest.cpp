@@ -10,33 +10,28 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace ui;
 using namespace gridtest;
+namespace input = ui::testing;
 
 namespace {
 
-constexpr int kRows = 4;
-constexpr int kCols = 4;
 constexpr int kRow = 1;
 constexpr int kCol = 1;
 constexpr const char* kText = "12";
+constexpr UINT kAtEnd = CInPlaceEdit::kCaretAtEnd;
 const Point kNoPoint{-1, -1};
 
-// The end-of-edit record as the grid received it.
-struct Ended {
-    int row, col;
-    std::string text;
-    LPARAM lastKey;
-    bool operator==(const Ended&) const = default;
-};
+// The end-of-edit record as the grid received it: row, column, text and the key that ended it.
+using Ended = std::tuple<int, int, std::string, LPARAM>;
 
 // Keeps the editor's records.
 class RecordingGrid : public CGridCtrl {
 public:
     using CGridCtrl::CGridCtrl;
-
     std::vector<Ended> ended;
 
 protected:
@@ -44,7 +39,7 @@ protected:
     {
         const auto* info = NotificationRecord<GV_DISPINFO>(lParam);
         if (dynamic_cast<CInPlaceEdit*>(info->hdr.hwndFrom) != nullptr)
-            ended.push_back({info->item.row, info->item.col, info->item.strText, info->item.lParam});
+            ended.emplace_back(info->item.row, info->item.col, info->item.strText, info->item.lParam);
         return CGridCtrl::OnNotify(wParam, lParam, result);
     }
 };
@@ -54,8 +49,8 @@ protected:
     void SetUp() override
     {
         GridTest::SetUp();
-        ui::testing::ShowAndActivate(host);
         Place(grid, 200, 100);
+        input::ShowAndActivate(host);
         ResetCell();
     }
 
@@ -63,16 +58,11 @@ protected:
     {
         grid.SetCellText(kRow, kCol, kText);
         grid.SetModified(false);
-        grid.SetModified(false, kRow, kCol);
         grid.ended.clear();
         host.notes.clear();
     }
 
-    CInPlaceEdit* Editor(int row = kRow, int col = kCol) const
-    {
-        CGridCellBase* cell = grid.GetCell(row, col);
-        return cell != nullptr ? dynamic_cast<CInPlaceEdit*>(cell->GetEditWindow()) : nullptr;
-    }
+    CInPlaceEdit* Editor() const { return dynamic_cast<CInPlaceEdit*>(grid.GetCell(kRow, kCol)->GetEditWindow()); }
 
     // Opens the editor on the test cell; false when none opened.
     bool Open(UINT firstChar)
@@ -81,12 +71,12 @@ protected:
         return Editor() != nullptr;
     }
 
-    RecordingGrid grid{kRows, kCols, 1, 1};
+    RecordingGrid grid{4, 4, 1, 1};
 };
 
 TEST_F(GridEdit, TheEditorOpensOverTheCellWithItsTextAndFont)
 {
-    ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
+    ASSERT_TRUE(Open(kAtEnd));
     CInPlaceEdit* editor = Editor();
     EXPECT_EQ(editor->GetWindowRect(), CellRect(grid, kRow, kCol));
     EXPECT_EQ(editor->GetFont(), grid.GetDefaultCell(false, false)->GetRealizedFont());
@@ -99,27 +89,18 @@ TEST_F(GridEdit, TheEditorOpensOverTheCellWithItsTextAndFont)
 
 TEST_F(GridEdit, TheFirstCharacterDecidesWhetherTypingAppendsOrReplaces)
 {
-    const struct {
-        UINT firstChar;
-        const char* expected; // after typing "9" and Return
-    } cases[] = {
-        {CInPlaceEdit::kCaretAtEnd, "129"},
-        {VK_RETURN, "129"},
-        {VK_BACK, "19"},
-        {'7', "79"},
-        {0xE9, "\xC3\xA9\x39"},
-        {VK_TAB, "9"},
-        {VK_SPACE, "9"},
-        {VK_HOME, "9"},
-        {VK_DOWN, "9"},
+    // The cell's text after typing "9" and Return.
+    const std::pair<UINT, const char*> cases[] = {
+        {kAtEnd, "129"}, {VK_RETURN, "129"}, {VK_BACK, "19"}, {'7', "79"}, {0xE9, "\xC3\xA9\x39"},
+        {VK_TAB, "9"}, {VK_SPACE, "9"}, {VK_HOME, "9"}, {VK_DOWN, "9"},
     };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(::testing::Message() << "first character " << each.firstChar);
+    for (auto [firstChar, expected] : cases) {
+        SCOPED_TRACE(::testing::Message() << "first character " << firstChar);
         ResetCell();
-        ASSERT_TRUE(Open(each.firstChar));
-        ui::testing::TypeText("9");
-        ui::testing::PressKey(VK_RETURN);
-        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.expected);
+        ASSERT_TRUE(Open(firstChar));
+        input::TypeText("9");
+        input::PressKey(VK_RETURN);
+        EXPECT_EQ(grid.GetCellText(kRow, kCol), expected);
         EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
     }
 }
@@ -130,52 +111,41 @@ TEST_F(GridEdit, EachWayOfEndingAnEditReportsTheText)
 {
     Edit other;
     ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, Rect{0, 120, 80, 140}, host, 301));
-    const struct {
-        const char* name;
-        std::function<void()> end;
-        const char* text;
-        LPARAM lastKey;
-    } cases[] = {
-        {"Return", [] { ui::testing::PressKey(VK_RETURN); }, "125", VK_RETURN},
-        {"Escape", [] { ui::testing::PressKey(VK_ESCAPE); }, kText, VK_ESCAPE},
-        {"Tab", [] { ui::testing::PressKey(VK_TAB); }, "125", VK_TAB},
+    struct Case { const char* name; std::function<void()> end; const char* text; LPARAM lastKey; };
+    const Case cases[] = {
+        {"Return", [] { input::PressKey(VK_RETURN); }, "125", VK_RETURN},
+        {"Escape", [] { input::PressKey(VK_ESCAPE); }, kText, VK_ESCAPE},
+        {"Tab", [] { input::PressKey(VK_TAB); }, "125", VK_TAB},
         {"focus elsewhere", [&] { other.SetFocus(); }, "125", 0},
         {"EndEditing", [&] { grid.EndEditing(); }, "125", 0},
         {"scrolling", [&] { grid.SendMessage(WM_VSCROLL, SB_LINEDOWN); }, "125", 0},
     };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.name);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         ResetCell();
-        grid.SetFocusCell(each.lastKey == 0 ? kRow : -1, each.lastKey == 0 ? kCol : -1); // without one, Tab moves on to nothing
-        ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
+        grid.SetFocusCell(c.lastKey == 0 ? kRow : -1, c.lastKey == 0 ? kCol : -1); // without one, Tab moves on to nothing
+        ASSERT_TRUE(Open(kAtEnd));
         CInPlaceEdit* editor = Editor();
-        ui::testing::TypeText("5");
-        each.end();
-        EXPECT_EQ(grid.ended, (std::vector<Ended>{{kRow, kCol, each.text, each.lastKey}}));
-        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.text);
-        const bool stored = std::string(each.text) != kText;
+        input::TypeText("5");
+        c.end();
+        EXPECT_EQ(grid.ended, (std::vector<Ended>{{kRow, kCol, c.text, c.lastKey}}));
+        EXPECT_EQ(grid.GetCellText(kRow, kCol), c.text);
+        const bool stored = std::string(c.text) != kText;
         EXPECT_EQ(host.Count(GVN_ENDLABELEDIT), stored ? 1 : 0);
-        EXPECT_EQ(grid.GetModified(kRow, kCol), stored);
-        EXPECT_EQ(grid.GetModified(), stored);
-        EXPECT_TRUE(each.lastKey == 0 || Window::GetFocus() == &grid) << "a key gives the focus back to the grid";
+        EXPECT_EQ(std::pair(grid.GetModified(kRow, kCol), grid.GetModified()), std::pair(stored, stored));
+        EXPECT_TRUE(c.lastKey == 0 || Window::GetFocus() == &grid) << "a key gives the focus back to the grid";
         EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
-        ui::testing::ProcessEvents();
+        input::ProcessEvents();
         EXPECT_FALSE(editor->IsWindow());
     }
 }
 
 TEST_F(GridEdit, CellsThatCannotBeEditedAndTheParentsVetoesKeepTheText)
 {
-    const struct {
-        int row, col;
-        bool editable;
-        UINT state;
-        int code;
-        LRESULT answer;
-        bool opens;
-        const char* cellText; // after typing "x" and Return in an opened editor
-    } cases[] = {
-        {kRows, kCol, true, 0, 0, 0, false, kText},
+    // `text`: the cell's after typing "x" and Return in an editor that opened.
+    struct Case { int row, col; bool editable; UINT state; int code; LRESULT answer; bool opens; const char* text; };
+    const Case cases[] = {
+        {4, kCol, true, 0, 0, 0, false, kText},
         {kRow, -1, true, 0, 0, 0, false, kText},
         {kRow, kCol, false, 0, 0, 0, false, kText},
         {kRow, kCol, true, GVIS_READONLY, 0, 0, false, kText},
@@ -184,55 +154,46 @@ TEST_F(GridEdit, CellsThatCannotBeEditedAndTheParentsVetoesKeepTheText)
         {kRow, kCol, true, 0, GVN_ENDLABELEDIT, 0, true, "12x"},
         {kRow, kCol, true, 0, GVN_ENDLABELEDIT, 1, true, "12x"},
     };
-    for (const auto& each : cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.row << "," << c.col << " " << c.editable << c.state << " " << c.code << c.answer);
         ResetCell();
-        grid.SetEditable(each.editable);
-        grid.SetCellState(kRow, kCol, each.state);
-        host.answers = {{each.code, each.answer}};
-        grid.EditCell(each.row, each.col, kNoPoint, CInPlaceEdit::kCaretAtEnd);
-        SCOPED_TRACE(::testing::Message() << each.row << "," << each.col << " editable " << each.editable << " state " << each.state
-                                          << " code " << each.code << " answer " << each.answer);
-        EXPECT_EQ(Editor() != nullptr, each.opens);
-        if (each.opens) {
-            ui::testing::TypeText("x");
-            ui::testing::PressKey(VK_RETURN);
-        }
-        EXPECT_EQ(grid.GetCellText(kRow, kCol), each.cellText);
-        EXPECT_EQ(grid.GetModified(kRow, kCol), std::string(each.cellText) != kText);
+        grid.SetEditable(c.editable);
+        grid.SetCellState(kRow, kCol, c.state);
+        host.answers = {{c.code, c.answer}};
+        grid.EditCell(c.row, c.col, kNoPoint, kAtEnd);
+        EXPECT_EQ(Editor() != nullptr, c.opens);
+        if (c.opens) input::TypeText("x"), input::PressKey(VK_RETURN);
+        EXPECT_EQ(grid.GetCellText(kRow, kCol), c.text);
+        EXPECT_EQ(grid.GetModified(kRow, kCol), std::string(c.text) != kText);
         EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
     }
 }
 
 TEST_F(GridEdit, ArrowsLeaveAnEditorOpenedByATypedKeyOrWithCtrl)
 {
-    const struct {
-        UINT firstChar;
-        std::vector<UINT> keys;
-        unsigned modifiers;
-        bool ends;
-        const char* text; // the cell's when the edit ended, else the editor's after typing "x"
-    } cases[] = {
-        {'7', {VK_RIGHT}, ui::testing::None, true, "7"},
-        {VK_RETURN, {VK_UP}, ui::testing::None, true, kText},
-        {CInPlaceEdit::kCaretAtEnd, {VK_RIGHT}, ui::testing::Control, true, kText},
-        {CInPlaceEdit::kCaretAtEnd, {VK_NEXT}, ui::testing::Control, true, kText},
-        {CInPlaceEdit::kCaretAtEnd, {VK_LEFT, VK_LEFT, VK_RIGHT}, ui::testing::None, false, "1x2"},
+    // `text`: the cell's when the edit ended, else the editor's after typing "x".
+    struct Case { UINT firstChar; std::vector<UINT> keys; unsigned modifiers; bool ends; const char* text; };
+    const Case cases[] = {
+        {'7', {VK_RIGHT}, input::None, true, "7"},
+        {VK_RETURN, {VK_UP}, input::None, true, kText},
+        {kAtEnd, {VK_RIGHT}, input::Control, true, kText},
+        {kAtEnd, {VK_NEXT}, input::Control, true, kText},
+        {kAtEnd, {VK_LEFT, VK_LEFT, VK_RIGHT}, input::None, false, "1x2"},
     };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(::testing::Message() << "first character " << each.firstChar << " last key " << each.keys.back() << " modifiers "
-                                          << each.modifiers);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "first " << c.firstChar << " last " << c.keys.back() << " modifiers " << c.modifiers);
         ResetCell();
-        ASSERT_TRUE(Open(each.firstChar));
+        ASSERT_TRUE(Open(c.firstChar));
         CInPlaceEdit* editor = Editor();
-        for (UINT key : each.keys) ui::testing::PressKey(key, each.modifiers);
-        ASSERT_EQ(grid.ended.size(), each.ends ? 1u : 0u);
-        if (each.ends) {
-            EXPECT_EQ(grid.ended.front().lastKey, static_cast<LPARAM>(each.keys.back()));
-            EXPECT_EQ(grid.GetCellText(kRow, kCol), each.text);
+        for (UINT key : c.keys) input::PressKey(key, c.modifiers);
+        ASSERT_EQ(grid.ended.size(), c.ends ? 1u : 0u);
+        if (c.ends) {
+            EXPECT_EQ(std::get<3>(grid.ended.front()), static_cast<LPARAM>(c.keys.back()));
+            EXPECT_EQ(grid.GetCellText(kRow, kCol), c.text);
             EXPECT_FALSE(grid.IsCellEditing(kRow, kCol));
         } else {
-            ui::testing::TypeText("x");
-            EXPECT_EQ(editor->GetWindowText(), each.text);
+            input::TypeText("x");
+            EXPECT_EQ(editor->GetWindowText(), c.text);
             EXPECT_EQ(Window::GetFocus(), editor);
         }
     }
@@ -240,10 +201,10 @@ TEST_F(GridEdit, ArrowsLeaveAnEditorOpenedByATypedKeyOrWithCtrl)
 
 TEST_F(GridEdit, AltCharactersAreSwallowedAndALaterEditsFirstCharacterIsTyped)
 {
-    ASSERT_TRUE(Open(CInPlaceEdit::kCaretAtEnd));
+    ASSERT_TRUE(Open(kAtEnd));
     CInPlaceEdit* editor = Editor();
-    ui::testing::PressKey('A', ui::testing::Alt);
-    ui::testing::PressKey('5', ui::testing::Alt);
+    input::PressKey('A', input::Alt);
+    input::PressKey('5', input::Alt);
     grid.EditCell(kRow, kCol, kNoPoint, '3');
     EXPECT_EQ(Editor(), editor);
     EXPECT_EQ(editor->GetWindowText(), "123");
@@ -252,31 +213,21 @@ TEST_F(GridEdit, AltCharactersAreSwallowedAndALaterEditsFirstCharacterIsTyped)
 TEST_F(GridEdit, TheEditorWidensWithItsTextUpToTheGridsRightEdge)
 {
     const int clientRight = grid.GetClientRect().right;
-    const struct {
-        UINT firstChar;
-        const char* typed;
-        bool widens, reachesEdge;
-        int width = kColWidth;
-    } cases[] = {
-        {CInPlaceEdit::kCaretAtEnd, "", false, false},
-        {CInPlaceEdit::kCaretAtEnd, "3456", true, false},
-        {CInPlaceEdit::kCaretAtEnd, "34567890123456789012345678901234567890", true, true},
-        {'W', "", true, false, 3},
-    };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(::testing::Message() << "first character " << each.firstChar << ", typed \"" << each.typed << "\"");
+    struct Case { UINT firstChar; const char* typed; bool widens, reachesEdge; int width = kColWidth; };
+    for (Case c : {Case{kAtEnd, "", false, false}, Case{kAtEnd, "3456", true, false},
+             Case{kAtEnd, "34567890123456789012345678901234567890", true, true}, Case{'W', "", true, false, 3}}) {
+        SCOPED_TRACE(::testing::Message() << "first character " << c.firstChar << ", typed \"" << c.typed << "\"");
         ResetCell();
-        grid.SetColumnWidth(kCol, each.width);
-        ASSERT_TRUE(Open(each.firstChar));
-        CInPlaceEdit* editor = Editor();
+        grid.SetColumnWidth(kCol, c.width);
+        ASSERT_TRUE(Open(c.firstChar));
         const Rect opened = CellRect(grid, kRow, kCol);
-        ui::testing::TypeText(each.typed);
-        const Rect now = editor->GetWindowRect();
+        input::TypeText(c.typed);
+        const Rect now = Editor()->GetWindowRect();
         EXPECT_EQ(now.left, opened.left);
-        EXPECT_EQ(now.right > opened.right, each.widens);
-        EXPECT_EQ(now.right == clientRight, each.reachesEdge);
+        EXPECT_EQ(now.right > opened.right, c.widens);
+        EXPECT_EQ(now.right == clientRight, c.reachesEdge);
         EXPECT_LE(now.right, clientRight);
-        ui::testing::PressKey(VK_ESCAPE);
+        input::PressKey(VK_ESCAPE);
     }
 }
 

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -47,13 +46,11 @@ public:
     std::vector<Note> notes;
     std::map<int, ui::LRESULT> answers;
 
-    // The codes noted so far, only those in `only` when it is not empty.
-    std::vector<int> Codes(std::initializer_list<int> only = {}) const
+    // The codes noted so far.
+    std::vector<int> Codes() const
     {
         std::vector<int> codes;
-        for (const Note& note : notes) {
-            if (only.size() == 0 || std::ranges::count(only, note.code) > 0) codes.push_back(note.code);
-        }
+        for (const Note& note : notes) codes.push_back(note.code);
         return codes;
     }
     int Count(int code) const { return static_cast<int>(std::ranges::count(Codes(), code)); }
@@ -88,28 +85,27 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(host.Create()); }
 
-    // A new host window, without the notes and the focus of the one before.
-    void RenewHost()
-    {
-        host.DestroyWindow();
-        ASSERT_TRUE(host.Create());
-    }
-
-    // Creates grid in the host, width x height pixels, its columns kColWidth and rows kRowHeight.
+    // Creates grid in a new host, without the notes and the focus of the one before; the grid is
+    // width x height pixels, its columns kColWidth and rows kRowHeight.
     void Place(CGridCtrl& grid, int width, int height)
     {
+        host.DestroyWindow();
+        host.notes.clear();
+        ASSERT_TRUE(host.Create());
         for (int col = 0; col < grid.GetColumnCount(); ++col) grid.SetColumnWidth(col, kColWidth);
         for (int row = 0; row < grid.GetRowCount(); ++row) grid.SetRowHeight(row, kRowHeight);
         ASSERT_TRUE(grid.Create(host, ui::Rect{0, 0, width, height}, kGridId));
     }
 
-    // A rows x cols grid with one header row and column, placed, shown and focused.
-    void Make(CGridCtrl& grid, int rows, int cols, int width = 200, int height = 150)
+    static void ToBottomRight(CGridCtrl& grid)
     {
-        grid.SetRowCount(rows);
-        grid.SetColumnCount(cols);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
+        grid.SendMessage(ui::WM_VSCROLL, ui::SB_BOTTOM);
+        grid.SendMessage(ui::WM_HSCROLL, ui::SB_RIGHT);
+    }
+
+    // The grid placed, shown and focused.
+    void Make(CGridCtrl& grid, int width = 200, int height = 150)
+    {
         Place(grid, width, height);
         ui::testing::ShowAndActivate(host);
         grid.SetFocus();

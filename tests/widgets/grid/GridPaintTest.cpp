@@ -26,7 +26,7 @@ public:
         }
         CGridCtrl::DrawGrid(dc);
     }
-    bool Repainted(CCellID cell) { return std::ranges::count(repainted, CellCentre(*this, cell.row, cell.col)) > 0; }
+    bool Repainted(Point p) { return std::ranges::count(repainted, p) > 0; }
     std::vector<Point> watched, repainted;
 };
 
@@ -49,12 +49,6 @@ protected:
         for (CCellID cell : cells) grid.watched.push_back(CellCentre(grid, cell.row, cell.col));
     }
 };
-
-// How light a colour looks, 0 (black) to 255000 (white).
-int Brightness(COLORREF color)
-{
-    return 299 * GetRValue(color) + 587 * GetGValue(color) + 114 * GetBValue(color);
-}
 
 // The first data cell whose inside is not black or whose right or bottom edge is not the grid
 // line; "" when there is none.
@@ -86,10 +80,10 @@ TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
         EXPECT_EQ(FirstWrongDataCell(grid, shot), "");
         for (int i = 0; i < 21; ++i) {
             if (i == hiddenCol || i == hiddenRow) continue;
-            const Rect inRow = CellRect(grid, 0, i);
-            const Rect inCol = CellRect(grid, i, 0);
-            EXPECT_EQ(shot.GetPixel(inRow.left + 5, inRow.top + 5), kHeader) << "header row, column " << i;
-            EXPECT_EQ(shot.GetPixel(inCol.left + 5, inCol.top + 5), kHeader) << "header column, row " << i;
+            const Point inRow = CellCorner(grid, 0, i, 5, 5);
+            const Point inCol = CellCorner(grid, i, 0, 5, 5);
+            EXPECT_EQ(shot.GetPixel(inRow.x, inRow.y), kHeader) << "header row, column " << i;
+            EXPECT_EQ(shot.GetPixel(inCol.x, inCol.y), kHeader) << "header column, row " << i;
         }
         const Rect last = CellRect(grid, 20, 20);
         EXPECT_EQ(shot.GetPixel(last.right + 5, last.top), grid.GetGridBkColor()) << "right of the cells";
@@ -112,11 +106,7 @@ TEST_F(GridPaint, ARedrawnCellGetsItsWholeGridLines)
 
 TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
 {
-    struct Case {
-        const char* name;
-        bool selected;
-        COLORREF frame, fill;
-    };
+    struct Case { const char* name; bool selected; COLORREF frame, fill; };
     for (Case c : {Case{"focused", false, kYellow, kBlack},
              Case{"focused and selected", true, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)}}) {
         SCOPED_TRACE(c.name);
@@ -124,17 +114,15 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
         PlaceMap(grid, 480, 300);
         grid.GetDefaultCell(false, false)->SetTextColor(kYellow);
         grid.SetFocusCell(3, 4);
-        if (c.selected) grid.SetCellState(3, 4, grid.GetCellState(3, 4) | GVIS_SELECTED);
+        if (c.selected) Select(grid, 3, 4);
         const Bitmap shot = Paint(grid);
         const Rect r = CellRect(grid, 3, 4);
-        const int midX = (r.left + r.right) / 2;
-        const int midY = (r.top + r.bottom) / 2;
+        const Point mid = CellCentre(grid, 3, 4);
         EXPECT_EQ(shot.GetPixel(r.left + 3, r.top + 3), c.fill) << "inside";
-        EXPECT_EQ(shot.GetPixel(r.left, midY), c.frame) << "left side";
-        EXPECT_EQ(shot.GetPixel(midX, r.top), c.frame) << "top side";
-        EXPECT_EQ(shot.GetPixel(r.right - 1, midY), c.frame) << "right side, inside the grid line";
-        EXPECT_EQ(shot.GetPixel(midX, r.bottom - 1), c.frame) << "bottom side, above the grid line";
-        EXPECT_EQ(shot.GetPixel(r.right, midY), CGridCtrl::kGridLineColor) << "grid line";
+        // The left, top, right and bottom sides, the last two inside the grid lines.
+        for (Point p : {Point{r.left, mid.y}, Point{mid.x, r.top}, Point{r.right - 1, mid.y}, Point{mid.x, r.bottom - 1}})
+            EXPECT_EQ(shot.GetPixel(p.x, p.y), c.frame) << p.x << "," << p.y;
+        EXPECT_EQ(shot.GetPixel(r.right, mid.y), CGridCtrl::kGridLineColor) << "grid line";
     }
 }
 
@@ -143,20 +131,17 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
 TEST_F(GridPaint, WhatChangesLookIsRepainted)
 {
     using Step = std::function<void(CGridCtrl&)>;
-    struct Case {
-        const char* name;
-        Step before, change;
-        std::vector<CCellID> repainted;
-    };
+    struct Case { const char* name; Step before, change; std::vector<CCellID> repainted; };
+    const Step nothing = [](CGridCtrl&) {};
     const std::vector<Case> cases = {
         {"focus leaves", [](CGridCtrl& g) { g.SetFocusCell(2, 2); }, [](CGridCtrl& g) { g.SetFocusCell(-1, -1); },
             {{2, 2}, {0, 2}, {2, 0}}},
-        {"focus comes", [](CGridCtrl&) {}, [](CGridCtrl& g) { g.SetFocusCell(5, 7); }, {{5, 7}, {0, 7}, {5, 0}}},
+        {"focus comes", nothing, [](CGridCtrl& g) { g.SetFocusCell(5, 7); }, {{5, 7}, {0, 7}, {5, 0}}},
         {"focus comes to a selected cell", [](CGridCtrl& g) { g.SetSelectedRange(1, 1, 20, 20); },
             [](CGridCtrl& g) { g.SetFocusCell(3, 4); }, {{3, 4}}},
-        {"a selection comes", [](CGridCtrl&) {}, [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, {{2, 2}, {3, 3}}},
-        {"a selection goes", [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, [](CGridCtrl& g) { g.SetSelectedRange(-1, -1, -1, -1); },
-            {{2, 2}, {3, 3}}},
+        {"a selection comes", nothing, [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, {{2, 2}, {3, 3}}},
+        {"a selection goes", [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); },
+            [](CGridCtrl& g) { g.SetSelectedRange(-1, -1, -1, -1); }, {{2, 2}, {3, 3}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -166,61 +151,35 @@ TEST_F(GridPaint, WhatChangesLookIsRepainted)
         Settle(grid, c.repainted);
         c.change(grid);
         ui::testing::ProcessEvents();
-        for (CCellID cell : c.repainted) EXPECT_TRUE(grid.Repainted(cell)) << cell.row << "," << cell.col;
-        RenewHost();
-    }
-}
-
-// The focus row's header is sunken (darker than its face along its top), the others raised.
-TEST_F(GridPaint, OnlyTheFocusRowsHeaderIsSunken)
-{
-    CGridCtrl grid(21, 21, 1, 1);
-    PlaceMap(grid, 480, 300);
-    grid.SetFocusCell(5, 7);
-    const Bitmap shot = Paint(grid);
-    for (int row : {4, 5, 6}) {
-        const Point face = CellCorner(grid, row, 0, 5, 5);
-        const int top = Brightness(shot.GetPixel(face.x, face.y - 5));
-        EXPECT_EQ(Brightness(shot.GetPixel(face.x, face.y)), Brightness(kHeader));
-        EXPECT_EQ(top < Brightness(kHeader), row == 5) << "row " << row;
+        for (Point p : grid.watched) EXPECT_TRUE(grid.Repainted(p)) << p.x << "," << p.y;
     }
 }
 
 TEST_F(GridPaint, ScrollBarsAppearOnlyWhenTheCellsDoNotFit)
 {
-    // 21 x 21 cells of 20 x 12 pixels: the non-fixed ones take 400 x 240.
-    struct Case {
-        int width, height;
-        bool vertical, horizontal;
-        int startWidth = 0, startHeight = 0; // placed at this size first, then resized
-        int grownCol = 0, grownRow = 0;      // column 1 or row 1 made this much bigger after
-    };
-    for (Case c : {Case{480, 300, false, false}, Case{420, 252, false, false}, Case{480, 150, true, false}, Case{200, 300, false, true},
-             Case{200, 150, true, true}, Case{430, 150, true, true}, Case{480, 300, false, false, 200, 150},
-             Case{480, 150, true, false, 200, 150}, Case{480, 300, false, true, 0, 0, 100, 0}, Case{480, 300, true, false, 0, 0, 0, 100}}) {
-        SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " from " << c.startWidth << " x " << c.startHeight);
+    // 21 x 21 cells of 20 x 12 pixels: the non-fixed ones take 400 x 240. When `start` is not
+    // empty the grid is placed at that size first, then resized; `grown` is added to the size
+    // of column 1 and row 1 after.
+    struct Case { int width, height; bool vertical, horizontal; Size start{}; Size grown{}; };
+    for (Case c : {Case{480, 300, false, false}, Case{420, 252, false, false}, Case{480, 150, true, false},
+             Case{200, 300, false, true}, Case{200, 150, true, true}, Case{430, 150, true, true},
+             Case{480, 300, false, false, {200, 150}}, Case{480, 150, true, false, {200, 150}},
+             Case{480, 300, false, true, {}, {100, 0}}, Case{480, 300, true, false, {}, {0, 100}}}) {
+        SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " from " << c.start.cx << " x " << c.start.cy);
         CGridCtrl grid(21, 21, 1, 1);
-        Place(grid, c.startWidth > 0 ? c.startWidth : c.width, c.startWidth > 0 ? c.startHeight : c.height);
+        Place(grid, c.start.cx > 0 ? c.start.cx : c.width, c.start.cx > 0 ? c.start.cy : c.height);
         grid.MoveWindow(Rect{0, 0, c.width, c.height});
-        if (c.grownCol > 0) grid.SetColumnWidth(1, kColWidth + c.grownCol);
-        if (c.grownRow > 0) grid.SetRowHeight(1, kRowHeight + c.grownRow);
-        const ScrollInfo vertical = grid.GetScrollInfo(SB_VERT);
-        const ScrollInfo horizontal = grid.GetScrollInfo(SB_HORZ);
-        EXPECT_EQ(grid.IsScrollBarShown(SB_VERT), c.vertical);
-        EXPECT_EQ(grid.IsScrollBarShown(SB_HORZ), c.horizontal);
-        EXPECT_EQ(std::pair(vertical.min, vertical.max), std::pair(0, c.vertical ? 239 + c.grownRow : 0));
-        EXPECT_EQ(std::pair(horizontal.min, horizontal.max), std::pair(0, c.horizontal ? 399 + c.grownCol : 0));
+        if (c.grown.cx > 0) grid.SetColumnWidth(1, kColWidth + c.grown.cx);
+        if (c.grown.cy > 0) grid.SetRowHeight(1, kRowHeight + c.grown.cy);
+        EXPECT_EQ(std::pair(grid.IsScrollBarShown(SB_VERT), grid.IsScrollBarShown(SB_HORZ)), std::pair(c.vertical, c.horizontal));
+        EXPECT_EQ(std::pair(grid.GetScrollInfo(SB_VERT).max, grid.GetScrollInfo(SB_HORZ).max),
+            std::pair(c.vertical ? 239 + c.grown.cy : 0, c.horizontal ? 399 + c.grown.cx : 0));
     }
 }
 
 TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
 {
-    struct Case {
-        const char* name;
-        bool hideRow1, fromBottom;
-        int moved; // pixels
-        int topRow;
-    };
+    struct Case { const char* name; bool hideRow1, fromBottom; int movedPixels, topRow; };
     for (Case c : {Case{"row 1 shown", false, false, kRowHeight, 2}, Case{"row 1 hidden", true, false, 30, 3},
              Case{"at the bottom", false, true, 0, 10}}) {
         SCOPED_TRACE(c.name);
@@ -229,29 +188,25 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
         grid.SetRowHeight(2, 30);
         grid.SetRowHeight(1, c.hideRow1 ? 0 : kRowHeight);
         if (c.fromBottom) grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
+        const Point header{3 * kColWidth + 5, kRowHeight / 2};
+        const Point data{3 * kColWidth + 5, 100};
         Settle(grid, {});
-        grid.watched = {Point{3 * kColWidth + 5, kRowHeight / 2}, Point{3 * kColWidth + 5, 100}}; // a header, a data cell
+        grid.watched = {header, data};
         const int before = grid.GetScrollPos(SB_VERT);
         grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
-        EXPECT_EQ(grid.GetScrollPos(SB_VERT) - before, c.moved);
+        EXPECT_EQ(grid.GetScrollPos(SB_VERT) - before, c.movedPixels);
         EXPECT_EQ(grid.GetTopleftNonFixedCell().row, c.topRow);
         ui::testing::ProcessEvents();
-        EXPECT_EQ(std::ranges::count(grid.repainted, grid.watched[1]) > 0, c.moved != 0) << "repainted only when it moved";
-        EXPECT_EQ(std::ranges::count(grid.repainted, grid.watched[0]), 0) << "the header row is left alone";
+        EXPECT_EQ(grid.Repainted(data), c.movedPixels != 0) << "repainted only when it moved";
+        EXPECT_FALSE(grid.Repainted(header)) << "the header row is left alone";
     }
 }
 
 // Ten 20 x 12 cells fill the client area exactly each way: the eleventh starts on its edge.
 TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
 {
-    struct Case {
-        const char* name;
-        int rows, cols, fixed;
-        int bar, code; // a scroll, when bar is not -1
-        CCellID cell;
-        bool shows;
-        int tallRow = -1; // made taller than the view
-    };
+    // `bar` and `code`: a scroll, when bar is not -1; `tallRow`: made taller than the view.
+    struct Case { const char* name; int rows, cols, fixed, bar, code; CCellID cell; bool shows; int tallRow = -1; };
     const Case cases[] = {
         {"last column inside", 3, 30, 0, -1, 0, {1, 9}, true},
         {"column on the right edge", 3, 30, 0, -1, 0, {1, 10}, false},
@@ -271,7 +226,6 @@ TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
         Rect rect;
         EXPECT_EQ(grid.IsCellVisible(c.cell.row, c.cell.col), c.shows);
         EXPECT_EQ(grid.GetCellRect(c.cell.row, c.cell.col, rect), c.shows);
-        RenewHost();
     }
 }
 
@@ -280,37 +234,24 @@ TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
 // side it came from.
 TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
 {
-    const int bar = GetScrollBarSize();
-    struct Case {
-        const char* name;
-        bool fromEnd, half;
-        int target;
-    };
+    struct Case { const char* name; bool fromEnd, half; int target; };
     for (Case c : {Case{"down and right", false, false, 61}, Case{"up and left", true, false, 30},
              Case{"down and right onto the half shown one", false, true, 61}}) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid(81, 81, 1, 1);
-        const int half = c.half ? 1 : 0;
+        const int half = c.half ? 1 : 0, bar = GetScrollBarSize();
         Place(grid, 11 * kColWidth + bar + half * kColWidth / 2, 11 * kRowHeight + bar + half * kRowHeight / 2);
-        for (int i = 31; i <= 60; ++i) {
-            grid.SetRowHeight(i, 0);
-            grid.SetColumnWidth(i, 0);
-        }
-        grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
-        grid.SendMessage(WM_HSCROLL, SB_RIGHT);
-        if (!c.fromEnd) {
-            grid.SendMessage(WM_VSCROLL, SB_TOP);
-            grid.SendMessage(WM_HSCROLL, SB_LEFT);
-        }
+        for (int i = 31; i <= 60; ++i) grid.SetRowHeight(i, 0), grid.SetColumnWidth(i, 0);
+        ToBottomRight(grid);
+        if (!c.fromEnd) grid.SendMessage(WM_VSCROLL, SB_TOP), grid.SendMessage(WM_HSCROLL, SB_LEFT);
         EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
         grid.EnsureVisible(c.target, c.target);
         const Rect rect = CellRect(grid, c.target, c.target);
         EXPECT_LT(rect.right, grid.GetClientRect().right);
         EXPECT_LT(rect.bottom, grid.GetClientRect().bottom);
         const CCellRange shown = grid.GetVisibleNonFixedCellRange();
-        EXPECT_EQ(c.fromEnd ? CCellID(shown.minRow, shown.minCol) : CCellID(shown.maxRow - half, shown.maxCol - half),
-            CCellID(c.target, c.target));
-        RenewHost();
+        const CCellID edge = c.fromEnd ? CCellID(shown.minRow, shown.minCol) : CCellID(shown.maxRow - half, shown.maxCol - half);
+        EXPECT_EQ(edge, CCellID(c.target, c.target));
     }
 }
 
