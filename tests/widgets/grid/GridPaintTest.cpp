@@ -202,6 +202,23 @@ TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
     }
 }
 
+// Every scroll from the middle repaints the cells that moved, never the corner header.
+TEST_F(GridPaint, EveryScrollRepaintsWhatMovedAndLeavesTheCorner)
+{
+    for (auto [bar, code] : {std::pair{SB_VERT, SB_LINEUP}, {SB_VERT, SB_PAGEDOWN}, {SB_VERT, SB_PAGEUP},
+             {SB_HORZ, SB_LINELEFT}, {SB_HORZ, SB_LINERIGHT}, {SB_HORZ, SB_PAGERIGHT}, {SB_HORZ, SB_PAGELEFT}}) {
+        SCOPED_TRACE(::testing::Message() << bar << ", " << code);
+        WatchedGrid grid(41, 41, 1, 1);
+        Place(grid, 200, 150);
+        grid.SendMessage(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, bar == SB_VERT ? SB_PAGEDOWN : SB_PAGERIGHT);
+        Settle(grid, {});
+        grid.watched = {{kColWidth / 2, kRowHeight / 2}, {100, 100}};
+        grid.SendMessage(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, code);
+        ui::testing::ProcessEvents();
+        EXPECT_EQ(std::pair(grid.Repainted(grid.watched[0]), grid.Repainted(grid.watched[1])), std::pair(false, true));
+    }
+}
+
 // Ten 20 x 12 cells fill the client area exactly each way: the eleventh starts on its edge.
 TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
 {
