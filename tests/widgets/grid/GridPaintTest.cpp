@@ -126,6 +126,20 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
     }
 }
 
+// The focus row's header is sunken (its top edge darker than its face), its neighbours raised.
+TEST_F(GridPaint, OnlyTheFocusRowsHeaderIsSunken)
+{
+    const auto brightness = [](COLORREF c) { return 299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c); };
+    CGridCtrl grid(21, 21, 1, 1);
+    PlaceMap(grid, 480, 300);
+    grid.SetFocusCell(5, 7);
+    const Bitmap shot = Paint(grid);
+    for (int row : {4, 5, 6}) {
+        const Point face = CellCorner(grid, row, 0, 5, 5);
+        EXPECT_EQ(brightness(shot.GetPixel(face.x, face.y - 5)) < brightness(kHeader), row == 5) << "row " << row;
+    }
+}
+
 // A cell whose look changes is painted again at once, and so are the headers of a row or
 // column the focus comes to or leaves.
 TEST_F(GridPaint, WhatChangesLookIsRepainted)
