@@ -231,7 +231,6 @@ private:
     // Input state.
     int m_MouseMode = 0;
     bool m_bLMouseButtonDown = false;
-    bool m_bRMouseButtonDown = false;
     ui::Point m_LeftClickDownPoint;
     ui::Point m_LastMousePoint;
     uintptr_t m_nTimerID = 0;
