@@ -69,7 +69,6 @@ private:
     void ShowLockedPage();
     void CreatePages();
     void CreatePageOfEachItem();
-    bool CreatePage(int itemNumber, int kind);
     void PlacePage(ui::Dialog& page);
 
     void OnTcnSelchangingTab();

@@ -403,11 +403,4 @@ void DC::DrawFocusRect(const Rect& rect)
     qt::ToQPainter(m_painter)->restore();
 }
 
-void DC::Polyline(std::span<const Point> points)
-{
-    if (points.empty()) return;
-    MoveTo(points.front().x, points.front().y);
-    for (const Point& p : points.subspan(1)) LineTo(p.x, p.y);
-}
-
 } // namespace ui

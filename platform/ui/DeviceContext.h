@@ -4,7 +4,6 @@
 #include "platform/ui/Geometry.h"
 
 #include <memory>
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -118,7 +117,6 @@ public:
     void Draw3dRect(const Rect& rect, COLORREF topLeft, COLORREF bottomRight);
     void DrawEdge(const Rect& rect, unsigned edge, unsigned sides);
     void DrawFocusRect(const Rect& rect);
-    void Polyline(std::span<const Point> points);
     // Copies the whole bitmap with its top-left corner at (x, y).
     void DrawBitmap(const Bitmap& bitmap, int x, int y);
 

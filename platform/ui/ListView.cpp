@@ -49,13 +49,6 @@ bool ListView::DeleteItem(int index)
     return true;
 }
 
-bool ListView::DeleteAllItems()
-{
-    m_items.clear();
-    MarkDirty(GetClientRect());
-    return true;
-}
-
 bool ListView::SetItemText(int index, int subItem, std::string_view text)
 {
     if (index < 0 || index >= GetItemCount() || subItem < 0) return false;
@@ -103,13 +96,6 @@ COLORREF ListView::SetBkColor(COLORREF color)
 {
     const COLORREF previous = m_bkColor;
     SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(color));
-    return previous;
-}
-
-COLORREF ListView::SetTextBkColor(COLORREF color)
-{
-    const COLORREF previous = m_textBkColor;
-    SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(color));
     return previous;
 }
 
@@ -249,10 +235,6 @@ LRESULT ListView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case LVM_SETBKCOLOR:
         m_bkColor = static_cast<COLORREF>(lParam);
-        MarkDirty(GetClientRect());
-        return 1;
-    case LVM_SETTEXTBKCOLOR:
-        m_textBkColor = static_cast<COLORREF>(lParam);
         MarkDirty(GetClientRect());
         return 1;
     case WM_WINDOWPOSCHANGED: Remeasure(); return 0;

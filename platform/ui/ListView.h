@@ -66,7 +66,6 @@ public:
     // Returns the index of the new item, or -1.
     int InsertItem(int index, std::string_view text, int image = -1, UINT state = 0, UINT stateMask = 0);
     bool DeleteItem(int index);
-    bool DeleteAllItems();
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
     bool SetItemText(int index, int subItem, std::string_view text);
     std::string GetItemText(int index, int subItem) const;
@@ -77,7 +76,6 @@ public:
 
     COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const { return m_bkColor; }
-    COLORREF SetTextBkColor(COLORREF color);
     // While off, changes are not painted; turning it on repaints what changed.
     void SetRedraw(bool redraw);
     bool IsRedrawOn() const { return m_redraw; }
@@ -116,7 +114,6 @@ private:
     bool m_redraw = true;
     std::vector<Rect> m_dirty; // what changed while drawing was off
     COLORREF m_bkColor = GetSysColor(COLOR_WINDOW);
-    COLORREF m_textBkColor = GetSysColor(COLOR_WINDOW);
 };
 
 } // namespace ui

@@ -36,11 +36,6 @@ int GetScrollBarSize()
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
-int GetIconSize()
-{
-    return QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
-}
-
 bool IsKeyDown(unsigned vk)
 {
     const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();

@@ -10,8 +10,6 @@ LOGFONT GetMessageFont();
 int GetWheelScrollLines();
 // Thickness of a scroll bar.
 int GetScrollBarSize();
-// Width and height of a large icon.
-int GetIconSize();
 // Whether a key (VK_SHIFT, VK_CONTROL, ...) is held down now.
 bool IsKeyDown(unsigned vk);
 

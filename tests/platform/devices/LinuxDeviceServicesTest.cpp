@@ -22,6 +22,10 @@ TEST(LinuxDeviceServices, FailingCallsGiveThePlatformsErrors)
     const Handle set = services.GetClassDevices(GUID_DEVINTERFACE_COMPORT, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     DeviceInterfaceData deviceInterface{.cbSize = kDeviceInterfaceDataSize, .index = 0};
     DeviceInfoData wrongSize{.cbSize = kDeviceInfoDataSize + 1, .devInst = 0};
+    DeviceInfoData device{.cbSize = kDeviceInfoDataSize, .devInst = 0};
+    DeviceInterfaceData pastTheEnd{.cbSize = kDeviceInterfaceDataSize, .index = 99};
+    DeviceInterfaceData wrongRecord{.cbSize = kDeviceInterfaceDataSize + 1, .index = 0};
+    DeviceInterfaceDetail detail{.cbSize = kInterfaceDetailDataSize, .devicePath = {}};
     // The error a call left behind, none when it succeeded.
     const auto error = [](const LinuxDeviceServices& target, bool succeeded) { return succeeded ? 0u : target.GetLastError(); };
     const std::tuple<const char*, std::function<uint32_t()>, uint32_t> cases[] = {
@@ -30,6 +34,10 @@ TEST(LinuxDeviceServices, FailingCallsGiveThePlatformsErrors)
         {"another module", [&] { return error(services, services.LoadModule("KERNEL32") != kNoModule); }, ERROR_MOD_NOT_FOUND},
         {"a set never made", [&] { return error(services, services.EnumDeviceInterfaces(Handle{99}, GUID_DEVINTERFACE_COMPORT, 0, deviceInterface)); },
             ERROR_INVALID_HANDLE},
+        {"an interface record of the wrong size",
+            [&] { return error(services, services.EnumDeviceInterfaces(set, GUID_DEVINTERFACE_COMPORT, 0, wrongRecord)); }, ERROR_INVALID_USER_BUFFER},
+        {"details past the last interface", [&] { return error(services, services.GetDeviceInterfaceDetail(set, pastTheEnd, detail, 256, device)); },
+            ERROR_NO_MORE_ITEMS},
         {"a record of the wrong size",
             [&] { return error(services, services.GetDeviceRegistryProperty(set, wrongSize, SPDRP_FRIENDLYNAME, 256).has_value()); },
             ERROR_INVALID_USER_BUFFER},

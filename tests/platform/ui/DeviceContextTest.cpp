@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -24,7 +25,8 @@ TEST(DeviceContext, ShapesInkExactlyTheirPixels)
     const auto line = [](std::vector<Point> points) {
         return [points](DC& dc) {
             dc.SelectPen(Pen{PS_SOLID, 1, blue});
-            dc.Polyline(points);
+            dc.MoveTo(points.front().x, points.front().y);
+            for (const Point& p : std::span(points).subspan(1)) dc.LineTo(p.x, p.y);
         };
     };
     const struct { const char* name; std::function<void(DC&)> draw; Rect ink; std::vector<std::pair<Point, COLORREF>> pixels; } cases[] = {
