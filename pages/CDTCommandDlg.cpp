@@ -79,8 +79,6 @@ void CDTCommandDlg::SetUpGrid(CGridCtrl& grid, bool editable)
 {
     grid.SetEditable(editable);
     grid.SetDefaultCellWidth(kCellWidth);
-    grid.SetColumnResize(false);
-    grid.SetRowResize(false);
     grid.SetFixedColumnCount(1);
     grid.SetFixedRowCount(1);
     grid.SetColumnWidth(0, kHeaderColumnWidth);

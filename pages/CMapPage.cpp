@@ -67,8 +67,6 @@ bool CMapPage::OnInitDialog()
 
     m_grid.SetEditable(true);
     m_grid.SetDefaultCellWidth(m_cellWidth);
-    m_grid.SetColumnResize(false);
-    m_grid.SetRowResize(false);
 
     m_grid.SetFixedColumnCount(1);
     m_grid.SetFixedRowCount(1);

@@ -6,7 +6,6 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/qt/FontData.h"
-#include "platform/ui/qt/InvertOverlay.h"
 #include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WidgetHost.h"
@@ -229,40 +228,9 @@ void Window::SetCursor(Cursor cursor)
     switch (cursor) {
     case Cursor::Arrow: shape = Qt::ArrowCursor; break;
     case Cursor::Wait: shape = Qt::WaitCursor; break;
-    case Cursor::SizeNS: shape = Qt::SizeVerCursor; break;
-    case Cursor::SizeWE: shape = Qt::SizeHorCursor; break;
     }
     if (QWidget* under = QApplication::widgetAt(QCursor::pos())) under->setCursor(shape);
     if (QWidget* grabber = QWidget::mouseGrabber()) grabber->setCursor(shape);
-}
-
-void Window::ClipCursor(const Rect& rect)
-{
-    QWidget* widget = WidgetOf(*this);
-    if (widget == nullptr) return;
-    QRect area = qt::ToQRect(rect);
-    if (auto* host = Host(widget)) area.translate(host->ClientOrigin());
-    qt::CursorClip() = QRect(widget->mapToGlobal(area.topLeft()), area.size());
-}
-
-void Window::ReleaseCursorClip()
-{
-    qt::CursorClip() = QRect();
-}
-
-void Window::InvertTrackingRect(const Rect& rect)
-{
-    QWidget* widget = WidgetOf(*this);
-    if (widget == nullptr) return;
-    QRect area = qt::ToQRect(rect);
-    if (auto* host = Host(widget)) area.translate(host->ClientOrigin());
-    for (auto* overlay : widget->findChildren<qt::InvertOverlay*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (overlay->geometry() == area) {
-            delete overlay;
-            return;
-        }
-    }
-    new qt::InvertOverlay(widget, area);
 }
 
 uintptr_t Window::SetTimer(uintptr_t id, UINT elapseMs)

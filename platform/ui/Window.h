@@ -19,7 +19,7 @@ class Menu;
 // The toolkit's widget behind a window; only the window layer's private tier looks inside.
 struct NativeWidget;
 
-enum class Cursor { Arrow, Wait, SizeNS, SizeWE };
+enum class Cursor { Arrow, Wait };
 
 struct ScrollInfo {
     int min = 0;
@@ -82,13 +82,6 @@ public:
     static void ReleaseCapture();
     static Window* GetCapture();
     static void SetCursor(Cursor cursor);
-    // Keeps the pointer inside rect (this window's client coordinates) until ReleaseCursorClip,
-    // as a drag that must not leave an area does.
-    void ClipCursor(const Rect& rect);
-    static void ReleaseCursorClip();
-    // Shows the inverse of what lies under rect (client coordinates); the same call again takes
-    // it away. For tracking lines drawn while dragging, outside painting.
-    void InvertTrackingRect(const Rect& rect);
 
     // Starts (or restarts) timer id; OnTimer receives the id. A tick waits until no input
     // waits: a click or key queued while a handler ran is served first.

@@ -11,37 +11,6 @@ CGridDefaultCell* CGridCellBase::GetDefaultCell() const
     return grid != nullptr ? grid->GetDefaultCell(IsFixedRow(), IsFixedColumn()) : nullptr;
 }
 
-ui::Size CGridCellBase::MeasureText(const char* text, ui::DC* dc)
-{
-    CGridDefaultCell* defaultCell = GetDefaultCell();
-    const bool noText = text == nullptr || *text == '\0';
-    std::unique_ptr<ui::DC> own;
-    if (dc == nullptr && !noText && GetGrid() != nullptr) {
-        own = GetGrid()->GetMeasuringDC();
-        dc = own.get();
-    }
-    if (dc == nullptr || noText) {
-        return defaultCell != nullptr ? ui::Size{defaultCell->GetWidth(), defaultCell->GetHeight()} : ui::Size{};
-    }
-
-    // Cells show one line upright: the text's extent and the margins around it.
-    const int saved = dc->SaveDC();
-    dc->SelectFont(GetRealizedFont());
-    ui::Size size = dc->GetTextExtent(text);
-    const ui::TextMetrics metrics = dc->GetTextMetrics();
-    dc->RestoreDC(saved);
-
-    const int margin = static_cast<int>(GetMargin());
-    size.cx += metrics.overhang + 4 * margin;
-    size.cy += 2 * margin;
-    return size;
-}
-
-ui::Size CGridCellBase::GetCellSize(ui::DC* dc)
-{
-    return MeasureText(GetText(), dc);
-}
-
 bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int controlId, ui::UINT firstChar)
 {
     if (IsEditing()) {

@@ -55,8 +55,6 @@ public:
     virtual void Reset() { m_nState = 0; }
 
     virtual bool Draw(ui::DC* dc, int row, int col, ui::Rect rect, bool eraseBackground = true);
-    virtual ui::Size MeasureText(const char* text, ui::DC* dc = nullptr);
-    virtual ui::Size GetCellSize(ui::DC* dc);
 
     // The in-place editor (CInPlaceEdit) opened over the cell.
     virtual bool Edit(int row, int col, ui::Rect rect, ui::Point point, int controlId, ui::UINT firstChar);

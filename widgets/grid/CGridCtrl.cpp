@@ -91,11 +91,6 @@ void CGridCtrl::SetDefaultCellWidth(int width)
     for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef}) cell->SetWidth(width);
 }
 
-std::unique_ptr<ui::DC> CGridCtrl::GetMeasuringDC()
-{
-    return IsWindow() ? GetDC() : std::make_unique<ui::DC>();
-}
-
 // --- Counts ---
 
 bool CGridCtrl::SetRowCount(int rows)

@@ -21,7 +21,6 @@ public:
     static constexpr const char* kWindowClass = "MFCGridCtrl";
     static constexpr ui::COLORREF kGridLineColor = 0xC0C0C0;
     static constexpr ui::UINT kAutoScrollInterval = 25;
-    static constexpr int kResizeCaptureRange = 3;
     static constexpr int kDefaultWheelScrollLines = 3;
 
     explicit CGridCtrl(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
@@ -54,10 +53,6 @@ public:
     // --- Flags and colours ---
     void SetEditable(bool editable) { m_bEditable = editable; }
     bool IsEditable() const { return m_bEditable; }
-    void SetColumnResize(bool allow) { m_bAllowColumnResize = allow; }
-    void SetRowResize(bool allow) { m_bAllowRowResize = allow; }
-    bool GetColumnResize() const { return m_bAllowColumnResize; }
-    bool GetRowResize() const { return m_bAllowRowResize; }
     ui::COLORREF GetGridBkColor() const { return m_crGridBkColour; }
     int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
 
@@ -102,14 +97,10 @@ public:
     CCellID GetCellFromPoint(ui::Point point, bool allowFixed = true);
     CCellID GetTopleftNonFixedCell(bool forceRecalculation = false);
     CCellRange GetVisibleNonFixedCellRange(ui::Rect* rect = nullptr, bool forceRecalculation = false);
-    void AutoSizeColumn(int col);
-    void AutoSizeRow(int row);
     bool ResetScrollBars();
 
     // Sends a grid notification {header, row, column} to the owner or parent; its answer.
     ui::LRESULT SendMessageToParent(int row, int col, int code) const;
-    // The DC the cells measure with when the caller gives none.
-    std::unique_ptr<ui::DC> GetMeasuringDC();
 
     // --- Selection (CGridCtrlSelect.cpp) ---
     bool SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRedraw = false, bool select = true);
@@ -225,13 +216,10 @@ private:
     int m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
     std::map<uint64_t, CCellID> m_SelectedCellMap;
     std::map<uint64_t, CCellID> m_PrevSelectedCellMap;
-    bool m_bAllowRowResize = true;
-    bool m_bAllowColumnResize = true;
 
     // Input state.
     int m_MouseMode = 0;
     bool m_bLMouseButtonDown = false;
-    ui::Point m_LeftClickDownPoint;
     ui::Point m_LastMousePoint;
     uintptr_t m_nTimerID = 0;
 };

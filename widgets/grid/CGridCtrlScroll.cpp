@@ -209,28 +209,3 @@ bool CGridCtrl::EnsureVisible(int row, int col)
     if (focus != nullptr && focus->IsWindow()) focus->SetFocus();
     return true;
 }
-
-// Headers and data alike: the widest (tallest) cell decides.
-void CGridCtrl::AutoSizeColumn(int col)
-{
-    if (col < 0 || col >= m_nCols || GetColumnWidth(col) == 0) return;
-    std::unique_ptr<ui::DC> dc = GetMeasuringDC();
-    int width = 0;
-    for (int row = 0; row < m_nRows; ++row) {
-        if (CGridCellBase* cell = GetCell(row, col)) width = std::max(width, cell->GetCellSize(dc.get()).cx);
-    }
-    m_arColWidths[static_cast<size_t>(col)] = static_cast<ui::UINT>(width);
-    ResetScrollBars();
-}
-
-void CGridCtrl::AutoSizeRow(int row)
-{
-    if (row < 0 || row >= m_nRows || GetRowHeight(row) == 0) return;
-    std::unique_ptr<ui::DC> dc = GetMeasuringDC();
-    int height = 0;
-    for (int col = 0; col < m_nCols; ++col) {
-        if (CGridCellBase* cell = GetCell(row, col)) height = std::max(height, cell->GetCellSize(dc.get()).cy);
-    }
-    m_arRowHeights[static_cast<size_t>(row)] = static_cast<ui::UINT>(height);
-    ResetScrollBars();
-}

@@ -81,10 +81,6 @@ constexpr int MOUSE_SELECT_ALL = 1;
 constexpr int MOUSE_SELECT_COL = 2;
 constexpr int MOUSE_SELECT_ROW = 3;
 constexpr int MOUSE_SELECT_CELLS = 4;
-constexpr int MOUSE_OVER_ROW_DIVIDE = 6;
-constexpr int MOUSE_SIZING_ROW = 7;
-constexpr int MOUSE_OVER_COL_DIVIDE = 8;
-constexpr int MOUSE_SIZING_COL = 9;
 constexpr int MOUSE_PREPARE_EDIT = 10;
 
 // The timer that scrolls while a selection is dragged past the cells.

@@ -3,7 +3,6 @@
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/qt/InputTranslation.h"
-#include "platform/ui/qt/InvertOverlay.h"
 #include "platform/ui/qt/NativeHandles.h"
 #include "platform/ui/qt/QtConvert.h"
 #include "platform/ui/qt/WindowBridge.h"
@@ -222,7 +221,7 @@ void WidgetHost::mouseDoubleClickEvent(QMouseEvent* event)
 
 void WidgetHost::mouseMoveEvent(QMouseEvent* event)
 {
-    SendMouse(Owner(), event, ToClient(qt::ClampToCursorClip(this, event->position().toPoint())));
+    SendMouse(Owner(), event, ToClient(event->position()));
 }
 
 void WidgetHost::wheelEvent(QWheelEvent* event)

@@ -14,17 +14,14 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// A custom-drawn child that remembers how it was asked to scroll and where the pointer was
-// reported.
+// A custom-drawn child that remembers how it was asked to scroll.
 class Pad : public Window {
 public:
     Log scrolls;
-    std::vector<Point> moves;
 
 protected:
     void OnHScroll(int code, int) override { scrolls.push_back("across " + std::to_string(code)); }
     void OnVScroll(int code, int) override { scrolls.push_back("down " + std::to_string(code)); }
-    void OnMouseMove(UINT, Point point) override { moves.push_back(point); }
     void OnPaint(DC& dc) override { dc.FillSolidRect(GetClientRect(), RGB(200, 40, 10)); }
 };
 
@@ -144,24 +141,4 @@ TEST_F(WindowServices, StyleBitsAlignTheEditsText)
         ASSERT_FALSE(ink.IsEmpty());
         EXPECT_EQ((ink.left + ink.right) / 80, third) << ink.left << ".." << ink.right;
     }
-}
-
-TEST_F(WindowServices, AClippedPointerStaysInsideItsAreaUntilReleased)
-{
-    pad.ClipCursor(Rect{10, 0, 60, 50});
-    ui::testing::MoveMouse(pad, Point{80, 20}, true);
-    ui::testing::MoveMouse(pad, Point{2, 30}, true);
-    Window::ReleaseCursorClip();
-    ui::testing::MoveMouse(pad, Point{80, 20}, true);
-    EXPECT_EQ(pad.moves, (std::vector<Point>{{59, 20}, {10, 30}, {80, 20}}));
-}
-
-TEST_F(WindowServices, ATrackingRectShowsInvertedUntilInvertedAgain)
-{
-    const COLORREF plain = ui::testing::Grab(pad).GetPixel(41, 10);
-    pad.InvertTrackingRect(Rect{40, 0, 42, 50});
-    EXPECT_EQ(ui::testing::Grab(pad).GetPixel(41, 10), plain ^ 0xFFFFFF);
-    EXPECT_EQ(ui::testing::Grab(pad).GetPixel(45, 10), plain) << "only the rectangle is inverted";
-    pad.InvertTrackingRect(Rect{40, 0, 42, 50});
-    EXPECT_EQ(ui::testing::Grab(pad).GetPixel(41, 10), plain);
 }

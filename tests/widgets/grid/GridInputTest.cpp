@@ -257,43 +257,6 @@ TEST_F(GridInput, CtrlASelectsEverythingAndShowsItSelected)
     EXPECT_EQ(input::Grab(grid).GetPixel(probe.x, probe.y), GetSysColor(COLOR_HIGHLIGHT));
 }
 
-// Column 3's right border is dragged 16 pixels right of its left edge, row 3's bottom border 6
-// below its top; double-clicking column 2's or row 2's border fits it to its text.
-TEST_F(GridInput, HeaderBordersResizeOnlyWhileResizingIsAllowed)
-{
-    struct Case { const char* name; bool columns, allowed; };
-    for (Case c : {Case{"columns", true, true}, Case{"columns, resizing off", true, false}, Case{"rows", false, true},
-             Case{"rows, resizing off", false, false}}) {
-        SCOPED_TRACE(c.name);
-        CountingGrid grid(kRows, kCols, 1, 1);
-        Make(grid);
-        grid.SetColumnResize(c.allowed);
-        grid.SetRowResize(c.allowed);
-        grid.SetCellText(2, 2, "a text much wider than its column");
-        // The point `offset` pixels past the last line of column or row `index`, in its header.
-        const auto border = [&](int index, int offset = 0) {
-            const int line = (index + 1) * (c.columns ? kColWidth : kRowHeight) - 1 + offset;
-            return c.columns ? Point{line, kRowHeight / 2} : Point{kColWidth / 2, line};
-        };
-        const auto size = [&](int index) { return c.columns ? grid.GetColumnWidth(index) : grid.GetRowHeight(index); };
-        input::MoveMouse(grid, border(2));
-        EXPECT_EQ(grid.GetMouseMode(), c.allowed ? (c.columns ? MOUSE_OVER_COL_DIVIDE : MOUSE_OVER_ROW_DIVIDE) : MOUSE_NOTHING);
-        // Just outside the grab range on either side of the border, and over a cell: no border.
-        for (Point p : {border(2, 1 - CGridCtrl::kResizeCaptureRange), border(2, 1 + CGridCtrl::kResizeCaptureRange), At(3, 3)}) {
-            input::MoveMouse(grid, p);
-            EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING) << p.x << "," << p.y;
-        }
-        const int drop = c.columns ? 16 : 6;
-        input::Drag(grid, border(3), border(2, drop + 1));
-        EXPECT_EQ(size(3), c.allowed ? drop : (c.columns ? kColWidth : kRowHeight));
-        host.notes.clear();
-        input::DoubleClick(grid, border(2));
-        EXPECT_EQ(size(2) > (c.columns ? 2 * kColWidth : kRowHeight), c.allowed) << "a border double click fits the text";
-        EXPECT_EQ(host.Count(NM_DBLCLK), c.allowed ? 0 : 1) << "or is an ordinary double click";
-        EXPECT_EQ(grid.GetMouseMode(), MOUSE_NOTHING);
-    }
-}
-
 // The whole road with real keys: F2 opens the editor with the caret at the end, Tab ends the
 // edit and carries it into the next column with its text selected, Return ends that one.
 TEST_F(GridInput, KeysCarryAnEditFromCellToCell)
