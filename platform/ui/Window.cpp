@@ -377,8 +377,6 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), 0); return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP: OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), 0); return 0;
     case WM_CHAR: OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<uintptr_t>(lParam)), 0); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
     case WM_LBUTTONUP: OnLButtonUp(static_cast<UINT>(wParam), PointFrom(lParam)); return 0;
@@ -440,7 +438,6 @@ void Window::OnKeyDown(UINT, UINT, UINT)
 {
     Default();
 }
-void Window::OnKeyUp(UINT, UINT, UINT) { }
 void Window::OnChar(UINT, UINT, UINT)
 {
     Default();

@@ -125,7 +125,6 @@ protected:
     virtual void OnPaint(DC& dc);
     virtual void OnSize(UINT type, int cx, int cy);
     virtual void OnKeyDown(UINT vk, UINT repeat, UINT flags);
-    virtual void OnKeyUp(UINT vk, UINT repeat, UINT flags);
     virtual void OnChar(UINT ch, UINT repeat, UINT flags);
     virtual void OnLButtonDown(UINT flags, Point point);
     virtual void OnLButtonUp(UINT flags, Point point);

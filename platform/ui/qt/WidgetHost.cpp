@@ -185,13 +185,6 @@ void WidgetHost::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void WidgetHost::keyReleaseEvent(QKeyEvent* event)
-{
-    if (Window* owner = Owner(); owner != nullptr) {
-        if (const UINT vk = qt::VirtualKey(*event); vk != 0) owner->SendMessage(qt::KeyMessage(*event, false), vk, qt::kKeyRepeat);
-    }
-}
-
 namespace {
 
 void SendMouse(Window* owner, QMouseEvent* event, QPoint p)
