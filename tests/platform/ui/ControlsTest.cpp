@@ -3,8 +3,13 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/TabCtrl.h"
+#include "platform/ui/qt/WindowBridge.h"
+
+#include <QLabel>
+#include <QListWidget>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 using namespace ui;
@@ -173,6 +178,31 @@ TEST_F(FormControls, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsC
     ui::testing::Click(*dialog.GetDlgItem(kClickable));
     ui::testing::Click(*dialog.GetDlgItem(kLabel));
     EXPECT_EQ(dialog.log, (Log{"update 7F", "change 7F", "command " + std::to_string(kClickable)}));
+}
+
+// Style bits give the look and the reach they name: frames, alignment, wrapping, scroll bars,
+// the close box, and which controls the keyboard and the mouse can focus.
+TEST_F(FormControls, StyleBitsGiveTheLookAndReachTheyName)
+{
+    const auto label = [this](int id) { return qobject_cast<QLabel*>(WidgetOf(dialog.GetDlgItem(id))); };
+    const auto focus = [this](int id) { return WidgetOf(dialog.GetDlgItem(id))->focusPolicy(); };
+    const auto* list = qobject_cast<QListWidget*>(WidgetOf(dialog.GetDlgItem(kList)));
+    FormDialog noSystemMenu(kNoDefault);
+    ASSERT_TRUE(noSystemMenu.Create());
+    const auto closeBox = [](Dialog& d) { return (WidgetOf(d)->windowFlags() & Qt::WindowCloseButtonHint) != 0; };
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"a modal frame is a raised panel",
+            [&] { return label(kClickable)->frameStyle() == (QFrame::Panel | QFrame::Raised) && label(kClickable)->lineWidth() == 2; }},
+        {"centred text", [&] { return label(kClickable)->alignment() == (Qt::AlignHCenter | Qt::AlignTop); }},
+        {"left text wraps from the top", [&] { return label(kLabel)->alignment() == (Qt::AlignLeft | Qt::AlignTop) && label(kLabel)->wordWrap(); }},
+        {"a centred image is one line", [&] { return label(kCentred)->alignment() == (Qt::AlignLeft | Qt::AlignVCenter) && !label(kCentred)->wordWrap(); }},
+        {"a list box scrolls only down", [&] { return list->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff && list->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded; }},
+        {"a tab stop takes keys and clicks", [&] { return focus(kEdit) == Qt::StrongFocus && focus(kList) == Qt::StrongFocus; }},
+        {"no tab stop takes only clicks", [&] { return focus(kFramed) == Qt::ClickFocus; }},
+        {"a static takes no focus", [&] { return focus(kLabel) == Qt::NoFocus && focus(kClickable) == Qt::NoFocus; }},
+        {"a system menu brings the close box", [&] { return closeBox(dialog) && !closeBox(noSystemMenu); }},
+    };
+    for (const auto& [name, holds] : cases) EXPECT_TRUE(holds()) << name;
 }
 
 // Entries inserted at a position stay there whatever the sort style; nothing is selected until
