@@ -170,6 +170,7 @@ TEST_F(Controls, ATabChangeByAUserSendsChangingThenChangedUnlessTheParentRefuses
         EXPECT_EQ(host.tab.GetCurSel(), each.selected);
         EXPECT_EQ(host.notifications, each.sent);
     }
+    EXPECT_EQ(host.tab.SetCurSel(3), -1) << "no tab past the last";
 }
 
 TEST_F(FormControls, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsClicks)
@@ -181,7 +182,7 @@ TEST_F(FormControls, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsC
 }
 
 // Style bits give the look and the reach they name: frames, alignment, wrapping, scroll bars,
-// the close box, and which controls the keyboard and the mouse can focus.
+// the title and close box, and which controls the keyboard and the mouse can focus.
 TEST_F(FormControls, StyleBitsGiveTheLookAndReachTheyName)
 {
     const auto label = [this](int id) { return qobject_cast<QLabel*>(WidgetOf(dialog.GetDlgItem(id))); };
@@ -201,6 +202,7 @@ TEST_F(FormControls, StyleBitsGiveTheLookAndReachTheyName)
         {"no tab stop takes only clicks", [&] { return focus(kFramed) == Qt::ClickFocus; }},
         {"a static takes no focus", [&] { return focus(kLabel) == Qt::NoFocus && focus(kClickable) == Qt::NoFocus; }},
         {"a system menu brings the close box", [&] { return closeBox(dialog) && !closeBox(noSystemMenu); }},
+        {"the caption is the title", [&] { return dialog.GetWindowText() == "Form" && WidgetOf(dialog)->windowTitle() == "Form"; }},
     };
     for (const auto& [name, holds] : cases) EXPECT_TRUE(holds()) << name;
 }
@@ -283,4 +285,6 @@ TEST_F(Controls, AClickOrAnArrowKeyInAListViewSelectsAndFocusesOneRowAndStopsAtT
             ui::testing::PressKey(each.vk, ui::testing::None, &list);
         EXPECT_EQ(states(), each.states);
     }
+    Rect rect;
+    EXPECT_FALSE(list.GetItemRect(3, rect, LVIR_BOUNDS)) << "no row past the last";
 }
