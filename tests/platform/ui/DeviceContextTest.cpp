@@ -102,3 +102,20 @@ TEST(DeviceContext, TextSitsWhereItsFormatPutsItAndInsideItsRectangle)
         EXPECT_EQ(ink.left >= rect.left && ink.right <= rect.right, each.inside) << ink.left << ".." << ink.right;
     }
 }
+
+// An opaque mode fills the text's box with the background colour; a transparent one, or no text,
+// leaves the ground.
+TEST(DeviceContext, OnlyOpaqueTextFillsBehindItself)
+{
+    constexpr COLORREF yellow = RGB(255, 255, 0);
+    const struct { int mode; const char* text; COLORREF corner; } cases[] = {
+        {OPAQUE, "8", yellow}, {TRANSPARENT, "8", kWhite}, {OPAQUE, "", kWhite}};
+    for (const auto& each : cases) {
+        Bitmap picture(60, 20);
+        DC context(picture);
+        context.SetBkMode(each.mode);
+        context.SetBkColor(yellow);
+        context.DrawText(each.text, Rect{0, 0, 60, 20}, DT_LEFT | DT_SINGLELINE);
+        EXPECT_EQ(picture.GetPixel(0, 0), each.corner) << each.mode << " \"" << each.text << "\"";
+    }
+}
