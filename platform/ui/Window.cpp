@@ -417,8 +417,8 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_SETFONT:
         m_font = reinterpret_cast<Font*>(wParam);
+        // The toolkit repaints a widget whose font changes, so the redraw flag asks for nothing more.
         if (m_native != nullptr && m_font != nullptr && !m_font->IsNull()) WidgetOf(*this)->setFont(m_font->Data()->font);
-        if (lParam != 0) Invalidate();
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
     case WM_SYSCOMMAND:

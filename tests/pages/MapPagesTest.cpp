@@ -22,20 +22,6 @@ TEST_F(MapPage, TheTipOverTheGridNamesTheDataItemsUnit)
     EXPECT_EQ(wordMap.Tip().GetTool(), &wordMap.Grid());
 }
 
-// The map's cells keep their size: a header's border dragged 20 pixels does not move.
-TEST_F(MapPage, HeaderBordersCannotBeDragged)
-{
-    ASSERT_EQ(Load(byteMap, 0, kByteMapCommand), 0);
-    CMapGridCtrl& grid = byteMap.Grid();
-    const std::pair size{grid.GetColumnWidth(1), grid.GetRowHeight(1)};
-    const ui::Point column = CellCentre(grid, 0, 1), row = CellCentre(grid, 1, 0);
-    const int right = column.x + size.first / 2, bottom = row.y + size.second / 2;
-    ui::testing::Drag(grid, {right - 1, column.y}, {right + 20, column.y});
-    ui::testing::Drag(grid, {row.x, bottom - 1}, {row.x, bottom + 20});
-    EXPECT_EQ(std::pair(grid.GetColumnWidth(1), grid.GetRowHeight(1)), size);
-    EXPECT_GT(grid.GetColumnWidth(0), size.first) << "the axis column is wider than the byte columns";
-}
-
 // The page's type, the first rows of grid column 1, their cells and their read-outs.
 using RawShown = std::tuple<int, std::vector<uint16_t>, Strings, Strings>;
 
