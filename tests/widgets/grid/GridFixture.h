@@ -78,7 +78,9 @@ protected:
     static void SetUpTestSuite()
     {
         using namespace ui;
-        Resources::AddDialog({kHostDialog, 400, 300, "MS UI Gothic", 9, "Grids", WS_POPUP | WS_CAPTION, 0, {}});
+        // A button for Tab to move to when the grid does not keep it.
+        Resources::AddDialog({kHostDialog, 400, 300, "MS UI Gothic", 9, "Grids", WS_POPUP | WS_CAPTION, 0,
+            {{IDOK, wc::Button, "OK", 350, 280, 40, 14, WS_CHILD | WS_VISIBLE | WS_TABSTOP}}});
         Resources::AddDialog({kBoundDialog, 200, 120, "MS Shell Dlg", 8, "Bound", WS_POPUP | WS_CAPTION, 0,
             {{kGridId, res::kGridWindowClass, "", 5, 5, 150, 100, WS_CHILD | WS_VISIBLE | WS_TABSTOP}}});
     }
