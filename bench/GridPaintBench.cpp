@@ -1,5 +1,5 @@
 // Processor time of the grid control: painting the map pages' 21 x 21 grid and one of its
-// cells, painting the visible part of large stored and virtual grids, and making 100,000 rows.
+// cells, painting the visible part of a large stored grid, and making 100,000 rows.
 #include "bench/support/GridBenchHost.h"
 #include "widgets/grid/CGridCtrl.h"
 
@@ -96,30 +96,6 @@ void StoredGridPaint(benchmark::State& state)
     PaintAll(state, *g_storedGrid);
 }
 BENCHMARK(StoredGridPaint)->Unit(benchmark::kMicrosecond);
-
-bool FetchCell(GV_DISPINFO* info, ui::LPARAM)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "%d:%d", info->item.row, info->item.col);
-    info->item.strText = text;
-    return true;
-}
-
-void VirtualGridPaintMiddle(benchmark::State& state)
-{
-    CGridCtrl grid;
-    grid.SetVirtualMode(true);
-    grid.SetCallbackFunc(FetchCell, 0);
-    grid.SetRowCount(1000000);
-    grid.SetColumnCount(50);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
-    grid.Create(GridBenchHost(), ui::Rect{0, 0, 800, 600}, kGridId);
-    grid.SetScrollPos(ui::SB_VERT, grid.GetScrollInfo(ui::SB_VERT).max / 2);
-    state.counters["top_row"] = grid.GetTopleftNonFixedCell(true).row;
-    PaintAll(state, grid);
-}
-BENCHMARK(VirtualGridPaintMiddle)->Unit(benchmark::kMicrosecond);
 
 // Making 100,000 rows of 50 cells; the grid's destruction is not timed.
 void SetRowCount100k(benchmark::State& state)

@@ -8,19 +8,7 @@
 #include "platform/ui/SystemMetrics.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
-
-namespace {
-
-// The one cell a virtual-mode grid hands out, and the record it is filled from.
-CGridCell& SharedVirtualCell()
-{
-    static CGridCell cell;
-    return cell;
-}
-
-} // namespace
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
 {
@@ -102,7 +90,7 @@ bool CGridCtrl::SetRowCount(int rows)
     if (rows < m_nFixedRows) m_nFixedRows = rows;
     if (m_idCurrentCell.row >= rows) SetFocusCell(-1, -1);
 
-    if (!m_bVirtualMode && rows < m_nRows) {
+    if (rows < m_nRows) {
         for (int row = rows; row < m_nRows; ++row) {
             for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
         }
@@ -113,17 +101,13 @@ bool CGridCtrl::SetRowCount(int rows)
     try {
         const auto height = static_cast<ui::UINT>(m_cellDefault.GetHeight());
         m_arRowHeights.resize(static_cast<size_t>(rows), height);
-        if (m_bVirtualMode) {
-            m_nRows = rows;
-        } else {
-            m_RowData.reserve(static_cast<size_t>(rows));
-            while (m_nRows < rows) {
-                const int row = m_nRows;
-                GridRow cells(static_cast<size_t>(m_nCols));
-                for (int col = 0; col < m_nCols; ++col) cells[static_cast<size_t>(col)] = CreateCell(row, col);
-                m_RowData.push_back(std::move(cells));
-                ++m_nRows;
-            }
+        m_RowData.reserve(static_cast<size_t>(rows));
+        while (m_nRows < rows) {
+            const int row = m_nRows;
+            GridRow cells(static_cast<size_t>(m_nCols));
+            for (int col = 0; col < m_nCols; ++col) cells[static_cast<size_t>(col)] = CreateCell(row, col);
+            m_RowData.push_back(std::move(cells));
+            ++m_nRows;
         }
     } catch (const std::bad_alloc&) {
         result = false;
@@ -145,7 +129,7 @@ bool CGridCtrl::SetColumnCount(int cols)
     if (cols < m_nFixedCols) m_nFixedCols = cols;
     if (m_idCurrentCell.col >= cols) SetFocusCell(-1, -1);
 
-    if (!m_bVirtualMode && cols < m_nCols) {
+    if (cols < m_nCols) {
         for (int row = 0; row < m_nRows; ++row) {
             for (int col = cols; col < m_nCols; ++col) DestroyCell(row, col);
         }
@@ -155,12 +139,10 @@ bool CGridCtrl::SetColumnCount(int cols)
         const int oldCols = m_nCols;
         // New columns take the header columns' default width, new rows the normal cells' height.
         m_arColWidths.resize(static_cast<size_t>(cols), static_cast<ui::UINT>(m_cellFixedColDef.GetWidth()));
-        if (!m_bVirtualMode) {
-            for (int row = 0; row < m_nRows; ++row) {
-                GridRow& cells = m_RowData[static_cast<size_t>(row)];
-                cells.resize(static_cast<size_t>(cols));
-                for (int col = oldCols; col < cols; ++col) cells[static_cast<size_t>(col)] = CreateCell(row, col);
-            }
+        for (int row = 0; row < m_nRows; ++row) {
+            GridRow& cells = m_RowData[static_cast<size_t>(row)];
+            cells.resize(static_cast<size_t>(cols));
+            for (int col = oldCols; col < cols; ++col) cells[static_cast<size_t>(col)] = CreateCell(row, col);
         }
     } catch (const std::bad_alloc&) {
         result = false;
@@ -183,7 +165,7 @@ bool CGridCtrl::SetFixedRowCount(int n)
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
     if (m_nRows < n && !SetRowCount(n)) return false;
-    for (int row = m_nFixedRows; row < n && !m_bVirtualMode; ++row) {
+    for (int row = m_nFixedRows; row < n; ++row) {
         for (int col = 0; col < m_nCols; ++col) SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDROW);
     }
     m_nFixedRows = n;
@@ -199,7 +181,7 @@ bool CGridCtrl::SetFixedColumnCount(int n)
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     m_idTopLeftCell = CCellID();
-    for (int col = m_nFixedCols; col < n && !m_bVirtualMode; ++col) {
+    for (int col = m_nFixedCols; col < n; ++col) {
         for (int row = 0; row < m_nRows; ++row) SetCellState(row, col, GetCellState(row, col) | GVIS_FIXED | GVIS_FIXEDCOL);
     }
     m_nFixedCols = n;
@@ -278,55 +260,14 @@ std::unique_ptr<CGridCellBase> CGridCtrl::CreateCell(int row, int col)
 void CGridCtrl::DestroyCell(int row, int col)
 {
     SetCellState(row, col, 0);
-    if (!m_bVirtualMode && IsValid(row, col)) m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)].reset();
+    if (IsValid(row, col)) m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)].reset();
 }
 
 CGridCellBase* CGridCtrl::GetCell(int row, int col) const
 {
     if (!IsValid(row, col)) return nullptr;
-    if (!m_bVirtualMode) {
-        const GridRow& cells = m_RowData[static_cast<size_t>(row)];
-        return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)].get() : nullptr;
-    }
-
-    const bool fixedRow = row < m_nFixedRows;
-    const bool fixedCol = col < m_nFixedCols;
-    const CGridDefaultCell* defaultCell = GetDefaultCell(fixedRow, fixedCol);
-    GV_DISPINFO info;
-    info.hdr.hwndFrom = const_cast<CGridCtrl*>(this);
-    info.hdr.idFrom = static_cast<uintptr_t>(GetDlgCtrlID());
-    info.hdr.code = GVN_GETDISPINFO;
-    GV_ITEM& item = info.item;
-    item.row = row;
-    item.col = col;
-    item.mask = GVIF_ALL;
-    item.nFormat = defaultCell->GetFormat();
-    item.crBkClr = defaultCell->GetBackColor();
-    item.crFgClr = defaultCell->GetTextColor();
-    if (const ui::LOGFONT* font = defaultCell->GetFont()) item.lfFont = *font;
-    item.nMargin = defaultCell->GetMargin();
-    item.strText.clear();
-    item.nState = m_SelectedCellMap.contains(SelectionKey(row, col)) ? GVIS_SELECTED : 0;
-    if (fixedRow) item.nState |= GVIS_FIXED | GVIS_FIXEDROW;
-    if (fixedCol) item.nState |= GVIS_FIXED | GVIS_FIXEDCOL;
-    if (CCellID(row, col) == m_idCurrentCell) item.nState |= GVIS_FOCUSED;
-
-    if (m_pfnCallback != nullptr) m_pfnCallback(&info, m_lParam);
-
-    CGridCell& cell = SharedVirtualCell();
-    cell.Reset();
-    cell.SetGrid(const_cast<CGridCtrl*>(this));
-    cell.SetState(item.nState);
-    cell.SetFormat(item.nFormat);
-    cell.SetBackColor(item.crBkClr);
-    cell.SetTextColor(item.crFgClr);
-    // The kind's own font stays the default font, so drawing does not realise it cell by cell.
-    const ui::LOGFONT* kindFont = defaultCell->GetFont();
-    const bool ownFont = kindFont == nullptr || std::memcmp(kindFont, &item.lfFont, sizeof(ui::LOGFONT)) != 0;
-    cell.SetFont(ownFont ? &item.lfFont : nullptr);
-    cell.SetMargin(item.nMargin);
-    cell.SetText(item.strText.c_str());
-    return &cell;
+    const GridRow& cells = m_RowData[static_cast<size_t>(row)];
+    return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)].get() : nullptr;
 }
 
 bool CGridCtrl::IsValid(const CCellRange& range) const
@@ -336,7 +277,6 @@ bool CGridCtrl::IsValid(const CCellRange& range) const
 
 bool CGridCtrl::SetCellText(int row, int col, const char* text)
 {
-    if (m_bVirtualMode) return false;
     CGridCellBase* cell = GetCell(row, col);
     if (cell == nullptr) return false;
     cell->SetText(text);
@@ -382,7 +322,6 @@ bool CGridCtrl::SetCellState(int row, int col, ui::UINT state)
     } else if ((state & GVIS_SELECTED) != 0) {
         m_SelectedCellMap[key] = CCellID(row, col);
     }
-    if (m_bVirtualMode) return false;
     CGridCellBase* cell = GetCell(row, col);
     if (cell == nullptr) return false;
     cell->SetState(state);
@@ -391,7 +330,6 @@ bool CGridCtrl::SetCellState(int row, int col, ui::UINT state)
 
 bool CGridCtrl::IsCellSelected(int row, int col) const
 {
-    if (m_bVirtualMode) return m_SelectedCellMap.contains(SelectionKey(row, col));
     const CGridCellBase* cell = GetCell(row, col);
     return cell != nullptr && cell->IsSelected();
 }
@@ -477,7 +415,7 @@ void CGridCtrl::SetModified(bool modified, int row, int col)
     } else {
         SetCellState(row, col, GetCellState(row, col) & ~GVIS_MODIFIED);
     }
-    if (!m_bModified && !m_bVirtualMode) {
+    if (!m_bModified) {
         for (int r = 0; r < m_nRows; ++r) {
             for (int c = 0; c < m_nCols; ++c) {
                 if (CGridCellBase* cell = GetCell(r, c)) cell->SetState(cell->GetState() & ~GVIS_MODIFIED);

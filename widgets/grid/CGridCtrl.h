@@ -13,8 +13,8 @@
 #include <vector>
 
 // A grid of text cells with header rows and columns that never scroll, drawn with grid lines
-// and scrolled by scroll bars and the wheel. A store of cells (or, in virtual mode, a view of
-// cells fetched from the owner on demand) and a window that paints the visible part of it.
+// and scrolled by scroll bars and the wheel. A store of cells and a window that paints the
+// visible part of it.
 class CGridCtrl : public ui::Window {
 public:
     // The window class by which dialog templates make grids.
@@ -55,15 +55,6 @@ public:
     bool IsEditable() const { return m_bEditable; }
     ui::COLORREF GetGridBkColor() const { return m_crGridBkColour; }
     int GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
-
-    // --- Virtual mode ---
-    // Chosen before the grid has rows or columns.
-    void SetVirtualMode(bool on) { m_bVirtualMode = on; }
-    void SetCallbackFunc(GRIDCALLBACK callback, ui::LPARAM data)
-    {
-        m_pfnCallback = callback;
-        m_lParam = data;
-    }
 
     // --- Cells ---
     CGridCellBase* GetCell(int row, int col) const;
@@ -169,7 +160,7 @@ protected:
     // Changes a cell's text the way the user would: -105, validation, -106 and its veto.
     bool EditCellText(int row, int col, const std::string& text);
 
-    // Cells of the rows table; empty in virtual mode.
+    // Cells of the rows table.
     using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;
     std::vector<GridRow> m_RowData;
 
@@ -181,7 +172,7 @@ private:
     // The shown non-fixed cell nearest to point: the auto-scroll's cell at the edge.
     CCellID CellNearestTo(ui::Point point);
     ui::LRESULT OnSetFont(ui::WPARAM wParam, ui::LPARAM lParam);
-    // One key per cell the grid can hold, however many rows and columns a virtual grid has.
+    // One key per cell the grid can hold, however many rows and columns it has.
     static uint64_t SelectionKey(int row, int col)
     {
         return (static_cast<uint64_t>(static_cast<uint32_t>(col)) << 32) | static_cast<uint32_t>(row);
@@ -189,9 +180,6 @@ private:
 
     ui::COLORREF m_crGridBkColour = 0;
 
-    bool m_bVirtualMode = false;
-    ui::LPARAM m_lParam = 0;
-    GRIDCALLBACK m_pfnCallback = nullptr;
     bool m_bEditable = true;
     bool m_bModified = false;
 

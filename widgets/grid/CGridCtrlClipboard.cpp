@@ -38,7 +38,6 @@ std::string CGridCtrl::CreateClipboardText()
             if (!firstField) text += kFieldSeparator;
             firstField = false;
             if (!IsCellSelected(row, col)) continue;
-            // In virtual mode each GetCell overwrites the one shared cell, so use it at once.
             if (const CGridCellBase* cell = GetCell(row, col)) text += cell->GetText();
         }
     }
@@ -149,7 +148,7 @@ bool CGridCtrl::EditCellText(int row, int col, const std::string& text)
     if (!m_bEditable || cell == nullptr || cell->IsReadOnly()) return false;
     if (SendMessageToParent(row, col, GVN_BEGINLABELEDIT) < 0) return false;
 
-    // The notifications may fetch other cells in virtual mode; ask again after each.
+    // The owner may change the grid when notified; ask for the cell again.
     cell = GetCell(row, col);
     if (cell == nullptr) return false;
     const std::string oldText = cell->GetText();

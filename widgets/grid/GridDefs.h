@@ -73,7 +73,6 @@ constexpr ui::UINT GVIF_FGCLR = 0x0020;
 constexpr ui::UINT GVIF_FORMAT = 0x0040;
 constexpr ui::UINT GVIF_FONT = 0x0080;
 constexpr ui::UINT GVIF_MARGIN = 0x0100;
-constexpr ui::UINT GVIF_ALL = 0xFFFFFFFF;
 
 // What the mouse is doing.
 constexpr int MOUSE_NOTHING = 0;
@@ -94,7 +93,6 @@ constexpr int GVN_SELCHANGING = -100;
 constexpr int GVN_SELCHANGED = -101;
 constexpr int GVN_BEGINLABELEDIT = -105;
 constexpr int GVN_ENDLABELEDIT = -106;
-constexpr int GVN_GETDISPINFO = -150;
 
 // What a notification of the grid carries: the header, then the cell.
 struct NM_GRIDVIEW {
@@ -103,7 +101,7 @@ struct NM_GRIDVIEW {
     int iColumn = -1;
 };
 
-// A cell's contents as exchanged in virtual mode and at the end of an edit.
+// A cell's contents as an in-place edit ends with them.
 struct GV_ITEM {
     int row = -1;
     int col = -1;
@@ -118,11 +116,8 @@ struct GV_ITEM {
     std::string strText;
 };
 
-// The virtual-mode fetch (-150) and the record an in-place edit ends with (-106).
+// The record an in-place edit ends with (-106).
 struct GV_DISPINFO {
     ui::NMHDR hdr;
     GV_ITEM item;
 };
-
-// Fills a cell record in virtual mode.
-using GRIDCALLBACK = bool (*)(GV_DISPINFO* info, ui::LPARAM data);

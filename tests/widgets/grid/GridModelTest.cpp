@@ -70,17 +70,15 @@ TEST_F(GridModel, SettingTheSameTextStillMarksTheCellModified)
     EXPECT_TRUE(grid.GetModified());
 }
 
-// Virtual grids may have more than 65,535 rows or columns: every cell has its own entry.
+// A grid may have more than 65,535 rows or columns: every cell has its own entry.
 TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
 {
     constexpr int kFar = 65537;
-    struct Case { const char* name; bool virtualMode; int rows, cols; CCellID kept, dropped; };
-    for (Case c : {Case{"small grid", false, 6, 5, {2, 3}, {5, 1}}, Case{"far row", false, kFar + 1, 2, {1, 1}, {kFar, 1}},
-             Case{"far row, virtual", true, kFar + 1, 2, {1, 1}, {kFar, 1}},
-             Case{"far column, virtual", true, 2, kFar + 1, {1, 1}, {1, kFar}}}) {
+    struct Case { const char* name; int rows, cols; CCellID kept, dropped; };
+    for (Case c : {Case{"small grid", 6, 5, {2, 3}, {5, 1}}, Case{"far row", kFar + 1, 2, {1, 1}, {kFar, 1}},
+             Case{"far column", 2, kFar + 1, {1, 1}, {1, kFar}}}) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid;
-        grid.SetVirtualMode(c.virtualMode);
         grid.SetRowCount(c.rows);
         grid.SetColumnCount(c.cols);
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.rows, c.cols, -1, -1));
@@ -136,32 +134,6 @@ TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
     EXPECT_EQ(AskingCell::cellsFound, 0);
 }
 
-bool CountingFetch(GV_DISPINFO* info, LPARAM data)
-{
-    ++*reinterpret_cast<int*>(data);
-    info->item.strText = std::to_string(info->item.row) + ":" + std::to_string(info->item.col);
-    return true;
-}
-
-// A virtual grid asks for the cells it paints, not for the million it has.
-TEST_F(GridModel, AVirtualGridFetchesOnlyTheCellsItShows)
-{
-    CGridCtrl grid;
-    grid.SetVirtualMode(true);
-    grid.SetRowCount(1000000);
-    grid.SetColumnCount(10);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
-    int fetches = 0;
-    grid.SetCallbackFunc(CountingFetch, reinterpret_cast<LPARAM>(&fetches));
-    ASSERT_TRUE(grid.Create(host, Rect{0, 0, 300, 200}, kGridId));
-    const CCellRange shown = grid.GetVisibleNonFixedCellRange();
-    fetches = 0;
-    Paint(grid);
-    EXPECT_GE(fetches, (shown.maxRow - shown.minRow + 1) * (shown.maxCol - shown.minCol + 1));
-    EXPECT_LE(fetches, (shown.maxRow - shown.minRow + 2) * (shown.maxCol - shown.minCol + 2)) << "the shown cells and their headers";
-    EXPECT_EQ(grid.GetCellText(999999, 9), "999999:9");
-}
 
 TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
 {
