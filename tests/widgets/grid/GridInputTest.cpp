@@ -70,6 +70,7 @@ TEST_F(GridInput, ClicksChooseTheFocusAndTheSelection)
         const CCellID noted = c.click.at.row < kRows ? c.click.at : CCellID();
         EXPECT_TRUE(host.notes.empty() || CCellID(host.notes.back().row, host.notes.back().col) == noted) << "the cell noted";
         EXPECT_TRUE(grid.edits.empty()) << "clicking a cell without the focus only moves the focus";
+        EXPECT_EQ(Window::GetCapture(), nullptr) << "the mouse is let go";
     }
 }
 
