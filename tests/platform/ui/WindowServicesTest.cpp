@@ -124,10 +124,13 @@ TEST_F(WindowServices, AnEditMadeInCodeSeesItsKeysCharactersAndTheLossOfFocusFir
     edit.SetFocus();
     ui::testing::TypeText("1");
     ui::testing::CommitText("あいう");
+    ui::testing::PressKey(VK_LEFT);
+    ui::testing::TypeText("2");
     ui::testing::PressKey(VK_RETURN);
     host.GetDlgItem(kEdit)->SetFocus();
-    EXPECT_EQ(edit.GetWindowText(), "1あう");
-    EXPECT_EQ(edit.log, (Log{"key 49", "char 49", "char 12354", "char 12356", "char 12358", "key 13", "char 13", "lost focus"}));
+    EXPECT_EQ(edit.GetWindowText(), "1あ2う");
+    EXPECT_EQ(edit.log,
+        (Log{"key 49", "char 49", "char 12354", "char 12356", "char 12358", "key 37", "key 50", "char 50", "key 13", "char 13", "lost focus"}));
 }
 
 TEST_F(WindowServices, StyleBitsAlignTheEditsText)
