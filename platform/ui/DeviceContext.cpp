@@ -89,18 +89,6 @@ bool FitsFor(const QFont& font, const QFontMetrics& metrics, const QString& text
     return SurelyFits(font, metrics, text, width) || metrics.horizontalAdvance(text) <= width;
 }
 
-// Without DT_NOPREFIX an ampersand marks the next character; "&&" is a plain ampersand.
-QString StripPrefixes(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
-        out.append(text[i]);
-    }
-    return out;
-}
-
 } // namespace
 
 DC::DC() = default;
@@ -215,8 +203,8 @@ int DC::DrawText(std::string_view text, const Rect& rect, unsigned format)
 {
     const QFont font = FontOf(m_font);
     const QFontMetrics metrics(font);
+    // Every text of the program is drawn with DT_NOPREFIX: ampersands show as they are.
     QString value = qt::ToQString(text);
-    if ((format & DT_NOPREFIX) == 0) value = StripPrefixes(value);
     const bool singleLine = (format & DT_SINGLELINE) != 0;
     const bool wordBreak = !singleLine && (format & DT_WORDBREAK) != 0;
 

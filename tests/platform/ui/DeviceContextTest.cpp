@@ -51,18 +51,6 @@ TEST(DeviceContext, ShapesInkExactlyTheirPixels)
     }
 }
 
-// Without DT_NOPREFIX an ampersand marks the next character, and "&&" shows one.
-TEST(DeviceContext, AnAmpersandPairShowsOneAmpersandUnlessPrefixesAreOff)
-{
-    const auto ink = [](const char* text, unsigned format) {
-        Bitmap picture(60, 20);
-        DC(picture).DrawText(text, Rect{0, 0, 60, 20}, DT_SINGLELINE | format);
-        return DarkInk(picture);
-    };
-    EXPECT_EQ(ink("&&", 0), ink("&", DT_NOPREFIX));
-    EXPECT_NE(ink("&&", DT_NOPREFIX), ink("&", DT_NOPREFIX));
-}
-
 // Without DT_SINGLELINE a text is laid out from the top, whatever DT_VCENTER says; text stays in
 // its rectangle unless DT_NOCLIP lets it out.
 TEST(DeviceContext, TextSitsWhereItsFormatPutsItAndInsideItsRectangle)

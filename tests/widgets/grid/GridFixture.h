@@ -20,7 +20,6 @@
 namespace gridtest {
 
 constexpr int kHostDialog = 9401;  // room for grids created in code
-constexpr int kBoundDialog = 9402; // a grid made by the template
 constexpr int kGridId = 300;
 constexpr int kColWidth = 20;
 constexpr int kRowHeight = 12;
@@ -38,9 +37,8 @@ struct Note {
 // The dialog grids live in: it keeps what they notify and answers each code from `answers`.
 class Host : public ui::Dialog {
 public:
-    explicit Host(int templateId = kHostDialog, CGridCtrl* bound = nullptr)
-        : Dialog(templateId)
-        , m_bound(bound)
+    Host()
+        : Dialog(kHostDialog)
     { }
 
     std::vector<Note> notes;
@@ -56,10 +54,6 @@ public:
     int Count(int code) const { return static_cast<int>(std::ranges::count(Codes(), code)); }
 
 protected:
-    void DoDataExchange() override
-    {
-        if (m_bound != nullptr) BindControl(kGridId, *m_bound);
-    }
     bool OnNotify(ui::WPARAM, ui::LPARAM lParam, ui::LRESULT* result) override
     {
         const auto* record = ui::NotificationRecord<NM_GRIDVIEW>(lParam);
@@ -68,9 +62,6 @@ protected:
         *result = found != answers.end() ? found->second : 0;
         return true;
     }
-
-private:
-    CGridCtrl* m_bound;
 };
 
 class GridTest : public ::testing::Test {
@@ -81,8 +72,6 @@ protected:
         // A button for Tab to move to when the grid does not keep it.
         Resources::AddDialog({kHostDialog, 400, 300, "MS UI Gothic", 9, "Grids", WS_POPUP | WS_CAPTION, 0,
             {{IDOK, wc::Button, "OK", 350, 280, 40, 14, WS_CHILD | WS_VISIBLE | WS_TABSTOP}}});
-        Resources::AddDialog({kBoundDialog, 200, 120, "MS Shell Dlg", 8, "Bound", WS_POPUP | WS_CAPTION, 0,
-            {{kGridId, res::kGridWindowClass, "", 5, 5, 150, 100, WS_CHILD | WS_VISIBLE | WS_TABSTOP}}});
     }
 
     void SetUp() override { ASSERT_TRUE(host.Create()); }

@@ -134,23 +134,4 @@ TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
     EXPECT_EQ(AskingCell::cellsFound, 0);
 }
 
-
-TEST_F(GridModel, ATemplateControlOfTheGridClassBecomesAWorkingGrid)
-{
-    CGridCtrl grid(21, 21, 1, 1);
-    grid.GetDefaultCell(false, false)->SetBackColor(RGB(0, 0, 0));
-    Host bound(kBoundDialog, &grid);
-    ASSERT_TRUE(bound.Create());
-    EXPECT_EQ(grid.GetParent(), &bound);
-    EXPECT_EQ(grid.GetDlgCtrlID(), kGridId);
-    LOGFONT dialogFont;
-    ASSERT_TRUE(bound.GetFont() != nullptr && bound.GetFont()->GetLogFont(dialogFont));
-    EXPECT_STREQ(grid.GetDefaultCell(false, false)->GetFont()->lfFaceName, dialogFont.lfFaceName) << "a dialog gives its controls its font";
-    EXPECT_TRUE(grid.IsScrollBarShown(SB_VERT) && grid.IsScrollBarShown(SB_HORZ)) << "21 default rows and columns do not fit";
-    const Point inside = CellCorner(grid, 1, 1, 2, 2);
-    EXPECT_EQ(ui::testing::Grab(grid).GetPixel(inside.x, inside.y), RGB(0, 0, 0));
-    grid.SendMessageToParent(1, 1, NM_DBLCLK);
-    EXPECT_EQ(bound.Codes(), std::vector<int>{NM_DBLCLK});
-}
-
 } // namespace
