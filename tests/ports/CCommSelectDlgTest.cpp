@@ -5,6 +5,8 @@
 
 #include "platform/devices/ScriptedDeviceServices.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/testing/Input.h"
 
 #include <gtest/gtest.h>
 

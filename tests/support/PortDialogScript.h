@@ -2,8 +2,6 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ListBox.h"
-#include "platform/ui/Messages.h"
-#include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
 #include "resources/ResourceIds.h"
 
@@ -18,12 +16,3 @@ inline void OnPortDialog(ui::testing::Recorder& recorder, std::function<void(ui:
     });
 }
 
-// The port dialog takes entry `entry`, or keeps its preselected one when that is negative, and
-// is confirmed with Return.
-inline void ConfirmPortDialog(ui::testing::Recorder& recorder, int entry = -1)
-{
-    OnPortDialog(recorder, [entry](ui::Dialog&, ui::ListBox& list) {
-        if (entry >= 0) list.SetCurSel(entry);
-        ui::testing::PressKey(ui::VK_RETURN);
-    });
-}

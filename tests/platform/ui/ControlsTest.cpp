@@ -238,19 +238,6 @@ TEST_F(FormControls, ABorderedWindowsClientAreaLiesInsideItsBorder)
     EXPECT_NE(picture.GetPixel(1, picture.Height() / 2), GetSysColor(COLOR_3DSHADOW));
 }
 
-// A label's text sits at its top, or in its middle when asked to be centred vertically.
-TEST_F(FormControls, StaticTextIsCentredVerticallyOnlyWhenAskedTo)
-{
-    ui::testing::ShowAndActivate(dialog);
-    for (const auto& [id, centred] : {std::pair{kTall, false}, {kCentred, true}}) {
-        SCOPED_TRACE(centred ? "centred" : "at the top");
-        const Bitmap picture = ui::testing::Grab(*dialog.GetDlgItem(id));
-        const Rect ink = DarkInk(picture);
-        ASSERT_FALSE(ink.IsEmpty()) << "no text drawn";
-        EXPECT_EQ(std::abs((ink.top + ink.bottom) - picture.Height()) < picture.Height() / 4, centred) << ink.top << ".." << ink.bottom;
-    }
-}
-
 TEST_F(Controls, AClickOrAnArrowKeyInAListViewSelectsAndFocusesOneRowAndStopsAtTheEnds)
 {
     DialogHost<ListView, kListDialog, kListView> host;

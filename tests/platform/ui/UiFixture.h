@@ -16,14 +16,14 @@
 
 namespace uitest {
 
-constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, four statics, a framed window
+constexpr int kFormDialog = 9001; // OK (default), Cancel, an edit, a sorted list box, three statics, a framed window
 constexpr int kNoDefault = 9002;  // an edit and a push button, no default button
 constexpr int kHostDialog = 9003; // a tab control and a custom window
 constexpr int kChildPage = 9004;  // an empty child page
 constexpr int kListDialog = 9005; // an owner-drawn report list view filling the dialog
 
 // Control ids used across the templates.
-enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kClickable, kListView, kTall, kCentred, kFramed };
+enum : int { kEdit = 100, kList, kLabel, kButton, kTab, kCustom, kClickable, kListView, kCentred, kFramed };
 
 // The smallest rectangle holding a picture's dark pixels, the text drawn on a light ground;
 // empty when there are none.
@@ -56,7 +56,6 @@ protected:
                 {kList, wc::ListBox, "", 7, 24, 100, 60, child | WS_BORDER | LBS_NOTIFY | LBS_SORT | WS_TABSTOP},
                 {kLabel, wc::Static, "ラベル", 110, 50, 30, 8, child | SS_LEFT},
                 {kClickable, wc::Static, "押す", 110, 70, 30, 12, child | SS_NOTIFY | SS_CENTER, WS_EX_DLGMODALFRAME},
-                {kTall, wc::Static, "8", 150, 45, 20, 40, child | SS_LEFT},
                 {kCentred, wc::Static, "8", 175, 45, 20, 40, child | SS_LEFT | SS_CENTERIMAGE},
                 {kFramed, "TestCustomClass", "", 150, 88, 40, 10, child | WS_BORDER}}});
         Resources::AddDialog({kNoDefault, 120, 60, "MS UI Gothic", 9, "No default", WS_POPUP | WS_CAPTION, 0,
