@@ -120,8 +120,9 @@ TEST_F(GridInput, ADragCarriesTheSelectionAndTheFocusAlongToThePointer)
     }
 }
 
-// Each tick of the auto-scroll timer scrolls towards the side the held pointer is past; on the
-// first data row or column it is past nothing, and with the button up there is no drag.
+// Each tick of the auto-scroll timer scrolls towards the side the held pointer is past and takes
+// the selection along; on the first data row or column it is past nothing, and with the button
+// up there is no drag.
 TEST_F(GridInput, AHeldDragScrollsOnlyWhileThePointerIsOverTheHeaders)
 {
     struct Case { const char* name; Point hold; bool released; int rowsUp, colsLeft; };
@@ -139,7 +140,10 @@ TEST_F(GridInput, AHeldDragScrollsOnlyWhileThePointerIsOverTheHeaders)
         input::MoveMouse(grid, c.hold, true);
         if (c.released) input::ReleaseButton(grid, c.hold);
         grid.SendMessage(WM_TIMER, kAutoScrollTimer);
-        EXPECT_EQ(grid.GetTopleftNonFixedCell(), CCellID(topLeft.row - c.rowsUp, topLeft.col - c.colsLeft));
+        const CCellID shown(topLeft.row - c.rowsUp, topLeft.col - c.colsLeft);
+        EXPECT_EQ(grid.GetTopleftNonFixedCell(), shown);
+        const CCellRange selected = grid.GetSelectedRange();
+        EXPECT_EQ(CCellID(selected.minRow, selected.minCol), shown) << "the selection follows into what scrolled in";
         if (!c.released) input::ReleaseButton(grid, c.hold);
     }
 }
