@@ -4,6 +4,7 @@
 #include "sim/FrameCodec.h"
 #include "sim/PtyServer.h"
 #include "sim/RealClock.h"
+#include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,14 @@ TEST(SimulatedController, ExchangeLogHasALinePerRequestWithTheBytesThatWentBack)
     EXPECT_EQ(log, (std::vector<std::string>{"F3 02 0A -> 55 F3 0A 56 4C 4D 32 30 44 45", "11 03 AB 40 -> none",
                        "F5 02 08 -> F5 07 32 2E 31 30 41 01"}));
     EXPECT_EQ(controller.BytesOnTheWay(), 10u + 8u);
+}
+
+// The program's own "sim:" port answers at the pace of the real line, as a demonstration should.
+TEST(SimulatedController, TheProgramsSimulatedPortIsPacedLikeTheLine)
+{
+    const auto controller = RegisterSimulatedPort();
+    EXPECT_GT(controller->Pacing().TimeFor(1), Duration{});
+    UnregisterSimulatedPort();
 }
 
 // A host killed while holding the port exclusively cannot clear the claim; the next one still
