@@ -207,6 +207,14 @@ TEST_F(MessageRouting, ATimerKilledInItsOwnTickNeverTicksAgainUnderTheBoxOrAfter
     EXPECT_EQ(recorder.PopupsLeftOpen(), 0);
 }
 
+// A window that goes takes its running timers with it.
+TEST_F(MessageRouting, ADestroyedWindowNeverTicks)
+{
+    EXPECT_EQ(dialog.control.SetTimer(7, 0), 7u);
+    dialog.control.DestroyWindow();
+    EXPECT_FALSE(ui::testing::RunUntil([&] { return Ticks(log, 7) > 0; }, kQuietMs));
+}
+
 // Input that arrives once the next tick is due is served first; a menu it opens must not hold
 // that tick up.
 TEST_F(MessageRouting, TicksGoOnInsideAMenuOpenedByInputThatArrivedDuringATick)
