@@ -93,6 +93,5 @@ void CMapGridCtrl::PasteValue(int row, int col, CellValue& record, uint16_t valu
     record.current = value;
     SetCellText(row, col, "");
     SendMessageToParent(row, col, GVN_ENDLABELEDIT);
-    SetModified(true, row, col);
     RedrawCell(row, col);
 }

@@ -8,12 +8,7 @@
 namespace {
 
 // A monitor item of a profile.
-struct ItemSpec {
-    int type, address;
-    const char* coefficient = "1";
-    const char* offset = "0";
-    const char* format = "";
-};
+struct ItemSpec { int type, address; const char* coefficient = "1"; const char* offset = "0"; const char* format = ""; };
 
 std::string MonitorProfile(const std::vector<ItemSpec>& items, const std::string& dataItems = "DataItems=0\n")
 {

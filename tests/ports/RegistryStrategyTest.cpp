@@ -50,10 +50,7 @@ TEST_F(RegistryWalk, ListsSerialPortDevicesWithAPortNameAndEveryUsbPort)
 
 TEST_F(RegistryWalk, UnreadableKeyRaisesItsPathAfterClosingEveryOpenedKeyAndKeepsEarlierRecordsAsFound)
 {
-    const struct {
-        std::string key, text;
-        SerialPortList found;
-    } cases[] = {
+    const struct { std::string key, text; SerialPortList found; } cases[] = {
         {"Enum", "Could not read from HKLM\\Enum", {}},
         {"Enum\\USBPORTS", "Could not read from HKLM\\Enum\\USBPORTS", {{"\\\\.\\COM1", "COM1", "", 0, ""}}},
         {"Enum\\ACPI\\*PNP0500", "Could not read from HKLM\\Enum\\ACPI\\*PNP0500", {}},

@@ -114,7 +114,6 @@ bool CGridCtrl::SetRowCount(int rows)
     }
     m_arRowHeights.resize(static_cast<size_t>(m_nRows));
 
-    SetModified();
     ResetScrollBars();
     Refresh();
     return result;
@@ -150,7 +149,6 @@ bool CGridCtrl::SetColumnCount(int cols)
     m_nCols = cols;
     m_arColWidths.resize(static_cast<size_t>(cols));
 
-    SetModified();
     ResetScrollBars();
     Refresh();
     return result;
@@ -280,7 +278,6 @@ bool CGridCtrl::SetCellText(int row, int col, const char* text)
     CGridCellBase* cell = GetCell(row, col);
     if (cell == nullptr) return false;
     cell->SetText(text);
-    SetModified(true, row, col);
     return true;
 }
 
@@ -403,31 +400,6 @@ void CGridCtrl::RedrawFocusHeaders(const CCellID& cell, const CCellID& other)
     if (cell.row != other.row) {
         for (int col = 0; col < m_nFixedCols; ++col) RedrawCell(cell.row, col);
     }
-}
-
-void CGridCtrl::SetModified(bool modified, int row, int col)
-{
-    if (row < 0 || col < 0) {
-        m_bModified = modified;
-    } else if (modified) {
-        SetCellState(row, col, GetCellState(row, col) | GVIS_MODIFIED);
-        m_bModified = true;
-    } else {
-        SetCellState(row, col, GetCellState(row, col) & ~GVIS_MODIFIED);
-    }
-    if (!m_bModified) {
-        for (int r = 0; r < m_nRows; ++r) {
-            for (int c = 0; c < m_nCols; ++c) {
-                if (CGridCellBase* cell = GetCell(r, c)) cell->SetState(cell->GetState() & ~GVIS_MODIFIED);
-            }
-        }
-    }
-}
-
-bool CGridCtrl::GetModified(int row, int col) const
-{
-    if (row < 0 || col < 0) return m_bModified;
-    return (GetCellState(row, col) & GVIS_MODIFIED) != 0;
 }
 
 bool CGridCtrl::ValidateCellEdit(int, int, const char*)

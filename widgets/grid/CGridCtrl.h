@@ -75,8 +75,6 @@ public:
     CCellRange GetSelectedRange() const;
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     CCellID SetFocusCell(int row, int col);
-    void SetModified(bool modified = true, int row = -1, int col = -1);
-    bool GetModified(int row = -1, int col = -1) const;
 
     // --- Layout and painting ---
     bool RedrawCell(int row, int col, ui::DC* dc = nullptr);
@@ -181,7 +179,6 @@ private:
     ui::COLORREF m_crGridBkColour = 0;
 
     bool m_bEditable = true;
-    bool m_bModified = false;
 
     int m_nRows = 0;
     int m_nFixedRows = 0;

@@ -156,7 +156,6 @@ bool CGridCtrl::EditCellText(int row, int col, const std::string& text)
 
     cell->SetText(text.c_str());
     if (ValidateCellEdit(row, col, text.c_str()) && SendMessageToParent(row, col, GVN_ENDLABELEDIT) >= 0) {
-        SetModified(true, row, col);
         RedrawCell(row, col);
         return true;
     }

@@ -38,11 +38,7 @@ void CGridCtrl::EndCellEdit(int row, int col, const char* newText)
     const std::string oldText = cell->GetText();
     if (text != oldText) {
         cell->SetText(text.c_str());
-        if (ValidateCellEdit(row, col, text.c_str()) && SendMessageToParent(row, col, GVN_ENDLABELEDIT) >= 0) {
-            SetModified(true, row, col);
-        } else {
-            cell->SetText(oldText.c_str());
-        }
+        if (!ValidateCellEdit(row, col, text.c_str()) || SendMessageToParent(row, col, GVN_ENDLABELEDIT) < 0) cell->SetText(oldText.c_str());
         RedrawCell(row, col);
     }
     cell->EditEnded();

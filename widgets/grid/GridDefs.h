@@ -53,7 +53,6 @@ constexpr ui::UINT GVIS_READONLY = 0x08;
 constexpr ui::UINT GVIS_FIXED = 0x10;
 constexpr ui::UINT GVIS_FIXEDROW = 0x20;
 constexpr ui::UINT GVIS_FIXEDCOL = 0x40;
-constexpr ui::UINT GVIS_MODIFIED = 0x80;
 
 // "Take it from the default cell" values of a cell's own fields.
 constexpr ui::UINT kDefaultFormat = 0xFFFFFFFF;

@@ -28,11 +28,7 @@ constexpr int kRowHeight = 12;
 constexpr std::pair<bool, bool> kCellKinds[] = {{false, false}, {false, true}, {true, false}, {true, true}};
 
 // One WM_NOTIFY from a grid as its receiver saw it.
-struct Note {
-    int code = 0;
-    int row = -1;
-    int col = -1;
-};
+struct Note { int code = 0; int row = -1; int col = -1; };
 
 // The dialog grids live in: it keeps what they notify and answers each code from `answers`.
 class Host : public ui::Dialog {

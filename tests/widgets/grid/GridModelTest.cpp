@@ -60,16 +60,6 @@ TEST_F(GridModel, ARangeReachingIntoTheHeadersSelectsOnlyDataCells)
     }
 }
 
-TEST_F(GridModel, SettingTheSameTextStillMarksTheCellModified)
-{
-    CGridCtrl grid(3, 3, 1, 1);
-    grid.SetCellText(1, 1, "same");
-    grid.SetModified(false);
-    EXPECT_TRUE(grid.SetCellText(1, 1, "same"));
-    EXPECT_TRUE(grid.GetModified(1, 1));
-    EXPECT_TRUE(grid.GetModified());
-}
-
 // A grid may have more than 65,535 rows or columns: every cell has its own entry.
 TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
 {
@@ -83,10 +73,10 @@ TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
         grid.SetColumnCount(c.cols);
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.rows, c.cols, -1, -1));
         grid.SetCellState(c.kept.row, c.kept.col, GVIS_SELECTED);
-        grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_SELECTED | GVIS_MODIFIED);
+        grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_SELECTED | GVIS_READONLY);
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(std::min(c.kept.row, c.dropped.row), std::min(c.kept.col, c.dropped.col),
                                                std::max(c.kept.row, c.dropped.row), std::max(c.kept.col, c.dropped.col)));
-        grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_MODIFIED);
+        grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_READONLY);
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.kept.row, c.kept.col, c.kept.row, c.kept.col));
         EXPECT_FALSE(grid.IsCellSelected(c.dropped.row, c.dropped.col));
         EXPECT_TRUE(grid.IsCellSelected(c.kept.row, c.kept.col));
