@@ -114,11 +114,4 @@ TEST_F(Transact, FailedReadClearsTheErrorAndGivesCommError)
     EXPECT_TRUE(BufferUntouched());
 }
 
-TEST_F(Transact, ExchangesDoNotPurgeTheInput)
-{
-    Send(0xF0);
-    Send(0xF3);
-    EXPECT_EQ(log->purges, 1); // the one of Open
-}
-
 } // namespace

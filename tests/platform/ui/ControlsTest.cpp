@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 

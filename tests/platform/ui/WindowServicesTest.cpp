@@ -95,14 +95,6 @@ TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
     EXPECT_EQ(pad.GetClientRect(), (Rect{0, 0, 100, 80}));
 }
 
-TEST_F(WindowServices, AWindowIsMadeOnceAndOnlyInsideAWindowThatExists)
-{
-    EXPECT_FALSE(pad.CreateChild(host, Rect{0, 0, 10, 10}, 79, WS_CHILD));
-    Dialog unmade(kFormDialog);
-    Pad orphan;
-    EXPECT_FALSE(orphan.CreateChild(unmade, Rect{0, 0, 10, 10}, 79, WS_CHILD));
-}
-
 TEST_F(WindowServices, DestroyingAWindowDetachesTheObjectsOfItAndItsChildren)
 {
     pad.SetTimer(1, 100);

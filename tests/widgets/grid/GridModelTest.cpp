@@ -1,5 +1,7 @@
 #include "GridFixture.h"
 
+#include "platform/ui/Font.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -122,6 +124,28 @@ TEST_F(GridModel, AGridThatGoesHasNoCountsLeftForTheRowsItFreed)
     }
     EXPECT_EQ(AskingCell::countsSeen, (std::vector<std::pair<int, int>>(12, {0, 0})));
     EXPECT_EQ(AskingCell::cellsFound, 0);
+}
+
+TEST_F(GridModel, ABiggerFontMakesBiggerDefaultCellsAndLeavesExistingRows)
+{
+    CGridCtrl grid(3, 3, 1, 1);
+    Place(grid, 200, 100);
+    std::vector<Size> before;
+    for (auto [fixedRow, fixedCol] : kCellKinds) {
+        const CGridDefaultCell* cell = grid.GetDefaultCell(fixedRow, fixedCol);
+        before.push_back(Size{cell->GetWidth(), cell->GetHeight()});
+    }
+    Font big;
+    ASSERT_TRUE(big.CreatePointFont(200, "Arial"));
+    grid.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&big), 1);
+    for (size_t kind = 0; kind < before.size(); ++kind) {
+        SCOPED_TRACE(::testing::Message() << "kind " << kind);
+        const CGridDefaultCell* cell = grid.GetDefaultCell(kCellKinds[kind].first, kCellKinds[kind].second);
+        EXPECT_GT(cell->GetWidth(), before[kind].cx);
+        EXPECT_GT(cell->GetHeight(), before[kind].cy);
+    }
+    EXPECT_EQ(grid.GetRowHeight(1), kRowHeight) << "existing rows keep their height";
+    EXPECT_EQ(reinterpret_cast<Font*>(grid.SendMessage(WM_GETFONT)), grid.GetDefaultCell(false, false)->GetRealizedFont());
 }
 
 } // namespace
