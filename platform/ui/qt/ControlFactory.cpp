@@ -102,8 +102,8 @@ QWidget* MakeEdit(const ControlTemplate& control, QWidget* parent)
 
 QWidget* MakeListBox(const ControlTemplate& control, QWidget* parent)
 {
+    // A list widget selects one entry at a time, as a list box without multiple selection does.
     auto* list = new QListWidget(parent);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollBarPolicy((control.style & LBS_DISABLENOSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     if ((control.style & LBS_NOTIFY) != 0) {
