@@ -35,10 +35,12 @@ TEST(SimulatedController, ExchangeLogHasALinePerRequestWithTheBytesThatWentBack)
     EXPECT_EQ(controller.BytesOnTheWay(), 10u + 8u);
 }
 
-// The program's own "sim:" port answers at the pace of the real line, as a demonstration should.
-TEST(SimulatedController, TheProgramsSimulatedPortIsPacedLikeTheLine)
+// The program's own "sim:" port opens, and answers at the pace of the real line, as a
+// demonstration should.
+TEST(SimulatedController, TheProgramsSimulatedPortOpensAndIsPacedLikeTheLine)
 {
     const auto controller = RegisterSimulatedPort();
+    EXPECT_NE(serial::SerialDevice::Open(kSimulatedPortPath), nullptr);
     EXPECT_GT(controller->Pacing().TimeFor(1), Duration{});
     UnregisterSimulatedPort();
 }
