@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <span>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,8 @@ TEST(DeviceContext, ShapesInkExactlyTheirPixels)
         {"upwards", line({{5, 15}, {5, 5}}), {5, 6, 6, 16}, {{{5, 6}, blue}}},
         {"diagonal", line({{0, 0}, {10, 10}}), {0, 0, 10, 10}, {{{5, 5}, blue}, {{5, 6}, kWhite}}},
         {"fill after cut text", [](DC& dc) { Rect none{}; dc.DrawText("8\t8", none, DT_LEFT); dc.FillSolidRect({10, 10, 20, 15}, blue); },
+            {10, 10, 20, 15}, {}},
+        {"fill after a cut line", [](DC& dc) { dc.DrawText("8", Rect{}, DT_SINGLELINE), dc.FillSolidRect({10, 10, 20, 15}, blue); },
             {10, 10, 20, 15}, {}},
         {"corner", line({{0, 20}, {10, 20}, {10, 30}}), {0, 20, 11, 30}, {{{10, 20}, blue}}},
         {"3-D", [](DC& dc) { dc.Draw3dRect(Rect{100, 0, 110, 10}, red, green); }, {100, 0, 110, 10}, {{{100, 5}, red}, {{105, 0}, red}, {{109, 5}, green}, {{105, 9}, green}, {{105, 5}, kWhite}}},
@@ -96,14 +99,11 @@ TEST(DeviceContext, TextSitsWhereItsFormatPutsItAndInsideItsRectangle)
 TEST(DeviceContext, OnlyOpaqueTextFillsBehindItself)
 {
     constexpr COLORREF yellow = RGB(255, 255, 0);
-    const struct { int mode; const char* text; COLORREF corner; } cases[] = {
-        {OPAQUE, "8", yellow}, {TRANSPARENT, "8", kWhite}, {OPAQUE, "", kWhite}};
-    for (const auto& each : cases) {
+    for (const auto& [mode, text, corner] : {std::tuple{OPAQUE, "8", yellow}, {TRANSPARENT, "8", kWhite}, {OPAQUE, "", kWhite}}) {
         Bitmap picture(60, 20);
         DC context(picture);
-        context.SetBkMode(each.mode);
-        context.SetBkColor(yellow);
-        context.DrawText(each.text, Rect{0, 0, 60, 20}, DT_LEFT | DT_SINGLELINE);
-        EXPECT_EQ(picture.GetPixel(0, 0), each.corner) << each.mode << " \"" << each.text << "\"";
+        context.SetBkMode(mode), context.SetBkColor(yellow);
+        context.DrawText(text, Rect{0, 0, 60, 20}, DT_LEFT | DT_SINGLELINE);
+        EXPECT_EQ(picture.GetPixel(0, 0), corner) << mode << " \"" << text << "\"";
     }
 }

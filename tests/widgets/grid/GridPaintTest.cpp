@@ -76,8 +76,11 @@ TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
         PlaceMap(grid, 480, 300);
         grid.SetRowHeight(hiddenRow, 0);
         grid.SetColumnWidth(hiddenCol, 0);
+        grid.SetCellText(3, 4, "88"); // black on black: only a box behind the text would show
         const Bitmap shot = Paint(grid);
         EXPECT_EQ(FirstWrongDataCell(grid, shot), "");
+        for (int x = CellRect(grid, 3, 4).left; x < CellRect(grid, 3, 4).right; ++x)
+            EXPECT_EQ(shot.GetPixel(x, CellCentre(grid, 3, 4).y), kBlack) << "behind the text, at " << x;
         for (int i = 0; i < 21; ++i) {
             if (i == hiddenCol || i == hiddenRow) continue;
             const Point inRow = CellCorner(grid, 0, i, 5, 5);
