@@ -69,23 +69,16 @@ TEST_F(Startup, TheEngineCodeShowsTheReceivedText)
     }
 }
 
-// Escape does nothing; Return presses the default button, which starts the trace. Neither
-// closes the window.
-TEST_F(Startup, EscapeAndReturnNeverCloseTheWindow)
+TEST_F(Startup, EscapeNeverClosesTheWindow)
 {
-    const std::pair<unsigned, const char*> cases[] = {
-        {ui::VK_ESCAPE, "open, idle, no timer, ﾄﾚｰｽ開始"}, {ui::VK_RETURN, "open, tracing, timer, ﾄﾚｰｽ停止"}};
-    for (const auto& [key, expected] : cases) {
-        ScriptStartup();
-        std::string after;
-        recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
-            ui::testing::PressKey(key);
-            after = (dialog.IsWindow() ? "open, " : "closed, ") + TraceState();
-            dialog.EndDialog(ui::IDCANCEL);
-        });
-        window.DoModal();
-        EXPECT_EQ(after, expected) << key;
-    }
+    ScriptStartup();
+    bool stayedOpen = false;
+    recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
+        ui::testing::PressKey(ui::VK_ESCAPE);
+        stayedOpen = dialog.IsWindow();
+    });
+    window.DoModal();
+    EXPECT_TRUE(stayedOpen);
 }
 
 TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)

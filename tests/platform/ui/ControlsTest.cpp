@@ -201,6 +201,7 @@ TEST_F(FormControls, StyleBitsGiveTheLookAndReachTheyName)
         {"no tab stop takes only clicks", [&] { return focus(kFramed) == Qt::ClickFocus; }},
         {"a static takes no focus", [&] { return focus(kLabel) == Qt::NoFocus && focus(kClickable) == Qt::NoFocus; }},
         {"a system menu brings the close box", [&] { return closeBox(dialog) && !closeBox(noSystemMenu); }},
+        {"the dialog's font is its own", [&] { return dialog.GetFont() != nullptr; }},
         {"the caption is the title", [&] { return dialog.GetWindowText() == "Form" && WidgetOf(dialog)->windowTitle() == "Form"; }},
     };
     for (const auto& [name, holds] : cases) EXPECT_TRUE(holds()) << name;
