@@ -355,15 +355,13 @@ CCellRange CGridCtrl::GetSelectedRange() const
     return range;
 }
 
-// Clears the previous selection kept for Ctrl and deselects every cell.
+// Clears the previous selection kept for Ctrl and deselects every cell; the callers repaint
+// the whole grid after.
 void CGridCtrl::ResetSelectedRange()
 {
     m_PrevSelectedCellMap.clear();
     const auto selected = m_SelectedCellMap;
-    for (const auto& [key, cell] : selected) {
-        SetCellState(cell.row, cell.col, GetCellState(cell.row, cell.col) & ~GVIS_SELECTED);
-        RedrawCell(cell.row, cell.col);
-    }
+    for (const auto& [key, cell] : selected) SetCellState(cell.row, cell.col, GetCellState(cell.row, cell.col) & ~GVIS_SELECTED);
     m_SelectedCellMap.clear();
 }
 
