@@ -73,11 +73,13 @@ protected:
     RecordingGrid grid{4, 4, 1, 1};
 };
 
-TEST_F(GridEdit, TheEditorOpensOverTheCellWithItsTextAndFont)
+TEST_F(GridEdit, TheEditorOpensOverTheCellWithItsTextFontAndAlignment)
 {
+    grid.SetCellFormat(kRow, kCol, DT_RIGHT | DT_SINGLELINE);
     ASSERT_TRUE(Open(kAtEnd));
     CInPlaceEdit* editor = Editor();
     EXPECT_EQ(editor->GetWindowRect(), CellRect(grid, kRow, kCol));
+    EXPECT_EQ(editor->GetStyle() & (ES_CENTER | ES_RIGHT), ES_RIGHT);
     EXPECT_EQ(editor->GetFont(), grid.GetDefaultCell(false, false)->GetRealizedFont());
     EXPECT_TRUE(editor->IsWindowVisible());
     EXPECT_EQ(editor->GetWindowText(), kText);
