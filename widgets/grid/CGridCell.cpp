@@ -62,20 +62,6 @@ ui::UINT CGridCell::GetMargin() const
     return defaultCell != nullptr ? defaultCell->GetMargin() : 0;
 }
 
-void CGridCell::Reset()
-{
-    CGridCellBase::Reset();
-    m_strText.clear();
-    m_nFormat = kDefaultFormat;
-    m_nMargin = kDefaultMargin;
-    m_pGrid = nullptr;
-    m_bEditing = false;
-    m_pEditWnd = nullptr;
-    m_crFgClr = CLR_DEFAULT;
-    m_crBkClr = CLR_DEFAULT;
-    m_plfFont.reset();
-}
-
 void CGridCell::EditEnded()
 {
     m_bEditing = false;

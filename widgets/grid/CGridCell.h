@@ -33,7 +33,6 @@ public:
 
     bool IsEditing() const override { return m_bEditing; }
 
-    void Reset() override;
     void EditEnded() override;
 
 protected:

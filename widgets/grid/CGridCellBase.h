@@ -52,8 +52,6 @@ public:
     virtual bool IsSelected() const { return (GetState() & GVIS_SELECTED) != 0; }
     virtual bool IsReadOnly() const { return (GetState() & GVIS_READONLY) != 0; }
 
-    virtual void Reset() { m_nState = 0; }
-
     virtual bool Draw(ui::DC* dc, int row, int col, ui::Rect rect, bool eraseBackground = true);
 
     // The in-place editor (CInPlaceEdit) opened over the cell.
