@@ -38,7 +38,7 @@ TEST_F(GridModel, PositionsCountsAndSizesOutsideTheGridAreRefused)
         {"cell of column 3", [](CGridCtrl& g) { return g.GetCell(0, 3) != nullptr || !g.GetCellText(0, 3).empty(); }},
         {"rows -1", [](CGridCtrl& g) { return g.SetRowCount(-1); }},
         {"columns -1", [](CGridCtrl& g) { return g.SetColumnCount(-1); }},
-        {"width of column 3", [](CGridCtrl& g) { return g.SetColumnWidth(3, 10); }},
+        {"width of column 3", [](CGridCtrl& g) { return g.SetColumnWidth(3, 10) || g.GetColumnWidth(3) != -1 || g.GetRowHeight(4) != -1; }},
         {"height -1", [](CGridCtrl& g) { return g.SetRowHeight(1, -1); }},
         {"range to row 4", [](CGridCtrl& g) { return g.IsValid(CCellRange(1, 1, 4, 1)); }},
         {"range to column 3", [](CGridCtrl& g) { return g.IsValid(CCellRange(1, 1, 1, 3)); }},
