@@ -9,6 +9,7 @@
 #include "sim/SimulatedPort.h"
 #include "sim/VirtualClock.h"
 #include "tests/support/Frames.h"
+#include "tests/support/GridCells.h"
 #include "tests/support/WorkingDirectory.h"
 #include "widgets/grid/CGridCtrl.h"
 
@@ -36,12 +37,7 @@ inline std::vector<uint8_t> LittleEndianWords(const std::vector<uint16_t>& words
     return bytes;
 }
 
-inline ui::Point CellCentre(CGridCtrl& grid, int row, int col)
-{
-    ui::Rect rect;
-    EXPECT_TRUE(grid.GetCellRect(row, col, rect));
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
+using gridtest::CellCentre;
 
 inline void ClickCell(CGridCtrl& grid, int row, int col, unsigned modifiers = ui::testing::None)
 {

@@ -33,9 +33,7 @@ struct Note { int code = 0; int row = -1; int col = -1; };
 // The dialog grids live in: it keeps what they notify and answers each code from `answers`.
 class Host : public ui::Dialog {
 public:
-    Host()
-        : Dialog(kHostDialog)
-    { }
+    Host() : Dialog(kHostDialog) { }
 
     std::vector<Note> notes;
     std::map<int, ui::LRESULT> answers;
