@@ -279,7 +279,7 @@ TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
         ToBottomRight(grid);
         if (!c.fromEnd) grid.SendMessage(WM_VSCROLL, SB_TOP), grid.SendMessage(WM_HSCROLL, SB_LEFT);
         EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
-        grid.EnsureVisible(c.target, c.target);
+        EXPECT_TRUE(grid.EnsureVisible(c.target, c.target) && !grid.EnsureVisible(81, 81)) << "no cell past the last is shown";
         const Rect rect = CellRect(grid, c.target, c.target);
         EXPECT_LT(rect.right, grid.GetClientRect().right);
         EXPECT_LT(rect.bottom, grid.GetClientRect().bottom);
