@@ -101,7 +101,10 @@ void CGridCtrl::FixedColumnClicked(CCellID& cell)
 void CGridCtrl::OnMouseMove(ui::UINT flags, ui::Point point)
 {
     const bool selecting = m_MouseMode == MOUSE_SELECT_COL || m_MouseMode == MOUSE_SELECT_ROW || m_MouseMode == MOUSE_SELECT_CELLS;
-    if ((flags & ui::MK_LBUTTON) != 0 && m_bLMouseButtonDown && IsValid(m_LeftClickDownCell) && selecting) {
+    if ((flags & ui::MK_LBUTTON) == 0) {
+        // A button-up that went to another window (a box opened meanwhile) ends the press here.
+        m_MouseMode = MOUSE_NOTHING;
+    } else if (m_bLMouseButtonDown && IsValid(m_LeftClickDownCell) && selecting) {
         const CCellID cell = GetCellFromPoint(point);
         if (IsValid(cell) && cell != m_idCurrentCell) {
             SelectByMode(*this, cell);
