@@ -287,7 +287,6 @@ std::string CGridCtrl::GetCellText(int row, int col) const
     return cell != nullptr ? cell->GetText() : "";
 }
 
-// A virtual cell is fetched anew each time: what is set on it does not last.
 void CGridCtrl::SetCellFormat(int row, int col, ui::UINT format)
 {
     if (CGridCellBase* cell = GetCell(row, col)) cell->SetFormat(format);
