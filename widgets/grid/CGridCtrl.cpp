@@ -81,23 +81,14 @@ void CGridCtrl::SetDefaultCellWidth(int width)
 
 // --- Counts ---
 
+// Rows and columns are only ever added: every grid of the program gets its counts once, on an
+// empty grid.
 bool CGridCtrl::SetRowCount(int rows)
 {
-    if (rows < 0) return false;
+    if (rows < m_nRows) return false;
     if (rows == m_nRows) return true;
     bool result = true;
     m_idTopLeftCell = CCellID();
-    if (rows < m_nFixedRows) m_nFixedRows = rows;
-    if (m_idCurrentCell.row >= rows) SetFocusCell(-1, -1);
-
-    if (rows < m_nRows) {
-        for (int row = rows; row < m_nRows; ++row) {
-            for (int col = 0; col < m_nCols; ++col) DestroyCell(row, col);
-        }
-        m_RowData.resize(static_cast<size_t>(rows));
-        m_nRows = rows;
-    }
-
     try {
         const auto height = static_cast<ui::UINT>(m_cellDefault.GetHeight());
         m_arRowHeights.resize(static_cast<size_t>(rows), height);
@@ -121,19 +112,10 @@ bool CGridCtrl::SetRowCount(int rows)
 
 bool CGridCtrl::SetColumnCount(int cols)
 {
-    if (cols < 0) return false;
+    if (cols < m_nCols) return false;
     if (cols == m_nCols) return true;
     bool result = true;
     m_idTopLeftCell = CCellID();
-    if (cols < m_nFixedCols) m_nFixedCols = cols;
-    if (m_idCurrentCell.col >= cols) SetFocusCell(-1, -1);
-
-    if (cols < m_nCols) {
-        for (int row = 0; row < m_nRows; ++row) {
-            for (int col = cols; col < m_nCols; ++col) DestroyCell(row, col);
-        }
-    }
-
     try {
         const int oldCols = m_nCols;
         // New columns take the header columns' default width, new rows the normal cells' height.
@@ -253,12 +235,6 @@ std::unique_ptr<CGridCellBase> CGridCtrl::CreateCell(int row, int col)
     // An explicit copy of its kind's format, not "take the default's".
     cell->SetFormat(cell->GetDefaultCell()->GetFormat());
     return cell;
-}
-
-void CGridCtrl::DestroyCell(int row, int col)
-{
-    SetCellState(row, col, 0);
-    if (IsValid(row, col)) m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)].reset();
 }
 
 CGridCellBase* CGridCtrl::GetCell(int row, int col) const

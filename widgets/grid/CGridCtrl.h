@@ -126,7 +126,6 @@ public:
     virtual void EndEditing();
     virtual void DrawGrid(ui::DC& dc);
     virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
-    virtual void DestroyCell(int row, int col);
 
 protected:
     void PreSubclassWindow() override;
