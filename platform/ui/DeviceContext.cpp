@@ -34,15 +34,13 @@ QFont FontOf(const Font* font)
 const QStaticText& LaidOutLine(const QString& text, const QFont& font)
 {
     struct Entry {
-        QString text;
         QFont font;
         QStaticText layout;
     };
     constexpr size_t kSlots = 1024;
     static std::array<Entry, kSlots> cache;
     Entry& entry = cache[qHash(text) % kSlots];
-    if (entry.text != text || entry.font != font || entry.layout.text() != text) {
-        entry.text = text;
+    if (entry.layout.text() != text || entry.font != font) {
         entry.font = font;
         entry.layout = QStaticText(text);
         entry.layout.setTextFormat(Qt::PlainText);

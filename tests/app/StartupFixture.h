@@ -2,9 +2,8 @@
 
 #include "app/CVelmoraDlg.h"
 #include "config/ActiveProfile.h"
+#include "tests/support/PortDialogScript.h"
 #include "tests/support/SimulatedPage.h"
-
-#include "platform/ui/ListBox.h"
 
 // The main window started in a temporary working directory against the simulated controller;
 // the base file lists the simulator as its one port.
@@ -22,20 +21,8 @@ protected:
         config::TheProfile().SetProfilePath("Velmora.ini");
     }
 
-    // The port dialog confirms entry `port`, or its preselected one when that is negative; the
-    // profile dialog takes entry `profile`, or is cancelled when it is negative.
-    void ScriptStartup(int profile = -1, int port = -1)
-    {
-        recorder.OnDialog(res::IDD_COMMSELECT, [port](ui::Dialog& dialog) {
-            if (port >= 0) static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PORTLIST))->SetCurSel(port);
-            ui::testing::PressKey(ui::VK_RETURN);
-        });
-        recorder.OnDialog(res::IDD_PROFSEL, [profile](ui::Dialog& dialog) {
-            if (profile < 0) return; // left open, the recorder cancels it
-            static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(profile);
-            ui::testing::PressKey(ui::VK_RETURN);
-        });
-    }
+    // Entries of the port and profile dialogs as ScriptStartupDialogs takes them.
+    void ScriptStartup(int profile = -1, int port = -1) { ScriptStartupDialogs(recorder, profile, port); }
 
     std::string Text(int id) { return window.GetDlgItem(id)->GetWindowText(); }
     ui::Window& TraceButton() { return *window.GetDlgItem(res::IDC_TRACE); }

@@ -8,9 +8,9 @@
 #include "sim/RealClock.h"
 #include "sim/SimulatedController.h"
 #include "tests/support/Frames.h"
+#include "tests/support/PortDialogScript.h"
 #include "tests/support/WorkingDirectory.h"
 
-#include "platform/ui/ListBox.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
 
@@ -61,13 +61,7 @@ protected:
     // left open for the recorder to cancel, which ends start-up before the monitor list.
     void Start(bool chooseProfile = true)
     {
-        recorder.OnDialog(res::IDD_COMMSELECT, [](ui::Dialog&) { ui::testing::PressKey(ui::VK_RETURN); });
-        if (chooseProfile) {
-            recorder.OnDialog(res::IDD_PROFSEL, [](ui::Dialog& dialog) {
-                static_cast<ui::ListBox*>(dialog.GetDlgItem(res::IDC_PROFLIST))->SetCurSel(0);
-                ui::testing::PressKey(ui::VK_RETURN);
-            });
-        }
+        ScriptStartupDialogs(recorder, chooseProfile ? 0 : -1);
         ASSERT_TRUE(window.Create());
     }
 

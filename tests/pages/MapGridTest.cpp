@@ -214,7 +214,8 @@ TEST_F(MapGrid, KeysGoToTheOpenEditor)
             ClickCell(grid, 3, 4);
             input::PressKey(opened == Opened::ByReturn ? VK_RETURN : VK_F2);
         } else if (opened == Opened::ByDoubleClickInSelection) {
-            input::Drag(grid, CellCentre(grid, 4, 5), CellCentre(grid, 2, 3));
+            input::PressButton(grid, CellCentre(grid, 4, 5)), input::MoveMouse(grid, CellCentre(grid, 2, 3), true);
+            input::ReleaseButton(grid, CellCentre(grid, 2, 3));
             input::DoubleClick(grid, CellCentre(grid, 3, 4));
         } else {
             grid.EditCell(3, 4, Point{-1, -1}, 1);

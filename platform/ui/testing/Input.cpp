@@ -158,14 +158,6 @@ void Click(Window& window, Point point, unsigned modifiers)
         ReleaseModifiers(KeyTarget(&window), modifiers);
 }
 
-void Drag(Window& window, Point from, Point to, unsigned modifiers)
-{
-    if (!Mouse(window, QEvent::MouseButtonPress, Qt::LeftButton, from, modifiers)) return;
-    MoveMouse(window, to, true);
-    if (Mouse(window, QEvent::MouseButtonRelease, Qt::LeftButton, to, modifiers) && WidgetOf(window) != nullptr)
-        ReleaseModifiers(KeyTarget(&window), modifiers);
-}
-
 void Click(Window& window)
 {
     const Rect r = window.GetClientRect();

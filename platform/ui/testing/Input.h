@@ -32,11 +32,9 @@ void Click(Window& window, Point point, unsigned modifiers = None);
 void Click(Window& window);
 void DoubleClick(Window& window, Point point);
 void RightClick(Window& window, Point point);
-// Left button pressed at from, the pointer dragged to to, and the button released there.
-void Drag(Window& window, Point from, Point to, unsigned modifiers = None);
 // The pointer moved to point (client coordinates), with the left button held when dragging.
 void MoveMouse(Window& window, Point point, bool dragging = false);
-// The left button pressed at point and held, and later released, for drags that wait on a timer.
+// The left button pressed at point and held, and later released: the ends of a drag.
 void PressButton(Window& window, Point point);
 void ReleaseButton(Window& window, Point point);
 // The wheel turned by delta (120 a notch, positive away from the user) over point.

@@ -60,7 +60,7 @@ TEST(DeviceContext, TextSitsWhereItsFormatPutsItAndInsideItsRectangle)
 {
     enum Side { Start, Middle, End };
     const struct { const char* name; const char* text; Rect rect; unsigned format; Side across, down; bool inside; } cases[] = {
-        {"left, top", "88", {0, 0, 200, 60}, DT_LEFT | DT_SINGLELINE, Start, Start, true},
+        {"left, top, markup as it is", "<b></b>", {0, 0, 200, 60}, DT_LEFT | DT_SINGLELINE, Start, Start, true},
         {"right, centred, one line", "88", {0, 0, 200, 60}, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, End, Middle, true},
         {"right, not one line", "88", {0, 0, 200, 60}, DT_RIGHT | DT_VCENTER, End, Start, true},
         {"centred, bottom", "88", {0, 0, 200, 60}, DT_CENTER | DT_BOTTOM | DT_SINGLELINE, Middle, End, true},

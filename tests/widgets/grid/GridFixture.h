@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <map>
-#include <string>
 #include <vector>
 
 namespace gridtest {

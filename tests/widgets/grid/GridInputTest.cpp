@@ -2,7 +2,6 @@
 
 #include "platform/ui/Colors.h"
 
-#include <string>
 #include <vector>
 
 using namespace ui;
