@@ -2,6 +2,8 @@
 
 #include "platform/ui/Messages.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr ui::COLORREF kTraceBack = ui::RGB(255, 255, 0);
@@ -41,8 +43,7 @@ void CMapGridCtrl::ShowScaleColours(int row, int col)
 
 ui::COLORREF CMapGridCtrl::ValueToColor(int value) const
 {
-    if (value < m_nObservedMin) value = m_nObservedMin;
-    if (value > m_nObservedMax) value = m_nObservedMax;
+    value = std::min(std::max(value, m_nObservedMin), m_nObservedMax);
     const int range = m_nObservedMax - m_nObservedMin;
     const int offset = value - m_nObservedMin;
     int blue = 0;

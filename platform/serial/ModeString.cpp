@@ -25,9 +25,6 @@ std::string Lower(std::string_view text)
 // Whole value must be decimal digits; no sign, no trailing text.
 bool ParseUnsigned(std::string_view text, uint32_t& value)
 {
-    if (text.empty()) {
-        return false;
-    }
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc{} && end == text.data() + text.size();
 }
