@@ -184,10 +184,8 @@ void CInPlaceEdit::WidenToText()
     ui::Window* grid = GetParent();
     std::unique_ptr<ui::DC> dc = GetDC();
     if (grid == nullptr || !dc) return;
-    const int saved = dc->SaveDC();
     dc->SelectFont(GetFont());
     const int width = dc->GetTextExtent(GetWindowText() + kWidthSlack).cx;
-    dc->RestoreDC(saved);
     if (width <= m_Rect.Width()) return;
     const int right = std::min(m_Rect.left + width, grid->GetClientRect().right);
     if (right <= m_Rect.right) return;
