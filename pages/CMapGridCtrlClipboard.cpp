@@ -39,16 +39,14 @@ bool CMapGridCtrl::CopyWithValues()
     return true;
 }
 
-// Laid out as the clipboard text is: hidden rows and columns have no line or field.
+// Laid out as the clipboard text is: a line per row of the selection's bounds, a field per column.
 CopiedValues CMapGridCtrl::SelectedValues() const
 {
     const CCellRange range = GetSelectedRange();
     std::vector<CopiedValues::Line> lines;
     for (int row = range.minRow; row <= range.maxRow; ++row) {
-        if (GetRowHeight(row) == 0) continue;
         CopiedValues::Line& line = lines.emplace_back();
         for (int col = range.minCol; col <= range.maxCol; ++col) {
-            if (GetColumnWidth(col) == 0) continue;
             const CellValue* value = IsCellSelected(row, col) ? ShownValueAt(row, col) : nullptr;
             line.push_back(value != nullptr ? std::optional<uint16_t>(value->current) : std::nullopt);
         }
@@ -59,7 +57,6 @@ CopiedValues CMapGridCtrl::SelectedValues() const
 bool CMapGridCtrl::PasteData(int row, int col, const std::string& text, bool selectPasted)
 {
     // The values count only beside the very text they were copied with, from a grid of this scale.
-    m_pasted.reset();
     if (!m_strValueScale.empty() && ui::Clipboard::GetText() == text) {
         if (const std::optional<std::string> record = ui::Clipboard::GetRecord(kValuesFormat)) {
             m_pasted = CopiedValues::FromRecord(*record);

@@ -27,16 +27,10 @@ std::string CGridCtrl::CreateClipboardText()
     if (!IsValid(range)) return {};
 
     std::string text;
-    bool firstLine = true;
     for (int row = range.minRow; row <= range.maxRow; ++row) {
-        if (GetRowHeight(row) == 0) continue;
-        if (!firstLine) text += kLineSeparator;
-        firstLine = false;
-        bool firstField = true;
+        if (row > range.minRow) text += kLineSeparator;
         for (int col = range.minCol; col <= range.maxCol; ++col) {
-            if (GetColumnWidth(col) == 0) continue;
-            if (!firstField) text += kFieldSeparator;
-            firstField = false;
+            if (col > range.minCol) text += kFieldSeparator;
             if (!IsCellSelected(row, col)) continue;
             if (const CGridCellBase* cell = GetCell(row, col)) text += cell->GetText();
         }
@@ -102,12 +96,10 @@ bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool select
     int targetRow = row;
     const std::vector<PastedRow> lines = SplitPastedText(text);
     for (size_t line = 0; line < lines.size(); ++line) {
-        while (targetRow < m_nRows && GetRowHeight(targetRow) == 0) ++targetRow;
         if (targetRow >= m_nRows) break;
 
         int targetCol = col;
         for (size_t field = 0; field < lines[line].size(); ++field) {
-            while (targetCol < m_nCols && GetColumnWidth(targetCol) == 0) ++targetCol;
             if (targetCol >= m_nCols) break;
 
             PasteCell(targetRow, targetCol, lines[line][field], line, field);

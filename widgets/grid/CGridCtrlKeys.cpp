@@ -8,24 +8,6 @@
 
 namespace {
 
-// The first index from `from` up to `to` whose size is not 0; -1 when there is none.
-template <typename SizeOf> int NextShown(int from, int to, SizeOf sizeOf)
-{
-    for (int index = from; index <= to; ++index) {
-        if (sizeOf(index) > 0) return index;
-    }
-    return -1;
-}
-
-// The first index from `from` down to `to` whose size is not 0; -1 when there is none.
-template <typename SizeOf> int PreviousShown(int from, int to, SizeOf sizeOf)
-{
-    for (int index = from; index >= to; --index) {
-        if (sizeOf(index) > 0) return index;
-    }
-    return -1;
-}
-
 // The first character that opens the editor with the caret after the text.
 constexpr ui::UINT kCaretAtEnd = 1;
 
@@ -51,40 +33,35 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
         return;
     }
 
-    const auto width = [this](int col) { return GetColumnWidth(col); };
-    const auto height = [this](int row) { return GetRowHeight(row); };
+    const int firstRow = m_nFixedRows;
+    const int firstCol = m_nFixedCols;
     const int lastRow = m_nRows - 1;
     const int lastCol = m_nCols - 1;
     CCellID next = m_idCurrentCell;
 
-    // A move to index -1 (nothing shown that way) is no move.
-    const auto moveTo = [](int& index, int found) {
-        if (found >= 0) index = found;
-    };
-
     switch (vk) {
-    case ui::VK_LEFT: moveTo(next.col, PreviousShown(next.col - 1, m_nFixedCols, width)); break;
-    case ui::VK_RIGHT: moveTo(next.col, NextShown(next.col + 1, lastCol, width)); break;
-    case ui::VK_UP: moveTo(next.row, PreviousShown(next.row - 1, m_nFixedRows, height)); break;
-    case ui::VK_DOWN: moveTo(next.row, NextShown(next.row + 1, lastRow, height)); break;
+    case ui::VK_LEFT: next.col -= next.col > firstCol ? 1 : 0; break;
+    case ui::VK_RIGHT: next.col += next.col < lastCol ? 1 : 0; break;
+    case ui::VK_UP: next.row -= next.row > firstRow ? 1 : 0; break;
+    case ui::VK_DOWN: next.row += next.row < lastRow ? 1 : 0; break;
     case ui::VK_TAB:
         if (!shift) {
-            if (const int col = NextShown(next.col + 1, lastCol, width); col >= 0) {
-                next.col = col;
+            if (next.col < lastCol) {
+                ++next.col;
             } else if (next.row >= lastRow) {
                 return;
-            } else if (const int row = NextShown(next.row + 1, lastRow, height); row >= 0) {
-                next.row = row;
-                moveTo(next.col, NextShown(m_nFixedCols, lastCol, width));
+            } else {
+                ++next.row;
+                next.col = firstCol;
             }
         } else {
-            if (const int col = PreviousShown(next.col - 1, m_nFixedCols, width); col >= 0) {
-                next.col = col;
-            } else if (next.row <= m_nFixedRows) {
+            if (next.col > firstCol) {
+                --next.col;
+            } else if (next.row <= firstRow) {
                 return;
-            } else if (const int row = PreviousShown(next.row - 1, m_nFixedRows, height); row >= 0) {
-                next.row = row;
-                moveTo(next.col, PreviousShown(lastCol, m_nFixedCols, width));
+            } else {
+                --next.row;
+                next.col = lastCol;
             }
         }
         break;
@@ -95,29 +72,27 @@ void CGridCtrl::OnKeyDown(ui::UINT vk, ui::UINT, ui::UINT)
         SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(vk == ui::VK_PRIOR ? ui::SB_PAGEUP : ui::SB_PAGEDOWN));
         const int moved = GetTopleftNonFixedCell(true).row - topBefore;
         if (moved != 0) {
-            next.row = std::clamp(next.row + moved, m_nFixedRows, lastRow);
+            next.row = std::clamp(next.row + moved, firstRow, lastRow);
         } else {
-            next.row = vk == ui::VK_PRIOR ? m_nFixedRows : lastRow;
+            next.row = vk == ui::VK_PRIOR ? firstRow : lastRow;
         }
         break;
     }
     case ui::VK_HOME:
         SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_LEFT));
-        moveTo(next.col, NextShown(m_nFixedCols, lastCol, width));
+        next.col = firstCol;
         if (ctrl) {
             SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_TOP));
-            next.row = m_nFixedRows;
+            next.row = firstRow;
         }
-        moveTo(next.row, NextShown(next.row, lastRow, height));
         break;
     case ui::VK_END:
         SendMessage(ui::WM_HSCROLL, static_cast<ui::WPARAM>(ui::SB_RIGHT));
-        moveTo(next.col, PreviousShown(lastCol, m_nFixedCols, width));
+        next.col = lastCol;
         if (ctrl) {
             SendMessage(ui::WM_VSCROLL, static_cast<ui::WPARAM>(ui::SB_BOTTOM));
             next.row = lastRow;
         }
-        moveTo(next.row, PreviousShown(next.row, m_nFixedRows, height));
         break;
     case ui::VK_DELETE: EraseSelectedText(); return;
     case ui::VK_F2: EditCell(m_idCurrentCell.row, m_idCurrentCell.col, ui::Point{-1, -1}, kCaretAtEnd); return;

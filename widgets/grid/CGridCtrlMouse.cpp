@@ -21,7 +21,7 @@ void SelectByMode(CGridCtrl& grid, CCellID cell)
     }
 }
 
-// The point relative to the cell's top-left corner; the point itself when the cell is hidden.
+// The point relative to the cell's top-left corner; the point itself when the cell is out of view.
 ui::Point RelativeTo(CGridCtrl& grid, CCellID cell, ui::Point point)
 {
     ui::Point origin;

@@ -122,19 +122,14 @@ void CGridCtrl::Scroll(int bar, int code, int trackPos)
 
     switch (code) {
     case ui::SB_LINEDOWN: {
-        if (pos >= limit) break;
-        // The top visible one: the first from the top-left with a size.
-        int index = first;
-        while (index < count && sizes[static_cast<size_t>(index)] == 0) ++index;
-        if (index >= count) break;
-        if (moveTo(pos + static_cast<int>(sizes[static_cast<size_t>(index)])) != pos) InvalidateScrolledArea(bar);
+        if (pos >= limit || first >= count) break;
+        // By the top visible one.
+        if (moveTo(pos + static_cast<int>(sizes[static_cast<size_t>(first)])) != pos) InvalidateScrolledArea(bar);
         break;
     }
     case ui::SB_LINEUP: {
         if (pos <= 0 || first <= fixed) break;
-        int index = first - 1;
-        while (index > fixed && sizes[static_cast<size_t>(index)] == 0) --index;
-        moveTo(pos - static_cast<int>(sizes[static_cast<size_t>(index)]));
+        moveTo(pos - static_cast<int>(sizes[static_cast<size_t>(first - 1)]));
         InvalidateScrolledArea(bar);
         break;
     }
@@ -181,15 +176,13 @@ bool CGridCtrl::EnsureVisible(int row, int col)
     const auto step = [this](ui::UINT message, int code, int times) {
         for (int i = 0; i < times; ++i) SendMessage(message, static_cast<ui::WPARAM>(code));
     };
-    // A line step passes over hidden rows and columns, so only those that show are counted:
-    // counting the hidden ones too would carry the cell out of view on the other side.
     if (col >= m_nFixedCols) {
-        step(ui::WM_HSCROLL, ui::SB_LINERIGHT, grid::Shown(m_arColWidths, visible.maxCol + 1, col + 1));
-        step(ui::WM_HSCROLL, ui::SB_LINELEFT, grid::Shown(m_arColWidths, col, visible.minCol));
+        step(ui::WM_HSCROLL, ui::SB_LINERIGHT, col - visible.maxCol);
+        step(ui::WM_HSCROLL, ui::SB_LINELEFT, visible.minCol - col);
     }
     if (row >= m_nFixedRows) {
-        step(ui::WM_VSCROLL, ui::SB_LINEDOWN, grid::Shown(m_arRowHeights, visible.maxRow + 1, row + 1));
-        step(ui::WM_VSCROLL, ui::SB_LINEUP, grid::Shown(m_arRowHeights, row, visible.minRow));
+        step(ui::WM_VSCROLL, ui::SB_LINEDOWN, row - visible.maxRow);
+        step(ui::WM_VSCROLL, ui::SB_LINEUP, visible.minRow - row);
     }
 
     // A cell only partly shown moves on until its far edge shows, unless the headers would

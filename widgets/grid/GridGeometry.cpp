@@ -33,14 +33,6 @@ int LastVisible(std::span<const ui::UINT> sizes, int fixed, int first, int exten
     return last;
 }
 
-int Shown(std::span<const ui::UINT> sizes, int from, int to)
-{
-    int shown = 0;
-    const int end = std::min(to, static_cast<int>(sizes.size()));
-    for (int i = std::max(from, 0); i < end; ++i) shown += sizes[static_cast<size_t>(i)] > 0 ? 1 : 0;
-    return shown;
-}
-
 int IndexAt(std::span<const ui::UINT> sizes, int fixed, int first, int pos, bool allowFixed)
 {
     if (pos < 0) return -1;

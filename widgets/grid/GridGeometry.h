@@ -1,7 +1,7 @@
 #pragma once
 
 // Walks over row heights or column widths: where the scrolled part starts, what is visible,
-// which index a coordinate falls in. Sizes of 0 are hidden rows or columns.
+// which index a coordinate falls in.
 
 #include "platform/ui/Messages.h"
 
@@ -17,8 +17,6 @@ int FirstScrolled(std::span<const ui::UINT> sizes, int fixed, int scrollPos);
 // The last index that shows, at least partly, in an extent of the given length when the
 // scrolled part starts at first; -1 when there is none.
 int LastVisible(std::span<const ui::UINT> sizes, int fixed, int first, int extent);
-// How many of the indices from .. to - 1 have a size, i.e. show at all.
-int Shown(std::span<const ui::UINT> sizes, int from, int to);
 // The index under coordinate pos (from the window's edge) with the scrolled part starting at
 // first; -1 when pos lies before 0 or past the last index; a header index only when allowFixed.
 int IndexAt(std::span<const ui::UINT> sizes, int fixed, int first, int pos, bool allowFixed);

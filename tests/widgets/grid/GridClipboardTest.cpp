@@ -36,7 +36,7 @@ class GridClipboard : public GridTest {
 protected:
     // A shown 5 x 5 grid with one header row and column; its cells hold "r<row>c<col>", but for
     // those in `cells`, which are selected.
-    void Fill(CGridCtrl& grid, const std::vector<Cell>& cells = {}, int hiddenRow = -1, int hiddenCol = -1)
+    void Fill(CGridCtrl& grid, const std::vector<Cell>& cells = {})
     {
         Make(grid, 300, 200);
         for (int row = 0; row < kSize; ++row) {
@@ -46,48 +46,41 @@ protected:
             grid.SetCellText(cell.row, cell.col, cell.text);
             Select(grid, cell.row, cell.col);
         }
-        grid.SetRowHeight(hiddenRow, 0);
-        grid.SetColumnWidth(hiddenCol, 0);
         host.notes.clear();
     }
 };
 
-TEST_F(GridClipboard, CopiedTextSpansTheSelectionsBoundsWithoutHiddenRowsOrColumns)
+TEST_F(GridClipboard, CopiedTextSpansTheSelectionsBounds)
 {
-    struct Case { const char* name; std::vector<Cell> selected; int hiddenRow, hiddenCol; std::string expected; };
+    struct Case { const char* name; std::vector<Cell> selected; std::string expected; };
     const std::vector<Case> cases = {
-        {"bounding range filled with empty fields", {{1, 1, "A"}, {2, 3, "B"}}, -1, -1, "A\t\t\n\t\tB"},
-        {"one cell", {{3, 2, "X"}}, -1, -1, "X"},
-        {"hidden row left out", {{1, 1, "A"}, {2, 1, "B"}, {3, 1, "C"}}, 2, -1, "A\nC"},
-        {"hidden column left out", {{1, 1, "A"}, {1, 2, "B"}, {1, 3, "C"}}, -1, 2, "A\tC"},
-        {"hidden first row gives no leading line", {{1, 1, "A"}, {2, 2, "B"}}, 1, -1, "\tB"},
-        {"nothing selected", {}, -1, -1, ""},
+        {"bounding range filled with empty fields", {{1, 1, "A"}, {2, 3, "B"}}, "A\t\t\n\t\tB"},
+        {"one cell", {{3, 2, "X"}}, "X"},
+        {"nothing selected", {}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid(kSize, kSize, 1, 1);
-        Fill(grid, c.selected, c.hiddenRow, c.hiddenCol);
+        Fill(grid, c.selected);
         EXPECT_EQ(grid.CreateClipboardText(), c.expected);
     }
 }
 
-TEST_F(GridClipboard, PastedFieldsSplitAtTabsAndCommasAndSkipHiddenCells)
+TEST_F(GridClipboard, PastedFieldsSplitAtTabsAndCommas)
 {
     // `expected`: the cells changed; every other data cell keeps its name.
-    struct Case { const char* name; std::string text; CCellID at; int hiddenRow, hiddenCol; std::vector<Cell> expected; };
+    struct Case { const char* name; std::string text; CCellID at; std::vector<Cell> expected; };
     const std::vector<Case> cases = {
-        {"comma and tab both separate", "1,2\t3", {1, 1}, -1, -1, {{1, 1, "1"}, {1, 2, "2"}, {1, 3, "3"}}},
-        {"lines go down, white space trimmed", " a \r\n\tb", {1, 1}, -1, -1, {{1, 1, "a"}, {2, 1, ""}, {2, 2, "b"}}},
-        {"hidden row skipped", "x\ny", {1, 1}, 2, -1, {{1, 1, "x"}, {3, 1, "y"}}},
-        {"hidden column skipped", "x,y", {1, 1}, -1, 2, {{1, 1, "x"}, {1, 3, "y"}}},
-        {"fields past the last column dropped", "a,b,c,d", {1, 3}, -1, -1, {{1, 3, "a"}, {1, 4, "b"}}},
-        {"lines past the last row dropped", "a\nb\nc", {3, 1}, -1, -1, {{3, 1, "a"}, {4, 1, "b"}}},
-        {"a final line end adds no empty row", "a\tb\r\n", {1, 1}, -1, -1, {{1, 1, "a"}, {1, 2, "b"}}},
+        {"comma and tab both separate", "1,2\t3", {1, 1}, {{1, 1, "1"}, {1, 2, "2"}, {1, 3, "3"}}},
+        {"lines go down, white space trimmed", " a \r\n\tb", {1, 1}, {{1, 1, "a"}, {2, 1, ""}, {2, 2, "b"}}},
+        {"fields past the last column dropped", "a,b,c,d", {1, 3}, {{1, 3, "a"}, {1, 4, "b"}}},
+        {"lines past the last row dropped", "a\nb\nc", {3, 1}, {{3, 1, "a"}, {4, 1, "b"}}},
+        {"a final line end adds no empty row", "a\tb\r\n", {1, 1}, {{1, 1, "a"}, {1, 2, "b"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid(kSize, kSize, 1, 1);
-        Fill(grid, {{4, 4, "r4c4"}}, c.hiddenRow, c.hiddenCol);
+        Fill(grid, {{4, 4, "r4c4"}});
         grid.SetFocusCell(4, 4);
         EXPECT_TRUE(grid.PasteData(c.at.row, c.at.col, c.text, false));
         EXPECT_FALSE(grid.IsValid(grid.GetSelectedRange())) << "not selecting the pasted cells clears all";

@@ -165,21 +165,19 @@ TEST_F(GridInput, TheWheelScrollsByTheSystemsLinesAndAZeroCountsAsThree)
     }
 }
 
-TEST_F(GridInput, ArrowsSkipHiddenRowsAndColumnsAndStopAtTheHeaders)
+TEST_F(GridInput, ArrowsAndTabMoveByOneCellAndStopAtTheHeadersAndTheEnds)
 {
     struct Case { CCellID from; UINT key; CCellID to; unsigned modifiers = input::None; };
     const CCellID last{kRows - 1, kCols - 1};
     const Case cases[] = {
-        {{2, 2}, VK_RIGHT, {2, 4}}, {{2, 4}, VK_LEFT, {2, 2}}, {{3, 2}, VK_DOWN, {5, 2}}, {{5, 2}, VK_UP, {3, 2}},
+        {{2, 2}, VK_RIGHT, {2, 3}}, {{2, 4}, VK_LEFT, {2, 3}}, {{3, 2}, VK_DOWN, {4, 2}}, {{5, 2}, VK_UP, {4, 2}},
         {{1, 1}, VK_LEFT, {1, 1}}, {{1, 1}, VK_UP, {1, 1}}, {last, VK_DOWN, last}, {last, VK_RIGHT, last},
-        {{2, 2}, VK_TAB, {2, 4}}, {{2, kCols - 1}, VK_TAB, {3, 1}}, {last, VK_TAB, last},
-        {{5, 1}, VK_TAB, {3, kCols - 1}, input::Shift}, {{1, 1}, VK_TAB, {1, 1}, input::Shift},
+        {{2, 2}, VK_TAB, {2, 3}}, {{2, kCols - 1}, VK_TAB, {3, 1}}, {last, VK_TAB, last},
+        {{5, 1}, VK_TAB, {4, kCols - 1}, input::Shift}, {{5, 3}, VK_TAB, {5, 2}, input::Shift}, {{1, 1}, VK_TAB, {1, 1}, input::Shift},
         {{5, 4}, VK_HOME, {5, 1}}, {{5, 2}, VK_END, {5, kCols - 1}}, {{2, 2}, VK_TAB, {2, 2}, input::Control},
     };
     CountingGrid grid(kRows, kCols, 1, 1);
     Make(grid);
-    grid.SetColumnWidth(3, 0);
-    grid.SetRowHeight(4, 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "key " << c.key << "+" << c.modifiers << " from " << c.from.row << "," << c.from.col);
         grid.SetFocusCell(c.from.row, c.from.col);

@@ -70,28 +70,22 @@ std::string FirstWrongDataCell(CGridCtrl& grid, const Bitmap& shot)
 
 TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
 {
-    for (auto [hiddenRow, hiddenCol] : {std::pair{-1, -1}, std::pair{5, 7}}) {
-        SCOPED_TRACE(hiddenRow < 0 ? "all shown" : "row 5 and column 7 hidden");
-        CGridCtrl grid(21, 21, 1, 1);
-        PlaceMap(grid, 480, 300);
-        grid.SetRowHeight(hiddenRow, 0);
-        grid.SetColumnWidth(hiddenCol, 0);
-        grid.SetCellText(3, 4, "88"); // black on black: only a box behind the text would show
-        const Bitmap shot = Paint(grid);
-        EXPECT_EQ(FirstWrongDataCell(grid, shot), "");
-        for (int x = CellRect(grid, 3, 4).left; x < CellRect(grid, 3, 4).right; ++x)
-            EXPECT_EQ(shot.GetPixel(x, CellCentre(grid, 3, 4).y), kBlack) << "behind the text, at " << x;
-        for (int i = 0; i < 21; ++i) {
-            if (i == hiddenCol || i == hiddenRow) continue;
-            const Point inRow = CellCorner(grid, 0, i, 5, 5);
-            const Point inCol = CellCorner(grid, i, 0, 5, 5);
-            EXPECT_EQ(shot.GetPixel(inRow.x, inRow.y), kHeader) << "header row, column " << i;
-            EXPECT_EQ(shot.GetPixel(inCol.x, inCol.y), kHeader) << "header column, row " << i;
-        }
-        const Rect last = CellRect(grid, 20, 20);
-        EXPECT_EQ(shot.GetPixel(last.right + 5, last.top), grid.GetGridBkColor()) << "right of the cells";
-        EXPECT_EQ(shot.GetPixel(last.left, last.bottom + 5), grid.GetGridBkColor()) << "below the cells";
+    CGridCtrl grid(21, 21, 1, 1);
+    PlaceMap(grid, 480, 300);
+    grid.SetCellText(3, 4, "88"); // black on black: only a box behind the text would show
+    const Bitmap shot = Paint(grid);
+    EXPECT_EQ(FirstWrongDataCell(grid, shot), "");
+    for (int x = CellRect(grid, 3, 4).left; x < CellRect(grid, 3, 4).right; ++x)
+        EXPECT_EQ(shot.GetPixel(x, CellCentre(grid, 3, 4).y), kBlack) << "behind the text, at " << x;
+    for (int i = 0; i < 21; ++i) {
+        const Point inRow = CellCorner(grid, 0, i, 5, 5);
+        const Point inCol = CellCorner(grid, i, 0, 5, 5);
+        EXPECT_EQ(shot.GetPixel(inRow.x, inRow.y), kHeader) << "header row, column " << i;
+        EXPECT_EQ(shot.GetPixel(inCol.x, inCol.y), kHeader) << "header column, row " << i;
     }
+    const Rect last = CellRect(grid, 20, 20);
+    EXPECT_EQ(shot.GetPixel(last.right + 5, last.top), grid.GetGridBkColor()) << "right of the cells";
+    EXPECT_EQ(shot.GetPixel(last.left, last.bottom + 5), grid.GetGridBkColor()) << "below the cells";
 }
 
 // The map pages redraw single cells as their values change; the cell's lines reach its corner.
@@ -196,14 +190,12 @@ TEST_F(GridPaint, ScrollBarsAppearOnlyWhenTheCellsDoNotFit)
 
 TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
 {
-    struct Case { const char* name; bool hideRow1, fromBottom; int movedPixels, topRow; };
-    for (Case c : {Case{"row 1 shown", false, false, kRowHeight, 2}, Case{"row 1 hidden", true, false, 30, 3},
-             Case{"at the bottom", false, true, 0, 10}}) {
+    struct Case { const char* name; int row1Height; bool fromBottom; int movedPixels, topRow; };
+    for (Case c : {Case{"row 1 taller than the rest", 30, false, 30, 2}, Case{"at the bottom", kRowHeight, true, 0, 10}}) {
         SCOPED_TRACE(c.name);
         WatchedGrid grid(21, 21, 1, 1);
         Place(grid, 480, 150);
-        grid.SetRowHeight(2, 30);
-        grid.SetRowHeight(1, c.hideRow1 ? 0 : kRowHeight);
+        grid.SetRowHeight(1, c.row1Height);
         if (c.fromBottom) grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
         const Point header{3 * kColWidth + 5, kRowHeight / 2};
         const Point data{3 * kColWidth + 5, 100};
@@ -263,10 +255,9 @@ TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
     }
 }
 
-// Ten rows and columns show at a time, with room for half of one more when `half`; rows and
-// columns 31 to 60 are hidden. The view moves just far enough: the cell ends up whole on the
-// side it came from.
-TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
+// Ten rows and columns show at a time, with room for half of one more when `half`. The view
+// moves just far enough: the cell ends up whole on the side it came from.
+TEST_F(GridPaint, EnsureVisibleMovesJustFarEnough)
 {
     struct Case { const char* name; bool fromEnd, half; int target; };
     for (Case c : {Case{"down and right", false, false, 61}, Case{"up and left", true, false, 30},
@@ -275,7 +266,6 @@ TEST_F(GridPaint, EnsureVisibleMovesJustPastHiddenRowsAndColumns)
         CGridCtrl grid(81, 81, 1, 1);
         const int half = c.half ? 1 : 0, bar = GetScrollBarSize();
         Place(grid, 11 * kColWidth + bar + half * kColWidth / 2, 11 * kRowHeight + bar + half * kRowHeight / 2);
-        for (int i = 31; i <= 60; ++i) grid.SetRowHeight(i, 0), grid.SetColumnWidth(i, 0);
         ToBottomRight(grid);
         if (!c.fromEnd) grid.SendMessage(WM_VSCROLL, SB_TOP), grid.SendMessage(WM_HSCROLL, SB_LEFT);
         EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
