@@ -49,7 +49,8 @@ Window* FocusWindow(QWidget* widget)
 WidgetHost::WidgetHost(QWidget* parent)
     : QWidget(parent)
 {
-    // A custom-drawn window hears the pointer move with no button held, as hover cursors need.
+    // A custom-drawn window hears the pointer move with no button held: a grid learns so that a
+    // press whose button-up went to another window has ended.
     setMouseTracking(true);
     // Typing with an input method on reaches the window as the text the method commits.
     setAttribute(Qt::WA_InputMethodEnabled);
