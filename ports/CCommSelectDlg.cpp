@@ -1,6 +1,7 @@
 #include "ports/CCommSelectDlg.h"
 
 #include "config/ActiveProfile.h"
+#include "platform/devices/DeviceServices.h"
 #include "ports/EnumerateSerialPorts.h"
 #include "resources/ResourceIds.h"
 
@@ -23,7 +24,7 @@ constexpr int kMaxConfiguredPorts = 256;
 CCommSelectDlg::CCommSelectDlg(config::ActiveProfile& profile, devices::DeviceServices* services, ui::Window* parent)
     : ui::Dialog(res::IDD_COMMSELECT, parent)
     , m_profile(profile)
-    , m_services(services)
+    , m_services(services != nullptr ? services : &devices::SystemDeviceServices())
 { }
 
 void CCommSelectDlg::DoDataExchange()
@@ -48,11 +49,7 @@ void CCommSelectDlg::AddDiscoveredPorts()
 {
     SerialPortList discovered;
     try {
-        if (m_services != nullptr) {
-            EnumerateSerialPorts(discovered, false, *m_services);
-        } else {
-            EnumerateSerialPorts(discovered, false);
-        }
+        EnumerateSerialPorts(discovered, false, *m_services);
     } catch (const EnumerationError& error) {
         // What was found before the failure is kept; the configured ports still work.
         ui::MessageBox(this, error.what(), GetWindowText(), ui::MB_OK);

@@ -43,7 +43,3 @@ void EnumerateSerialPorts(SerialPortList& list, bool probe, devices::DeviceServi
     ports::CompletePortRecords(list, probe, services);
 }
 
-void EnumerateSerialPorts(SerialPortList& list, bool probe)
-{
-    EnumerateSerialPorts(list, probe, devices::SystemDeviceServices());
-}

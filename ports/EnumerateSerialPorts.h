@@ -18,5 +18,3 @@ public:
 // Refills list with the machine's serial ports; with probe set, ports that cannot be opened
 // now are left out. Throws EnumerationError.
 void EnumerateSerialPorts(SerialPortList& list, bool probe, devices::DeviceServices& services);
-// The same against this system's own device services.
-void EnumerateSerialPorts(SerialPortList& list, bool probe);

@@ -15,8 +15,7 @@ constexpr unsigned char kLastAscii = 0x7F;
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kLineBreaks = "\r\n";
 constexpr std::string_view kNewFileLineEnding = "\n";
-constexpr char kCarriageReturn = '\r';
-constexpr char kLineFeed = '\n';
+constexpr std::string_view kCrLf = "\r\n";
 constexpr char kCommentMark = ';';
 constexpr char kSectionOpen = '[';
 constexpr char kSectionClose = ']';
@@ -115,8 +114,7 @@ void IniText::SplitLines()
         const std::size_t end = std::min(m_bytes.find_first_of(kLineBreaks, begin), m_bytes.size());
         std::size_t next = end;
         if (next < m_bytes.size()) {
-            const bool crlf = m_bytes[next] == kCarriageReturn && next + 1 < m_bytes.size() && m_bytes[next + 1] == kLineFeed;
-            next += crlf ? 2 : 1;
+            next += m_bytes.compare(next, kCrLf.size(), kCrLf) == 0 ? kCrLf.size() : 1;
         }
         m_lines.push_back({begin, end, next});
         begin = next;

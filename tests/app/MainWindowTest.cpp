@@ -29,7 +29,7 @@ protected:
     {
         directory.Write("Demo.ini", profile);
         if (extendedLiveBlock) controller->Responder().Config().liveLength = sim::ResponderConfig::kExtendedLiveLength;
-        ScriptStartup(0);
+        ScriptStartupDialogs(recorder, 0);
         ASSERT_TRUE(window.Create());
     }
     // One trace tick whose live data is exactly `live`.

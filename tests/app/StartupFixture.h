@@ -21,9 +21,6 @@ protected:
         config::TheProfile().SetProfilePath("Velmora.ini");
     }
 
-    // Entries of the port and profile dialogs as ScriptStartupDialogs takes them.
-    void ScriptStartup(int profile = -1, int port = -1) { ScriptStartupDialogs(recorder, profile, port); }
-
     std::string Text(int id) { return window.GetDlgItem(id)->GetWindowText(); }
     ui::Window& TraceButton() { return *window.GetDlgItem(res::IDC_TRACE); }
     // The trace flag, its timer and the button's label, which names the next action.

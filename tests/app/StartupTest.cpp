@@ -12,7 +12,7 @@ TEST_F(Startup, ShowsTheControllersIdentityAndRemembersThePortAndProfile)
     directory.Write("Velmora.ini",
         "[CommSelect]\nItem=1\n[Ports]\nItems=2\nItem1=sim:\nItem2=/dev/null\n"
         "[Profiles]\nItems=2\nItem1=Demo.ini\nItem2=Empty.ini\n");
-    ScriptStartup(1, 0);
+    ScriptStartupDialogs(recorder, 1, 0);
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Text(res::IDC_ENGINECODE) + " " + Text(res::IDC_VERSION), "VLM20DET 2.10A");
     EXPECT_TRUE(recorder.Boxes().empty());
@@ -43,7 +43,7 @@ TEST_P(FailedIdentification, ShowsOneBoxAndKeepsWhatDidNotArrive)
 {
     controller->Responder().Config().liveLength = 32;
     controller->Faults().Set({.badChecksum = true}, 1, GetParam());
-    ScriptStartup();
+    ScriptStartupDialogs(recorder, -1);
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(Boxes(), Strings{"CVelmoraDlg::GetPFCID(): チェックサムエラー"});
     EXPECT_EQ(window.EngineCode(), "VLM20DET");
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(VersionAndLiveBlock, FailedIdentification, ::testing::V
 // The engine code is the reply's CP932 text up to its eighth byte, a zero byte or its end.
 TEST_F(Startup, TheEngineCodeShowsTheReceivedText)
 {
-    ScriptStartup();
+    ScriptStartupDialogs(recorder, -1);
     ASSERT_TRUE(window.Create());
     // "ﾃｽ" is two half-width kana that would also pass as UTF-8.
     const std::pair<std::vector<uint8_t>, const char*> cases[] = {{{'A', 'B'}, "AB"}, {{'1', 0, '9', '9', '9'}, "1"},
@@ -71,7 +71,7 @@ TEST_F(Startup, TheEngineCodeShowsTheReceivedText)
 
 TEST_F(Startup, EscapeNeverClosesTheWindow)
 {
-    ScriptStartup();
+    ScriptStartupDialogs(recorder, -1);
     bool stayedOpen = false;
     recorder.OnDialog(res::IDD_VELMORA_DIALOG, [&](ui::Dialog& dialog) {
         ui::testing::PressKey(ui::VK_ESCAPE);
@@ -83,7 +83,7 @@ TEST_F(Startup, EscapeNeverClosesTheWindow)
 
 TEST_F(Startup, TheSystemMenuOffersAndOpensTheAboutBox)
 {
-    ScriptStartup();
+    ScriptStartupDialogs(recorder, -1);
     std::string aboutCaption;
     recorder.OnDialog(res::IDD_ABOUTBOX, [&](ui::Dialog& about) {
         aboutCaption = about.GetWindowText();

@@ -2,26 +2,12 @@
 
 #include "app/CVelmoraDlg.h"
 #include "config/ActiveProfile.h"
-#include "link/CPFCComm.h"
-#include "resources/ResourceIds.h"
 #include "sim/PtyServer.h"
 #include "sim/RealClock.h"
-#include "sim/SimulatedController.h"
-#include "tests/support/Frames.h"
 #include "tests/support/PortDialogScript.h"
-#include "tests/support/WorkingDirectory.h"
+#include "tests/support/SimulatedPage.h"
 
-#include "platform/ui/testing/Input.h"
-#include "platform/ui/testing/Recorder.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
 #include <thread>
-#include <vector>
-
-using Strings = std::vector<std::string>;
 
 // The program started in a temporary working directory against the simulated controller
 // behind a real pseudo-terminal, served from a thread of the test: the port dialog offers the
@@ -85,8 +71,7 @@ protected:
     // Every box shown so far, as "caption: text", and forgets them.
     Strings TakeBoxes()
     {
-        Strings boxes;
-        for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
+        Strings boxes = BoxTexts(recorder);
         recorder.ClearBoxes();
         return boxes;
     }

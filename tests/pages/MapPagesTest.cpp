@@ -305,7 +305,7 @@ TEST_F(MapStartup, ReadsEachMapAndItsAxesInDataItemOrder)
         "[Velmora]\nMonItems=0\nDataItems=4\n"
         "[DataItem1]\nName=A\nType=0\nCommand=64\n[DataItem2]\nName=W\nType=4\nCommand=80\n"
         "[DataItem3]\nName=B\nType=3\nCommand=68\n[DataItem4]\nName=C\nType=5\nCommand=72\n");
-    ScriptStartup(0);
+    ScriptStartupDialogs(recorder, 0);
     ASSERT_TRUE(window.Create());
     const std::vector<int> sent = SentCommands();
     const auto unlocked = std::find(sent.begin(), sent.end(), 0xAD);
@@ -336,7 +336,7 @@ class TrailEnds : public StartupFixture, public ::testing::WithParamInterface<bo
 TEST_P(TrailEnds, LeaveEveryCellInItsScaleColoursAtOnce)
 {
     directory.Write("Demo.ini", "[Velmora]\nMonItems=0\nDataItems=1\n[DataItem1]\nName=A\nType=0\nCommand=64\n");
-    ScriptStartup(0);
+    ScriptStartupDialogs(recorder, 0);
     ASSERT_TRUE(window.Create());
     CMapGridCtrl& grid = static_cast<CMapPage*>(window.PageOfKind(0))->Grid();
     const auto scale = CellColours(grid);

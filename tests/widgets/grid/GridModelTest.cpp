@@ -38,6 +38,7 @@ TEST_F(GridModel, PositionsCountsAndSizesOutsideTheGridAreRefused)
         {"cell of column 3", [](CGridCtrl& g) { return g.GetCell(0, 3) != nullptr || !g.GetCellText(0, 3).empty(); }},
         {"fewer rows", [](CGridCtrl& g) { return g.SetRowCount(3); }},
         {"fewer columns", [](CGridCtrl& g) { return g.SetColumnCount(2); }},
+        {"fewer header rows", [](CGridCtrl& g) { return g.SetFixedRowCount(0) || g.GetFixedRowCount() != 1; }},
         {"width of column 3", [](CGridCtrl& g) { return g.SetColumnWidth(3, 10) || g.GetColumnWidth(3) != -1 || g.GetRowHeight(4) != -1; }},
         {"height 0", [](CGridCtrl& g) { return g.SetRowHeight(1, 0); }},
         {"range to row 4", [](CGridCtrl& g) { return g.IsValid(CCellRange(1, 1, 4, 1)); }},
@@ -70,9 +71,7 @@ TEST_F(GridModel, SetCellStateKeepsEachCellsSelectionApart)
     for (Case c : {Case{"small grid", 6, 5, {2, 3}, {5, 1}}, Case{"far row", kFar + 1, 2, {1, 1}, {kFar, 1}},
              Case{"far column", 2, kFar + 1, {1, 1}, {1, kFar}}}) {
         SCOPED_TRACE(c.name);
-        CGridCtrl grid;
-        grid.SetRowCount(c.rows);
-        grid.SetColumnCount(c.cols);
+        CGridCtrl grid(c.rows, c.cols);
         EXPECT_EQ(grid.GetSelectedRange(), CCellRange(c.rows, c.cols, -1, -1));
         grid.SetCellState(c.kept.row, c.kept.col, GVIS_SELECTED);
         grid.SetCellState(c.dropped.row, c.dropped.col, GVIS_SELECTED | GVIS_READONLY);
