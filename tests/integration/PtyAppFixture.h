@@ -71,7 +71,7 @@ protected:
     // Every box shown so far, as "caption: text", and forgets them.
     Strings TakeBoxes()
     {
-        Strings boxes = BoxTexts(recorder);
+        Strings boxes = recorder.BoxTexts();
         recorder.ClearBoxes();
         return boxes;
     }

@@ -17,7 +17,6 @@ inline void OnPortDialog(ui::testing::Recorder& recorder, std::function<void(ui:
     });
 }
 
-
 // Start-up's dialogs: the port dialog confirms entry `port`, or its preselected one when that is
 // negative; the profile dialog takes entry `profile`, or is left open for the recorder to cancel
 // when that is negative.

@@ -26,14 +26,6 @@
 
 using Strings = std::vector<std::string>;
 
-// Every box the recorder saw, as "caption: text".
-inline Strings BoxTexts(const ui::testing::Recorder& recorder)
-{
-    Strings boxes;
-    for (const auto& box : recorder.Boxes()) boxes.push_back(box.caption + ": " + box.text);
-    return boxes;
-}
-
 // Words as the controller sends them, low byte first, padded with zeros to `count` words.
 inline std::vector<uint8_t> LittleEndianWords(const std::vector<uint16_t>& words, size_t count)
 {
@@ -90,7 +82,7 @@ protected:
     }
     // The controller does not answer the request after `after` answered ones.
     void Silence(int after = 0) { controller->Faults().Set({.silent = true}, 1, after); }
-    Strings Boxes() const { return BoxTexts(recorder); }
+    Strings Boxes() const { return recorder.BoxTexts(); }
     // The command bytes of the frames the program sent, in order.
     std::vector<int> SentCommands() const
     {

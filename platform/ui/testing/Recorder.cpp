@@ -50,4 +50,11 @@ void Recorder::OnPopupShown(NativeWidget& native)
     });
 }
 
+std::vector<std::string> Recorder::BoxTexts() const
+{
+    std::vector<std::string> texts;
+    for (const Box& box : m_boxes) texts.push_back(box.caption + ": " + box.text);
+    return texts;
+}
+
 } // namespace ui::testing

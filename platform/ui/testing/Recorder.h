@@ -37,6 +37,8 @@ public:
     Recorder& operator=(const Recorder&) = delete;
 
     const std::vector<Box>& Boxes() const { return m_boxes; }
+    // Every captured box as "caption: text".
+    std::vector<std::string> BoxTexts() const;
     void ClearBoxes() { m_boxes.clear(); }
     // The id every captured box returns (IDOK unless set).
     void AnswerBoxesWith(int id) { m_boxAnswer = id; }
