@@ -242,7 +242,7 @@ bool CVelmoraDlg::BuildMonitorList()
 
     for (int n = 1; n <= m_nMonItems; ++n) {
         const std::string section = config::Numbered("MonItem", n);
-        m_listMon.InsertItem(n - 1, m_profile.GetString(section, "Name"), n - 1, ui::INDEXTOSTATEIMAGEMASK(1), ui::LVIS_STATEIMAGEMASK);
+        m_listMon.InsertItem(n - 1, m_profile.GetString(section, "Name"), ui::INDEXTOSTATEIMAGEMASK(1), ui::LVIS_STATEIMAGEMASK);
     }
     for (int n = 1; n <= m_nMonItems; ++n) {
         m_listMon.SetItemText(n - 1, kUnitColumn, m_profile.GetString(config::Numbered("MonItem", n), "Unit"));

@@ -49,7 +49,7 @@ public:
 
     void CopySelection() override;
     void CutSelection() override;
-    bool PasteData(int row, int col, const std::string& text, bool selectPasted) override;
+    void PasteData(int row, int col, const std::string& text, bool selectPasted) override;
 
     int ObservedMaximum() const { return m_nObservedMax; }
     int ObservedMinimum() const { return m_nObservedMin; }

@@ -54,7 +54,7 @@ CopiedValues CMapGridCtrl::SelectedValues() const
     return CopiedValues(m_strValueScale, std::move(lines));
 }
 
-bool CMapGridCtrl::PasteData(int row, int col, const std::string& text, bool selectPasted)
+void CMapGridCtrl::PasteData(int row, int col, const std::string& text, bool selectPasted)
 {
     // The values count only beside the very text they were copied with, from a grid of this scale.
     if (!m_strValueScale.empty() && ui::Clipboard::GetText() == text) {
@@ -63,9 +63,8 @@ bool CMapGridCtrl::PasteData(int row, int col, const std::string& text, bool sel
             if (m_pasted && (m_pasted->Scale() != m_strValueScale || !m_pasted->LaidOutAs(text))) m_pasted.reset();
         }
     }
-    const bool pasted = CGridCtrl::PasteData(row, col, text, selectPasted);
+    CGridCtrl::PasteData(row, col, text, selectPasted);
     m_pasted.reset();
-    return pasted;
 }
 
 void CMapGridCtrl::PasteCell(int row, int col, std::string_view text, size_t line, size_t field)

@@ -27,6 +27,9 @@ std::optional<int> ParseTypedHex(std::string_view text)
     if (HasHexPrefix(text, at) && IsHexDigit(text[at + 2])) at += 2;
     if (at == text.size() || !IsHexDigit(text[at])) return std::nullopt;
     long long value = 0;
-    for (; at < text.size() && IsHexDigit(text[at]); ++at) value = std::min(value * 16 + HexValue(text[at]), kCeiling);
+    for (const char c : text.substr(at)) {
+        if (!IsHexDigit(c)) break;
+        value = std::min(value * 16 + HexValue(c), kCeiling);
+    }
     return static_cast<int>(negative ? -value : value);
 }

@@ -174,9 +174,9 @@ int DC::SaveDC()
     return static_cast<int>(m_saved.size());
 }
 
-bool DC::RestoreDC(int saved)
+void DC::RestoreDC(int saved)
 {
-    if (saved <= 0 || saved > static_cast<int>(m_saved.size())) return false;
+    if (saved <= 0 || saved > static_cast<int>(m_saved.size())) return;
     while (static_cast<int>(m_saved.size()) >= saved) {
         const State state = m_saved.back();
         m_saved.pop_back();
@@ -188,7 +188,6 @@ bool DC::RestoreDC(int saved)
         if (m_painter != nullptr) qt::ToQPainter(m_painter)->restore();
     }
     ApplyFont();
-    return true;
 }
 
 void DC::FillSolidRect(const Rect& rect, COLORREF color)

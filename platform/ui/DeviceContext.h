@@ -100,7 +100,7 @@ public:
     Pen SelectPen(const Pen& pen);
 
     int SaveDC();
-    bool RestoreDC(int saved);
+    void RestoreDC(int saved);
 
     void FillSolidRect(const Rect& rect, COLORREF color);
     // Returns the height of the text.

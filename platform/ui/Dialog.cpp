@@ -170,10 +170,10 @@ Window* Dialog::GetDefaultButton() const
     return nullptr;
 }
 
-bool Dialog::BindControl(int id, Window& control)
+void Dialog::BindControl(int id, Window& control)
 {
     auto found = m_items.find(id);
-    if (found == m_items.end() || found->second == nullptr || WidgetOf(found->second) == nullptr) return false;
+    if (found == m_items.end() || found->second == nullptr || WidgetOf(found->second) == nullptr) return;
     Window* standIn = found->second;
     QWidget* widget = WidgetOf(standIn);
     const uint32_t style = standIn->GetStyle();
@@ -182,7 +182,6 @@ bool Dialog::BindControl(int id, Window& control)
     WindowBridge::Attach(control, widget, id, style, font);
     found->second = &control;
     control.PreSubclassWindow();
-    return true;
 }
 
 void Dialog::FocusFirstTabStop()

@@ -45,8 +45,8 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
 
-    // Makes control a stand-in for the template control id; false if there is none.
-    bool BindControl(int id, Window& control);
+    // Makes control a stand-in for the template control id, when there is one.
+    void BindControl(int id, Window& control);
 
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;

@@ -27,7 +27,7 @@ bool ListView::GetColumn(int column, int& format, int& width) const
     return true;
 }
 
-int ListView::InsertItem(int index, std::string_view text, int, UINT state, UINT stateMask)
+int ListView::InsertItem(int index, std::string_view text, UINT state, UINT stateMask)
 {
     if (index < 0) return -1;
     if (m_rowHeight == 0) Remeasure();
@@ -41,23 +41,21 @@ int ListView::InsertItem(int index, std::string_view text, int, UINT state, UINT
     return at;
 }
 
-bool ListView::DeleteItem(int index)
+void ListView::DeleteItem(int index)
 {
-    if (index < 0 || index >= GetItemCount()) return false;
+    if (index < 0 || index >= GetItemCount()) return;
     m_items.erase(m_items.begin() + index);
     MarkDirty(GetClientRect());
-    return true;
 }
 
-bool ListView::SetItemText(int index, int subItem, std::string_view text)
+void ListView::SetItemText(int index, int subItem, std::string_view text)
 {
-    if (index < 0 || index >= GetItemCount() || subItem < 0) return false;
+    if (index < 0 || index >= GetItemCount() || subItem < 0) return;
     auto& texts = m_items[static_cast<size_t>(index)].texts;
     if (subItem >= static_cast<int>(texts.size())) texts.resize(static_cast<size_t>(subItem) + 1);
-    if (texts[static_cast<size_t>(subItem)] == text) return true;
+    if (texts[static_cast<size_t>(subItem)] == text) return;
     texts[static_cast<size_t>(subItem)] = std::string(text);
     RepaintSubItem(index, subItem);
-    return true;
 }
 
 std::string ListView::GetItemText(int index, int subItem) const
@@ -67,13 +65,12 @@ std::string ListView::GetItemText(int index, int subItem) const
     return subItem < static_cast<int>(texts.size()) ? texts[static_cast<size_t>(subItem)] : std::string();
 }
 
-bool ListView::SetItemState(int index, UINT state, UINT mask)
+void ListView::SetItemState(int index, UINT state, UINT mask)
 {
-    if (index < 0 || index >= GetItemCount()) return false;
+    if (index < 0 || index >= GetItemCount()) return;
     UINT& current = m_items[static_cast<size_t>(index)].state;
     current = (current & ~mask) | (state & mask);
     RepaintItem(index);
-    return true;
 }
 
 UINT ListView::GetItemState(int index, UINT mask) const

@@ -64,12 +64,12 @@ public:
     int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
 
     // Returns the index of the new item, or -1.
-    int InsertItem(int index, std::string_view text, int image = -1, UINT state = 0, UINT stateMask = 0);
-    bool DeleteItem(int index);
+    int InsertItem(int index, std::string_view text, UINT state = 0, UINT stateMask = 0);
+    void DeleteItem(int index);
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
-    bool SetItemText(int index, int subItem, std::string_view text);
+    void SetItemText(int index, int subItem, std::string_view text);
     std::string GetItemText(int index, int subItem) const;
-    bool SetItemState(int index, UINT state, UINT mask);
+    void SetItemState(int index, UINT state, UINT mask);
     UINT GetItemState(int index, UINT mask) const;
     bool GetItemRect(int index, Rect& rect, int code) const;
     int GetRowHeight() const { return m_rowHeight; }

@@ -26,15 +26,14 @@ int TabCtrl::InsertItem(int index, std::string_view text, intptr_t value)
     return at;
 }
 
-bool TabCtrl::DeleteItem(int index)
+void TabCtrl::DeleteItem(int index)
 {
     QTabBar* bar = Bar(WidgetOf(*this));
-    if (bar == nullptr || index < 0 || index >= bar->count()) return false;
+    if (bar == nullptr || index < 0 || index >= bar->count()) return;
     const bool blocked = bar->blockSignals(true);
     bar->removeTab(index);
     bar->blockSignals(blocked);
     static_cast<TabWidget*>(WidgetOf(*this))->Relayout();
-    return true;
 }
 
 int TabCtrl::GetItemCount() const

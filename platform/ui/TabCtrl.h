@@ -13,7 +13,7 @@ class TabCtrl : public Window {
 public:
     // Inserts at index (past the end appends); returns the index or -1.
     int InsertItem(int index, std::string_view text, intptr_t value = 0);
-    bool DeleteItem(int index);
+    void DeleteItem(int index);
     int GetItemCount() const;
     std::string GetItemText(int index) const;
     intptr_t GetItemData(int index) const;

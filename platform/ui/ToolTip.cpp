@@ -15,13 +15,12 @@ bool ToolTip::Create(Window* parent, unsigned)
     return true;
 }
 
-bool ToolTip::AddTool(Window* tool, std::string_view text)
+void ToolTip::AddTool(Window* tool, std::string_view text)
 {
-    if (m_parent == nullptr || tool == nullptr || !tool->IsWindow()) return false;
+    if (m_parent == nullptr || tool == nullptr || !tool->IsWindow()) return;
     m_tool = tool;
     m_text = std::string(text);
     WidgetOf(tool)->setToolTip(qt::ToQString(text));
-    return true;
 }
 
 } // namespace ui

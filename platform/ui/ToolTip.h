@@ -13,7 +13,7 @@ class ToolTip {
 public:
     bool Create(Window* parent, unsigned style = 0);
     bool IsCreated() const { return m_parent != nullptr; }
-    bool AddTool(Window* tool, std::string_view text);
+    void AddTool(Window* tool, std::string_view text);
     std::string GetText() const { return m_text; }
     Window* GetTool() const { return m_tool; }
     // The toolkit shows tips from its own hover tracking; relayed messages need no work.

@@ -4,17 +4,6 @@
 
 #include "platform/ui/Font.h"
 
-namespace {
-
-// The realised font of cells with a font of their own: one object, made again on each call.
-ui::Font& SharedCellFont()
-{
-    static ui::Font font;
-    return font;
-}
-
-} // namespace
-
 CGridCell::CGridCell() = default;
 
 CGridCell::~CGridCell() = default;
@@ -43,16 +32,12 @@ const ui::LOGFONT* CGridCell::GetFont() const
     return defaultCell != nullptr ? defaultCell->GetFont() : nullptr;
 }
 
+// Fonts are given to the default cells only, which realise their own; a cell draws in its
+// default cell's.
 ui::Font* CGridCell::GetRealizedFont() const
 {
-    if (!m_plfFont) {
-        CGridDefaultCell* defaultCell = GetDefaultCell();
-        return defaultCell != nullptr ? defaultCell->GetRealizedFont() : nullptr;
-    }
-    ui::Font& font = SharedCellFont();
-    font.DeleteObject();
-    font.CreateFontIndirect(*m_plfFont);
-    return &font;
+    CGridDefaultCell* defaultCell = GetDefaultCell();
+    return defaultCell != nullptr ? defaultCell->GetRealizedFont() : nullptr;
 }
 
 ui::UINT CGridCell::GetMargin() const

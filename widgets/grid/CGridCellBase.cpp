@@ -11,15 +11,15 @@ CGridDefaultCell* CGridCellBase::GetDefaultCell() const
     return grid != nullptr ? grid->GetDefaultCell(IsFixedRow(), IsFixedColumn()) : nullptr;
 }
 
-bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int controlId, ui::UINT firstChar)
+void CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int controlId, ui::UINT firstChar)
 {
     if (IsEditing()) {
         // Without a repeat count the character is one sent in code, which the editor types.
         if (ui::Window* editor = GetEditWindow()) editor->SendMessage(ui::WM_CHAR, firstChar);
-        return true;
+        return;
     }
     CGridCtrl* grid = GetGrid();
-    if (grid == nullptr) return false;
+    if (grid == nullptr) return;
     const ui::UINT format = GetFormat();
     uint32_t alignment = ui::ES_LEFT;
     if ((format & ui::DT_RIGHT) != 0) {
@@ -28,9 +28,8 @@ bool CGridCellBase::Edit(int row, int col, ui::Rect rect, ui::Point, int control
         alignment = ui::ES_CENTER;
     }
     CInPlaceEdit* editor = CInPlaceEdit::Open(*grid, rect, alignment, controlId, row, col, GetText(), firstChar);
-    if (editor == nullptr) return false;
+    if (editor == nullptr) return;
     StartEditing(editor);
-    return true;
 }
 
 void CGridCellBase::EndEdit()

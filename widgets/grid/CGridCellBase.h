@@ -55,7 +55,7 @@ public:
     virtual bool Draw(ui::DC* dc, int row, int col, ui::Rect rect, bool eraseBackground = true);
 
     // The in-place editor (CInPlaceEdit) opened over the cell.
-    virtual bool Edit(int row, int col, ui::Rect rect, ui::Point point, int controlId, ui::UINT firstChar);
+    virtual void Edit(int row, int col, ui::Rect rect, ui::Point point, int controlId, ui::UINT firstChar);
     virtual void EndEdit();
     virtual void EditEnded() { }
 

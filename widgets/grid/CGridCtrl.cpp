@@ -91,19 +91,19 @@ bool CGridCtrl::SetRowCount(int rows)
     m_idTopLeftCell = CCellID();
     try {
         const auto height = static_cast<ui::UINT>(m_cellDefault.GetHeight());
-        m_arRowHeights.resize(static_cast<size_t>(rows), height);
+        m_arRowHeights.reserve(static_cast<size_t>(rows));
         m_RowData.reserve(static_cast<size_t>(rows));
         while (m_nRows < rows) {
             const int row = m_nRows;
             GridRow cells(static_cast<size_t>(m_nCols));
             for (int col = 0; col < m_nCols; ++col) cells[static_cast<size_t>(col)] = CreateCell(row, col);
             m_RowData.push_back(std::move(cells));
+            m_arRowHeights.push_back(height);
             ++m_nRows;
         }
     } catch (const std::bad_alloc&) {
         result = false;
     }
-    m_arRowHeights.resize(static_cast<size_t>(m_nRows));
 
     ResetScrollBars();
     Refresh();
@@ -250,12 +250,11 @@ bool CGridCtrl::IsValid(const CCellRange& range) const
     return range.IsValid() && range.maxRow < m_nRows && range.maxCol < m_nCols;
 }
 
-bool CGridCtrl::SetCellText(int row, int col, const char* text)
+void CGridCtrl::SetCellText(int row, int col, const char* text)
 {
     CGridCellBase* cell = GetCell(row, col);
-    if (cell == nullptr) return false;
+    if (cell == nullptr) return;
     cell->SetText(text);
-    return true;
 }
 
 std::string CGridCtrl::GetCellText(int row, int col) const

@@ -61,7 +61,7 @@ public:
     bool IsValid(int row, int col) const { return row >= 0 && row < m_nRows && col >= 0 && col < m_nCols; }
     bool IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
     bool IsValid(const CCellRange& range) const;
-    bool SetCellText(int row, int col, const char* text);
+    void SetCellText(int row, int col, const char* text);
     std::string GetCellText(int row, int col) const;
     void SetCellFormat(int row, int col, ui::UINT format);
     void SetCellTextColor(int row, int col, ui::COLORREF color);
@@ -86,14 +86,14 @@ public:
     CCellID GetCellFromPoint(ui::Point point, bool allowFixed = true);
     CCellID GetTopleftNonFixedCell(bool forceRecalculation = false);
     CCellRange GetVisibleNonFixedCellRange(ui::Rect* rect = nullptr, bool forceRecalculation = false);
-    bool ResetScrollBars();
+    void ResetScrollBars();
 
     // Sends a grid notification {header, row, column} to the owner or parent; its answer.
     ui::LRESULT SendMessageToParent(int row, int col, int code) const;
 
     // --- Selection (CGridCtrlSelect.cpp) ---
-    bool SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRedraw = false, bool select = true);
-    bool SetSelectedRange(const CCellRange& range, bool forceRedraw = false, bool select = true);
+    void SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRedraw = false, bool select = true);
+    void SetSelectedRange(const CCellRange& range, bool forceRedraw = false, bool select = true);
     void SelectAllCells(bool forceRedraw = false, bool select = true);
     void SelectColumns(CCellID cell, bool forceRedraw = false, bool select = true);
     void SelectRows(CCellID cell, bool forceRedraw = false, bool select = true);
@@ -111,7 +111,7 @@ public:
     // --- Overridables ---
     virtual void EraseSelectedText();
     virtual bool CreateClipboardData(std::string& text);
-    virtual bool PasteData(int row, int col, const std::string& text, bool selectPasted);
+    virtual void PasteData(int row, int col, const std::string& text, bool selectPasted);
     // Pastes field `field` of line `line` of the pasted text, trimmed, into cell (row, col).
     virtual void PasteCell(int row, int col, std::string_view text, size_t line, size_t field);
     virtual void CutSelection();
@@ -155,7 +155,7 @@ protected:
     // The end-of-edit record from the in-place editor.
     void OnEndInPlaceEdit(const GV_DISPINFO& info);
     // Changes a cell's text the way the user would: -105, validation, -106 and its veto.
-    bool EditCellText(int row, int col, const std::string& text);
+    void EditCellText(int row, int col, const std::string& text);
 
     // Cells of the rows table.
     using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;

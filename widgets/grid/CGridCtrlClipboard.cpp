@@ -87,9 +87,9 @@ void CGridCtrl::PasteClipboard()
     PasteData(target.row, target.col, ui::Clipboard::GetText(), true);
 }
 
-bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool selectPasted)
+void CGridCtrl::PasteData(int row, int col, const std::string& text, bool selectPasted)
 {
-    if (!IsValid(row, col) || !IsCellEditable(CCellID(row, col))) return false;
+    if (!IsValid(row, col) || !IsCellEditable(CCellID(row, col))) return;
 
     int maxRow = -1;
     int maxCol = -1;
@@ -103,7 +103,6 @@ bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool select
             if (targetCol >= m_nCols) break;
 
             PasteCell(targetRow, targetCol, lines[line][field], line, field);
-            SetCellState(targetRow, targetCol, GetCellState(targetRow, targetCol) & ~GVIS_SELECTED);
             maxRow = std::max(maxRow, targetRow);
             maxCol = std::max(maxCol, targetCol);
             ++targetCol;
@@ -118,7 +117,6 @@ bool CGridCtrl::PasteData(int row, int col, const std::string& text, bool select
         SetFocusCell(-1, -1);
         Refresh();
     }
-    return true;
 }
 
 void CGridCtrl::PasteCell(int row, int col, std::string_view text, size_t, size_t)
@@ -134,24 +132,23 @@ void CGridCtrl::EraseSelectedText()
     for (const auto& [key, cell] : selected) EditCellText(cell.row, cell.col, "");
 }
 
-bool CGridCtrl::EditCellText(int row, int col, const std::string& text)
+void CGridCtrl::EditCellText(int row, int col, const std::string& text)
 {
     CGridCellBase* cell = GetCell(row, col);
-    if (!m_bEditable || cell == nullptr || cell->IsReadOnly()) return false;
-    if (SendMessageToParent(row, col, GVN_BEGINLABELEDIT) < 0) return false;
+    if (!m_bEditable || cell == nullptr || cell->IsReadOnly()) return;
+    if (SendMessageToParent(row, col, GVN_BEGINLABELEDIT) < 0) return;
 
     // The owner may change the grid when notified; ask for the cell again.
     cell = GetCell(row, col);
-    if (cell == nullptr) return false;
+    if (cell == nullptr) return;
     const std::string oldText = cell->GetText();
-    if (oldText == text) return true;
+    if (oldText == text) return;
 
     cell->SetText(text.c_str());
     if (ValidateCellEdit(row, col, text.c_str()) && SendMessageToParent(row, col, GVN_ENDLABELEDIT) >= 0) {
         RedrawCell(row, col);
-        return true;
+        return;
     }
     if ((cell = GetCell(row, col)) != nullptr) cell->SetText(oldText.c_str());
     RedrawCell(row, col);
-    return false;
 }

@@ -31,12 +31,12 @@ void CGridCtrl::OnSize(ui::UINT, int, int)
     g_sizing = false;
 }
 
-bool CGridCtrl::ResetScrollBars()
+void CGridCtrl::ResetScrollBars()
 {
     m_idTopLeftCell = CCellID();
-    if (!IsWindow()) return false;
+    if (!IsWindow()) return;
     ui::Rect client = GetClientRect();
-    if (client.IsEmpty()) return false;
+    if (client.IsEmpty()) return;
 
     // As if no bar were shown: the bars are decided anew.
     const int bar = ui::GetScrollBarSize();
@@ -48,7 +48,7 @@ bool CGridCtrl::ResetScrollBars()
         ShowScrollBar(ui::SB_VERT, false);
         ShowScrollBar(ui::SB_HORZ, false);
         m_nVScrollMax = m_nHScrollMax = 0;
-        return true;
+        return;
     }
     const int contentHeight = GetVirtualHeight() - GetFixedRowHeight();
     const int contentWidth = GetVirtualWidth() - GetFixedColumnWidth();
@@ -72,7 +72,6 @@ bool CGridCtrl::ResetScrollBars()
     apply(ui::SB_VERT, vertical, contentHeight, visible.Height(), m_nVScrollMax);
     apply(ui::SB_HORZ, horizontal, contentWidth, visible.Width(), m_nHScrollMax);
     m_idTopLeftCell = CCellID();
-    return true;
 }
 
 void CGridCtrl::OnVScroll(int code, int)

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-bool CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRedraw, bool select)
+void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRedraw, bool select)
 {
     // Headers are never selected.
     if (minRow >= 0) minRow = std::max(minRow, m_nFixedRows);
@@ -58,12 +58,11 @@ bool CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
             }
         }
     }
-    return true;
 }
 
-bool CGridCtrl::SetSelectedRange(const CCellRange& range, bool forceRedraw, bool select)
+void CGridCtrl::SetSelectedRange(const CCellRange& range, bool forceRedraw, bool select)
 {
-    return SetSelectedRange(range.minRow, range.minCol, range.maxRow, range.maxCol, forceRedraw, select);
+    SetSelectedRange(range.minRow, range.minCol, range.maxRow, range.maxCol, forceRedraw, select);
 }
 
 void CGridCtrl::SelectAllCells(bool forceRedraw, bool select)
