@@ -15,6 +15,7 @@
 #include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
@@ -59,6 +60,36 @@ Qt::KeyboardModifiers QtModifiers(unsigned modifiers)
     return result;
 }
 
+// Who is told of a window an input left unpainted; none when nobody checks.
+std::function<void(std::string_view)> g_staleScreen;
+
+void PaintPendingUpdates()
+{
+    QApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    QApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+// Around one input: the screen is first brought up to date, as code may change what a window
+// shows and repaint later; then whatever the input changed must have been repainted.
+struct RepaintCheck {
+    RepaintCheck()
+    {
+        if (!g_staleScreen) return;
+        for (QWidget* widget : QApplication::allWidgets()) widget->update();
+        PaintPendingUpdates();
+    }
+    ~RepaintCheck()
+    {
+        if (!g_staleScreen) return;
+        PaintPendingUpdates();
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            // A window the input showed has its first paint still to come.
+            const QImage shown = window->isVisible() ? window->screen()->grabWindow(window->winId()).toImage() : QImage();
+            if (!shown.isNull() && shown != window->grab().toImage()) g_staleScreen(window->windowTitle().toStdString());
+        }
+    }
+};
+
 QWidget* KeyTarget(Window* target)
 {
     if (QWidget* widget = WidgetOf(target)) return widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
@@ -75,6 +106,7 @@ QWidget* KeyTarget(Window* target)
 // click lands on the innermost widget under the point, as a real one does.
 bool Mouse(Window& window, QEvent::Type type, Qt::MouseButton button, Point point, unsigned modifiers = None)
 {
+    const RepaintCheck check;
     QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return false;
     QPoint at(point.x, point.y);
@@ -102,6 +134,7 @@ void ReleaseModifiers(QWidget* widget, unsigned modifiers)
 // The input method speaks only to a focus that says it takes input-method text.
 void SendInputMethodEvent(QWidget* widget, QInputMethodEvent& event)
 {
+    const RepaintCheck check;
     if (widget == nullptr) return;
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QApplication::sendEvent(widget, &query);
@@ -110,8 +143,14 @@ void SendInputMethodEvent(QWidget* widget, QInputMethodEvent& event)
 
 } // namespace
 
+void CheckRepaintsAfterInput(std::function<void(std::string_view title)> stale)
+{
+    g_staleScreen = std::move(stale);
+}
+
 void PressKey(unsigned vk, unsigned modifiers, Window* target)
 {
+    const RepaintCheck check;
     QWidget* widget = KeyTarget(target);
     if (widget == nullptr) return;
     const int key = vk == VK_RETURN && (modifiers & Keypad) != 0 ? Qt::Key_Enter : QtKey(vk);
@@ -127,6 +166,7 @@ void PressKey(unsigned vk, unsigned modifiers, Window* target)
 
 void TypeText(std::string_view text, Window* target)
 {
+    const RepaintCheck check;
     for (const QChar ch : qt::ToQString(text)) {
         QWidget* widget = KeyTarget(target);
         if (widget == nullptr) return;
@@ -172,6 +212,7 @@ void DoubleClick(Window& window, Point point)
 
 void MoveMouse(Window& window, Point point, bool dragging)
 {
+    const RepaintCheck check;
     QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return;
     const QPointF local(point.x, point.y);
@@ -192,6 +233,7 @@ void ReleaseButton(Window& window, Point point)
 
 void TurnWheel(Window& window, Point point, int delta)
 {
+    const RepaintCheck check;
     QWidget* widget = WidgetOf(window);
     if (widget == nullptr) return;
     const QPointF local(point.x, point.y);

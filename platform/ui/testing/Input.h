@@ -51,6 +51,10 @@ void ProcessEvents();
 // Runs the message loop until done() holds or timeoutMs have passed; true when done() held. For
 // what only a real timer brings about: it waits on the loop, never in a sleep.
 bool RunUntil(const std::function<bool()>& done, int timeoutMs);
+// From now on each key, click, pointer move, wheel turn and input-method text above checks that
+// it repainted what it changed: once its paints are done, every shown window's screen must be
+// what a fresh paint draws, or stale gets the title of one that is not.
+void CheckRepaintsAfterInput(std::function<void(std::string_view title)> stale);
 // Paints the window as it is now.
 Bitmap Grab(Window& window);
 

@@ -4,7 +4,7 @@
 #include "platform/ui/testing/Input.h"
 
 #include <algorithm>
-#include <functional>
+#include <optional>
 
 using namespace ui;
 using namespace gridtest;
@@ -40,13 +40,13 @@ protected:
         Place(grid, width, height);
     }
 
-    // Shows the host and lets every pending paint happen; from then on the centres of `cells`
-    // are watched.
-    static void Settle(WatchedGrid& grid, const std::vector<CCellID>& cells)
+    // Shows the host and lets every pending paint happen; from then on the corner header and a
+    // data cell in the middle are watched.
+    static void Settle(WatchedGrid& grid)
     {
         ui::testing::ShowAndActivate(*grid.GetParent());
         ui::testing::ProcessEvents();
-        for (CCellID cell : cells) grid.watched.push_back(CellCentre(grid, cell.row, cell.col));
+        grid.watched = {{kColWidth / 2, kRowHeight / 2}, {100, 100}};
     }
 };
 
@@ -136,35 +136,6 @@ TEST_F(GridPaint, OnlyTheFocusRowsHeaderIsSunken)
     }
 }
 
-// A cell whose look changes is painted again at once, and so are the headers of a row or
-// column the focus comes to or leaves.
-TEST_F(GridPaint, WhatChangesLookIsRepainted)
-{
-    using Step = std::function<void(CGridCtrl&)>;
-    struct Case { const char* name; Step before, change; std::vector<CCellID> repainted; };
-    const Step nothing = [](CGridCtrl&) {};
-    const std::vector<Case> cases = {
-        {"focus leaves", [](CGridCtrl& g) { g.SetFocusCell(2, 2); }, [](CGridCtrl& g) { g.SetFocusCell(-1, -1); },
-            {{2, 2}, {0, 2}, {2, 0}}},
-        {"focus comes", nothing, [](CGridCtrl& g) { g.SetFocusCell(5, 7); }, {{5, 7}, {0, 7}, {5, 0}}},
-        {"focus comes to a selected cell", [](CGridCtrl& g) { g.SetSelectedRange(1, 1, 20, 20); },
-            [](CGridCtrl& g) { g.SetFocusCell(3, 4); }, {{3, 4}}},
-        {"a selection comes", nothing, [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); }, {{2, 2}, {3, 3}}},
-        {"a selection goes", [](CGridCtrl& g) { g.SetSelectedRange(2, 2, 3, 3); },
-            [](CGridCtrl& g) { g.SetSelectedRange(-1, -1, -1, -1); }, {{2, 2}, {3, 3}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        WatchedGrid grid(21, 21, 1, 1);
-        PlaceMap(grid, 480, 300);
-        c.before(grid);
-        Settle(grid, c.repainted);
-        c.change(grid);
-        ui::testing::ProcessEvents();
-        for (Point p : grid.watched) EXPECT_TRUE(grid.Repainted(p)) << p.x << "," << p.y;
-    }
-}
-
 TEST_F(GridPaint, ScrollBarsAppearOnlyWhenTheCellsDoNotFit)
 {
     // 21 x 21 cells of 20 x 12 pixels: the non-fixed ones take 400 x 240. When `start` is not
@@ -198,43 +169,31 @@ TEST_F(GridPaint, CountsGivenToAShownGridBringTheScrollBarsTheyNeed)
     EXPECT_TRUE(grid.IsScrollBarShown(SB_HORZ));
 }
 
-TEST_F(GridPaint, ALineDownMovesByTheTopShownRowAndRepaintsOnlyBelowTheHeaders)
+// A scroll repaints the cells that moved, never the corner header; a line down moves by the top
+// shown row, and at the bottom nothing moves.
+TEST_F(GridPaint, AScrollRepaintsWhatMovedAndNeverTheCorner)
 {
-    struct Case { const char* name; int row1Height; bool fromBottom; int movedPixels, topRow; };
-    for (Case c : {Case{"row 1 taller than the rest", 30, false, 30, 2}, Case{"at the bottom", kRowHeight, true, 0, 10}}) {
-        SCOPED_TRACE(c.name);
-        WatchedGrid grid(21, 21, 1, 1);
-        Place(grid, 480, 150);
-        grid.SetRowHeight(1, c.row1Height);
-        if (c.fromBottom) grid.SendMessage(WM_VSCROLL, SB_BOTTOM);
-        const Point header{3 * kColWidth + 5, kRowHeight / 2};
-        const Point data{3 * kColWidth + 5, 100};
-        Settle(grid, {});
-        grid.watched = {header, data};
-        const int before = grid.GetScrollPos(SB_VERT);
-        grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
-        EXPECT_EQ(grid.GetScrollPos(SB_VERT) - before, c.movedPixels);
-        EXPECT_EQ(grid.GetTopleftNonFixedCell().row, c.topRow);
-        ui::testing::ProcessEvents();
-        EXPECT_EQ(grid.Repainted(data), c.movedPixels != 0) << "repainted only when it moved";
-        EXPECT_FALSE(grid.Repainted(header)) << "the header row is left alone";
-    }
-}
-
-// Every scroll from the middle repaints the cells that moved, never the corner header.
-TEST_F(GridPaint, EveryScrollRepaintsWhatMovedAndLeavesTheCorner)
-{
-    for (auto [bar, code] : {std::pair{SB_VERT, SB_LINEUP}, {SB_VERT, SB_PAGEDOWN}, {SB_VERT, SB_PAGEUP},
-             {SB_HORZ, SB_LINELEFT}, {SB_HORZ, SB_LINERIGHT}, {SB_HORZ, SB_PAGERIGHT}, {SB_HORZ, SB_PAGELEFT}}) {
-        SCOPED_TRACE(::testing::Message() << bar << ", " << code);
+    constexpr int kTallRow = 30; // row 1
+    // The view first goes to `start`; `moved`: the change of the scroll position, where known.
+    struct Case { int bar, start, code; std::optional<int> moved; };
+    for (Case c : {Case{SB_VERT, SB_TOP, SB_LINEDOWN, kTallRow}, Case{SB_VERT, SB_BOTTOM, SB_LINEDOWN, 0},
+             Case{SB_VERT, SB_PAGEDOWN, SB_LINEUP, {}}, Case{SB_VERT, SB_PAGEDOWN, SB_PAGEDOWN, {}},
+             Case{SB_VERT, SB_PAGEDOWN, SB_PAGEUP, {}}, Case{SB_HORZ, SB_PAGERIGHT, SB_LINELEFT, -kColWidth},
+             Case{SB_HORZ, SB_PAGERIGHT, SB_LINERIGHT, kColWidth}, Case{SB_HORZ, SB_PAGERIGHT, SB_PAGERIGHT, {}},
+             Case{SB_HORZ, SB_PAGERIGHT, SB_PAGELEFT, {}}}) {
+        SCOPED_TRACE(::testing::Message() << c.bar << ", " << c.start << ", " << c.code);
         WatchedGrid grid(41, 41, 1, 1);
         Place(grid, 200, 150);
-        grid.SendMessage(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, bar == SB_VERT ? SB_PAGEDOWN : SB_PAGERIGHT);
-        Settle(grid, {});
-        grid.watched = {{kColWidth / 2, kRowHeight / 2}, {100, 100}};
-        grid.SendMessage(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, code);
+        grid.SetRowHeight(1, kTallRow);
+        const UINT message = c.bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+        grid.SendMessage(message, c.start);
+        Settle(grid);
+        const int before = grid.GetScrollPos(c.bar);
+        grid.SendMessage(message, c.code);
+        const int moved = grid.GetScrollPos(c.bar) - before;
+        EXPECT_EQ(moved, c.moved.value_or(moved));
         ui::testing::ProcessEvents();
-        EXPECT_EQ(std::pair(grid.Repainted(grid.watched[0]), grid.Repainted(grid.watched[1])), std::pair(false, true));
+        EXPECT_EQ(std::pair(grid.Repainted(grid.watched[0]), grid.Repainted(grid.watched[1])), std::pair(false, moved != 0));
     }
 }
 

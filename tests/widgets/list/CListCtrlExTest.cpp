@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -73,22 +72,19 @@ protected:
         return shot.GetPixel(x + border, y + border);
     }
 
-    // Bounds of the area's pixels that differ from expected(x, y); empty when there are none.
-    Rect InkIn(const Rect& area, const std::function<COLORREF(int, int)>& expected) const
+    // Bounds of the area's pixels that differ from the background, or from `reference` (a
+    // picture of the area) when given; empty when there are none.
+    Rect InkIn(const Rect& area, COLORREF background, const Bitmap* reference = nullptr) const
     {
         Rect ink{area.right, area.bottom, area.left, area.top};
         for (int y = area.top; y < area.bottom; ++y) {
             for (int x = area.left; x < area.right; ++x) {
-                if (At(x, y) != expected(x, y))
+                const COLORREF expected = reference != nullptr ? reference->GetPixel(x - area.left, y - area.top) : background;
+                if (At(x, y) != expected)
                     ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
             }
         }
         return ink;
-    }
-
-    Rect InkIn(const Rect& area, COLORREF background) const
-    {
-        return InkIn(area, [background](int, int) { return background; });
     }
 
     // Where area differs from text drawn there as a value column draws it: in the value
@@ -102,7 +98,7 @@ protected:
             Rect inset{2, 0, area.Width() - 2, area.Height()};
             dc.DrawText(text, inset, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         }
-        return InkIn(area, [&](int x, int y) { return reference.GetPixel(x - area.left, y - area.top); });
+        return InkIn(area, window, &reference);
     }
 
     // A fixture column's share of a row, in client coordinates.
