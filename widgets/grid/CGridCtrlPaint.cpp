@@ -147,20 +147,18 @@ void CGridCtrl::DrawGrid(ui::DC& dc)
     ui::Rect cellsArea;
     const CCellRange visible = GetVisibleNonFixedCellRange(&cellsArea);
 
-    // Rows first, then the columns of each; zero sizes are skipped, and a walk ends at the
-    // first row (column) that starts below (right of) the clip box.
+    // Rows first, then the columns of each; a walk ends at the first row (column) that starts
+    // below (right of) the clip box.
     const auto drawBlock = [&](int firstRow, int lastRow, int rowTop, int firstCol, int lastCol, int colLeft) {
         int top = rowTop;
         for (int row = firstRow; row <= lastRow; ++row) {
             const int height = GetRowHeight(row);
-            if (height <= 0) continue;
             if (top > clip.bottom) break;
             const int bottom = top + height - 1;
             if (bottom >= clip.top) {
                 int left = colLeft;
                 for (int col = firstCol; col <= lastCol; ++col) {
                     const int width = GetColumnWidth(col);
-                    if (width <= 0) continue;
                     if (left > clip.right) break;
                     const int right = left + width - 1;
                     // Cells between the scattered parts of an update (a fading trail) are left alone.
