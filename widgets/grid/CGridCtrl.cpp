@@ -170,20 +170,18 @@ bool CGridCtrl::SetFixedColumnCount(int n)
 }
 
 // Every row and column shows: a size of 0 would hide it, which no grid of the program does.
-bool CGridCtrl::SetRowHeight(int row, int height)
+void CGridCtrl::SetRowHeight(int row, int height)
 {
-    if (row < 0 || row >= m_nRows || height <= 0) return false;
+    if (row < 0 || row >= m_nRows || height <= 0) return;
     m_arRowHeights[static_cast<size_t>(row)] = static_cast<ui::UINT>(height);
     ResetScrollBars();
-    return true;
 }
 
-bool CGridCtrl::SetColumnWidth(int col, int width)
+void CGridCtrl::SetColumnWidth(int col, int width)
 {
-    if (col < 0 || col >= m_nCols || width <= 0) return false;
+    if (col < 0 || col >= m_nCols || width <= 0) return;
     m_arColWidths[static_cast<size_t>(col)] = static_cast<ui::UINT>(width);
     ResetScrollBars();
-    return true;
 }
 
 int CGridCtrl::GetRowHeight(int row) const

@@ -37,8 +37,8 @@ public:
     int GetColumnCount() const { return m_nCols; }
     int GetFixedRowCount() const { return m_nFixedRows; }
     int GetFixedColumnCount() const { return m_nFixedCols; }
-    bool SetRowHeight(int row, int height);
-    bool SetColumnWidth(int col, int width);
+    void SetRowHeight(int row, int height);
+    void SetColumnWidth(int col, int width);
     int GetRowHeight(int row) const;
     int GetColumnWidth(int col) const;
     int GetFixedRowHeight() const;

@@ -185,7 +185,6 @@ void CGridCtrl::DrawGrid(ui::DC& dc)
     int x = fixedWidth;
     for (int col = visible.minCol; col <= visible.maxCol && x <= clip.right; ++col) {
         const int width = GetColumnWidth(col);
-        if (width <= 0) continue;
         x += width;
         dc.MoveTo(x - 1, fixedHeight);
         dc.LineTo(x - 1, cellsArea.bottom);
@@ -193,7 +192,6 @@ void CGridCtrl::DrawGrid(ui::DC& dc)
     int y = fixedHeight;
     for (int row = visible.minRow; row <= visible.maxRow && y <= clip.bottom; ++row) {
         const int height = GetRowHeight(row);
-        if (height <= 0) continue;
         y += height;
         dc.MoveTo(fixedWidth, y - 1);
         dc.LineTo(cellsArea.right, y - 1);
