@@ -31,7 +31,6 @@ constexpr int HIWORD(uintptr_t v)
 }
 
 // Message identifiers.
-constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;

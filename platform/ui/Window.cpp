@@ -64,7 +64,6 @@ bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t styl
 void Window::DestroyWindow()
 {
     if (m_native == nullptr) return;
-    SendMessage(WM_DESTROY);
     KillTimers();
     QWidget* widget = WidgetOf(*this);
     const bool owns = m_ownsWidget;
@@ -400,7 +399,6 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SYSCOMMAND: OnSysCommand(static_cast<UINT>(wParam), lParam); return 0;
     case WM_CLOSE: OnClose(); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
     default: return DefWindowProc(message, wParam, lParam);
     }
 }
@@ -478,6 +476,5 @@ void Window::OnClose()
 {
     Default();
 }
-void Window::OnDestroy() { }
 
 } // namespace ui

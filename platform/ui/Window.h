@@ -146,7 +146,6 @@ protected:
     virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
     virtual void OnSysCommand(UINT id, LPARAM lParam);
     virtual void OnClose();
-    virtual void OnDestroy();
 
     void SetStyle(uint32_t style) { m_style = style; }
     // True while the window is on its way out (a modal dialog that has ended but whose loop has

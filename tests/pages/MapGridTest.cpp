@@ -247,7 +247,7 @@ TEST_F(MapGrid, InputMethodTextOpensTheEditorOrGoesIntoTheOpenOne)
         const char* name;
         UINT opener; // 0: none
         const char *composing, *committed, *shown;
-    } cases[] = {{"full-width digits", 0, "", "１２", "１２"}, {"kana", 0, "", "あ", "あ"},
+    } cases[] = {{"a full-width digit, kana, UTF-8 length steps", 0, "", "１あ\u0080\u0800\U00010000", "１あ\u0080\u0800\U00010000"},
         {"into an editor opened by F2", VK_F2, "", "あ", "100あ"}, {"after composing in the editor", VK_F2, "か", "課", "100課"}};
     int col = 1;
     for (const auto& each : cases) {

@@ -115,7 +115,6 @@ void CGridCtrl::OnPaint(ui::DC& dc)
     {
         ui::DC offscreen(buffer, ui::Point{clip.left, clip.top});
         offscreen.ShareVisibleParts(dc);
-        offscreen.SelectFont(dc.GetCurrentFont());
         DrawGrid(offscreen);
     }
     dc.DrawBitmap(buffer, clip.left, clip.top);

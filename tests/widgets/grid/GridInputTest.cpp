@@ -112,8 +112,7 @@ TEST_F(GridInput, ADragCarriesTheSelectionAndTheFocusAlongToThePointer)
         input::PressButton(grid, CellCorner(grid, c.press.row, c.press.col, 5, 5));
         input::MoveMouse(grid, c.hold, true);
         input::RunUntil([&] { return grid.GetFocusCell() == c.focus && grid.GetSelectedRange() == c.selected; }, 5000);
-        EXPECT_EQ(grid.GetFocusCell(), c.focus);
-        EXPECT_EQ(grid.GetSelectedRange(), c.selected);
+        EXPECT_EQ(std::pair(grid.GetFocusCell(), grid.GetSelectedRange()), std::pair(c.focus, c.selected));
         input::ReleaseButton(grid, c.hold);
         EXPECT_FALSE(grid.HasTimer(kAutoScrollTimer)) << "the auto-scroll timer ends with the button";
     }

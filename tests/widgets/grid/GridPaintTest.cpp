@@ -72,7 +72,7 @@ TEST_F(GridPaint, DataCellsHeadersAndGridLinesOfA21By21Grid)
     CGridCtrl grid(21, 21, 1, 1);
     PlaceMap(grid, 480, 300);
     grid.SetCellText(3, 4, "88"); // black on black: only a box behind the text would show
-    const Bitmap shot = Paint(grid);
+    const Bitmap shot = ui::testing::Grab(grid); // as the window paints itself
     EXPECT_EQ(FirstWrongDataCell(grid, shot), "");
     for (int x = CellRect(grid, 3, 4).left; x < CellRect(grid, 3, 4).right; ++x)
         EXPECT_EQ(shot.GetPixel(x, CellCentre(grid, 3, 4).y), kBlack) << "behind the text, at " << x;
@@ -109,6 +109,7 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
         CGridCtrl grid(21, 21, 1, 1);
         PlaceMap(grid, 480, 300);
         grid.GetDefaultCell(false, false)->SetTextColor(kYellow);
+        grid.SetFocusCell(2, 4);
         grid.SetFocusCell(3, 4);
         if (c.selected) Select(grid, 3, 4);
         const Bitmap shot = Paint(grid);
@@ -119,6 +120,7 @@ TEST_F(GridPaint, TheFocusCellIsFramedInItsTextColourAndHighlightedWhenSelected)
         for (Point p : {Point{r.left, mid.y}, Point{mid.x, r.top}, Point{r.right - 1, mid.y}, Point{mid.x, r.bottom - 1}})
             EXPECT_EQ(shot.GetPixel(p.x, p.y), c.frame) << p.x << "," << p.y;
         EXPECT_EQ(shot.GetPixel(r.right, mid.y), CGridCtrl::kGridLineColor) << "grid line";
+        EXPECT_EQ(shot.GetPixel(r.left, mid.y - r.Height()), kBlack) << "the cell the focus left keeps no frame";
     }
 }
 
