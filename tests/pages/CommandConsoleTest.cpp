@@ -131,6 +131,7 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
         TypeIntoCell(page.SendGrid(), 1, i + 1, cases[i].first);
         EXPECT_EQ(page.SendGrid().GetCellText(1, i + 1), cases[i].second) << cases[i].first;
     }
+    TypeIntoCell(page.SendGrid(), 1, 1, "0"); // the lowest byte, over 0A
 
     // A byte that turns inactive keeps its value and goes out again when the length grows.
     TypeInto(res::IDC_DATALENGTH, "1");
@@ -138,7 +139,7 @@ TEST_F(CommandConsole, SendCellsTakeHexadecimalBytesAndGoOutWithTheFrame)
     TypeInto(res::IDC_COMMAND, "41");
     Reply(0x41, {});
     Send();
-    EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0x41, 0x09, 0x0A, 0xC8, 0x7F, 0x00, 0x00, 0x00, 0x00, 0x64}));
+    EXPECT_EQ(controller->Received(), (std::vector<uint8_t>{0x41, 0x09, 0x00, 0xC8, 0x7F, 0x00, 0x00, 0x00, 0x00, 0x6E}));
 }
 
 // The grid's step and revert keys leave the page to show the byte.

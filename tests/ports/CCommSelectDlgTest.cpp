@@ -97,8 +97,7 @@ TEST_F(PortSelection, OkHandsOverThePathAndRemembersTheIndexEscapeChangesNothing
         directory.Write("Velmora.ini", file);
         port = "untouched";
         EXPECT_EQ(Run(action), result);
-        EXPECT_EQ(port, path);
-        EXPECT_EQ(directory.Read("Velmora.ini"), after);
+        EXPECT_EQ(std::pair(port, directory.Read("Velmora.ini")), std::pair(path, after));
     }
 }
 

@@ -69,8 +69,9 @@ void PaintPendingUpdates()
     QApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
-// Around one input: the screen is first brought up to date, as code may change what a window
-// shows and repaint later; then whatever the input changed must have been repainted.
+// Around one input or one wait for a condition (timers): the screen is first brought up to date, as
+// code may change what a window shows and repaint later; then whatever changed must have been
+// repainted.
 struct RepaintCheck {
     RepaintCheck()
     {
@@ -285,6 +286,7 @@ void ProcessEvents()
 bool RunUntil(const std::function<bool()>& done, int timeoutMs)
 {
     constexpr int kWakeMs = 10; // the longest a wait goes without looking at done()
+    const RepaintCheck check;
     QElapsedTimer clock;
     clock.start();
     QTimer wake;
@@ -294,6 +296,12 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
+}
+
+void Repainting(const std::function<void()>& change)
+{
+    const RepaintCheck check;
+    change();
 }
 
 Bitmap Grab(Window& window)

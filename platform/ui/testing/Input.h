@@ -51,9 +51,12 @@ void ProcessEvents();
 // Runs the message loop until done() holds or timeoutMs have passed; true when done() held. For
 // what only a real timer brings about: it waits on the loop, never in a sleep.
 bool RunUntil(const std::function<bool()>& done, int timeoutMs);
-// From now on each key, click, pointer move, wheel turn and input-method text above checks that
-// it repainted what it changed: once its paints are done, every shown window's screen must be
-// what a fresh paint draws, or stale gets the title of one that is not.
+// Runs change, a tick or another change the program makes without input, as an input is run.
+void Repainting(const std::function<void()>& change);
+// From now on each key, click, pointer move, wheel turn and input-method text above, each
+// RunUntil (timers) and each Repainting, checks that it repainted what it changed: once its paints are
+// done, every shown window's screen must be what a fresh paint draws, or stale gets the title of
+// one that is not.
 void CheckRepaintsAfterInput(std::function<void(std::string_view title)> stale);
 // Paints the window as it is now.
 Bitmap Grab(Window& window);

@@ -152,7 +152,6 @@ TEST_F(MessageRouting, AKeyInARealMessageBoxClosesItAndNeverReachesTheWindowBehi
         EXPECT_EQ(MessageBox(&dialog, "通信エラー", "CVelmoraDlg::GetPFCID()", MB_ICONERROR), IDOK);
         EXPECT_EQ(recorder.PopupsLeftOpen(), 0) << "the key did not close the box";
         EXPECT_TRUE(log.empty()) << "the window behind the box saw: " << (log.empty() ? "" : log.front());
-        EXPECT_TRUE(dialog.IsWindow());
     }
     EXPECT_EQ(recorder.Boxes().size(), 4u);
 }

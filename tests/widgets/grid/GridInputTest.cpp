@@ -51,7 +51,7 @@ TEST_F(GridInput, ClicksChooseTheFocusAndTheSelection)
             {1, 1}, {5, 5, 5, 5}, {GVN_SELCHANGED, NM_CLICK}},
         {"the first column's header", {}, {{0, 1}}, {}, {1, 1, kRows - 1, 1}, plain},
         {"the first row's header", {}, {{1, 0}}, {}, {1, 1, 1, kCols - 1}, plain},
-        {"the corner", {}, {{0, 0}}, {}, {1, 1, kRows - 1, kCols - 1}, plain},
+        {"the corner, taking the focus away", {{{2, 2}}}, {{0, 0}}, {}, {1, 1, kRows - 1, kCols - 1}, plain},
         {"the right button", {{{1, 1}}}, {{3, 4}, input::None, true}, {3, 4}, {1, 1, 1, 1}, {NM_RCLICK}},
         {"the right button past the cells", {{{1, 1}}}, {{kRows, kCols}, input::None, true}, {1, 1}, {1, 1, 1, 1}, {NM_RCLICK}},
     };
