@@ -62,10 +62,9 @@ int SimulatedPort::Write(std::span<const uint8_t> bytes)
     return static_cast<int>(bytes.size());
 }
 
-bool SimulatedPort::Drain()
+void SimulatedPort::Drain()
 {
     m_controller->Time().SleepUntil(m_controller->HostBytesClearAt());
-    return !m_log->broken;
 }
 
 serial::ReadResult SimulatedPort::ReadByte(uint8_t& byte)

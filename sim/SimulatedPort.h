@@ -29,7 +29,7 @@ public:
     bool SetLineSettings(const serial::LineSettings& settings) override;
     std::optional<serial::LineSettings> LineSettingsInEffect() const override;
     int Write(std::span<const uint8_t> bytes) override;
-    bool Drain() override;
+    void Drain() override;
     serial::ReadResult ReadByte(uint8_t& byte) override;
     void ClearError() override;
     serial::PortError LastError() const override { return m_lastError; }

@@ -62,8 +62,8 @@ public:
     virtual std::optional<LineSettings> LineSettingsInEffect() const = 0;
     // Returns the number of bytes written, or -1 on failure.
     virtual int Write(std::span<const uint8_t> bytes) = 0;
-    // Waits until every written byte has left.
-    virtual bool Drain() = 0;
+    // Waits until every written byte has left; a failure shows in the reads that follow.
+    virtual void Drain() = 0;
     // Empty after the total read time-out; Failed when the device is gone or broken.
     virtual ReadResult ReadByte(uint8_t& byte) = 0;
     virtual void ClearError() = 0;

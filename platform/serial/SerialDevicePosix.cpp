@@ -198,14 +198,10 @@ int SerialDevicePosix::Write(std::span<const uint8_t> bytes)
     return static_cast<int>(written);
 }
 
-bool SerialDevicePosix::Drain()
+void SerialDevicePosix::Drain()
 {
-    while (::tcdrain(m_fd.Get()) != 0) {
-        if (errno != EINTR) {
-            return false;
-        }
+    while (::tcdrain(m_fd.Get()) != 0 && errno == EINTR) {
     }
-    return true;
 }
 
 ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)

@@ -62,6 +62,7 @@ Qt::KeyboardModifiers QtModifiers(unsigned modifiers)
 
 // Who is told of a window an input left unpainted; none when nobody checks.
 std::function<void(std::string_view)> g_staleScreen;
+std::function<void(std::string_view)> g_toolkitWarning;
 
 void PaintPendingUpdates()
 {
@@ -147,6 +148,16 @@ void SendInputMethodEvent(QWidget* widget, QInputMethodEvent& event)
 void CheckRepaintsAfterInput(std::function<void(std::string_view title)> stale)
 {
     g_staleScreen = std::move(stale);
+}
+
+void CheckToolkitWarnings(std::function<void(std::string_view text)> warned)
+{
+    g_toolkitWarning = std::move(warned);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        // The headless display's notes of what it cannot do, and where it keeps its run-time files.
+        const bool note = text.startsWith("This plugin does not support") || text.startsWith("QStandardPaths:");
+        if (type != QtDebugMsg && type != QtInfoMsg && !note) g_toolkitWarning(text.toStdString());
+    });
 }
 
 void PressKey(unsigned vk, unsigned modifiers, Window* target)

@@ -58,6 +58,9 @@ void Repainting(const std::function<void()>& change);
 // done, every shown window's screen must be what a fresh paint draws, or stale gets the title of
 // one that is not.
 void CheckRepaintsAfterInput(std::function<void(std::string_view title)> stale);
+// From now on each warning of the toolkit, a sign of misusing it (a painter restored more often
+// than saved), goes to warned.
+void CheckToolkitWarnings(std::function<void(std::string_view text)> warned);
 // Paints the window as it is now.
 Bitmap Grab(Window& window);
 

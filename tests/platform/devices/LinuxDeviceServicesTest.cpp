@@ -38,6 +38,8 @@ TEST(LinuxDeviceServices, FailingCallsGiveThePlatformsErrors)
             [&] { return error(services, services.EnumDeviceInterfaces(set, GUID_DEVINTERFACE_COMPORT, 0, wrongRecord)); }, ERROR_INVALID_USER_BUFFER},
         {"details past the last interface", [&] { return error(services, services.GetDeviceInterfaceDetail(set, pastTheEnd, detail, 256, device)); },
             ERROR_NO_MORE_ITEMS},
+        {"details into a device record of the wrong size",
+            [&] { return error(services, services.GetDeviceInterfaceDetail(set, deviceInterface, detail, 256, wrongSize)); }, ERROR_INVALID_USER_BUFFER},
         {"a record of the wrong size",
             [&] { return error(services, services.GetDeviceRegistryProperty(set, wrongSize, SPDRP_FRIENDLYNAME, 256).has_value()); },
             ERROR_INVALID_USER_BUFFER},

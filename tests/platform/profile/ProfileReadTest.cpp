@@ -31,7 +31,7 @@ TEST_F(ProfileRead, KeysAreFoundInTheirOwnSectionOnlyOutsideComments)
         {"[Port]\nNumber=5\n", "Missing", "Number", -1},
         {"; [S]\n;k=1\n[S]\n  ; k=2\nk=3\n", "S", "k", 3},
         {"[S]\nk=1\n;[T]\nk=3\n", "T", "k", -1},
-        {"  [ Port Settings ]  trailing text\n  Baud Rate  =  19200  \nBAUD RATE=2\n", "port settings", "BAUD RATE", 19200},
+        {"  [ Zone Settings ]  trailing text\n  Baud Rate  =  19200  \nBAUD RATE=2\n", "zone settings", "BAUD RATE", 19200},
         {"[Port Settings]\nBaud Rate=19200\n", "Port Setting", "Baud Rate", -1},
         {"[Port Settings]\nk=1\n[PORT SETTINGS]\nParity=3\n", "port settings", "Parity", -1},
     };
