@@ -1,14 +1,15 @@
 #pragma once
 
-#include <iconv.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace profile {
 
-// Converts between Windows code page 932 (Shift_JIS as Windows writes it) and UTF-8 with the C
-// library's iconv. One object keeps both converters open for the life of one parsed file.
+// Converts between Windows code page 932 (Shift_JIS as Windows writes it) and UTF-8 with the
+// system's conversion: the C library's iconv on POSIX, code page 932 itself on Windows. One
+// object keeps what the system needs open for the life of one parsed file.
 class Cp932 {
 public:
     Cp932();
@@ -22,8 +23,8 @@ public:
     std::optional<std::string> FromUtf8(std::string_view utf8) const;
 
 private:
-    iconv_t m_toUtf8;
-    iconv_t m_fromUtf8;
+    struct Converters;
+    std::unique_ptr<Converters> m_converters;
 };
 
 } // namespace profile

@@ -5,16 +5,11 @@
 #include "platform/profile/IniText.h"
 #include "platform/profile/IniValue.h"
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
-#include <unistd.h>
 
 namespace profile {
 
 namespace {
-
-constexpr std::size_t kFirstDirectoryBufferSize = 256;
 
 std::optional<std::string> ReadValue(const std::string& path, const std::string& section, const std::string& key)
 {
@@ -43,20 +38,6 @@ bool ProfileFile::WriteInt(const std::string& section, const std::string& key, i
     if (file.status == FileBytes::Status::Unreadable) return false;
     const std::optional<std::string> updated = IniText(std::move(file.bytes)).WithValue(section, key, std::to_string(value));
     return updated && AtomicReplace(m_path, *updated);
-}
-
-// Empty when the directory cannot be named (removed, or not reachable from the root).
-std::string GetCurrentDirectory()
-{
-    std::string buffer(kFirstDirectoryBufferSize, '\0');
-    for (;;) {
-        if (::getcwd(buffer.data(), buffer.size()) != nullptr) {
-            buffer.resize(std::strlen(buffer.c_str()));
-            return buffer;
-        }
-        if (errno != ERANGE) return {};
-        buffer.resize(buffer.size() * 2);
-    }
 }
 
 } // namespace profile

@@ -1,6 +1,6 @@
 #include "platform/serial/SerialDevice.h"
 
-#include "platform/serial/SerialDevicePosix.h"
+#include "platform/serial/SystemSerialDevice.h"
 
 #include <map>
 #include <mutex>
@@ -8,9 +8,6 @@
 
 namespace serial {
 namespace {
-
-// The operating system's backend; another system's goes beside SerialDevicePosix.
-using SystemSerialDevice = SerialDevicePosix;
 
 struct OpenerRegistry {
     std::mutex mutex;
@@ -40,7 +37,7 @@ std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, PortEr
     if (const Opener opener = FindOpener(path)) {
         return opener(why);
     }
-    return SystemSerialDevice::OpenTerminal(path, why);
+    return OpenSystemDevice(path, why);
 }
 
 std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path)

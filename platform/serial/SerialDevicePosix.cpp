@@ -1,5 +1,8 @@
 #include "platform/serial/SerialDevicePosix.h"
 
+#include "platform/serial/SystemError.h"
+#include "platform/serial/SystemSerialDevice.h"
+
 #include "platform/serial/TermiosSettings.h"
 
 #include <algorithm>
@@ -30,22 +33,6 @@ bool ShouldRetry()
     return errno == EINTR || errno == EAGAIN;
 }
 
-PortError ErrorOf(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case ENODEV:
-    case ENXIO: return PortError::NotFound;
-    case EACCES:
-    case EPERM: return PortError::Permission;
-    case EBUSY:
-    case EWOULDBLOCK: return PortError::Busy; // the advisory lock is taken
-    case EIO: return PortError::Gone;
-    default: return PortError::Other;
-    }
-}
-
 } // namespace
 
 std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::string& path, PortError& why)
@@ -54,7 +41,7 @@ std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::st
     // CLOCAL is set.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        why = ErrorOf(errno);
+        why = PortErrorOf(errno);
         return nullptr;
     }
     std::unique_ptr<SerialDevicePosix> device(new SerialDevicePosix(fd));
@@ -67,7 +54,7 @@ std::unique_ptr<SerialDevicePosix> SerialDevicePosix::OpenTerminal(const std::st
         device->RequestLowLatency();
     }
     if (!device->EnterRawMode() || !device->MakeBlocking()) {
-        why = ErrorOf(errno);
+        why = PortErrorOf(errno);
         return nullptr;
     }
     return device;
@@ -84,7 +71,7 @@ SerialDevicePosix::~SerialDevicePosix()
 PortError SerialDevicePosix::TakeExclusive()
 {
     if (::flock(m_fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-        return ErrorOf(errno);
+        return PortErrorOf(errno);
     }
 #ifdef TIOCGEXCL
     // A privileged open passes TIOCEXCL; refuse a terminal some other program already claimed.
@@ -94,7 +81,7 @@ PortError SerialDevicePosix::TakeExclusive()
     }
 #endif
     if (::ioctl(m_fd.Get(), TIOCEXCL) != 0) {
-        return ErrorOf(errno); // not a terminal
+        return PortErrorOf(errno); // not a terminal
     }
     m_exclusive = true;
     return PortError::None;
@@ -222,7 +209,7 @@ ReadResult SerialDevicePosix::ReadByte(uint8_t& byte)
             continue;
         }
         // 0 from a hung-up terminal, or EIO from a vanished one.
-        m_lastError = count == 0 ? PortError::Gone : ErrorOf(errno);
+        m_lastError = count == 0 ? PortError::Gone : PortErrorOf(errno);
         return ReadResult::Failed;
     }
 }
@@ -263,6 +250,28 @@ SerialDevicePosix::Wait SerialDevicePosix::WaitFor(short events, Clock::time_poi
             return Wait::Broken;
         }
     }
+}
+
+PortError PortErrorOf(unsigned long code)
+{
+    switch (static_cast<int>(code)) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO: return PortError::NotFound;
+    case EACCES:
+    case EPERM: return PortError::Permission;
+    case EBUSY:
+    case EWOULDBLOCK: return PortError::Busy; // the advisory lock is taken
+    case EIO: return PortError::Gone;
+    default: return PortError::Other;
+    }
+}
+
+
+std::unique_ptr<SerialDevice> OpenSystemDevice(const std::string& path, PortError& why)
+{
+    return SerialDevicePosix::OpenTerminal(path, why);
 }
 
 } // namespace serial

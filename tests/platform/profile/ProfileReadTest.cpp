@@ -1,7 +1,6 @@
 #include "ProfileFixture.h"
 
 #include <climits>
-#include <sys/stat.h>
 #include <tuple>
 #include <utility>
 
@@ -59,21 +58,22 @@ TEST_F(ProfileRead, EveryReadSeesTheFileAsItIsNow)
     EXPECT_EQ(m_ini.GetInt("S", "k", 0), 2);
     std::filesystem::remove(PathOf(kIniName));
     EXPECT_EQ(std::pair(m_ini.GetInt("S", "k", 0), m_ini.GetString("S", "k")), std::pair(0, std::string()));
-    // A FIFO nobody writes into reads as missing, at once.
-    ASSERT_EQ(::mkfifo(PathOf(kIniName).c_str(), 0644), 0);
+    // A folder where the file was reads as missing.
+    ASSERT_TRUE(std::filesystem::create_directory(PathOf(kIniName)));
     EXPECT_EQ(m_ini.GetString("S", "k"), "");
 }
 
-TEST_F(ProfileRead, TheCurrentDirectoryIsTheOneLastChangedIntoHoweverLongItsPath)
+// A name in Japanese comes back as the UTF-8 it was made from.
+TEST_F(ProfileRead, TheCurrentDirectoryIsTheOneLastChangedInto)
 {
     const std::filesystem::path saved = std::filesystem::current_path();
-    std::filesystem::path deep = m_folder.Path();
-    for (char level = 'a'; level < 'i'; ++level) deep /= std::string(200, level);
-    std::filesystem::create_directories(deep);
-    std::filesystem::current_path(deep);
+    const std::filesystem::path folder = m_folder.Path() / std::filesystem::path(u8"設定フォルダ");
+    std::filesystem::create_directory(folder);
+    std::filesystem::current_path(folder);
     const std::string current = profile::GetCurrentDirectory();
     std::filesystem::current_path(saved);
-    EXPECT_EQ(current, deep.string());
+    const std::u8string expected = folder.u8string();
+    EXPECT_EQ(current, std::string(expected.begin(), expected.end()));
 }
 
 } // namespace

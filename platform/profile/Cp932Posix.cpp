@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <iconv.h>
 
 namespace profile {
 
@@ -55,25 +56,29 @@ std::optional<std::string> Convert(iconv_t converter, std::string_view input, On
 
 } // namespace
 
+struct Cp932::Converters {
+    iconv_t toUtf8 = ::iconv_open(kUtf8Name, kCp932Name);
+    iconv_t fromUtf8 = ::iconv_open(kCp932Name, kUtf8Name);
+};
+
 Cp932::Cp932()
-    : m_toUtf8(::iconv_open(kUtf8Name, kCp932Name))
-    , m_fromUtf8(::iconv_open(kCp932Name, kUtf8Name))
+    : m_converters(std::make_unique<Converters>())
 { }
 
 Cp932::~Cp932()
 {
-    if (m_toUtf8 != kNoConverter) ::iconv_close(m_toUtf8);
-    if (m_fromUtf8 != kNoConverter) ::iconv_close(m_fromUtf8);
+    if (m_converters->toUtf8 != kNoConverter) ::iconv_close(m_converters->toUtf8);
+    if (m_converters->fromUtf8 != kNoConverter) ::iconv_close(m_converters->fromUtf8);
 }
 
 std::string Cp932::ToUtf8(std::string_view cp932) const
 {
-    return *Convert(m_toUtf8, cp932, OnBadInput::Replace);
+    return *Convert(m_converters->toUtf8, cp932, OnBadInput::Replace);
 }
 
 std::optional<std::string> Cp932::FromUtf8(std::string_view utf8) const
 {
-    return Convert(m_fromUtf8, utf8, OnBadInput::Fail);
+    return Convert(m_converters->fromUtf8, utf8, OnBadInput::Fail);
 }
 
 } // namespace profile

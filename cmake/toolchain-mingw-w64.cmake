@@ -1,0 +1,15 @@
+# Cross-compiling for 64-bit Windows with Debian's mingw-w64, its POSIX-threads flavour (the
+# one with std::thread and std::mutex). Programs run under Wine where CTest runs them.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Each program stands alone: the C and C++ runtimes and the thread library are linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
