@@ -53,11 +53,11 @@ bool WriteAll(HANDLE file, std::string_view bytes)
     return true;
 }
 
-// The replacement keeps the old file's attributes and security; where the system cannot
-// replace that way, a write-through move still swaps the names in one step.
-bool PutInPlace(const std::wstring& tempPath, const std::wstring& target, bool exists)
+// A rename that replaces the old name in one step, written through before it returns.
+// ReplaceFileW would carry more of the old file over, but it swaps the names in several steps,
+// and a writer killed between them leaves no file at all.
+bool PutInPlace(const std::wstring& tempPath, const std::wstring& target)
 {
-    if (exists && ::ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return true;
     return ::MoveFileExW(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
@@ -77,7 +77,9 @@ bool AtomicReplace(const std::string& path, std::string_view bytes)
     if (!temp.IsOpen()) return false;
     bool written = WriteAll(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get());
     written = temp.Close() && written;
-    if (!written || !PutInPlace(tempPath, target, exists)) {
+    // The new file keeps the old one's attributes (hidden, say): read-only it was not.
+    if (written && exists) ::SetFileAttributesW(tempPath.c_str(), attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes);
+    if (!written || !PutInPlace(tempPath, target)) {
         ::DeleteFileW(tempPath.c_str());
         return false;
     }

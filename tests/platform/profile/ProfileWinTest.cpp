@@ -1,6 +1,10 @@
 #include "ProfileFixture.h"
 
+#include <chrono>
 #include <fstream>
+#include <random>
+
+#include "platform/win32/Windows.h"
 
 namespace {
 
@@ -33,6 +37,56 @@ TEST_F(ProfileWrite, ClearsTheTemporariesNoWriterHolds)
     EXPECT_FALSE(std::filesystem::exists(PathOf(left)));
     EXPECT_TRUE(std::filesystem::exists(PathOf(held)));
     EXPECT_EQ(Bytes(), "[A]\nx=2\n");
+}
+
+// The writer program stands beside this test's own.
+std::wstring WriterProgram()
+{
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    return self.substr(0, self.find_last_of(L'\\') + 1) + L"profile_writer.exe";
+}
+
+TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
+{
+    // Long enough that a kill often lands inside a write; CP932, a BOM and CRLF ends throughout.
+    std::string zero = "\xEF\xBB\xBF[CommSelect]\r\nItem=0\r\n";
+    for (int i = 0; i < 4000; ++i) zero += "; \x83\x7B\x81\x5B\x83\x58\x83\x67 line " + std::to_string(i) + "\r\n";
+    Put(zero);
+    const std::string one = std::string(zero).replace(zero.find("Item=0"), 6, "Item=1");
+
+    // The kills spread over the time a write takes here, whatever the machine's speed and load.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point before = Clock::now();
+    for (int value : {1, 0}) ASSERT_TRUE(m_ini.WriteInt("CommSelect", "Item", value));
+    std::uniform_int_distribution<long long> waits(0, (Clock::now() - before).count());
+    std::mt19937 random(20261207);
+    const TemporaryDirectory markers{"velmora-writer"};
+    int inWrite = 0;
+    for (int kill = 0; kill < 60; ++kill) {
+        const std::filesystem::path marker = markers.Path() / std::to_string(kill);
+        std::wstring command = L"\"" + WriterProgram() + L"\" \"" + std::filesystem::path(PathOf(kIniName)).wstring() + L"\" \""
+            + marker.wstring() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION writer{};
+        ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &writer));
+        // Once the writer runs, a busy wait of random length: the kill lands at an unforeseen
+        // point of its first two writes, however long the writer took to start.
+        while (!std::filesystem::exists(marker)) continue;
+        const Clock::time_point until = Clock::now() + Clock::duration(waits(random));
+        while (Clock::now() < until) continue;
+        ::TerminateProcess(writer.hProcess, 1);
+        ::WaitForSingleObject(writer.hProcess, INFINITE);
+        ::CloseHandle(writer.hThread);
+        ::CloseHandle(writer.hProcess);
+        const std::string now = Bytes();
+        ASSERT_TRUE(now == zero || now == one) << "after kill " << kill << ": " << now.size() << " bytes";
+        inWrite += Entries().size() > 1 ? 1 : 0;
+    }
+    EXPECT_TRUE(m_ini.WriteInt("CommSelect", "Item", 7));
+    EXPECT_EQ(Entries(), std::vector<std::string>{kIniName}) << "a killed writer's temporary file stayed";
+    EXPECT_GT(inWrite, 0) << "no kill landed inside a write, so none tested the replacement";
 }
 
 } // namespace
