@@ -102,6 +102,7 @@ std::optional<ToolOptions> ToolOptions::Parse(std::span<const char* const> args,
                 options.logPath = v;
                 return !v.empty();
             }},
+        {"--hang-up-at", [&](std::string_view v) { return ParseNumber(v, options.hangUpAt) && options.hangUpAt > 0; }},
         {"--wrong-length", [&](std::string_view v) { return ParseNumber(v, faults.lengthOffBy); }},
         {"--truncate", [&](std::string_view v) { return ParseNumber(v, faults.truncateBy); }},
         {"--stray", [&](std::string_view v) { return ParseHexBytes(v, faults.strayBytes); }},

@@ -14,6 +14,7 @@ struct ToolOptions {
     ResponderConfig config;
     FaultPlan faults;
     std::string logPath; // where each exchange is written down; none when empty
+    int hangUpAt = 0; // the request on whose arrival the terminal hangs up; never when 0
     bool help = false;
 
     static constexpr const char* kUsage = "usage: velmora-sim [options]\n"
@@ -31,7 +32,8 @@ struct ToolOptions {
                                           "  --stray HEX            bytes sent ahead of every reply, e.g. 55AA\n"
                                           "  --pause I:MS           a pause of MS milliseconds before byte I of every reply\n"
                                           "  --late MS              every reply starts MS milliseconds late\n"
-                                          "  --log FILE             write each request and what went back to FILE, one line each\n";
+                                          "  --log FILE             write each request and what went back to FILE, one line each\n"
+                                          "  --hang-up-at N         hang up, as an unplugged device, when request N arrives\n";
 
     // Nothing, with the reason in `error`, when an option is unknown or its value bad.
     static std::optional<ToolOptions> Parse(std::span<const char* const> args, std::string& error);

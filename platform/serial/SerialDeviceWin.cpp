@@ -98,9 +98,9 @@ int SerialDeviceWin::Write(std::span<const uint8_t> bytes)
     return static_cast<int>(written);
 }
 
-bool SerialDeviceWin::Drain()
+void SerialDeviceWin::Drain()
 {
-    return ::FlushFileBuffers(m_handle.Get()) != 0;
+    ::FlushFileBuffers(m_handle.Get());
 }
 
 ReadResult SerialDeviceWin::ReadByte(uint8_t& byte)

@@ -20,7 +20,7 @@ public:
     bool SetLineSettings(const LineSettings& settings) override;
     std::optional<LineSettings> LineSettingsInEffect() const override;
     int Write(std::span<const uint8_t> bytes) override;
-    bool Drain() override;
+    void Drain() override;
     ReadResult ReadByte(uint8_t& byte) override;
     void ClearError() override;
     PortError LastError() const override { return m_lastError; }

@@ -34,12 +34,14 @@ int main(int argc, char** argv)
             std::perror(("velmora-sim: cannot write " + options->logPath).c_str());
             return 1;
         }
-        controller.ObserveExchanges([&log](std::span<const uint8_t> request, std::span<const uint8_t> reply) {
-            log << sim::ExchangeLog::Line(request, reply) << std::endl;
-        });
     }
 
     sim::PtyServer server(controller);
+    int requests = 0;
+    controller.ObserveExchanges([&](std::span<const uint8_t> request, std::span<const uint8_t> reply) {
+        if (++requests == options->hangUpAt) server.HangUp();
+        if (log.is_open()) log << sim::ExchangeLog::Line(request, reply) << std::endl;
+    });
     if (!server.Open()) {
         std::perror("velmora-sim: cannot create a pseudo-terminal");
         return 1;

@@ -1,0 +1,52 @@
+# Where this machine can cross-build for Windows and run the result (mingw-w64, Wine and
+# GoogleTest's sources, which scripts/test.sh installs), a Linux build builds the Windows
+# programs too, in windows/ below it, and its tests include the Windows suites under Wine: a
+# fault in code only the Windows build compiles fails the same ctest as any other.
+set(VELMORA_WINDOWS_SUITES AUTO CACHE STRING "Cross-build for Windows and run its suites under Wine: AUTO, ON or OFF")
+set_property(CACHE VELMORA_WINDOWS_SUITES PROPERTY STRINGS AUTO ON OFF)
+
+find_program(VELMORA_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+find_program(VELMORA_WINE wine)
+if(VELMORA_MINGW_CXX AND VELMORA_WINE AND EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(can_cross ON)
+else()
+  set(can_cross OFF)
+endif()
+# The sanitizers change nothing in the Windows programs: a sanitizer build leaves them out.
+if(VELMORA_WINDOWS_SUITES STREQUAL "AUTO")
+  if(NOT can_cross OR VELMORA_SANITIZE)
+    return()
+  endif()
+elseif(NOT VELMORA_WINDOWS_SUITES)
+  return()
+elseif(NOT can_cross)
+  message(FATAL_ERROR "VELMORA_WINDOWS_SUITES is on, but x86_64-w64-mingw32-g++-posix, wine or /usr/src/googletest is missing")
+endif()
+
+set(windows_dir ${CMAKE_BINARY_DIR}/windows)
+set(wine_prefix ${windows_dir}/wine-prefix)
+include(ExternalProject)
+ExternalProject_Add(windows
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${windows_dir}
+  CMAKE_GENERATOR Ninja
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-w64.cmake
+    -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    -DVELMORA_LINUX_SIM=$<TARGET_FILE:velmora-sim>
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  DEPENDS velmora-sim
+)
+
+# One Wine prefix for every suite, made once before any of them runs.
+add_test(NAME windows_prefix
+  COMMAND bash -c "[ -d \"$0/dosdevices\" ] || { wineboot --init && wineserver -w; }" ${wine_prefix})
+set_tests_properties(windows_prefix PROPERTIES FIXTURES_SETUP windows_prefix
+  ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all")
+foreach(suite test_platform_serial test_platform_profile test_platform_devices test_sim)
+  add_test(NAME windows_${suite} COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${windows_dir} -R "^${suite}$" --no-tests=error --output-on-failure)
+  set_tests_properties(windows_${suite} PROPERTIES FIXTURES_REQUIRED windows_prefix TIMEOUT 300)
+endforeach()
+# Both map COM ports of the one prefix to simulators of their own.
+set_tests_properties(windows_test_platform_serial windows_test_platform_devices PROPERTIES RESOURCE_LOCK com_ports)
