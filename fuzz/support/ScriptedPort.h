@@ -19,7 +19,7 @@ public:
         m_line.Written(bytes);
         return static_cast<int>(bytes.size());
     }
-    bool Drain() override { return true; }
+    void Drain() override { }
     serial::ReadResult ReadByte(uint8_t& byte) override
     {
         const serial::ReadResult result = m_line.Read(byte);
