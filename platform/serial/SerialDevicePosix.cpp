@@ -268,7 +268,6 @@ PortError PortErrorOf(unsigned long code)
     }
 }
 
-
 std::unique_ptr<SerialDevice> OpenSystemDevice(const std::string& path, PortError& why)
 {
     return SerialDevicePosix::OpenTerminal(path, why);

@@ -112,6 +112,8 @@ TEST_F(MapGrid, AMarkFadesTickByTickAndThenShowsItsScaleColour)
     Set(3, 5, 200);
     grid.MarkTraceCell(4, 2); // grid cell (3, 5)
     EXPECT_EQ(Back(3, 5), kYellow);
+    const Point inside = gridtest::CellCorner(grid, 3, 5, 2, 2);
+    EXPECT_EQ(input::Grab(grid).GetPixel(inside.x, inside.y), kYellow) << "as the grid shows it";
     EXPECT_EQ(TextColor(3, 5), kBlack);
     COLORREF previous = kYellow;
     for (int age = 1; age < CMapGridCtrl::kTrailTicks; ++age) {

@@ -76,6 +76,8 @@ TEST_F(GridClipboard, PastedFieldsSplitAtTabsAndCommas)
         {"fields past the last column dropped", "a,b,c,d", {1, 3}, {{1, 3, "a"}, {1, 4, "b"}}},
         {"lines past the last row dropped", "a\nb\nc", {3, 1}, {{3, 1, "a"}, {4, 1, "b"}}},
         {"a final line end adds no empty row", "a\tb\r\n", {1, 1}, {{1, 1, "a"}, {1, 2, "b"}}},
+        {"an empty last field blanks its cell", "a\t", {1, 1}, {{1, 1, "a"}, {1, 2, ""}}},
+        {"an empty line before the final line end is a row", "a\n\n", {1, 1}, {{1, 1, "a"}, {2, 1, ""}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

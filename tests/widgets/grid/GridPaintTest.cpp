@@ -226,17 +226,18 @@ TEST_F(GridPaint, OnlyCellsInsideTheClientAreaShow)
     }
 }
 
-// Ten rows and columns show at a time, with room for half of one more when `half`. The view
-// moves just far enough: the cell ends up whole on the side it came from.
+// Ten rows and columns show at a time, and `extra` pixels more each way: part of one more, or
+// all of the tenth but its last pixel. The view moves just far enough: the cell ends up whole on
+// the side it came from.
 TEST_F(GridPaint, EnsureVisibleMovesJustFarEnough)
 {
-    struct Case { const char* name; bool fromEnd, half; int target; };
-    for (Case c : {Case{"down and right", false, false, 61}, Case{"up and left", true, false, 30},
-             Case{"down and right onto the half shown one", false, true, 61}}) {
+    struct Case { const char* name; bool fromEnd; int extra, target; };
+    for (Case c : {Case{"down and right", false, 0, 61}, Case{"up and left", true, 0, 30},
+             Case{"down and right onto the half shown one", false, 6, 61}, Case{"down and right onto one a pixel short", false, -1, 61}}) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid(81, 81, 1, 1);
-        const int half = c.half ? 1 : 0, bar = GetScrollBarSize();
-        Place(grid, 11 * kColWidth + bar + half * kColWidth / 2, 11 * kRowHeight + bar + half * kRowHeight / 2);
+        const int half = c.extra != 0 ? 1 : 0, bar = GetScrollBarSize();
+        Place(grid, 11 * kColWidth + bar + c.extra, 11 * kRowHeight + bar + c.extra);
         ToBottomRight(grid);
         if (!c.fromEnd) grid.SendMessage(WM_VSCROLL, SB_TOP), grid.SendMessage(WM_HSCROLL, SB_LEFT);
         EXPECT_FALSE(grid.IsCellVisible(c.target, c.target)) << "out of view at first";
