@@ -49,17 +49,8 @@ std::wstring WriterProgram()
 
 TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
 {
-    // Long enough that a kill often lands inside a write; CP932, a BOM and CRLF ends throughout.
-    std::string zero = "\xEF\xBB\xBF[CommSelect]\r\nItem=0\r\n";
-    for (int i = 0; i < 4000; ++i) zero += "; \x83\x7B\x81\x5B\x83\x58\x83\x67 line " + std::to_string(i) + "\r\n";
-    Put(zero);
-    const std::string one = std::string(zero).replace(zero.find("Item=0"), 6, "Item=1");
-
-    // The kills spread over the time a write takes here, whatever the machine's speed and load.
+    auto [zero, one, waits] = PrepareKilledWrites();
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point before = Clock::now();
-    for (int value : {1, 0}) ASSERT_TRUE(m_ini.WriteInt("CommSelect", "Item", value));
-    std::uniform_int_distribution<long long> waits(0, (Clock::now() - before).count());
     std::mt19937 random(20261207);
     const TemporaryDirectory markers{"velmora-writer"};
     int inWrite = 0;
