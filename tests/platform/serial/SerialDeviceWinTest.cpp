@@ -22,8 +22,9 @@ std::string TestPort(const char* variable)
     return port != nullptr ? port : "";
 }
 
-// The link's time-outs: each byte within 101 ms.
-constexpr CommTimeouts kLinkTimeouts{0, 1, 100, 0, 0};
+// The link's time-outs with more room, each byte within 401 ms: on a loaded machine the
+// simulator may pause longer than the link's 100 ms, and an empty read ends a reply here.
+constexpr CommTimeouts kTimeouts{0, 1, 400, 0, 0};
 
 std::unique_ptr<SerialDevice> OpenForTheLink(const std::string& port)
 {
@@ -31,7 +32,7 @@ std::unique_ptr<SerialDevice> OpenForTheLink(const std::string& port)
     auto device = SerialDevice::Open(port, why);
     LineSettings line;
     EXPECT_TRUE(device && ParseModeString("baud=19200 parity=e data=8 stop=1", line) && device->SetLineSettings(line)
-        && device->SetTimeouts(kLinkTimeouts))
+        && device->SetTimeouts(kTimeouts))
         << port << ": " << static_cast<int>(why);
     return device;
 }
