@@ -24,7 +24,8 @@ start)
     ln -sfn "$terminal" "$link"
     ;;
 stop)
-    [ -f "$state.pid" ] && kill "$(cat "$state.pid")" 2>/dev/null
+    # A simulator that hung up has ended by itself.
+    [ ! -f "$state.pid" ] || kill "$(cat "$state.pid")" 2>/dev/null || true
     rm -f "$state.pid" "$state.pty" "$state.log" "$link"
     ;;
 *)
