@@ -55,6 +55,8 @@ protected:
 private:
     bool Instantiate(const DialogTemplate& dialogTemplate, Window* parent);
     void FocusFirstTabStop();
+    // Whether the template makes item id a push button (Enter presses it when focused).
+    bool IsPushButton(int id) const;
 
     int m_templateId = 0;
     Window* m_parentWindow = nullptr;

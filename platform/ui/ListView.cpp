@@ -2,7 +2,6 @@
 
 #include "platform/ui/DeviceContext.h"
 
-#include <QWidget>
 #include <algorithm>
 
 namespace ui {

@@ -1,14 +1,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include "platform/ui/InteractionHooks.h"
-#include "platform/ui/qt/WindowBridge.h"
-
-#include "platform/ui/Messages.h"
-#include "platform/ui/Window.h"
-#include "platform/ui/qt/NativeHandles.h"
-#include "platform/ui/qt/QtConvert.h"
-
-#include <QMessageBox>
+#include "platform/ui/NativeMessageBox.h"
 
 namespace ui {
 
@@ -18,19 +11,7 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     if (hooks != nullptr) {
         if (const std::optional<int> answer = hooks->OnMessageBox(owner, text, caption, flags)) return *answer;
     }
-
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (flags & MB_ICONMASK) {
-    case MB_ICONERROR: icon = QMessageBox::Critical; break;
-    case MB_ICONWARNING: icon = QMessageBox::Warning; break;
-    case MB_ICONINFORMATION: icon = QMessageBox::Information; break;
-    default: break;
-    }
-    QWidget* parent = owner != nullptr ? WidgetOf(owner) : nullptr;
-    QMessageBox box(icon, qt::ToQString(caption), qt::ToQString(text), QMessageBox::Ok, parent);
-    if (hooks != nullptr) hooks->OnPopupShown(*qt::ToNative(&box));
-    box.exec();
-    return IDOK;
+    return ShowNativeMessageBox(owner, text, caption, flags, hooks);
 }
 
 } // namespace ui

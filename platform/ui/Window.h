@@ -156,6 +156,9 @@ private:
     friend class WindowBridge;
 
     void KillTimers();
+    // The native side of the default processing, defined by each system's backend.
+    void ApplyFontNatively(bool redraw);
+    LRESULT NativeDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
     struct Current {
         UINT message;

@@ -2,12 +2,7 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/qt/NativeHandles.h"
-
-#include <QApplication>
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
+#include "platform/ui/testing/PopupAction.h"
 
 #include <utility>
 
@@ -32,22 +27,12 @@ void Recorder::OnModalDialog(Dialog& dialog)
     action(dialog);
 }
 
-void Recorder::OnPopupShown(NativeWidget& native)
+void Recorder::OnPopupShown(NativeWidget& popup)
 {
     if (m_popupActions.empty()) return;
     std::function<void()> action = std::move(m_popupActions.front());
     m_popupActions.erase(m_popupActions.begin());
-    QWidget* popup = qt::ToQWidget(&native);
-    QPointer<QWidget> guard(popup);
-    QTimer::singleShot(0, popup, [this, guard, action = std::move(action)] {
-        // Activated as a window manager would, so keys reach the popup.
-        if (guard->windowType() != Qt::Popup) QApplication::setActiveWindow(guard);
-        action();
-        if (guard && guard->isVisible()) {
-            ++m_popupsLeftOpen;
-            guard->close();
-        }
-    });
+    RunInsidePopup(popup, std::move(action), [this] { ++m_popupsLeftOpen; });
 }
 
 std::vector<std::string> Recorder::BoxTexts() const
