@@ -1,5 +1,6 @@
 # velmora_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI])
-# One GoogleTest program per suite folder; GUI suites get the headless test main.
+# One GoogleTest program per suite folder; GUI suites get the headless test main (on Windows,
+# a virtual display).
 function(velmora_add_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -8,7 +9,13 @@ function(velmora_add_test name)
   else()
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
-  add_test(NAME ${name} COMMAND ${name})
+  if(WIN32 AND ARG_GUI)
+    # Windows draws on a display even in a test: the virtual one of the test run.
+    add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/wine-display.sh run ${VELMORA_WINE_PREFIX} wine $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_display)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   if(VELMORA_TEST_ENVIRONMENT)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${VELMORA_TEST_ENVIRONMENT}")

@@ -40,13 +40,12 @@ ExternalProject_Add(windows
 )
 
 # One Wine prefix for every suite, made once before any of them runs.
-add_test(NAME windows_prefix
-  COMMAND bash -c "[ -d \"$0/dosdevices\" ] || { wineboot --init && wineserver -w; }" ${wine_prefix})
+add_test(NAME windows_prefix COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh ${wine_prefix})
 set_tests_properties(windows_prefix PROPERTIES FIXTURES_SETUP windows_prefix
   ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all")
-foreach(suite test_platform_serial test_platform_profile test_platform_devices test_sim)
+foreach(suite test_platform_serial test_platform_profile test_platform_devices test_sim test_config test_link test_ports)
   add_test(NAME windows_${suite} COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${windows_dir} -R "^${suite}$" --no-tests=error --output-on-failure)
-  set_tests_properties(windows_${suite} PROPERTIES FIXTURES_REQUIRED windows_prefix TIMEOUT 300)
+  # One at a time: each maps the prefix's COM ports or brings up its display, and ends Wine's
+  # processes when done.
+  set_tests_properties(windows_${suite} PROPERTIES FIXTURES_REQUIRED windows_prefix TIMEOUT 300 RESOURCE_LOCK wine_prefix)
 endforeach()
-# Both map COM ports of the one prefix to simulators of their own.
-set_tests_properties(windows_test_platform_serial windows_test_platform_devices PROPERTIES RESOURCE_LOCK com_ports)

@@ -6,13 +6,7 @@ namespace config {
 
 void ActiveProfile::SetProfilePath(std::string_view name)
 {
-    if (!name.empty() && name.front() == '/') {
-        m_path = std::string(name);
-        return;
-    }
-    m_path = profile::GetCurrentDirectory();
-    m_path += '/';
-    m_path += name;
+    m_path = profile::InWorkingDirectory(name);
 }
 
 int ActiveProfile::GetInt(const std::string& section, const std::string& key, int defaultValue) const

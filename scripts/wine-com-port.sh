@@ -11,7 +11,7 @@ link="$prefix/dosdevices/${port,,}"
 case $action in
 start)
     # A fresh prefix first, so that Wine's own set-up does not replace the link.
-    [ -d "$prefix/dosdevices" ] || WINEPREFIX="$prefix" WINEDEBUG=-all wineboot --init >/dev/null 2>&1
+    "$(dirname "$0")/wine-prefix.sh" "$prefix"
     setsid "$@" >"$state.pty" 2>"$state.log" </dev/null &
     echo $! >"$state.pid"
     # The simulator names its terminal once it serves it.

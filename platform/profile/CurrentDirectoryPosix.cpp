@@ -26,4 +26,10 @@ std::string GetCurrentDirectory()
     }
 }
 
+std::string InWorkingDirectory(std::string_view name)
+{
+    if (!name.empty() && name.front() == '/') return std::string(name);
+    return GetCurrentDirectory() + '/' + std::string(name);
+}
+
 } // namespace profile

@@ -18,4 +18,12 @@ std::string GetCurrentDirectory()
     return win32::Narrow(buffer);
 }
 
+std::string InWorkingDirectory(std::string_view name)
+{
+    // Rooted ("\\server\share", "\\dir", "/dir") or on a drive ("C:\dir"): the name is the path.
+    const bool absolute = (!name.empty() && (name.front() == '\\' || name.front() == '/')) || (name.size() >= 2 && name[1] == ':');
+    if (absolute) return std::string(name);
+    return GetCurrentDirectory() + '\\' + std::string(name);
+}
+
 } // namespace profile

@@ -24,5 +24,7 @@ private:
 
 // The process's current working directory, without a trailing separator.
 std::string GetCurrentDirectory();
+// A file name as a path: an absolute name as it is, any other in the working directory.
+std::string InWorkingDirectory(std::string_view name);
 
 } // namespace profile

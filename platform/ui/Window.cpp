@@ -134,7 +134,8 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) SendMessage(WM_CLOSE);
+        if ((wParam & 0xFFF0) != SC_CLOSE) return NativeDefault(message, wParam, lParam);
+        SendMessage(WM_CLOSE);
         return 0;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_IME_CHAR: return SendMessage(WM_CHAR, wParam, lParam);
@@ -142,10 +143,16 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-// What the default procedure does for a message: most do nothing there, keys and characters
-// edit an edit control, and the close command closes.
-void Window::OnPaint(DC&) { }
-void Window::OnSize(UINT, int, int) { }
+// Each base handler is the default processing of its message: nothing for the windows the
+// program draws, the control's own behaviour for a system control.
+void Window::OnPaint(DC&)
+{
+    Default();
+}
+void Window::OnSize(UINT, int, int)
+{
+    Default();
+}
 void Window::OnKeyDown(UINT, UINT, UINT)
 {
     Default();
@@ -154,25 +161,61 @@ void Window::OnChar(UINT, UINT, UINT)
 {
     Default();
 }
-void Window::OnLButtonDown(UINT, Point) { }
-void Window::OnLButtonUp(UINT, Point) { }
-void Window::OnLButtonDblClk(UINT, Point) { }
-void Window::OnRButtonDown(UINT, Point) { }
-void Window::OnRButtonUp(UINT, Point) { }
-void Window::OnMouseMove(UINT, Point) { }
+void Window::OnLButtonDown(UINT, Point)
+{
+    Default();
+}
+void Window::OnLButtonUp(UINT, Point)
+{
+    Default();
+}
+void Window::OnLButtonDblClk(UINT, Point)
+{
+    Default();
+}
+void Window::OnRButtonDown(UINT, Point)
+{
+    Default();
+}
+void Window::OnRButtonUp(UINT, Point)
+{
+    Default();
+}
+void Window::OnMouseMove(UINT, Point)
+{
+    Default();
+}
 bool Window::OnMouseWheel(UINT, int, Point)
 {
-    return false;
+    return Default() != 0;
 }
-void Window::OnTimer(uintptr_t) { }
-void Window::OnSetFocus(Window*) { }
-void Window::OnKillFocus(Window*) { }
-void Window::OnCaptureChanged(Window*) { }
-void Window::OnHScroll(int, int) { }
-void Window::OnVScroll(int, int) { }
+void Window::OnTimer(uintptr_t)
+{
+    Default();
+}
+void Window::OnSetFocus(Window*)
+{
+    Default();
+}
+void Window::OnKillFocus(Window*)
+{
+    Default();
+}
+void Window::OnCaptureChanged(Window*)
+{
+    Default();
+}
+void Window::OnHScroll(int, int)
+{
+    Default();
+}
+void Window::OnVScroll(int, int)
+{
+    Default();
+}
 UINT Window::OnGetDlgCode()
 {
-    return 0;
+    return static_cast<UINT>(Default());
 }
 bool Window::OnCommand(WPARAM, LPARAM)
 {

@@ -20,9 +20,16 @@
 #include <windows.h>
 
 #undef CreateFile
+#undef CreateFontIndirect
+#undef DefWindowProc
 #undef DrawText
 #undef FreeModule
 #undef GetCurrentDirectory
+#undef GetTextMetrics
+#undef GetWindowText
+#undef LOGFONT
 #undef MessageBox
+#undef PostMessage
 #undef RGB
 #undef SendMessage
+#undef SetWindowText

@@ -85,7 +85,7 @@ TEST(ActiveProfilePath, JoinsTheWorkingDirectoryUnlessTheNameIsAbsolute)
 {
     WorkingDirectory directory;
     const std::string longName(400, 'x'); // no length limit
-    const std::pair<std::string, std::string> cases[] = {{"B.ini", directory.File("B.ini")}, {"", directory.Path().string() + "/"},
+    const std::pair<std::string, std::string> cases[] = {{"B.ini", directory.File("B.ini")}, {"", (directory.Path() / "").string()},
         {"/etc/velmora/Demo.ini", "/etc/velmora/Demo.ini"}, {longName, directory.File(longName)}};
     for (const auto& [name, path] : cases) {
         config::ActiveProfile profile;

@@ -1,58 +1,10 @@
-#include "ports/CCommSelectDlg.h"
-#include "config/ActiveProfile.h"
-#include "tests/support/PortDialogScript.h"
-#include "tests/support/WorkingDirectory.h"
+#include "tests/ports/PortSelectionFixture.h"
 
-#include "platform/devices/ScriptedDeviceServices.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/testing/Input.h"
 
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
-
-using Action = std::function<void(ui::Dialog&, ui::ListBox&)>;
-
-class PortSelection : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { res::InstallResources(); }
-    void SetUp() override
-    {
-        profile.SetProfilePath("Velmora.ini");
-        services.AddInterface({"/dev/ttyUSB0", "USB Serial (ttyUSB0)", "FT232R USB UART", "USB 1-1"});
-        services.AddInterface({"/dev/ttyS1", "Serial Port (ttyS1)", "Serial Port", "platform"});
-    }
-
-    // Runs the dialog, answered by the action; returns its result.
-    int Run(const Action& action)
-    {
-        OnPortDialog(recorder, action);
-        CCommSelectDlg dialog(profile, &services);
-        dialog.m_pTarget = &port;
-        return dialog.DoModal();
-    }
-    // The entries the dialog lists, then its selection.
-    std::vector<std::string> Listed()
-    {
-        std::vector<std::string> entries;
-        Run([&](ui::Dialog& dialog, ui::ListBox& list) {
-            for (int i = 0; i < list.GetCount(); ++i) entries.push_back(list.GetText(i));
-            entries.push_back("selected " + std::to_string(list.GetCurSel()));
-            dialog.EndDialog(ui::IDCANCEL);
-        });
-        return entries;
-    }
-
-    WorkingDirectory directory;
-    config::ActiveProfile profile;
-    devices::ScriptedDeviceServices services;
-    ui::testing::Recorder recorder;
-    std::string port = "untouched";
-};
 
 // Blank entries name no device and are not offered; the entries after them keep their places.
 const std::string kConfigured = "[Ports]\nItems=4\nItem1=sim:\nItem2=\nItem3=/dev/pts/7\nItem4= \n";
@@ -99,25 +51,6 @@ TEST_F(PortSelection, OkHandsOverThePathAndRemembersTheIndexEscapeChangesNothing
         EXPECT_EQ(Run(action), result);
         EXPECT_EQ(std::pair(port, directory.Read("Velmora.ini")), std::pair(path, after));
     }
-}
-
-// The remembered index cannot be written into a folder nobody may write in: the file stays
-// as it was, and the choice still goes through.
-TEST_F(PortSelection, OkInAFolderNobodyMayWriteInKeepsTheFileAndHandsOverThePath)
-{
-    const std::string old = "[CommSelect]\r\nItem=0\r\n" + kConfigured;
-    directory.Write("Velmora.ini", old);
-    ::chmod(directory.File("Velmora.ini").c_str(), 0666);
-    ::chmod(directory.Path().c_str(), 0555);
-    // Root writes in any folder; the dialog then runs as an ordinary user.
-    const bool asRoot = ::geteuid() == 0;
-    ASSERT_TRUE(!asRoot || ::seteuid(65534) == 0);
-    const int result = Run([](ui::Dialog&, ui::ListBox& list) { list.SetCurSel(1), ui::testing::PressKey(ui::VK_RETURN); });
-    ASSERT_TRUE(!asRoot || ::seteuid(0) == 0);
-    ::chmod(directory.Path().c_str(), 0700);
-    EXPECT_EQ(std::pair(result, port), std::pair(int{ui::IDOK}, std::string("/dev/pts/7")));
-    EXPECT_EQ(directory.Read("Velmora.ini"), old);
-    EXPECT_TRUE(recorder.Boxes().empty());
 }
 
 // A remembered index beyond the list selects nothing. Return then stores the missing choice and

@@ -1,12 +1,10 @@
 #include "platform/ui/qt/ControlFactory.h"
 
-#include "platform/ui/Button.h"
+#include "platform/ui/ControlStandIn.h"
 #include "platform/ui/DialogTemplate.h"
-#include "platform/ui/Edit.h"
-#include "platform/ui/ListBox.h"
 #include "platform/ui/Resources.h"
-#include "platform/ui/Static.h"
 #include "platform/ui/Styles.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/qt/ControlWidgets.h"
 #include "platform/ui/qt/EditWidget.h"
 #include "platform/ui/qt/QtConvert.h"
@@ -135,18 +133,6 @@ void FitStatic(QLabel* label, const ControlTemplate& control)
             return;
         }
     }
-}
-
-// The object of a control the dialog does not bind: what the program reaches through GetDlgItem
-// without binding answers as its class. Tab controls and list views are always bound.
-std::unique_ptr<Window> StandInFor(const ControlTemplate& control)
-{
-    const std::string_view cls = control.windowClass;
-    if (cls == wc::Button) return std::make_unique<Button>();
-    if (cls == wc::Static) return std::make_unique<Static>();
-    if (cls == wc::Edit) return std::make_unique<Edit>();
-    if (cls == wc::ListBox) return std::make_unique<ListBox>();
-    return std::make_unique<Window>();
 }
 
 QWidget* MakeWidget(const ControlTemplate& control, QWidget* parent)

@@ -1,0 +1,205 @@
+// Dialogs on Win32: the system's dialog manager builds the window and its controls from our
+// template in memory (our dialog class, the template's font, dialog units as the system computes
+// them); each control is subclassed and bound to its object. A modal dialog runs our own loop,
+// so every queued key and click passes the pre-translation walk first. Pairs with
+// qt/DialogQt.cpp; items, keys and focus order are shared (Dialog.cpp).
+
+#include "platform/ui/Dialog.h"
+
+#include "platform/ui/ControlStandIn.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/InteractionHooks.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/Styles.h"
+
+#include <string>
+
+#include "platform/ui/win32/InMemoryTemplate.h"
+#include "platform/ui/win32/WindowBridge.h"
+
+namespace ui {
+
+// The modal loop of a dialog: it runs until the dialog ends or the application quits.
+class ModalLoop {
+public:
+    explicit ModalLoop(HWND dialog)
+        : m_dialog(dialog)
+    { }
+    void Run(const bool& ended)
+    {
+        MSG msg{};
+        while (!ended && ::IsWindow(m_dialog)) {
+            if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam)); // the outer loop ends too
+                return;
+            }
+            WindowBridge::Route(msg);
+        }
+    }
+    // Wakes the loop, which may be waiting for a message, to see that the dialog ended.
+    void Wake() { ::PostMessageW(m_dialog, WM_NULL, 0, 0); }
+
+private:
+    HWND m_dialog;
+};
+
+namespace {
+
+// While a modal dialog runs, the other windows of the program take no input.
+class DisabledOthers {
+public:
+    explicit DisabledOthers(HWND dialog)
+        : m_dialog(dialog)
+    {
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM self) {
+                auto& others = *reinterpret_cast<DisabledOthers*>(self);
+                if (hwnd != others.m_dialog && ::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) {
+                    ::EnableWindow(hwnd, FALSE);
+                    others.m_disabled.push_back(hwnd);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(this));
+    }
+    ~DisabledOthers()
+    {
+        for (HWND hwnd : m_disabled) ::EnableWindow(hwnd, TRUE);
+    }
+    DisabledOthers(const DisabledOthers&) = delete;
+    DisabledOthers& operator=(const DisabledOthers&) = delete;
+
+private:
+    HWND m_dialog;
+    std::vector<HWND> m_disabled;
+};
+
+} // namespace
+
+bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
+{
+    const bool child = (dialogTemplate.style & WS_CHILD) != 0;
+    HWND parentHandle = WindowBridge::HandleOf(parent);
+    if ((child && parentHandle == nullptr) || !WindowBridge::RegisterClasses()) return false;
+    if (!child && parentHandle != nullptr) parentHandle = ::GetAncestor(parentHandle, GA_ROOT);
+
+    const std::vector<uint16_t> words = InMemoryTemplate(dialogTemplate, WindowBridge::kDialogClass, WindowBridge::kWindowClass);
+    WindowBridge::CreatingFor(this, NativeWidget::Kind::Dialog);
+    HWND hwnd = ::CreateDialogIndirectParamW(
+        ::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), parentHandle, nullptr, 0);
+    WindowBridge::CreatingFor(nullptr, NativeWidget::Kind::Dialog);
+    if (hwnd == nullptr || !IsWindow()) {
+        Warn("CreateDialogIndirectParamW failed");
+        if (hwnd != nullptr) ::DestroyWindow(hwnd);
+        return false;
+    }
+    SetStyle(dialogTemplate.style);
+
+    m_font = std::make_unique<Font>();
+    m_font->CreatePointFont(dialogTemplate.pointSize * 10, std::string(dialogTemplate.fontFace).c_str());
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), 0);
+    RECT units{0, 0, 4, 8};
+    ::MapDialogRect(hwnd, &units);
+    m_baseUnits = Size{units.right, units.bottom};
+
+    // The dialog manager makes the controls in template order, each at the end of the z-order.
+    m_controls.clear();
+    HWND item = ::GetWindow(hwnd, GW_CHILD);
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        if (item == nullptr) break;
+        std::unique_ptr<Window> standIn = StandInFor(control);
+        wchar_t className[32] = {};
+        ::GetClassNameW(item, className, 32);
+        const auto kind
+            = std::wstring_view(className) == WindowBridge::kWindowClass ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
+        WindowBridge::Attach(*standIn, item, kind, control.id, control.style, m_font.get());
+        m_controls.push_back(std::move(standIn));
+        m_items[control.id >= 0 ? control.id : -1 - static_cast<int>(m_controls.size())] = m_controls.back().get();
+        item = ::GetWindow(item, GW_HWNDNEXT);
+    }
+    return true;
+}
+
+int Dialog::DoModal()
+{
+    const DialogTemplate* dialogTemplate = Resources::FindDialog(m_templateId);
+    if (dialogTemplate == nullptr || IsWindow()) return -1;
+    m_ended = false;
+    m_result = -1;
+    m_modalStarting = true;
+    if (!Instantiate(*dialogTemplate, m_parentWindow)) {
+        m_modalStarting = false;
+        return -1;
+    }
+    HWND hwnd = WindowBridge::HandleOf(*this);
+    {
+        const DisabledOthers disabled(hwnd);
+        const bool focusFirst = OnInitDialog();
+        if (!m_ended && IsWindow()) {
+            ::ShowWindow(hwnd, SW_SHOW);
+            ::SetForegroundWindow(hwnd);
+            if (focusFirst) FocusFirstTabStop();
+            if (InteractionHooks* hooks = InteractionHooks::Installed()) {
+                // A test never waits on a dialog: one its script left open is cancelled.
+                hooks->OnModalDialog(*this);
+                if (!m_ended) EndDialog(IDCANCEL);
+            }
+            if (!m_ended && IsWindow()) {
+                ModalLoop loop(hwnd);
+                m_loop = &loop;
+                loop.Run(m_ended);
+                m_loop = nullptr;
+            }
+        }
+        m_modalStarting = false;
+        // The owner is enabled again before the dialog goes, so the system activates it.
+    }
+    DestroyWindow();
+    m_items.clear();
+    m_controls.clear();
+    return m_result;
+}
+
+bool Dialog::Create(Window* parent)
+{
+    const DialogTemplate* dialogTemplate = Resources::FindDialog(m_templateId);
+    if (dialogTemplate == nullptr || IsWindow()) return false;
+    if (parent != nullptr) m_parentWindow = parent;
+    if (!Instantiate(*dialogTemplate, m_parentWindow)) return false;
+    const bool focusFirst = OnInitDialog();
+    const bool child = (dialogTemplate->style & WS_CHILD) != 0;
+    if ((dialogTemplate->style & WS_VISIBLE) != 0 || !child) {
+        ::ShowWindow(WindowBridge::HandleOf(*this), SW_SHOW);
+        if (focusFirst && !child) FocusFirstTabStop();
+    }
+    return true;
+}
+
+void Dialog::EndDialog(int result)
+{
+    if (!IsModal()) return;
+    m_result = result;
+    m_ended = true;
+    if (m_loop != nullptr) m_loop->Wake();
+}
+
+void Dialog::BindControl(int id, Window& control)
+{
+    auto found = m_items.find(id);
+    if (found == m_items.end() || found->second == nullptr || !found->second->IsWindow()) return;
+    Window* standIn = found->second;
+    HWND hwnd = WindowBridge::HandleOf(*standIn);
+    const uint32_t style = standIn->GetStyle();
+    Font* font = standIn->GetFont();
+    wchar_t className[32] = {};
+    ::GetClassNameW(hwnd, className, 32);
+    const auto kind = std::wstring_view(className) == WindowBridge::kWindowClass ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
+    WindowBridge::Detach(*standIn);
+    WindowBridge::Attach(control, hwnd, kind, id, style, font);
+    found->second = &control;
+    control.PreSubclassWindow();
+}
+
+} // namespace ui

@@ -1,0 +1,90 @@
+#include "platform/ui/win32/InMemoryTemplate.h"
+
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/Styles.h"
+#include "platform/win32/Wide.h"
+
+#include <string>
+
+#include "platform/win32/Windows.h"
+
+namespace ui {
+
+namespace {
+
+class Words {
+public:
+    void Word(uint16_t value) { m_words.push_back(value); }
+    void Dword(uint32_t value)
+    {
+        Word(static_cast<uint16_t>(value & 0xFFFF));
+        Word(static_cast<uint16_t>(value >> 16));
+    }
+    void Text(const std::wstring& text)
+    {
+        for (wchar_t c : text) Word(static_cast<uint16_t>(c));
+        Word(0);
+    }
+    // Items start on a 4-byte boundary.
+    void AlignDword()
+    {
+        if (m_words.size() % 2 != 0) Word(0);
+    }
+    std::vector<uint16_t> Take() { return std::move(m_words); }
+
+private:
+    std::vector<uint16_t> m_words;
+};
+
+bool IsSystemClass(std::string_view name)
+{
+    return name == wc::Button || name == wc::Static || name == wc::Edit || name == wc::ListBox || name == wc::TabControl;
+}
+
+} // namespace
+
+std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, const wchar_t* windowClass, const wchar_t* ownClass)
+{
+    const bool child = (dialogTemplate.style & WS_CHILD) != 0;
+    // Shown once initialised; a child page lets Tab move into and out of it.
+    uint32_t style = (dialogTemplate.style & ~WS_VISIBLE) | DS_SETFONT;
+    uint32_t exStyle = dialogTemplate.exStyle;
+    if (child) {
+        style |= DS_CONTROL;
+        exStyle |= WS_EX_CONTROLPARENT;
+    } else {
+        style |= DS_CENTER;
+    }
+    Words words;
+    words.Word(1);      // dlgVer
+    words.Word(0xFFFF); // signature of the extended template
+    words.Dword(0);     // helpID
+    words.Dword(exStyle);
+    words.Dword(style);
+    words.Word(static_cast<uint16_t>(dialogTemplate.controls.size()));
+    for (int value : {0, 0, dialogTemplate.cx, dialogTemplate.cy}) words.Word(static_cast<uint16_t>(value));
+    words.Word(0); // no menu
+    words.Text(windowClass);
+    words.Text(win32::Widen(dialogTemplate.caption));
+    words.Word(static_cast<uint16_t>(dialogTemplate.pointSize));
+    words.Word(FW_NORMAL);
+    words.Word(DEFAULT_CHARSET << 8); // italic 0, then the character set
+    words.Text(win32::Widen(dialogTemplate.fontFace));
+
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        words.AlignDword();
+        words.Dword(0); // helpID
+        words.Dword(control.exStyle);
+        words.Dword(control.style);
+        for (int value : {control.x, control.y, control.cx, control.cy}) words.Word(static_cast<uint16_t>(value));
+        words.Dword(static_cast<uint32_t>(control.id));
+        words.Text(IsSystemClass(control.windowClass) ? win32::Widen(control.windowClass) : std::wstring(ownClass));
+        // An icon static's text would name an icon resource; ours come from the icon table.
+        words.Text(
+            (control.style & SS_TYPEMASK) == SS_ICON && control.windowClass == wc::Static ? std::wstring() : win32::Widen(control.text));
+        words.Word(0); // no creation data
+    }
+    return words.Take();
+}
+
+} // namespace ui

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <optional>
+
+namespace ui {
+
+// Stands in for the system's wheel setting for tests, without changing the user's; none gives
+// the system's value again.
+void OverrideWheelScrollLines(std::optional<int> lines);
+
+} // namespace ui

@@ -1,0 +1,381 @@
+// The Win32 backend's core: which object a window handle stands for, the window procedures of
+// our classes and of subclassed system controls, and the routing of queued messages. Pairs with
+// qt/WindowBridge.cpp. Messages the program sends each other never pass the system: they carry
+// our pointers (Window*, Font*, DC*), so only what the system sends is translated here.
+
+#include "platform/ui/DeviceContext.h"
+#include "platform/ui/Window.h"
+
+#include <unordered_map>
+#include <utility>
+
+#include "platform/ui/win32/WindowBridge.h"
+
+#include <commctrl.h>
+
+namespace ui {
+
+namespace {
+
+std::unordered_map<HWND, NativeWidget*>& Natives()
+{
+    static std::unordered_map<HWND, NativeWidget*> natives;
+    return natives;
+}
+
+struct Creating {
+    Window* window = nullptr;
+    NativeWidget::Kind kind = NativeWidget::Kind::Own;
+};
+thread_local Creating g_creating;
+
+std::function<void(std::string_view)>& Sink()
+{
+    static std::function<void(std::string_view)> sink;
+    return sink;
+}
+
+// Our own posted messages wait in the window's queue; this tells the window one is due.
+const UINT kPostedMessage = ::RegisterWindowMessageW(L"VelmoraPosted");
+
+Window* OwnerOf(WPARAM hwnd)
+{
+    return WindowBridge::Owner(reinterpret_cast<HWND>(hwnd));
+}
+
+bool IsDialogWindow(HWND hwnd)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(hwnd, name, 32);
+    return std::wstring_view(name) == WindowBridge::kDialogClass || std::wstring_view(name) == L"#32770";
+}
+
+bool IsInput(UINT message)
+{
+    return IsKeyMessage(message) || IsMouseMessage(message);
+}
+
+} // namespace
+
+void Warn(std::string_view what)
+{
+    if (Sink()) Sink()(what);
+}
+
+void SetWarningSink(std::function<void(std::string_view)> sink)
+{
+    Sink() = std::move(sink);
+}
+
+HWND WindowBridge::HandleOf(const Window& window)
+{
+    return window.m_native != nullptr ? window.m_native->hwnd : nullptr;
+}
+
+void WindowBridge::Attach(Window& window, HWND hwnd, NativeWidget::Kind kind, int id, uint32_t style, Font* font)
+{
+    auto* native = new NativeWidget{};
+    native->hwnd = hwnd;
+    native->kind = kind;
+    native->owner = &window;
+    window.m_native = native;
+    window.m_id = id;
+    window.m_style = style;
+    window.m_font = font;
+    window.m_ownsWidget = false;
+    if (NativeWidget* previous = std::exchange(Natives()[hwnd], native)) {
+        if (previous->owner != nullptr) previous->owner->m_native = nullptr;
+        previous->owner = nullptr;
+        if (previous->calls.empty()) delete previous;
+    }
+    if (kind == NativeWidget::Kind::Control) ::SetWindowSubclass(hwnd, ControlProc, 1, reinterpret_cast<DWORD_PTR>(native));
+}
+
+void WindowBridge::Adopt(Window& window, HWND hwnd, NativeWidget::Kind kind, int id, uint32_t style)
+{
+    Attach(window, hwnd, kind, id, style, window.m_font);
+    window.m_ownsWidget = true;
+    window.m_native->ownsWindow = true;
+}
+
+void WindowBridge::Detach(Window& window)
+{
+    NativeWidget* native = std::exchange(window.m_native, nullptr);
+    window.m_ownsWidget = false;
+    if (native == nullptr) return;
+    if (native->kind == NativeWidget::Kind::Control) ::RemoveWindowSubclass(native->hwnd, ControlProc, 1);
+    Natives().erase(native->hwnd);
+    // A handler of this window may still be running further up the stack; it finds no owner.
+    native->owner = nullptr;
+    if (native->calls.empty()) delete native;
+}
+
+void WindowBridge::Forget(NativeWidget& native)
+{
+    Natives().erase(native.hwnd);
+    if (Window* owner = native.owner) {
+        owner->KillTimers();
+        owner->m_native = nullptr;
+        owner->m_ownsWidget = false;
+    }
+    native.owner = nullptr;
+}
+
+Window* WindowBridge::Owner(HWND hwnd)
+{
+    const auto found = Natives().find(hwnd);
+    return found != Natives().end() ? found->second->owner : nullptr;
+}
+
+Window* WindowBridge::NearestInTopLevel(HWND hwnd)
+{
+    for (HWND h = hwnd; h != nullptr; h = ::GetAncestor(h, GA_PARENT)) {
+        if (Window* owner = Owner(h)) return owner;
+        if ((::GetWindowLongW(h, GWL_STYLE) & WS_CHILD) == 0) break;
+    }
+    return nullptr;
+}
+
+bool WindowBridge::RegisterClasses()
+{
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        WNDCLASSEXW own{};
+        own.cbSize = sizeof(own);
+        own.style = CS_DBLCLKS;
+        own.lpfnWndProc = WindowProc;
+        own.hInstance = ::GetModuleHandleW(nullptr);
+        own.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        own.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        own.lpszClassName = kWindowClass;
+        WNDCLASSEXW dialog = own;
+        dialog.cbWndExtra = DLGWINDOWEXTRA;
+        dialog.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
+        dialog.lpszClassName = kDialogClass;
+        const bool ok = ::RegisterClassExW(&own) != 0 && ::RegisterClassExW(&dialog) != 0;
+        if (!ok) Warn("RegisterClassExW failed");
+        return ok;
+    }();
+    return registered;
+}
+
+void WindowBridge::CreatingFor(Window* window, NativeWidget::Kind kind)
+{
+    g_creating = Creating{window, kind};
+}
+
+LRESULT CALLBACK WindowBridge::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto found = Natives().find(hwnd);
+    if (found == Natives().end() && g_creating.window != nullptr) {
+        // The first message of a window we create: bind it before anything reaches the object.
+        Window* window = std::exchange(g_creating.window, nullptr);
+        Adopt(*window, hwnd, g_creating.kind, 0, 0);
+        found = Natives().find(hwnd);
+    }
+    if (found == Natives().end()) {
+        wchar_t name[32] = {};
+        ::GetClassNameW(hwnd, name, 32);
+        return std::wstring_view(name) == kDialogClass ? ::DefDlgProcW(hwnd, message, wParam, lParam)
+                                                       : ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    NativeWidget& native = *found->second;
+    if (message == WM_NCDESTROY) {
+        const LRESULT result = CallNative(native, message, wParam, lParam);
+        Forget(native);
+        if (native.calls.empty()) delete &native;
+        return result;
+    }
+    return Handle(native, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowBridge::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto& native = *reinterpret_cast<NativeWidget*>(data);
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, ControlProc, 1);
+        const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+        Forget(native);
+        if (native.calls.empty()) delete &native;
+        return result;
+    }
+    if (native.bypass > 0 || native.owner == nullptr) return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return Handle(native, message, wParam, lParam);
+}
+
+LRESULT WindowBridge::PassOn(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A control's messages reach Handle from inside its subclass procedure.
+    if (native.kind == NativeWidget::Kind::Control) return ::DefSubclassProc(native.hwnd, message, wParam, lParam);
+    return CallNative(native, message, wParam, lParam);
+}
+
+LRESULT WindowBridge::Handle(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* owner = native.owner;
+    if (owner == nullptr) return PassOn(native, message, wParam, lParam);
+    if (message == kPostedMessage) {
+        if (native.posted.empty()) return 0;
+        const NativeWidget::Posted posted = native.posted.front();
+        native.posted.pop_front();
+        return owner->SendMessage(posted.message, posted.wParam, posted.lParam);
+    }
+
+    WPARAM ours = wParam;
+    LPARAM theirs = lParam;
+    switch (message) {
+    case WM_PAINT: {
+        if (native.kind != NativeWidget::Kind::Own) return PassOn(native, message, wParam, lParam);
+        PAINTSTRUCT paint{};
+        HDC hdc = ::BeginPaint(native.hwnd, &paint);
+        if (hdc == nullptr) {
+            Warn("BeginPaint failed");
+            return 0;
+        }
+        {
+            const RECT& r = paint.rcPaint;
+            DC dc(*reinterpret_cast<NativePainter*>(hdc), Rect{r.left, r.top, r.right, r.bottom}, owner->GetFont());
+            owner->WindowProc(WM_PAINT, 0, reinterpret_cast<LPARAM>(&dc));
+        }
+        ::EndPaint(native.hwnd, &paint);
+        return 0;
+    }
+    case WM_TIMER:
+        // A close served ahead of the tick is the last word.
+        if (const Window* top = owner->GetTopLevel(); top != nullptr && top->IsClosing()) return 0;
+        theirs = 0;
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: ours = reinterpret_cast<WPARAM>(OwnerOf(wParam)); break;
+    case WM_CAPTURECHANGED: theirs = reinterpret_cast<LPARAM>(OwnerOf(static_cast<WPARAM>(lParam))); break;
+    case WM_COMMAND: theirs = reinterpret_cast<LPARAM>(OwnerOf(static_cast<WPARAM>(lParam))); break;
+    case WM_MOUSEWHEEL: {
+        POINT point{
+            static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))), static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam)))};
+        ::ScreenToClient(native.hwnd, &point);
+        theirs = MAKELPARAM(point.x, point.y);
+        break;
+    }
+    case WM_SIZE:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+    case WM_IME_CHAR:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_GETDLGCODE:
+    case WM_SYSCOMMAND:
+    case WM_CLOSE: break;
+    default:
+        // The rest is the system's business, but for the program's own messages.
+        if (message < WM_USER || message > 0x7FFF) return PassOn(native, message, wParam, lParam);
+        break;
+    }
+    native.calls.push_back({message, ours, theirs, wParam, lParam});
+    const LRESULT result = owner->WindowProc(message, ours, theirs);
+    native.calls.pop_back();
+    if (native.owner == nullptr && native.calls.empty()) {
+        // Detached or destroyed while its handler ran: nothing refers to it any more.
+        const auto found = Natives().find(native.hwnd);
+        if (found == Natives().end() || found->second != &native) delete &native;
+    }
+    return result;
+}
+
+LRESULT WindowBridge::Default(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    for (auto call = native.calls.rbegin(); call != native.calls.rend(); ++call) {
+        if (call->message == message && call->wParam == wParam && call->lParam == lParam) {
+            // The system's message being handled: its default gets the system's own parameters.
+            if (native.kind == NativeWidget::Kind::Control && call == native.calls.rbegin()) {
+                return ::DefSubclassProc(native.hwnd, message, call->nativeWParam, call->nativeLParam);
+            }
+            return CallNative(native, message, call->nativeWParam, call->nativeLParam);
+        }
+    }
+    // A message of the program's own: our pointers become the system's handles.
+    switch (message) {
+    case WM_PAINT:
+    case WM_NOTIFY: return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: wParam = reinterpret_cast<WPARAM>(HandleOf(reinterpret_cast<Window*>(wParam))); break;
+    case WM_CAPTURECHANGED:
+    case WM_COMMAND: lParam = reinterpret_cast<LPARAM>(HandleOf(reinterpret_cast<Window*>(lParam))); break;
+    default: break;
+    }
+    return CallNative(native, message, wParam, lParam);
+}
+
+LRESULT WindowBridge::CallNative(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (native.kind) {
+    case NativeWidget::Kind::Own: return ::DefWindowProcW(native.hwnd, message, wParam, lParam);
+    case NativeWidget::Kind::Dialog: return ::DefDlgProcW(native.hwnd, message, wParam, lParam);
+    case NativeWidget::Kind::Control:
+    case NativeWidget::Kind::Foreign: {
+        ++native.bypass;
+        const LRESULT result = ::SendMessageW(native.hwnd, message, wParam, lParam);
+        --native.bypass;
+        return result;
+    }
+    }
+    return 0;
+}
+
+void WindowBridge::Post(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    native.posted.push_back({message, wParam, lParam});
+    if (!::PostMessageW(native.hwnd, kPostedMessage, 0, 0)) {
+        native.posted.pop_back();
+        Warn("PostMessageW failed");
+    }
+}
+
+bool WindowBridge::WalkPreTranslate(Msg& msg)
+{
+    for (Window* w = msg.hwnd; w != nullptr && w->IsWindow(); w = w->GetParent()) {
+        if (w->PreTranslateMessage(msg)) return true;
+        if ((::GetWindowLongW(HandleOf(*w), GWL_STYLE) & WS_CHILD) == 0) break;
+    }
+    return false;
+}
+
+void WindowBridge::Route(MSG& msg)
+{
+    if (msg.hwnd != nullptr && IsInput(msg.message)) {
+        // A key in a message box belongs to no window of ours, and never to its owner.
+        if (Window* target = NearestInTopLevel(msg.hwnd)) {
+            Msg ours{target, msg.message, msg.wParam, msg.lParam, {}};
+            if (IsMouseMessage(msg.message)) {
+                POINT point{static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(msg.lParam))),
+                    static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(msg.lParam)))};
+                if (msg.message == WM_MOUSEWHEEL) {
+                    ::ScreenToClient(HandleOf(*target), &point);
+                } else {
+                    ::MapWindowPoints(msg.hwnd, HandleOf(*target), &point, 1);
+                }
+                ours.pt = Point{point.x, point.y};
+                ours.lParam = MAKELPARAM(point.x, point.y);
+            }
+            if (WalkPreTranslate(ours)) return;
+        }
+    }
+    if (msg.hwnd != nullptr) {
+        HWND top = ::GetAncestor(msg.hwnd, GA_ROOT);
+        if (top != nullptr && IsDialogWindow(top) && ::IsDialogMessageW(top, &msg)) return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
+} // namespace ui
