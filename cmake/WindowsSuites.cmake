@@ -1,13 +1,15 @@
-# Where this machine can cross-build for Windows and run the result (mingw-w64, Wine and
-# GoogleTest's sources, which scripts/test.sh installs), a Linux build builds the Windows
-# programs too, in windows/ below it, and its tests include the Windows suites under Wine: a
-# fault in code only the Windows build compiles fails the same ctest as any other.
+# Where this machine can cross-build for Windows and run the result (mingw-w64, Wine, Xvfb for
+# the suites that open windows, and GoogleTest's sources, which scripts/test.sh installs), a
+# Linux build builds the Windows programs too, in windows/ below it, and its tests include the
+# Windows suites under Wine: a fault in code only the Windows build compiles fails the same
+# ctest as any other.
 set(VELMORA_WINDOWS_SUITES AUTO CACHE STRING "Cross-build for Windows and run its suites under Wine: AUTO, ON or OFF")
 set_property(CACHE VELMORA_WINDOWS_SUITES PROPERTY STRINGS AUTO ON OFF)
 
 find_program(VELMORA_MINGW_CXX x86_64-w64-mingw32-g++-posix)
 find_program(VELMORA_WINE wine)
-if(VELMORA_MINGW_CXX AND VELMORA_WINE AND EXISTS /usr/src/googletest/CMakeLists.txt)
+find_program(VELMORA_XVFB Xvfb)
+if(VELMORA_MINGW_CXX AND VELMORA_WINE AND VELMORA_XVFB AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(can_cross ON)
 else()
   set(can_cross OFF)
@@ -20,7 +22,7 @@ if(VELMORA_WINDOWS_SUITES STREQUAL "AUTO")
 elseif(NOT VELMORA_WINDOWS_SUITES)
   return()
 elseif(NOT can_cross)
-  message(FATAL_ERROR "VELMORA_WINDOWS_SUITES is on, but x86_64-w64-mingw32-g++-posix, wine or /usr/src/googletest is missing")
+  message(FATAL_ERROR "VELMORA_WINDOWS_SUITES is on, but x86_64-w64-mingw32-g++-posix, wine, Xvfb or /usr/src/googletest is missing")
 endif()
 
 set(windows_dir ${CMAKE_BINARY_DIR}/windows)
