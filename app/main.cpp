@@ -11,6 +11,7 @@ int main(int argc, char** argv)
 {
     // Read before the toolkit starts, so that --help and --version need no display.
     const CommandLine line = CommandLine::Parse({argv + 1, static_cast<size_t>(argc - 1)});
+    if (line.action != CommandLine::Action::Run) ui::Application::UseParentConsole();
     switch (line.action) {
     case CommandLine::Action::Help: std::fputs(CommandLine::kUsage, stdout); return 0;
     case CommandLine::Action::Version: std::puts("velmora " VELMORA_VERSION); return 0;

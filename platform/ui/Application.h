@@ -19,6 +19,10 @@ public:
     // the program's name and icon through it.
     void SetDesktopEntry(std::string_view id);
 
+    // Before any window: what the program prints (its help, its version) goes to the console it
+    // was started from, which a windowed program on Windows must attach to first.
+    static void UseParentConsole();
+
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;

@@ -14,6 +14,8 @@
 #include "widgets/grid/CGridCtrl.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/Resources.h"
+#include "platform/ui/Styles.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
 
@@ -100,17 +102,28 @@ protected:
     std::shared_ptr<sim::PortLog> port; // what the program did to the port, and a way to break it
 };
 
-// A page's world: a shown host window and a link open on the simulated controller.
+// A page's world: a shown host window and a link open on the simulated controller. The host
+// shows the whole page, as a click lands only on what the screen shows.
 class SimulatedPage : public SimulatedLink {
 protected:
+    static constexpr int kHostTemplate = 9301;
+
     void SetUp() override
     {
         SimulatedLink::SetUp();
         ASSERT_EQ(comm.Open(), 1);
+        ui::Resources::AddDialog({.id = kHostTemplate,
+            .cx = 380,
+            .cy = 270,
+            .fontFace = "MS Shell Dlg",
+            .pointSize = 8,
+            .caption = "Page host",
+            .style = ui::WS_POPUP | ui::WS_CAPTION,
+            .controls = {}});
         ASSERT_TRUE(host.Create());
         ui::testing::ShowAndActivate(host);
     }
 
     CPFCComm comm{CPFCComm::PortNamed(sim::kSimulatedPortPath)};
-    ui::Dialog host{res::IDD_ABOUTBOX};
+    ui::Dialog host{kHostTemplate};
 };

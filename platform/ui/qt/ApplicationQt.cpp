@@ -68,6 +68,11 @@ Application::Application(int& argc, char** argv, Display display)
 
 Application::~Application() = default;
 
+void Application::UseParentConsole()
+{
+    // Standard output already is the terminal the program was started from, or where it points.
+}
+
 void Application::SetDesktopEntry(std::string_view id)
 {
     QGuiApplication::setDesktopFileName(QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size())));

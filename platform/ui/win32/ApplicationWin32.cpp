@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 
 #include <clocale>
+#include <cstdio>
 
 #include "platform/ui/win32/WindowBridge.h"
 
@@ -21,6 +22,15 @@ Application::Application(int&, char**, Display)
 }
 
 Application::~Application() = default;
+
+void Application::UseParentConsole()
+{
+    // Handles the parent gave (a pipe, a file) are kept; a console window it runs in is joined.
+    const bool inherited = ::GetStdHandle(STD_OUTPUT_HANDLE) != nullptr && ::GetStdHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE;
+    if (inherited || !::AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+}
 
 void Application::SetDesktopEntry(std::string_view)
 {

@@ -200,6 +200,11 @@ void Dialog::BindControl(int id, Window& control)
     WindowBridge::Attach(control, hwnd, kind, id, style, font);
     found->second = &control;
     control.PreSubclassWindow();
+    if (kind == NativeWidget::Kind::Own) {
+        // Its size came while no object stood for it; a window the program draws lays out by it.
+        const Rect client = control.GetClientRect();
+        control.SendMessage(WM_SIZE, 0, MAKELPARAM(client.Width(), client.Height()));
+    }
 }
 
 } // namespace ui

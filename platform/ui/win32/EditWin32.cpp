@@ -15,8 +15,9 @@ bool Edit::Create(uint32_t style, const Rect& rect, Window& parent, int id)
 {
     HWND parentHandle = WindowBridge::HandleOf(parent);
     if (IsWindow() || parentHandle == nullptr) return false;
-    HWND hwnd = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | (style & ~WS_POPUP), rect.left, rect.top, rect.Width(),
-        rect.Height(), parentHandle, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL | (style & ~WS_POPUP), rect.left, rect.top,
+        rect.Width(), rect.Height(), parentHandle, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), ::GetModuleHandleW(nullptr),
+        nullptr);
     if (hwnd == nullptr) {
         Warn("CreateWindowExW failed for an edit");
         return false;

@@ -50,7 +50,7 @@ std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, con
     uint32_t style = (dialogTemplate.style & ~WS_VISIBLE) | DS_SETFONT;
     uint32_t exStyle = dialogTemplate.exStyle;
     if (child) {
-        style |= DS_CONTROL;
+        style |= DS_CONTROL | WS_CLIPSIBLINGS;
         exStyle |= WS_EX_CONTROLPARENT;
     } else {
         style |= DS_CENTER;
@@ -75,7 +75,10 @@ std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, con
         words.AlignDword();
         words.Dword(0); // helpID
         words.Dword(control.exStyle);
-        words.Dword(control.style);
+        // No control paints over a sibling above it, and a window the program draws never over its
+        // children (the grid's editor).
+        const uint32_t clipping = IsSystemClass(control.windowClass) ? WS_CLIPSIBLINGS : WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        words.Dword(control.style | clipping);
         for (int value : {control.x, control.y, control.cx, control.cy}) words.Word(static_cast<uint16_t>(value));
         words.Dword(static_cast<uint32_t>(control.id));
         words.Text(IsSystemClass(control.windowClass) ? win32::Widen(control.windowClass) : std::wstring(ownClass));

@@ -4,7 +4,10 @@
 // our pointers (Window*, Font*, DC*), so only what the system sends is translated here.
 
 #include "platform/ui/DeviceContext.h"
+#include "platform/ui/InteractionHooks.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/Window.h"
+#include "platform/win32/Wide.h"
 
 #include <unordered_map>
 #include <utility>
@@ -224,7 +227,28 @@ LRESULT WindowBridge::Handle(NativeWidget& native, UINT message, WPARAM wParam, 
 
     WPARAM ours = wParam;
     LPARAM theirs = lParam;
+    NMHDR header;
     switch (message) {
+    case WM_NOTIFY: {
+        // A system control's record: the header as ours, the sender as its window object.
+        const auto* record = reinterpret_cast<const ::NMHDR*>(lParam);
+        header = NMHDR{Owner(record->hwndFrom), record->idFrom, static_cast<int>(record->code)};
+        theirs = NotificationParam(header);
+        break;
+    }
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_IME_CHAR:
+        // The system sends a character outside the basic plane as two halves; ours carry it whole.
+        if (IS_HIGH_SURROGATE(wParam)) {
+            native.highSurrogate = static_cast<wchar_t>(wParam);
+            return 0;
+        }
+        if (IS_LOW_SURROGATE(wParam) && native.highSurrogate != 0) {
+            ours = 0x10000 + ((static_cast<WPARAM>(native.highSurrogate) - 0xD800) << 10) + (wParam - 0xDC00);
+        }
+        native.highSurrogate = 0;
+        break;
     case WM_PAINT: {
         if (native.kind != NativeWidget::Kind::Own) return PassOn(native, message, wParam, lParam);
         PAINTSTRUCT paint{};
@@ -257,14 +281,14 @@ LRESULT WindowBridge::Handle(NativeWidget& native, UINT message, WPARAM wParam, 
         theirs = MAKELPARAM(point.x, point.y);
         break;
     }
+    case WM_INITMENUPOPUP:
+        if (HIWORD(static_cast<uintptr_t>(lParam)) != 0) MirrorSystemMenu(native);
+        return PassOn(native, message, wParam, lParam);
     case WM_SIZE:
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CHAR:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-    case WM_SYSCHAR:
-    case WM_IME_CHAR:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -307,6 +331,16 @@ LRESULT WindowBridge::Default(NativeWidget& native, UINT message, WPARAM wParam,
     switch (message) {
     case WM_PAINT:
     case WM_NOTIFY: return 0;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_IME_CHAR:
+        if (wParam > 0xFFFF) {
+            // The system takes a character outside the basic plane as its two halves.
+            const WPARAM offset = wParam - 0x10000;
+            CallNative(native, message, 0xD800 + (offset >> 10), lParam);
+            return CallNative(native, message, 0xDC00 + (offset & 0x3FF), lParam);
+        }
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: wParam = reinterpret_cast<WPARAM>(HandleOf(reinterpret_cast<Window*>(wParam))); break;
     case WM_CAPTURECHANGED:
@@ -368,6 +402,13 @@ void WindowBridge::Route(MSG& msg)
                 ours.lParam = MAKELPARAM(point.x, point.y);
             }
             if (WalkPreTranslate(ours)) return;
+            // Alt+Space opens the system menu of the window's top-level window, ours included.
+            if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_SPACE) {
+                if (Window* top = target->GetTopLevel(); top != nullptr && top->GetSystemMenu() != nullptr) {
+                    ShowSystemMenu(*top);
+                    return;
+                }
+            }
         }
     }
     if (msg.hwnd != nullptr) {
@@ -376,6 +417,42 @@ void WindowBridge::Route(MSG& msg)
     }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
+}
+
+void WindowBridge::ShowSystemMenu(Window& window)
+{
+    Menu* menu = window.GetSystemMenu();
+    if (menu == nullptr) return;
+    InteractionHooks* hooks = InteractionHooks::Installed();
+    std::optional<unsigned> chosen = hooks != nullptr ? hooks->OnSystemMenu(*menu) : std::nullopt;
+    if (!chosen) {
+        HMENU popup = ::CreatePopupMenu();
+        for (const Menu::Entry& entry : menu->Entries()) {
+            if (entry.id == 0) {
+                ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            } else {
+                ::AppendMenuW(popup, MF_STRING, entry.id, win32::Widen(entry.text).c_str());
+            }
+        }
+        RECT frame{};
+        ::GetWindowRect(HandleOf(window), &frame);
+        chosen = static_cast<unsigned>(
+            ::TrackPopupMenuEx(popup, TPM_RETURNCMD | TPM_NONOTIFY, frame.left, frame.top, HandleOf(window), nullptr));
+        ::DestroyMenu(popup);
+    }
+    if (*chosen != 0 && window.IsWindow()) window.SendMessage(WM_SYSCOMMAND, *chosen, 0);
+}
+
+void WindowBridge::MirrorSystemMenu(NativeWidget& native)
+{
+    // The system's own menu (a click on the caption's icon) offers what the program added.
+    Menu* menu = native.owner != nullptr ? native.owner->GetSystemMenu() : nullptr;
+    HMENU system = ::GetSystemMenu(native.hwnd, FALSE);
+    if (menu == nullptr || system == nullptr) return;
+    for (const Menu::Entry& entry : menu->Entries()) {
+        if (entry.id == 0 || ::GetMenuState(system, entry.id, MF_BYCOMMAND) != static_cast<UINT>(-1)) continue;
+        ::AppendMenuW(system, MF_STRING, entry.id, win32::Widen(entry.text).c_str());
+    }
 }
 
 } // namespace ui

@@ -47,6 +47,7 @@ struct NativeWidget {
     std::vector<Call> calls;   // the system's messages being handled, innermost last
     std::deque<Posted> posted; // our posted messages, in order
     int bypass = 0;            // while above zero, a control's messages go straight to its own procedure
+    wchar_t highSurrogate = 0; // the first half of a character, until the second comes
 };
 
 class WindowBridge {
@@ -81,6 +82,9 @@ public:
     static LRESULT Default(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam);
     static void Post(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The system menu of a top-level window: the hooks answer, else the user chooses.
+    static void ShowSystemMenu(Window& window);
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
 
@@ -89,6 +93,7 @@ private:
     static LRESULT PassOn(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CallNative(NativeWidget& native, UINT message, WPARAM wParam, LPARAM lParam);
     static void Forget(NativeWidget& native);
+    static void MirrorSystemMenu(NativeWidget& native);
 };
 
 // A failed system call of the backend, for the test seam to report; the program ignores it.

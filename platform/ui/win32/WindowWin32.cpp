@@ -50,9 +50,9 @@ bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t styl
 {
     if (m_native != nullptr || parent.m_native == nullptr || !WindowBridge::RegisterClasses()) return false;
     WindowBridge::CreatingFor(this, NativeWidget::Kind::Own);
-    HWND hwnd = ::CreateWindowExW(0, WindowBridge::kWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS | (style & ~WS_POPUP), rect.left, rect.top,
-        rect.Width(), rect.Height(), parent.m_native->hwnd, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), ::GetModuleHandleW(nullptr),
-        nullptr);
+    HWND hwnd = ::CreateWindowExW(0, WindowBridge::kWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (style & ~WS_POPUP),
+        rect.left, rect.top, rect.Width(), rect.Height(), parent.m_native->hwnd, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
+        ::GetModuleHandleW(nullptr), nullptr);
     WindowBridge::CreatingFor(nullptr, NativeWidget::Kind::Own);
     if (hwnd == nullptr || m_native == nullptr) {
         Warn("CreateWindowExW failed for a child window");

@@ -9,12 +9,16 @@
 #include "platform/ui/Window.h"
 #include "platform/win32/Wide.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 #include <vector>
 
+#include "platform/ui/win32/BitmapData.h"
 #include "platform/ui/win32/SystemSettings.h"
 #include "platform/ui/win32/WindowBridge.h"
+
+#include <imm.h>
 
 namespace ui::testing {
 
@@ -63,28 +67,17 @@ std::string TitleOf(HWND hwnd)
     return win32::Narrow(title);
 }
 
-// The windows the program draws itself, shown now: the system's controls repaint themselves.
-std::vector<HWND> ShownOwnWindows()
+// The program's top-level windows shown now.
+std::vector<HWND> ShownTopLevels()
 {
     std::vector<HWND> found;
-    const auto collect = [](HWND hwnd, LPARAM list) {
-        wchar_t name[32] = {};
-        ::GetClassNameW(hwnd, name, 32);
-        if (::IsWindowVisible(hwnd) && std::wstring_view(name) == WindowBridge::kWindowClass) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-        }
-        return TRUE;
-    };
-    std::pair<WNDENUMPROC, std::vector<HWND>*> context{collect, &found};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND top, LPARAM pair) {
-            const auto& [collectChild, list] = *reinterpret_cast<std::pair<WNDENUMPROC, std::vector<HWND>*>*>(pair);
-            collectChild(top, reinterpret_cast<LPARAM>(list));
-            ::EnumChildWindows(top, collectChild, reinterpret_cast<LPARAM>(list));
+        [](HWND top, LPARAM list) {
+            if (::IsWindowVisible(top)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(top);
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&context));
+        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -93,17 +86,53 @@ void DrainQueue()
     while (PumpMessage()) { }
 }
 
-// Around one input or one wait: once the paints it asked for have run, each shown window the
-// program draws must look as a fresh paint of it does.
+// Runs an input and what it brings about (posted messages, paints), but no timer's tick: a test
+// sends a tick itself or waits for one with RunUntil, whatever the machine's speed.
+void DeliverInput()
+{
+    // A tick is the system's last message: once one is next, nothing else waits.
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_TIMER && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        WindowBridge::Route(msg);
+    }
+}
+
+// Runs the paints windows asked for, and nothing else that waits.
+void PaintPendingUpdates()
+{
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND top, LPARAM) {
+            ::RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return TRUE;
+        },
+        0);
+}
+
+constexpr UINT kRepaintAll = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN;
+
+// Around one input or one wait: the screen is first brought up to date, as code may change what
+// a window shows and repaint later; once the paints the input asked for have run, each shown
+// window the program draws must look as a fresh paint of it does.
 struct RepaintCheck {
+    RepaintCheck()
+    {
+        if (!g_staleScreen) return;
+        for (HWND top : ShownTopLevels()) ::RedrawWindow(top, nullptr, nullptr, kRepaintAll);
+    }
     ~RepaintCheck()
     {
         if (!g_staleScreen) return;
-        DrainQueue();
-        for (HWND hwnd : ShownOwnWindows()) {
+        PaintPendingUpdates();
+        for (HWND hwnd : ShownTopLevels()) {
             const std::vector<uint32_t> shown = Capture(hwnd);
-            ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-            if (shown != Capture(hwnd)) g_staleScreen(TitleOf(hwnd));
+            ::RedrawWindow(hwnd, nullptr, nullptr, kRepaintAll);
+            const std::vector<uint32_t> fresh = Capture(hwnd);
+            if (shown != fresh) g_staleScreen(TitleOf(hwnd));
         }
     }
 };
@@ -111,7 +140,7 @@ struct RepaintCheck {
 void Send(std::vector<INPUT> inputs)
 {
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    DrainQueue();
+    DeliverInput();
 }
 
 INPUT Key(WORD vk, bool up, DWORD flags = 0)
@@ -123,12 +152,25 @@ INPUT Key(WORD vk, bool up, DWORD flags = 0)
     return input;
 }
 
-INPUT Mouse(DWORD flags, DWORD data = 0)
+// The time of the next press. Presses a test makes one after the other are separate clicks, as
+// a user's slower ones are: each comes a double-click time after the last, unless it is meant to
+// make a double-click.
+DWORD g_lastPress = 0;
+
+DWORD PressTime(bool doubling)
+{
+    const DWORD apart = doubling ? 1 : ::GetDoubleClickTime() + 1;
+    g_lastPress = std::max<DWORD>(::GetTickCount(), g_lastPress + apart);
+    return g_lastPress;
+}
+
+INPUT Mouse(DWORD flags, DWORD data = 0, DWORD time = 0)
 {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     input.mi.mouseData = data;
+    input.mi.time = time;
     return input;
 }
 
@@ -164,14 +206,15 @@ void PointerTo(Window& window, Point point)
     ::SetCursorPos(screen.x, screen.y);
 }
 
-void Button(Window& window, Point point, DWORD down, DWORD up, unsigned modifiers = None)
+void Button(Window& window, Point point, DWORD down, DWORD up, unsigned modifiers = None, bool doubling = false)
 {
     const RepaintCheck check;
     if (!window.IsWindow()) return;
     PointerTo(window, point);
     std::vector<INPUT> inputs;
-    if (down != 0) inputs.push_back(Mouse(down));
-    if (up != 0) inputs.push_back(Mouse(up));
+    const DWORD time = PressTime(doubling);
+    if (down != 0) inputs.push_back(Mouse(down, 0, time));
+    if (up != 0) inputs.push_back(Mouse(up, 0, time));
     WithModifiers(modifiers, std::move(inputs));
 }
 
@@ -214,6 +257,27 @@ void TypeText(std::string_view text, Window* target)
     }
 }
 
+void CommitText(std::string_view text, Window* target)
+{
+    // As the system's input method sends a committed text: each UTF-16 unit, straight to the focus.
+    const RepaintCheck check;
+    HWND focus = target != nullptr ? Handle(*target) : ::GetFocus();
+    if (focus == nullptr) return;
+    for (wchar_t unit : win32::Widen(text)) ::SendMessageW(focus, WM_IME_CHAR, unit, 1);
+    DeliverInput();
+}
+
+void ComposeText(std::string_view, Window* target)
+{
+    // The composition is the input method's to show: the window is told only that it goes on.
+    const RepaintCheck check;
+    HWND focus = target != nullptr ? Handle(*target) : ::GetFocus();
+    if (focus == nullptr) return;
+    ::SendMessageW(focus, WM_IME_STARTCOMPOSITION, 0, 0);
+    ::SendMessageW(focus, WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+    DeliverInput();
+}
+
 void Click(Window& window, Point point, unsigned modifiers)
 {
     Button(window, point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, modifiers);
@@ -228,7 +292,7 @@ void Click(Window& window)
 void DoubleClick(Window& window, Point point)
 {
     Click(window, point);
-    Click(window, point);
+    Button(window, point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, None, true);
 }
 
 void RightClick(Window& window, Point point)
@@ -270,7 +334,7 @@ void PressCloseBox(Window& topLevel)
     // What the caption's close box sends.
     const RepaintCheck check;
     if (topLevel.IsWindow()) ::PostMessageW(Handle(topLevel), WM_SYSCOMMAND, SC_CLOSE, 0);
-    DrainQueue();
+    DeliverInput();
 }
 
 void ShowAndActivate(Window& topLevel)
@@ -299,6 +363,26 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs)
         DrainQueue();
     }
     return true;
+}
+
+Bitmap Grab(Window& window)
+{
+    if (!window.IsWindow()) return Bitmap(1, 1);
+    HWND hwnd = Handle(window);
+    // Painted afresh, frame and children included, then taken from the screen.
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT outside{};
+    ::GetWindowRect(hwnd, &outside);
+    Bitmap bitmap(std::max(1, static_cast<int>(outside.right - outside.left)), std::max(1, static_cast<int>(outside.bottom - outside.top)));
+    HDC screen = ::GetWindowDC(hwnd);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap.Image().handle);
+    ::BitBlt(memory, 0, 0, bitmap.Width(), bitmap.Height(), screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
+    ::ReleaseDC(hwnd, screen);
+    return bitmap;
 }
 
 void Repainting(const std::function<void()>& change)
