@@ -1,75 +1,4 @@
-#include "UiFixture.h"
-
-#include "platform/ui/ListBox.h"
-#include "platform/ui/ListView.h"
-#include "platform/ui/TabCtrl.h"
-#include "platform/ui/qt/WindowBridge.h"
-
-#include <QLabel>
-#include <QListWidget>
-
-#include <functional>
-#include <string>
-
-using namespace ui;
-using namespace uitest;
-
-namespace {
-
-using Log = std::vector<std::string>;
-
-// Logs the commands it receives, with the edit's text for the edit's, and the OK/Cancel
-// handlers that run; consumes Escape when told to.
-class FormDialog : public Dialog {
-public:
-    explicit FormDialog(int templateId = kFormDialog) : Dialog(templateId) { }
-    Log log;
-    bool consumeEscape = false;
-
-    bool PreTranslateMessage(Msg& msg) override
-    {
-        return (consumeEscape && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || Dialog::PreTranslateMessage(msg);
-    }
-
-protected:
-    bool OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
-        const int id = LOWORD(wParam);
-        const std::string edit = HIWORD(wParam) == EN_UPDATE ? "update " : "change ";
-        log.push_back(id == kEdit ? edit + GetDlgItem(kEdit)->GetWindowText() : "command " + std::to_string(id));
-        return Dialog::OnCommand(wParam, lParam);
-    }
-    void OnOK() override { log.push_back("ok"); Dialog::OnOK(); }
-    void OnCancel() override { log.push_back("cancel"); Dialog::OnCancel(); }
-};
-
-class TabHost : public DialogHost<TabCtrl, kHostDialog, kTab> {
-public:
-    TabCtrl& tab = control;
-    std::vector<int> notifications;
-    bool vetoChange = false;
-
-protected:
-    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override
-    {
-        const NMHDR* header = NotificationRecord(lParam);
-        if (wParam != kTab || header->hwndFrom != &tab) return false;
-        notifications.push_back(header->code);
-        *result = header->code == TCN_SELCHANGING && vetoChange ? 1 : 0;
-        return true;
-    }
-};
-
-class FormControls : public UiFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
-
-    FormDialog dialog;
-};
-
-using Controls = UiFixture;
-
-} // namespace
+#include "ControlsFixture.h"
 
 // Dialog units: a quarter of the font's average character across, an eighth of its height down.
 TEST_F(Controls, ControlsLandAtTheRectanglesTheirDialogUnitsGiveInTheTemplateFont)
@@ -93,7 +22,15 @@ TEST_F(Controls, EnterEscapeClicksAndTheCloseBoxPressTheRightButtonUnlessTheWind
 {
     constexpr UINT kClick = 0;
     constexpr UINT kCloseBox = 1;
-    const struct { const char* what; int templateId; int focus; UINT key; bool consumeEscape; int result; Log log; } cases[] = {
+    const struct {
+        const char* what;
+        int templateId;
+        int focus;
+        UINT key;
+        bool consumeEscape;
+        int result;
+        Log log;
+    } cases[] = {
         {"Enter presses the default button", kFormDialog, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
         {"Enter presses the focused push button", kFormDialog, IDCANCEL, VK_RETURN, false, IDCANCEL, {"command 2", "cancel"}},
         {"Enter without a default button sends OK", kNoDefault, kEdit, VK_RETURN, false, IDOK, {"command 1", "ok"}},
@@ -147,7 +84,14 @@ TEST_F(Controls, ATabChangeByAUserSendsChangingThenChangedUnlessTheParentRefuses
     for (const char* text : {"first", "second", "third"}) host.tab.InsertItem(9, text); // past the end appends
     const std::vector<int> taken{TCN_SELCHANGING, TCN_SELCHANGE};
     // A key of 0 clicks the first tab.
-    const struct { const char* name; int from; unsigned vk; bool refuse; int selected; std::vector<int> sent; } cases[] = {
+    const struct {
+        const char* name;
+        int from;
+        unsigned vk;
+        bool refuse;
+        int selected;
+        std::vector<int> sent;
+    } cases[] = {
         {"Right", 0, VK_RIGHT, false, 1, taken},
         {"Right, refused", 0, VK_RIGHT, true, 0, {TCN_SELCHANGING}},
         {"Left", 2, VK_LEFT, false, 1, taken},
@@ -178,33 +122,6 @@ TEST_F(FormControls, AnEditUpdatesBeforeItChangesAndOnlyANotifyingStaticReportsC
     ui::testing::Click(*dialog.GetDlgItem(kClickable));
     ui::testing::Click(*dialog.GetDlgItem(kLabel));
     EXPECT_EQ(dialog.log, (Log{"update 7F", "change 7F", "command " + std::to_string(kClickable)}));
-}
-
-// Style bits give the look and the reach they name: frames, alignment, wrapping, scroll bars,
-// the title and close box, and which controls the keyboard and the mouse can focus.
-TEST_F(FormControls, StyleBitsGiveTheLookAndReachTheyName)
-{
-    const auto label = [this](int id) { return qobject_cast<QLabel*>(WidgetOf(dialog.GetDlgItem(id))); };
-    const auto focus = [this](int id) { return WidgetOf(dialog.GetDlgItem(id))->focusPolicy(); };
-    const auto* list = qobject_cast<QListWidget*>(WidgetOf(dialog.GetDlgItem(kList)));
-    FormDialog noSystemMenu(kNoDefault);
-    ASSERT_TRUE(noSystemMenu.Create());
-    const auto closeBox = [](Dialog& d) { return (WidgetOf(d)->windowFlags() & Qt::WindowCloseButtonHint) != 0; };
-    const std::pair<const char*, std::function<bool()>> cases[] = {
-        {"a modal frame is a raised panel",
-            [&] { return label(kClickable)->frameStyle() == (QFrame::Panel | QFrame::Raised) && label(kClickable)->lineWidth() == 2; }},
-        {"centred text", [&] { return label(kClickable)->alignment() == (Qt::AlignHCenter | Qt::AlignTop); }},
-        {"left text wraps from the top", [&] { return label(kLabel)->alignment() == (Qt::AlignLeft | Qt::AlignTop) && label(kLabel)->wordWrap(); }},
-        {"a centred image is one line", [&] { return label(kCentred)->alignment() == (Qt::AlignLeft | Qt::AlignVCenter) && !label(kCentred)->wordWrap(); }},
-        {"a list box scrolls only down", [&] { return list->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff && list->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded; }},
-        {"a tab stop takes keys and clicks", [&] { return focus(kEdit) == Qt::StrongFocus && focus(kList) == Qt::StrongFocus; }},
-        {"no tab stop takes only clicks", [&] { return focus(kFramed) == Qt::ClickFocus; }},
-        {"a static takes no focus", [&] { return focus(kLabel) == Qt::NoFocus && focus(kClickable) == Qt::NoFocus; }},
-        {"a system menu brings the close box", [&] { return closeBox(dialog) && !closeBox(noSystemMenu); }},
-        {"the dialog's font is its own", [&] { return dialog.GetFont() != nullptr; }},
-        {"the caption is the title", [&] { return dialog.GetWindowText() == "Form" && WidgetOf(dialog)->windowTitle() == "Form"; }},
-    };
-    for (const auto& [name, holds] : cases) EXPECT_TRUE(holds()) << name;
 }
 
 // Entries inserted at a position stay there whatever the sort style; nothing is selected until
@@ -256,7 +173,12 @@ TEST_F(Controls, AClickOrAnArrowKeyInAListViewSelectsAndFocusesOneRowAndStopsAtT
         return states;
     };
     // A key of 0 clicks the middle row.
-    const struct { const char* name; int from; unsigned vk; const char* states; } cases[] = {
+    const struct {
+        const char* name;
+        int from;
+        unsigned vk;
+        const char* states;
+    } cases[] = {
         {"click", 0, 0, "-S--"},
         {"Down", 0, VK_DOWN, "-S--"},
         {"Down on the last row", 2, VK_DOWN, "--S-"},

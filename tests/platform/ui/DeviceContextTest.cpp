@@ -30,19 +30,40 @@ TEST(DeviceContext, ShapesInkExactlyTheirPixels)
             for (const Point& p : std::span(points).subspan(1)) dc.LineTo(p.x, p.y);
         };
     };
-    const struct { const char* name; std::function<void(DC&)> draw; Rect ink; std::vector<std::pair<Point, COLORREF>> pixels; } cases[] = {
-        {"fill", [](DC& dc) { dc.FillSolidRect(Rect{10, 10, 20, 15}, blue); }, {10, 10, 20, 15}, {{{19, 14}, blue}}},
+    const struct {
+        const char* name;
+        std::function<void(DC&)> draw;
+        Rect ink;
+        std::vector<std::pair<Point, COLORREF>> pixels;
+    } cases[] = {
+        {"fill",
+            [](DC& dc) {
+                dc.FillSolidRect(Rect{10, 10, 20, 15}, blue);
+            },
+            {10, 10, 20, 15}, {{{19, 14}, blue}}},
         {"rightwards", line({{5, 5}, {15, 5}}), {5, 5, 15, 6}, {{{5, 5}, blue}}},
         {"leftwards", line({{15, 5}, {5, 5}}), {6, 5, 16, 6}, {{{6, 5}, blue}}},
         {"downwards", line({{5, 5}, {5, 15}}), {5, 5, 6, 15}, {{{5, 14}, blue}}},
         {"upwards", line({{5, 15}, {5, 5}}), {5, 6, 6, 16}, {{{5, 6}, blue}}},
         {"diagonal", line({{0, 0}, {10, 10}}), {0, 0, 10, 10}, {{{5, 5}, blue}, {{5, 6}, kWhite}}},
-        {"fill after cut text", [](DC& dc) { Rect none{}; dc.DrawText("8\t8", none, DT_LEFT); dc.FillSolidRect({10, 10, 20, 15}, blue); },
+        {"fill after cut text",
+            [](DC& dc) {
+                Rect none{};
+                dc.DrawText("8\t8", none, DT_LEFT);
+                dc.FillSolidRect({10, 10, 20, 15}, blue);
+            },
             {10, 10, 20, 15}, {}},
-        {"fill after a cut line", [](DC& dc) { dc.DrawText("8", Rect{}, DT_SINGLELINE), dc.FillSolidRect({10, 10, 20, 15}, blue); },
+        {"fill after a cut line",
+            [](DC& dc) {
+                dc.DrawText("8", Rect{}, DT_SINGLELINE), dc.FillSolidRect({10, 10, 20, 15}, blue);
+            },
             {10, 10, 20, 15}, {}},
         {"corner", line({{0, 20}, {10, 20}, {10, 30}}), {0, 20, 11, 30}, {{{10, 20}, blue}}},
-        {"3-D", [](DC& dc) { dc.Draw3dRect(Rect{100, 0, 110, 10}, red, green); }, {100, 0, 110, 10}, {{{100, 5}, red}, {{105, 0}, red}, {{109, 5}, green}, {{105, 9}, green}, {{105, 5}, kWhite}}},
+        {"3-D",
+            [](DC& dc) {
+                dc.Draw3dRect(Rect{100, 0, 110, 10}, red, green);
+            },
+            {100, 0, 110, 10}, {{{100, 5}, red}, {{105, 0}, red}, {{109, 5}, green}, {{105, 9}, green}, {{105, 5}, kWhite}}},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
@@ -59,7 +80,14 @@ TEST(DeviceContext, ShapesInkExactlyTheirPixels)
 TEST(DeviceContext, TextSitsWhereItsFormatPutsItAndInsideItsRectangle)
 {
     enum Side { Start, Middle, End };
-    const struct { const char* name; const char* text; Rect rect; unsigned format; Side across, down; bool inside; } cases[] = {
+    const struct {
+        const char* name;
+        const char* text;
+        Rect rect;
+        unsigned format;
+        Side across, down;
+        bool inside;
+    } cases[] = {
         {"left, top, markup as it is", "<b></b>", {0, 0, 200, 60}, DT_LEFT | DT_SINGLELINE, Start, Start, true},
         {"right, centred, one line", "88", {0, 0, 200, 60}, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, End, Middle, true},
         {"right, not one line", "88", {0, 0, 200, 60}, DT_RIGHT | DT_VCENTER, End, Start, true},

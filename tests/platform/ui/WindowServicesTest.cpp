@@ -74,7 +74,12 @@ TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
     const int across = (client.right + 100) / 2;
     const int down = (client.bottom + 80) / 2;
     // The way is that of the track position the click asks for.
-    const struct { Point at; int bar; int code; int way; } cases[] = {
+    const struct {
+        Point at;
+        int bar;
+        int code;
+        int way;
+    } cases[] = {
         {{across, 2}, SB_VERT, SB_LINEUP, -1},
         {{across, client.bottom - 2}, SB_VERT, SB_LINEDOWN, 1},
         {{across, client.bottom * 3 / 4}, SB_VERT, SB_PAGEDOWN, 1},
@@ -119,8 +124,9 @@ TEST_F(WindowServices, AnEditMadeInCodeSeesItsKeysCharactersAndTheLossOfFocusFir
     ui::testing::PressKey(VK_RETURN);
     host.GetDlgItem(kEdit)->SetFocus();
     EXPECT_EQ(edit.GetWindowText(), ".1あ2う");
-    EXPECT_EQ(edit.log, (Log{"char 46", "key 49", "char 49", "char 12354", "char 12356", "char 12358", "key 37", "key 50", "char 50",
-                            "key 13", "char 13", "lost focus to " + std::to_string(kEdit)}));
+    EXPECT_EQ(edit.log,
+        (Log{"char 46", "key 49", "char 49", "char 12354", "char 12356", "char 12358", "key 37", "key 50", "char 50", "key 13", "char 13",
+            "lost focus to " + std::to_string(kEdit)}));
 }
 
 TEST_F(WindowServices, StyleBitsAlignTheEditsText)
