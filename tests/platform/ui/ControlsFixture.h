@@ -14,7 +14,7 @@
 using namespace ui;
 using namespace uitest;
 
-namespace {
+namespace uitest {
 
 using Log = std::vector<std::string>;
 
@@ -79,4 +79,4 @@ protected:
 
 using Controls = UiFixture;
 
-} // namespace
+} // namespace uitest

@@ -16,7 +16,7 @@
 using namespace ui;
 using namespace uitest;
 
-namespace {
+namespace uitest {
 
 using Log = std::vector<std::string>;
 
@@ -26,7 +26,7 @@ constexpr int kQuietMs = 50;
 constexpr int kBoundMs = 2000;
 constexpr int kTurns = 8; // of the loop dispatched inside a tick
 
-size_t Ticks(const Log& log, int id)
+inline size_t Ticks(const Log& log, int id)
 {
     return static_cast<size_t>(std::count(log.begin(), log.end(), "timer " + std::to_string(id)));
 }
@@ -92,4 +92,4 @@ protected:
     Log& log = dialog.control.log;
 };
 
-} // namespace
+} // namespace uitest
