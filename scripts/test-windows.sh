@@ -5,7 +5,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 dir=${1:-build-windows}
 "$root/scripts/install-deps.sh"
-"$root/scripts/apt-install-missing.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb
+"$root/scripts/apt-install-missing.sh" g++-mingw-w64-x86-64-posix wine wine64 fonts-wine googletest xvfb
 # The serial suite talks to the simulated controller, a Linux program, through a COM port.
 cmake -S "$root" -B "$root/build" -G Ninja >/dev/null
 ninja -C "$root/build" velmora-sim

@@ -115,6 +115,13 @@ bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
         const auto kind
             = std::wstring_view(className) == WindowBridge::kWindowClass ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
         WindowBridge::Attach(*standIn, item, kind, control.id, control.style, m_font.get());
+        if (kind == NativeWidget::Kind::Own && (control.style & WS_BORDER) != 0) {
+            // The dialog manager made the border a sunken edge; a window of ours has the plain
+            // one its template asks for, which it draws itself.
+            ::SetWindowLongW(item, GWL_EXSTYLE, ::GetWindowLongW(item, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+            ::SetWindowLongW(item, GWL_STYLE, ::GetWindowLongW(item, GWL_STYLE) | WS_BORDER);
+            ::SetWindowPos(item, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         m_controls.push_back(std::move(standIn));
         m_items[control.id >= 0 ? control.id : -1 - static_cast<int>(m_controls.size())] = m_controls.back().get();
         item = ::GetWindow(item, GW_HWNDNEXT);
@@ -168,8 +175,9 @@ bool Dialog::Create(Window* parent)
     if (dialogTemplate == nullptr || IsWindow()) return false;
     if (parent != nullptr) m_parentWindow = parent;
     if (!Instantiate(*dialogTemplate, m_parentWindow)) return false;
-    const bool focusFirst = OnInitDialog();
     const bool child = (dialogTemplate->style & WS_CHILD) != 0;
+    if (child) WindowBridge::StackOnTop(WindowBridge::HandleOf(*this));
+    const bool focusFirst = OnInitDialog();
     if ((dialogTemplate->style & WS_VISIBLE) != 0 || !child) {
         ::ShowWindow(WindowBridge::HandleOf(*this), SW_SHOW);
         if (focusFirst && !child) FocusFirstTabStop();

@@ -23,6 +23,7 @@ bool Edit::Create(uint32_t style, const Rect& rect, Window& parent, int id)
         return false;
     }
     WindowBridge::Adopt(*this, hwnd, NativeWidget::Kind::Control, id, style);
+    WindowBridge::StackOnTop(hwnd);
     if (Font* font = parent.GetFont()) SetFont(font, false);
     return true;
 }

@@ -77,8 +77,12 @@ std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, con
         words.Dword(control.exStyle);
         // No control paints over a sibling above it, and a window the program draws never over its
         // children (the grid's editor).
-        const uint32_t clipping = IsSystemClass(control.windowClass) ? WS_CLIPSIBLINGS : WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-        words.Dword(control.style | clipping);
+        // A group box frames the controls below it in the z-order: it must not hide them.
+        const bool groupBox = control.windowClass == wc::Button && (control.style & BS_TYPEMASK) == BS_GROUPBOX;
+        const uint32_t clipping = groupBox ? 0 : IsSystemClass(control.windowClass) ? WS_CLIPSIBLINGS : WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        // A list box keeps the height its template gives, as on Linux, not whole rows only.
+        const uint32_t height = control.windowClass == wc::ListBox ? LBS_NOINTEGRALHEIGHT : 0;
+        words.Dword(control.style | clipping | height);
         for (int value : {control.x, control.y, control.cx, control.cy}) words.Word(static_cast<uint16_t>(value));
         words.Dword(static_cast<uint32_t>(control.id));
         words.Text(IsSystemClass(control.windowClass) ? win32::Widen(control.windowClass) : std::wstring(ownClass));

@@ -48,7 +48,9 @@ int ShowNativeMessageBox(Window* owner, const std::string& text, const std::stri
         = ::MessageBoxW(ownerHandle, win32::Widen(text).c_str(), win32::Widen(caption).c_str(), MB_OK | (flags & MB_ICONMASK));
     if (watch.hook != nullptr) ::UnhookWindowsHookEx(watch.hook);
     g_watch = nullptr;
-    return pressed == 0 ? IDOK : pressed;
+    if (pressed == 0) Warn("MessageBoxW failed");
+    // The box has only OK: Escape and the close box answer OK too, whatever the system says.
+    return IDOK;
 }
 
 } // namespace ui

@@ -8,7 +8,7 @@ bool PumpMessage()
 {
     bool dispatched = false;
     MSG msg{};
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | WindowBridge::QueueFilter())) {
         if (msg.message == WM_QUIT) {
             // For the loop that waits on it.
             ::PostQuitMessage(static_cast<int>(msg.wParam));

@@ -9,6 +9,7 @@
 #include "platform/ui/Window.h"
 #include "platform/win32/Wide.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <utility>
 
@@ -56,6 +57,118 @@ bool IsDialogWindow(HWND hwnd)
 bool IsInput(UINT message)
 {
     return IsKeyMessage(message) || IsMouseMessage(message);
+}
+
+bool IsKeyStroke(UINT message)
+{
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+}
+
+// The virtual-key code of ours for a key of the system, or 0: a key without one (punctuation,
+// the keypad's operators) is no key message for the program, as on Linux; its character still is.
+WPARAM OurKey(WPARAM vk)
+{
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return '0' + (vk - VK_NUMPAD0);
+    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') || (vk >= VK_F1 && vk <= VK_F24)) return vk;
+    if (vk >= VK_PRIOR && vk <= VK_DOWN) return vk;
+    switch (vk) {
+    case VK_BACK:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_ESCAPE:
+    case VK_SPACE:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_ADD:
+    case VK_SUBTRACT: return vk;
+    default: return 0;
+    }
+}
+
+// Whether a system control's notification is one the window layer speaks of (Messages.h); the
+// rest (focus changes, a tab's keys and clicks) stay the control's business, as on Linux.
+bool IsOurNotification(HWND from, UINT code)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(from, name, 32);
+    const std::wstring_view cls(name);
+    if (cls == L"Button") return code == BN_CLICKED;
+    if (cls == L"Static") return code == STN_CLICKED;
+    if (cls == L"Edit") return code == EN_UPDATE || code == EN_CHANGE;
+    if (cls == L"ListBox") return code == LBN_SELCHANGE || code == LBN_DBLCLK;
+    if (cls == WC_TABCONTROLW) return code == TCN_SELCHANGING || code == TCN_SELCHANGE;
+    return false;
+}
+
+// Where a scroll action on a window's own bar asks the bar to go, as on Linux: a line is one
+// unit, a page the bar's page, never past either end.
+int AskedPosition(HWND hwnd, int bar, int code)
+{
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    if (!::GetScrollInfo(hwnd, bar, &info)) return 0;
+    const int page = std::max(1, static_cast<int>(info.nPage));
+    const int last = std::max(info.nMin, info.nMax - page + 1);
+    int asked = info.nPos;
+    switch (code) {
+    case SB_LINEUP: asked -= 1; break;
+    case SB_LINEDOWN: asked += 1; break;
+    case SB_PAGEUP: asked -= page; break;
+    case SB_PAGEDOWN: asked += page; break;
+    case SB_TOP: asked = info.nMin; break;
+    case SB_BOTTOM: asked = last; break;
+    case SB_THUMBTRACK: asked = info.nTrackPos; break;
+    default: break;
+    }
+    return std::clamp(asked, info.nMin, last);
+}
+
+// Tells the installed hooks of the popup menu the thread opens, once the system made its
+// window, before the menu's loop runs.
+struct MenuWatch {
+    InteractionHooks* hooks = nullptr;
+    HHOOK hook = nullptr;
+    NativeWidget menu;
+};
+thread_local MenuWatch* g_menuWatch = nullptr;
+
+LRESULT CALLBACK WatchMenuCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    MenuWatch* watch = g_menuWatch;
+    if (watch != nullptr && code == HCBT_CREATEWND && watch->menu.hwnd == nullptr) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
+        if (std::wstring_view(name) == L"#32768") {
+            watch->menu.hwnd = reinterpret_cast<HWND>(wParam);
+            watch->menu.kind = NativeWidget::Kind::Foreign;
+            watch->hooks->OnPopupShown(watch->menu);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A parent that refuses a change of tab keeps the tab control on its tab. Wine's control moves
+// to the new tab even so: the tab it stays on comes back once the key or click is handled.
+void KeepRefusedTab(const ::NMHDR& record)
+{
+    if (record.code != TCN_SELCHANGING) return;
+    const auto from = Natives().find(record.hwndFrom);
+    if (from != Natives().end()) from->second->keptTab = static_cast<int>(::SendMessageW(from->first, TCM_GETCURSEL, 0, 0));
+}
+
+// A window of ours draws its border as on Linux: one pixel in the shadow colour, where the
+// system's is black.
+void PaintBorder(HWND hwnd)
+{
+    HDC dc = ::GetWindowDC(hwnd);
+    if (dc == nullptr) return;
+    RECT frame{};
+    ::GetWindowRect(hwnd, &frame);
+    ::OffsetRect(&frame, -frame.left, -frame.top);
+    ::FrameRect(dc, &frame, ::GetSysColorBrush(COLOR_3DSHADOW));
+    ::ReleaseDC(hwnd, dc);
 }
 
 } // namespace
@@ -111,6 +224,11 @@ void WindowBridge::Detach(Window& window)
     // A handler of this window may still be running further up the stack; it finds no owner.
     native->owner = nullptr;
     if (native->calls.empty()) delete native;
+}
+
+void WindowBridge::StackOnTop(HWND child)
+{
+    ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void WindowBridge::Forget(NativeWidget& native)
@@ -232,6 +350,7 @@ LRESULT WindowBridge::Handle(NativeWidget& native, UINT message, WPARAM wParam, 
     case WM_NOTIFY: {
         // A system control's record: the header as ours, the sender as its window object.
         const auto* record = reinterpret_cast<const ::NMHDR*>(lParam);
+        if (!IsOurNotification(record->hwndFrom, record->code)) return PassOn(native, message, wParam, lParam);
         header = NMHDR{Owner(record->hwndFrom), record->idFrom, static_cast<int>(record->code)};
         theirs = NotificationParam(header);
         break;
@@ -273,7 +392,12 @@ LRESULT WindowBridge::Handle(NativeWidget& native, UINT message, WPARAM wParam, 
     case WM_SETFOCUS:
     case WM_KILLFOCUS: ours = reinterpret_cast<WPARAM>(OwnerOf(wParam)); break;
     case WM_CAPTURECHANGED: theirs = reinterpret_cast<LPARAM>(OwnerOf(static_cast<WPARAM>(lParam))); break;
-    case WM_COMMAND: theirs = reinterpret_cast<LPARAM>(OwnerOf(static_cast<WPARAM>(lParam))); break;
+    case WM_COMMAND:
+        // A menu's or the dialog manager's command has no sender.
+        if (lParam != 0 && !IsOurNotification(reinterpret_cast<HWND>(lParam), static_cast<UINT>(HIWORD(wParam))))
+            return PassOn(native, message, wParam, lParam);
+        theirs = reinterpret_cast<LPARAM>(OwnerOf(static_cast<WPARAM>(lParam)));
+        break;
     case WM_MOUSEWHEEL: {
         POINT point{
             static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))), static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam)))};
@@ -281,22 +405,54 @@ LRESULT WindowBridge::Handle(NativeWidget& native, UINT message, WPARAM wParam, 
         theirs = MAKELPARAM(point.x, point.y);
         break;
     }
+    case WM_NCPAINT: {
+        const LRESULT result = PassOn(native, message, wParam, lParam);
+        if (native.kind == NativeWidget::Kind::Own && (::GetWindowLongW(native.hwnd, GWL_STYLE) & WS_BORDER) != 0) PaintBorder(native.hwnd);
+        return result;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+        if (lParam != 0) break; // a scroll-bar control's
+        // The window's own bar: the action and where it asks to go. The system's end of an
+        // action (and of a drag, whose last move came already) is not the program's business.
+        const int code = LOWORD(wParam);
+        if (code == SB_ENDSCROLL || code == SB_THUMBPOSITION) return PassOn(native, message, wParam, lParam);
+        const int bar = message == WM_HSCROLL ? SB_HORZ : SB_VERT;
+        native.trackPos[bar] = AskedPosition(native.hwnd, bar, code);
+        ours = MAKEWPARAM(code, native.trackPos[bar]);
+        break;
+    }
+    case WM_CONTEXTMENU: {
+        // A right click in the client area of a top-level window of ours opens its system menu,
+        // as on Linux; the caption's is the system's own menu. A child's reaches its parent.
+        POINT at{
+            static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))), static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam)))};
+        const bool fromKeyboard = at.x == -1 && at.y == -1;
+        const bool inClient = fromKeyboard || ::SendMessageW(native.hwnd, WM_NCHITTEST, 0, lParam) == HTCLIENT;
+        const bool topLevel = (::GetWindowLongW(native.hwnd, GWL_STYLE) & WS_CHILD) == 0;
+        if (native.kind == NativeWidget::Kind::Control || !topLevel || !inClient || owner->GetSystemMenu() == nullptr) {
+            return PassOn(native, message, wParam, lParam);
+        }
+        ShowSystemMenu(*owner);
+        return 0;
+    }
     case WM_INITMENUPOPUP:
         if (HIWORD(static_cast<uintptr_t>(lParam)) != 0) MirrorSystemMenu(native);
         return PassOn(native, message, wParam, lParam);
-    case WM_SIZE:
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
+        ours = OurKey(wParam);
+        if (ours == 0) return PassOn(native, message, wParam, lParam);
+        break;
+    case WM_SIZE:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
     case WM_GETDLGCODE:
     case WM_SYSCOMMAND:
     case WM_CLOSE: break;
@@ -308,6 +464,7 @@ LRESULT WindowBridge::Handle(NativeWidget& native, UINT message, WPARAM wParam, 
     native.calls.push_back({message, ours, theirs, wParam, lParam});
     const LRESULT result = owner->WindowProc(message, ours, theirs);
     native.calls.pop_back();
+    if (message == WM_NOTIFY && result != 0) KeepRefusedTab(*reinterpret_cast<const ::NMHDR*>(lParam));
     if (native.owner == nullptr && native.calls.empty()) {
         // Detached or destroyed while its handler ran: nothing refers to it any more.
         const auto found = Natives().find(native.hwnd);
@@ -322,7 +479,13 @@ LRESULT WindowBridge::Default(NativeWidget& native, UINT message, WPARAM wParam,
         if (call->message == message && call->wParam == wParam && call->lParam == lParam) {
             // The system's message being handled: its default gets the system's own parameters.
             if (native.kind == NativeWidget::Kind::Control && call == native.calls.rbegin()) {
-                return ::DefSubclassProc(native.hwnd, message, call->nativeWParam, call->nativeLParam);
+                const LRESULT result = ::DefSubclassProc(native.hwnd, message, call->nativeWParam, call->nativeLParam);
+                if (const int kept = std::exchange(native.keptTab, -1); kept >= 0) {
+                    ++native.bypass;
+                    ::SendMessageW(native.hwnd, TCM_SETCURSEL, static_cast<WPARAM>(kept), 0);
+                    --native.bypass;
+                }
+                return result;
             }
             return CallNative(native, message, call->nativeWParam, call->nativeLParam);
         }
@@ -375,6 +538,14 @@ void WindowBridge::Post(NativeWidget& native, UINT message, WPARAM wParam, LPARA
     }
 }
 
+UINT WindowBridge::QueueFilter()
+{
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    const bool inMenu = ::GetGUIThreadInfo(::GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) != 0;
+    return inMenu ? PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT : 0;
+}
+
 bool WindowBridge::WalkPreTranslate(Msg& msg)
 {
     for (Window* w = msg.hwnd; w != nullptr && w->IsWindow(); w = w->GetParent()) {
@@ -388,8 +559,10 @@ void WindowBridge::Route(MSG& msg)
 {
     if (msg.hwnd != nullptr && IsInput(msg.message)) {
         // A key in a message box belongs to no window of ours, and never to its owner.
-        if (Window* target = NearestInTopLevel(msg.hwnd)) {
-            Msg ours{target, msg.message, msg.wParam, msg.lParam, {}};
+        Window* target = NearestInTopLevel(msg.hwnd);
+        if (IsKeyStroke(msg.message) && OurKey(msg.wParam) == 0) target = nullptr;
+        if (target != nullptr) {
+            Msg ours{target, msg.message, IsKeyStroke(msg.message) ? OurKey(msg.wParam) : msg.wParam, msg.lParam, {}};
             if (IsMouseMessage(msg.message)) {
                 POINT point{static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(msg.lParam))),
                     static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(msg.lParam)))};
@@ -426,6 +599,12 @@ void WindowBridge::ShowSystemMenu(Window& window)
     InteractionHooks* hooks = InteractionHooks::Installed();
     std::optional<unsigned> chosen = hooks != nullptr ? hooks->OnSystemMenu(*menu) : std::nullopt;
     if (!chosen) {
+        MenuWatch watch;
+        if (hooks != nullptr) {
+            watch.hooks = hooks;
+            watch.hook = ::SetWindowsHookExW(WH_CBT, WatchMenuCreation, nullptr, ::GetCurrentThreadId());
+        }
+        MenuWatch* outer = std::exchange(g_menuWatch, &watch);
         HMENU popup = ::CreatePopupMenu();
         for (const Menu::Entry& entry : menu->Entries()) {
             if (entry.id == 0) {
@@ -439,6 +618,8 @@ void WindowBridge::ShowSystemMenu(Window& window)
         chosen = static_cast<unsigned>(
             ::TrackPopupMenuEx(popup, TPM_RETURNCMD | TPM_NONOTIFY, frame.left, frame.top, HandleOf(window), nullptr));
         ::DestroyMenu(popup);
+        g_menuWatch = outer;
+        if (watch.hook != nullptr) ::UnhookWindowsHookEx(watch.hook);
     }
     if (*chosen != 0 && window.IsWindow()) window.SendMessage(WM_SYSCOMMAND, *chosen, 0);
 }

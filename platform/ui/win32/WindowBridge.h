@@ -48,6 +48,8 @@ struct NativeWidget {
     std::deque<Posted> posted; // our posted messages, in order
     int bypass = 0;            // while above zero, a control's messages go straight to its own procedure
     wchar_t highSurrogate = 0; // the first half of a character, until the second comes
+    int keptTab = -1;          // a tab control's tab its parent would not leave, until the key or click is handled
+    int trackPos[2] = {0, 0};  // where the user last asked each scroll bar (SB_HORZ, SB_VERT) to go
 };
 
 class WindowBridge {
@@ -62,6 +64,9 @@ public:
     // The same for a window the object made: destroyed with the object.
     static void Adopt(Window& window, HWND hwnd, NativeWidget::Kind kind, int id, uint32_t style);
     static void Detach(Window& window);
+    // A child window the program makes goes above its siblings, as on Linux; the system puts it
+    // below them.
+    static void StackOnTop(HWND child);
 
     // The window bound to exactly this handle, or null.
     static Window* Owner(HWND hwnd);
@@ -76,6 +81,9 @@ public:
     // Runs one queued message: the pre-translation walk for input, the dialog keys of the
     // system's dialog manager, then translation and dispatch.
     static void Route(MSG& msg);
+    // What a loop of ours may take from the queue (PeekMessage's PM_QS_ flags, 0 for all):
+    // while a menu is open, the input waiting is the menu's loop's to take.
+    static UINT QueueFilter();
     static bool WalkPreTranslate(Msg& msg);
 
     // The default processing of the message the window object now handles.

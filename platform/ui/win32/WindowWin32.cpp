@@ -60,6 +60,7 @@ bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t styl
     }
     m_id = id;
     m_style = style;
+    WindowBridge::StackOnTop(hwnd);
     return true;
 }
 
@@ -245,7 +246,9 @@ ScrollInfo Window::GetScrollInfo(int bar) const
 {
     SCROLLINFO native{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
     if (m_native == nullptr || !::GetScrollInfo(m_native->hwnd, bar, &native)) return {};
-    return ScrollInfo{native.nMin, native.nMax, static_cast<int>(native.nPage), native.nPos, native.nTrackPos};
+    // The track position is where the user last asked the bar to go, by a click as by a drag.
+    const int tracked = m_native->trackPos[bar == SB_HORZ ? SB_HORZ : SB_VERT];
+    return ScrollInfo{native.nMin, native.nMax, static_cast<int>(native.nPage), native.nPos, tracked};
 }
 
 int Window::SetScrollPos(int bar, int pos, bool redraw)

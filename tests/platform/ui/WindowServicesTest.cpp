@@ -4,6 +4,7 @@
 
 #include "platform/ui/DeviceContext.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/SystemMetrics.h"
 
 #include <string>
 
@@ -73,6 +74,8 @@ TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
     const Rect client = pad.GetClientRect();
     const int across = (client.right + 100) / 2;
     const int down = (client.bottom + 80) / 2;
+    // Just above the down arrow, which is as long as the bar is thick, however thick the system makes it.
+    const int aboveTheDownArrow = client.bottom - GetScrollBarSize() - 2;
     // The way is that of the track position the click asks for.
     const struct {
         Point at;
@@ -82,7 +85,7 @@ TEST_F(WindowServices, AClickOnAShownScrollBarAsksTheWindowToScrollAlongThatBar)
     } cases[] = {
         {{across, 2}, SB_VERT, SB_LINEUP, -1},
         {{across, client.bottom - 2}, SB_VERT, SB_LINEDOWN, 1},
-        {{across, client.bottom * 3 / 4}, SB_VERT, SB_PAGEDOWN, 1},
+        {{across, aboveTheDownArrow}, SB_VERT, SB_PAGEDOWN, 1},
         {{2, down}, SB_HORZ, SB_LINELEFT, -1},
         {{client.right - 2, down}, SB_HORZ, SB_LINERIGHT, 1},
     };

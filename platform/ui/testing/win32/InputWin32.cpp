@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -60,6 +62,95 @@ std::vector<uint32_t> Capture(HWND hwnd)
     return pixels;
 }
 
+bool IsOurs(HWND hwnd)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(hwnd, name, 32);
+    return std::wstring_view(name) == WindowBridge::kWindowClass || std::wstring_view(name) == WindowBridge::kDialogClass;
+}
+
+// The pixels of a top-level window's client area that the program draws itself: what the
+// windows of our classes show of themselves, frames included, and not their children. The
+// system's controls repaint themselves, each in its own way.
+std::vector<RECT> DrawnByTheProgram(HWND top)
+{
+    struct Union {
+        HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        // The part of the screen a device context of the window may paint.
+        void AddVisible(HWND hwnd, DWORD flags, const RECT* except = nullptr)
+        {
+            HDC dc = ::GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | flags);
+            if (dc == nullptr) return;
+            HRGN visible = ::CreateRectRgn(0, 0, 0, 0);
+            if (::GetRandomRgn(dc, visible, SYSRGN) == 1) {
+                if (except != nullptr) {
+                    HRGN cut = ::CreateRectRgnIndirect(except);
+                    ::CombineRgn(visible, visible, cut, RGN_DIFF);
+                    ::DeleteObject(cut);
+                }
+                ::CombineRgn(region, region, visible, RGN_OR);
+            }
+            ::DeleteObject(visible);
+            ::ReleaseDC(hwnd, dc);
+        }
+        void Add(HWND hwnd)
+        {
+            if (!IsOurs(hwnd) || !::IsWindowVisible(hwnd)) return;
+            AddVisible(hwnd, DCX_CLIPCHILDREN);
+            // The frame: a window's device context takes no notice of its children, which lie
+            // inside the client area.
+            RECT client{};
+            ::GetClientRect(hwnd, &client);
+            ::MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+            AddVisible(hwnd, DCX_WINDOW, &client);
+        }
+    } drawn;
+    drawn.Add(top);
+    ::EnumChildWindows(
+        top,
+        [](HWND child, LPARAM to) {
+            reinterpret_cast<Union*>(to)->Add(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&drawn));
+    // From the screen's coordinates to the client area's, and no further than it.
+    POINT origin{0, 0};
+    ::ClientToScreen(top, &origin);
+    ::OffsetRgn(drawn.region, -origin.x, -origin.y);
+    RECT client{};
+    ::GetClientRect(top, &client);
+    HRGN clip = ::CreateRectRgnIndirect(&client);
+    ::CombineRgn(drawn.region, drawn.region, clip, RGN_AND);
+    ::DeleteObject(clip);
+    std::vector<RECT> rects;
+    if (const DWORD size = ::GetRegionData(drawn.region, 0, nullptr); size != 0) {
+        std::vector<std::byte> data(size);
+        auto* header = reinterpret_cast<RGNDATA*>(data.data());
+        if (::GetRegionData(drawn.region, size, header) != 0) {
+            const auto* first = reinterpret_cast<const RECT*>(header->Buffer);
+            rects.assign(first, first + header->rdh.nCount);
+        }
+    }
+    ::DeleteObject(drawn.region);
+    return rects;
+}
+
+// Whether two captures of a client area width pixels across differ inside the rectangles.
+bool Differ(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int width, const std::vector<RECT>& inside)
+{
+    if (a.size() != b.size()) return true;
+    for (const RECT& r : inside) {
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            const auto row = static_cast<size_t>(y) * static_cast<size_t>(width);
+            if (!std::equal(a.begin() + static_cast<std::ptrdiff_t>(row + static_cast<size_t>(r.left)),
+                    a.begin() + static_cast<std::ptrdiff_t>(row + static_cast<size_t>(r.right)),
+                    b.begin() + static_cast<std::ptrdiff_t>(row + static_cast<size_t>(r.left))))
+                return true;
+        }
+    }
+    return false;
+}
+
 std::string TitleOf(HWND hwnd)
 {
     wchar_t title[256] = {};
@@ -92,7 +183,8 @@ void DeliverInput()
 {
     // A tick is the system's last message: once one is next, nothing else waits.
     MSG msg{};
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_TIMER && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    const auto peek = [&msg](UINT remove) { return ::PeekMessageW(&msg, nullptr, 0, 0, remove | WindowBridge::QueueFilter()) != 0; };
+    while (peek(PM_NOREMOVE) && msg.message != WM_TIMER && peek(PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
@@ -132,7 +224,9 @@ struct RepaintCheck {
             const std::vector<uint32_t> shown = Capture(hwnd);
             ::RedrawWindow(hwnd, nullptr, nullptr, kRepaintAll);
             const std::vector<uint32_t> fresh = Capture(hwnd);
-            if (shown != fresh) g_staleScreen(TitleOf(hwnd));
+            RECT client{};
+            ::GetClientRect(hwnd, &client);
+            if (Differ(shown, fresh, client.right, DrawnByTheProgram(hwnd))) g_staleScreen(TitleOf(hwnd));
         }
     }
 };
