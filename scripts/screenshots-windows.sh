@@ -39,7 +39,6 @@ window() { # window TITLE-REGEX: the visible window's id, waiting up to 30 s
         sleep 0.2
     done
     echo "no window $1" >&2
-    import -window root /tmp/shots/fail.png
     return 1
 }
 shot() { # shot WINDOW NAME: the window alone, as docs/NAME.png
@@ -89,7 +88,7 @@ stop() {
 }
 
 # The command tab, the trace button and the console's send button, in pixels at 96 dots per inch.
-tab_command=(403 44) trace=(735 131) send=(445 75)
+tab_command=(403 44) trace=(735 131) send=(506 79)
 
 start 96
 click "$main" "${trace[@]}"
@@ -102,4 +101,11 @@ click "$main" "${send[@]}"
 sleep 1
 xdotool mousemove 0 0
 shot "$main" windows-console
+stop
+
+start 144
+click "$main" "${trace[@]}"
+sleep 3
+xdotool mousemove 0 0
+shot "$main" windows-scale-144
 stop

@@ -75,20 +75,26 @@ std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, con
         words.AlignDword();
         words.Dword(0); // helpID
         words.Dword(control.exStyle);
-        // No control paints over a sibling above it, and a window the program draws never over its
-        // children (the grid's editor).
-        // A group box frames the controls below it in the z-order: it must not hide them.
-        const bool groupBox = control.windowClass == wc::Button && (control.style & BS_TYPEMASK) == BS_GROUPBOX;
-        const uint32_t clipping = groupBox ? 0 : IsSystemClass(control.windowClass) ? WS_CLIPSIBLINGS : WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        // A control does not paint over a sibling above it, and a window the program draws never
+        // over its children (the grid's editor). Group boxes and statics are what the controls
+        // around them are read against: a later one shows over the earlier ones, as on Linux.
+        const bool decoration
+            = control.windowClass == wc::Static || (control.windowClass == wc::Button && (control.style & BS_TYPEMASK) == BS_GROUPBOX);
+        const uint32_t clipping = decoration ? 0 : IsSystemClass(control.windowClass) ? WS_CLIPSIBLINGS : WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
         // A list box keeps the height its template gives, as on Linux, not whole rows only.
         const uint32_t height = control.windowClass == wc::ListBox ? LBS_NOINTEGRALHEIGHT : 0;
         words.Dword(control.style | clipping | height);
         for (int value : {control.x, control.y, control.cx, control.cy}) words.Word(static_cast<uint16_t>(value));
         words.Dword(static_cast<uint32_t>(control.id));
         words.Text(IsSystemClass(control.windowClass) ? win32::Widen(control.windowClass) : std::wstring(ownClass));
-        // An icon static's text would name an icon resource; ours come from the icon table.
-        words.Text(
-            (control.style & SS_TYPEMASK) == SS_ICON && control.windowClass == wc::Static ? std::wstring() : win32::Widen(control.text));
+        // An icon static names its icon resource by number; the dialog manager loads it from the
+        // program file.
+        if ((control.style & SS_TYPEMASK) == SS_ICON && control.windowClass == wc::Static) {
+            words.Word(0xFFFF);
+            words.Word(static_cast<uint16_t>(control.iconId));
+        } else {
+            words.Text(win32::Widen(control.text));
+        }
         words.Word(0); // no creation data
     }
     return words.Take();

@@ -133,6 +133,12 @@ void Window::SetIcon(int iconId)
 {
     if (m_native == nullptr || Resources::FindIcon(iconId) == nullptr) return;
     m_iconId = iconId;
+    // The program file carries each icon at the sizes the caption and the task bar ask for.
+    for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int size = ::GetSystemMetrics(metric);
+        HANDLE icon = ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED);
+        if (icon != nullptr) ::SendMessageW(m_native->hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 void Window::SetWindowText(std::string_view text)
