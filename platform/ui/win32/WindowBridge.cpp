@@ -65,7 +65,8 @@ bool IsKeyStroke(UINT message)
 }
 
 // The virtual-key code of ours for a key of the system, or 0: a key without one (punctuation,
-// the keypad's operators) is no key message for the program, as on Linux; its character still is.
+// the keypad's other operators) is no key message for the program, as on Linux; its character
+// still is.
 WPARAM OurKey(WPARAM vk)
 {
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return '0' + (vk - VK_NUMPAD0);
