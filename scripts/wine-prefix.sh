@@ -14,9 +14,11 @@ settings="$prefix/velmora.reg"
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
-    # A Japanese Windows shows the shell's dialog face as MS UI Gothic.
-    for face in 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS Shell Dlg'; do printf '"%s"="IPAPGothic"\r\n' "$face"; done
+    for face in 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic'; do printf '"%s"="IPAPGothic"\r\n' "$face"; done
     for face in 'ＭＳ ゴシック' 'MS Gothic'; do printf '"%s"="IPAGothic"\r\n' "$face"; done
+    # The shell's dialog face stays Wine's Tahoma (fonts-wine), narrow enough for the pages laid
+    # out in it to fit the main window's tab control; its Japanese comes from the link below.
+    printf '"MS Shell Dlg"="Tahoma"\r\n'
     printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
     # A list of strings: "ipagp.ttf,IPAPGothic" and the terminating empty one, in UTF-16 hex.
     link=$(printf 'ipagp.ttf,IPAPGothic' | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//')
