@@ -6,7 +6,11 @@
 set -euo pipefail
 prefix=$1
 export WINEPREFIX="$prefix" WINEDEBUG=-all
-[ -d "$prefix/dosdevices" ] || wineboot --init >/dev/null 2>&1
+if [ ! -d "$prefix/dosdevices" ]; then
+    # The new prefix settles (its registry written out) before anything else touches it.
+    wineboot --init >/dev/null 2>&1
+    wineserver -w
+fi
 # One registry file, in the UTF-16 regedit reads, so the Japanese names need no locale; taken in
 # again whenever it changes.
 settings="$prefix/velmora.reg"
