@@ -13,6 +13,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/SystemMetrics.h"
 
 #include <algorithm>
 #include <array>
@@ -230,7 +231,7 @@ bool CVelmoraDlg::BuildMonitorList()
 {
     m_listMon.SetFont(GetFont(), true);
     for (int column = 0; column < static_cast<int>(std::size(kMonColumns)); ++column) {
-        m_listMon.InsertColumn(column, "", kMonColumns[column].format, kMonColumns[column].width);
+        m_listMon.InsertColumn(column, "", kMonColumns[column].format, ui::ScaleToScreen(kMonColumns[column].width));
     }
 
     const int count = m_profile.GetInt(kVelmora, "MonItems", kNoMonItems);
@@ -320,7 +321,9 @@ void CVelmoraDlg::CreatePageOfEachItem()
 void CVelmoraDlg::PlacePage(ui::Dialog& page)
 {
     const ui::Rect size = page.GetWindowRect();
-    page.MoveWindow(ui::Rect{kPageLeft, kPageTop, kPageLeft + size.Width(), kPageTop + size.Height()});
+    const int left = ui::ScaleToScreen(kPageLeft);
+    const int top = ui::ScaleToScreen(kPageTop);
+    page.MoveWindow(ui::Rect{left, top, left + size.Width(), top + size.Height()});
     page.BringToTop();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/SystemMetrics.h"
 
 #include <array>
 #include <cstdio>
@@ -78,10 +79,10 @@ void CDTCommandDlg::DoDataExchange()
 void CDTCommandDlg::SetUpGrid(CGridCtrl& grid, bool editable)
 {
     grid.SetEditable(editable);
-    grid.SetDefaultCellWidth(kCellWidth);
+    grid.SetDefaultCellWidth(ui::ScaleToScreen(kCellWidth));
     grid.SetFixedColumnCount(1);
     grid.SetFixedRowCount(1);
-    grid.SetColumnWidth(0, kHeaderColumnWidth);
+    grid.SetColumnWidth(0, ui::ScaleToScreen(kHeaderColumnWidth));
 
     CGridDefaultCell* normal = grid.GetDefaultCell(false, false);
     normal->SetTextColor(kActiveText);

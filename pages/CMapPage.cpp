@@ -7,6 +7,7 @@
 #include "resources/ResourceIds.h"
 
 #include "platform/ui/Font.h"
+#include "platform/ui/SystemMetrics.h"
 
 #include <algorithm>
 
@@ -66,11 +67,11 @@ bool CMapPage::OnInitDialog()
     ui::Dialog::OnInitDialog();
 
     m_grid.SetEditable(true);
-    m_grid.SetDefaultCellWidth(m_cellWidth);
+    m_grid.SetDefaultCellWidth(ui::ScaleToScreen(m_cellWidth));
 
     m_grid.SetFixedColumnCount(1);
     m_grid.SetFixedRowCount(1);
-    m_grid.SetColumnWidth(0, kHeaderColumnWidth);
+    m_grid.SetColumnWidth(0, ui::ScaleToScreen(kHeaderColumnWidth));
 
     CGridDefaultCell* normal = m_grid.GetDefaultCell(false, false);
     normal->SetTextColor(kCellText);

@@ -88,7 +88,7 @@ stop() {
 }
 
 # The command tab, the trace button and the console's send button, in pixels at 96 dots per inch.
-tab_command=(403 44) trace=(735 131) send=(506 79)
+tab_command=(395 45) trace=(630 138) send=(367 80)
 
 start 96
 click "$main" "${trace[@]}"

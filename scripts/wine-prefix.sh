@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix the Windows suites run in, once: wine-prefix.sh PREFIX. Its windows are
 # drawn without a window manager (a virtual display has none), so closing one waits for nobody.
-# The dialogs' Japanese faces are the IPA Gothic fonts here, as a Japanese Windows has its own,
-# and Latin faces fall back to them for Japanese text.
+# The dialogs' faces are set up as a Japanese Windows has them: the fixed-pitch Gothic is IPA
+# Gothic; the shell's face and the UI Gothic are Liberation Sans Narrow, whose Latin letters are as
+# wide as the UI Gothic's (the dialogs' units come from them), with IPA P Gothic for the Japanese.
 set -euo pipefail
 prefix=$1
 export WINEPREFIX="$prefix" WINEDEBUG=-all
@@ -18,15 +19,15 @@ settings="$prefix/velmora.reg"
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
-    for face in 'MS UI Gothic' 'ＭＳ Ｐゴシック' 'MS PGothic'; do printf '"%s"="IPAPGothic"\r\n' "$face"; done
+    for face in 'ＭＳ Ｐゴシック' 'MS PGothic'; do printf '"%s"="IPAPGothic"\r\n' "$face"; done
     for face in 'ＭＳ ゴシック' 'MS Gothic'; do printf '"%s"="IPAGothic"\r\n' "$face"; done
-    # The shell's dialog face stays Wine's Tahoma (fonts-wine), narrow enough for the pages laid
-    # out in it to fit the main window's tab control; its Japanese comes from the link below.
-    printf '"MS Shell Dlg"="Tahoma"\r\n'
+    # The main window's tab control (9 points) holds pages laid out in 8 points: it does so where
+    # the two sizes' dialog units are 6 and 5 pixels wide, as with the UI Gothic and this face.
+    for face in 'MS UI Gothic' 'MS Shell Dlg'; do printf '"%s"="Liberation Sans Narrow"\r\n' "$face"; done
     printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
     # A list of strings: "ipagp.ttf,IPAPGothic" and the terminating empty one, in UTF-16 hex.
     link=$(printf 'ipagp.ttf,IPAPGothic' | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//')
-    for face in Arial Tahoma 'Microsoft Sans Serif' 'MS Shell Dlg 2'; do
+    for face in 'Liberation Sans Narrow' Arial Tahoma 'Microsoft Sans Serif' 'MS Shell Dlg 2'; do
         printf '"%s"=hex(7):%s00,00,00,00\r\n' "$face" "$link"
     done
 } | iconv -f UTF-8 -t UTF-16 >"$settings.new"

@@ -10,6 +10,9 @@ LOGFONT GetMessageFont();
 int GetWheelScrollLines();
 // Thickness of a scroll bar.
 int GetScrollBarSize();
+// A length given in pixels of a 96-dots-per-inch screen, in pixels of this one: what the program
+// sizes in pixels grows with the fonts on a scaled desktop.
+int ScaleToScreen(int pixels);
 // Whether a key (VK_SHIFT, VK_CONTROL, ...) is held down now.
 bool IsKeyDown(unsigned vk);
 

@@ -36,6 +36,12 @@ int GetScrollBarSize()
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
+int ScaleToScreen(int pixels)
+{
+    // Qt's pixels are already those of a 96-dots-per-inch screen, scaled by the toolkit.
+    return pixels;
+}
+
 bool IsKeyDown(unsigned vk)
 {
     const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();

@@ -13,8 +13,13 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
+#include "platform/win32/Wide.h"
+
+#include "platform/ui/win32/FontData.h"
 #include "platform/ui/win32/InMemoryTemplate.h"
 #include "platform/ui/win32/WindowBridge.h"
 
@@ -76,6 +81,39 @@ private:
     std::vector<HWND> m_disabled;
 };
 
+// A one-line label whose text is wider than its template gives it (the faces standing in for the
+// Japanese ones may run wider) gets a smaller font rather than a cut text; none if it fits.
+std::unique_ptr<Font> FittedLabelFont(HWND label, const ControlTemplate& control, const Font& font)
+{
+    if (control.windowClass != wc::Static || (control.style & SS_TYPEMASK) == SS_ICON || control.text.empty()) return nullptr;
+    RECT client{};
+    ::GetClientRect(label, &client);
+    const std::wstring text = win32::Widen(control.text);
+    LOGFONT record;
+    if (!font.GetLogFont(record)) return nullptr;
+    const int original = std::abs(record.lfHeight);
+    HDC dc = ::GetDC(label);
+    std::unique_ptr<Font> fitted;
+    for (int size = original; size >= 8; --size) {
+        auto candidate = std::make_unique<Font>();
+        record.lfHeight = -size;
+        if (size != original && !candidate->CreateFontIndirect(record)) break;
+        const Font& measured = size == original ? font : *candidate;
+        const HGDIOBJ previous = ::SelectObject(dc, measured.Data()->font);
+        SIZE extent{};
+        TEXTMETRICW metrics{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::GetTextMetricsW(dc, &metrics);
+        ::SelectObject(dc, previous);
+        if (extent.cx <= client.right || metrics.tmHeight * 2 <= client.bottom) {
+            if (size != original) fitted = std::move(candidate);
+            break;
+        }
+    }
+    ::ReleaseDC(label, dc);
+    return fitted;
+}
+
 } // namespace
 
 bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
@@ -106,6 +144,7 @@ bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
 
     // The dialog manager makes the controls in template order, each at the end of the z-order.
     m_controls.clear();
+    m_labelFonts.clear();
     HWND item = ::GetWindow(hwnd, GW_CHILD);
     for (const ControlTemplate& control : dialogTemplate.controls) {
         if (item == nullptr) break;
@@ -115,6 +154,10 @@ bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
         const auto kind
             = std::wstring_view(className) == WindowBridge::kWindowClass ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
         WindowBridge::Attach(*standIn, item, kind, control.id, control.style, m_font.get());
+        if (std::unique_ptr<Font> fitted = FittedLabelFont(item, control, *m_font)) {
+            standIn->SetFont(fitted.get(), false);
+            m_labelFonts.push_back(std::move(fitted));
+        }
         if (kind == NativeWidget::Kind::Own && (control.style & WS_BORDER) != 0) {
             // The dialog manager made the border a sunken edge; a window of ours has the plain
             // one its template asks for, which it draws itself.

@@ -3,6 +3,7 @@
 #include "platform/ui/Font.h"
 
 #include "platform/ui/Geometry.h"
+#include "platform/ui/win32/SystemSettings.h"
 #include "platform/win32/Wide.h"
 
 #include <algorithm>
@@ -53,11 +54,8 @@ bool Font::CreateFontIndirect(const LOGFONT& logFont)
 bool Font::CreatePointFont(int tenthsOfPoint, const char* faceName)
 {
     // Points become pixels at the screen's resolution, so a scaled desktop gets larger text.
-    HDC screen = ::GetDC(nullptr);
-    const int pixelsPerInch = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
     LOGFONT record;
-    record.lfHeight = -MulDiv(tenthsOfPoint, pixelsPerInch, 720);
+    record.lfHeight = -MulDiv(tenthsOfPoint, ScreenPixelsPerInch(), 720);
     record.lfWeight = FW_NORMAL;
     record.lfCharSet = DEFAULT_CHARSET;
     const std::string_view face = faceName != nullptr ? faceName : "";

@@ -55,6 +55,19 @@ int GetScrollBarSize()
     return ::GetSystemMetrics(SM_CXVSCROLL);
 }
 
+int ScreenPixelsPerInch()
+{
+    HDC screen = ::GetDC(nullptr);
+    const int pixelsPerInch = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return pixelsPerInch;
+}
+
+int ScaleToScreen(int pixels)
+{
+    return MulDiv(pixels, ScreenPixelsPerInch(), 96);
+}
+
 bool IsKeyDown(unsigned vk)
 {
     return (::GetKeyState(static_cast<int>(vk)) & 0x8000) != 0;

@@ -8,4 +8,7 @@ namespace ui {
 // the system's value again.
 void OverrideWheelScrollLines(std::optional<int> lines);
 
+// The screen's resolution, which the program was told as it declared itself DPI-aware.
+int ScreenPixelsPerInch();
+
 } // namespace ui
