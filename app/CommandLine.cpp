@@ -1,17 +1,9 @@
 #include "app/CommandLine.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 namespace {
-
-// The toolkit's options as QGuiApplication and QApplication read them; each may also be
-// written with two dashes.
-constexpr std::array<std::string_view, 15> kToolkitOptionsWithValue = {"platform", "platformpluginpath", "platformtheme", "plugin",
-    "qwindowgeometry", "geometry", "qwindowicon", "icon", "qwindowtitle", "title", "display", "name", "session", "style", "stylesheet"};
-constexpr std::array<std::string_view, 7> kToolkitFlags = {"reverse", "widgetcount", "nograb", "dograb", "testability", "sync", "visual"};
-constexpr std::array<std::string_view, 3> kToolkitOptionsWithEquals = {"style=", "stylesheet=", "qmljsdebugger="};
 
 bool Contains(std::span<const std::string_view> names, std::string_view name)
 {
@@ -33,7 +25,7 @@ CommandLine UsageError(std::string message)
 
 } // namespace
 
-CommandLine CommandLine::Parse(std::span<const char* const> args)
+CommandLine CommandLine::Parse(std::span<const char* const> args, const ui::ToolkitOptions& toolkit)
 {
     CommandLine line;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -45,10 +37,20 @@ CommandLine CommandLine::Parse(std::span<const char* const> args)
         }
         if (!arg.starts_with('-') || arg == "-" || arg == "--") return UsageError("unexpected argument " + std::string(arg));
         const std::string_view name = arg.substr(arg.starts_with("--") ? 2 : 1);
-        if (Contains(kToolkitFlags, name) || HasPrefixIn(kToolkitOptionsWithEquals, name)) continue;
-        if (!Contains(kToolkitOptionsWithValue, name)) return UsageError("unknown option " + std::string(arg));
+        if (Contains(toolkit.flags, name) || HasPrefixIn(toolkit.withEquals, name)) continue;
+        if (!Contains(toolkit.withValue, name)) return UsageError("unknown option " + std::string(arg));
         if (i + 1 == args.size()) return UsageError(std::string(arg) + " needs a value");
         ++i;
     }
     return line;
+}
+
+std::string CommandLine::Usage(const ui::ToolkitOptions& toolkit)
+{
+    return std::string(toolkit.usage.empty() ? "usage: velmora [--help] [--version]\n" : "usage: velmora [--help] [--version] [toolkit options]\n")
+        + "Tests and probes a PowerFC engine controller on a serial line.\n"
+          "Reads Velmora.ini and its profiles from the current directory.\n"
+          "  -h, --help     print this text and exit\n"
+          "      --version  print the version and exit\n"
+        + std::string(toolkit.usage);
 }

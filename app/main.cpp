@@ -10,12 +10,13 @@
 int main(int argc, char** argv)
 {
     // Read before the toolkit starts, so that --help and --version need no display.
-    const CommandLine line = CommandLine::Parse({argv + 1, static_cast<size_t>(argc - 1)});
+    const ui::ToolkitOptions& toolkit = ui::Application::Options();
+    const CommandLine line = CommandLine::Parse({argv + 1, static_cast<size_t>(argc - 1)}, toolkit);
     if (line.action != CommandLine::Action::Run) ui::Application::UseParentConsole();
     switch (line.action) {
-    case CommandLine::Action::Help: std::fputs(CommandLine::kUsage, stdout); return 0;
+    case CommandLine::Action::Help: std::fputs(CommandLine::Usage(toolkit).c_str(), stdout); return 0;
     case CommandLine::Action::Version: std::puts("velmora " VELMORA_VERSION); return 0;
-    case CommandLine::Action::UsageError: std::fprintf(stderr, "velmora: %s\n%s", line.error.c_str(), CommandLine::kUsage); return 2;
+    case CommandLine::Action::UsageError: std::fprintf(stderr, "velmora: %s\n%s", line.error.c_str(), CommandLine::Usage(toolkit).c_str()); return 2;
     case CommandLine::Action::Run: break;
     }
 

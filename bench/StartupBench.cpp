@@ -12,6 +12,7 @@
 #include "sim/WirePacing.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/TestDisplay.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
 
@@ -94,7 +95,8 @@ BENCHMARK(StartupAtWirePace)->UseManualTime()->Iterations(3)->Unit(benchmark::kM
 
 int main(int argc, char** argv)
 {
-    ui::Application application(argc, argv, ui::Application::Display::Headless);
+    ui::testing::UseTestDisplay();
+    ui::Application application(argc, argv);
     res::InstallResources();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -15,6 +15,7 @@
 #include "sim/VirtualClock.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/TestDisplay.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
@@ -172,7 +173,8 @@ BENCHMARK(TraceSoakOneHour)->Iterations(36000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    ui::Application application(argc, argv, ui::Application::Display::Headless);
+    ui::testing::UseTestDisplay();
+    ui::Application application(argc, argv);
     res::InstallResources();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -2,6 +2,7 @@
 #include "bench/support/GridBenchHost.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/testing/TestDisplay.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
@@ -30,7 +31,8 @@ void AtGridBenchExit(std::function<void()> cleanUp)
 
 int main(int argc, char** argv)
 {
-    ui::Application application(argc, argv, ui::Application::Display::Headless);
+    ui::testing::UseTestDisplay();
+    ui::Application application(argc, argv);
     ui::Resources::AddDialog({kHostDialog, 600, 400, "MS UI Gothic", 9, "Grids", ui::WS_POPUP | ui::WS_CAPTION, 0, {}});
     ui::Dialog host(kHostDialog);
     host.Create();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ToolkitOptions.h"
+
 #include <memory>
 #include <string_view>
 
@@ -8,16 +10,18 @@ namespace ui {
 // The toolkit's application object: exists once, before any window.
 class Application {
 public:
-    enum class Display { Screen, Headless };
-
-    Application(int& argc, char** argv, Display display = Display::Screen);
+    Application(int& argc, char** argv);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // The installed desktop entry's name without ".desktop": on Wayland the compositor finds
-    // the program's name and icon through it.
+    // The name by which the desktop finds the program's name and icon where it looks them up
+    // (on Linux, the installed desktop entry's, without ".desktop"; Windows reads them from the
+    // program file).
     void SetDesktopEntry(std::string_view id);
+
+    // The toolkit's options the program takes on its command line and passes on.
+    static const ToolkitOptions& Options();
 
     // Before any window: what the program prints (its help, its version) goes to the console it
     // was started from, which a windowed program on Windows must attach to first.

@@ -9,13 +9,25 @@ using Action = CommandLine::Action;
 
 namespace {
 
+// A toolkit's options of each kind, as the Linux one has them; Windows has none.
+constexpr std::string_view kWithValue[] = {"platform", "style", "qwindowgeometry", "qwindowtitle"};
+constexpr std::string_view kFlags[] = {"reverse"};
+constexpr std::string_view kWithEquals[] = {"style=", "qmljsdebugger="};
+const ui::ToolkitOptions kToolkit{kWithValue, kFlags, kWithEquals, "The toolkit's own options are passed to it.\n"};
+const ui::ToolkitOptions kNoToolkit;
+
+CommandLine Parse(const std::vector<const char*>& args, const ui::ToolkitOptions& toolkit = kToolkit)
+{
+    return CommandLine::Parse(args, toolkit);
+}
+
 TEST(CommandLine, HelpAndVersionAreAnsweredWithoutRunning)
 {
     // Help wins wherever it stands, and what follows it is not read.
     const std::pair<std::vector<const char*>, Action> cases[] = {{{"--help"}, Action::Help}, {{"-h"}, Action::Help},
         {{"--version"}, Action::Version}, {{"-platform", "offscreen", "--version"}, Action::Version},
         {{"--version", "--help"}, Action::Help}, {{"--help", "--frobnicate"}, Action::Help}};
-    for (const auto& [args, action] : cases) EXPECT_EQ(CommandLine::Parse(args).action, action) << args.back();
+    for (const auto& [args, action] : cases) EXPECT_EQ(Parse(args).action, action) << args.back();
 }
 
 TEST(CommandLine, ToolkitOptionsPassThroughWithTheirValues)
@@ -25,7 +37,7 @@ TEST(CommandLine, ToolkitOptionsPassThroughWithTheirValues)
         = {{}, {"-platform", "wayland"}, {"--platform", "xcb"}, {"-style", "fusion", "-reverse"}, {"-style=fusion"},
             {"-qwindowgeometry", "640x480+0+0", "-qwindowtitle", "--help"}, {"-qmljsdebugger=port:1234"}};
     for (const auto& args : accepted) {
-        const CommandLine line = CommandLine::Parse(args);
+        const CommandLine line = Parse(args);
         EXPECT_EQ(line.action, Action::Run) << (args.empty() ? "(none)" : args[0]) << ": " << line.error;
     }
 }
@@ -37,10 +49,23 @@ TEST(CommandLine, UnknownOptionsMissingValuesAndOperandsAreUsageErrors)
             {{"-platform"}, "-platform needs a value"}, {{"Demo.ini"}, "unexpected argument Demo.ini"}, {{"--"}, "unexpected argument --"},
             {{"--version", "--frobnicate"}, "unknown option"}};
     for (const auto& [args, reason] : refused) {
-        const CommandLine line = CommandLine::Parse(args);
+        const CommandLine line = Parse(args);
         EXPECT_EQ(line.action, Action::UsageError) << args[0];
         EXPECT_THAT(line.error, HasSubstr(reason)) << args[0];
     }
+}
+
+// Where the toolkit takes no options, its names are unknown, and the usage text offers none.
+TEST(CommandLine, WithoutToolkitOptionsItsNamesAreUnknownAndTheUsageOffersNone)
+{
+    for (const std::vector<const char*>& args : {std::vector<const char*>{"-platform", "wayland"}, {"-reverse"}, {"-style=fusion"}}) {
+        const CommandLine line = Parse(args, kNoToolkit);
+        EXPECT_EQ(line.action, Action::UsageError) << args[0];
+        EXPECT_THAT(line.error, HasSubstr("unknown option")) << args[0];
+    }
+    EXPECT_THAT(CommandLine::Usage(kToolkit), HasSubstr("[toolkit options]\n"));
+    EXPECT_THAT(CommandLine::Usage(kToolkit), HasSubstr(kToolkit.usage));
+    EXPECT_THAT(CommandLine::Usage(kNoToolkit), ::testing::Not(HasSubstr("toolkit")));
 }
 
 } // namespace

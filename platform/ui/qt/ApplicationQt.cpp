@@ -53,10 +53,9 @@ struct Application::Impl {
     std::unique_ptr<RoutingApplication> app;
 };
 
-Application::Application(int& argc, char** argv, Display display)
+Application::Application(int& argc, char** argv)
     : m_impl(std::make_unique<Impl>())
 {
-    if (display == Display::Headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     m_impl->app = std::make_unique<RoutingApplication>(argc, argv);
     InstallFirstWindowProbe(*m_impl->app);
     // The toolkit takes the user's locale; numbers are read and printed the C way throughout.
@@ -76,6 +75,17 @@ void Application::UseParentConsole()
 void Application::SetDesktopEntry(std::string_view id)
 {
     QGuiApplication::setDesktopFileName(QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size())));
+}
+
+const ToolkitOptions& Application::Options()
+{
+    // As QGuiApplication and QApplication read them.
+    static constexpr std::string_view withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "geometry", "qwindowicon", "icon", "qwindowtitle", "title", "display", "name", "session", "style", "stylesheet"};
+    static constexpr std::string_view flags[] = {"reverse", "widgetcount", "nograb", "dograb", "testability", "sync", "visual"};
+    static constexpr std::string_view withEquals[] = {"style=", "stylesheet=", "qmljsdebugger="};
+    static const ToolkitOptions options{withValue, flags, withEquals, "Qt's own options, e.g. -platform wayland or -style fusion, are passed to Qt.\n"};
+    return options;
 }
 
 } // namespace ui

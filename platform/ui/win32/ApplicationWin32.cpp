@@ -12,10 +12,9 @@ namespace ui {
 
 struct Application::Impl { };
 
-Application::Application(int&, char**, Display)
+Application::Application(int&, char**)
     : m_impl(std::make_unique<Impl>())
 {
-    // Windows draws every window on a display, in a test too: there is no headless mode.
     ::SetProcessDPIAware();
     WindowBridge::RegisterClasses();
     std::setlocale(LC_NUMERIC, "C");
@@ -35,6 +34,12 @@ void Application::UseParentConsole()
 void Application::SetDesktopEntry(std::string_view)
 {
     // The taskbar finds the name and icon in the program's own resources.
+}
+
+const ToolkitOptions& Application::Options()
+{
+    static const ToolkitOptions none;
+    return none;
 }
 
 } // namespace ui
