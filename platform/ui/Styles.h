@@ -4,6 +4,11 @@
 
 namespace ui {
 
+// Window class styles.
+constexpr uint32_t CS_VREDRAW = 0x0001;
+constexpr uint32_t CS_HREDRAW = 0x0002;
+constexpr uint32_t CS_DBLCLKS = 0x0008;
+
 // Window styles.
 constexpr uint32_t WS_TABSTOP = 0x00010000;
 constexpr uint32_t WS_GROUP = 0x00020000;

@@ -39,8 +39,13 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    // A custom-drawn child window; its messages come to this object's handlers.
-    bool CreateChild(Window& parent, const Rect& rect, int id, uint32_t style);
+    // Makes sure a window class of this name exists (classStyle of CS_ bits, the background a
+    // system colour index): dialog templates that name it and CreateChild given it make windows
+    // of it, which their objects handle and draw.
+    static bool RegisterWindowClass(std::string_view name, uint32_t classStyle, int background);
+    // A custom-drawn child window, of the given registered class or our own; its messages come
+    // to this object's handlers.
+    bool CreateChild(Window& parent, const Rect& rect, int id, uint32_t style, std::string_view windowClass = {});
     void DestroyWindow();
     bool IsWindow() const { return m_native != nullptr; }
 

@@ -12,6 +12,7 @@
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
 {
+    RegisterWindowClass(kWindowClass, ui::CS_DBLCLKS | ui::CS_HREDRAW | ui::CS_VREDRAW, ui::COLOR_3DFACE);
     m_crGridBkColour = ui::GetSysColor(ui::COLOR_3DSHADOW);
     m_nRowsPerWheelNotch = ui::GetWheelScrollLines();
     if (m_nRowsPerWheelNotch == 0) m_nRowsPerWheelNotch = kDefaultWheelScrollLines;
@@ -53,7 +54,7 @@ void CGridCtrl::ResetDefaultCells()
 
 bool CGridCtrl::Create(ui::Window& parent, const ui::Rect& rect, int id, uint32_t style)
 {
-    if (!CreateChild(parent, rect, id, style)) return false;
+    if (!CreateChild(parent, rect, id, style, kWindowClass)) return false;
     PreSubclassWindow();
     return true;
 }

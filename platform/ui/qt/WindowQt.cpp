@@ -47,7 +47,13 @@ Window::~Window()
     }
 }
 
-bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t style)
+bool Window::RegisterWindowClass(std::string_view, uint32_t, int)
+{
+    // A template's class the toolkit does not know is already a window its object draws.
+    return true;
+}
+
+bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t style, std::string_view)
 {
     if (m_native != nullptr || parent.m_native == nullptr) return false;
     auto* host = new WidgetHost(qt::ToQWidget(parent.m_native));

@@ -123,7 +123,7 @@ bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
     if ((child && parentHandle == nullptr) || !WindowBridge::RegisterClasses()) return false;
     if (!child && parentHandle != nullptr) parentHandle = ::GetAncestor(parentHandle, GA_ROOT);
 
-    const std::vector<uint16_t> words = InMemoryTemplate(dialogTemplate, WindowBridge::kDialogClass, WindowBridge::kWindowClass);
+    const std::vector<uint16_t> words = InMemoryTemplate(dialogTemplate, WindowBridge::kDialogClass, OwnClasses{WindowBridge::IsOwnClassName, WindowBridge::kWindowClass});
     WindowBridge::CreatingFor(this, NativeWidget::Kind::Dialog);
     HWND hwnd = ::CreateDialogIndirectParamW(
         ::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), parentHandle, nullptr, 0);
@@ -149,10 +149,7 @@ bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
     for (const ControlTemplate& control : dialogTemplate.controls) {
         if (item == nullptr) break;
         std::unique_ptr<Window> standIn = StandInFor(control);
-        wchar_t className[32] = {};
-        ::GetClassNameW(item, className, 32);
-        const auto kind
-            = std::wstring_view(className) == WindowBridge::kWindowClass ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
+        const auto kind = WindowBridge::IsOwnClass(item) ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
         WindowBridge::Attach(*standIn, item, kind, control.id, control.style, m_font.get());
         if (std::unique_ptr<Font> fitted = FittedLabelFont(item, control, *m_font)) {
             standIn->SetFont(fitted.get(), false);
@@ -244,9 +241,7 @@ void Dialog::BindControl(int id, Window& control)
     HWND hwnd = WindowBridge::HandleOf(*standIn);
     const uint32_t style = standIn->GetStyle();
     Font* font = standIn->GetFont();
-    wchar_t className[32] = {};
-    ::GetClassNameW(hwnd, className, 32);
-    const auto kind = std::wstring_view(className) == WindowBridge::kWindowClass ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
+    const auto kind = WindowBridge::IsOwnClass(hwnd) ? NativeWidget::Kind::Own : NativeWidget::Kind::Control;
     WindowBridge::Detach(*standIn);
     WindowBridge::Attach(control, hwnd, kind, id, style, font);
     found->second = &control;

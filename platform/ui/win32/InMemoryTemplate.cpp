@@ -41,9 +41,17 @@ bool IsSystemClass(std::string_view name)
     return name == wc::Button || name == wc::Static || name == wc::Edit || name == wc::ListBox || name == wc::TabControl;
 }
 
+// A class of ours registered under the template's name (the grid's) keeps it; any other the
+// system does not know is made as ownClass.
+std::wstring ClassOf(std::string_view name, const OwnClasses& own)
+{
+    std::wstring wide = win32::Widen(name);
+    return IsSystemClass(name) || own.isOwn(wide) ? wide : std::wstring(own.fallback);
+}
+
 } // namespace
 
-std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, const wchar_t* windowClass, const wchar_t* ownClass)
+std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, const wchar_t* windowClass, const OwnClasses& own)
 {
     const bool child = (dialogTemplate.style & WS_CHILD) != 0;
     // Shown once initialised; a child page lets Tab move into and out of it.
@@ -86,7 +94,7 @@ std::vector<uint16_t> InMemoryTemplate(const DialogTemplate& dialogTemplate, con
         words.Dword(control.style | clipping | height);
         for (int value : {control.x, control.y, control.cx, control.cy}) words.Word(static_cast<uint16_t>(value));
         words.Dword(static_cast<uint32_t>(control.id));
-        words.Text(IsSystemClass(control.windowClass) ? win32::Widen(control.windowClass) : std::wstring(ownClass));
+        words.Text(ClassOf(control.windowClass, own));
         // An icon static names its icon resource by number; the dialog manager loads it from the
         // program file.
         if ((control.style & SS_TYPEMASK) == SS_ICON && control.windowClass == wc::Static) {

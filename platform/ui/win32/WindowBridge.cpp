@@ -282,6 +282,36 @@ bool WindowBridge::RegisterClasses()
     return registered;
 }
 
+bool WindowBridge::RegisterOwnClass(const std::wstring& name, uint32_t classStyle, int background)
+{
+    // The procedure is ours rather than the system's default: our objects are bound to their
+    // windows from the first message, with no subclassing after.
+    WNDCLASSEXW own{};
+    own.cbSize = sizeof(own);
+    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), name.c_str(), &own)) return own.lpfnWndProc == WindowProc;
+    own.style = classStyle;
+    own.lpfnWndProc = WindowProc;
+    own.hInstance = ::GetModuleHandleW(nullptr);
+    own.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    own.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(background + 1));
+    own.lpszClassName = name.c_str();
+    if (::RegisterClassExW(&own) != 0) return true;
+    Warn("RegisterClassExW failed");
+    return false;
+}
+
+bool WindowBridge::IsOwnClass(HWND hwnd)
+{
+    return reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC)) == WindowProc;
+}
+
+bool WindowBridge::IsOwnClassName(const std::wstring& name)
+{
+    WNDCLASSEXW registered{};
+    registered.cbSize = sizeof(registered);
+    return ::GetClassInfoExW(::GetModuleHandleW(nullptr), name.c_str(), &registered) && registered.lpfnWndProc == WindowProc;
+}
+
 void WindowBridge::CreatingFor(Window* window, NativeWidget::Kind kind)
 {
     g_creating = Creating{window, kind};

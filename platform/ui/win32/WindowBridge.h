@@ -75,6 +75,11 @@ public:
 
     // Registers our window classes once; false (and a warning) when the system refuses.
     static bool RegisterClasses();
+    // Registers a class of this name whose windows are ours, unless the module has it already.
+    static bool RegisterOwnClass(const std::wstring& name, uint32_t classStyle, int background);
+    // Whether a window is of one of our classes (we handle and draw it) rather than a control.
+    static bool IsOwnClass(HWND hwnd);
+    static bool IsOwnClassName(const std::wstring& name);
     // The object a window of our classes is created for, until the system's first message binds it.
     static void CreatingFor(Window* window, NativeWidget::Kind kind);
 

@@ -46,11 +46,17 @@ Window::~Window()
     if (owns) ::DestroyWindow(hwnd);
 }
 
-bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t style)
+bool Window::RegisterWindowClass(std::string_view name, uint32_t classStyle, int background)
+{
+    return WindowBridge::RegisterOwnClass(win32::Widen(name), classStyle, background);
+}
+
+bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t style, std::string_view windowClass)
 {
     if (m_native != nullptr || parent.m_native == nullptr || !WindowBridge::RegisterClasses()) return false;
+    const std::wstring className = windowClass.empty() ? std::wstring(WindowBridge::kWindowClass) : win32::Widen(windowClass);
     WindowBridge::CreatingFor(this, NativeWidget::Kind::Own);
-    HWND hwnd = ::CreateWindowExW(0, WindowBridge::kWindowClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (style & ~WS_POPUP),
+    HWND hwnd = ::CreateWindowExW(0, className.c_str(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (style & ~WS_POPUP),
         rect.left, rect.top, rect.Width(), rect.Height(), parent.m_native->hwnd, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
         ::GetModuleHandleW(nullptr), nullptr);
     WindowBridge::CreatingFor(nullptr, NativeWidget::Kind::Own);
