@@ -47,7 +47,8 @@ CommandLine CommandLine::Parse(std::span<const char* const> args, const ui::Tool
 
 std::string CommandLine::Usage(const ui::ToolkitOptions& toolkit)
 {
-    return std::string(toolkit.usage.empty() ? "usage: velmora [--help] [--version]\n" : "usage: velmora [--help] [--version] [toolkit options]\n")
+    return std::string(
+               toolkit.usage.empty() ? "usage: velmora [--help] [--version]\n" : "usage: velmora [--help] [--version] [toolkit options]\n")
         + "Tests and probes a PowerFC engine controller on a serial line.\n"
           "Reads Velmora.ini and its profiles from the current directory.\n"
           "  -h, --help     print this text and exit\n"

@@ -16,7 +16,9 @@ int main(int argc, char** argv)
     switch (line.action) {
     case CommandLine::Action::Help: std::fputs(CommandLine::Usage(toolkit).c_str(), stdout); return 0;
     case CommandLine::Action::Version: std::puts("velmora " VELMORA_VERSION); return 0;
-    case CommandLine::Action::UsageError: std::fprintf(stderr, "velmora: %s\n%s", line.error.c_str(), CommandLine::Usage(toolkit).c_str()); return 2;
+    case CommandLine::Action::UsageError:
+        std::fprintf(stderr, "velmora: %s\n%s", line.error.c_str(), CommandLine::Usage(toolkit).c_str());
+        return 2;
     case CommandLine::Action::Run: break;
     }
 

@@ -12,9 +12,9 @@
 #include "sim/WirePacing.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/testing/TestDisplay.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
+#include "platform/ui/testing/TestDisplay.h"
 
 #include <benchmark/benchmark.h>
 

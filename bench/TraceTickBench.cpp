@@ -15,10 +15,10 @@
 #include "sim/VirtualClock.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/testing/TestDisplay.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Recorder.h"
+#include "platform/ui/testing/TestDisplay.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,10 +2,10 @@
 #include "bench/support/GridBenchHost.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/testing/TestDisplay.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
+#include "platform/ui/testing/TestDisplay.h"
 
 #include <benchmark/benchmark.h>
 

@@ -65,7 +65,7 @@ private:
     std::map<int, Window*> m_items;
     std::unique_ptr<Font> m_font;
     std::vector<std::unique_ptr<Font>> m_labelFonts; // smaller ones, for labels their text overflows
-    ModalLoop* m_loop = nullptr; // while the modal loop runs
+    ModalLoop* m_loop = nullptr;                     // while the modal loop runs
     bool m_modalStarting = false;
     bool m_ended = false;
     int m_result = -1;

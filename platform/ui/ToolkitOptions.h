@@ -9,8 +9,8 @@ namespace ui {
 // without their dashes (each may be written with one or two), and a line for the usage text.
 // Windows has none.
 struct ToolkitOptions {
-    std::span<const std::string_view> withValue; // -name value
-    std::span<const std::string_view> flags;     // -name
+    std::span<const std::string_view> withValue;  // -name value
+    std::span<const std::string_view> flags;      // -name
     std::span<const std::string_view> withEquals; // -name=value, by prefix
     std::string_view usage;                       // empty when there are none
 };

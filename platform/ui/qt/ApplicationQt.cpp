@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QWidget>
 #include <clocale>
-#include <cstdlib>
 
 namespace ui {
 
@@ -84,7 +83,8 @@ const ToolkitOptions& Application::Options()
         "geometry", "qwindowicon", "icon", "qwindowtitle", "title", "display", "name", "session", "style", "stylesheet"};
     static constexpr std::string_view flags[] = {"reverse", "widgetcount", "nograb", "dograb", "testability", "sync", "visual"};
     static constexpr std::string_view withEquals[] = {"style=", "stylesheet=", "qmljsdebugger="};
-    static const ToolkitOptions options{withValue, flags, withEquals, "Qt's own options, e.g. -platform wayland or -style fusion, are passed to Qt.\n"};
+    static const ToolkitOptions options{
+        withValue, flags, withEquals, "Qt's own options, e.g. -platform wayland or -style fusion, are passed to Qt.\n"};
     return options;
 }
 

@@ -123,7 +123,8 @@ bool Dialog::Instantiate(const DialogTemplate& dialogTemplate, Window* parent)
     if ((child && parentHandle == nullptr) || !WindowBridge::RegisterClasses()) return false;
     if (!child && parentHandle != nullptr) parentHandle = ::GetAncestor(parentHandle, GA_ROOT);
 
-    const std::vector<uint16_t> words = InMemoryTemplate(dialogTemplate, WindowBridge::kDialogClass, OwnClasses{WindowBridge::IsOwnClassName, WindowBridge::kWindowClass});
+    const std::vector<uint16_t> words = InMemoryTemplate(
+        dialogTemplate, WindowBridge::kDialogClass, OwnClasses{WindowBridge::IsOwnClassName, WindowBridge::kWindowClass});
     WindowBridge::CreatingFor(this, NativeWidget::Kind::Dialog);
     HWND hwnd = ::CreateDialogIndirectParamW(
         ::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), parentHandle, nullptr, 0);

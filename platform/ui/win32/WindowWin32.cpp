@@ -56,8 +56,8 @@ bool Window::CreateChild(Window& parent, const Rect& rect, int id, uint32_t styl
     if (m_native != nullptr || parent.m_native == nullptr || !WindowBridge::RegisterClasses()) return false;
     const std::wstring className = windowClass.empty() ? std::wstring(WindowBridge::kWindowClass) : win32::Widen(windowClass);
     WindowBridge::CreatingFor(this, NativeWidget::Kind::Own);
-    HWND hwnd = ::CreateWindowExW(0, className.c_str(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (style & ~WS_POPUP),
-        rect.left, rect.top, rect.Width(), rect.Height(), parent.m_native->hwnd, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
+    HWND hwnd = ::CreateWindowExW(0, className.c_str(), L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (style & ~WS_POPUP), rect.left,
+        rect.top, rect.Width(), rect.Height(), parent.m_native->hwnd, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
         ::GetModuleHandleW(nullptr), nullptr);
     WindowBridge::CreatingFor(nullptr, NativeWidget::Kind::Own);
     if (hwnd == nullptr || m_native == nullptr) {

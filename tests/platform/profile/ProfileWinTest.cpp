@@ -15,7 +15,8 @@ TEST_F(ProfileWrite, AReadOnlyFileOrAFolderIsNotWritten)
 {
     const std::string old = "[A]\r\nx=1\r\n";
     Put(old);
-    std::filesystem::permissions(PathOf(kIniName), std::filesystem::perms::owner_write | std::filesystem::perms::group_write | std::filesystem::perms::others_write,
+    std::filesystem::permissions(PathOf(kIniName),
+        std::filesystem::perms::owner_write | std::filesystem::perms::group_write | std::filesystem::perms::others_write,
         std::filesystem::perm_options::remove);
     EXPECT_FALSE(m_ini.WriteInt("A", "x", 2));
     EXPECT_EQ(Bytes(), old);
@@ -68,8 +69,8 @@ TEST_F(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     int inWrite = 0;
     for (int kill = 0; kill < 60; ++kill) {
         const std::filesystem::path marker = markers.Path() / std::to_string(kill);
-        std::wstring command = L"\"" + WriterProgram() + L"\" \"" + std::filesystem::path(PathOf(kIniName)).wstring() + L"\" \""
-            + marker.wstring() + L"\"";
+        std::wstring command
+            = L"\"" + WriterProgram() + L"\" \"" + std::filesystem::path(PathOf(kIniName)).wstring() + L"\" \"" + marker.wstring() + L"\"";
         PROCESS_INFORMATION writer{};
         ASSERT_TRUE(StartWriter(command, writer)) << "kill " << kill << ", error " << ::GetLastError();
         // Once the writer runs, a busy wait of random length: the kill lands at an unforeseen

@@ -33,7 +33,9 @@ int GridWindowsIn(const wchar_t* caption)
 // A page holding a grid its template makes, as the map pages do.
 class GridPage : public ui::Dialog {
 public:
-    GridPage() : Dialog(kTemplateHost) { }
+    GridPage()
+        : Dialog(kTemplateHost)
+    { }
     CGridCtrl grid{3, 3};
 
 protected:
