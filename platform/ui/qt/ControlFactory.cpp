@@ -2,6 +2,7 @@
 
 #include "platform/ui/ControlStandIn.h"
 #include "platform/ui/DialogTemplate.h"
+#include "platform/ui/LabelFit.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/Window.h"
@@ -112,9 +113,7 @@ QWidget* MakeListBox(const ControlTemplate& control, QWidget* parent)
     return list;
 }
 
-// Icons keep their own size. A one-line label whose text is wider than the template gives
-// it (the Japanese faces here run wider than the originals) gets a smaller font rather
-// than a clipped text.
+// Icons keep their own size; a label its text overflows takes a smaller font.
 void FitStatic(QLabel* label, const ControlTemplate& control)
 {
     if ((control.style & SS_TYPEMASK) == SS_ICON) {
@@ -123,16 +122,15 @@ void FitStatic(QLabel* label, const ControlTemplate& control)
     }
     if (label->text().isEmpty()) return;
     QFont font = label->font();
-    const int available = label->contentsRect().width();
     const int original = font.pixelSize();
-    for (int size = original; size >= 8; --size) {
-        font.setPixelSize(size);
+    const std::optional<int> size = FittingLabelSize(original, Size{label->contentsRect().width(), label->height()}, [&](int pixelSize) {
+        font.setPixelSize(pixelSize);
         const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(label->text()) <= available || metrics.height() * 2 <= label->height()) {
-            if (size != original) label->setFont(font);
-            return;
-        }
-    }
+        return Size{metrics.horizontalAdvance(label->text()), metrics.height()};
+    });
+    if (!size || *size == original) return;
+    font.setPixelSize(*size);
+    label->setFont(font);
 }
 
 QWidget* MakeWidget(const ControlTemplate& control, QWidget* parent)

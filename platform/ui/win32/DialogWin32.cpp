@@ -10,10 +10,11 @@
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/InteractionHooks.h"
+#include "platform/ui/LabelFit.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/Styles.h"
 
-#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -81,8 +82,7 @@ private:
     std::vector<HWND> m_disabled;
 };
 
-// A one-line label whose text is wider than its template gives it (the faces standing in for the
-// Japanese ones may run wider) gets a smaller font rather than a cut text; none if it fits.
+// The smaller font a label its text overflows takes; none when it keeps the dialog's.
 std::unique_ptr<Font> FittedLabelFont(HWND label, const ControlTemplate& control, const Font& font)
 {
     if (control.windowClass != wc::Static || (control.style & SS_TYPEMASK) == SS_ICON || control.text.empty()) return nullptr;
@@ -93,25 +93,24 @@ std::unique_ptr<Font> FittedLabelFont(HWND label, const ControlTemplate& control
     if (!font.GetLogFont(record)) return nullptr;
     const int original = std::abs(record.lfHeight);
     HDC dc = ::GetDC(label);
-    std::unique_ptr<Font> fitted;
-    for (int size = original; size >= 8; --size) {
-        auto candidate = std::make_unique<Font>();
-        record.lfHeight = -size;
-        if (size != original && !candidate->CreateFontIndirect(record)) break;
-        const Font& measured = size == original ? font : *candidate;
-        const HGDIOBJ previous = ::SelectObject(dc, measured.Data()->font);
+    const std::optional<int> size = FittingLabelSize(original, Size{client.right, client.bottom}, [&](int pixelSize) {
+        Font sized;
+        LOGFONT sizedRecord = record;
+        sizedRecord.lfHeight = -pixelSize;
+        if (pixelSize != original && !sized.CreateFontIndirect(sizedRecord)) return Size{INT_MAX, INT_MAX};
+        const HGDIOBJ previous = ::SelectObject(dc, (pixelSize == original ? font : sized).Data()->font);
         SIZE extent{};
         TEXTMETRICW metrics{};
         ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         ::GetTextMetricsW(dc, &metrics);
         ::SelectObject(dc, previous);
-        if (extent.cx <= client.right || metrics.tmHeight * 2 <= client.bottom) {
-            if (size != original) fitted = std::move(candidate);
-            break;
-        }
-    }
+        return Size{extent.cx, metrics.tmHeight};
+    });
     ::ReleaseDC(label, dc);
-    return fitted;
+    if (!size || *size == original) return nullptr;
+    auto fitted = std::make_unique<Font>();
+    record.lfHeight = -*size;
+    return fitted->CreateFontIndirect(record) ? std::move(fitted) : nullptr;
 }
 
 } // namespace

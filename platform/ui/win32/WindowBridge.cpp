@@ -263,26 +263,13 @@ bool WindowBridge::RegisterClasses()
     static const bool registered = [] {
         INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
         ::InitCommonControlsEx(&controls);
-        WNDCLASSEXW own{};
-        own.cbSize = sizeof(own);
-        own.style = CS_DBLCLKS;
-        own.lpfnWndProc = WindowProc;
-        own.hInstance = ::GetModuleHandleW(nullptr);
-        own.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        own.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        own.lpszClassName = kWindowClass;
-        WNDCLASSEXW dialog = own;
-        dialog.cbWndExtra = DLGWINDOWEXTRA;
-        dialog.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
-        dialog.lpszClassName = kDialogClass;
-        const bool ok = ::RegisterClassExW(&own) != 0 && ::RegisterClassExW(&dialog) != 0;
-        if (!ok) Warn("RegisterClassExW failed");
-        return ok;
+        return RegisterOwnClass(kWindowClass, CS_DBLCLKS, COLOR_WINDOW)
+            && RegisterOwnClass(kDialogClass, CS_DBLCLKS, COLOR_3DFACE, DLGWINDOWEXTRA);
     }();
     return registered;
 }
 
-bool WindowBridge::RegisterOwnClass(const std::wstring& name, uint32_t classStyle, int background)
+bool WindowBridge::RegisterOwnClass(const std::wstring& name, uint32_t classStyle, int background, int windowExtraBytes)
 {
     // The procedure is ours rather than the system's default: our objects are bound to their
     // windows from the first message, with no subclassing after.
@@ -290,6 +277,7 @@ bool WindowBridge::RegisterOwnClass(const std::wstring& name, uint32_t classStyl
     own.cbSize = sizeof(own);
     if (::GetClassInfoExW(::GetModuleHandleW(nullptr), name.c_str(), &own)) return own.lpfnWndProc == WindowProc;
     own.style = classStyle;
+    own.cbWndExtra = windowExtraBytes;
     own.lpfnWndProc = WindowProc;
     own.hInstance = ::GetModuleHandleW(nullptr);
     own.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);

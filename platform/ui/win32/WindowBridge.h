@@ -75,8 +75,9 @@ public:
 
     // Registers our window classes once; false (and a warning) when the system refuses.
     static bool RegisterClasses();
-    // Registers a class of this name whose windows are ours, unless the module has it already.
-    static bool RegisterOwnClass(const std::wstring& name, uint32_t classStyle, int background);
+    // Registers a class of this name whose windows are ours, unless the module has it already
+    // (false when it has one that is not ours); a dialog class needs DLGWINDOWEXTRA bytes.
+    static bool RegisterOwnClass(const std::wstring& name, uint32_t classStyle, int background, int windowExtraBytes = 0);
     // Whether a window is of one of our classes (we handle and draw it) rather than a control.
     static bool IsOwnClass(HWND hwnd);
     static bool IsOwnClassName(const std::wstring& name);
