@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <cwchar>
 #include <cwctype>
 #include <span>
@@ -83,30 +82,6 @@ std::vector<GroupEntry> GroupEntries(std::span<const uint8_t> group)
         entries.push_back({side(0), side(1), static_cast<int>(Read(group, at + 6, 2))});
     }
     return entries;
-}
-
-// ACTIVATION_CONTEXT_COMPATIBILITY_INFORMATION as Windows 10 and Wine fill it: a count, then
-// elements of GUID, type and a ULONGLONG MaxVersionTested, which MinGW's header still lacks.
-std::vector<std::wstring> CompatibilityIds(std::span<const uint8_t> information)
-{
-    struct Element {
-        GUID id;
-        DWORD type;
-        ULONGLONG maxVersionTested;
-    };
-    std::vector<std::wstring> ids;
-    if (information.size() < sizeof(DWORD)) return ids;
-    const size_t count = Read(information, 0, 4);
-    for (size_t i = 0; i < count && alignof(Element) + sizeof(Element) * (i + 1) <= information.size(); ++i) {
-        Element element;
-        std::memcpy(&element, information.data() + alignof(Element) + sizeof(Element) * i, sizeof element);
-        const GUID& id = element.id;
-        wchar_t text[40] = {};
-        std::swprintf(text, std::size(text), L"{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", id.Data1, id.Data2, id.Data3,
-            id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
-        ids.push_back(element.type == ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS ? text : L"not an OS: " + std::wstring(text));
-    }
-    return ids;
 }
 
 class ProgramResources : public ::testing::Test {
@@ -293,15 +268,6 @@ TEST_F(ProgramResources, ManifestAsksForCommonControls6AndPerMonitorScaling)
     ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel{};
     EXPECT_TRUE(::QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &runLevel, sizeof runLevel, nullptr));
     EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
-
-    // Windows 7, 8, 8.1, and 10 and 11 alike: each lets the program see itself as what it runs on.
-    uint8_t buffer[512] = {};
-    SIZE_T needed = 0;
-    ASSERT_TRUE(::QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, buffer, sizeof buffer, &needed));
-    const std::vector<std::wstring> systems = CompatibilityIds(std::span(buffer).first(std::min<size_t>(needed, sizeof buffer)));
-    EXPECT_THAT(systems,
-        UnorderedElementsAre(L"{35138B9A-5D96-4FBD-8E2D-A2440225F93A}", L"{4A2F28E3-53B9-4441-BA9C-D69D4A4A6E38}",
-            L"{1F676C76-80E1-4239-95BB-83D0F6D0DA78}", L"{8E0F7A12-BFB3-4FE8-B9A5-48FD50A15A9A}"));
 
     // With the context active, comctl32 comes from the side-by-side assembly of version 6, not
     // from the system folder's version 5. (Wine's copy says 5 to DllGetVersion either way.)
