@@ -1,11 +1,15 @@
 #include "app/CVelmoraApp.h"
 #include "app/CommandLine.h"
+#include "app/WorkingFolder.h"
 
+#include "platform/profile/KnownFolders.h"
 #include "platform/ui/Application.h"
 #include "resources/ResourceIds.h"
 #include "sim/SimulatedPort.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 int main(int argc, char** argv)
 {
@@ -20,6 +24,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "velmora: %s\n%s", line.error.c_str(), CommandLine::Usage(toolkit).c_str());
         return 2;
     case CommandLine::Action::Run: break;
+    }
+
+    std::error_code error;
+    const std::filesystem::path program = profile::ProgramFolder();
+    if (const auto folder = workfolder::InsteadOf(std::filesystem::current_path(error), program, profile::DocumentsFolder())) {
+        if (workfolder::Prepare(*folder, program / workfolder::kExamples)) std::filesystem::current_path(*folder, error);
     }
 
     ui::Application application(argc, argv);

@@ -46,7 +46,7 @@ add_test(NAME windows_prefix COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/wine-pre
 set_tests_properties(windows_prefix PROPERTIES FIXTURES_SETUP windows_prefix
   ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all")
 foreach(suite test_platform_ui test_platform_serial test_platform_profile test_platform_devices test_sim test_config test_link test_ports test_pages
-    test_widgets_list test_widgets_grid test_app test_command_line test_icon_file test_program_resources)
+    test_widgets_list test_widgets_grid test_app test_command_line test_working_folder test_icon_file test_program_resources)
   add_test(NAME windows_${suite} COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${windows_dir} -R "^${suite}$" --no-tests=error --output-on-failure)
   # One at a time: each maps the prefix's COM ports or brings up its display, and ends Wine's
   # processes when done.
