@@ -1,30 +1,23 @@
 #include "app/WorkingFolder.h"
 
-#include <system_error>
+#include "platform/profile/Folders.h"
 
 namespace workfolder {
 
-namespace fs = std::filesystem;
-
-std::optional<fs::path> InsteadOf(const fs::path& current, const fs::path& program, const fs::path& documents)
+std::optional<std::string> InsteadOf(const std::string& current, const std::string& program, const std::string& documents)
 {
-    std::error_code error;
-    if (program.empty() || documents.empty() || !fs::is_directory(program / kExamples, error)) return std::nullopt;
-    if (!fs::equivalent(current, program, error)) return std::nullopt;
-    return documents / kFolderName;
+    if (program.empty() || documents.empty() || !profile::IsFolder(profile::InFolder(program, kExamples))) return std::nullopt;
+    if (!profile::SameFolder(current, program)) return std::nullopt;
+    return profile::InFolder(documents, kFolderName);
 }
 
-bool Prepare(const fs::path& folder, const fs::path& examples)
+bool Prepare(const std::string& folder, const std::string& examples)
 {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (!fs::is_directory(folder, error)) return false;
-    if (fs::exists(folder / "Velmora.ini", error)) return true;
-    for (const fs::directory_entry& example : fs::directory_iterator(examples, error)) {
-        if (!example.is_regular_file(error)) continue;
-        // skip_existing: a user's file of the same name stays as it is.
-        fs::copy_file(example.path(), folder / example.path().filename(), fs::copy_options::skip_existing, error);
-    }
+    if (!profile::MakeFolder(folder)) return false;
+    if (profile::Exists(profile::InFolder(folder, "Velmora.ini"))) return true;
+    // A name taken already (a user's file of that name) is not copied over.
+    for (const std::string& name : profile::FilesIn(examples))
+        (void)profile::CopyToNew(profile::InFolder(examples, name), profile::InFolder(folder, name));
     return true;
 }
 

@@ -2,14 +2,14 @@
 #include "app/CommandLine.h"
 #include "app/WorkingFolder.h"
 
-#include "platform/profile/KnownFolders.h"
+#include "platform/profile/Folders.h"
+#include "platform/profile/ProfileFile.h"
 #include "platform/ui/Application.h"
 #include "resources/ResourceIds.h"
 #include "sim/SimulatedPort.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -26,10 +26,10 @@ int main(int argc, char** argv)
     case CommandLine::Action::Run: break;
     }
 
-    std::error_code error;
-    const std::filesystem::path program = profile::ProgramFolder();
-    if (const auto folder = workfolder::InsteadOf(std::filesystem::current_path(error), program, profile::DocumentsFolder())) {
-        if (workfolder::Prepare(*folder, program / workfolder::kExamples)) std::filesystem::current_path(*folder, error);
+    // Installed and started in its own folder: the user's documents folder's Velmora.
+    const std::string program = profile::ProgramFolder();
+    if (const auto folder = workfolder::InsteadOf(profile::GetCurrentDirectory(), program, profile::DocumentsFolder())) {
+        if (workfolder::Prepare(*folder, profile::InFolder(program, workfolder::kExamples))) profile::ChangeDirectory(*folder);
     }
 
     ui::Application application(argc, argv);

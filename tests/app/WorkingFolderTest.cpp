@@ -12,6 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Paths as the program takes them, UTF-8.
+std::string U8(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
 void Put(const fs::path& file, const std::string& text)
 {
     std::ofstream(file, std::ios::binary) << text;
@@ -56,8 +63,8 @@ TEST_F(WorkingFolder, OnlyTheInstalledProgramStartedInItsOwnFolderMovesToTheDocu
         {"program folder unknown", installed, {}, documents, false},
     };
     for (const auto& c : cases) {
-        const std::optional<fs::path> folder = workfolder::InsteadOf(c.current, c.program, c.documents);
-        EXPECT_EQ(folder, c.moves ? std::optional(documents / "Velmora") : std::nullopt) << c.what;
+        const std::optional<std::string> folder = workfolder::InsteadOf(U8(c.current), U8(c.program), U8(c.documents));
+        EXPECT_EQ(folder, c.moves ? std::optional(U8(documents / "Velmora")) : std::nullopt) << c.what;
     }
 }
 
@@ -68,24 +75,24 @@ TEST_F(WorkingFolder, TheFirstStartCopiesTheExamplesAndNoUsersFileIsReplaced)
     const fs::path examples = installed / workfolder::kExamples;
     const fs::path work = documents / "Velmora";
 
-    ASSERT_TRUE(workfolder::Prepare(work, examples));
+    ASSERT_TRUE(workfolder::Prepare(U8(work), U8(examples)));
     EXPECT_EQ(Text(work / "Velmora.ini"), "base");
     EXPECT_EQ(Text(work / "Demo.ini"), "demo");
 
     Put(work / "Velmora.ini", "the user's");
     fs::remove(work / "Demo.ini");
-    ASSERT_TRUE(workfolder::Prepare(work, examples));
+    ASSERT_TRUE(workfolder::Prepare(U8(work), U8(examples)));
     EXPECT_EQ(Text(work / "Velmora.ini"), "the user's");
     EXPECT_FALSE(fs::exists(work / "Demo.ini")) << "a folder with its base file got examples again";
 
     fs::remove(work / "Velmora.ini");
     Put(work / "Demo.ini", "the user's demo");
-    ASSERT_TRUE(workfolder::Prepare(work, examples));
+    ASSERT_TRUE(workfolder::Prepare(U8(work), U8(examples)));
     EXPECT_EQ(Text(work / "Velmora.ini"), "base");
     EXPECT_EQ(Text(work / "Demo.ini"), "the user's demo");
 
     Put(documents / "file", "in the way");
-    EXPECT_FALSE(workfolder::Prepare(documents / "file", examples));
+    EXPECT_FALSE(workfolder::Prepare(U8(documents / "file"), U8(examples)));
 }
 
 } // namespace
