@@ -92,7 +92,7 @@ start=$(now_ms)
 ports=$(window 'シリアルポート選択')
 echo "Windows: start-up to the first dialog $(($(now_ms) - start)) ms"
 app=$(pgrep -f 'velmora\.exe' | head -1)
-measure Windows "$app" 735 131
+measure Windows "$app" 630 138
 kill "$app" 2>/dev/null || true
 app=
 
