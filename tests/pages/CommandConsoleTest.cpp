@@ -33,13 +33,14 @@ protected:
     }
 
     ui::Window& Item(int id) { return *page.GetDlgItem(id); }
-    // Replaces the text of an edit field by typing.
+    // Replaces the text of an edit field: selects all of it, deletes it and types.
     void TypeInto(int id, const std::string& text)
     {
         ui::Window& edit = Item(id);
         ui::testing::Click(edit);
         ui::testing::PressKey(ui::VK_END, ui::testing::None, &edit);
-        for (int i = 0; i < 24; ++i) ui::testing::PressKey(ui::VK_BACK, ui::testing::None, &edit);
+        ui::testing::PressKey(ui::VK_HOME, ui::testing::Shift, &edit);
+        ui::testing::PressKey(ui::VK_BACK, ui::testing::None, &edit);
         ui::testing::TypeText(text, &edit);
         ui::testing::ProcessEvents();
     }

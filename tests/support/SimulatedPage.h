@@ -47,12 +47,14 @@ inline void ClickCell(CGridCtrl& grid, int row, int col, unsigned modifiers = ui
 }
 
 // Selects the cell unless it has the focus (a click there would open the editor), opens its
-// editor with Return, replaces the text and ends the edit with Return.
+// editor with Return, selects its text back to the start and deletes it, types the new text and
+// ends the edit with Return.
 inline void TypeIntoCell(CGridCtrl& grid, int row, int col, const std::string& text)
 {
     if (!(grid.GetFocusCell() == CCellID(row, col))) ClickCell(grid, row, col);
     ui::testing::PressKey(ui::VK_RETURN);
-    for (int i = 0; i < 10; ++i) ui::testing::PressKey(ui::VK_BACK);
+    ui::testing::PressKey(ui::VK_HOME, ui::testing::Shift);
+    ui::testing::PressKey(ui::VK_BACK);
     ui::testing::TypeText(text);
     ui::testing::PressKey(ui::VK_RETURN);
     ui::testing::ProcessEvents();
