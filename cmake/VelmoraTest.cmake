@@ -10,6 +10,7 @@ function(velmora_add_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
   if(WIN32 AND ARG_GUI)
+    target_link_libraries(${name} PRIVATE velmora_test_manifest)
     # Windows draws on a display even in a test: the virtual one of the test run.
     add_test(NAME ${name} COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/wine-display.sh run ${VELMORA_WINE_PREFIX} wine $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_display)
