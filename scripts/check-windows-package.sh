@@ -14,11 +14,10 @@ version=$(basename "$setup" | sed 's/^velmora-\(.*\)-setup\.exe$/\1/')
 tmp=$(mktemp -d)
 export HOME="$tmp/home" WINEPREFIX="$tmp/prefix" WINEDEBUG=-all
 mkdir -p "$HOME"
-xvfb= app=
+app=
 cleanup() {
     [ -z "$app" ] || kill "$app" 2>/dev/null
-    wineserver -k 2>/dev/null
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null
+    bash "$root/scripts/wine-display.sh" stop "$WINEPREFIX"
     rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -28,11 +27,9 @@ check() { # check NAME COMMAND...
 }
 same() { [ "$1" = "$2" ] || { echo "  got: $1" >&2; return 1; }; }
 
-bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$tmp/display")"
+# The prefix and its virtual display, as the Windows suites have them.
+bash "$root/scripts/wine-display.sh" start "$WINEPREFIX"
+export DISPLAY=":$(head -n 1 "$WINEPREFIX/xvfb.display")"
 
 c="$WINEPREFIX/drive_c"
 installed="$c/Program Files/Velmora"

@@ -12,7 +12,9 @@
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
 {
-    RegisterWindowClass(kWindowClass, ui::CS_DBLCLKS | ui::CS_HREDRAW | ui::CS_VREDRAW, ui::COLOR_3DFACE);
+    // Once, before any page's template names the class.
+    [[maybe_unused]] static const bool registered
+        = RegisterWindowClass(kWindowClass, ui::CS_DBLCLKS | ui::CS_HREDRAW | ui::CS_VREDRAW, ui::COLOR_3DFACE);
     m_crGridBkColour = ui::GetSysColor(ui::COLOR_3DSHADOW);
     m_nRowsPerWheelNotch = ui::GetWheelScrollLines();
     if (m_nRowsPerWheelNotch == 0) m_nRowsPerWheelNotch = kDefaultWheelScrollLines;

@@ -172,6 +172,14 @@ void PaintBorder(HWND hwnd)
     ::ReleaseDC(hwnd, dc);
 }
 
+// The window procedure of the class this module registered under the name; none when it has none.
+WNDPROC ProcedureOf(const std::wstring& name)
+{
+    WNDCLASSEXW registered{};
+    registered.cbSize = sizeof(registered);
+    return ::GetClassInfoExW(::GetModuleHandleW(nullptr), name.c_str(), &registered) ? registered.lpfnWndProc : nullptr;
+}
+
 } // namespace
 
 void Warn(std::string_view what)
@@ -273,9 +281,9 @@ bool WindowBridge::RegisterOwnClass(const std::wstring& name, uint32_t classStyl
 {
     // The procedure is ours rather than the system's default: our objects are bound to their
     // windows from the first message, with no subclassing after.
+    if (const WNDPROC registered = ProcedureOf(name)) return registered == WindowProc;
     WNDCLASSEXW own{};
     own.cbSize = sizeof(own);
-    if (::GetClassInfoExW(::GetModuleHandleW(nullptr), name.c_str(), &own)) return own.lpfnWndProc == WindowProc;
     own.style = classStyle;
     own.cbWndExtra = windowExtraBytes;
     own.lpfnWndProc = WindowProc;
@@ -295,9 +303,7 @@ bool WindowBridge::IsOwnClass(HWND hwnd)
 
 bool WindowBridge::IsOwnClassName(const std::wstring& name)
 {
-    WNDCLASSEXW registered{};
-    registered.cbSize = sizeof(registered);
-    return ::GetClassInfoExW(::GetModuleHandleW(nullptr), name.c_str(), &registered) && registered.lpfnWndProc == WindowProc;
+    return ProcedureOf(name) == WindowProc;
 }
 
 void WindowBridge::CreatingFor(Window* window, NativeWidget::Kind kind)
